@@ -1,0 +1,58 @@
+# Vorlanta: set-up, build, run and test on a fresh Debian 12 machine.
+#   make run    installs what is missing, builds, starts the program
+#   make test   installs what is missing, builds, runs every test
+#   make bench  the conversion benchmark
+#   make fuzz   a bounded libFuzzer run over the tag probe and frame walk
+
+BUILD   := build/release
+ASAN    := build/asan
+FUZZ    := build/fuzz
+CMAKE   := cmake -G Ninja -Wno-dev
+JOBS    ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
+
+.PHONY: all deps build run test test-release test-asan bench fuzz clean
+
+all: build
+
+deps:
+	@scripts/install-deps test
+
+$(BUILD)/build.ninja:
+	$(CMAKE) -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: deps $(BUILD)/build.ninja
+	ninja -C $(BUILD) -j $(JOBS)
+
+run: build
+	@scripts/run-vorlanta $(BUILD)/bin
+
+test: deps test-release test-asan
+
+test-release: $(BUILD)/build.ninja
+	ninja -C $(BUILD) -j $(JOBS)
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 300
+
+# The engine, the encoder library and the command line under ASan and UBSan.
+test-asan:
+	$(CMAKE) -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DVORLANTA_ENGINE_ONLY=ON -DVORLANTA_SANITIZE=ON
+	ninja -C $(ASAN) -j $(JOBS)
+	cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --output-on-failure -j $(JOBS) --timeout 600
+
+bench:
+	@scripts/install-deps bench
+	$(CMAKE) -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	ninja -C $(BUILD) -j $(JOBS) vorlanta-bench vorlanta-cli lame_enc
+	$(BUILD)/bin/vorlanta-bench
+
+fuzz:
+	@scripts/install-deps fuzz
+	CC=clang CXX=clang++ $(CMAKE) -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DVORLANTA_ENGINE_ONLY=ON -DVORLANTA_FUZZ=ON -DVORLANTA_TESTS=OFF
+	ninja -C $(FUZZ) -j $(JOBS) fuzz_source_walk
+	mkdir -p $(FUZZ)/corpus
+	$(FUZZ)/bin/fuzz_source_walk -max_total_time=$(FUZZ_SECONDS) -max_len=65536 $(FUZZ)/corpus
+
+clean:
+	rm -rf build

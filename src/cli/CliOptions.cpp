@@ -1,0 +1,105 @@
+#include "cli/CliOptions.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <filesystem>
+
+namespace {
+
+constexpr std::array<int, 14> kBitrates{32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320};
+
+bool ParseBitrate(const std::string& text, int& bitrate)
+{
+    if (text.empty() || text.size() > 4 || !std::all_of(text.begin(), text.end(), ::isdigit))
+        return false;
+    bitrate = std::atoi(text.c_str());
+    return true;
+}
+
+}  // namespace
+
+bool CliOptions::IsMpeg1Bitrate(int bitrate)
+{
+    return std::find(kBitrates.begin(), kBitrates.end(), bitrate) != kBitrates.end();
+}
+
+std::string CliOptions::Usage()
+{
+    return "Usage: vorlanta-cli [-b KBPS] [-o RESULT | -d DIR] [--overwrite] SOURCE...\n"
+           "Converts MP3 files to another bitrate, keeping their ID3 tags.\n"
+           "\n"
+           "  -b KBPS       bitrate of the results: 32 40 48 56 64 80 96 112 128 160\n"
+           "                192 224 256 320 (default 128)\n"
+           "  -o RESULT     the result file (only with one SOURCE)\n"
+           "  -d DIR        put the results in DIR (default: beside each source)\n"
+           "  --overwrite   replace results that exist already\n"
+           "  -h, --help    show this help\n"
+           "  --version     show the version\n"
+           "\n"
+           "A result is named after its source: TITLE_KBPS.mp3. Ctrl-C stops the\n"
+           "running job. The exit status is 0 only when every job converted.\n";
+}
+
+std::optional<CliOptions> CliOptions::Parse(const std::vector<std::string>& args, std::string& error)
+{
+    CliOptions options;
+    auto value = [&](std::size_t& i, const std::string& flag) -> const std::string* {
+        if (i + 1 >= args.size()) {
+            error = flag + " needs a value";
+            return nullptr;
+        }
+        return &args[++i];
+    };
+    bool onlySources = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (onlySources || arg.empty() || arg[0] != '-' || arg == "-") {
+            options.sources.push_back(arg);
+        } else if (arg == "--") {
+            onlySources = true;
+        } else if (arg == "-h" || arg == "--help") {
+            options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
+        } else if (arg == "--overwrite") {
+            options.overwrite = true;
+        } else if (arg == "-b" || arg == "-o" || arg == "-d") {
+            const std::string* text = value(i, arg);
+            if (text == nullptr)
+                return std::nullopt;
+            if (arg == "-o")
+                options.output = *text;
+            else if (arg == "-d")
+                options.directory = *text;
+            else if (!ParseBitrate(*text, options.bitrate) || !IsMpeg1Bitrate(options.bitrate)) {
+                error = "bitrate '" + *text + "' is not one of 32 40 48 56 64 80 96 112 128 160 192 224 256 320";
+                return std::nullopt;
+            }
+        } else {
+            error = "unknown option '" + arg + "'";
+            return std::nullopt;
+        }
+    }
+    if (options.help || options.version)
+        return options;
+    if (options.sources.empty())
+        error = "no source file given";
+    else if (!options.output.empty() && !options.directory.empty())
+        error = "-o and -d cannot be used together";
+    else if (!options.output.empty() && options.sources.size() > 1)
+        error = "-o names one result, but there are several sources";
+    if (!error.empty())
+        return std::nullopt;
+    return options;
+}
+
+std::string CliOptions::ResultFor(const std::string& source) const
+{
+    if (!output.empty())
+        return output;
+    const std::filesystem::path path(source);
+    std::filesystem::path folder = directory.empty() ? path.parent_path() : std::filesystem::path(directory);
+    const std::string name = path.stem().string() + "_" + std::to_string(bitrate) + ".mp3";
+    return folder.empty() ? name : (folder / name).string();
+}

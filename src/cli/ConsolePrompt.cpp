@@ -1,0 +1,7 @@
+#include "cli/ConsolePrompt.h"
+
+void ConsolePrompt::MessageBox(const std::string& text)
+{
+    std::fprintf(stream_, "vorlanta-cli: %s\n", text.c_str());
+    std::fflush(stream_);
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "convert/UserPrompt.h"
+
+#include <cstdio>
+
+// Messages meant for a message box, printed on the error stream.
+class ConsolePrompt : public UserPrompt {
+public:
+    explicit ConsolePrompt(std::FILE* stream) : stream_(stream) {}
+    void MessageBox(const std::string& text) override;
+
+private:
+    std::FILE* stream_;
+};

@@ -1,0 +1,47 @@
+#include "cli/CliOptions.h"
+#include "cli/CliRunner.h"
+#include "cli/ConsoleLog.h"
+#include "cli/ConsolePrompt.h"
+#include "cli/InterruptSignal.h"
+#include "convert/JobConversion.h"
+
+#include <atomic>
+#include <cstdio>
+#include <filesystem>
+#include <unistd.h>
+
+namespace {
+
+// The encoder library ships beside the program.
+std::string ProgramFolder()
+{
+    std::error_code error;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : self.parent_path().string();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::string error;
+    const auto options = CliOptions::Parse(std::vector<std::string>(argv + 1, argv + argc), error);
+    if (!options) {
+        std::fprintf(stderr, "vorlanta-cli: %s\n\n%s", error.c_str(), CliOptions::Usage().c_str());
+        return CliRunner::kExitUsage;
+    }
+    if (options->help) {
+        std::fputs(CliOptions::Usage().c_str(), stdout);
+        return 0;
+    }
+    if (options->version) {
+        std::puts("vorlanta-cli 1.0");
+        return 0;
+    }
+    std::atomic<int> control{JobControl::Idle};
+    InterruptSignal signal(control);
+    ConsoleLog log(stdout, isatty(STDOUT_FILENO) != 0);
+    ConsolePrompt prompt(stderr);
+    CliRunner runner(*options, log, prompt, ProgramFolder(), stderr);
+    return runner.Run(control, InterruptSignal::Flag());
+}

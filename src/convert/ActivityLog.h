@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+// The activity log as the conversion sees it. The text carries its own line
+// ending: "\r\n" for a line that stays, a bare "\r" for a progress line that
+// the next line replaces.
+class ActivityLog {
+public:
+    virtual ~ActivityLog() = default;
+    virtual void showmessage(const std::string& text) = 0;
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+class JobTableAccess;
+class ActivityLog;
+class UserPrompt;
+
+// Everything outside the engine that one conversion talks to.
+struct ConversionHost {
+    JobTableAccess& table;
+    ActivityLog& log;
+    UserPrompt& prompt;
+    // Folder searched first for the encoder library (the program's own
+    // folder); empty means only the normal library search path.
+    std::string encoderFolder;
+};

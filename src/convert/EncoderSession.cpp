@@ -1,0 +1,112 @@
+#include "convert/EncoderSession.h"
+
+#include "convert/OutputRatePlan.h"
+#include "convert/UserPrompt.h"
+
+#include <cstring>
+#include <vector>
+
+EncoderSession::EncoderSession(const std::string& folder, UserPrompt& prompt) : prompt_(prompt)
+{
+    library_.Load(folder, be::kLibraryFileName);
+    ResolveEntryPoints();
+    if (!entries_.Complete()) {
+        ready_ = false;
+        prompt_.MessageBox("Init Lame Encoder Error!");
+    }
+}
+
+EncoderSession::EncoderSession(const EncoderEntryPoints& entries, UserPrompt& prompt)
+    : entries_(entries), prompt_(prompt)
+{
+    ready_ = entries_.Complete();
+    if (!ready_)
+        prompt_.MessageBox("Init Lame Encoder Error!");
+}
+
+EncoderSession::~EncoderSession()
+{
+    if (started_)
+        Close();
+}
+
+void EncoderSession::ResolveEntryPoints()
+{
+    entries_.init = reinterpret_cast<be::InitStreamFn>(library_.Symbol(be::kInitStreamName));
+    entries_.encode = reinterpret_cast<be::EncodeChunkFn>(library_.Symbol(be::kEncodeChunkName));
+    entries_.deinit = reinterpret_cast<be::DeinitStreamFn>(library_.Symbol(be::kDeinitStreamName));
+    entries_.close = reinterpret_cast<be::CloseStreamFn>(library_.Symbol(be::kCloseStreamName));
+}
+
+void EncoderSession::Configure(int bitrate, int sampleRate, int channels)
+{
+    std::memset(&config_, 0, sizeof config_);
+    config_.format = be::kConfigLame;
+    config_.version = be::kConfigVersion;
+    config_.size = be::kConfigSize;
+    config_.sampleRate = static_cast<std::uint32_t>(sampleRate);
+    config_.reSampleRate = static_cast<std::uint32_t>(OutputRatePlan::Choose(sampleRate, bitrate));
+    config_.mode = channels == 1 ? be::kModeMono : be::kModeJointStereo;
+    config_.bitrate = static_cast<std::uint32_t>(bitrate);
+    config_.preset = be::kPresetCbr;
+    config_.mpegVersion = be::kMpeg1;
+}
+
+bool EncoderSession::Start()
+{
+    if (entries_.init(&config_, &chunkSize_, &outputBound_, &stream_) == be::kErrSuccessful) {
+        started_ = true;
+        return true;
+    }
+    entries_.close(stream_);
+    prompt_.MessageBox("Init Lame Stream Failed in Lame");
+    return false;
+}
+
+std::uint32_t EncoderSession::Encode(const std::int16_t* pcm, std::uint32_t bytes, std::uint8_t* destination)
+{
+    const std::uint32_t chunkBytes = 2 * chunkSize_;
+    std::uint32_t offset = 0;
+    std::uint32_t total = 0;
+    auto call = [&](std::uint32_t values) {
+        std::uint32_t written = 0;
+        entries_.encode(stream_, values, pcm + offset / 2, destination + total, &written);
+        total += written;
+    };
+    while (offset + chunkBytes < bytes) {
+        call(chunkSize_);
+        offset += chunkBytes;
+    }
+    call((bytes - offset) / 2);
+    return total;
+}
+
+std::uint32_t EncoderSession::EncodeRoom(std::uint32_t bytes) const
+{
+    const std::uint32_t chunkBytes = 2 * chunkSize_;
+    const std::uint32_t calls = chunkBytes == 0 ? 1 : (bytes + chunkBytes - 1) / chunkBytes;
+    return (calls == 0 ? 1 : calls) * outputBound_;
+}
+
+std::uint32_t EncoderSession::Flush(std::uint8_t* destination)
+{
+    std::uint32_t written = 0;
+    if (started_ && !flushed_) {
+        entries_.deinit(stream_, destination, &written);
+        flushed_ = true;
+    }
+    return written;
+}
+
+void EncoderSession::Close()
+{
+    if (!started_)
+        return;
+    if (!flushed_) {
+        std::vector<std::uint8_t> scratch(50000);
+        std::uint32_t written = 0;
+        entries_.deinit(stream_, scratch.data(), &written);
+    }
+    entries_.close(stream_);
+    started_ = false;
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "convert/SharedLibrary.h"
+
+#include <BeConfig.h>
+
+#include <cstdint>
+#include <string>
+
+class UserPrompt;
+
+// The encoder library's four stream entry points.
+struct EncoderEntryPoints {
+    be::InitStreamFn init = nullptr;
+    be::EncodeChunkFn encode = nullptr;
+    be::DeinitStreamFn deinit = nullptr;
+    be::CloseStreamFn close = nullptr;
+
+    bool Complete() const { return init && encode && deinit && close; }
+};
+
+// One job's session with the encoder library: configure, start a stream,
+// encode blocks of PCM straight into the caller's buffer, flush, close.
+class EncoderSession {
+public:
+    // Room the final flush may need at its destination.
+    static constexpr std::uint32_t kFlushRoom = 7200;
+
+    // Loads the library (from `folder` first, then the library search path)
+    // and resolves its entry points; when anything is missing the session is
+    // not ready and the user is told.
+    EncoderSession(const std::string& folder, UserPrompt& prompt);
+    // A session on entry points the caller supplies.
+    EncoderSession(const EncoderEntryPoints& entries, UserPrompt& prompt);
+    virtual ~EncoderSession();
+    EncoderSession(const EncoderSession&) = delete;
+    EncoderSession& operator=(const EncoderSession&) = delete;
+
+    bool Ready() const { return ready_; }
+
+    // Fills the configuration record: constant `bitrate`, the source's rate
+    // and channel count, and the output rate that can carry the bitrate.
+    void Configure(int bitrate, int sampleRate, int channels);
+    int OutputRate() const { return static_cast<int>(config_.reSampleRate); }
+    const be::Config& Record() const { return config_; }
+
+    // Starts the stream; on failure the stream is released and the user told.
+    bool Start();
+    std::uint32_t ChunkSize() const { return chunkSize_; }
+    std::uint32_t OutputBound() const { return outputBound_; }
+
+    // Encodes `bytes` bytes of interleaved 16-bit PCM, writing the MP3 bytes
+    // at `destination`; returns how many were written.
+    std::uint32_t Encode(const std::int16_t* pcm, std::uint32_t bytes, std::uint8_t* destination);
+    // The most bytes one Encode of `bytes` PCM bytes may write.
+    std::uint32_t EncodeRoom(std::uint32_t bytes) const;
+    // Writes the encoder's last frames at `destination` (kFlushRoom bytes
+    // free); for a stream that ran to its end.
+    std::uint32_t Flush(std::uint8_t* destination);
+    // Ends the stream. What a stream not flushed before still holds is dropped.
+    void Close();
+
+private:
+    void ResolveEntryPoints();
+
+    SharedLibrary library_;
+    EncoderEntryPoints entries_;
+    UserPrompt& prompt_;
+    bool ready_ = true;
+    bool started_ = false;
+    bool flushed_ = false;
+    be::Config config_{};
+    std::uint32_t chunkSize_ = 0;
+    std::uint32_t outputBound_ = 0;
+    be::StreamHandle stream_ = 0;
+};

@@ -1,0 +1,68 @@
+#include "convert/FrameDecoder.h"
+
+#include <mpg123.h>
+
+#include <mutex>
+
+namespace {
+
+void InitLibraryOnce()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { mpg123_init(); });
+}
+
+void AllowOnly16Bit(mpg123_handle* handle, int channels)
+{
+    mpg123_format_none(handle);
+    const long* rates = nullptr;
+    std::size_t count = 0;
+    mpg123_rates(&rates, &count);
+    const int layout = channels == 1 ? MPG123_MONO : MPG123_STEREO;
+    for (std::size_t i = 0; i < count; ++i)
+        mpg123_format(handle, rates[i], layout, MPG123_ENC_SIGNED_16);
+}
+
+}  // namespace
+
+FrameDecoder::FrameDecoder(int channels)
+{
+    InitLibraryOnce();
+    int error = MPG123_OK;
+    handle_ = mpg123_new(nullptr, &error);
+    if (handle_ == nullptr)
+        return;
+    mpg123_param(handle_, MPG123_ADD_FLAGS, MPG123_QUIET, 0);
+    // Every frame gives its full length of samples; no trimming by stream info.
+    mpg123_param(handle_, MPG123_REMOVE_FLAGS, MPG123_GAPLESS, 0);
+    AllowOnly16Bit(handle_, channels);
+    if (mpg123_open_feed(handle_) != MPG123_OK) {
+        mpg123_delete(handle_);
+        handle_ = nullptr;
+    }
+}
+
+FrameDecoder::~FrameDecoder()
+{
+    if (handle_ != nullptr)
+        mpg123_delete(handle_);
+}
+
+int FrameDecoder::Decode(const std::uint8_t* input, std::size_t length, std::uint8_t* output,
+                         std::size_t capacity, std::size_t& produced)
+{
+    produced = 0;
+    if (handle_ == nullptr || capacity < kMinCapacity)
+        return Error;
+    std::size_t done = 0;
+    int result = mpg123_decode(handle_, input, length, output, capacity, &done);
+    // The first frame of a stream announces its format before any sample.
+    while (result == MPG123_NEW_FORMAT && done == 0)
+        result = mpg123_decode(handle_, nullptr, 0, output, capacity, &done);
+    produced = done;
+    if (done > 0)
+        return Decoded;
+    if (result == MPG123_NEED_MORE || result == MPG123_OK || result == MPG123_NEW_FORMAT)
+        return NeedMore;
+    return Error;
+}

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "convert/EncoderSession.h"
+#include "convert/FrameDecoder.h"
+#include "convert/MpegFrameHeader.h"
+#include "convert/ResultFile.h"
+#include "convert/SourceFile.h"
+#include "convert/SourceWindow.h"
+#include "convert/TagCarryOver.h"
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct ConversionHost;
+
+// Job control word values, written by other threads, polled once per frame.
+namespace JobControl {
+constexpr int Idle = -1;
+constexpr int Run = 0;
+constexpr int Stop = 1;
+constexpr int Restart = 2;
+}  // namespace JobControl
+
+// Result codes of one conversion.
+namespace JobResult {
+constexpr int Failed = -1;
+constexpr int Done = 0;  // converted to the end, or stopped on request
+constexpr int RestartRequested = 2;
+}  // namespace JobResult
+
+// Converts the job in `row` of the host's table from its source to its result
+// file at its bitrate. Runs on the caller's thread until the job ends.
+int vorlanta(ConversionHost& host, int row, const std::atomic<int>& control);
+
+// One run of one job: set-up, the frame loop, the end of the stream and the
+// release of everything the run obtained.
+class JobConversion {
+public:
+    static constexpr std::size_t kPcmBytes = 60000;
+    static constexpr std::size_t kPcmCapacity = 8192;
+    static constexpr std::size_t kOutputBytes = 1024000;
+    static constexpr std::size_t kFlushMargin = 1000;
+
+    JobConversion(ConversionHost& host, int row, const std::atomic<int>& control);
+    int Run();
+
+private:
+    void ReadCells();
+    std::optional<int> SetUp();
+    bool StartEncoder(const MpegFrameHeader& format);
+    std::optional<MpegFrameHeader> FindStreamFormat();
+    bool CreateResult();
+    void FrameLoop();
+    bool NextSync(std::uint64_t& offset, const std::uint8_t*& bytes);
+    bool ConvertFrame(const std::uint8_t* frame, std::uint32_t length);
+    bool WriteOutput();
+    void ReportProgress(std::uint64_t end);
+    void EndOfStream();
+    void FailWrite();
+    void FailRead();
+    int CommonExit();
+    void Log(const std::string& text);
+
+    ConversionHost& host_;
+    int row_;
+    const std::atomic<int>& control_;
+
+    std::string sourcePath_;
+    std::string resultPath_;
+    int bitrate_ = 0;
+
+    SourceFile source_;
+    std::uint64_t size_ = 0;
+    std::uint64_t audioStart_ = 0;
+    std::uint64_t audioEnd_ = 0;
+    TagCarryOver tags_;
+    std::unique_ptr<SourceWindow> window_;
+    std::unique_ptr<EncoderSession> encoder_;
+    std::unique_ptr<FrameDecoder> decoder_;
+    std::vector<std::int16_t> pcm_;
+    std::vector<std::uint8_t> output_;
+    std::size_t used_ = 0;
+    ResultFile result_;
+
+    std::uint32_t lastWrite_ = 0;
+    std::uint64_t decodedFrames_ = 0;
+    bool completed_ = false;
+    bool failed_ = false;        // a failure that no control request overrides
+    bool removeResult_ = false;  // the result is not worth keeping
+};

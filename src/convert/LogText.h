@@ -1,0 +1,13 @@
+#pragma once
+
+#include <ctime>
+#include <string>
+
+// printf-style formatting of the engine's log texts into a std::string.
+class LogText {
+public:
+    [[gnu::format(printf, 1, 2)]] static std::string Format(const char* format, ...);
+    // The time stamp that opens every log line: "hh:mm:ss" and four blanks.
+    static std::string TimeStamp(const std::tm& local);
+    static std::string TimeStampNow();
+};

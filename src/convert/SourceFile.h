@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <sys/types.h>
+
+// The source of a conversion, open for reading for as long as the job runs.
+class SourceFile {
+public:
+    SourceFile() = default;
+    ~SourceFile();
+    SourceFile(const SourceFile&) = delete;
+    SourceFile& operator=(const SourceFile&) = delete;
+
+    // Opens an existing file for reading. False when it cannot be opened or
+    // is not a regular file.
+    bool Open(const std::string& path);
+    void Close();
+    bool IsOpen() const { return fd_ >= 0; }
+
+    std::uint64_t Size() const { return size_; }
+    // Reads up to `length` bytes at `offset`; returns the count read, which is
+    // short only at the end of the file or on an error (then -1).
+    long long ReadAt(std::uint64_t offset, void* buffer, std::size_t length) const;
+    // True when `path` names this very file (same device and inode).
+    bool IsSameFileAs(const std::string& path) const;
+
+private:
+    int fd_ = -1;
+    std::uint64_t size_ = 0;
+    dev_t device_ = 0;
+    ino_t inode_ = 0;
+};

@@ -1,0 +1,98 @@
+#include "DecodedAudio.h"
+
+#include <mpg123.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+DecodedAudio DecodeWith(mpg123_handle* handle, const std::vector<std::uint8_t>* bytes)
+{
+    DecodedAudio audio;
+    mpg123_param(handle, MPG123_ADD_FLAGS, MPG123_QUIET, 0);
+    mpg123_param(handle, MPG123_REMOVE_FLAGS, MPG123_GAPLESS, 0);
+    mpg123_format_none(handle);
+    const long* rates = nullptr;
+    std::size_t count = 0;
+    mpg123_rates(&rates, &count);
+    for (std::size_t i = 0; i < count; ++i)
+        mpg123_format(handle, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
+    if (bytes != nullptr && (mpg123_open_feed(handle) != MPG123_OK ||
+                             mpg123_feed(handle, bytes->data(), bytes->size()) != MPG123_OK))
+        return audio;
+    std::vector<unsigned char> buffer(1 << 16);
+    for (;;) {
+        std::size_t done = 0;
+        const int result = mpg123_read(handle, buffer.data(), buffer.size(), &done);
+        const auto* pcm = reinterpret_cast<const std::int16_t*>(buffer.data());
+        audio.samples.insert(audio.samples.end(), pcm, pcm + done / 2);
+        if (result == MPG123_NEW_FORMAT || (result == MPG123_OK && audio.sampleRate == 0)) {
+            long rate = 0;
+            int channels = 0;
+            int encoding = 0;
+            mpg123_getformat(handle, &rate, &channels, &encoding);
+            audio.sampleRate = static_cast<int>(rate);
+            audio.channels = channels;
+        } else if (result != MPG123_OK) {
+            break;
+        }
+    }
+    audio.ok = audio.sampleRate != 0;
+    return audio;
+}
+
+}  // namespace
+
+DecodedAudio DecodedAudio::FromFile(const std::string& path)
+{
+    mpg123_init();
+    int error = 0;
+    mpg123_handle* handle = mpg123_new(nullptr, &error);
+    DecodedAudio audio;
+    if (handle != nullptr && mpg123_open(handle, path.c_str()) == MPG123_OK) {
+        audio = DecodeWith(handle, nullptr);
+        mpg123_close(handle);
+    }
+    mpg123_delete(handle);
+    return audio;
+}
+
+DecodedAudio DecodedAudio::FromBytes(const std::vector<std::uint8_t>& bytes)
+{
+    mpg123_init();
+    int error = 0;
+    mpg123_handle* handle = mpg123_new(nullptr, &error);
+    DecodedAudio audio = DecodeWith(handle, &bytes);
+    mpg123_delete(handle);
+    return audio;
+}
+
+std::vector<double> DecodedAudio::Channel(int channel) const
+{
+    std::vector<double> out;
+    out.reserve(Frames());
+    for (std::size_t i = static_cast<std::size_t>(channel); i < samples.size(); i += static_cast<std::size_t>(channels))
+        out.push_back(samples[i]);
+    return out;
+}
+
+double DecodedAudio::BestCorrelation(const std::vector<double>& a, const std::vector<double>& b, int maxLag)
+{
+    double best = -1.0;
+    for (int lag = -maxLag; lag <= maxLag; ++lag) {
+        double ab = 0, aa = 0, bb = 0;
+        const long start = std::max<long>(0, -lag);
+        const long end = std::min<long>(static_cast<long>(a.size()), static_cast<long>(b.size()) - lag);
+        for (long i = start; i < end; ++i) {
+            const double x = a[static_cast<std::size_t>(i)];
+            const double y = b[static_cast<std::size_t>(i + lag)];
+            ab += x * y;
+            aa += x * x;
+            bb += y * y;
+        }
+        if (aa > 0 && bb > 0)
+            best = std::max(best, ab / std::sqrt(aa * bb));
+    }
+    return best;
+}
