@@ -134,7 +134,7 @@ std::optional<MpegFrameHeader> JobConversion::FindStreamFormat()
         if (!MpegFrameHeader::HasSync(bytes))
             continue;
         const std::optional<MpegFrameHeader> header = MpegFrameHeader::Parse(bytes);
-        if (!header || !header->IsLayer3() || !header->Usable() || header->frameLength > size_)
+        if (!header || !header->IsLayer3() || !header->Usable())
             continue;
         if (!firstPlausible)
             firstPlausible = header;
@@ -335,9 +335,15 @@ int JobConversion::CommonExit()
     decoder_.reset();
     tags_.ReleaseV2();
     source_.Close();
-    if (removeResult_)
+    const int outcome = Outcome();
+    // A failed job that produced no audio leaves no result behind.
+    if (removeResult_ || (outcome == JobResult::Failed && decodedFrames_ == 0))
         result_.Remove();
+    return outcome;
+}
 
+int JobConversion::Outcome() const
+{
     if (failed_)
         return JobResult::Failed;
     if (control_.load() == JobControl::Restart)

@@ -63,6 +63,7 @@ private:
     void FailWrite();
     void FailRead();
     int CommonExit();
+    int Outcome() const;
     void Log(const std::string& text);
 
     ConversionHost& host_;

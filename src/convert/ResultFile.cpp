@@ -1,5 +1,7 @@
 #include "convert/ResultFile.h"
 
+#include <sys/stat.h>
+
 bool ResultFile::Create(const std::string& path)
 {
     path_ = path;
@@ -7,6 +9,7 @@ bool ResultFile::Create(const std::string& path)
     std::FILE* created = std::fopen(path.c_str(), "wb");
     if (created == nullptr)
         return false;
+    created_ = true;
     if (std::fclose(created) != 0)
         return false;
     stream_.reset(std::fopen(path.c_str(), "ab"));
@@ -34,6 +37,8 @@ bool ResultFile::Close()
 void ResultFile::Remove()
 {
     stream_.reset();
-    if (!path_.empty())
+    // Only ever a file of our own making, never a device or anything else.
+    struct stat info {};
+    if (created_ && ::stat(path_.c_str(), &info) == 0 && S_ISREG(info.st_mode))
         std::remove(path_.c_str());
 }

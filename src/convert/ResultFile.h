@@ -17,7 +17,7 @@ public:
     bool Close();
     bool IsOpen() const { return stream_ != nullptr; }
     bool Failed() const { return failed_; }
-    // Closes and deletes the file.
+    // Closes and deletes the file, if this object created it.
     void Remove();
 
 private:
@@ -27,4 +27,5 @@ private:
     std::unique_ptr<std::FILE, Closer> stream_;
     std::string path_;
     bool failed_ = false;
+    bool created_ = false;
 };

@@ -77,22 +77,39 @@ std::vector<double> DecodedAudio::Channel(int channel) const
     return out;
 }
 
+namespace {
+
+double CorrelationAt(const std::vector<double>& a, const std::vector<double>& b, int lag)
+{
+    double ab = 0, aa = 0, bb = 0;
+    const long start = std::max<long>(0, -lag);
+    const long end = std::min<long>(static_cast<long>(a.size()), static_cast<long>(b.size()) - lag);
+    for (long i = start; i < end; ++i) {
+        const double x = a[static_cast<std::size_t>(i)];
+        const double y = b[static_cast<std::size_t>(i + lag)];
+        ab += x * y;
+        aa += x * x;
+        bb += y * y;
+    }
+    return aa > 0 && bb > 0 ? ab / std::sqrt(aa * bb) : -1.0;
+}
+
+}  // namespace
+
 double DecodedAudio::BestCorrelation(const std::vector<double>& a, const std::vector<double>& b, int maxLag)
 {
+    // A coarse pass over every fourth lag, then the lags around the best one.
+    constexpr int kStep = 4;
+    int bestLag = 0;
     double best = -1.0;
-    for (int lag = -maxLag; lag <= maxLag; ++lag) {
-        double ab = 0, aa = 0, bb = 0;
-        const long start = std::max<long>(0, -lag);
-        const long end = std::min<long>(static_cast<long>(a.size()), static_cast<long>(b.size()) - lag);
-        for (long i = start; i < end; ++i) {
-            const double x = a[static_cast<std::size_t>(i)];
-            const double y = b[static_cast<std::size_t>(i + lag)];
-            ab += x * y;
-            aa += x * x;
-            bb += y * y;
+    for (int lag = -maxLag; lag <= maxLag; lag += kStep) {
+        const double c = CorrelationAt(a, b, lag);
+        if (c > best) {
+            best = c;
+            bestLag = lag;
         }
-        if (aa > 0 && bb > 0)
-            best = std::max(best, ab / std::sqrt(aa * bb));
     }
+    for (int lag = bestLag - kStep; lag <= bestLag + kStep; ++lag)
+        best = std::max(best, CorrelationAt(a, b, lag));
     return best;
 }

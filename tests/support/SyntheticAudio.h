@@ -26,7 +26,8 @@ struct SyntheticAudio {
     // White noise, deterministic for a given seed.
     static Signal Noise(int sampleRate, int channels, double seconds, unsigned seed = 1);
 
-    static std::vector<std::uint8_t> EncodeMp3(const Signal& signal, const Mp3Options& options = {});
+    static std::vector<std::uint8_t> EncodeMp3(const Signal& signal, const Mp3Options& options);
+    static std::vector<std::uint8_t> EncodeMp3(const Signal& signal) { return EncodeMp3(signal, Mp3Options()); }
 
     // An ID3v2.3 (or .4) tag with a title frame and `pictureBytes` of picture
     // data full of 0xFF 0xFB pairs, the bytes a frame scan could mistake for audio.

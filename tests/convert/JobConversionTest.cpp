@@ -1,0 +1,322 @@
+#include "convert/JobConversion.h"
+
+#include "DecodedAudio.h"
+#include "FrameWalk.h"
+#include "RecordingHost.h"
+#include "SyntheticAudio.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+class JobConversionTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    std::string source = dir.File("source.mp3");
+    std::string result = dir.File("result.mp3");
+    std::atomic<int> control{JobControl::Run};
+
+    int Convert(RecordingHost& host) { return ConvertWith(host, RecordingHost::ProgramFolder()); }
+    int ConvertWith(RecordingHost& host, const std::string& encoderFolder)
+    {
+        ConversionHost conversionHost = host.Host(encoderFolder);
+        return vorlanta(conversionHost, 0, control);
+    }
+    int Convert(const Bytes& bytes, RecordingHost& host)
+    {
+        SyntheticAudio::WriteFile(source, bytes);
+        return Convert(host);
+    }
+    bool ResultExists() const { return std::filesystem::exists(result); }
+};
+
+bool EndsWith(const Bytes& bytes, const Bytes& tail)
+{
+    return bytes.size() >= tail.size() && std::equal(tail.begin(), tail.end(), bytes.end() - static_cast<long>(tail.size()));
+}
+
+bool StartsWith(const Bytes& bytes, const Bytes& head)
+{
+    return bytes.size() >= head.size() && std::equal(head.begin(), head.end(), bytes.begin());
+}
+
+}  // namespace
+
+TEST_F(JobConversionTest, EmptySourceFailsBeforeAnythingElse)
+{
+    RecordingHost host(source, result, "128");
+    EXPECT_EQ(Convert({}, host), JobResult::Failed);
+    EXPECT_EQ(host.Lines(), (std::vector<std::string>{source + " File Size is 0, Invalid MP3 File\r\n"}));
+    EXPECT_FALSE(ResultExists());
+    EXPECT_TRUE(host.Messages().empty());  // no encoder was loaded
+}
+
+TEST_F(JobConversionTest, MissingSourceFailsWithALine)
+{
+    RecordingHost host(dir.File("nope.mp3"), result, "128");
+    EXPECT_EQ(Convert(host), JobResult::Failed);
+    EXPECT_TRUE(host.Logged("Source file open failed in file " + dir.File("nope.mp3") + "\r\n"));
+    EXPECT_FALSE(ResultExists());
+}
+
+TEST_F(JobConversionTest, SourceSmallerThanItsFirstFrame)
+{
+    Bytes bytes(300, 0);
+    bytes[0] = 0xFF;
+    bytes[1] = 0xFB;
+    bytes[2] = 0x90;
+    RecordingHost host(source, result, "128");
+    EXPECT_EQ(Convert(bytes, host), JobResult::Failed);
+    EXPECT_TRUE(host.Logged("Error!Source File small than one Frame!\n"));
+    EXPECT_FALSE(ResultExists());  // nothing was converted
+}
+
+TEST_F(JobConversionTest, SourceWithoutFramesIsAFailureNotAnEmptyResult)
+{
+    Bytes junk(5000, 0x41);
+    const auto v1 = SyntheticAudio::Id3v1Tag("t");
+    RecordingHost host(source, result, "128");
+    EXPECT_EQ(Convert(SyntheticAudio::Concat({&junk, &v1}), host), JobResult::Failed);
+    EXPECT_TRUE(host.Logged("No MP3 frame found in file " + source + ", nothing converted\r\n"));
+    EXPECT_FALSE(ResultExists());
+}
+
+TEST_F(JobConversionTest, OtherLayersAreSkippedWithALine)
+{
+    const auto mp3 = SyntheticAudio::EncodeMp3(SyntheticAudio::Tone(44100, 2, 0.5));
+    const Bytes layer2{0xFF, 0xFD, 0x90, 0x44, 0, 0, 0, 0};
+    RecordingHost host(source, result, "128");
+    EXPECT_EQ(Convert(SyntheticAudio::Concat({&layer2, &mp3}), host), JobResult::Done);
+    EXPECT_TRUE(host.Logged("Frame is not an MPG1 layer 3 frame, skipped\r"));
+}
+
+TEST_F(JobConversionTest, StopBeforeTheFirstFrameKeepsOnlyTheId3v2Block)
+{
+    const auto v2 = SyntheticAudio::Id3v2Tag("stopped");
+    const auto mp3 = SyntheticAudio::EncodeMp3(SyntheticAudio::Tone(44100, 2, 1.0));
+    const auto v1 = SyntheticAudio::Id3v1Tag("stopped");
+    control = JobControl::Stop;
+    RecordingHost host(source, result, "128");
+    EXPECT_EQ(Convert(SyntheticAudio::Concat({&v2, &mp3, &v1}), host), JobResult::Done);
+    EXPECT_TRUE(host.Logged("Job Stopped by user\r\n"));
+    EXPECT_EQ(SyntheticAudio::ReadFile(result), v2);
+
+    control = JobControl::Restart;
+    RecordingHost again(source, result, "128");
+    EXPECT_EQ(Convert(again), JobResult::RestartRequested);
+    EXPECT_TRUE(again.Logged("Job restart by user\r\n"));
+}
+
+TEST_F(JobConversionTest, StopMidStreamDropsTheBufferAndTheId3v1Block)
+{
+    const auto mp3 = SyntheticAudio::EncodeMp3(SyntheticAudio::Tone(44100, 2, 3.0));
+    const auto v1 = SyntheticAudio::Id3v1Tag("x");
+    RecordingHost host(source, result, "128");
+    int reads = 0;
+    host.onLog = [&](const std::string& line) {
+        if (line.find("BYTEs Read") != std::string::npos && ++reads == 20)
+            control = JobControl::Stop;
+    };
+    EXPECT_EQ(Convert(SyntheticAudio::Concat({&mp3, &v1}), host), JobResult::Done);
+    EXPECT_EQ(reads, 20);  // the frame under way is finished, no other begun
+    EXPECT_TRUE(SyntheticAudio::ReadFile(result).empty());
+    EXPECT_FALSE(host.Logged(result + " Created\r\n"));
+}
+
+TEST_F(JobConversionTest, ResultLayoutTagsAudioTagAndTheLogAndStatusTexts)
+{
+    const auto v2 = SyntheticAudio::Id3v2Tag("Both tags", 200000);  // a large picture full of fake syncs
+    const auto signal = SyntheticAudio::Tone(44100, 2, 3.0);
+    const auto mp3 = SyntheticAudio::EncodeMp3(signal);
+    const auto v1 = SyntheticAudio::Id3v1Tag("Both tags");
+    RecordingHost host(source, result, "96");
+    ASSERT_EQ(Convert(SyntheticAudio::Concat({&v2, &mp3, &v1}), host), JobResult::Done);
+
+    const Bytes out = SyntheticAudio::ReadFile(result);
+    EXPECT_TRUE(StartsWith(out, v2));
+    EXPECT_TRUE(EndsWith(out, v1));
+    const FrameWalk walk = FrameWalk::Of(out);
+    EXPECT_FALSE(walk.brokenChain);
+    ASSERT_FALSE(walk.frames.empty());
+    for (const auto& frame : walk.frames)
+        ASSERT_EQ(frame.bitrate, 96);
+    // No tag byte was decoded: the audio lasts as long as the source's.
+    const auto decoded = DecodedAudio::FromFile(result);
+    EXPECT_NEAR(decoded.Seconds(), 3.0, 0.1);
+
+    const auto lines = host.Lines();
+    EXPECT_EQ(lines.front(), source + " convert begin\r\n");
+    EXPECT_EQ(lines.back(), result + " Created\r\n");
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Frame is not an MPG1 layer 3 frame, skipped\r"), 0);
+    const auto statuses = host.Statuses();
+    ASSERT_FALSE(statuses.empty());
+    EXPECT_EQ(statuses.back(), "99%");  // the last frame ends before the ID3v1 block
+    EXPECT_GE(statuses.front(), std::string("2%"));
+}
+
+struct SourceKind {
+    const char* name;
+    int rate;
+    int channels;
+    bool vbr;
+    int sourceBitrate;
+};
+
+class JobConversionAudioTest : public JobConversionTest, public ::testing::WithParamInterface<SourceKind> {};
+
+TEST_P(JobConversionAudioTest, ResultSoundsLikeTheSource)
+{
+    const SourceKind kind = GetParam();
+    const double seconds = 2.0;
+    const auto signal = SyntheticAudio::Tone(kind.rate, kind.channels, seconds, 330.0);
+    SyntheticAudio::Mp3Options options;
+    options.vbr = kind.vbr;
+    options.bitrate = kind.sourceBitrate;
+    const auto mp3 = SyntheticAudio::EncodeMp3(signal, options);
+    RecordingHost host(source, result, "128");
+    ASSERT_EQ(Convert(mp3, host), JobResult::Done) << kind.name;
+
+    const auto sourceAudio = DecodedAudio::FromBytes(mp3);
+    const auto resultAudio = DecodedAudio::FromFile(result);
+    ASSERT_TRUE(resultAudio.ok);
+    EXPECT_EQ(resultAudio.sampleRate, kind.rate);
+    EXPECT_EQ(resultAudio.channels, kind.channels);
+    // One frame plus the encoder's delay and padding at most, and never shorter:
+    // the encoder's last frames are part of the result.
+    const double frame = (kind.rate >= 32000 ? 1152.0 : 576.0) / kind.rate;
+    EXPECT_GE(resultAudio.Frames(), sourceAudio.Frames());
+    EXPECT_LE(resultAudio.Seconds(), sourceAudio.Seconds() + 2 * frame + 2000.0 / kind.rate);
+    for (int c = 0; c < kind.channels; ++c) {
+        // The first second is enough to line the two up and compare them.
+        auto original = sourceAudio.Channel(c);
+        original.resize(std::min<std::size_t>(original.size(), static_cast<std::size_t>(kind.rate)));
+        const double correlation = DecodedAudio::BestCorrelation(original, resultAudio.Channel(c), 2400);
+        EXPECT_GE(correlation, 0.98) << kind.name << " channel " << c;
+    }
+    for (const auto& frameHeader : FrameWalk::Of(SyntheticAudio::ReadFile(result)).frames)
+        ASSERT_EQ(frameHeader.bitrate, 128);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sources, JobConversionAudioTest,
+                         ::testing::Values(SourceKind{"44k1", 44100, 2, false, 192},
+                                           SourceKind{"48k", 48000, 2, false, 160},
+                                           SourceKind{"32k", 32000, 2, false, 128},
+                                           SourceKind{"mono", 44100, 1, false, 96},
+                                           SourceKind{"mpeg2", 22050, 2, false, 64},
+                                           SourceKind{"vbr", 44100, 2, true, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(JobConversionTest, RateThatCannotCarryTheBitrateIsResampled)
+{
+    const auto mp3 = SyntheticAudio::EncodeMp3(SyntheticAudio::Tone(11025, 1, 2.0, 300.0), {32, false, true});
+    RecordingHost host(source, result, "128");
+    ASSERT_EQ(Convert(mp3, host), JobResult::Done);
+    EXPECT_TRUE(host.Logged("128 kbit/s cannot be encoded at 11025 Hz, resampled to 16000 Hz\r\n"));
+    const FrameWalk walk = FrameWalk::Of(SyntheticAudio::ReadFile(result));
+    ASSERT_FALSE(walk.frames.empty());
+    for (const auto& frame : walk.frames) {
+        ASSERT_EQ(frame.bitrate, 128);
+        ASSERT_EQ(frame.sampleRate, 16000);
+    }
+    EXPECT_NEAR(DecodedAudio::FromFile(result).Seconds(), DecodedAudio::FromBytes(mp3).Seconds(), 0.12);
+}
+
+TEST_F(JobConversionTest, ResultThatIsTheSourceIsRefusedAndTheSourceKept)
+{
+    const auto mp3 = SyntheticAudio::EncodeMp3(SyntheticAudio::Tone(44100, 2, 1.0));
+    SyntheticAudio::WriteFile(source, mp3);
+    const std::string sameFile = dir.Path() + "/./source.mp3";
+    RecordingHost host(source, sameFile, "128");
+    EXPECT_EQ(Convert(host), JobResult::Failed);
+    EXPECT_TRUE(host.Logged("Dest file create failed in file " + sameFile + "\r\n"));
+    EXPECT_EQ(SyntheticAudio::ReadFile(source), mp3);
+
+    ASSERT_EQ(::link(source.c_str(), dir.File("hard.mp3").c_str()), 0);
+    RecordingHost linked(source, dir.File("hard.mp3"), "128");
+    EXPECT_EQ(Convert(linked), JobResult::Failed);
+    EXPECT_EQ(SyntheticAudio::ReadFile(source), mp3);
+}
+
+TEST_F(JobConversionTest, ResultInAMissingFolder)
+{
+    const std::string missing = dir.File("no/such/folder/r.mp3");
+    RecordingHost host(source, missing, "128");
+    EXPECT_EQ(Convert(SyntheticAudio::EncodeMp3(SyntheticAudio::Tone(44100, 2, 0.5)), host), JobResult::Failed);
+    EXPECT_TRUE(host.Logged("Dest file create failed in file " + missing + "\r\n"));
+}
+
+TEST_F(JobConversionTest, FailedWriteIsAFailureAndTheResultIsRemoved)
+{
+    const auto mp3 = SyntheticAudio::EncodeMp3(SyntheticAudio::Tone(44100, 2, 3.0));
+    SyntheticAudio::WriteFile(source, mp3);
+    RecordingHost host(source, result, "128");
+    // The result may not grow past 4 KB: its writes fail as on a full disk.
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const int outcome = Convert(host);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_EQ(outcome, JobResult::Failed);
+    EXPECT_TRUE(host.Logged("Dest file write failed in file " + result + "\r\n"));
+    EXPECT_FALSE(host.Logged(result + " Created\r\n"));
+    EXPECT_FALSE(ResultExists());
+}
+
+TEST_F(JobConversionTest, SourceTruncatedWhileConvertingEndsTheJob)
+{
+    // Frames, a long stretch of silence bytes, frames: the end of the file is
+    // read only well after the job has begun.
+    const auto mp3 = SyntheticAudio::EncodeMp3(SyntheticAudio::Tone(44100, 2, 1.0));
+    const Bytes gap(3u << 20, 0);
+    SyntheticAudio::WriteFile(source, SyntheticAudio::Concat({&mp3, &gap, &mp3}));
+    RecordingHost host(source, result, "128");
+    host.onLog = [&](const std::string& line) {
+        if (line.find("convert begin") != std::string::npos) {
+            ASSERT_EQ(::truncate(source.c_str(), 200000), 0);
+        }
+    };
+    EXPECT_EQ(Convert(host), JobResult::Failed);
+    EXPECT_TRUE(host.Logged("Source file read failed in file " + source + ", it changed while converting\r\n"));
+    EXPECT_FALSE(ResultExists());
+}
+
+TEST_F(JobConversionTest, MissingEncoderLibrary)
+{
+    const auto mp3 = SyntheticAudio::EncodeMp3(SyntheticAudio::Tone(44100, 2, 0.5));
+    SyntheticAudio::WriteFile(source, mp3);
+    RecordingHost host(source, result, "128");
+    EXPECT_EQ(ConvertWith(host, dir.Path()), JobResult::Failed);
+    EXPECT_EQ(host.Messages(), (std::vector<std::string>{"Init Lame Encoder Error!"}));
+    EXPECT_TRUE(host.Logged("Failed to init lame!\r\n"));
+    EXPECT_FALSE(ResultExists());
+}
+
+TEST_F(JobConversionTest, BitrateTheEncoderRefuses)
+{
+    SyntheticAudio::WriteFile(source, SyntheticAudio::EncodeMp3(SyntheticAudio::Tone(44100, 2, 0.5)));
+    RecordingHost host(source, result, "abc");  // reads as 0
+    EXPECT_EQ(Convert(host), JobResult::Failed);
+    EXPECT_EQ(host.Messages(), (std::vector<std::string>{"Init Lame Stream Failed in Lame"}));
+    EXPECT_FALSE(ResultExists());
+}
+
+TEST_F(JobConversionTest, BitrateCellWithALeadingBlank)
+{
+    SyntheticAudio::WriteFile(source, SyntheticAudio::EncodeMp3(SyntheticAudio::Tone(44100, 2, 0.5)));
+    RecordingHost host(source, result, " 96");
+    ASSERT_EQ(Convert(host), JobResult::Done);
+    EXPECT_EQ(FrameWalk::Of(SyntheticAudio::ReadFile(result)).frames.at(0).bitrate, 96);
+}

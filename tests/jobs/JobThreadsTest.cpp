@@ -1,0 +1,291 @@
+#include "jobs/CMyListView.h"
+
+#include "EventWait.h"
+#include "ScriptedConversion.h"
+#include "StatusRecorder.h"
+#include "convert/JobConversion.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr auto kPass = 20ms;
+
+class JobThreadsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        table.Threads().SetPassInterval(kPass);
+        table.Threads().SetConversionRoutine(script.Routine());
+    }
+
+    JobThreadState& State() { return table.Threads().State(); }
+    QString Status(int row) const { return table.CellText(row, CMyListView::ColStatus); }
+    bool RunningWith(const std::string& source)
+    {
+        return script.Running() == 1 && !script.Calls().empty() && script.Calls().back().source == source;
+    }
+
+    ScriptedConversion script;  // outlives the table and its threads
+    CMyListView table;
+    StatusRecorder recorder{table};
+};
+
+TEST_F(JobThreadsTest, EmptyTableOnlySleeps)
+{
+    table.OnCommand(40017);  // the Add command starts the scheduler, nothing is added
+    HandleEventsFor(10 * kPass);
+    EXPECT_TRUE(table.ThreadsRunning());
+    EXPECT_EQ(script.CallCount(), 0u);
+    EXPECT_EQ(State().WorkerBusy, 0);
+}
+
+TEST_F(JobThreadsTest, SchedulerStartsOnceForTwoRowsInsertedTogether)
+{
+    table.AddJob("a", "a.out", 128);
+    table.AddJob("b", "b.out", 128);
+    EXPECT_EQ(State().SchedulerRunning, 1);
+    EXPECT_FALSE(table.Threads().StartScheduler());  // already running
+
+    ASSERT_TRUE(WaitUntil([&] { return table.JobCount() == 0; }));
+    const auto calls = script.Calls();
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].source, "a");
+    EXPECT_EQ(calls[1].source, "b");
+    EXPECT_EQ(script.MaxConcurrent(), 1);
+}
+
+TEST_F(JobThreadsTest, WorkerWritesStartedThenEndedAndTheRowLeaves)
+{
+    script.Hold("a");
+    table.AddJob("a", "a.out", 160);
+    ASSERT_TRUE(WaitUntil([&] { return Status(0) == ScriptedConversion::kProgress; }));
+    EXPECT_EQ(State().WorkerBusy, 1);
+    EXPECT_EQ(State().JobControlWord, 0);  // set by the scheduler before the start
+    EXPECT_EQ(script.Calls().at(0).result, "a.out");
+    EXPECT_EQ(script.Calls().at(0).bitrate, "160");
+
+    script.Release("a");
+    ASSERT_TRUE(WaitUntil([&] { return table.JobCount() == 0; }));
+    const std::vector<QString> statuses = recorder.StatusesOf("a");
+    ASSERT_GE(statuses.size(), 4u);
+    EXPECT_EQ(statuses.front(), "0");
+    EXPECT_EQ(statuses[1], "1%");
+    EXPECT_EQ(statuses.back(), "100%");
+    EXPECT_EQ(table.NextJobId(), 0);  // lowered when the ended row was removed
+    EXPECT_EQ(State().WorkerBusy, 0);
+}
+
+TEST_F(JobThreadsTest, ThreeJobsThenTheNextJobIsNumberedTwoAgain)
+{
+    script.Hold("b");
+    EXPECT_EQ(table.AddJob("a", "a.out", 128), 0);
+    EXPECT_EQ(table.AddJob("b", "b.out", 128), 1);
+    EXPECT_EQ(table.AddJob("c", "c.out", 128), 2);
+    ASSERT_TRUE(WaitUntil([&] { return RunningWith("b"); }));
+    ASSERT_EQ(table.JobCount(), 2);
+
+    EXPECT_EQ(table.NextJobId(), 2);
+    EXPECT_EQ(table.AddJob("d", "d.out", 128), 2);
+    EXPECT_EQ(table.CellText(1, CMyListView::ColJobId), "2");
+    EXPECT_EQ(table.CellText(2, CMyListView::ColJobId), "2");
+    script.Release("b");
+}
+
+TEST_F(JobThreadsTest, FailedJobShowsErrThenLeavesWithoutCounting)
+{
+    script.SetResult("bad", JobResult::Failed);
+    script.Hold("next");
+    table.AddJob("bad", "bad.out", 128);
+    table.AddJob("next", "next.out", 128);
+    ASSERT_TRUE(WaitUntil([&] { return RunningWith("next"); }));
+
+    EXPECT_TRUE(recorder.Saw("bad", "ERR"));
+    EXPECT_EQ(recorder.StatusesOf("bad").back(), "ERR");
+    EXPECT_EQ(table.JobCount(), 1);
+    EXPECT_EQ(table.NextJobId(), 2);  // an "ERR" row is removed without lowering the counter
+    script.Release("next");
+}
+
+TEST_F(JobThreadsTest, FirstRowIsReadByTheThreeCharacterRule)
+{
+    State().SchedulingPaused = 1;
+    script.Hold("held");
+    table.AddJob("ended", "1.out", 128);
+    table.AddJob("failed", "2.out", 128);
+    table.AddJob("lower", "3.out", 128);
+    table.AddJob("held", "4.out", 128);
+    table.SetCellText(0, CMyListView::ColStatus, "100%");
+    table.SetCellText(1, CMyListView::ColStatus, "ERR");
+    table.SetCellText(2, CMyListView::ColStatus, "err");
+    State().SchedulingPaused = 0;
+
+    ASSERT_TRUE(WaitUntil([&] { return RunningWith("held"); }));
+    const auto calls = script.Calls();
+    // "100%" and "ERR" were removed unconverted; "err" is not a failure and counts as waiting.
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].source, "lower");
+    EXPECT_EQ(calls[1].source, "held");
+    EXPECT_EQ(table.JobCount(), 1);
+    // Lowered twice: for the "100%" row and for the converted "err" row.
+    EXPECT_EQ(table.NextJobId(), 2);
+    script.Release("held");
+}
+
+TEST_F(JobThreadsTest, NothingIsStartedOrRemovedWhileSchedulingIsPaused)
+{
+    State().SchedulingPaused = 1;
+    table.AddJob("a", "a.out", 128);
+    table.AddJob("b", "b.out", 128);
+    table.SetCellText(0, CMyListView::ColStatus, "ERR");
+    HandleEventsFor(10 * kPass);
+    EXPECT_EQ(table.JobCount(), 2);
+    EXPECT_EQ(script.CallCount(), 0u);
+
+    State().SchedulingPaused = 0;
+    ASSERT_TRUE(WaitUntil([&] { return table.JobCount() == 0; }));
+    ASSERT_EQ(script.CallCount(), 1u);
+    EXPECT_EQ(script.Calls()[0].source, "b");
+}
+
+TEST_F(JobThreadsTest, DeleteOfRunningJobStopsItThenTheRowLeaves)
+{
+    table.SetDeleteQuestion([](const QString&) { return true; });
+    script.Hold("a");
+    table.AddJob("a", "a.out", 128);
+    ASSERT_TRUE(WaitUntil([&] { return Status(0) == ScriptedConversion::kProgress; }));
+
+    table.selectRow(0);
+    table.OnJobDel();
+    EXPECT_EQ(State().JobControlWord, 1);
+    ASSERT_TRUE(WaitUntil([&] { return table.JobCount() == 0; }));
+    EXPECT_EQ(recorder.StatusesOf("a").back(), "100%");
+    EXPECT_EQ(script.EndControls(), std::vector<int>{1});
+    EXPECT_EQ(table.NextJobId(), 0);
+}
+
+TEST_F(JobThreadsTest, DeleteOfWaitingJobLeavesTheRunningJobAlone)
+{
+    int asked = 0;
+    table.SetDeleteQuestion([&](const QString&) { return ++asked > 0; });
+    script.Hold("a");
+    table.AddJob("a", "a.out", 128);
+    table.AddJob("b", "b.out", 128);
+    ASSERT_TRUE(WaitUntil([&] { return RunningWith("a"); }));
+
+    table.selectRow(1);
+    table.OnJobDel();
+    EXPECT_EQ(asked, 0);
+    ASSERT_EQ(table.JobCount(), 1);
+    EXPECT_EQ(table.CellText(0, CMyListView::ColSourceFile), "a");
+    EXPECT_EQ(State().JobControlWord, 0);
+
+    script.Release("a");
+    ASSERT_TRUE(WaitUntil([&] { return table.JobCount() == 0; }));
+    EXPECT_EQ(script.CallCount(), 1u);  // "b" never ran
+}
+
+TEST_F(JobThreadsTest, RestartRunsTheJobAgainWithTheNewCells)
+{
+    script.Hold("a");
+    table.AddJob("a", "a.out", 128);
+    ASSERT_TRUE(WaitUntil([&] { return Status(0) == ScriptedConversion::kProgress; }));
+
+    table.RequestRestart();
+    table.WriteJobCells(0, "a2", "a2.out", " 96");
+    script.Hold("a2");
+    ASSERT_TRUE(WaitUntil([&] { return RunningWith("a2"); }));
+
+    const auto calls = script.Calls();
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[1].result, "a2.out");
+    EXPECT_EQ(calls[1].bitrate, " 96");
+    EXPECT_EQ(script.EndControls().at(0), 2);
+    EXPECT_EQ(State().JobControlWord, 0);  // set back by the scheduler
+    // The worker wrote "0" after the restart request; the row stayed.
+    EXPECT_TRUE(recorder.Saw("a2", "0"));
+    EXPECT_EQ(table.JobCount(), 1);
+    script.Release("a2");
+}
+
+TEST_F(JobThreadsTest, RestartWaitsWhileThePropertySheetIsOpen)
+{
+    script.Hold("a");
+    table.AddJob("a", "a.out", 128);
+    ASSERT_TRUE(WaitUntil([&] { return Status(0) == ScriptedConversion::kProgress; }));
+
+    State().SchedulingPaused = 1;  // the sheet is open
+    table.RequestRestart();
+    ASSERT_TRUE(WaitUntil([&] { return Status(0) == "0" && State().WorkerBusy == 0; }));
+    HandleEventsFor(10 * kPass);
+    EXPECT_EQ(script.CallCount(), 1u);
+
+    State().SchedulingPaused = 0;  // the sheet is closed
+    ASSERT_TRUE(WaitUntil([&] { return script.CallCount() == 2u; }));
+    script.Release("a");
+    ASSERT_TRUE(WaitUntil([&] { return table.JobCount() == 0; }));
+}
+
+TEST_F(JobThreadsTest, StopThreadsWithNothingStartedReturnsAtOnce)
+{
+    EXPECT_FALSE(table.ThreadsRunning());
+    table.StopThreads(2000ms);
+    EXPECT_FALSE(table.ThreadsRunning());
+    EXPECT_FALSE(State().SchedulerThread.joinable());
+}
+
+TEST_F(JobThreadsTest, StopThreadsStopsTheJobAndJoinsBothThreads)
+{
+    script.Hold("a");
+    table.AddJob("a", "a.out", 128);
+    table.AddJob("b", "b.out", 128);
+    ASSERT_TRUE(WaitUntil([&] { return Status(0) == ScriptedConversion::kProgress; }));
+    ASSERT_TRUE(table.ThreadsRunning());
+
+    table.StopThreads(2000ms);
+    EXPECT_FALSE(table.ThreadsRunning());
+    EXPECT_FALSE(State().SchedulerThread.joinable());
+    EXPECT_FALSE(State().WorkerThread.joinable());
+    EXPECT_EQ(script.EndControls(), std::vector<int>{1});
+    EXPECT_EQ(Status(0), "100%");  // the worker's final write still arrived
+    EXPECT_EQ(script.CallCount(), 1u);
+
+    // Once stopped, nothing starts again.
+    table.AddJob("c", "c.out", 128);
+    HandleEventsFor(5 * kPass);
+    EXPECT_FALSE(table.ThreadsRunning());
+    EXPECT_EQ(script.CallCount(), 1u);
+}
+
+TEST_F(JobThreadsTest, StopThreadsRefusesWindowRequestsOfAJobThatOverstaysTheBound)
+{
+    script.IgnoreStop("stubborn");
+    table.AddJob("stubborn", "s.out", 128);
+    ASSERT_TRUE(WaitUntil([&] { return script.Running() == 1; }));
+
+    table.StopThreads(100ms);
+    EXPECT_FALSE(table.ThreadsRunning());
+    EXPECT_FALSE(State().WorkerThread.joinable());
+    EXPECT_EQ(script.Running(), 0);
+}
+
+TEST(JobThreadsLifetimeTest, DestroyingTheTableStopsAndJoinsRunningThreads)
+{
+    ScriptedConversion script;
+    script.Hold("a");
+    auto table = std::make_unique<CMyListView>();
+    table->Threads().SetPassInterval(kPass);
+    table->Threads().SetConversionRoutine(script.Routine());
+    table->AddJob("a", "a.out", 128);
+    ASSERT_TRUE(WaitUntil([&] { return script.Running() == 1; }));
+
+    table.reset();
+    EXPECT_EQ(script.Running(), 0);
+    EXPECT_EQ(script.EndControls(), std::vector<int>{1});
+}
+
+}  // namespace

@@ -1,0 +1,98 @@
+#include "ScriptedConversion.h"
+
+#include "convert/ConversionHost.h"
+#include "convert/JobConversion.h"
+#include "convert/JobTableAccess.h"
+
+#include <chrono>
+#include <thread>
+
+JobThreads::ConversionRoutine ScriptedConversion::Routine()
+{
+    return [this](ConversionHost& host, int row, const std::atomic<int>& control) {
+        return Convert(host, row, control);
+    };
+}
+
+void ScriptedConversion::SetResult(const std::string& source, int result)
+{
+    std::lock_guard lock(m_mutex);
+    m_results.emplace_back(source, result);
+}
+
+void ScriptedConversion::Hold(const std::string& source)
+{
+    std::lock_guard lock(m_mutex);
+    m_held.insert(source);
+}
+
+void ScriptedConversion::Release(const std::string& source)
+{
+    std::lock_guard lock(m_mutex);
+    m_held.erase(source);
+}
+
+void ScriptedConversion::IgnoreStop(const std::string& source)
+{
+    std::lock_guard lock(m_mutex);
+    m_ignoring.insert(source);
+}
+
+std::vector<ScriptedConversion::Call> ScriptedConversion::Calls() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_calls;
+}
+
+std::size_t ScriptedConversion::CallCount() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_calls.size();
+}
+
+std::vector<int> ScriptedConversion::EndControls() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_endControls;
+}
+
+bool ScriptedConversion::IsIn(const std::set<std::string>& set, const std::string& source) const
+{
+    std::lock_guard lock(m_mutex);
+    return set.count(source) != 0;
+}
+
+int ScriptedConversion::Convert(ConversionHost& host, int row, const std::atomic<int>& control)
+{
+    const int running = ++m_running;
+    for (int seen = m_maxConcurrent; running > seen && !m_maxConcurrent.compare_exchange_weak(seen, running);) {
+    }
+    Call call{host.table.CellText(row, JobTableAccess::SourceFile), host.table.CellText(row, JobTableAccess::DestFile),
+              host.table.CellText(row, JobTableAccess::Bitrate)};
+    {
+        std::lock_guard lock(m_mutex);
+        m_calls.push_back(call);
+    }
+    if (IsIn(m_ignoring, call.source)) {
+        while (!host.table.CellText(row, JobTableAccess::SourceFile).empty())
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    while (IsIn(m_held, call.source) && control == JobControl::Run) {
+        host.table.SetStatus(row, kProgress);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    int result = JobResult::Done;
+    {
+        std::lock_guard lock(m_mutex);
+        for (const auto& [source, value] : m_results)
+            if (source == call.source)
+                result = value;
+        m_endControls.push_back(control);
+    }
+    if (control == JobControl::Restart)
+        result = JobResult::RestartRequested;
+    else if (control == JobControl::Stop)
+        result = JobResult::Done;
+    --m_running;
+    return result;
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "jobs/JobThreads.h"
+
+#include <atomic>
+#include <mutex>
+#include <set>
+#include <string>
+#include <vector>
+
+// A stand-in for the conversion routine, for checking how the job threads
+// drive it. It reads the row's cells as the real routine does, then, per
+// source path, either ends at once with a chosen result or keeps "running"
+// (writing a progress status) until the control word asks it to stop or
+// restart, or the test releases it.
+class ScriptedConversion {
+public:
+    struct Call {
+        std::string source;
+        std::string result;
+        std::string bitrate;
+    };
+
+    static constexpr const char* kProgress = "37%";
+
+    JobThreads::ConversionRoutine Routine();
+
+    // Result when the job is not held (default 0).
+    void SetResult(const std::string& source, int result);
+    // The job keeps running until asked to end or released.
+    void Hold(const std::string& source);
+    void Release(const std::string& source);
+    // The job ignores the control word and reads its Source cell again and
+    // again until a read comes back empty (the window refused it).
+    void IgnoreStop(const std::string& source);
+
+    std::vector<Call> Calls() const;
+    std::size_t CallCount() const;
+    int Running() const { return m_running; }
+    int MaxConcurrent() const { return m_maxConcurrent; }
+    // Control word values seen when each job ended.
+    std::vector<int> EndControls() const;
+
+private:
+    int Convert(ConversionHost& host, int row, const std::atomic<int>& control);
+    bool IsIn(const std::set<std::string>& set, const std::string& source) const;
+
+    mutable std::mutex m_mutex;
+    std::vector<Call> m_calls;
+    std::vector<int> m_endControls;
+    std::set<std::string> m_held;
+    std::set<std::string> m_ignoring;
+    std::vector<std::pair<std::string, int>> m_results;
+    std::atomic<int> m_running{0};
+    std::atomic<int> m_maxConcurrent{0};
+};
