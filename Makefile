@@ -52,6 +52,12 @@ fuzz:
 	  -DVORLANTA_ENGINE_ONLY=ON -DVORLANTA_FUZZ=ON -DVORLANTA_TESTS=OFF
 	ninja -C $(FUZZ) -j $(JOBS) fuzz_source_walk
 	mkdir -p $(FUZZ)/corpus
+	@# Seeds: tags and frame headers of each kind, so the search starts near real files.
+	printf 'ID3\003\000\000\000\000\001\001' > $(FUZZ)/corpus/seed-id3v2
+	printf '\377\373\220\104' > $(FUZZ)/corpus/seed-mpeg1
+	printf '\377\363\200\304' > $(FUZZ)/corpus/seed-mpeg2
+	printf '\377\343\202\104' > $(FUZZ)/corpus/seed-mpeg25
+	printf 'TAGtitle' > $(FUZZ)/corpus/seed-id3v1
 	$(FUZZ)/bin/fuzz_source_walk -max_total_time=$(FUZZ_SECONDS) -max_len=65536 $(FUZZ)/corpus
 
 clean:

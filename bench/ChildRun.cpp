@@ -1,0 +1,59 @@
+#include "ChildRun.h"
+
+#include <chrono>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+ChildRun ChildRun::Of(const std::vector<std::string>& argv)
+{
+    ChildRun run;
+    int pipeFds[2];
+    if (::pipe(pipeFds) != 0)
+        return run;
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(pipeFds[1], STDOUT_FILENO);
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, STDERR_FILENO);
+        ::close(pipeFds[0]);
+        std::vector<char*> args;
+        for (const auto& arg : argv)
+            args.push_back(const_cast<char*>(arg.c_str()));
+        args.push_back(nullptr);
+        ::execvp(args[0], args.data());
+        ::_exit(127);
+    }
+    ::close(pipeFds[1]);
+    char buffer[4096];
+    ssize_t got = 0;
+    while ((got = ::read(pipeFds[0], buffer, sizeof buffer)) > 0)
+        run.output.append(buffer, static_cast<std::size_t>(got));
+    ::close(pipeFds[0]);
+    int status = 0;
+    rusage usage{};
+    ::wait4(pid, &status, 0, &usage);
+    run.wallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    auto toSeconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+    run.seconds = toSeconds(usage.ru_utime) + toSeconds(usage.ru_stime);
+    run.peakKiB = usage.ru_maxrss;
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+ChildRun ChildRun::Best(const std::vector<std::string>& argv, int times)
+{
+    ChildRun best;
+    long peak = 0;
+    for (int i = 0; i < times; ++i) {
+        ChildRun run = Of(argv);
+        peak = std::max(peak, run.peakKiB);
+        if (i == 0 || run.seconds < best.seconds)
+            best = run;
+    }
+    best.peakKiB = peak;
+    return best;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// One run of another program: processor time (user and system, which other
+// load on the machine does not inflate), wall time, peak memory, exit
+// status, and what it printed on its standard output.
+struct ChildRun {
+    double seconds = 0;  // processor time
+    double wallSeconds = 0;
+    long peakKiB = 0;
+    int status = -1;
+    std::string output;
+
+    static ChildRun Of(const std::vector<std::string>& argv);
+    // The best (fastest) of `times` runs; peak memory is the largest seen.
+    static ChildRun Best(const std::vector<std::string>& argv, int times);
+};

@@ -1,0 +1,55 @@
+#include "cli/CliOptions.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::optional<CliOptions> Parse(std::vector<std::string> args, std::string* error = nullptr)
+{
+    std::string message;
+    auto options = CliOptions::Parse(args, message);
+    if (error != nullptr)
+        *error = message;
+    return options;
+}
+
+}  // namespace
+
+TEST(CliOptions, DefaultsAndResultNames)
+{
+    const auto options = Parse({"/music/a b/Song.MP3", "rel.mp3"});
+    ASSERT_TRUE(options);
+    EXPECT_EQ(options->bitrate, 128);
+    EXPECT_EQ(options->ResultFor("/music/a b/Song.MP3"), "/music/a b/Song_128.mp3");
+    EXPECT_EQ(options->ResultFor("rel.mp3"), "rel_128.mp3");
+
+    const auto inDir = Parse({"-b", "192", "-d", "/out", "/music/x.mp3"});
+    ASSERT_TRUE(inDir);
+    EXPECT_EQ(inDir->ResultFor("/music/x.mp3"), "/out/x_192.mp3");
+
+    const auto named = Parse({"-o", "/tmp/r.mp3", "--overwrite", "s.mp3"});
+    ASSERT_TRUE(named);
+    EXPECT_TRUE(named->overwrite);
+    EXPECT_EQ(named->ResultFor("s.mp3"), "/tmp/r.mp3");
+}
+
+TEST(CliOptions, RefusesWhatCannotWork)
+{
+    std::string error;
+    for (const char* rate : {"31", "100", "321", "0", "abc", "-128", "1280"}) {
+        EXPECT_FALSE(Parse({"-b", rate, "a.mp3"}, &error)) << rate;
+        EXPECT_NE(error.find("bitrate"), std::string::npos);
+    }
+    EXPECT_FALSE(Parse({}, &error));
+    EXPECT_EQ(error, "no source file given");
+    EXPECT_FALSE(Parse({"-o", "r.mp3", "a.mp3", "b.mp3"}, &error));
+    EXPECT_FALSE(Parse({"-o", "r.mp3", "-d", "/x", "a.mp3"}, &error));
+    EXPECT_FALSE(Parse({"--fast", "a.mp3"}, &error));
+    EXPECT_FALSE(Parse({"a.mp3", "-b"}, &error));
+    EXPECT_EQ(error, "-b needs a value");
+    for (int rate : {32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320})
+        EXPECT_TRUE(Parse({"-b", std::to_string(rate), "a.mp3"})) << rate;
+    const auto dashed = Parse({"--", "-odd.mp3"});
+    ASSERT_TRUE(dashed);
+    EXPECT_EQ(dashed->sources, std::vector<std::string>{"-odd.mp3"});
+}
