@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+
+#include <lame/lame.h>
+
+#include "BeConfig.h"
+
+// One constant-bitrate MP3 encoder stream on libmp3lame, set up from a
+// configuration record. Input is 16-bit PCM, one channel or two channels
+// interleaved; output is plain MP3 frames with no Info/VBR header and no tags.
+class LameStream {
+public:
+    // Starts a stream for the record. On failure returns nullptr and sets
+    // error to the reason (kErrInvalidFormat, kErrInvalidFormatParameters or
+    // kErrNoMoreHandles when the encoder cannot be allocated).
+    static std::unique_ptr<LameStream> open(const be::Config& config, std::uint32_t& error);
+
+    LameStream(const LameStream&) = delete;
+    LameStream& operator=(const LameStream&) = delete;
+    ~LameStream() = default;
+
+    // One encoder frame's worth of 16-bit values, all channels together.
+    std::uint32_t chunkSize() const;
+
+    // Room, in bytes, that one encode call of `values` 16-bit values may need.
+    // Zero when the bound does not fit the encoder's buffer-size type.
+    std::uint32_t outputBound(std::uint32_t values) const;
+
+    // Encodes `values` 16-bit values (interleaved when two channels; an odd
+    // trailing value of a two-channel block is left out). `output` must offer
+    // outputBound(values) bytes. Sets `written` to the bytes written, 0 on error.
+    std::uint32_t encode(const std::int16_t* pcm, std::uint32_t values, std::uint8_t* output,
+                         std::uint32_t& written);
+
+    // Encodes what is still buffered and writes the last frames; `output`
+    // must offer be::kDeinitOutputSize bytes. The stream takes no input after.
+    std::uint32_t flush(std::uint8_t* output, std::uint32_t& written);
+
+private:
+    struct LameCloser {
+        void operator()(lame_global_flags* flags) const { lame_close(flags); }
+    };
+    using LamePtr = std::unique_ptr<lame_global_flags, LameCloser>;
+
+    LameStream(LamePtr flags, const be::Config& config);
+
+    static std::uint32_t applyRecord(lame_global_flags* flags, const be::Config& config);
+    static std::uint32_t checkRecord(const be::Config& config);
+    static bool confirmSettings(lame_global_flags* flags, const be::Config& config);
+    int encodeFrames(const std::int16_t* pcm, int frames, std::uint8_t* output, int room);
+
+    LamePtr flags_;
+    int channels_;
+    std::uint32_t inRate_;
+    std::uint32_t outRate_;
+    bool flushed_ = false;
+    std::mutex mutex_;
+};

@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+#include <mpg123.h>
+
+#include <algorithm>
+#include <string_view>
+
+#include "DecodedMp3.h"
+#include "EncoderLibrary.h"
+#include "EncoderStream.h"
+#include "Mp3FrameWalk.h"
+#include "TestTone.h"
+
+namespace {
+
+constexpr double kToneSeconds = 2.0;
+constexpr double kFrequencyTolerance = 5.0;
+
+class EncoderOutputTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(EncoderLibrary::shared().complete()) << EncoderLibrary::shared().problem();
+    }
+
+    // Encodes the PCM through a whole stream: start, chunks, flush.
+    static std::vector<std::uint8_t> encodeAll(const be::Config& config, const std::vector<std::int16_t>& pcm)
+    {
+        EncoderStream stream(config);
+        EXPECT_EQ(stream.startResult(), be::kErrSuccessful);
+        if (!stream.started()) {
+            return {};
+        }
+        stream.encode(pcm);
+        stream.finish();
+        return stream.bytes();
+    }
+
+    static bool allFramesAt(const DecodedMp3& decoded, int bitrate, long rate)
+    {
+        return std::all_of(decoded.frames().begin(), decoded.frames().end(), [&](const DecodedMp3::Frame& frame) {
+            return frame.bitrate == bitrate && frame.rate == rate;
+        });
+    }
+
+    static bool allFramesInMode(const DecodedMp3& decoded, int mode)
+    {
+        return std::all_of(decoded.frames().begin(), decoded.frames().end(),
+                           [&](const DecodedMp3::Frame& frame) { return frame.mode == mode; });
+    }
+
+    static bool hasInfoTag(const std::vector<std::uint8_t>& mp3, const Mp3FrameWalk& walk)
+    {
+        const std::string_view first(reinterpret_cast<const char*>(mp3.data()), walk.frames().front().length);
+        return first.find("Info") != std::string_view::npos || first.find("Xing") != std::string_view::npos;
+    }
+};
+
+TEST_F(EncoderOutputTest, StereoToneComesBackAtTheAskedBitrate)
+{
+    const std::vector<std::int16_t> pcm = TestTone::make(48000, {1000.0, 2500.0}, kToneSeconds);
+    const std::vector<std::uint8_t> mp3 = encodeAll(EncoderStream::record(48000, be::kModeJointStereo, 192), pcm);
+
+    const DecodedMp3 decoded(mp3);
+    ASSERT_TRUE(decoded.ok());
+    EXPECT_EQ(decoded.rate(), 48000);
+    EXPECT_EQ(decoded.channels(), 2);
+    EXPECT_TRUE(allFramesAt(decoded, 192, 48000));
+    EXPECT_TRUE(allFramesInMode(decoded, MPG123_M_JOINT));
+    // Left and right stay apart and in order.
+    EXPECT_NEAR(TestTone::frequency(decoded.channel(0), 48000), 1000.0, kFrequencyTolerance);
+    EXPECT_NEAR(TestTone::frequency(decoded.channel(1), 48000), 2500.0, kFrequencyTolerance);
+}
+
+TEST_F(EncoderOutputTest, OutputIsBareFramesWithoutInfoTag)
+{
+    const std::vector<std::int16_t> pcm = TestTone::make(44100, {1000.0, 1000.0}, 1.0);
+    const std::vector<std::uint8_t> mp3 = encodeAll(EncoderStream::record(44100, be::kModeJointStereo, 128), pcm);
+
+    const Mp3FrameWalk walk(mp3);
+    ASSERT_TRUE(walk.coversAll());
+    EXPECT_FALSE(hasInfoTag(mp3, walk));
+    EXPECT_TRUE(std::all_of(walk.frames().begin(), walk.frames().end(),
+                            [](const Mp3FrameWalk::Frame& frame) { return frame.bitrate == 128 && !frame.crc; }));
+}
+
+TEST_F(EncoderOutputTest, MonoInputGivesMonoOutput)
+{
+    const std::vector<std::int16_t> pcm = TestTone::make(44100, {1000.0}, kToneSeconds);
+    const DecodedMp3 decoded(encodeAll(EncoderStream::record(44100, be::kModeMono, 128), pcm));
+    ASSERT_TRUE(decoded.ok());
+    EXPECT_EQ(decoded.channels(), 1);
+    EXPECT_TRUE(allFramesInMode(decoded, MPG123_M_MONO));
+    EXPECT_TRUE(allFramesAt(decoded, 128, 44100));
+    EXPECT_NEAR(TestTone::frequency(decoded.pcm(), 44100), 1000.0, kFrequencyTolerance);
+}
+
+TEST_F(EncoderOutputTest, ResamplesToTheAskedOutputRate)
+{
+    be::Config config = EncoderStream::record(22050, be::kModeJointStereo, 192);
+    config.reSampleRate = 32000;
+    const std::vector<std::int16_t> pcm = TestTone::make(22050, {1000.0, 1000.0}, kToneSeconds);
+
+    const DecodedMp3 decoded(encodeAll(config, pcm));
+    ASSERT_TRUE(decoded.ok());
+    EXPECT_EQ(decoded.rate(), 32000);
+    EXPECT_TRUE(allFramesAt(decoded, 192, 32000));
+    EXPECT_NEAR(TestTone::frequency(decoded.channel(0), 32000), 1000.0, kFrequencyTolerance);
+}
+
+TEST_F(EncoderOutputTest, FlushWritesTheTail)
+{
+    const std::vector<std::int16_t> pcm = TestTone::make(44100, {1000.0, 1000.0}, kToneSeconds);
+    const std::size_t inputLength = pcm.size() / 2;
+    EncoderStream stream(EncoderStream::record(44100, be::kModeJointStereo, 128));
+    ASSERT_TRUE(stream.started());
+    stream.encode(pcm);
+    const DecodedMp3 beforeFlush(stream.bytes());
+    stream.finish();
+    const DecodedMp3 afterFlush(stream.bytes());
+
+    ASSERT_TRUE(beforeFlush.ok());
+    ASSERT_TRUE(afterFlush.ok());
+    EXPECT_LT(beforeFlush.length(), inputLength);
+    EXPECT_GE(afterFlush.length(), inputLength);
+    EXPECT_TRUE(Mp3FrameWalk(stream.bytes()).coversAll());
+}
+
+TEST_F(EncoderOutputTest, RecordBitsReachTheFrameHeaders)
+{
+    const std::vector<std::int16_t> pcm = TestTone::make(44100, {1000.0, 1000.0}, 0.5);
+    be::Config config = EncoderStream::record(44100, be::kModeStereo, 160);
+    config.crc = 1;
+    config.copyright = 1;
+    config.original = 1;
+    config.privateBit = 1;
+    config.emphasis = 1;
+    const std::vector<std::uint8_t> mp3 = encodeAll(config, pcm);
+
+    const DecodedMp3 decoded(mp3);
+    ASSERT_TRUE(decoded.ok());
+    const int allBits = MPG123_CRC | MPG123_COPYRIGHT | MPG123_PRIVATE | MPG123_ORIGINAL;
+    EXPECT_TRUE(allFramesInMode(decoded, MPG123_M_STEREO));
+    EXPECT_TRUE(std::all_of(decoded.frames().begin(), decoded.frames().end(), [&](const DecodedMp3::Frame& frame) {
+        return (frame.flags & allBits) == allBits && frame.emphasis == 1;
+    }));
+    const Mp3FrameWalk walk(mp3);
+    ASSERT_TRUE(walk.coversAll());
+    EXPECT_TRUE(walk.frames().front().crc);
+
+    const DecodedMp3 plain(encodeAll(EncoderStream::record(44100, be::kModeStereo, 160), pcm));
+    ASSERT_TRUE(plain.ok());
+    EXPECT_TRUE(std::all_of(plain.frames().begin(), plain.frames().end(), [&](const DecodedMp3::Frame& frame) {
+        return (frame.flags & allBits) == 0 && frame.emphasis == 0;
+    }));
+}
+
+TEST_F(EncoderOutputTest, DualChannelModeIsKept)
+{
+    const std::vector<std::int16_t> pcm = TestTone::make(44100, {1000.0, 2500.0}, 0.5);
+    const DecodedMp3 decoded(encodeAll(EncoderStream::record(44100, be::kModeDualChannel, 192), pcm));
+    ASSERT_TRUE(decoded.ok());
+    EXPECT_EQ(decoded.channels(), 2);
+    EXPECT_TRUE(allFramesInMode(decoded, MPG123_M_DUAL));
+}
+
+TEST_F(EncoderOutputTest, BitReservoirFollowsTheRecord)
+{
+    const std::vector<std::int16_t> pcm = TestTone::make(44100, {1000.0, 2500.0}, 1.0);
+    const auto usesReservoir = [](const Mp3FrameWalk& walk) {
+        return std::any_of(walk.frames().begin(), walk.frames().end(),
+                           [](const Mp3FrameWalk::Frame& frame) { return frame.mainDataBegin != 0; });
+    };
+
+    const Mp3FrameWalk withReservoir(encodeAll(EncoderStream::record(44100, be::kModeJointStereo, 128), pcm));
+    ASSERT_TRUE(withReservoir.coversAll());
+    EXPECT_TRUE(usesReservoir(withReservoir));
+
+    be::Config config = EncoderStream::record(44100, be::kModeJointStereo, 128);
+    config.noBitReservoir = 1;
+    const Mp3FrameWalk withoutReservoir(encodeAll(config, pcm));
+    ASSERT_TRUE(withoutReservoir.coversAll());
+    EXPECT_FALSE(usesReservoir(withoutReservoir));
+}
+
+}  // namespace
