@@ -112,11 +112,14 @@ TEST_F(EncoderSessionTest, RecordBytes)
         EXPECT_EQ(U32At(r, offset), 0u) << offset;
     EXPECT_TRUE(std::all_of(r.begin() + 92, r.end(), [](std::uint8_t b) { return b == 0; }));
 
+    // Packed fields are copied out before comparing.
     session.Configure(128, 22050, 1);
-    EXPECT_EQ(session.Record().mode, be::kModeMono);
-    EXPECT_EQ(session.Record().sampleRate, 22050u);
+    const be::Config mono = session.Record();
+    EXPECT_EQ(std::int32_t{mono.mode}, be::kModeMono);
+    EXPECT_EQ(std::uint32_t{mono.sampleRate}, 22050u);
     session.Configure(0, 44100, 2);  // unchecked: the encoder decides
-    EXPECT_EQ(session.Record().bitrate, 0u);
+    const be::Config zero = session.Record();
+    EXPECT_EQ(std::uint32_t{zero.bitrate}, 0u);
 }
 
 TEST_F(EncoderSessionTest, StartFailureReleasesTheStreamAndSaysSo)
