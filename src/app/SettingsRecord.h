@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+// The three user defaults, held by the application object. Each field stands
+// for a fixed character buffer of the size below (terminator included): the
+// settings file reader cuts longer values to size - 1 characters.
+struct SettingsRecord {
+    static constexpr int kFolderSize = 256;
+    static constexpr int kBitRateSize = 4;
+
+    QString SourceFolder;  // where source files are usually picked
+    QString DestFolder;    // where result files usually go
+    QString BitRate;       // kbit/s as decimal text, may carry a leading blank
+};
