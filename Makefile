@@ -43,8 +43,9 @@ test-asan:
 bench:
 	@scripts/install-deps bench
 	$(CMAKE) -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
-	ninja -C $(BUILD) -j $(JOBS) vorlanta-bench vorlanta-cli lame_enc
+	ninja -C $(BUILD) -j $(JOBS) vorlanta-bench vorlanta-bench-gui vorlanta-cli lame_enc
 	$(BUILD)/bin/vorlanta-bench
+	$(BUILD)/bin/vorlanta-bench-gui
 
 fuzz:
 	@scripts/install-deps fuzz

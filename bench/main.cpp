@@ -5,6 +5,7 @@
 //   vorlanta-bench --encode-only SOURCE RESULT KBPS     (one floor run)
 //   vorlanta-bench --make-source PATH SECONDS           (a demo MP3)
 
+#include "BenchSource.h"
 #include "ChildRun.h"
 #include "EncodeOnly.h"
 #include "SyntheticAudio.h"
@@ -24,42 +25,6 @@ namespace {
 std::string ProgramFolder()
 {
     return std::filesystem::read_symlink("/proc/self/exe").parent_path().string();
-}
-
-// Something like music: a few tones that change every half second, and noise.
-SyntheticAudio::Signal MusicLike(double seconds)
-{
-    SyntheticAudio::Signal signal{44100, 2, {}};
-    const auto frames = static_cast<std::size_t>(seconds * 44100);
-    signal.samples.resize(frames * 2);
-    std::mt19937 random(42);
-    std::normal_distribution<double> noise(0.0, 900.0);
-    std::uniform_real_distribution<double> pitch(110.0, 880.0);
-    double f1 = 220, f2 = 330, f3 = 440;
-    for (std::size_t i = 0; i < frames; ++i) {
-        if (i % 22050 == 0) {
-            f1 = pitch(random);
-            f2 = pitch(random);
-            f3 = pitch(random);
-        }
-        const double t = static_cast<double>(i) / 44100.0;
-        const double base = 5000 * std::sin(2 * M_PI * f1 * t) + 3000 * std::sin(2 * M_PI * f2 * t) +
-                            2000 * std::sin(2 * M_PI * f3 * t);
-        signal.samples[2 * i] = static_cast<std::int16_t>(std::clamp(base + noise(random), -32000.0, 32000.0));
-        signal.samples[2 * i + 1] =
-            static_cast<std::int16_t>(std::clamp(0.8 * base + noise(random), -32000.0, 32000.0));
-    }
-    return signal;
-}
-
-void MakeSource(const std::string& path, double seconds)
-{
-    SyntheticAudio::Mp3Options options;
-    options.bitrate = 192;
-    const auto tag = SyntheticAudio::Id3v2Tag("Vorlanta demo");
-    const auto mp3 = SyntheticAudio::EncodeMp3(MusicLike(seconds), options);
-    const auto v1 = SyntheticAudio::Id3v1Tag("Vorlanta demo");
-    SyntheticAudio::WriteFile(path, SyntheticAudio::Concat({&tag, &mp3, &v1}));
 }
 
 bool Installed(const std::string& tool)
@@ -90,7 +55,7 @@ int Benchmark(double minutes, double longMinutes, int runs)
     const std::string result = dir.File("result.mp3");
     std::printf("Synthesising a %.0f-minute 44.1 kHz stereo source at 192 kbit/s...\n", minutes);
     std::fflush(stdout);
-    MakeSource(source, minutes * 60);
+    BenchSource::Make(source, minutes * 60);
     const double audioSeconds = minutes * 60;
 
     std::vector<Row> rows;
@@ -140,7 +105,7 @@ int Benchmark(double minutes, double longMinutes, int runs)
         std::printf("  %4.0f minutes: %7.1f MiB\n", minutes, static_cast<double>(engine.peakKiB) / 1024.0);
         std::fflush(stdout);
         const std::string longSource = dir.File("long.mp3");
-        MakeSource(longSource, longMinutes * 60);
+        BenchSource::Make(longSource, longMinutes * 60);
         const ChildRun longRun = ChildRun::Of({cli, "--overwrite", "-b", "128", "-o", result, longSource});
         std::printf("  %4.0f minutes: %7.1f MiB (%.1f s, %.1f x realtime)\n", longMinutes,
                     static_cast<double>(longRun.peakKiB) / 1024.0, longRun.seconds,
@@ -160,7 +125,7 @@ int main(int argc, char** argv)
         return seconds > 0 ? 0 : 1;
     }
     if (args.size() == 3 && args[0] == "--make-source") {
-        MakeSource(args[1], std::atof(args[2].c_str()));
+        BenchSource::Make(args[1], std::atof(args[2].c_str()));
         return 0;
     }
     double minutes = 3;

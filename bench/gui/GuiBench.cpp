@@ -1,0 +1,109 @@
+// The window's cost to a conversion: the same job run by the engine alone
+// and through the job table's scheduler and worker, with its Status cell
+// and log lines delivered to the (offscreen) window.
+//
+//   vorlanta-bench-gui [--minutes M] [--runs N]
+
+#include "BenchSource.h"
+#include "RecordingHost.h"
+#include "TempDir.h"
+#include "convert/ConversionHost.h"
+#include "convert/JobConversion.h"
+#include "jobs/CMyListView.h"
+#include "ui/CLogView.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+class NullHost : public JobTableAccess, public ActivityLog, public UserPrompt {
+public:
+    NullHost(std::string source, std::string result) : source_(std::move(source)), result_(std::move(result)) {}
+    std::string CellText(int, int column) override
+    {
+        return column == SourceFile ? source_ : column == DestFile ? result_ : std::string("128");
+    }
+    void SetStatus(int, const std::string&) override {}
+    void showmessage(const std::string&) override {}
+    void MessageBox(const std::string&) override {}
+
+private:
+    std::string source_;
+    std::string result_;
+};
+
+double EngineAlone(const std::string& source, const std::string& result)
+{
+    NullHost null(source, result);
+    ConversionHost host{null, null, null, RecordingHost::ProgramFolder()};
+    std::atomic<int> control{JobControl::Run};
+    QElapsedTimer timer;
+    timer.start();
+    vorlanta(host, 0, control);
+    return static_cast<double>(timer.nsecsElapsed()) / 1e9;
+}
+
+// Wall time of the conversion routine itself, run by the table's worker.
+double ThroughWindow(CMyListView& table, const std::string& source, const std::string& result)
+{
+    double seconds = -1;
+    table.Threads().SetConversionRoutine([&](ConversionHost& host, int row, const std::atomic<int>& control) {
+        QElapsedTimer timer;
+        timer.start();
+        const int outcome = vorlanta(host, row, control);
+        seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
+        return outcome;
+    });
+    table.AddJob(QString::fromStdString(source), QString::fromStdString(result), 128);
+    while (table.JobCount() > 0 || seconds < 0)
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    return seconds;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    double minutes = 3;
+    int runs = 3;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        if (std::string(argv[i]) == "--minutes")
+            minutes = std::atof(argv[i + 1]);
+        else if (std::string(argv[i]) == "--runs")
+            runs = std::atoi(argv[i + 1]);
+    }
+    TempDir dir;
+    const std::string source = dir.File("source.mp3");
+    std::printf("Synthesising a %.0f-minute source...\n", minutes);
+    std::fflush(stdout);
+    BenchSource::Make(source, minutes * 60);
+
+    CLogView log;
+    CMyListView table;
+    table.SetLogView(&log);
+    table.Threads().SetPassInterval(std::chrono::milliseconds(100));
+    table.resize(800, 300);
+    log.resize(800, 200);
+    table.show();
+    log.show();
+
+    double alone = 1e9;
+    double windowed = 1e9;
+    for (int i = 0; i < std::max(1, runs); ++i) {
+        alone = std::min(alone, EngineAlone(source, dir.File("alone.mp3")));
+        windowed = std::min(windowed, ThroughWindow(table, source, dir.File("window.mp3")));
+    }
+    std::printf("\nWall seconds of the conversion, best of %d alternating runs:\n", std::max(1, runs));
+    std::printf("  engine alone                       %8.3f\n", alone);
+    std::printf("  through the window's worker        %8.3f   (%.3f x the engine alone)\n", windowed,
+                windowed / alone);
+    table.StopThreads();
+    return 0;
+}
