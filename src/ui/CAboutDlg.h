@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QDialog>
+#include <QPixmap>
+#include <QString>
+
+class CHyperLink;
+class QLabel;
+class QPushButton;
+
+// The About box: the program's emblem, name and version, and a link to the
+// program's home page.
+class CAboutDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    static inline const QString kCaption = QStringLiteral("About Vorlanta");
+    static inline const QString kProductName = QStringLiteral("Vorlanta");
+    static inline const QString kVersion = QStringLiteral("Version 1.0");
+    static inline const QString kHomePage = QStringLiteral("https://vorlanta.org");
+    static inline const QString kMakerLine =
+        QStringLiteral("An MP3 bitrate converter by the Vorlanta developers.");
+    static constexpr int kEmblemSize = 128;
+
+    explicit CAboutDlg(QWidget* parent = nullptr);
+    ~CAboutDlg() override;
+
+    // The 128 x 128 emblem: a sound wave in a rounded square.
+    static QPixmap Emblem();
+
+    CHyperLink* Link() const { return m_link; }
+    QLabel* Picture() const { return m_picture; }
+    QLabel* ProductLabel() const { return m_product; }
+    QLabel* VersionLabel() const { return m_version; }
+    QLabel* MakerLabel() const { return m_maker; }
+    QPushButton* OkButton() const { return m_ok; }
+
+private:
+    QLabel* AddText(const QString& text, const QRect& geometry, Qt::Alignment alignment);
+
+    CHyperLink* m_link = nullptr;
+    QLabel* m_picture = nullptr;
+    QLabel* m_product = nullptr;
+    QLabel* m_version = nullptr;
+    QLabel* m_maker = nullptr;
+    QPushButton* m_ok = nullptr;
+};
