@@ -14,6 +14,8 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
 
 #include <chrono>
 #include <cstdio>
@@ -60,8 +62,12 @@ double ThroughWindow(CMyListView& table, const std::string& source, const std::s
         return outcome;
     });
     table.AddJob(QString::fromStdString(source), QString::fromStdString(result), 128);
-    while (table.JobCount() > 0 || seconds < 0)
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    // Sleep in an event loop between looks, as the program's own loop would.
+    while (table.JobCount() > 0 || seconds < 0) {
+        QEventLoop loop;
+        QTimer::singleShot(50, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
     return seconds;
 }
 

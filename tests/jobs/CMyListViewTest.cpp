@@ -2,7 +2,7 @@
 
 #include "EventWait.h"
 #include "ScriptedConversion.h"
-#include "support/TempDir.h"
+#include "TempDir.h"
 #include "ui/CommandIds.h"
 
 #include <QHeaderView>
@@ -231,7 +231,7 @@ TEST(JobTableBackgroundTest, TilesThePictureBehindTheRowsAndShowsNothingWhenMiss
     EXPECT_GT(tiled.red(), 180);
     EXPECT_LT(tiled.green(), 60);
     // The rows are transparent: the picture shows inside a row as well.
-    const QRect cell = table.visualItemRect(table.item(0, CMyListView::ColStatus));
+    const QRect cell = table.visualItemRect(table.item(0, CMyListView::ColJobId));
     const QColor underRow = table.viewport()->grab().toImage().pixelColor(cell.right() - 2, cell.center().y());
     EXPECT_GT(underRow.red(), 180);
     EXPECT_LT(underRow.green(), 60);

@@ -26,6 +26,7 @@ public:
     // The statuses one source's row went through, in order.
     std::vector<QString> StatusesOf(const QString& source) const;
     bool Saw(const QString& source, const QString& status) const;
+    void Clear() { m_entries.clear(); }
 
 private:
     CMyListView& m_table;
