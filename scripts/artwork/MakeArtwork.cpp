@@ -124,9 +124,12 @@ void DrawDelete(QPainter& p, bool small)
 void DrawProperty(QPainter& p, bool small)
 {
     DrawPage(p, small, QRectF(3.5, 2.5, 14, 19));
-    p.setPen(QPen(QColor(110, 125, 145), small ? 1.5 : 1.2, Qt::SolidLine, Qt::FlatCap));
-    for (qreal y : {7.5, 10.5, 13.5, 16.5})
-        p.drawLine(QPointF(6.5, y), QPointF(y < 8 ? 12.5 : 14.5, y));
+    // Text lines, on pixel centres at either size.
+    p.setPen(QPen(QColor(90, 105, 125), small ? 1.5 : 1.0, Qt::SolidLine, Qt::FlatCap));
+    const std::vector<qreal> lines = small ? std::vector<qreal>{6.75, 9.75, 12.75}
+                                           : std::vector<qreal>{7.5, 10.5, 13.5, 16.5};
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        p.drawLine(QPointF(6.5, lines[i]), QPointF(i == 0 ? 12.5 : 14.5, lines[i]));
     // A pencil lying across the lower right corner.
     p.save();
     p.translate(15.5, 15.5);

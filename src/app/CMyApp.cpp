@@ -1,0 +1,120 @@
+#include "app/CMyApp.h"
+
+#include "jobs/CMyListView.h"
+#include "ui/AppMessage.h"
+#include "ui/CLogView.h"
+#include "ui/CMainFrame.h"
+#include "ui/CommandIds.h"
+
+#include <QApplication>
+#include <utility>
+
+namespace {
+
+CMyApp* g_instance = nullptr;
+
+} // namespace
+
+CMyApp::CMyApp(SettingsStore store)
+    : m_store(std::move(store))
+{
+    g_instance = this;
+}
+
+CMyApp::~CMyApp()
+{
+    // The frame goes first: its job table joins the threads, which may still
+    // look for the application object until then.
+    m_mainFrame.reset();
+    if (g_instance == this)
+        g_instance = nullptr;
+}
+
+CMyApp* CMyApp::Instance()
+{
+    return g_instance;
+}
+
+bool CMyApp::InitInstance()
+{
+    ReadSettingsFile();
+    m_mainFrame = std::make_unique<CMainFrame>();
+    m_mainFrame->SetApplicationTarget(this);
+    connect(m_mainFrame.get(), &CMainFrame::Closed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    m_mainFrame->show();
+    // Files from the file manager may be dropped on the job table only.
+    m_mainFrame->JobTable()->setAcceptDrops(true);
+    m_mainFrame->LogView()->setAcceptDrops(false);
+    return true;
+}
+
+int CMyApp::ExitInstance(int exitCode)
+{
+    WriteSettingsFile();
+    return exitCode;
+}
+
+int CMyApp::Run()
+{
+    if (!InitInstance())
+        return ExitInstance(1);
+    return ExitInstance(QApplication::exec());
+}
+
+QString CMyApp::SettingsFilePath() const
+{
+    return m_store.SettingsFilePath();
+}
+
+void CMyApp::ReadSettingsFile()
+{
+    m_store.ReadSettingsFile(m_settings);
+}
+
+bool CMyApp::WriteSettingsFile()
+{
+    return m_store.WriteSettingsFile(m_settings);
+}
+
+void CMyApp::OpenSettingsSheet()
+{
+    AppMessage::Show(m_mainFrame.get(), tr("The settings sheet is not available yet."));
+}
+
+bool CMyApp::TakesCommand(int id) const
+{
+    return id == IdSettings || id == IdToolExit || id == IdAppExit;
+}
+
+void CMyApp::OnCommand(int id)
+{
+    if (id == IdSettings)
+        OpenSettingsSheet();
+    else if (id == IdToolExit || id == IdAppExit)
+        CloseMainFrame();
+}
+
+// Every exit command becomes the main frame's close request.
+void CMyApp::CloseMainFrame()
+{
+    if (m_mainFrame)
+        m_mainFrame->close();
+}
+
+bool CMyApp::DisplayConfigured(const QByteArray& display, const QByteArray& waylandDisplay,
+                               const QByteArray& platform)
+{
+    return !display.isEmpty() || !waylandDisplay.isEmpty() || !platform.isEmpty();
+}
+
+QString CMyApp::NoDisplayMessage(const QString& program)
+{
+    return QStringLiteral(
+               "%1: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
+               "Vorlanta is a desktop program and needs a graphical session. To run it\n"
+               "without one, start it under a virtual X server:\n"
+               "    xvfb-run -a %1\n"
+               "or choose a Qt platform plugin explicitly, for example:\n"
+               "    QT_QPA_PLATFORM=offscreen %1\n")
+        .arg(program);
+}

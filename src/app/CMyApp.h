@@ -1,0 +1,69 @@
+#pragma once
+
+#include "app/SettingsRecord.h"
+#include "app/SettingsStore.h"
+#include "ui/CommandTarget.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class CMainFrame;
+
+// The application object: owns the main frame and the user defaults, runs
+// start-up and exit, and takes the application-wide commands (settings,
+// exit). One exists per run; other code reaches it through Instance().
+class CMyApp : public QObject, public CommandTarget {
+    Q_OBJECT
+
+public:
+    // Needs a QApplication. `store` says where the settings file lives.
+    explicit CMyApp(SettingsStore store = SettingsStore());
+    ~CMyApp() override;
+    CMyApp(const CMyApp&) = delete;
+    CMyApp& operator=(const CMyApp&) = delete;
+
+    // The application object of this run, or nullptr when there is none.
+    static CMyApp* Instance();
+
+    // Start-up: reads the settings, creates the main frame, shows it and
+    // lets the job table take file drops. True when the event loop may run.
+    bool InitInstance();
+    // Exit, after the event loop: writes the settings. Returns `exitCode`.
+    int ExitInstance(int exitCode);
+    // InitInstance, the event loop until the main frame has closed, and
+    // ExitInstance; the process exit code.
+    int Run();
+
+    // The main frame; nullptr before InitInstance.
+    CMainFrame* MainFrame() const { return m_mainFrame.get(); }
+
+    SettingsRecord& Settings() { return m_settings; }
+    const SettingsRecord& Settings() const { return m_settings; }
+    QString SettingsFilePath() const;
+    void ReadSettingsFile();
+    // False when the file could not be written; nothing is shown then.
+    bool WriteSettingsFile();
+
+    // Opens the settings sheet (View, Settings; F4; the toolbar's Settings).
+    void OpenSettingsSheet();
+
+    // CommandTarget: 40009 settings, 40036 and 57665 exit.
+    bool TakesCommand(int id) const override;
+    void OnCommand(int id) override;
+
+    // Whether Qt can reach a display: an X11 or Wayland display is named, or
+    // a platform plugin is chosen explicitly (offscreen, vnc, ...).
+    static bool DisplayConfigured(const QByteArray& display, const QByteArray& waylandDisplay,
+                                  const QByteArray& platform);
+    // What the program prints when it cannot reach a display.
+    static QString NoDisplayMessage(const QString& program);
+
+private:
+    void CloseMainFrame();
+
+    SettingsStore m_store;
+    SettingsRecord m_settings;
+    std::unique_ptr<CMainFrame> m_mainFrame;
+};

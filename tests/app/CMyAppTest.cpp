@@ -1,0 +1,186 @@
+#include "app/CMyApp.h"
+
+#include "app/IniFile.h"
+#include "jobs/CMyListView.h"
+#include "ui/CLogView.h"
+#include "ui/CMainFrame.h"
+#include "ui/CommandIds.h"
+#include "../ui/FrameTestKit.h"
+#include "TempDir.h"
+
+#include <QAction>
+#include <QFile>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+class MyAppTest : public ::testing::Test {
+protected:
+    MyAppTest()
+        : folder(QString::fromStdString(dir.Path())),
+          app(SettingsStore({folder, folder + "/fallback", &SettingsStore::IsWritableFolder}))
+    {
+    }
+
+    QString ConfigPath() const { return folder + "/config.ini"; }
+
+    void WriteConfig(const QByteArray& text)
+    {
+        QFile file(ConfigPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+
+    // Starts the program and lets the tests answer the exit question.
+    CMainFrame& Start()
+    {
+        EXPECT_TRUE(app.InitInstance());
+        CMainFrame& frame = *app.MainFrame();
+        frame.JobTable()->Threads().SetPassInterval(10ms);
+        frame.SetExitQuestion([this](const QString& text) {
+            questions.push_back(text);
+            return answer;
+        });
+        return frame;
+    }
+
+    TempDir dir;
+    QString folder;
+    CMyApp app;
+    std::vector<QString> questions;
+    bool answer = false;
+};
+
+TEST(MyAppInstanceTest, IsTheApplicationObjectWhileItLives)
+{
+    TempDir dir;
+    auto app = std::make_unique<CMyApp>(
+        SettingsStore({QString::fromStdString(dir.Path()), QString(), &SettingsStore::IsWritableFolder}));
+    EXPECT_EQ(CMyApp::Instance(), app.get());
+    app.reset();
+    EXPECT_EQ(CMyApp::Instance(), nullptr);
+}
+
+TEST_F(MyAppTest, StartUpReadsTheSettingsAndShowsTheFrame)
+{
+    WriteConfig("[Settings]\nSource Folder=/music/in\nDest Folder=/music/out\nBitRate=1920\n");
+    EXPECT_EQ(app.MainFrame(), nullptr);
+    CMainFrame& frame = Start();
+    EXPECT_EQ(app.Settings().SourceFolder, QString("/music/in"));
+    EXPECT_EQ(app.Settings().DestFolder, QString("/music/out"));
+    EXPECT_EQ(app.Settings().BitRate, QString("192"));
+    EXPECT_TRUE(frame.isVisible());
+    EXPECT_EQ(frame.windowTitle(), QString("RO3 Daviror Evazevida"));
+    EXPECT_TRUE(frame.JobTable()->acceptDrops());
+    EXPECT_FALSE(frame.LogView()->acceptDrops());
+    EXPECT_FALSE(frame.acceptDrops());
+}
+
+TEST_F(MyAppTest, ExitWritesTheSettingsAsTheyAreInMemory)
+{
+    ASSERT_FALSE(QFile::exists(ConfigPath()));
+    Start();
+    app.Settings().BitRate = " 96";
+    app.Settings().DestFolder = "/elsewhere";
+    app.MainFrame()->close();
+    EXPECT_EQ(app.ExitInstance(0), 0);
+
+    QFile file(ConfigPath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    EXPECT_TRUE(text.contains("[Settings]"));
+    EXPECT_TRUE(text.contains("\nBitRate= 96"));  // verbatim, blank included
+    EXPECT_TRUE(text.contains("\nDest Folder=/elsewhere"));
+    EXPECT_TRUE(text.contains("Source Folder=" + app.Settings().SourceFolder.toUtf8()));
+}
+
+TEST_F(MyAppTest, RunEndsWhenTheFrameClosesAndWritesTheSettings)
+{
+    QTimer::singleShot(0, [this] {
+        ASSERT_NE(app.MainFrame(), nullptr);
+        app.Settings().BitRate = "256";
+        app.MainFrame()->close();
+    });
+    EXPECT_EQ(app.Run(), 0);
+    EXPECT_FALSE(app.MainFrame()->isVisible());
+    IniFile file(ConfigPath());
+    ASSERT_TRUE(file.Load());
+    EXPECT_EQ(file.Value("Settings", "BitRate"), std::optional<QString>("256"));
+}
+
+TEST_F(MyAppTest, SettingsStaysEnabledWhileTheToolBarSettingsIsNot)
+{
+    CMainFrame& frame = Start();
+    CMyListView& table = *frame.JobTable();
+    table.insertRow(0);
+    for (int column = 0; column < CMyListView::ColumnCount; ++column)
+        table.setItem(0, column, new QTableWidgetItem("0"));
+    table.selectRow(0);
+    frame.UpdateCommandStates();
+    EXPECT_FALSE(frame.Action(IdToolSettings)->isEnabled());
+    EXPECT_TRUE(frame.Action(IdSettings)->isEnabled());
+
+    // View, Settings (and F4) still reach the application object.
+    ModalBoxCatcher catcher;
+    EXPECT_TRUE(frame.RouteCommand(IdSettings));
+    ASSERT_EQ(catcher.Boxes().size(), 1u);
+    EXPECT_EQ(catcher.Boxes()[0].caption, QCoreApplication::applicationName());
+
+    // With no row selected the toolbar button opens the same sheet.
+    table.clearSelection();
+    EXPECT_TRUE(frame.RouteCommand(IdToolSettings));
+    ASSERT_EQ(catcher.Boxes().size(), 2u);
+    EXPECT_EQ(catcher.Boxes()[1].text, catcher.Boxes()[0].text);
+}
+
+TEST_F(MyAppTest, EveryExitPathAsksTheSameQuestionOnceJobsWereAdded)
+{
+    CMainFrame& frame = Start();
+    EXPECT_TRUE(frame.Action(IdAppExit)->isEnabled());
+    EXPECT_TRUE(frame.Action(IdToolExit)->isEnabled());
+    ASSERT_TRUE(frame.RouteCommand(IdJobAdd));  // starts the scheduler
+
+    answer = false;
+    frame.Action(IdAppExit)->trigger();   // Job, Exit
+    frame.Action(IdToolExit)->trigger();  // toolbar Exit
+    frame.close();                        // close box and Alt+F4 come as close requests
+    ASSERT_EQ(questions.size(), 3u);
+    for (const QString& question : questions)
+        EXPECT_EQ(question, QString("Are you sure to exit?"));
+    EXPECT_TRUE(frame.isVisible());
+    EXPECT_TRUE(frame.JobTable()->ThreadsRunning());
+
+    answer = true;
+    frame.Action(IdToolExit)->trigger();
+    EXPECT_EQ(questions.size(), 4u);
+    EXPECT_FALSE(frame.isVisible());
+    EXPECT_FALSE(frame.JobTable()->ThreadsRunning());
+}
+
+TEST_F(MyAppTest, ExitCommandsCloseAtOnceBeforeAnyJob)
+{
+    CMainFrame& frame = Start();
+    frame.Action(IdAppExit)->trigger();
+    EXPECT_TRUE(questions.empty());
+    EXPECT_FALSE(frame.isVisible());
+}
+
+TEST(MyAppDisplayTest, NeedsADisplayOrAnExplicitPlatform)
+{
+    EXPECT_FALSE(CMyApp::DisplayConfigured({}, {}, {}));
+    EXPECT_TRUE(CMyApp::DisplayConfigured(":0", {}, {}));
+    EXPECT_TRUE(CMyApp::DisplayConfigured({}, "wayland-0", {}));
+    EXPECT_TRUE(CMyApp::DisplayConfigured({}, {}, "offscreen"));
+    const QString message = CMyApp::NoDisplayMessage("vorlanta");
+    EXPECT_TRUE(message.contains("xvfb-run -a vorlanta"));
+    EXPECT_TRUE(message.contains("QT_QPA_PLATFORM=offscreen vorlanta"));
+}
+
+} // namespace
