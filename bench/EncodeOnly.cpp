@@ -5,6 +5,7 @@
 #include "convert/EncoderSession.h"
 #include "convert/ResultFile.h"
 
+#include <chrono>
 #include <ctime>
 #include <vector>
 
@@ -24,21 +25,22 @@ public:
 
 }  // namespace
 
-double EncodeOnly::Run(const std::string& source, const std::string& result, int bitrate,
+EncodeOnly::Seconds EncodeOnly::Run(const std::string& source, const std::string& result, int bitrate,
                        const std::string& encoderFolder)
 {
     const DecodedAudio audio = DecodedAudio::FromFile(source);
     if (!audio.ok)
-        return -1;
+        return {};
     SilentPrompt prompt;
     const double start = ProcessSeconds();
+    const auto wallStart = std::chrono::steady_clock::now();
     EncoderSession session(encoderFolder, prompt);
     session.Configure(bitrate, audio.sampleRate, audio.channels);
     if (!session.Ready() || !session.Start())
-        return -1;
+        return {};
     ResultFile file;
     if (!file.Create(result))
-        return -1;
+        return {};
     std::vector<std::uint8_t> output(1024000);
     std::size_t used = 0;
     // One decoded frame at a time, as the engine hands them over.
@@ -56,6 +58,7 @@ double EncodeOnly::Run(const std::string& source, const std::string& result, int
     file.Append(output.data(), used);
     session.Close();
     if (!file.Close())
-        return -1;
-    return ProcessSeconds() - start;
+        return {};
+    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
+    return {ProcessSeconds() - start, wall};
 }

@@ -3,7 +3,9 @@
 #include "convert/ActivityLog.h"
 #include "convert/ConversionHost.h"
 #include "convert/JobTableAccess.h"
+#include "convert/FrameProducer.h"
 #include "convert/LogText.h"
+#include "convert/StreamEventQueue.h"
 
 #include <algorithm>
 #include <climits>
@@ -12,10 +14,6 @@
 #include <thread>
 
 namespace {
-
-// A header is looked for in the last bytes of the stream only where the
-// previous frame ended or where the sliding scan first reaches them.
-constexpr std::uint64_t kTailZone = 100;
 
 // The leading decimal number of a cell, read the way atol reads it.
 int LeadingNumber(const std::string& text)
@@ -90,7 +88,6 @@ std::optional<int> JobConversion::SetUp()
     decoder_ = std::make_unique<FrameDecoder>(format->channels);
 
     try {
-        pcm_.assign(kPcmBytes / sizeof(std::int16_t), 0);
         output_.assign(kOutputBytes, 0);
     } catch (const std::bad_alloc&) {
         Log("Memory Not Enough for converting MP3\r\n");
@@ -168,9 +165,22 @@ bool JobConversion::CreateResult()
     return !failed_;
 }
 
+// The encoding side of the frame walk. The reading side runs ahead on a
+// thread of its own, so decoding the next frames overlaps with encoding this
+// one; the steps are taken here in stream order, with every log line, Status
+// text and control-word poll where a frame-by-frame walk has them.
 void JobConversion::FrameLoop()
 {
-    std::uint64_t offset = audioStart_;
+    StreamEventQueue queue(kQueuedSteps);
+    FrameProducer producer(*window_, *decoder_, queue, audioStart_, size_);
+    std::thread reader([&producer] { producer.Run(); });
+    TakeSteps(queue);
+    queue.Cancel();
+    reader.join();
+}
+
+void JobConversion::TakeSteps(StreamEventQueue& queue)
+{
     for (;;) {
         if (control_.load() == JobControl::Stop) {
             Log("Job Stopped by user\r\n");
@@ -180,77 +190,48 @@ void JobConversion::FrameLoop()
             Log("Job restart by user\r\n");
             return;
         }
-        const std::uint8_t* bytes = nullptr;
-        if (!NextSync(offset, bytes))
-            return;
-        const std::optional<MpegFrameHeader> header = MpegFrameHeader::Parse(bytes);
-        if (!header || !header->IsLayer3()) {
+        StreamEvent& event = queue.Front();
+        switch (event.kind) {
+        case StreamEvent::Kind::NotLayer3:
             Log("Frame is not an MPG1 layer 3 frame, skipped\r");
-            ++offset;
+            queue.Pop();
             continue;
-        }
-        if (!header->Usable()) {
-            ++offset;
-            continue;
-        }
-        const std::uint32_t length = header->frameLength;
-        if (length > size_) {
+        case StreamEvent::Kind::FrameTooLarge:
             Log("Error!Source File small than one Frame!\n");
             return;
-        }
-        Log(LogText::Format("%d BYTEs Read\r", static_cast<int>(length)));
-        const std::uint8_t* frame = window_->Bytes(offset, length);
-        if (frame == nullptr) {
+        case StreamEvent::Kind::ReadFailed:
             FailRead();
             return;
-        }
-        if (!ConvertFrame(frame, length))
+        case StreamEvent::Kind::End:
+            EndOfStream();
             return;
-        const std::uint64_t end = offset + length;
-        ReportProgress(end);
-        if (end >= audioEnd_) {
+        case StreamEvent::Kind::Frame:
+            break;
+        }
+        Log(LogText::Format("%d BYTEs Read\r", static_cast<int>(event.length)));
+        if (!ConvertFrame(event))
+            return;
+        ReportProgress(event.end);
+        if (event.last) {
             EndOfStream();
             return;
         }
+        queue.Pop();
         std::this_thread::yield();
-        offset = end;
     }
 }
 
-// Moves `offset` to the next frame sync. False when the loop is over: the
-// stream ended (and was finished) or the source could not be read.
-bool JobConversion::NextSync(std::uint64_t& offset, const std::uint8_t*& bytes)
+bool JobConversion::ConvertFrame(const StreamEvent& frame)
 {
-    for (;;) {
-        bytes = window_->Bytes(offset, 4);
-        if (bytes == nullptr) {
-            FailRead();
-            return false;
-        }
-        if (MpegFrameHeader::HasSync(bytes))
-            return true;
-        if (offset + kTailZone >= audioEnd_) {
-            EndOfStream();
-            return false;
-        }
-        ++offset;
-    }
-}
-
-bool JobConversion::ConvertFrame(const std::uint8_t* frame, std::uint32_t length)
-{
-    std::size_t produced = 0;
-    auto* pcmBytes = reinterpret_cast<std::uint8_t*>(pcm_.data());
-    const int decoded = decoder_->Decode(frame, length, pcmBytes, kPcmCapacity, produced);
-    if (decoded != FrameDecoder::Decoded || produced == 0)
+    if (frame.produced == 0)
         return true;
     ++decodedFrames_;
-    const auto pcmLength = static_cast<std::uint32_t>(produced);
+    const auto pcmLength = static_cast<std::uint32_t>(frame.produced);
     // Never let the encoder write past the end of the output buffer.
     if (output_.size() - used_ < encoder_->EncodeRoom(pcmLength) && !WriteOutput())
         return false;
-    const std::uint32_t encoded = encoder_->Encode(pcm_.data(), pcmLength, output_.data() + used_);
-    Log(LogText::Format("%d PCM data created, %d Mp3 data created\r", static_cast<int>(produced),
+    const std::uint32_t encoded = encoder_->Encode(frame.pcm.data(), pcmLength, output_.data() + used_);
+    Log(LogText::Format("%d PCM data created, %d Mp3 data created\r", static_cast<int>(frame.produced),
                         static_cast<int>(encoded)));
     used_ += encoded;
     if (used_ + kFlushMargin > output_.size() && !WriteOutput())
@@ -326,7 +307,6 @@ int JobConversion::CommonExit()
 {
     if (result_.IsOpen() && !result_.Close())
         FailWrite();
-    pcm_ = {};
     output_ = {};
     window_.reset();
     if (encoder_)

@@ -16,6 +16,8 @@
 #include <vector>
 
 struct ConversionHost;
+struct StreamEvent;
+class StreamEventQueue;
 
 // Job control word values, written by other threads, polled once per frame.
 namespace JobControl {
@@ -40,9 +42,9 @@ int vorlanta(ConversionHost& host, int row, const std::atomic<int>& control);
 // release of everything the run obtained.
 class JobConversion {
 public:
-    static constexpr std::size_t kPcmBytes = 60000;
-    static constexpr std::size_t kPcmCapacity = 8192;
     static constexpr std::size_t kOutputBytes = 1024000;
+    // Frames the reading side may decode ahead of the encoder.
+    static constexpr std::size_t kQueuedSteps = 32;
     static constexpr std::size_t kFlushMargin = 1000;
 
     JobConversion(ConversionHost& host, int row, const std::atomic<int>& control);
@@ -55,8 +57,8 @@ private:
     std::optional<MpegFrameHeader> FindStreamFormat();
     bool CreateResult();
     void FrameLoop();
-    bool NextSync(std::uint64_t& offset, const std::uint8_t*& bytes);
-    bool ConvertFrame(const std::uint8_t* frame, std::uint32_t length);
+    void TakeSteps(StreamEventQueue& queue);
+    bool ConvertFrame(const StreamEvent& frame);
     bool WriteOutput();
     void ReportProgress(std::uint64_t end);
     void EndOfStream();
@@ -82,7 +84,6 @@ private:
     std::unique_ptr<SourceWindow> window_;
     std::unique_ptr<EncoderSession> encoder_;
     std::unique_ptr<FrameDecoder> decoder_;
-    std::vector<std::int16_t> pcm_;
     std::vector<std::uint8_t> output_;
     std::size_t used_ = 0;
     ResultFile result_;
