@@ -1,10 +1,11 @@
 #include "app/CMyApp.h"
 
 #include "jobs/CMyListView.h"
-#include "ui/AppMessage.h"
 #include "ui/CLogView.h"
 #include "ui/CMainFrame.h"
+#include "ui/CSettingProp.h"
 #include "ui/CommandIds.h"
+#include "ui/xp/FlatMenu.h"
 
 #include <QApplication>
 #include <utility>
@@ -38,8 +39,10 @@ CMyApp* CMyApp::Instance()
 bool CMyApp::InitInstance()
 {
     ReadSettingsFile();
+    m_menuHook.emplace();
     m_mainFrame = std::make_unique<CMainFrame>();
     m_mainFrame->SetApplicationTarget(this);
+    FlatMenu::PrepareMenuBar(m_mainFrame.get());
     connect(m_mainFrame.get(), &CMainFrame::Closed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     m_mainFrame->show();
     // Files from the file manager may be dropped on the job table only.
@@ -51,6 +54,7 @@ bool CMyApp::InitInstance()
 int CMyApp::ExitInstance(int exitCode)
 {
     WriteSettingsFile();
+    m_menuHook.reset();
     return exitCode;
 }
 
@@ -78,7 +82,7 @@ bool CMyApp::WriteSettingsFile()
 
 void CMyApp::OpenSettingsSheet()
 {
-    AppMessage::Show(m_mainFrame.get(), tr("The settings sheet is not available yet."));
+    CSettingProp::Open(m_settings, m_mainFrame.get());
 }
 
 bool CMyApp::TakesCommand(int id) const

@@ -3,11 +3,13 @@
 #include "app/SettingsRecord.h"
 #include "app/SettingsStore.h"
 #include "ui/CommandTarget.h"
+#include "ui/xp/ScopedMenuHook.h"
 
 #include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <memory>
+#include <optional>
 
 class CMainFrame;
 
@@ -66,4 +68,6 @@ private:
     SettingsStore m_store;
     SettingsRecord m_settings;
     std::unique_ptr<CMainFrame> m_mainFrame;
+    // The flat popup decoration, from start-up to exit.
+    std::optional<ScopedMenuHook> m_menuHook;
 };

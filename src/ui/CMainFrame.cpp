@@ -2,13 +2,18 @@
 
 #include "app/CMyApp.h"
 #include "jobs/CMyListView.h"
+#include "jobs/JobCommands.h"
 #include "ui/AppMessage.h"
+#include "ui/CAboutDlg.h"
 #include "ui/CHelpWindow.h"
 #include "ui/CLogView.h"
 #include "ui/CPaneSplitter.h"
 #include "ui/CommandIds.h"
 #include "ui/CommandStrings.h"
 #include "ui/ImageStrip.h"
+#include "ui/xp/CFlatStatusBar.h"
+#include "ui/xp/CFlatToolBar.h"
+#include "ui/xp/FlatMenu.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -123,6 +128,7 @@ CMainFrame::CMainFrame(QWidget* parent)
     m_updateTimer->start();
     resize(kInitialSize);
     UpdateCommandStates();
+    FlatMenu::EnableFlatMenu(this, true);
 }
 
 CMainFrame::~CMainFrame()
@@ -163,6 +169,11 @@ void CMainFrame::CreatePanes()
     m_jobTable->SetLogView(m_logView);
     WatchPane(m_jobTable);
     WatchPane(m_logView);
+    // The table's context menu offers the menu commands and takes their route.
+    m_jobCommands = new JobCommands(*m_jobTable, this);
+    m_jobCommands->SetCommandSink({[this](int id) { return IsCommandEnabled(id); },
+                                   [this](int id) { RouteCommand(id); },
+                                   [this](int id) { return MenuImage(id); }});
     if (QItemSelectionModel* selection = m_jobTable->selectionModel()) {
         connect(selection, &QItemSelectionModel::selectionChanged, this, &CMainFrame::UpdateCommandStates);
     }
@@ -188,21 +199,22 @@ QAction* CMainFrame::MakeAction(int id, const QString& text, QObject* owner)
 
 void CMainFrame::CreateMainToolBar()
 {
-    m_mainToolBar = new QToolBar(tr("ToolBar"), this);
+    auto* toolBar = new CFlatToolBar(tr("ToolBar"), this);
+    m_mainToolBar = toolBar;
     m_mainToolBar->setObjectName(QStringLiteral("MainToolBar"));
     m_mainToolBar->setIconSize(QSize(kToolBarImageSize, kToolBarImageSize));
     m_mainToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     m_mainToolBar->setMovable(true);
     m_mainToolBar->setAllowedAreas(Qt::AllToolBarAreas);
-    const QList<QPixmap> images = ImageStrip::Load(kToolBarStrip, kToolBarImageSize);
+    // Hot, normal and disabled images, from the one strip.
+    toolBar->BuildToolBarImages(kToolBarStrip, ImageStrip::TransparentColour());
     for (const auto& [id, image] : kToolBarButtons) {
         if (id == 0) {
             m_mainToolBar->addSeparator();
             continue;
         }
         QAction* action = MakeAction(id, CommandStrings::ToolTip(id).trimmed(), this);
-        if (image < images.size())
-            action->setIcon(QIcon(images.at(image)));
+        action->setIcon(toolBar->ButtonIcon(image));
         m_mainToolBar->addAction(action);
         m_actions.insert(id, action);
     }
@@ -281,7 +293,7 @@ void CMainFrame::CreateMenus()
 
 void CMainFrame::CreateStatusBar()
 {
-    m_statusBar = new QStatusBar(this);
+    m_statusBar = new CFlatStatusBar(this);
     m_idleLabel = new QLabel(CommandStrings::IdleMessage(), m_statusBar);
     m_idleLabel->setObjectName(QStringLiteral("IdleMessage"));
     // One pane, stretching over the whole bar. Prompts hide it while shown.
@@ -497,7 +509,8 @@ void CMainFrame::OpenSettingsFromToolBar()
 
 void CMainFrame::ShowAboutBox()
 {
-    AppMessage::Show(this, tr("Vorlanta, the MP3 bitrate converter.\nThe About box is not available yet."));
+    CAboutDlg about(this);
+    about.exec();
 }
 
 void CMainFrame::CustomizeToolBar()

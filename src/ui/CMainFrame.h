@@ -11,6 +11,7 @@
 #include <functional>
 
 class CHelpWindow;
+class JobCommands;
 class CLogView;
 class CMyListView;
 class CPaneSplitter;
@@ -47,6 +48,8 @@ public:
 
     // The panes and bars.
     CMyListView* JobTable() const { return m_jobTable; }
+    // The job table's add flows, property sheet, drops and context menu.
+    JobCommands* Commands() const { return m_jobCommands; }
     CLogView* LogView() const { return m_logView; }
     CPaneSplitter* Splitter() const { return m_splitter; }
     QToolBar* MainToolBar() const { return m_mainToolBar; }
@@ -122,6 +125,7 @@ private:
 
     CPaneSplitter* m_splitter = nullptr;
     CMyListView* m_jobTable = nullptr;
+    JobCommands* m_jobCommands = nullptr;
     CLogView* m_logView = nullptr;
     QToolBar* m_mainToolBar = nullptr;
     QToolBar* m_menuImageToolBar = nullptr;

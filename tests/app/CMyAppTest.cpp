@@ -2,14 +2,19 @@
 
 #include "app/IniFile.h"
 #include "jobs/CMyListView.h"
+#include "jobs/JobCommands.h"
 #include "ui/CLogView.h"
 #include "ui/CMainFrame.h"
+#include "ui/CSettingProp.h"
 #include "ui/CommandIds.h"
 #include "../ui/FrameTestKit.h"
+#include "../ui/ModalDialogCatcher.h"
 #include "TempDir.h"
 
 #include <QAction>
 #include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -44,6 +49,8 @@ protected:
         EXPECT_TRUE(app.InitInstance());
         CMainFrame& frame = *app.MainFrame();
         frame.JobTable()->Threads().SetPassInterval(10ms);
+        // The Add command's file chooser picks nothing.
+        frame.Commands()->SetFileChooser([](QWidget*, const QString&) { return QStringList(); });
         frame.SetExitQuestion([this](const QString& text) {
             questions.push_back(text);
             return answer;
@@ -127,17 +134,24 @@ TEST_F(MyAppTest, SettingsStaysEnabledWhileTheToolBarSettingsIsNot)
     EXPECT_FALSE(frame.Action(IdToolSettings)->isEnabled());
     EXPECT_TRUE(frame.Action(IdSettings)->isEnabled());
 
-    // View, Settings (and F4) still reach the application object.
-    ModalBoxCatcher catcher;
+    // View, Settings (and F4) still reach the application object, whose
+    // settings sheet edits its record.
+    ModalDialogCatcher catcher([](QDialog& sheet) {
+        auto& settings = static_cast<CSettingProp&>(sheet);
+        settings.DestFolderEdit()->setText("/from/the/sheet");
+        settings.OkButton()->click();
+    });
     EXPECT_TRUE(frame.RouteCommand(IdSettings));
-    ASSERT_EQ(catcher.Boxes().size(), 1u);
-    EXPECT_EQ(catcher.Boxes()[0].caption, QCoreApplication::applicationName());
+    ASSERT_EQ(catcher.Dialogs().size(), 1u);
+    EXPECT_EQ(catcher.Dialogs()[0].className, QString("CSettingProp"));
+    EXPECT_EQ(catcher.Dialogs()[0].caption, QString("Settings"));
+    EXPECT_EQ(app.Settings().DestFolder, QString("/from/the/sheet"));
 
     // With no row selected the toolbar button opens the same sheet.
     table.clearSelection();
     EXPECT_TRUE(frame.RouteCommand(IdToolSettings));
-    ASSERT_EQ(catcher.Boxes().size(), 2u);
-    EXPECT_EQ(catcher.Boxes()[1].text, catcher.Boxes()[0].text);
+    ASSERT_EQ(catcher.Dialogs().size(), 2u);
+    EXPECT_EQ(catcher.Dialogs()[1].className, QString("CSettingProp"));
 }
 
 TEST_F(MyAppTest, EveryExitPathAsksTheSameQuestionOnceJobsWereAdded)

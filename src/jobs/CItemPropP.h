@@ -1,0 +1,87 @@
+#pragma once
+
+#include "jobs/JobPrompts.h"
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+class CMyListView;
+class QComboBox;
+class QLineEdit;
+
+// The one page of the job property sheet, "Job Property": the source file,
+// the result file and the bitrate of one row of the job table. Applying
+// writes them back into the row; for a running job it first asks whether
+// the job may be restarted and then asks the conversion to restart.
+class CItemPropP : public QWidget {
+    Q_OBJECT
+
+public:
+    static inline const QString kCaption = QStringLiteral("Job Property");
+    static inline const QString kRestartQuestion = QStringLiteral(
+        "Change Setting of a processing job need restart the job, are you sure to restart this job?");
+
+    // Control ids, as the resource numbers them.
+    enum ControlId { IdSourceEdit = 1000, IdResultEdit = 1001, IdBitrateList = 1016 };
+
+    explicit CItemPropP(CMyListView& table, QWidget* parent = nullptr);
+    ~CItemPropP() override;
+
+    // --- Fields, set before the sheet opens --------------------------------
+    int Row() const { return m_row; }
+    void SetRow(int row) { m_row = row; }
+    QString Source() const { return m_source; }
+    void SetSource(const QString& source) { m_source = source; }
+    QString Result() const { return m_result; }
+    void SetResult(const QString& result) { m_result = result; }
+    // The Bitrate cell's text, with one leading blank when it is shorter
+    // than three characters (" 96"), so that the list finds the right entry.
+    QString Bitrate() const { return m_bitrate; }
+    void SetBitrate(const QString& bitrate) { m_bitrate = bitrate; }
+    int Changed() const { return m_changed; }
+
+    // Data exchange: fields to controls (marks nothing changed) and back.
+    void FillControls();
+    void ReadControls();
+
+    // The user changed a control: Apply becomes available.
+    void MarkChanged();
+    // OK and Apply: takes the controls and applies them to the row. The
+    // sheet always accepts.
+    bool OnApply();
+    // Writes the page into its row when the user changed something; a
+    // running job (status 2 to 99) is restarted after a Yes, and left alone
+    // after a No.
+    void ApplyToRow();
+
+    void SetPrompts(JobPrompts prompts);
+
+    QLineEdit* SourceEdit() const { return m_sourceEdit; }
+    QLineEdit* ResultEdit() const { return m_resultEdit; }
+    QComboBox* BitrateList() const { return m_bitrateList; }
+
+signals:
+    // The page has changed: the sheet enables Apply.
+    void changed();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void BuildControls();
+
+    QPointer<CMyListView> m_table;
+    int m_row = 0;
+    QString m_source;
+    QString m_result;
+    QString m_bitrate;
+    int m_changed = 0;
+    bool m_filled = false;
+    bool m_filling = false;
+    JobPrompts m_prompts;
+
+    QLineEdit* m_sourceEdit = nullptr;
+    QLineEdit* m_resultEdit = nullptr;
+    QComboBox* m_bitrateList = nullptr;
+};

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QDialog>
+
+class CItemPropP;
+class CMyListView;
+class QDialogButtonBox;
+class QPushButton;
+class QTabWidget;
+
+// The job property sheet: one CItemPropP page and the buttons OK, Cancel
+// and Apply. OK and Apply apply the page; Apply is available once the page
+// has changed since it was opened or last applied. Cancel writes nothing
+// more. The sheet has no caption of its own.
+class CItemPropSheet : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit CItemPropSheet(CMyListView& table, QWidget* parent = nullptr);
+    ~CItemPropSheet() override;
+
+    CItemPropP* Page() const { return m_page; }
+    QTabWidget* Tabs() const { return m_tabs; }
+    QPushButton* OkButton() const;
+    QPushButton* CancelButton() const;
+    QPushButton* ApplyButton() const;
+
+    void OnApplyButton();
+
+public slots:
+    void accept() override;
+
+private:
+    CItemPropP* m_page = nullptr;
+    QTabWidget* m_tabs = nullptr;
+    QDialogButtonBox* m_buttons = nullptr;
+};

@@ -1,0 +1,79 @@
+#include "jobs/ResultNames.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kExtensionLength = 4;  // ".mp3"
+const QString kMp3 = QStringLiteral(".mp3");
+
+QString NameWithRate(const QString& stem, const QString& rate)
+{
+    return stem + QLatin1Char('_') + rate + kMp3;
+}
+
+} // namespace
+
+QString ResultNames::Title(const QString& path)
+{
+    return WithoutExtension(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1));
+}
+
+QString ResultNames::WithoutExtension(const QString& path)
+{
+    return path.left(std::max<qsizetype>(path.size() - kExtensionLength, 0));
+}
+
+QString ResultNames::FolderWithSlash(const QString& path)
+{
+    return path.left(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+QString ResultNames::FolderOf(const QString& path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    if (slash < 0)
+        return {};
+    return slash == 0 ? QStringLiteral("/") : path.left(slash);
+}
+
+QString ResultNames::ForAddCommand(const QString& source, const QString& destFolder, const QString& bitRateText)
+{
+    const QString rate = bitRateText.trimmed();
+    if (destFolder.size() <= 2)
+        return NameWithRate(WithoutExtension(source), rate);
+    const QString folder = destFolder.endsWith(QLatin1Char('/')) ? destFolder : destFolder + QLatin1Char('/');
+    return NameWithRate(folder + Title(source), rate);
+}
+
+QString ResultNames::ForDrop(const QString& source)
+{
+    return NameWithRate(WithoutExtension(source), QString::number(kDropRate));
+}
+
+QString ResultNames::ForSameSettings(const QString& source, const QString& folder, int bitrate)
+{
+    const QString rate = QString::number(bitrate);
+    if (folder.isEmpty())
+        return NameWithRate(WithoutExtension(source), rate);
+    return NameWithRate(folder + Title(source), rate);
+}
+
+int ResultNames::RateValue(const QString& text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text[i].isSpace())
+        ++i;
+    int value = 0;
+    for (; i < text.size() && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9'); ++i) {
+        if (value > 100000)
+            break;  // no bitrate is that long; stop before overflowing
+        value = value * 10 + (text[i].unicode() - '0');
+    }
+    return value;
+}
+
+bool ResultNames::HasMp3Extension(const QString& path)
+{
+    return path.endsWith(kMp3, Qt::CaseInsensitive);
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+// Result names the add flows offer, and the path pieces they are made of.
+// A file's title is its name without the folder and without its last four
+// characters (the ".mp3").
+class ResultNames {
+public:
+    // The longest path a job may carry.
+    static constexpr int kMaxPathLength = 255;
+    // The rate a dropped file's offered name carries, whatever the defaults say.
+    static constexpr int kDropRate = 128;
+
+    static QString Title(const QString& path);
+    // The path without its last four characters.
+    static QString WithoutExtension(const QString& path);
+    // Everything up to and including the last "/"; empty when there is none.
+    static QString FolderWithSlash(const QString& path);
+    // The folder a path lies in, without a final "/" except for the root
+    // ("/x.mp3" lies in "/"); empty when the path names no folder.
+    static QString FolderOf(const QString& path);
+
+    // Offered by the Add command: in the default destination folder when it
+    // is longer than two characters, otherwise beside the source; the rate
+    // is the default bitrate text without blanks around it.
+    static QString ForAddCommand(const QString& source, const QString& destFolder, const QString& bitRateText);
+    // Offered for a dropped file: beside the source, at 128 kbit/s.
+    static QString ForDrop(const QString& source);
+    // Used for the files of a same-settings batch: in the remembered folder
+    // (which ends in "/"), or beside the source when none was remembered.
+    static QString ForSameSettings(const QString& source, const QString& folder, int bitrate);
+
+    static bool FitsJob(const QString& path) { return path.size() <= kMaxPathLength; }
+    // The decimal value of a bitrate text as the C library reads it: blanks
+    // skipped, then digits; 0 when there are none.
+    static int RateValue(const QString& text);
+    // ".mp3" at the end, in any letter case.
+    static bool HasMp3Extension(const QString& path);
+};
