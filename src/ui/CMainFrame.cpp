@@ -8,6 +8,7 @@
 #include "ui/CHelpWindow.h"
 #include "ui/CLogView.h"
 #include "ui/CPaneSplitter.h"
+#include "ui/CToolBarCustomizeDlg.h"
 #include "ui/CommandIds.h"
 #include "ui/CommandStrings.h"
 #include "ui/ImageStrip.h"
@@ -515,5 +516,23 @@ void CMainFrame::ShowAboutBox()
 
 void CMainFrame::CustomizeToolBar()
 {
-    AppMessage::Show(this, tr("ToolBar Customize is not available yet."));
+    // The dialog opens once the command's click is over: it may take away
+    // the very toolbar button that was clicked, whose widget must not go
+    // while it still handles the click.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (findChild<CToolBarCustomizeDlg*>(QString(), Qt::FindDirectChildrenOnly))
+                return;  // already open
+            // The toolbar's own buttons are all it can hold; the arrangement
+            // lasts until the program ends.
+            QList<QAction*> buttons;
+            for (const auto& [id, image] : kToolBarButtons) {
+                if (id != 0)
+                    buttons.append(Action(id));
+            }
+            CToolBarCustomizeDlg dialog(*m_mainToolBar, buttons, this);
+            dialog.exec();
+        },
+        Qt::QueuedConnection);
 }
