@@ -1,10 +1,8 @@
 // Feeds arbitrary bytes to a whole conversion as its source file.
 
-#include "convert/ActivityLog.h"
 #include "convert/ConversionHost.h"
 #include "convert/JobConversion.h"
-#include "convert/JobTableAccess.h"
-#include "convert/UserPrompt.h"
+#include "convert/SilentJobHost.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -13,22 +11,6 @@
 #include <unistd.h>
 
 namespace {
-
-class NullHost : public JobTableAccess, public ActivityLog, public UserPrompt {
-public:
-    NullHost(std::string source, std::string result) : source_(std::move(source)), result_(std::move(result)) {}
-    std::string CellText(int, int column) override
-    {
-        return column == SourceFile ? source_ : column == DestFile ? result_ : std::string("128");
-    }
-    void SetStatus(int, const std::string&) override {}
-    void showmessage(const std::string&) override {}
-    void MessageBox(const std::string&) override {}
-
-private:
-    std::string source_;
-    std::string result_;
-};
 
 std::string Folder()
 {
@@ -47,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     std::fwrite(data, 1, size, file);
     std::fclose(file);
-    NullHost host(source, result);
+    SilentJobHost host(source, result);
     ConversionHost conversionHost{host, host, host, folder};
     std::atomic<int> control{JobControl::Run};
     vorlanta(conversionHost, 0, control);

@@ -9,6 +9,7 @@
 #include "TempDir.h"
 #include "convert/ConversionHost.h"
 #include "convert/JobConversion.h"
+#include "convert/SilentJobHost.h"
 #include "jobs/CMyListView.h"
 #include "ui/CLogView.h"
 
@@ -23,26 +24,10 @@
 
 namespace {
 
-class NullHost : public JobTableAccess, public ActivityLog, public UserPrompt {
-public:
-    NullHost(std::string source, std::string result) : source_(std::move(source)), result_(std::move(result)) {}
-    std::string CellText(int, int column) override
-    {
-        return column == SourceFile ? source_ : column == DestFile ? result_ : std::string("128");
-    }
-    void SetStatus(int, const std::string&) override {}
-    void showmessage(const std::string&) override {}
-    void MessageBox(const std::string&) override {}
-
-private:
-    std::string source_;
-    std::string result_;
-};
-
 double EngineAlone(const std::string& source, const std::string& result)
 {
-    NullHost null(source, result);
-    ConversionHost host{null, null, null, RecordingHost::ProgramFolder()};
+    SilentJobHost silent(source, result);
+    ConversionHost host{silent, silent, silent, RecordingHost::ProgramFolder()};
     std::atomic<int> control{JobControl::Run};
     QElapsedTimer timer;
     timer.start();

@@ -7,9 +7,10 @@
 #include <QString>
 #include <QTimer>
 
+#include "../jobs/EventWait.h"
+
 #include <chrono>
 #include <functional>
-#include <thread>
 #include <vector>
 
 // Helpers for the window tests: waiting while the UI thread keeps serving
@@ -19,14 +20,7 @@
 inline bool ProcessEventsUntil(const std::function<bool()>& done,
                                std::chrono::milliseconds timeout = std::chrono::milliseconds(10000))
 {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() >= deadline)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
+    return WaitUntil(done, timeout);
 }
 
 // While alive, answers every modal message box that opens with `answer` and

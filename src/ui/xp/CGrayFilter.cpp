@@ -10,17 +10,9 @@ int CGrayFilter::GreyOf(quint32 pixel)
 bool CGrayFilter::Apply(const quint32* source, int sourceWidth, int sourceHeight, quint32* destination,
                         int destinationWidth, int destinationHeight) const
 {
-    if (!source || !destination || !SameSize(sourceWidth, sourceHeight, destinationWidth, destinationHeight))
-        return false;
-    const std::size_t count = std::size_t(sourceWidth) * std::size_t(sourceHeight);
-    for (std::size_t i = 0; i < count; ++i) {
-        const quint32 pixel = source[i];
-        if (IsKeyPixel(pixel)) {
-            destination[i] = pixel;
-            continue;
-        }
-        const int grey = GreyOf(pixel);
-        destination[i] = MakePixel(grey, grey, grey);
-    }
-    return true;
+    return ApplyToEachPixel(source, sourceWidth, sourceHeight, destination, destinationWidth, destinationHeight,
+                            [](quint32 pixel, quint32) {
+                                const int grey = GreyOf(pixel);
+                                return MakePixel(grey, grey, grey);
+                            });
 }

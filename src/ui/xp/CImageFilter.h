@@ -4,6 +4,8 @@
 #include <QSize>
 #include <QtGlobal>
 
+#include <cstddef>
+
 // One step of a per-pixel filter chain over 32-bit pixel buffers (top-down
 // rows; each pixel holds blue, green and red in its three low bytes, the
 // fourth byte above them). The base filter keeps the size and copies.
@@ -39,6 +41,23 @@ protected:
     // True when both buffers have the same size, which every filter here
     // needs.
     static bool SameSize(int sourceWidth, int sourceHeight, int destinationWidth, int destinationHeight);
+
+    // The loop of the per-pixel filters: copies key pixels and writes
+    // `rule(pixel, destinationPixel)` for every other one; false when a
+    // buffer is missing or the sizes differ.
+    template <typename PixelRule>
+    bool ApplyToEachPixel(const quint32* source, int sourceWidth, int sourceHeight, quint32* destination,
+                          int destinationWidth, int destinationHeight, PixelRule rule) const
+    {
+        if (!source || !destination || !SameSize(sourceWidth, sourceHeight, destinationWidth, destinationHeight))
+            return false;
+        const std::size_t count = std::size_t(sourceWidth) * std::size_t(sourceHeight);
+        for (std::size_t i = 0; i < count; ++i) {
+            const quint32 pixel = source[i];
+            destination[i] = IsKeyPixel(pixel) ? pixel : rule(pixel, destination[i]);
+        }
+        return true;
+    }
 
 private:
     bool m_hasKey = false;

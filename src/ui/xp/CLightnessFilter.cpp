@@ -19,12 +19,6 @@ quint32 CLightnessFilter::ShiftPixel(quint32 pixel, quint32 destination) const
 bool CLightnessFilter::Apply(const quint32* source, int sourceWidth, int sourceHeight, quint32* destination,
                              int destinationWidth, int destinationHeight) const
 {
-    if (!source || !destination || !SameSize(sourceWidth, sourceHeight, destinationWidth, destinationHeight))
-        return false;
-    const std::size_t count = std::size_t(sourceWidth) * std::size_t(sourceHeight);
-    for (std::size_t i = 0; i < count; ++i) {
-        const quint32 pixel = source[i];
-        destination[i] = IsKeyPixel(pixel) ? pixel : ShiftPixel(pixel, destination[i]);
-    }
-    return true;
+    return ApplyToEachPixel(source, sourceWidth, sourceHeight, destination, destinationWidth, destinationHeight,
+                            [this](quint32 pixel, quint32 previous) { return ShiftPixel(pixel, previous); });
 }
