@@ -1,7 +1,6 @@
 #include "ui/CToolBarCustomizeDlg.h"
 
 #include "ui/CHelpWindow.h"
-#include "ui/CommandStrings.h"
 
 #include <QAction>
 #include <QGridLayout>
@@ -211,8 +210,7 @@ void CToolBarCustomizeDlg::Refresh(int availableRow, int currentRow)
                 list->addItem(new QListWidgetItem(separatorIcon, kSeparatorText));
                 continue;
             }
-            const QString text = CommandStrings::ToolTip(entry->data().toInt()).trimmed();
-            list->addItem(new QListWidgetItem(entry->icon(), text));
+            list->addItem(new QListWidgetItem(entry->icon(), entry->text()));
         }
     };
     fill(m_available, m_unplaced);
