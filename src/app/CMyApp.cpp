@@ -1,11 +1,11 @@
 #include "app/CMyApp.h"
 
 #include "jobs/CMyListView.h"
-#include "ui/CLogView.h"
-#include "ui/CMainFrame.h"
-#include "ui/CSettingProp.h"
-#include "ui/CommandIds.h"
-#include "ui/xp/FlatMenu.h"
+#include "base/CLogView.h"
+#include "window/CMainFrame.h"
+#include "dialogs/CSettingProp.h"
+#include "base/CommandIds.h"
+#include "xp/FlatMenu.h"
 
 #include <QApplication>
 #include <utility>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/SettingsRecord.h"
-#include "app/SettingsStore.h"
-#include "ui/CommandTarget.h"
-#include "ui/xp/ScopedMenuHook.h"
+#include "base/SettingsRecord.h"
+#include "base/SettingsStore.h"
+#include "base/CommandTarget.h"
+#include "xp/ScopedMenuHook.h"
 
 #include <QByteArray>
 #include <QObject>

@@ -1,14 +1,14 @@
 #include "app/CMyApp.h"
 
-#include "app/IniFile.h"
+#include "base/IniFile.h"
 #include "jobs/CMyListView.h"
-#include "jobs/JobCommands.h"
-#include "ui/CLogView.h"
-#include "ui/CMainFrame.h"
-#include "ui/CSettingProp.h"
-#include "ui/CommandIds.h"
-#include "../ui/FrameTestKit.h"
-#include "../ui/ModalDialogCatcher.h"
+#include "window/JobCommands.h"
+#include "base/CLogView.h"
+#include "window/CMainFrame.h"
+#include "dialogs/CSettingProp.h"
+#include "base/CommandIds.h"
+#include "FrameTestKit.h"
+#include "ModalDialogCatcher.h"
 #include "TempDir.h"
 
 #include <QAction>
