@@ -1,7 +1,7 @@
 #include "dialogs/CJobAddDialog.h"
 
-#include "app/CMyApp.h"
 #include "base/SettingsRecord.h"
+#include "base/UserDefaults.h"
 #include "jobs/ResultNames.h"
 #include "base/CFolderChooser.h"
 #include "base/CHelpWindow.h"
@@ -164,8 +164,8 @@ void CJobAddDialog::showEvent(QShowEvent* event)
 
 void CJobAddDialog::Init()
 {
-    if (CMyApp* app = CMyApp::Instance()) {
-        const int rate = ResultNames::RateValue(app->Settings().BitRate);
+    if (m_defaults) {
+        const int rate = ResultNames::RateValue(m_defaults->Settings().BitRate);
         m_bitrate = ButtonOfBitrate(rate) != 0 ? rate : kDefaultBitrate;
     } else {
         m_prompts.show(this, kNoAppInit);
@@ -306,17 +306,16 @@ void CJobAddDialog::OnOK()
 
 void CJobAddDialog::SaveSettings()
 {
-    CMyApp* app = CMyApp::Instance();
-    if (!app) {
+    if (!m_defaults) {
         m_prompts.show(this, kNoAppSave);
         return;
     }
-    SettingsRecord& settings = app->Settings();
+    SettingsRecord& settings = m_defaults->Settings();
     settings.SourceFolder = ResultNames::FolderOf(m_source);
     const QString resultFolder = ResultNames::FolderOf(m_result);
     settings.DestFolder = resultFolder.isEmpty() ? settings.SourceFolder : resultFolder;
     settings.BitRate = QString::number(m_bitrate);
-    app->WriteSettingsFile();
+    m_defaults->WriteSettingsFile();
 }
 
 void CJobAddDialog::SetPrompts(JobPrompts prompts)

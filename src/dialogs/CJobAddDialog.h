@@ -13,6 +13,7 @@ class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class UserDefaults;
 
 // The modal dialog in which the user confirms one source file as a new
 // job: the source (read only), the offered result path, one of fourteen
@@ -108,6 +109,8 @@ public:
     void SaveSettings();
 
     void SetPrompts(JobPrompts prompts);
+    // The defaults the dialog starts from and saves to; not owned.
+    void SetUserDefaults(UserDefaults* defaults) { m_defaults = defaults; }
     void SetFolderBrowser(FolderBrowser browser);
     // The chooser the dialog uses unless replaced.
     static QString BrowseWithChooser(QWidget* parent, const QString& caption, const QString& instruction,
@@ -151,6 +154,7 @@ private:
 
     JobPrompts m_prompts;
     FolderBrowser m_browser;
+    UserDefaults* m_defaults = nullptr;
 
     QLineEdit* m_sourceEdit = nullptr;
     QLineEdit* m_resultEdit = nullptr;

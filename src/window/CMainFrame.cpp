@@ -1,6 +1,5 @@
 #include "window/CMainFrame.h"
 
-#include "app/CMyApp.h"
 #include "jobs/CMyListView.h"
 #include "window/JobCommands.h"
 #include "base/AppMessage.h"
@@ -498,14 +497,23 @@ void CMainFrame::OnCommand(int id)
     }
 }
 
+void CMainFrame::SetUserDefaults(UserDefaults* defaults)
+{
+    m_jobCommands->SetUserDefaults(defaults);
+}
+
+void CMainFrame::SetSettingsSheetOpener(SettingsSheetOpener opener)
+{
+    m_openSettingsSheet = std::move(opener);
+}
+
 void CMainFrame::OpenSettingsFromToolBar()
 {
-    CMyApp* app = CMyApp::Instance();
-    if (!app) {
+    if (!m_openSettingsSheet) {
         AppMessage::Show(this, QStringLiteral("Error getting MyApp in OnButton40016"));
         return;
     }
-    app->OpenSettingsSheet();
+    m_openSettingsSheet();
 }
 
 void CMainFrame::ShowAboutBox()

@@ -12,6 +12,7 @@
 
 class CHelpWindow;
 class JobCommands;
+class UserDefaults;
 class CLogView;
 class CMyListView;
 class CPaneSplitter;
@@ -38,6 +39,8 @@ class CMainFrame : public QMainWindow, public CommandTarget {
 public:
     // Asks the user a yes/no question; true for Yes.
     using ExitQuestion = std::function<bool(const QString& text)>;
+    // Opens the settings sheet; the application object's.
+    using SettingsSheetOpener = std::function<void()>;
 
     static inline const QString kTitle = QStringLiteral("RO3 Daviror Evazevida");
     static inline const QString kExitQuestion = QStringLiteral("Are you sure to exit?");
@@ -83,6 +86,11 @@ public:
     // Shows `page` of the help folder beside the program in the help window.
     void ShowHelpTopic(const QString& page);
     CHelpWindow* HelpWindow() const { return m_helpWindow; }
+
+    // The user defaults the job commands offer and save; not owned.
+    void SetUserDefaults(UserDefaults* defaults);
+    // What the toolbar's Settings button opens.
+    void SetSettingsSheetOpener(SettingsSheetOpener opener);
 
     // The exit question of the close request; a message box unless set.
     void SetExitQuestion(ExitQuestion question);
@@ -139,5 +147,6 @@ private:
     CommandRoute m_route;
     QPointer<QWidget> m_activeView;
     ExitQuestion m_exitQuestion;
+    SettingsSheetOpener m_openSettingsSheet;
     bool m_closing = false;
 };

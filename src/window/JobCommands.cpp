@@ -1,7 +1,7 @@
 #include "window/JobCommands.h"
 
-#include "app/CMyApp.h"
 #include "base/SettingsRecord.h"
+#include "base/UserDefaults.h"
 #include "dialogs/CItemPropP.h"
 #include "dialogs/CItemPropSheet.h"
 #include "dialogs/CJobAddDialog.h"
@@ -83,19 +83,18 @@ QWidget* JobCommands::DialogParent() const
 
 void JobCommands::OnJobAdd(int schedulerRunning)
 {
-    CMyApp* app = CMyApp::Instance();
-    if (!app) {
+    if (!m_defaults) {
         m_prompts.show(DialogParent(), kNoAppAdd);
         return;
     }
     if (schedulerRunning == 0)
         m_table.Threads().StartScheduler();
-    const QStringList files = m_chooser(DialogParent(), app->Settings().SourceFolder);
+    const QStringList files = m_chooser(DialogParent(), m_defaults->Settings().SourceFolder);
     BatchState batch;
     for (qsizetype i = 0; i < files.size(); ++i) {
         const QString& source = files[i];
         // The defaults are read for every file: a dialog may just have saved new ones.
-        const SettingsRecord& settings = app->Settings();
+        const SettingsRecord& settings = m_defaults->Settings();
         const QString offered = ResultNames::ForAddCommand(source, settings.DestFolder, settings.BitRate);
         AddFile(source, offered, i == files.size() - 1, batch);
     }
@@ -136,6 +135,7 @@ void JobCommands::AddWithDialog(const QString& source, const QString& offeredRes
 {
     CJobAddDialog dialog(DialogParent());
     dialog.SetPrompts(m_prompts);
+    dialog.SetUserDefaults(m_defaults);
     dialog.SetSource(source);
     dialog.SetResult(offeredResult);
     if (lastFile)
@@ -166,7 +166,7 @@ void JobCommands::AddWithSameSettings(const QString& source, const BatchState& b
 
 void JobCommands::ItemPropDlg(int row)
 {
-    if (!CMyApp::Instance()) {
+    if (!m_defaults) {
         m_prompts.show(DialogParent(), kNoAppProperty);
         return;
     }
@@ -261,6 +261,11 @@ void JobCommands::SetSheetRunner(SheetRunner runner)
 void JobCommands::SetCommandSink(CommandSink sink)
 {
     m_sink = std::move(sink);
+}
+
+void JobCommands::SetUserDefaults(UserDefaults* defaults)
+{
+    m_defaults = defaults;
 }
 
 void JobCommands::SetPrompts(JobPrompts prompts)

@@ -18,6 +18,7 @@ class CMyListView;
 class QMenu;
 class QPoint;
 class QWidget;
+class UserDefaults;
 
 // How the user reaches the job table: the Add command with its file
 // chooser, files dropped on the table, the property sheet, and the table's
@@ -86,6 +87,9 @@ public:
     void SetAddDialogRunner(AddDialogRunner runner);
     void SetSheetRunner(SheetRunner runner);
     void SetCommandSink(CommandSink sink);
+    // The defaults the Add command starts from; also given to every add-job
+    // dialog. Not owned.
+    void SetUserDefaults(UserDefaults* defaults);
     // Also given to every add-job dialog and property page this opens.
     void SetPrompts(JobPrompts prompts);
 
@@ -110,4 +114,5 @@ private:
     SheetRunner m_runSheet;
     CommandSink m_sink;
     JobPrompts m_prompts;
+    UserDefaults* m_defaults = nullptr;
 };

@@ -65,16 +65,6 @@ protected:
     bool answer = false;
 };
 
-TEST(MyAppInstanceTest, IsTheApplicationObjectWhileItLives)
-{
-    TempDir dir;
-    auto app = std::make_unique<CMyApp>(
-        SettingsStore({QString::fromStdString(dir.Path()), QString(), &SettingsStore::IsWritableFolder}));
-    EXPECT_EQ(CMyApp::Instance(), app.get());
-    app.reset();
-    EXPECT_EQ(CMyApp::Instance(), nullptr);
-}
-
 TEST_F(MyAppTest, StartUpReadsTheSettingsAndShowsTheFrame)
 {
     WriteConfig("[Settings]\nSource Folder=/music/in\nDest Folder=/music/out\nBitRate=1920\n");

@@ -27,6 +27,7 @@ protected:
         table.Threads().SetConversionRoutine(script.Routine());
         table.Threads().State().SchedulingPaused = 1;
         commands.SetPrompts(prompts.Prompts());
+        commands.SetUserDefaults(&env.defaults);
         commands.SetSheetRunner([this](CItemPropSheet& sheet) {
             sheet.show();
             ++sheetsOpened;
@@ -54,7 +55,7 @@ protected:
 
     QString Cell(int row, int column) const { return table.CellText(row, column); }
 
-    AppWithSettings env{"/music/in", "c", "128"};
+    DefaultsInTempDir env{"/music/in", "c", "128"};
     ScriptedConversion script;
     CMyListView table;
     JobCommands commands{table};

@@ -19,6 +19,7 @@ protected:
     void Open(const QString& source, const QString& offered, bool lastFile = false)
     {
         dialog.SetPrompts(prompts.Prompts());
+        dialog.SetUserDefaults(&env.defaults);
         dialog.SetSource(source);
         dialog.SetResult(offered);
         if (lastFile)
@@ -34,7 +35,7 @@ protected:
 
     bool Accepted() const { return dialog.result() == QDialog::Accepted && !dialog.isVisible(); }
 
-    AppWithSettings env{"/music/in", "c", "128"};
+    DefaultsInTempDir env{"/music/in", "c", "128"};
     PromptLog prompts;
     CJobAddDialog dialog;
 };
@@ -111,7 +112,7 @@ TEST_F(JobAddDialogTest, TabOrderFollowsTheResource)
 
 TEST_F(JobAddDialogTest, InitSelectsTheDefaultBitrateAndKeepsTheOfferedName)
 {
-    env.app.Settings().BitRate = "192";
+    env.defaults.Settings().BitRate = "192";
     Open("/in/x.mp3", "/in/x_128.mp3");
     EXPECT_EQ(dialog.Bitrate(), 192);
     EXPECT_TRUE(dialog.BitrateRadio(1030)->isChecked());
@@ -129,15 +130,17 @@ TEST_F(JobAddDialogTest, InitFallsBackTo128ForARateNotOffered)
 {
     for (const char* text : {"100", "", "abc", "1280"}) {
         SCOPED_TRACE(text);
-        env.app.Settings().BitRate = text;
+        env.defaults.Settings().BitRate = text;
         CJobAddDialog fresh;
+        fresh.SetUserDefaults(&env.defaults);
         fresh.SetSource("/in/x.mp3");
         fresh.show();
         EXPECT_EQ(fresh.Bitrate(), 128);
         EXPECT_TRUE(fresh.BitrateRadio(1028)->isChecked());
     }
-    env.app.Settings().BitRate = " 96";  // as the settings page stores it
+    env.defaults.Settings().BitRate = " 96";  // as the settings page stores it
     CJobAddDialog padded;
+    padded.SetUserDefaults(&env.defaults);
     padded.show();
     EXPECT_EQ(padded.Bitrate(), 96);
     EXPECT_TRUE(padded.BitrateRadio(1026)->isChecked());
@@ -152,7 +155,6 @@ TEST_F(JobAddDialogTest, LastFileDisablesTheSameSettingsBox)
 
 TEST(JobAddDialogWithoutAppTest, InitSaysSoAndKeeps128)
 {
-    ASSERT_EQ(CMyApp::Instance(), nullptr);
     PromptLog prompts;
     CJobAddDialog dialog;
     dialog.SetPrompts(prompts.Prompts());
@@ -262,6 +264,7 @@ TEST_F(JobAddDialogTest, ExistingResultAsksBeforeOverwriting)
     // A result that does not exist is accepted without a question.
     CJobAddDialog other;
     other.SetPrompts(prompts.Prompts());
+    other.SetUserDefaults(&env.defaults);
     other.SetSource(env.folder + "/x.mp3");
     other.SetResult(env.folder + "/new_128.mp3");
     other.show();
@@ -301,9 +304,9 @@ TEST_F(JobAddDialogTest, SaveAsDefaultStoresFoldersAndRateAndWritesTheFileAtOnce
     EXPECT_EQ(dialog.SaveAsDefault(), 1);
     dialog.OkButton()->click();
     ASSERT_TRUE(Accepted());
-    EXPECT_EQ(env.app.Settings().SourceFolder, QString("/in"));
-    EXPECT_EQ(env.app.Settings().DestFolder, QString("/out"));
-    EXPECT_EQ(env.app.Settings().BitRate, QString("192"));
+    EXPECT_EQ(env.defaults.Settings().SourceFolder, QString("/in"));
+    EXPECT_EQ(env.defaults.Settings().DestFolder, QString("/out"));
+    EXPECT_EQ(env.defaults.Settings().BitRate, QString("192"));
 
     SettingsRecord onDisk;
     SettingsStore({env.folder, env.folder + "/fallback", &SettingsStore::IsWritableFolder}).ReadSettingsFile(onDisk);
@@ -317,7 +320,7 @@ TEST_F(JobAddDialogTest, WithoutTheBoxNothingIsSaved)
     Open("/in/x.mp3", "/out/x_128.mp3");
     dialog.OkButton()->click();
     ASSERT_TRUE(Accepted());
-    EXPECT_EQ(env.app.Settings().SourceFolder, QString("/music/in"));
+    EXPECT_EQ(env.defaults.Settings().SourceFolder, QString("/music/in"));
     EXPECT_FALSE(QFile::exists(env.ConfigPath()));
 }
 
@@ -326,9 +329,9 @@ TEST_F(JobAddDialogTest, SaveSettingsForAFileInTheRootStoresTheRoot)
     Open("/x.mp3", "/x_96.mp3");
     Click(1026);
     dialog.SaveSettings();
-    EXPECT_EQ(env.app.Settings().SourceFolder, QString("/"));
-    EXPECT_EQ(env.app.Settings().DestFolder, QString("/"));
-    EXPECT_EQ(env.app.Settings().BitRate, QString("96"));
+    EXPECT_EQ(env.defaults.Settings().SourceFolder, QString("/"));
+    EXPECT_EQ(env.defaults.Settings().DestFolder, QString("/"));
+    EXPECT_EQ(env.defaults.Settings().BitRate, QString("96"));
 }
 
 TEST_F(JobAddDialogTest, BrowseMovesTheResultToTheChosenFolderKeepingItsName)

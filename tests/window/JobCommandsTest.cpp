@@ -66,6 +66,7 @@ protected:
         table.Threads().SetConversionRoutine(script.Routine());
         table.Threads().State().SchedulingPaused = 1;  // rows stay put unless a test lets them go
         commands.SetPrompts(prompts.Prompts());
+        commands.SetUserDefaults(&env.defaults);
         commands.SetFileChooser([this](QWidget*, const QString& start) {
             chooserStarts.push_back(start);
             schedulerRunningAtChooser = table.Threads().State().SchedulerRunning;
@@ -105,7 +106,7 @@ protected:
         return urls;
     }
 
-    AppWithSettings env{"/music/in", "c", "128"};
+    DefaultsInTempDir env{"/music/in", "c", "128"};
     ScriptedConversion script;  // outlives the table and its threads
     CMyListView table;
     JobCommands commands{table};
@@ -119,7 +120,7 @@ protected:
 
 TEST_F(JobCommandsTest, SingleChosenFileStartsTheSchedulerFirstAndAddsOneJob)
 {
-    env.app.Settings().SourceFolder = "/music/picked";
+    env.defaults.Settings().SourceFolder = "/music/picked";
     chosen = {"/in/x.mp3"};
     ASSERT_EQ(table.Threads().State().SchedulerRunning, 0);
     commands.OnJobAdd(table.Threads().State().SchedulerRunning);
@@ -200,8 +201,8 @@ TEST_F(JobCommandsTest, TheBoxTakesEffectFromTheFileAfterItsDialog)
 
 TEST_F(JobCommandsTest, DefaultNamesOfTheAddCommandAndOfADrop)
 {
-    env.app.Settings().BitRate = "192";
-    env.app.Settings().DestFolder = "/out";
+    env.defaults.Settings().BitRate = "192";
+    env.defaults.Settings().DestFolder = "/out";
     chosen = {"/in/x.mp3"};
     answers = {Cancel(), Cancel()};
     commands.OnJobAdd(0);
@@ -402,7 +403,6 @@ TEST_F(JobCommandsTest, AddCommandThroughTheTableOpensTheChooser)
 
 TEST(JobCommandsWithoutAppTest, AddAndPropertySaySoAndDoNothing)
 {
-    ASSERT_EQ(CMyApp::Instance(), nullptr);
     CMyListView table;
     JobCommands commands(table);
     PromptLog prompts;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/CMyApp.h"
 #include "base/SettingsStore.h"
+#include "base/UserDefaults.h"
 #include "jobs/JobPrompts.h"
 #include "TempDir.h"
 
@@ -27,16 +27,16 @@ struct PromptLog {
     }
 };
 
-// An application object (without a window) whose settings file lives in a
-// fresh folder, for the dialogs that read and save the defaults.
-struct AppWithSettings {
+// User defaults whose settings file lives in a fresh folder, for the dialogs
+// that read and save them.
+struct DefaultsInTempDir {
     TempDir dir;
     QString folder = QString::fromStdString(dir.Path());
-    CMyApp app{SettingsStore({folder, folder + "/fallback", &SettingsStore::IsWritableFolder})};
+    UserDefaults defaults{SettingsStore({folder, folder + "/fallback", &SettingsStore::IsWritableFolder})};
 
-    AppWithSettings(const QString& source, const QString& dest, const QString& bitRate)
+    DefaultsInTempDir(const QString& source, const QString& dest, const QString& bitRate)
     {
-        app.Settings() = {source, dest, bitRate};
+        defaults.Settings() = {source, dest, bitRate};
     }
     QString ConfigPath() const { return folder + "/config.ini"; }
     // A file in the temporary folder, created with a few bytes.
