@@ -1,6 +1,6 @@
 #include "jobs/CMyListView.h"
 
-#include "ui/CommandIds.h"
+#include "base/CommandIds.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,14 +1,14 @@
 #include "app/CMyApp.h"
 
-#include "app/IniFile.h"
+#include "base/IniFile.h"
 #include "jobs/CMyListView.h"
-#include "jobs/JobCommands.h"
-#include "ui/CLogView.h"
-#include "ui/CMainFrame.h"
-#include "ui/CSettingProp.h"
-#include "ui/CommandIds.h"
-#include "../ui/FrameTestKit.h"
-#include "../ui/ModalDialogCatcher.h"
+#include "window/JobCommands.h"
+#include "base/CLogView.h"
+#include "window/CMainFrame.h"
+#include "dialogs/CSettingProp.h"
+#include "base/CommandIds.h"
+#include "FrameTestKit.h"
+#include "ModalDialogCatcher.h"
 #include "TempDir.h"
 
 #include <QAction>
@@ -64,16 +64,6 @@ protected:
     std::vector<QString> questions;
     bool answer = false;
 };
-
-TEST(MyAppInstanceTest, IsTheApplicationObjectWhileItLives)
-{
-    TempDir dir;
-    auto app = std::make_unique<CMyApp>(
-        SettingsStore({QString::fromStdString(dir.Path()), QString(), &SettingsStore::IsWritableFolder}));
-    EXPECT_EQ(CMyApp::Instance(), app.get());
-    app.reset();
-    EXPECT_EQ(CMyApp::Instance(), nullptr);
-}
 
 TEST_F(MyAppTest, StartUpReadsTheSettingsAndShowsTheFrame)
 {

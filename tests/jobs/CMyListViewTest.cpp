@@ -3,7 +3,7 @@
 #include "EventWait.h"
 #include "ScriptedConversion.h"
 #include "TempDir.h"
-#include "ui/CommandIds.h"
+#include "base/CommandIds.h"
 
 #include <QHeaderView>
 #include <QImage>

@@ -7,7 +7,7 @@
 #include "StatusRecorder.h"
 #include "SyntheticAudio.h"
 #include "TempDir.h"
-#include "ui/CLogView.h"
+#include "base/CLogView.h"
 
 #include <gtest/gtest.h>
 
