@@ -140,6 +140,7 @@ bool ResultFile::OpenTemporary()
             ::fchmod(fd, mode_);
         fd_ = fd;
         tempName_ = name;
+        end_ = 0;
         return true;
     }
     CloseFolder();
@@ -181,19 +182,9 @@ void ResultFile::RemoveIfLeftover(const std::string& name) const
 
 bool ResultFile::Append(const void* data, std::size_t length)
 {
-    if (fd_ < 0 || failed_)
+    if (!WriteAt(end_, data, length))
         return false;
-    const auto* bytes = static_cast<const char*>(data);
-    std::size_t done = 0;
-    while (done < length) {
-        const ssize_t written = ::write(fd_, bytes + done, length - done);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return Fail(errno);
-        }
-        done += static_cast<std::size_t>(written);
-    }
+    end_ += length;
     return true;
 }
 
