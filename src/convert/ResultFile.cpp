@@ -130,8 +130,11 @@ bool ResultFile::OpenTemporary()
             CloseFolder();
             return Fail(error);
         }
+        // A file system without locks cannot tell leftovers apart: there the
+        // file is used unlocked, and no leftover is ever removed.
+        const bool taken = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
         struct stat info {};
-        if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::fstat(fd, &info) != 0 || info.st_nlink == 0) {
+        if (taken || ::fstat(fd, &info) != 0 || info.st_nlink == 0) {
             ::close(fd);
             continue;
         }
