@@ -68,9 +68,9 @@ int CliRunner::Run(std::atomic<int>& control, const std::atomic<bool>& interrupt
         const int row = table_.AddJob(id++, source, result, options_.bitrate);
         const int outcome = RunJob(row, control);
         if (interrupted.load()) {
-            // A stopped job leaves half a file behind; it is no result.
-            std::remove(result.c_str());
-            std::fprintf(errors_, "vorlanta-cli: interrupted, %s removed\n", result.c_str());
+            // The stopped job has removed its own temporary file; whatever
+            // had the result's name is left as it was.
+            std::fputs("vorlanta-cli: interrupted\n", errors_);
             ++failed_;
             break;
         }

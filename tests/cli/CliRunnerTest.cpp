@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace {
 
@@ -107,21 +109,37 @@ TEST_F(CliRunnerTest, FailedJobsMakeTheStatusNonZero)
     EXPECT_NE(Text(err).find("1 converted, 1 failed"), std::string::npos);
 }
 
-TEST_F(CliRunnerTest, InterruptStopsTheJobAndRemovesItsHalfResult)
+TEST_F(CliRunnerTest, InterruptRemovesNothingThatWasThere)
 {
-    CliOptions options;
-    options.sources = {MakeSource("long.mp3", 4.0), MakeSource("next.mp3")};
-    control = JobControl::Idle;
-    // Raise the stop the way the signal handler does, once the job runs.
-    std::thread interrupter([&] {
-        while (control.load() != JobControl::Run)
-            std::this_thread::yield();
-        interrupted = true;
-        control = JobControl::Stop;
-    });
-    const int status = Run(options);
-    interrupter.join();
-    EXPECT_EQ(status, CliRunner::kExitInterrupted);
-    EXPECT_FALSE(std::filesystem::exists(dir.File("long_128.mp3")));
-    EXPECT_FALSE(std::filesystem::exists(dir.File("next_128.mp3")));
+    // An old result being replaced, and a device given as the result.
+    const std::string keep = dir.File("keep.mp3");
+    SyntheticAudio::WriteFile(keep, {1, 2, 3});
+    const std::string device = dir.File("null.mp3");
+    const bool haveDevice = ::mknod(device.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0;
+    for (const std::string& result : {keep, device}) {
+        if (result == device && !haveDevice)
+            continue;
+        SCOPED_TRACE(result);
+        CliOptions options;
+        options.overwrite = true;
+        options.output = result;
+        options.sources = {MakeSource("long.mp3", 4.0)};
+        control = JobControl::Idle;
+        interrupted = false;
+        // Raise the stop the way the signal handler does, once the job runs.
+        std::thread interrupter([&] {
+            while (control.load() != JobControl::Run)
+                std::this_thread::yield();
+            interrupted = true;
+            control = JobControl::Stop;
+        });
+        const int status = Run(options);
+        interrupter.join();
+        // The device is refused at once, often before the stop comes.
+        EXPECT_TRUE(status == CliRunner::kExitInterrupted || result == device);
+    }
+    EXPECT_EQ(SyntheticAudio::ReadFile(keep), (std::vector<std::uint8_t>{1, 2, 3}));
+    struct stat info {};
+    EXPECT_TRUE(!haveDevice || (::stat(device.c_str(), &info) == 0 && S_ISCHR(info.st_mode)));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), haveDevice ? 3 : 2);
 }
