@@ -1,0 +1,10 @@
+#include "convert/JobLogTap.h"
+
+#include "convert/LogText.h"
+
+void JobLogTap::showmessage(const std::string& text)
+{
+    log_.showmessage(text);
+    if (!text.empty() && !LogText::IsProgressLine(text))
+        lastLine_ = LogText::WithoutLineEnd(text);
+}
