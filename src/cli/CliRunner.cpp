@@ -60,10 +60,12 @@ void CliRunner::Plan(const std::atomic<bool>& interrupted)
         if (interrupted.load())
             return;
         std::error_code error;
-        if (std::filesystem::is_directory(source, error))
+        if (std::filesystem::is_directory(source, error)) {
             ExpandFolder(source, interrupted);
-        else
-            AddSource(source, {}, std::filesystem::file_size(source, error));
+            continue;
+        }
+        const std::uintmax_t size = std::filesystem::file_size(source, error);
+        AddSource(source, {}, error ? 0 : size);
     }
     RefuseDuplicates();
 }
@@ -219,8 +221,8 @@ void CliRunner::Convert(std::size_t index, std::atomic<int>& control, const std:
 {
     Job& job = jobs_[index];
     const int row = static_cast<int>(index);
-    JobLogTap tap(log_);
-    ConversionHost host{table_, tap, prompt_, encoderFolder_};
+    JobLogTap tap(log_, prompt_);
+    ConversionHost host{table_, tap, tap, encoderFolder_};
     table_.SetStatus(row, "1%");
     const int result = vorlanta(host, row, control);
     table_.SetStatus(row, result == JobResult::Failed ? "ERR" : "100%");

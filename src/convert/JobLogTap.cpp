@@ -8,3 +8,9 @@ void JobLogTap::showmessage(const std::string& text)
     if (!text.empty() && !LogText::IsProgressLine(text))
         lastLine_ = LogText::WithoutLineEnd(text);
 }
+
+void JobLogTap::MessageBox(const std::string& text)
+{
+    prompt_.MessageBox(text);
+    lastLine_ = LogText::WithoutLineEnd(text);
+}

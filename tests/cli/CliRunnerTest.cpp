@@ -12,7 +12,6 @@
 
 #include <filesystem>
 #include <sstream>
-#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -257,23 +256,4 @@ TEST_F(CliRunnerTest, SkipRulesAndResultsThatTwoJobsWouldWrite)
     EXPECT_NE(Text(err).find("Failed: " + options.sources[1] + ": " + dir.File("OUT2/song_128.mp3") +
                              " is the result of " + options.sources[0] + " already"),
               std::string::npos);
-}
-
-TEST_F(CliRunnerTest, InterruptStopsTheJobAndRemovesItsHalfResult)
-{
-    CliOptions options;
-    options.sources = {MakeSource("long.mp3", 4.0), MakeSource("next.mp3")};
-    control = JobControl::Idle;
-    // Raise the stop the way the signal handler does, once the job runs.
-    std::thread interrupter([&] {
-        while (control.load() != JobControl::Run)
-            std::this_thread::yield();
-        interrupted = true;
-        control = JobControl::Stop;
-    });
-    const int status = Run(options);
-    interrupter.join();
-    EXPECT_EQ(status, CliRunner::kExitInterrupted);
-    EXPECT_FALSE(std::filesystem::exists(dir.File("long_128.mp3")));
-    EXPECT_FALSE(std::filesystem::exists(dir.File("next_128.mp3")));
 }
