@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <sys/stat.h>
 #include <system_error>
 #include <thread>
 
@@ -38,6 +39,29 @@ std::string Spelling(const std::string& path)
     const std::filesystem::path absolute = std::filesystem::absolute(path, error);
     return (error ? std::filesystem::path(path) : absolute).lexically_normal().string();
 }
+
+// What tells whether a job has touched a file: a file left as it was is not
+// the job's to remove.
+struct FileStamp {
+    bool exists = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+
+    static FileStamp Of(const std::string& path)
+    {
+        struct stat info {};
+        if (::stat(path.c_str(), &info) != 0)
+            return {};
+        return {true, info.st_dev, info.st_ino, info.st_size, info.st_mtim};
+    }
+    bool operator==(const FileStamp& other) const
+    {
+        return exists == other.exists && device == other.device && inode == other.inode && size == other.size &&
+               modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec;
+    }
+};
 
 }  // namespace
 
@@ -223,17 +247,22 @@ void CliRunner::Convert(std::size_t index, std::atomic<int>& control, const std:
     const int row = static_cast<int>(index);
     JobLogTap tap(log_, prompt_);
     ConversionHost host{table_, tap, tap, encoderFolder_};
+    const FileStamp before = FileStamp::Of(job.result);
     table_.SetStatus(row, "1%");
     const int result = vorlanta(host, row, control);
     table_.SetStatus(row, result == JobResult::Failed ? "ERR" : "100%");
-    const bool created = result != JobResult::Failed &&
-                         tap.LastLine() == job.result + " Created";
+    const bool created = result != JobResult::Failed && tap.LastLine() == job.result + " Created";
     if (created) {
         job.outcome = Outcome::Converted;
     } else if (interrupted.load()) {
-        // A stopped job leaves half a file behind; it is no result.
-        std::remove(job.result.c_str());
-        Fail(job, "interrupted, result removed", "vorlanta-cli: interrupted, " + job.result + " removed\n");
+        // A stopped job's half-written file is no result; a file the job
+        // left as it was is not its own to remove.
+        const FileStamp after = FileStamp::Of(job.result);
+        const bool touched = after.exists && !(after == before);
+        if (touched)
+            std::remove(job.result.c_str());
+        const std::string what = touched ? " removed" : after.exists ? " left as it was" : " not written";
+        Fail(job, "interrupted, result" + what, "vorlanta-cli: interrupted, " + job.result + what + "\n");
     } else {
         job.outcome = Outcome::Failed;
         job.reason = tap.LastLine();
