@@ -133,6 +133,15 @@ void MakeLibrary(const std::string& root)
     }
 }
 
+// Other work on the machine falls on the figures: say how much there was.
+std::string LoadAverage()
+{
+    std::ifstream in("/proc/loadavg");
+    std::string one, five;
+    in >> one >> five;
+    return one + " (1 min), " + five + " (5 min)";
+}
+
 class QuietLog : public ActivityLog {
 public:
     void showmessage(const std::string&) override {}
@@ -155,8 +164,9 @@ int BatchBench::Run(const std::string& bin, int runs)
 {
     const int cores = Cores();
     TempDir dir;
-    std::printf("\nBatch: %d sources of 10 s and %d of 3 minutes (44.1 kHz stereo, 192 kbit/s) to 128 kbit/s\n",
-                kSources, kSources);
+    std::printf("\nBatch: %d sources of 10 s and %d of 3 minutes (44.1 kHz stereo, 192 kbit/s) to 128 kbit/s; "
+                "load average %s\n",
+                kSources, kSources, LoadAverage().c_str());
     std::fflush(stdout);
     const std::vector<Batch> batches{MakeBatch(dir.Path(), "20 x 10 s", 10, kSources),
                                      MakeBatch(dir.Path(), "20 x 3 min", 180, kSources)};
@@ -180,6 +190,7 @@ int BatchBench::Run(const std::string& bin, int runs)
     // simultaneous conversions, belong between (b) and the peer: add their
     // rows here, measured on the same batches.
     const std::vector<BatchRow> rows{one, all, peer};
+    std::printf("load average after the runs: %s\n", LoadAverage().c_str());
     PrintTable(batches, rows);
     PrintScaling(batches, one, all, peer, cores);
 
