@@ -84,3 +84,10 @@ std::string LogText::TimeStampNow()
     localtime_r(&now, &local);
     return TimeStamp(local);
 }
+
+std::string LogText::WithoutLineEnd(std::string text)
+{
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n'))
+        text.pop_back();
+    return text;
+}

@@ -16,4 +16,8 @@ public:
     // The time stamp that opens every log line: "hh:mm:ss" and four blanks.
     static std::string TimeStamp(const std::tm& local);
     static std::string TimeStampNow();
+    // A progress line ends in a bare "\r": the next line replaces it.
+    static bool IsProgressLine(const std::string& text) { return !text.empty() && text.back() == '\r'; }
+    // The text without its line end ("\r\n", "\n" or "\r").
+    static std::string WithoutLineEnd(std::string text);
 };
