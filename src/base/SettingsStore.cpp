@@ -1,12 +1,20 @@
 #include "base/SettingsStore.h"
 
 #include "base/IniFile.h"
+#include "convert/OutputRatePlan.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <utility>
+
+namespace {
+
+// Every one of the fourteen bitrates can be encoded at this rate, and no other.
+constexpr int kMpeg1SampleRate = 44100;
+
+}  // namespace
 
 SettingsStore::SettingsStore() : SettingsStore(DefaultLocation()) {}
 
@@ -63,11 +71,25 @@ void SettingsStore::ReadSettingsFile(SettingsRecord& record) const
 {
     IniFile file(SettingsFilePath());
     file.Load();
-    record.SourceFolder = file.ReadString(kSection, kSourceFolderKey, DefaultSourceFolder(),
-                                          SettingsRecord::kFolderSize);
-    record.DestFolder = file.ReadString(kSection, kDestFolderKey, kDefaultDestFolder,
-                                        SettingsRecord::kFolderSize);
+    record.SourceFolder = StoredFolder(file, kSourceFolderKey, DefaultSourceFolder());
+    record.DestFolder = StoredFolder(file, kDestFolderKey, kDefaultDestFolder);
     record.BitRate = file.ReadString(kSection, kBitRateKey, kDefaultBitRate, SettingsRecord::kBitRateSize);
+    // A hand-edited or damaged value would reach result names and the pages:
+    // anything but one of the fourteen rates is the default, and is saved so.
+    const QString rate = record.BitRate.trimmed();
+    const int value = rate.toInt();
+    if (QString::number(value) != rate || !OutputRatePlan::Carries(kMpeg1SampleRate, value))
+        record.BitRate = kDefaultBitRate;
+}
+
+// A stored folder that does not exist (any more) reads as empty: results
+// then go beside their sources. A missing key keeps its default.
+QString SettingsStore::StoredFolder(const IniFile& file, const QString& key, const QString& fallback)
+{
+    const QString folder = file.ReadString(kSection, key, fallback, SettingsRecord::kFolderSize);
+    if (folder == fallback || QFileInfo(folder).isDir())
+        return folder;
+    return {};
 }
 
 bool SettingsStore::WriteSettingsFile(const SettingsRecord& record) const

@@ -5,6 +5,8 @@
 #include <QString>
 #include <functional>
 
+class IniFile;
+
 // Keeps the SettingsRecord in the settings file "config.ini", section
 // "Settings", keys "Source Folder", "Dest Folder" and "BitRate". The file
 // lives beside the executable; when that folder cannot be written (an
@@ -43,7 +45,9 @@ public:
     // The settings file's full path; the current directory plays no part.
     QString SettingsFilePath() const;
     // Fills `record` from the file; a missing file, section or key gives that
-    // field's default. Values are cut to the record's buffer sizes.
+    // field's default. Values are cut to the record's buffer sizes. A bitrate
+    // that is not one of the fourteen reads as the default, a folder that
+    // does not exist as empty.
     void ReadSettingsFile(SettingsRecord& record) const;
     // Writes the three fields, leaving every other line of the file as it
     // was. The file is replaced atomically; false when it could not be
@@ -51,5 +55,7 @@ public:
     bool WriteSettingsFile(const SettingsRecord& record) const;
 
 private:
+    static QString StoredFolder(const IniFile& file, const QString& key, const QString& fallback);
+
     Location m_location;
 };

@@ -67,11 +67,11 @@ protected:
 
 TEST_F(MyAppTest, StartUpReadsTheSettingsAndShowsTheFrame)
 {
-    WriteConfig("[Settings]\nSource Folder=/music/in\nDest Folder=/music/out\nBitRate=1920\n");
+    WriteConfig("[Settings]\nSource Folder=/usr\nDest Folder=/tmp\nBitRate=1920\n");
     EXPECT_EQ(app.MainFrame(), nullptr);
     CMainFrame& frame = Start();
-    EXPECT_EQ(app.Settings().SourceFolder, QString("/music/in"));
-    EXPECT_EQ(app.Settings().DestFolder, QString("/music/out"));
+    EXPECT_EQ(app.Settings().SourceFolder, QString("/usr"));
+    EXPECT_EQ(app.Settings().DestFolder, QString("/tmp"));
     EXPECT_EQ(app.Settings().BitRate, QString("192"));
     EXPECT_TRUE(frame.isVisible());
     EXPECT_EQ(frame.windowTitle(), QString("RO3 Daviror Evazevida"));

@@ -128,9 +128,10 @@ TEST_F(SettingsStoreTest, MissingFileGivesDefaultsAndExitCreatesIt)
 TEST_F(SettingsStoreTest, ValuesRoundTripVerbatim)
 {
     const SettingsStore store = Store();
-    const SettingsRecord written{"/home/ann/Mus ic;x=\"y\"", "/tmp/dest\\sub", " 96"};
+    const SettingsRecord written{dir.filePath("Mus ic;x=\"y\""), dir.filePath("dest\\sub"), " 96"};
+    ASSERT_TRUE(QDir().mkpath(written.SourceFolder) && QDir().mkpath(written.DestFolder));
     ASSERT_TRUE(store.WriteSettingsFile(written));
-    EXPECT_TRUE(ReadAll(ConfigPath()).contains("Source Folder=/home/ann/Mus ic;x=\"y\"\n"));
+    EXPECT_TRUE(ReadAll(ConfigPath()).contains("Source Folder=" + written.SourceFolder.toUtf8() + "\n"));
 
     SettingsRecord read;
     store.ReadSettingsFile(read);
@@ -148,26 +149,50 @@ TEST_F(SettingsStoreTest, ValuesRoundTripVerbatim)
 TEST_F(SettingsStoreTest, LongValuesAreCutOnRead)
 {
     const SettingsStore store = Store();
-    const QString longFolder(300, u'f');
-    const QString otherFolder = QString(254, u'g') + "hi";
+    // Folders that exist once cut: a folder that does not reads as empty.
+    const QString base = dir.path() + "/";
+    const QString longFolder = base + QString(300 - base.size(), u'f');
+    const QString otherFolder = base + QString(254 - base.size(), u'g') + "hi";
+    ASSERT_TRUE(QDir().mkpath(longFolder.left(255)) && QDir().mkpath(otherFolder.left(255)));
     ASSERT_TRUE(WriteAll(ConfigPath(), "[Settings]\nSource Folder=" + longFolder.toUtf8() +
                                            "\nDest Folder=" + otherFolder.toUtf8() + "\nBitRate=1280\n"));
     SettingsRecord record;
     store.ReadSettingsFile(record);
     EXPECT_EQ(record.SourceFolder, longFolder.left(SettingsRecord::kFolderSize - 1));
-    EXPECT_EQ(record.DestFolder, QString(254, u'g') + "h");
+    EXPECT_EQ(record.DestFolder, base + QString(254 - base.size(), u'g') + "h");
     EXPECT_EQ(record.BitRate, "128");
 }
 
 TEST_F(SettingsStoreTest, MissingKeysFallBackOneByOne)
 {
     const SettingsStore store = Store();
-    ASSERT_TRUE(WriteAll(ConfigPath(), "[settings]\ndest folder=/x\n"));
+    ASSERT_TRUE(WriteAll(ConfigPath(), "[settings]\ndest folder=/tmp\n"));
     SettingsRecord record;
     store.ReadSettingsFile(record);
     EXPECT_EQ(record.SourceFolder, SettingsStore::DefaultSourceFolder());
-    EXPECT_EQ(record.DestFolder, "/x");
+    EXPECT_EQ(record.DestFolder, "/tmp");
     EXPECT_EQ(record.BitRate, "128");
+}
+
+TEST_F(SettingsStoreTest, DamagedValuesReadAsDefaultsAndAreSavedSo)
+{
+    const SettingsStore store = Store();
+    for (const QByteArray rate : {"abc", "9999", "-64", "+96", "096", "", "100"}) {
+        SCOPED_TRACE(rate.constData());
+        ASSERT_TRUE(WriteAll(ConfigPath(), "[Settings]\nSource Folder=" + dir.path().toUtf8() +
+                                               "\nDest Folder=/no/such/folder\nBitRate=" + rate + "\n"));
+        SettingsRecord record;
+        store.ReadSettingsFile(record);
+        EXPECT_EQ(record.SourceFolder, dir.path());
+        EXPECT_EQ(record.DestFolder, "");  // results beside their sources
+        EXPECT_EQ(record.BitRate, "128");
+        ASSERT_TRUE(store.WriteSettingsFile(record));
+        EXPECT_TRUE(ReadAll(ConfigPath()).contains("\nDest Folder=\nBitRate=128\n"));
+    }
+    ASSERT_TRUE(WriteAll(ConfigPath(), "[Settings]\nBitRate= 64\n"));
+    SettingsRecord record;
+    store.ReadSettingsFile(record);
+    EXPECT_EQ(record.BitRate.trimmed(), "64");
 }
 
 TEST_F(SettingsStoreTest, ForeignKeysSectionsAndCommentsSurviveAWrite)

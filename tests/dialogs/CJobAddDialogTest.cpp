@@ -5,6 +5,7 @@
 #include "base/DialogUnits.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -298,20 +299,24 @@ TEST_F(JobAddDialogTest, PathsLongerThan255CharactersAreRefusedNotCut)
 
 TEST_F(JobAddDialogTest, SaveAsDefaultStoresFoldersAndRateAndWritesTheFileAtOnce)
 {
-    Open("/in/x.mp3", "/out/x_128.mp3");
+    // Folders that exist: a stored folder that does not reads as empty.
+    const QString in = env.folder + "/in";
+    const QString out = env.folder + "/out";
+    ASSERT_TRUE(QDir().mkpath(in) && QDir().mkpath(out));
+    Open(in + "/x.mp3", out + "/x_128.mp3");
     Click(1030);
     dialog.SaveAsDefaultBox()->click();
     EXPECT_EQ(dialog.SaveAsDefault(), 1);
     dialog.OkButton()->click();
     ASSERT_TRUE(Accepted());
-    EXPECT_EQ(env.defaults.Settings().SourceFolder, QString("/in"));
-    EXPECT_EQ(env.defaults.Settings().DestFolder, QString("/out"));
+    EXPECT_EQ(env.defaults.Settings().SourceFolder, in);
+    EXPECT_EQ(env.defaults.Settings().DestFolder, out);
     EXPECT_EQ(env.defaults.Settings().BitRate, QString("192"));
 
     SettingsRecord onDisk;
     SettingsStore({env.folder, env.folder + "/fallback", &SettingsStore::IsWritableFolder}).ReadSettingsFile(onDisk);
-    EXPECT_EQ(onDisk.SourceFolder, QString("/in"));
-    EXPECT_EQ(onDisk.DestFolder, QString("/out"));
+    EXPECT_EQ(onDisk.SourceFolder, in);
+    EXPECT_EQ(onDisk.DestFolder, out);
     EXPECT_EQ(onDisk.BitRate, QString("192"));
 }
 
