@@ -2,9 +2,11 @@
 
 #include <QMouseEvent>
 #include <QPalette>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTimer>
 #include <algorithm>
 #include <utility>
 
@@ -110,6 +112,18 @@ void CLogView::TrimOldestLines()
     cursor.setPosition(cut, QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
     m_endPosition -= cut;
+}
+
+void CLogView::resizeEvent(QResizeEvent* event)
+{
+    QScrollBar* bar = verticalScrollBar();
+    const bool atEnd = bar->value() >= bar->maximum();
+    QPlainTextEdit::resizeEvent(event);
+    if (!atEnd)
+        return;
+    bar->setValue(bar->maximum());
+    // The document may lay itself out again for the new width a moment later.
+    QTimer::singleShot(0, this, [this] { verticalScrollBar()->setValue(verticalScrollBar()->maximum()); });
 }
 
 void CLogView::mousePressEvent(QMouseEvent* event)

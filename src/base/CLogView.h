@@ -41,6 +41,9 @@ public:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    // A log that showed its newest line keeps showing it when the window or
+    // the splitter makes it smaller or larger.
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     int DocumentEnd() const;

@@ -20,6 +20,7 @@ enum CommandId : int {
     IdToolHelpTopics = 40034,    // toolbar: Help Topics
     IdToolAbout = 40035,         // toolbar: About
     IdToolExit = 40036,          // toolbar: Exit
+    IdJobAddFolder = 40037,      // menu Job, Add Folder...; Ctrl+Shift+O; context menu
     IdAppExit = 57665,           // menu Job, Exit
 };
 

@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr std::array<std::pair<int, const char*>, 17> kStrings{{
+constexpr std::array<std::pair<int, const char*>, 18> kStrings{{
     {IdToolAddJob, "Add Job\nAdd New Job"},
     {IdToolDeleteJob, "Delete Job\nDelete"},
     {IdToolJobProperty, "Job Property\nProperty"},
@@ -16,6 +16,7 @@ constexpr std::array<std::pair<int, const char*>, 17> kStrings{{
     {IdSettings, "System Settings\n System Settings"},
     {IdToolSettings, "System Settings\nSettings"},
     {IdJobAdd, "Add New Job\nAdd New Job"},
+    {IdJobAddFolder, "Add every MP3 file of a folder and its sub-folders\nAdd Folder"},
     {IdAbout, "About\nAbout"},
     {IdJobProperty, "Job Property\nJob Property"},
     {IdHelpTopics, "Help Topics\nHelp Topics"},

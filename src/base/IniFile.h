@@ -39,6 +39,8 @@ public:
     // line break is cut there: it could not be read back otherwise, and the
     // rest of it would turn into lines of its own.
     void SetValue(const QString& section, const QString& key, const QString& value);
+    // Removes `key` from `section`; nothing when it is not there.
+    void RemoveKey(const QString& section, const QString& key);
 
     // Writes the file atomically: a temporary file beside it replaces the
     // old one only once it has been written completely. False on failure,

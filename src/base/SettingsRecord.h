@@ -12,4 +12,9 @@ struct SettingsRecord {
     QString SourceFolder;  // where source files are usually picked
     QString DestFolder;    // where result files usually go
     QString BitRate;       // kbit/s as decimal text, may carry a leading blank
+
+    // Choices of the General page beyond the three defaults; both off
+    // unless the user turns them on.
+    bool SkipLowerSources = false;    // skip sources at or below the job's bitrate
+    bool KeepUnfinishedJobs = false;  // offer the waiting jobs again at the next start
 };

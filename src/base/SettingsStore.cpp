@@ -80,6 +80,8 @@ void SettingsStore::ReadSettingsFile(SettingsRecord& record) const
     const int value = rate.toInt();
     if (QString::number(value) != rate || !OutputRatePlan::Carries(kMpeg1SampleRate, value))
         record.BitRate = kDefaultBitRate;
+    record.SkipLowerSources = file.Value(kSection, kSkipLowerKey).value_or(QString()).trimmed() == QLatin1String("1");
+    record.KeepUnfinishedJobs = file.Value(kSection, kKeepJobsKey).value_or(QString()).trimmed() == QLatin1String("1");
 }
 
 // A stored folder that does not exist (any more) reads as empty: results
@@ -103,6 +105,14 @@ bool SettingsStore::WriteSettingsFile(const SettingsRecord& record) const
     file.SetValue(kSection, kSourceFolderKey, record.SourceFolder);
     file.SetValue(kSection, kDestFolderKey, record.DestFolder);
     file.SetValue(kSection, kBitRateKey, record.BitRate);
+    for (const auto& [key, on] : {std::pair{kSkipLowerKey, record.SkipLowerSources},
+                                  std::pair{kKeepJobsKey, record.KeepUnfinishedJobs}}) {
+        if (on) {
+            file.SetValue(kSection, key, QStringLiteral("1"));
+        } else {
+            file.RemoveKey(kSection, key);
+        }
+    }
     if (!QDir().mkpath(QFileInfo(file.Path()).absolutePath())) {
         return false;
     }

@@ -18,6 +18,10 @@ public:
     static inline const QString kSourceFolderKey = QStringLiteral("Source Folder");
     static inline const QString kDestFolderKey = QStringLiteral("Dest Folder");
     static inline const QString kBitRateKey = QStringLiteral("BitRate");
+    // Written only while on, so a file of a user who never turned them on
+    // keeps exactly the three keys above.
+    static inline const QString kSkipLowerKey = QStringLiteral("Skip Sources At Or Below Target");
+    static inline const QString kKeepJobsKey = QStringLiteral("Keep Unfinished Jobs");
     static inline const QString kDefaultDestFolder = QStringLiteral("c");
     static inline const QString kDefaultBitRate = QStringLiteral("128");
 

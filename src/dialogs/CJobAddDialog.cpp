@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+
 const std::array<CJobAddDialog::BitrateButton, CJobAddDialog::kButtonCount> CJobAddDialog::kBitrateButtons{{
     {1020, "32K", 26, 95, 32},
     {1021, "40K", 67, 95, 40},
@@ -129,8 +131,10 @@ void CJobAddDialog::BuildControls()
         radio->setAutoExclusive(true);
         radio->setGeometry(units.Rect(button.x, button.y, kRadioWidth, kRadioHeight));
         connect(radio, &QRadioButton::clicked, this, [this, id = button.id] { OnBitrateButton(id); });
+        connect(radio, &QRadioButton::toggled, this, &CJobAddDialog::UpdateBitrateTabStop);
         m_bitrateRadios[i] = radio;
     }
+    UpdateBitrateTabStop();
 
     m_sameSettingsBox =
         AddCheckBox(this, units, QStringLiteral("Use Same Settings for this batch of files"), 19, 158, 314, 9);
@@ -192,6 +196,21 @@ void CJobAddDialog::ReadControls()
     m_result = m_resultEdit->text();
     m_sameSettings = m_sameSettingsBox->isChecked() ? 1 : 0;
     m_saveAsDefault = m_saveAsDefaultBox->isChecked() ? 1 : 0;
+}
+
+// The fourteen rates are one stop of the Tab key, as a radio group is
+// elsewhere: Tab lands on the checked rate and the arrow keys move between
+// rates. With none checked, the first rate takes the stop.
+void CJobAddDialog::UpdateBitrateTabStop()
+{
+    const bool anyChecked = std::any_of(m_bitrateRadios.begin(), m_bitrateRadios.end(),
+                                        [](const QRadioButton* radio) { return radio && radio->isChecked(); });
+    for (QRadioButton* radio : m_bitrateRadios) {
+        if (!radio)
+            continue;
+        const bool stop = anyChecked ? radio->isChecked() : radio == m_bitrateRadios.front();
+        radio->setFocusPolicy(stop ? Qt::StrongFocus : Qt::ClickFocus);
+    }
 }
 
 void CJobAddDialog::CheckBitrateButton(int kbps)
@@ -297,11 +316,39 @@ void CJobAddDialog::OnOK()
         Refuse(kSameAsSourceMessage);
         return;
     }
-    if (QFileInfo::exists(m_result) && !m_prompts.askYesNo(this, kOverwriteQuestion.arg(m_result)))
+    if (QFileInfo::exists(m_result) && !MayReplaceResult())
         return;
     if (m_saveAsDefault == 1)
         SaveSettings();
     QDialog::accept();
+}
+
+void CJobAddDialog::SetReplaceRule(ReplaceRule* rule, bool offerAll)
+{
+    m_replaceRule = rule;
+    m_offerReplaceAll = offerAll;
+}
+
+bool CJobAddDialog::MayReplaceResult()
+{
+    if (m_replaceRule && !m_replaceRule->Asks()) {
+        if (m_replaceRule->ReplacesAll())
+            return true;
+        // "No to all" was the answer: this file is not added either.
+        m_keptExisting = true;
+        QDialog::reject();
+        return false;
+    }
+    const ReplaceRule::Answer answer =
+        m_prompts.AskReplace(this, kOverwriteQuestion.arg(m_result), m_replaceRule && m_offerReplaceAll);
+    if (!m_replaceRule)
+        return answer == ReplaceRule::Answer::Yes;
+    const bool replace = m_replaceRule->Take(answer);
+    if (answer == ReplaceRule::Answer::NoToAll) {
+        m_keptExisting = true;
+        QDialog::reject();
+    }
+    return replace;
 }
 
 void CJobAddDialog::SaveSettings()

@@ -79,6 +79,14 @@ public:
     int SameSettings() const { return m_sameSettings; }
     int LastFile() const { return m_lastFile; }
     void SetLastFile(int lastFile) { m_lastFile = lastFile; }
+    // The same-settings box as the dialog opens (ticked for a folder).
+    void SetSameSettings(int sameSettings) { m_sameSettings = sameSettings; }
+    // The operation's answer to the replace question, which this dialog
+    // asks and may set; `offerAll` when more files follow. Not owned.
+    void SetReplaceRule(ReplaceRule* rule, bool offerAll);
+    // The dialog closed because its result exists and the operation keeps
+    // existing results ("No to all").
+    bool KeptExistingResult() const { return m_keptExisting; }
     int SaveAsDefault() const { return m_saveAsDefault; }
 
     // The kbit/s a bitrate button stands for; 0 for another id.
@@ -142,6 +150,10 @@ private:
     void ReadControls();
     void CheckBitrateButton(int kbps);
     bool Refuse(const QString& text);
+    // Whether the existing result may be replaced, asking when the
+    // operation has no standing answer.
+    bool MayReplaceResult();
+    void UpdateBitrateTabStop();
     QString TooLong(const QString& which, const QString& path) const;
 
     QString m_source;
@@ -149,6 +161,9 @@ private:
     int m_bitrate = kDefaultBitrate;
     int m_sameSettings = 0;
     int m_lastFile = 0;
+    ReplaceRule* m_replaceRule = nullptr;
+    bool m_offerReplaceAll = false;
+    bool m_keptExisting = false;
     int m_saveAsDefault = 0;
     bool m_initialised = false;
 

@@ -5,6 +5,7 @@
 #include "base/CFolderChooser.h"
 #include "base/DialogUnits.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -65,6 +66,8 @@ CSettingProp::CSettingProp(SettingsRecord& record, QWidget* parent)
       m_sourceFolder(record.SourceFolder),
       m_destFolder(record.DestFolder),
       m_bitRate(PageBitRate(record.BitRate)),
+      m_skipLower(record.SkipLowerSources),
+      m_keepJobs(record.KeepUnfinishedJobs),
       m_browser(BrowseWithChooser),
       m_notice(AppMessage::Show)
 {
@@ -77,6 +80,8 @@ CSettingProp::CSettingProp(SettingsRecord& record, QWidget* parent)
     connect(m_sourceEdit, &QLineEdit::textChanged, this, markModified);
     connect(m_destEdit, &QLineEdit::textChanged, this, markModified);
     connect(m_bitRateCombo, &QComboBox::currentIndexChanged, this, markModified);
+    connect(m_skipLowerBox, &QCheckBox::toggled, this, markModified);
+    connect(m_keepJobsBox, &QCheckBox::toggled, this, markModified);
     connect(m_sourceBrowse, &QPushButton::clicked, this, &CSettingProp::OnBrowseSourceFolder);
     connect(m_destBrowse, &QPushButton::clicked, this, &CSettingProp::OnBrowseDestFolder);
     SetModified(false);
@@ -152,6 +157,11 @@ QWidget* CSettingProp::BuildPage()
     m_bitRateCombo->setMaxVisibleItems(kComboVisibleItems);
     m_bitRateCombo->setGeometry(units.X(7), units.Y(133), units.X(kComboWidth),
                                 m_bitRateCombo->sizeHint().height());
+
+    m_skipLowerBox = new QCheckBox(kSkipLowerText, m_page);
+    m_skipLowerBox->setGeometry(units.Rect(7, 190, 309, 12));
+    m_keepJobsBox = new QCheckBox(kKeepJobsText, m_page);
+    m_keepJobsBox->setGeometry(units.Rect(7, 208, 309, 12));
     return m_page;
 }
 
@@ -178,6 +188,8 @@ void CSettingProp::FillControls()
     for (int i = 0; i < m_bitRateCombo->count(); ++i)
         entries << m_bitRateCombo->itemText(i);
     m_bitRateCombo->setCurrentIndex(FindBitRateEntry(entries, m_bitRate));
+    m_skipLowerBox->setChecked(m_skipLower);
+    m_keepJobsBox->setChecked(m_keepJobs);
 }
 
 void CSettingProp::ReadControls()
@@ -185,6 +197,8 @@ void CSettingProp::ReadControls()
     m_sourceFolder = m_sourceEdit->text();
     m_destFolder = m_destEdit->text();
     m_bitRate = m_bitRateCombo->currentIndex() >= 0 ? m_bitRateCombo->currentText() : QString();
+    m_skipLower = m_skipLowerBox->isChecked();
+    m_keepJobs = m_keepJobsBox->isChecked();
 }
 
 void CSettingProp::SetModified(bool modified)
@@ -202,6 +216,8 @@ void CSettingProp::OnApply()
     // record keeps its bitrate rather than losing it.
     if (!m_bitRate.isEmpty())
         m_record.BitRate = m_bitRate;
+    m_record.SkipLowerSources = m_skipLower;
+    m_record.KeepUnfinishedJobs = m_keepJobs;
     SetModified(false);
 }
 

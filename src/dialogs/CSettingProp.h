@@ -6,6 +6,7 @@
 #include <functional>
 
 struct SettingsRecord;
+class QCheckBox;
 class QComboBox;
 class QDialogButtonBox;
 class QLineEdit;
@@ -25,6 +26,8 @@ public:
     static inline const QString kCaption = QStringLiteral("Settings");
     static inline const QString kPageCaption = QStringLiteral("General");
     static inline const QString kBrowseInstruction = QStringLiteral("Please Choose Folder");
+    static inline const QString kSkipLowerText = QStringLiteral("Skip sources at or below the target bitrate");
+    static inline const QString kKeepJobsText = QStringLiteral("Keep unfinished jobs for the next start");
     static constexpr int kFolderCapacity = 255;  // characters a record folder holds
 
     // Asks the user for a folder, starting at `startFolder`; an empty result
@@ -56,6 +59,8 @@ public:
     QString SourceFolder() const { return m_sourceFolder; }
     QString DestFolder() const { return m_destFolder; }
     QString BitRate() const { return m_bitRate; }
+    bool SkipLowerSources() const { return m_skipLower; }
+    bool KeepUnfinishedJobs() const { return m_keepJobs; }
 
     // Whether the page changed since it was filled or last applied; the
     // Apply button is available exactly then.
@@ -79,6 +84,8 @@ public:
     QLineEdit* SourceFolderEdit() const { return m_sourceEdit; }
     QLineEdit* DestFolderEdit() const { return m_destEdit; }
     QComboBox* BitRateCombo() const { return m_bitRateCombo; }
+    QCheckBox* SkipLowerBox() const { return m_skipLowerBox; }
+    QCheckBox* KeepJobsBox() const { return m_keepJobsBox; }
     QPushButton* SourceBrowseButton() const { return m_sourceBrowse; }
     QPushButton* DestBrowseButton() const { return m_destBrowse; }
     QPushButton* OkButton() const;
@@ -100,6 +107,8 @@ private:
     QString m_sourceFolder;
     QString m_destFolder;
     QString m_bitRate;
+    bool m_skipLower = false;
+    bool m_keepJobs = false;
     bool m_modified = false;
     FolderBrowser m_browser;
     Notice m_notice;
@@ -109,6 +118,8 @@ private:
     QLineEdit* m_sourceEdit = nullptr;
     QLineEdit* m_destEdit = nullptr;
     QComboBox* m_bitRateCombo = nullptr;
+    QCheckBox* m_skipLowerBox = nullptr;
+    QCheckBox* m_keepJobsBox = nullptr;
     QPushButton* m_sourceBrowse = nullptr;
     QPushButton* m_destBrowse = nullptr;
     QDialogButtonBox* m_buttons = nullptr;

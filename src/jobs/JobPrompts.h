@@ -1,5 +1,7 @@
 #pragma once
 
+#include "jobs/ReplaceRule.h"
+
 #include <QString>
 #include <functional>
 
@@ -12,6 +14,15 @@ struct JobPrompts {
     std::function<void(QWidget* parent, const QString& text)> show;
     // A question with Yes and No and the question icon; true for Yes.
     std::function<bool(QWidget* parent, const QString& text)> askYesNo;
+    // Whether an existing result may be replaced: Yes and No, and with
+    // `offerAll` (more files of the operation follow) also "Yes to all" and
+    // "No to all". Without it, askYesNo asks.
+    std::function<ReplaceRule::Answer(QWidget* parent, const QString& text, bool offerAll)> askReplace = {};
+
+    static inline const QString kYesToAll = QStringLiteral("Yes to all");
+    static inline const QString kNoToAll = QStringLiteral("No to all");
+
+    ReplaceRule::Answer AskReplace(QWidget* parent, const QString& text, bool offerAll) const;
 
     // Modal message boxes captioned with the program's name.
     static JobPrompts Defaults();

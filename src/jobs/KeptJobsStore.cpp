@@ -1,5 +1,7 @@
 #include "jobs/KeptJobsStore.h"
 
+#include "convert/OutputRatePlan.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -20,10 +22,9 @@ const QString kSourceKey = QStringLiteral("source");
 const QString kResultKey = QStringLiteral("result");
 const QString kBitrateKey = QStringLiteral("bitrate");
 
-// No job is ever made with another rate; anything else means the file is
+// Jobs are made with the MPEG-1 rates only; anything else means the file is
 // not ours or has been damaged.
-constexpr int kLowestRate = 32;
-constexpr int kHighestRate = 320;
+constexpr int kMpeg1SampleRate = 44100;
 
 bool ReadJob(const QJsonValue& value, KeptJobsStore::Job& job)
 {
@@ -36,7 +37,7 @@ bool ReadJob(const QJsonValue& value, KeptJobsStore::Job& job)
     if (!source.isString() || !result.isString() || !bitrate.isDouble())
         return false;
     const double rate = bitrate.toDouble();
-    if (rate != static_cast<int>(rate) || rate < kLowestRate || rate > kHighestRate)
+    if (rate != static_cast<int>(rate) || !OutputRatePlan::Carries(kMpeg1SampleRate, static_cast<int>(rate)))
         return false;
     job.source = source.toString();
     job.result = result.toString();

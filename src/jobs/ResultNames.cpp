@@ -59,6 +59,31 @@ QString ResultNames::ForSameSettings(const QString& source, const QString& folde
     return NameWithRate(folder + Title(source), rate);
 }
 
+QString ResultNames::ForAddFolder(const QString& source, const QString& relative, const QString& destFolder,
+                                  const QString& bitRateText)
+{
+    if (destFolder.size() <= 2)
+        return ForAddCommand(source, destFolder, bitRateText);
+    const QString folder = destFolder.endsWith(QLatin1Char('/')) ? destFolder : destFolder + QLatin1Char('/');
+    return ForAddCommand(source, folder + FolderWithSlash(relative), bitRateText);
+}
+
+QString ResultNames::TreeRoot(const QString& acceptedResult, const QString& relative)
+{
+    const QString folder = FolderWithSlash(acceptedResult);
+    const QString below = FolderWithSlash(relative);
+    if (below.isEmpty() || !folder.endsWith(QLatin1Char('/') + below))
+        return folder;
+    return folder.left(folder.size() - below.size());
+}
+
+QString ResultNames::ForFolderTree(const QString& source, const QString& relative, const QString& root, int bitrate)
+{
+    if (root.isEmpty())
+        return ForSameSettings(source, root, bitrate);
+    return ForSameSettings(source, root + FolderWithSlash(relative), bitrate);
+}
+
 int ResultNames::RateValue(const QString& text)
 {
     qsizetype i = 0;

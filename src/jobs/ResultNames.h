@@ -31,6 +31,21 @@ public:
     // (which ends in "/"), or beside the source when none was remembered.
     static QString ForSameSettings(const QString& source, const QString& folder, int bitrate);
 
+    // Files found below an added folder keep their sub-folders below the
+    // result folder: `relative` is the source's path below the added folder
+    // ("Artist/Album/01.mp3").
+    // Offered for the first file: below the default destination folder when
+    // that is longer than two characters, otherwise beside the source.
+    static QString ForAddFolder(const QString& source, const QString& relative, const QString& destFolder,
+                                const QString& bitRateText);
+    // The result folder that the first file's accepted result stands for:
+    // the result's folder less the source's sub-folders when it ends in
+    // them, else the result's folder itself; with a final "/".
+    static QString TreeRoot(const QString& acceptedResult, const QString& relative);
+    // Used for the rest of the folder: below `root` (from TreeRoot), in the
+    // source's sub-folders; beside the source when `root` is empty.
+    static QString ForFolderTree(const QString& source, const QString& relative, const QString& root, int bitrate);
+
     static bool FitsJob(const QString& path) { return path.size() <= kMaxPathLength; }
     // The decimal value of a bitrate text as the C library reads it: blanks
     // skipped, then digits; 0 when there are none.

@@ -1,13 +1,18 @@
 #pragma once
 
+#include "jobs/ReplaceRule.h"
+
 #include <QString>
 
-// The memory of one add operation (one Add command or one drop). Once an
+// The memory of one add operation (one Add command, one drop or one folder).
+// Once an
 // accepted add-job dialog had "Use Same Settings for this batch of files"
 // ticked, the rest of the operation is added without dialogs, with that
 // dialog's bitrate and result folder.
 struct BatchState {
     int sameSettings = 0;  // 1 from the file after that dialog on
     int bitrate = 0;       // kbit/s of that dialog
-    QString folder;        // its result's folder up to and including the last "/"; may be empty
+    QString folder;        // its result's folder up to and including the last "/"; may be empty;
+                           // for a folder, the result folder its tree is kept under
+    ReplaceRule replace;   // whether existing results are replaced
 };

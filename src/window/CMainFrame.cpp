@@ -273,12 +273,16 @@ void CMainFrame::CreateMenus()
 {
     QMenu* job = AddMenu(nullptr, tr("&Job"));
     AddMenuItem(job, IdJobAdd, QStringLiteral("&Add\tF2"), QKeySequence(Qt::Key_F2));
+    // Ctrl+O as in other programs that open files, beside F2.
+    Action(IdJobAdd)->setShortcuts({QKeySequence(Qt::Key_F2), QKeySequence(Qt::CTRL | Qt::Key_O)});
+    AddMenuItem(job, IdJobAddFolder, QStringLiteral("Add &Folder...\tCtrl+Shift+O"),
+                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
     AddMenuItem(job, IdJobDelete, QStringLiteral("&Delete\tDel"), QKeySequence(Qt::Key_Delete));
     AddMenuItem(job, IdJobProperty, QStringLiteral("&Property"));
     job->addSeparator();
     // Alt+F4 belongs to the window manager, which turns it into a close
     // request; the item only names the key.
-    AddMenuItem(job, IdAppExit, QStringLiteral("&Exit\tALT+F4"));
+    AddMenuItem(job, IdAppExit, QStringLiteral("&Exit\tALT+F4"), QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu* view = AddMenu(nullptr, tr("View"));
     QMenu* toolBar = AddMenu(view, tr("ToolBar"));
@@ -445,6 +449,7 @@ bool CMainFrame::TakesCommand(int id) const
     if (IsJobCommand(id))
         return true;
     switch (id) {
+    case IdJobAddFolder:
     case IdToolSettings:
     case IdMenuCustomize:
     case IdToolCustomize:
@@ -477,6 +482,9 @@ void CMainFrame::OnCommand(int id)
         return;
     }
     switch (id) {
+    case IdJobAddFolder:
+        m_jobCommands->OnJobAddFolder();
+        break;
     case IdToolSettings:
         OpenSettingsFromToolBar();
         break;

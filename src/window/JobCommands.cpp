@@ -9,9 +9,11 @@
 #include "jobs/ResultNames.h"
 #include "dialogs/CSettingProp.h"
 #include "base/CommandIds.h"
+#include "window/FolderScan.h"
 #include "xp/FlatMenu.h"
 
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -21,8 +23,9 @@
 
 #include <atomic>
 
-const std::array<JobCommands::ContextItem, 5> JobCommands::kContextItems{{
+const std::array<JobCommands::ContextItem, 6> JobCommands::kContextItems{{
     {IdJobAdd, "Add"},
+    {IdJobAddFolder, "Add Folder"},
     {IdJobDelete, "Delete"},
     {IdJobProperty, "Property"},
     {0, nullptr},
@@ -50,6 +53,7 @@ JobCommands::JobCommands(CMyListView& table, QObject* parent)
     : QObject(parent),
       m_table(table),
       m_chooser(ChooseWithFileDialog),
+      m_folderChooser(ChooseFolderWithFileDialog),
       m_runDialog([](CJobAddDialog& dialog) { return dialog.exec(); }),
       m_runSheet([](CItemPropSheet& sheet) { return sheet.exec(); }),
       m_prompts(JobPrompts::Defaults())
@@ -100,14 +104,62 @@ void JobCommands::OnJobAdd(int schedulerRunning)
     }
 }
 
+void JobCommands::OnJobAddFolder()
+{
+    if (!m_defaults) {
+        m_prompts.show(DialogParent(), kNoAppAdd);
+        return;
+    }
+    // As with Add: the scheduler runs before the chooser opens.
+    m_table.Threads().StartScheduler();
+    const QString folder = m_folderChooser(DialogParent(), m_defaults->Settings().SourceFolder);
+    if (!folder.isEmpty())
+        AddFolder(folder);
+}
+
+void JobCommands::AddFolder(const QString& folder)
+{
+    if (!m_defaults) {
+        m_prompts.show(DialogParent(), kNoAppAdd);
+        return;
+    }
+    const FolderScan::Result scan = FolderScan::Run(DialogParent(), folder, m_table.Threads().Log());
+    if (scan.cancelled)
+        return;
+    if (scan.found.empty()) {
+        // A folder that cannot be read has had its log line already.
+        m_prompts.show(DialogParent(), kNoMp3Message.arg(folder));
+        return;
+    }
+    BatchState batch;
+    const std::size_t count = scan.found.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        const QString source = QString::fromStdString(scan.found[i].path);
+        const QString relative = QString::fromStdString(scan.found[i].relative);
+        QString offered;
+        if (batch.sameSettings == 0) {
+            const SettingsRecord& settings = m_defaults->Settings();
+            offered = ResultNames::ForAddFolder(source, relative, settings.DestFolder, settings.BitRate);
+        }
+        AddFile(source, offered, i + 1 == count, batch, relative);
+    }
+}
+
 void JobCommands::OnDropFiles(const QList<QUrl>& urls)
 {
     const int count = static_cast<int>(urls.size());
     BatchState batch;
+    QStringList folders;
     for (int i = 0; i < count; ++i) {
         const QUrl& url = urls[i];
-        AddDroppedFile(url.isLocalFile() ? url.toLocalFile() : QString(), batch, count - i);
+        const QString path = url.isLocalFile() ? url.toLocalFile() : QString();
+        if (!path.isEmpty() && QFileInfo(path).isDir())
+            folders.append(path);
+        else
+            AddDroppedFile(path, batch, count - i);
     }
+    for (const QString& folder : folders)
+        AddFolder(folder);
 }
 
 bool JobCommands::AddDroppedFile(const QString& path, BatchState& batch, int remaining)
@@ -118,20 +170,34 @@ bool JobCommands::AddDroppedFile(const QString& path, BatchState& batch, int rem
     return true;
 }
 
-void JobCommands::AddFile(const QString& source, const QString& offeredResult, bool lastFile, BatchState& batch)
+void JobCommands::AddFile(const QString& source, const QString& offeredResult, bool lastFile, BatchState& batch,
+                          const QString& relative)
 {
     if (!ResultNames::FitsJob(source)) {
-        m_prompts.show(DialogParent(), kTooLongMessage.arg(source).arg(ResultNames::kMaxPathLength));
+        RefuseTooLong(source, relative);
         return;
     }
     if (batch.sameSettings == 1)
-        AddWithSameSettings(source, batch);
+        AddWithSameSettings(source, lastFile, batch, relative);
     else
-        AddWithDialog(source, offeredResult, lastFile, batch);
+        AddWithDialog(source, offeredResult, lastFile, batch, relative);
+}
+
+void JobCommands::RefuseTooLong(const QString& path, const QString& relative)
+{
+    if (relative.isEmpty())
+        m_prompts.show(DialogParent(), kTooLongMessage.arg(path).arg(ResultNames::kMaxPathLength));
+    else
+        Log(kTooLongLine.arg(path).arg(ResultNames::kMaxPathLength));
+}
+
+void JobCommands::Log(const QString& line)
+{
+    m_table.Threads().Log().showmessage((line + QStringLiteral("\r\n")).toStdString());
 }
 
 void JobCommands::AddWithDialog(const QString& source, const QString& offeredResult, bool lastFile,
-                                BatchState& batch)
+                                BatchState& batch, const QString& relative)
 {
     CJobAddDialog dialog(DialogParent());
     dialog.SetPrompts(m_prompts);
@@ -140,28 +206,47 @@ void JobCommands::AddWithDialog(const QString& source, const QString& offeredRes
     dialog.SetResult(offeredResult);
     if (lastFile)
         dialog.SetLastFile(1);
-    if (m_runDialog(dialog) != QDialog::Accepted)
+    else if (!relative.isEmpty())
+        dialog.SetSameSettings(1);  // a folder is one batch unless the user says otherwise
+    dialog.SetReplaceRule(&batch.replace, !lastFile);
+    if (m_runDialog(dialog) != QDialog::Accepted) {
+        if (dialog.KeptExistingResult())
+            Log(kKeptLine.arg(dialog.Result()));
         return;
+    }
     m_table.AddJob(dialog.Source(), dialog.Result(), dialog.Bitrate());
     batch.sameSettings = dialog.SameSettings();
     if (batch.sameSettings == 1) {
         batch.bitrate = dialog.Bitrate();
-        batch.folder = ResultNames::FolderWithSlash(dialog.Result());
+        batch.folder = relative.isEmpty() ? ResultNames::FolderWithSlash(dialog.Result())
+                                          : ResultNames::TreeRoot(dialog.Result(), relative);
     }
 }
 
-void JobCommands::AddWithSameSettings(const QString& source, const BatchState& batch)
+void JobCommands::AddWithSameSettings(const QString& source, bool lastFile, BatchState& batch,
+                                      const QString& relative)
 {
-    const QString result = ResultNames::ForSameSettings(source, batch.folder, batch.bitrate);
+    const QString result = relative.isEmpty()
+                               ? ResultNames::ForSameSettings(source, batch.folder, batch.bitrate)
+                               : ResultNames::ForFolderTree(source, relative, batch.folder, batch.bitrate);
     if (!ResultNames::FitsJob(result)) {
-        m_prompts.show(DialogParent(), kTooLongMessage.arg(result).arg(ResultNames::kMaxPathLength));
+        RefuseTooLong(result, relative);
         return;
     }
     // No dialog asks here, but an existing file is still not replaced unasked.
-    if (QFileInfo::exists(result)
-        && !m_prompts.askYesNo(DialogParent(), CJobAddDialog::kOverwriteQuestion.arg(result)))
+    if (QFileInfo::exists(result) && !MayReplace(result, lastFile, batch)) {
+        Log(kKeptLine.arg(result));
         return;
+    }
     m_table.AddJob(source, result, batch.bitrate);
+}
+
+bool JobCommands::MayReplace(const QString& result, bool lastFile, BatchState& batch)
+{
+    if (!batch.replace.Asks())
+        return batch.replace.ReplacesAll();
+    return batch.replace.Take(
+        m_prompts.AskReplace(DialogParent(), CJobAddDialog::kOverwriteQuestion.arg(result), !lastFile));
 }
 
 void JobCommands::ItemPropDlg(int row)
@@ -231,6 +316,17 @@ bool JobCommands::HandleDragEvent(QEvent* event)
 bool JobCommands::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
+    case QEvent::KeyPress: {
+        // Enter on a selected row opens its properties, as a double click does.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        if (watched == &m_table && enter && modifiers == Qt::NoModifier && m_table.HasSelection()) {
+            m_table.ItemPropDlg();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
     case QEvent::DragEnter:
     case QEvent::DragMove:
     case QEvent::Drop:
@@ -246,6 +342,11 @@ bool JobCommands::eventFilter(QObject* watched, QEvent* event)
 void JobCommands::SetFileChooser(FileChooser chooser)
 {
     m_chooser = std::move(chooser);
+}
+
+void JobCommands::SetFolderChooser(FolderChooser chooser)
+{
+    m_folderChooser = std::move(chooser);
 }
 
 void JobCommands::SetAddDialogRunner(AddDialogRunner runner)
@@ -282,4 +383,9 @@ QStringList JobCommands::ChooseWithFileDialog(QWidget* parent, const QString& st
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.selectedFiles();
+}
+
+QString JobCommands::ChooseFolderWithFileDialog(QWidget* parent, const QString& startFolder)
+{
+    return QFileDialog::getExistingDirectory(parent, kFolderCaption, startFolder, QFileDialog::ShowDirsOnly);
 }

@@ -38,18 +38,26 @@ public:
     static inline const QString kChooserFilter = QStringLiteral("mp3 file (*.mp3)");
     static inline const QString kTooLongMessage = QStringLiteral(
         "The path\n\n%1\n\nis longer than %2 characters. The file is not added.");
+    static inline const QString kTooLongLine =
+        QStringLiteral("%1: the path is longer than %2 characters, not added");
+    static inline const QString kKeptLine = QStringLiteral("%1 exists already: kept, its job not added");
+    static inline const QString kFolderCaption = QStringLiteral("Add Folder");
+    static inline const QString kNoMp3Message = QStringLiteral("No MP3 file was found in\n\n%1");
 
-    // The context menu: "Add", "Delete", "Property", a separator (id 0),
-    // "Settings".
+    // The context menu: "Add", "Add Folder", "Delete", "Property", a
+    // separator (id 0), "Settings".
     struct ContextItem {
         int id;
         const char* caption;
     };
-    static const std::array<ContextItem, 5> kContextItems;
+    static const std::array<ContextItem, 6> kContextItems;
 
     // Lets the user pick source files, starting in `startFolder`; the files
     // in the order chosen, none when cancelled. Tests replace it.
     using FileChooser = std::function<QStringList(QWidget* parent, const QString& startFolder)>;
+    // Lets the user pick a folder, starting in `startFolder`; empty when
+    // cancelled. Tests replace it.
+    using FolderChooser = std::function<QString(QWidget* parent, const QString& startFolder)>;
     // Shows an add-job dialog that has been set up; its result code.
     using AddDialogRunner = std::function<int(CJobAddDialog& dialog)>;
     // Shows the property sheet that has been set up; its result code.
@@ -69,9 +77,19 @@ public:
     // is 0, then lets the user choose files in the default source folder
     // and adds them one by one.
     void OnJobAdd(int schedulerRunning);
+    // Add Folder: lets the user choose a folder, starting in the default
+    // source folder, and adds every MP3 file below it.
+    void OnJobAddFolder();
+    // Every MP3 file below `folder`, in name order, becomes a job: one
+    // add-job dialog for the first file (with "Use Same Settings" ticked),
+    // its bitrate and result folder for the rest. Results keep the files'
+    // sub-folders below the result folder. The tree is read with a progress
+    // indication; folders that cannot be read are skipped with a log line.
+    void AddFolder(const QString& folder);
     // A drop on the table: each local file in the order dropped; entries
-    // that are not ".mp3" files (folders, other files, remote addresses)
-    // are skipped but still counted as files of the batch.
+    // that are not ".mp3" files (other files, remote addresses) are skipped
+    // but still counted as files of the batch. Dropped folders are added
+    // afterwards, each as with Add Folder.
     void OnDropFiles(const QList<QUrl>& urls);
     // One dropped file; `remaining` counts it and the files after it. True
     // when it was an MP3 file (whether or not it ended as a job).
@@ -84,6 +102,7 @@ public:
     void OnContextMenu(const QPoint& globalPos);
 
     void SetFileChooser(FileChooser chooser);
+    void SetFolderChooser(FolderChooser chooser);
     void SetAddDialogRunner(AddDialogRunner runner);
     void SetSheetRunner(SheetRunner runner);
     void SetCommandSink(CommandSink sink);
@@ -95,6 +114,7 @@ public:
 
     // The file chooser used unless replaced: multiple selection, "*.mp3".
     static QStringList ChooseWithFileDialog(QWidget* parent, const QString& startFolder);
+    static QString ChooseFolderWithFileDialog(QWidget* parent, const QString& startFolder);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -102,14 +122,26 @@ protected:
 private:
     // One file of an add operation: refused when its path is too long,
     // added directly in a same-settings batch, else through the dialog.
-    void AddFile(const QString& source, const QString& offeredResult, bool lastFile, BatchState& batch);
-    void AddWithDialog(const QString& source, const QString& offeredResult, bool lastFile, BatchState& batch);
-    void AddWithSameSettings(const QString& source, const BatchState& batch);
+    // `relative` is the file's path below an added folder, empty for files
+    // chosen or dropped one by one.
+    void AddFile(const QString& source, const QString& offeredResult, bool lastFile, BatchState& batch,
+                 const QString& relative = QString());
+    void AddWithDialog(const QString& source, const QString& offeredResult, bool lastFile, BatchState& batch,
+                       const QString& relative);
+    void AddWithSameSettings(const QString& source, bool lastFile, BatchState& batch, const QString& relative);
+    // Whether the existing `result` may be replaced, by the batch's standing
+    // answer or by asking.
+    bool MayReplace(const QString& result, bool lastFile, BatchState& batch);
+    // Refuses a path too long for a job: a message for a single file, a log
+    // line within a folder, where thousands of files may be added at once.
+    void RefuseTooLong(const QString& path, const QString& relative);
+    void Log(const QString& line);
     bool HandleDragEvent(QEvent* event);
     QWidget* DialogParent() const;
 
     CMyListView& m_table;
     FileChooser m_chooser;
+    FolderChooser m_folderChooser;
     AddDialogRunner m_runDialog;
     SheetRunner m_runSheet;
     CommandSink m_sink;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -256,3 +257,25 @@ TEST_F(CLogViewTest, TrimmingNeverCutsTheNewestLine)
 }
 
 }  // namespace
+
+// Made smaller (the splitter dragged down, the window shrunk) and larger
+// again, a log that showed its newest line still shows it; one the user had
+// scrolled back stays where the user left it.
+TEST_F(CLogViewTest, NewestLineStaysInSightWhenResized)
+{
+    ShowView();
+    for (int i = 0; i < 200; ++i)
+        view.AppendLine(QStringLiteral("line %1\r\n").arg(i));
+    QCoreApplication::processEvents();
+    QScrollBar* bar = view.verticalScrollBar();
+    for (const QSize size : {QSize(600, 60), QSize(300, 400), QSize(600, 45)}) {
+        view.resize(size);
+        QCoreApplication::processEvents();
+        ASSERT_GT(bar->maximum(), 0);
+        EXPECT_EQ(bar->value(), bar->maximum()) << size.width() << "x" << size.height();
+    }
+    bar->setValue(10);
+    view.resize(600, 200);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(bar->value(), 10);
+}

@@ -348,3 +348,30 @@ TEST(SettingsStoreFolderTest, WritableFolderMustExistAsFolder)
 }
 
 }  // namespace
+
+// The two choices of the General page reach the file only while on; turned
+// off again, the file is back to its three keys byte for byte.
+TEST_F(SettingsStoreTest, ChoicesAreWrittenOnlyWhileOn)
+{
+    const SettingsStore store = Store();
+    SettingsRecord record{"/music", "/out", "96"};
+    ASSERT_TRUE(store.WriteSettingsFile(record));
+    const QByteArray threeKeys = ReadAll(ConfigPath());
+
+    record.SkipLowerSources = true;
+    record.KeepUnfinishedJobs = true;
+    ASSERT_TRUE(store.WriteSettingsFile(record));
+    SettingsRecord read;
+    store.ReadSettingsFile(read);
+    EXPECT_TRUE(read.SkipLowerSources);
+    EXPECT_TRUE(read.KeepUnfinishedJobs);
+    EXPECT_EQ(read.BitRate, "96");
+
+    record.SkipLowerSources = false;
+    record.KeepUnfinishedJobs = false;
+    ASSERT_TRUE(store.WriteSettingsFile(record));
+    EXPECT_EQ(ReadAll(ConfigPath()), threeKeys);
+    store.ReadSettingsFile(read);
+    EXPECT_FALSE(read.SkipLowerSources);
+    EXPECT_FALSE(read.KeepUnfinishedJobs);
+}

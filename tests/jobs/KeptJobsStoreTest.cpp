@@ -55,7 +55,7 @@ TEST(KeptJobsStoreTest, DamagedFileIsKeptAsideAndYieldsNoJobs)
     const KeptJobsStore store(QString::fromStdString(dir.Path()));
     const QByteArray whole = KeptJobsStore::Encode({{"/m/a.mp3", "/m/a_128.mp3", 128}, {"/m/b.mp3", "/m/b_128.mp3", 128}});
     QByteArray badRate = whole;
-    badRate.replace("\"bitrate\":128", "\"bitrate\":1280");
+    badRate.replace("\"bitrate\":128", "\"bitrate\":129");
     for (const QByteArray& bytes : {whole.left(whole.size() / 2), QByteArray("[Settings]\nBitRate=128\n"), badRate,
                                     QByteArray()}) {
         WriteAll(store.FilePath(), bytes);
