@@ -16,6 +16,9 @@ struct PromptLog {
     std::vector<QString> shown;
     std::vector<QString> asked;
     bool answer = true;
+    // Answers to the replace question in turn; `answer` once they run out.
+    std::vector<ReplaceRule::Answer> replaceAnswers;
+    std::vector<bool> replaceOfferedAll;
 
     JobPrompts Prompts()
     {
@@ -23,6 +26,15 @@ struct PromptLog {
                 [this](QWidget*, const QString& text) {
                     asked.push_back(text);
                     return answer;
+                },
+                [this](QWidget*, const QString& text, bool offerAll) {
+                    asked.push_back(text);
+                    replaceOfferedAll.push_back(offerAll);
+                    if (replaceAnswers.empty())
+                        return answer ? ReplaceRule::Answer::Yes : ReplaceRule::Answer::No;
+                    const ReplaceRule::Answer next = replaceAnswers.front();
+                    replaceAnswers.erase(replaceAnswers.begin());
+                    return next;
                 }};
     }
 };
