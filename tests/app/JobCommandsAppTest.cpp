@@ -109,15 +109,16 @@ TEST_F(JobCommandsAppTest, ContextMenuOffersTheMenuCommandsWithTheirRules)
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(menu->parentWidget(), &frame);  // owned by the main window
     QList<QAction*> actions = menu->actions();
-    ASSERT_EQ(actions.size(), 5);
+    ASSERT_EQ(actions.size(), 6);
     EXPECT_TRUE(actions[0]->isEnabled());   // Add
-    EXPECT_FALSE(actions[1]->isEnabled());  // Delete: no row selected
-    EXPECT_FALSE(actions[2]->isEnabled());  // Property
-    EXPECT_TRUE(actions[4]->isEnabled());   // Settings: the application's, always
+    EXPECT_TRUE(actions[1]->isEnabled());   // Add Folder: the frame's, always
+    EXPECT_FALSE(actions[2]->isEnabled());  // Delete: no row selected
+    EXPECT_FALSE(actions[3]->isEnabled());  // Property
+    EXPECT_TRUE(actions[5]->isEnabled());   // Settings: the application's, always
     EXPECT_FALSE(actions[0]->icon().isNull());  // the menu images
 
     ModalDialogCatcher catcher;
-    actions[4]->trigger();
+    actions[5]->trigger();
     menu->close();
     ASSERT_TRUE(WaitUntil([&] { return catcher.Dialogs().size() == 1; }, 5s));
     EXPECT_EQ(catcher.Dialogs()[0].className, QString("CSettingProp"));
@@ -127,9 +128,9 @@ TEST_F(JobCommandsAppTest, ContextMenuOffersTheMenuCommandsWithTheirRules)
     menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     ASSERT_NE(menu, nullptr);
     actions = menu->actions();
-    EXPECT_TRUE(actions[1]->isEnabled());
     EXPECT_TRUE(actions[2]->isEnabled());
-    actions[2]->trigger();  // Property
+    EXPECT_TRUE(actions[3]->isEnabled());
+    actions[3]->trigger();  // Property
     menu->close();
     ASSERT_TRUE(WaitUntil([&] { return catcher.Dialogs().size() == 2; }, 5s));
     EXPECT_EQ(catcher.Dialogs()[1].className, QString("CItemPropSheet"));

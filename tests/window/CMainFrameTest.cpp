@@ -171,7 +171,8 @@ TEST_F(MainFrameTest, MenusHaveTheirItemsKeysAndImages)
     QMenu* view = TopMenu(frame, "View");
     QMenu* help = TopMenu(frame, "&Help");
     ASSERT_TRUE(job && view && help);
-    EXPECT_EQ(ActionIds(job->actions()), (std::vector<int>{IdJobAdd, IdJobDelete, IdJobProperty, 0, IdAppExit}));
+    EXPECT_EQ(ActionIds(job->actions()),
+              (std::vector<int>{IdJobAdd, IdJobAddFolder, IdJobDelete, IdJobProperty, 0, IdAppExit}));
     EXPECT_EQ(ActionIds(help->actions()), (std::vector<int>{IdHelpTopics, 0, IdAbout}));
 
     ASSERT_EQ(view->actions().size(), 2);
@@ -185,7 +186,7 @@ TEST_F(MainFrameTest, MenusHaveTheirItemsKeysAndImages)
         {IdJobAdd, {"&Add\tF2", QKeySequence(Qt::Key_F2)}},
         {IdJobDelete, {"&Delete\tDel", QKeySequence(Qt::Key_Delete)}},
         {IdJobProperty, {"&Property", QKeySequence()}},
-        {IdAppExit, {"&Exit\tALT+F4", QKeySequence()}},
+        {IdAppExit, {"&Exit\tALT+F4", QKeySequence(Qt::CTRL | Qt::Key_Q)}},
         {IdMenuCustomize, {"&Customize...", QKeySequence()}},
         {IdSettings, {"&Settings\tF4", QKeySequence(Qt::Key_F4)}},
         {IdHelpTopics, {"&Help Topics\tF1", QKeySequence(Qt::Key_F1)}},
@@ -203,6 +204,12 @@ TEST_F(MainFrameTest, MenusHaveTheirItemsKeysAndImages)
         ASSERT_FALSE(frame.MenuImage(id).isNull());
         EXPECT_EQ(action->icon().pixmap(16, 16).toImage(), frame.MenuImage(id).pixmap(16, 16).toImage());
     }
+    // The keys other programs use, beside the program's own.
+    EXPECT_EQ(frame.Action(IdJobAdd)->shortcuts(),
+              (QList<QKeySequence>{QKeySequence(Qt::Key_F2), QKeySequence(Qt::CTRL | Qt::Key_O)}));
+    EXPECT_EQ(frame.Action(IdJobAddFolder)->text(), QString("Add &Folder...\tCtrl+Shift+O"));
+    EXPECT_EQ(frame.Action(IdJobAddFolder)->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    EXPECT_TRUE(frame.actions().contains(frame.Action(IdJobAddFolder)));
 }
 
 TEST_F(MainFrameTest, ActionsCarryTheirPromptsAndTooltipsExactly)

@@ -13,6 +13,8 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -277,7 +279,7 @@ TEST_F(JobCommandsTest, DroppedBatchWithSameSettings)
 
 TEST_F(JobCommandsTest, SameSettingsWithoutAFolderPutsTheResultBesideItsSource)
 {
-    BatchState batch{1, 80, QString()};
+    BatchState batch{1, 80, QString(), {}};
     EXPECT_TRUE(commands.AddDroppedFile("/in/deep/x.mp3", batch, 1));
     EXPECT_TRUE(seen.empty());
     ASSERT_EQ(table.JobCount(), 1);
@@ -288,7 +290,7 @@ TEST_F(JobCommandsTest, SameSettingsWithoutAFolderPutsTheResultBesideItsSource)
 TEST_F(JobCommandsTest, SameSettingsBatchAsksBeforeReplacingAnExistingFile)
 {
     const QString existing = env.MakeFile("b_96.mp3");
-    BatchState batch{1, 96, env.folder + "/"};
+    BatchState batch{1, 96, env.folder + "/", {}};
     prompts.answer = false;
     commands.AddDroppedFile("/in/b.mp3", batch, 2);
     ASSERT_EQ(prompts.asked.size(), 1u);
@@ -355,10 +357,11 @@ TEST_F(JobCommandsTest, ContextMenuHasTheResourceItemsWithTheCommandRules)
     table.clearSelection();
     std::unique_ptr<QMenu> menu(commands.BuildContextMenu(&table));
     const QList<QAction*> actions = menu->actions();
-    ASSERT_EQ(actions.size(), 5);
-    const std::pair<const char*, int> expected[] = {
-        {"Add", IdJobAdd}, {"Delete", IdJobDelete}, {"Property", IdJobProperty}, {"", 0}, {"Settings", IdSettings}};
-    for (int i = 0; i < 5; ++i) {
+    ASSERT_EQ(actions.size(), 6);
+    const std::pair<const char*, int> expected[] = {{"Add", IdJobAdd},           {"Add Folder", IdJobAddFolder},
+                                                    {"Delete", IdJobDelete},     {"Property", IdJobProperty},
+                                                    {"", 0},                     {"Settings", IdSettings}};
+    for (int i = 0; i < 6; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(actions[i]->isSeparator(), expected[i].second == 0);
         if (expected[i].second == 0)
@@ -368,14 +371,14 @@ TEST_F(JobCommandsTest, ContextMenuHasTheResourceItemsWithTheCommandRules)
     }
     // Without a frame: the table's own rules, and Settings is nobody's.
     EXPECT_TRUE(actions[0]->isEnabled());
-    EXPECT_FALSE(actions[1]->isEnabled());
     EXPECT_FALSE(actions[2]->isEnabled());
-    EXPECT_FALSE(actions[4]->isEnabled());
+    EXPECT_FALSE(actions[3]->isEnabled());
+    EXPECT_FALSE(actions[5]->isEnabled());
 
     table.selectRow(0);
     menu.reset(commands.BuildContextMenu(&table));
-    EXPECT_TRUE(menu->actions()[1]->isEnabled());
     EXPECT_TRUE(menu->actions()[2]->isEnabled());
+    EXPECT_TRUE(menu->actions()[3]->isEnabled());
 }
 
 TEST_F(JobCommandsTest, ContextMenuCommandsGoThroughTheSinkOnceTheMenuHasClosed)
@@ -384,10 +387,10 @@ TEST_F(JobCommandsTest, ContextMenuCommandsGoThroughTheSinkOnceTheMenuHasClosed)
     commands.SetCommandSink({[](int id) { return id != IdJobProperty; },
                              [&](int id) { executed.push_back(id); }, [](int) { return QIcon(); }});
     std::unique_ptr<QMenu> menu(commands.BuildContextMenu(&table));
-    EXPECT_FALSE(menu->actions()[2]->isEnabled());
-    EXPECT_TRUE(menu->actions()[4]->isEnabled());
-    menu->actions()[4]->trigger();
-    menu->actions()[1]->trigger();
+    EXPECT_FALSE(menu->actions()[3]->isEnabled());
+    EXPECT_TRUE(menu->actions()[5]->isEnabled());
+    menu->actions()[5]->trigger();
+    menu->actions()[2]->trigger();
     EXPECT_TRUE(executed.empty());
     ASSERT_TRUE(WaitUntil([&] { return executed.size() == 2; }, 5s));
     EXPECT_EQ(executed, (std::vector<int>{IdSettings, IdJobDelete}));
@@ -431,3 +434,84 @@ TEST(JobCommandsWithoutAppTest, AddAndPropertySaySoAndDoNothing)
 }
 
 } // namespace
+
+namespace {
+
+// Files with a few bytes under `root`, made with their folders.
+void MakeFiles(const QString& root, const QStringList& relatives)
+{
+    for (const QString& relative : relatives) {
+        const QString path = root + "/" + relative;
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("ID3");
+    }
+}
+
+} // namespace
+
+// A folder (chosen, or dropped) becomes one batch in name order: one dialog
+// for the first file, whose offer keeps its sub-folders under the default
+// result folder, with "Use Same Settings" ticked; the rest follow with that
+// dialog's bitrate, each below the same sub-folders as its source. Without a
+// result folder the results lie beside their sources.
+TEST_F(JobCommandsTest, FolderKeepsItsTreeUnderTheResultFolderInNameOrder)
+{
+    const QString music = env.folder + "/Music";
+    const QString out = env.folder + "/OUT";
+    MakeFiles(music, {"B/x/02.mp3", "A/y/02.mp3", "A/y/01.MP3", "top.mp3", "A/notes.txt"});
+    env.defaults.Settings().DestFolder = out;
+    answers = {Ok(1026)};  // 96K; the box is already ticked
+    commands.AddFolder(music);
+
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].source, music + "/A/y/01.MP3");
+    EXPECT_EQ(seen[0].offered, out + "/A/y/01_128.mp3");
+    const QStringList sources{"A/y/01.MP3", "A/y/02.mp3", "B/x/02.mp3", "top.mp3"};
+    const QStringList results{"A/y/01_96.mp3", "A/y/02_96.mp3", "B/x/02_96.mp3", "top_96.mp3"};
+    ASSERT_EQ(table.JobCount(), 4);
+    for (int row = 0; row < 4; ++row) {
+        SCOPED_TRACE(row);
+        EXPECT_EQ(Cell(row, CMyListView::ColSourceFile), music + "/" + sources[row]);
+        EXPECT_EQ(Cell(row, CMyListView::ColDestFile), out + "/" + results[row]);
+        EXPECT_EQ(Cell(row, CMyListView::ColBitrate), "96");
+    }
+
+    env.defaults.Settings().DestFolder = "c";
+    answers = {Ok()};
+    commands.OnDropFiles(Urls({music}));
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1].offered, music + "/A/y/01_128.mp3");
+    ASSERT_EQ(table.JobCount(), 8);
+    for (int row = 4; row < 8; ++row)
+        EXPECT_EQ(Cell(row, CMyListView::ColDestFile),
+                  music + "/" + QString(results[row - 4]).replace("_96", "_128"));
+}
+
+// Existing results: "No to all" keeps every later one and adds none of their
+// jobs without asking again; "Yes to all" replaces the rest unasked. The
+// choice is offered while more files follow.
+TEST_F(JobCommandsTest, YesOrNoToAllHoldsForTheRestOfTheFolder)
+{
+    const QString music = env.folder + "/Music";
+    MakeFiles(music, {"a.mp3", "b.mp3", "c.mp3", "d.mp3"});
+    const QString results = env.folder + "/Results";
+    MakeFiles(results, {"b_128.mp3", "c_128.mp3", "d_128.mp3"});
+    env.defaults.Settings().DestFolder = results;
+
+    prompts.replaceAnswers = {ReplaceRule::Answer::NoToAll};
+    answers = {Ok()};
+    commands.AddFolder(music);
+    EXPECT_EQ(prompts.asked.size(), 1u);
+    EXPECT_EQ(prompts.replaceOfferedAll, std::vector<bool>{true});
+    ASSERT_EQ(table.JobCount(), 1);
+    EXPECT_EQ(Cell(0, CMyListView::ColDestFile), results + "/a_128.mp3");
+
+    prompts.replaceAnswers = {ReplaceRule::Answer::Yes, ReplaceRule::Answer::YesToAll};
+    answers = {Ok()};
+    commands.AddFolder(music);
+    EXPECT_EQ(prompts.asked.size(), 3u);  // b and c asked, d not
+    ASSERT_EQ(table.JobCount(), 5);
+    EXPECT_EQ(Cell(4, CMyListView::ColDestFile), results + "/d_128.mp3");
+}
