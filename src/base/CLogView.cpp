@@ -6,7 +6,6 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTimer>
 #include <algorithm>
 #include <utility>
 
@@ -30,6 +29,15 @@ CLogView::CLogView(QWidget* parent)
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    // A log that shows its newest line keeps showing it when the window or
+    // the splitter resizes it; one scrolled back stays where the user left it.
+    QScrollBar* bar = verticalScrollBar();
+    connect(bar, &QScrollBar::valueChanged, this, [this, bar](int value) { m_showsEnd = value >= bar->maximum(); });
+    connect(bar, &QScrollBar::rangeChanged, this, [this, bar](int, int maximum) {
+        if (m_showsEnd)
+            bar->setValue(maximum);
+    });
 
     QPalette colours = palette();
     colours.setColor(QPalette::Text, QColor(0, 0, 255));
@@ -112,18 +120,6 @@ void CLogView::TrimOldestLines()
     cursor.setPosition(cut, QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
     m_endPosition -= cut;
-}
-
-void CLogView::resizeEvent(QResizeEvent* event)
-{
-    QScrollBar* bar = verticalScrollBar();
-    const bool atEnd = bar->value() >= bar->maximum();
-    QPlainTextEdit::resizeEvent(event);
-    if (!atEnd)
-        return;
-    bar->setValue(bar->maximum());
-    // The document may lay itself out again for the new width a moment later.
-    QTimer::singleShot(0, this, [this] { verticalScrollBar()->setValue(verticalScrollBar()->maximum()); });
 }
 
 void CLogView::mousePressEvent(QMouseEvent* event)

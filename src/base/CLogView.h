@@ -41,9 +41,6 @@ public:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
-    // A log that showed its newest line keeps showing it when the window or
-    // the splitter makes it smaller or larger.
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     int DocumentEnd() const;
@@ -54,4 +51,5 @@ private:
     int m_progress = 0;     // 1 when the last line ended in a bare "\r"
     int m_lastLength = 0;   // document characters of the last line
     int m_endPosition = 0;  // document position just after the last line
+    bool m_showsEnd = true;  // the newest line is in sight
 };
