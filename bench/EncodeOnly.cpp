@@ -57,7 +57,7 @@ EncodeOnly::Seconds EncodeOnly::Run(const std::string& source, const std::string
     used += session.Flush(output.data() + used);
     file.Append(output.data(), used);
     session.Close();
-    if (!file.Close())
+    if (!file.Commit())
         return {};
     const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
     return {ProcessSeconds() - start, wall};

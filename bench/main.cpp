@@ -1,10 +1,13 @@
 // The conversion benchmark: the engine against the encode-only floor and
 // against the lame and ffmpeg command-line tools, on synthesised sources.
 //
-//   vorlanta-bench [--minutes M] [--long-minutes L] [--runs N]
+//   vorlanta-bench [--minutes M] [--long-minutes L] [--runs N] [--batch-runs N]
+//   vorlanta-bench --batch-only [--batch-runs N]        (only the batch section)
 //   vorlanta-bench --encode-only SOURCE RESULT KBPS     (one floor run)
 //   vorlanta-bench --make-source PATH SECONDS           (a demo MP3)
+//   vorlanta-bench --walk FOLDER                        (one folder walk)
 
+#include "BatchBench.h"
 #include "BenchSource.h"
 #include "ChildRun.h"
 #include "EncodeOnly.h"
@@ -141,16 +144,33 @@ int main(int argc, char** argv)
         BenchSource::Make(args[1], std::atof(args[2].c_str()));
         return 0;
     }
+    if (args.size() == 2 && args[0] == "--walk")
+        return BatchBench::Walk(args[1]);
     double minutes = 3;
     double longMinutes = 30;
     int runs = 5;
-    for (std::size_t i = 0; i + 1 < args.size(); i += 2) {
-        if (args[i] == "--minutes")
-            minutes = std::atof(args[i + 1].c_str());
+    int batchRuns = 2;
+    bool batchOnly = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--batch-only") {
+            batchOnly = true;
+            continue;
+        }
+        if (i + 1 >= args.size())
+            break;
+        if (args[i] == "--batch-runs")
+            batchRuns = std::atoi(args[++i].c_str());
+        else if (args[i] == "--minutes")
+            minutes = std::atof(args[++i].c_str());
         else if (args[i] == "--long-minutes")
-            longMinutes = std::atof(args[i + 1].c_str());
+            longMinutes = std::atof(args[++i].c_str());
         else if (args[i] == "--runs")
-            runs = std::atoi(args[i + 1].c_str());
+            runs = std::atoi(args[++i].c_str());
     }
-    return Benchmark(minutes, longMinutes, std::max(1, runs));
+    if (!batchOnly) {
+        const int status = Benchmark(minutes, longMinutes, std::max(1, runs));
+        if (status != 0)
+            return status;
+    }
+    return BatchBench::Run(ProgramFolder(), std::max(1, batchRuns));
 }

@@ -11,7 +11,7 @@
 #include "convert/JobConversion.h"
 #include "convert/SilentJobHost.h"
 #include "jobs/CMyListView.h"
-#include "ui/CLogView.h"
+#include "base/CLogView.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,39 +1,25 @@
 #include "app/CMyApp.h"
 
 #include "jobs/CMyListView.h"
-#include "ui/CLogView.h"
-#include "ui/CMainFrame.h"
-#include "ui/CSettingProp.h"
-#include "ui/CommandIds.h"
-#include "ui/xp/FlatMenu.h"
+#include "base/CLogView.h"
+#include "window/CMainFrame.h"
+#include "dialogs/CSettingProp.h"
+#include "base/CommandIds.h"
+#include "xp/FlatMenu.h"
 
 #include <QApplication>
 #include <utility>
 
-namespace {
-
-CMyApp* g_instance = nullptr;
-
-} // namespace
-
 CMyApp::CMyApp(SettingsStore store)
-    : m_store(std::move(store))
+    : m_defaults(std::move(store))
 {
-    g_instance = this;
 }
 
 CMyApp::~CMyApp()
 {
-    // The frame goes first: its job table joins the threads, which may still
-    // look for the application object until then.
+    // The frame goes first: its job table joins the threads, and the frame
+    // holds the defaults handed to it until then.
     m_mainFrame.reset();
-    if (g_instance == this)
-        g_instance = nullptr;
-}
-
-CMyApp* CMyApp::Instance()
-{
-    return g_instance;
 }
 
 bool CMyApp::InitInstance()
@@ -42,6 +28,8 @@ bool CMyApp::InitInstance()
     m_menuHook.emplace();
     m_mainFrame = std::make_unique<CMainFrame>();
     m_mainFrame->SetApplicationTarget(this);
+    m_mainFrame->SetUserDefaults(&m_defaults);
+    m_mainFrame->SetSettingsSheetOpener([this] { OpenSettingsSheet(); });
     FlatMenu::PrepareMenuBar(m_mainFrame.get());
     connect(m_mainFrame.get(), &CMainFrame::Closed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     m_mainFrame->show();
@@ -67,22 +55,22 @@ int CMyApp::Run()
 
 QString CMyApp::SettingsFilePath() const
 {
-    return m_store.SettingsFilePath();
+    return m_defaults.SettingsFilePath();
 }
 
 void CMyApp::ReadSettingsFile()
 {
-    m_store.ReadSettingsFile(m_settings);
+    m_defaults.ReadSettingsFile();
 }
 
 bool CMyApp::WriteSettingsFile()
 {
-    return m_store.WriteSettingsFile(m_settings);
+    return m_defaults.WriteSettingsFile();
 }
 
 void CMyApp::OpenSettingsSheet()
 {
-    CSettingProp::Open(m_settings, m_mainFrame.get());
+    CSettingProp::Open(m_defaults.Settings(), m_mainFrame.get());
 }
 
 bool CMyApp::TakesCommand(int id) const

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "app/SettingsRecord.h"
-#include "app/SettingsStore.h"
-#include "ui/CommandTarget.h"
-#include "ui/xp/ScopedMenuHook.h"
+#include "base/SettingsRecord.h"
+#include "base/SettingsStore.h"
+#include "base/UserDefaults.h"
+#include "base/CommandTarget.h"
+#include "xp/ScopedMenuHook.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -15,7 +16,8 @@ class CMainFrame;
 
 // The application object: owns the main frame and the user defaults, runs
 // start-up and exit, and takes the application-wide commands (settings,
-// exit). One exists per run; other code reaches it through Instance().
+// exit). One exists per run. The layers below never reach it: it hands them
+// the user defaults and the callbacks they need.
 class CMyApp : public QObject, public CommandTarget {
     Q_OBJECT
 
@@ -25,9 +27,6 @@ public:
     ~CMyApp() override;
     CMyApp(const CMyApp&) = delete;
     CMyApp& operator=(const CMyApp&) = delete;
-
-    // The application object of this run, or nullptr when there is none.
-    static CMyApp* Instance();
 
     // Start-up: reads the settings, creates the main frame, shows it and
     // lets the job table take file drops. True when the event loop may run.
@@ -41,8 +40,9 @@ public:
     // The main frame; nullptr before InitInstance.
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }
 
-    SettingsRecord& Settings() { return m_settings; }
-    const SettingsRecord& Settings() const { return m_settings; }
+    SettingsRecord& Settings() { return m_defaults.Settings(); }
+    const SettingsRecord& Settings() const { return m_defaults.Settings(); }
+    UserDefaults& Defaults() { return m_defaults; }
     QString SettingsFilePath() const;
     void ReadSettingsFile();
     // False when the file could not be written; nothing is shown then.
@@ -65,8 +65,7 @@ public:
 private:
     void CloseMainFrame();
 
-    SettingsStore m_store;
-    SettingsRecord m_settings;
+    UserDefaults m_defaults;
     std::unique_ptr<CMainFrame> m_mainFrame;
     // The flat popup decoration, from start-up to exit.
     std::optional<ScopedMenuHook> m_menuHook;

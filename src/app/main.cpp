@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <csignal>
 #include <cstdio>
 
 int main(int argc, char** argv)
@@ -14,6 +15,9 @@ int main(int argc, char** argv)
         std::fputs(qPrintable(CMyApp::NoDisplayMessage(program)), stderr);
         return 2;
     }
+    // A file-size limit makes a result's write fail, reported as such,
+    // instead of killing the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication qtApplication(argc, argv);
     // Message boxes carry the program's file name without extension.
     QApplication::setApplicationName(QFileInfo(QApplication::applicationFilePath()).completeBaseName());

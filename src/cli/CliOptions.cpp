@@ -4,8 +4,11 @@
 #include <array>
 #include <cstdlib>
 #include <filesystem>
+#include <thread>
 
 namespace {
+
+constexpr int kMaxJobs = 256;
 
 constexpr std::array<int, 14> kBitrates{32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320};
 
@@ -17,6 +20,20 @@ bool ParseBitrate(const std::string& text, int& bitrate)
     return true;
 }
 
+bool IsFolder(const std::string& path)
+{
+    std::error_code error;
+    return std::filesystem::is_directory(path, error);
+}
+
+bool ParseJobs(const std::string& text, int& jobs)
+{
+    if (text.empty() || text.size() > 3 || !std::all_of(text.begin(), text.end(), ::isdigit))
+        return false;
+    jobs = std::atoi(text.c_str());
+    return jobs >= 1 && jobs <= kMaxJobs;
+}
+
 }  // namespace
 
 bool CliOptions::IsMpeg1Bitrate(int bitrate)
@@ -26,19 +43,26 @@ bool CliOptions::IsMpeg1Bitrate(int bitrate)
 
 std::string CliOptions::Usage()
 {
-    return "Usage: vorlanta-cli [-b KBPS] [-o RESULT | -d DIR] [--overwrite] SOURCE...\n"
-           "Converts MP3 files to another bitrate, keeping their ID3 tags.\n"
+    return "Usage: vorlanta-cli [-b KBPS] [-o RESULT | -d DIR] [-j N] [--overwrite | --skip-existing]\n"
+           "                   [--skip-lower] SOURCE...\n"
+           "Converts MP3 files to another bitrate, keeping their ID3 tags. A SOURCE\n"
+           "that is a folder stands for every .mp3 file below it.\n"
            "\n"
-           "  -b KBPS       bitrate of the results: 32 40 48 56 64 80 96 112 128 160\n"
-           "                192 224 256 320 (default 128)\n"
-           "  -o RESULT     the result file (only with one SOURCE)\n"
-           "  -d DIR        put the results in DIR (default: beside each source)\n"
-           "  --overwrite   replace results that exist already\n"
-           "  -h, --help    show this help\n"
-           "  --version     show the version\n"
+           "  -b KBPS          bitrate of the results: 32 40 48 56 64 80 96 112 128 160\n"
+           "                   192 224 256 320 (default 128)\n"
+           "  -o RESULT        the result file (only with one SOURCE file)\n"
+           "  -d DIR           put the results in DIR, keeping the sub-folders of a\n"
+           "                   SOURCE folder (default: beside each source)\n"
+           "  -j N             convert N files at once (default: one a processor core)\n"
+           "  --overwrite      replace results that exist already\n"
+           "  --skip-existing  skip sources whose result exists already\n"
+           "  --skip-lower     skip sources whose bitrate is at or below KBPS\n"
+           "  -h, --help       show this help\n"
+           "  --version        show the version\n"
            "\n"
-           "A result is named after its source: TITLE_KBPS.mp3. Ctrl-C stops the\n"
-           "running job. The exit status is 0 only when every job converted.\n";
+           "A result is named after its source: TITLE_KBPS.mp3. Ctrl-C stops every\n"
+           "running job and removes its half-written result. The exit status is 0\n"
+           "when no job failed (skipped ones do not count as failed).\n";
 }
 
 std::optional<CliOptions> CliOptions::Parse(const std::vector<std::string>& args, std::string& error)
@@ -64,6 +88,18 @@ std::optional<CliOptions> CliOptions::Parse(const std::vector<std::string>& args
             options.version = true;
         } else if (arg == "--overwrite") {
             options.overwrite = true;
+        } else if (arg == "--skip-existing") {
+            options.skipExisting = true;
+        } else if (arg == "--skip-lower") {
+            options.skipLower = true;
+        } else if (arg == "-j") {
+            const std::string* text = value(i, arg);
+            if (text == nullptr)
+                return std::nullopt;
+            if (!ParseJobs(*text, options.jobs)) {
+                error = "-j '" + *text + "' is not a number of conversions from 1 to " + std::to_string(kMaxJobs);
+                return std::nullopt;
+            }
         } else if (arg == "-b" || arg == "-o" || arg == "-d") {
             const std::string* text = value(i, arg);
             if (text == nullptr)
@@ -89,17 +125,29 @@ std::optional<CliOptions> CliOptions::Parse(const std::vector<std::string>& args
         error = "-o and -d cannot be used together";
     else if (!options.output.empty() && options.sources.size() > 1)
         error = "-o names one result, but there are several sources";
+    else if (options.overwrite && options.skipExisting)
+        error = "--overwrite and --skip-existing cannot be used together";
+    else if (!options.output.empty() && IsFolder(options.sources.front()))
+        error = "-o names one result, but the source is a folder";
     if (!error.empty())
         return std::nullopt;
+    if (options.jobs == 0)
+        options.jobs = DefaultJobs();
     return options;
 }
 
-std::string CliOptions::ResultFor(const std::string& source) const
+int CliOptions::DefaultJobs()
+{
+    return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, static_cast<unsigned>(kMaxJobs)));
+}
+
+std::string CliOptions::ResultFor(const std::string& source, const std::string& subfolder) const
 {
     if (!output.empty())
         return output;
     const std::filesystem::path path(source);
-    std::filesystem::path folder = directory.empty() ? path.parent_path() : std::filesystem::path(directory);
+    std::filesystem::path folder =
+        directory.empty() ? path.parent_path() : std::filesystem::path(directory) / subfolder;
     const std::string name = path.stem().string() + "_" + std::to_string(bitrate) + ".mp3";
     return folder.empty() ? name : (folder / name).string();
 }

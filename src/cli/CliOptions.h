@@ -10,6 +10,9 @@ struct CliOptions {
     std::string output;     // -o: the result of the one source
     std::string directory;  // -d: the folder for every result
     bool overwrite = false;
+    bool skipExisting = false;  // --skip-existing: a result that exists is left alone, its job skipped
+    bool skipLower = false;     // --skip-lower: sources at or below the bitrate are skipped
+    int jobs = 0;               // -j: conversions at once; 0 until parsed, then 1 or more
     bool help = false;
     bool version = false;
     std::vector<std::string> sources;
@@ -17,7 +20,11 @@ struct CliOptions {
     // Parses argv; on a usage error returns nothing and sets `error`.
     static std::optional<CliOptions> Parse(const std::vector<std::string>& args, std::string& error);
     static std::string Usage();
-    // The result name the Add command would offer: folder, title, "_", rate, ".mp3".
-    std::string ResultFor(const std::string& source) const;
+    // The result name the Add command would offer: folder, title, "_", rate,
+    // ".mp3". `subfolder` is where a source found in a folder lies below it;
+    // under -d the result keeps that place.
+    std::string ResultFor(const std::string& source, const std::string& subfolder = {}) const;
+    // Conversions at once when -j is not given: one a processor core.
+    static int DefaultJobs();
     static bool IsMpeg1Bitrate(int bitrate);
 };

@@ -2,15 +2,22 @@
 
 #include "cli/CliJobTable.h"
 #include "cli/CliOptions.h"
+#include "convert/BatchSummary.h"
 
 #include <atomic>
+#include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
+#include <vector>
 
+class BatchProgress;
 class ConsoleLog;
 class UserPrompt;
 
-// Converts the command line's sources one job at a time through the engine.
+// Converts the command line's sources through the engine, up to -j jobs at
+// once. Folders among the sources are searched for MP3 files first, and
+// every result is decided before the first job starts.
 class CliRunner {
 public:
     static constexpr int kExitConverted = 0;
@@ -20,16 +27,39 @@ public:
 
     CliRunner(const CliOptions& options, ConsoleLog& log, UserPrompt& prompt, std::string encoderFolder,
               std::FILE* errors);
-    // Runs every job; returns the exit status. `control` is the job control
-    // word (set to stop by Ctrl-C); `interrupted` tells that it was.
+    ~CliRunner();
+
+    // Runs every job; returns the exit status. `control` is the control word
+    // every running job polls (set to stop by Ctrl-C); `interrupted` tells
+    // that it was, and no further job starts.
     int Run(std::atomic<int>& control, const std::atomic<bool>& interrupted);
 
-    int Converted() const { return converted_; }
-    int Failed() const { return failed_; }
+    int Converted() const { return summary_.Converted(); }
+    int Failed() const { return summary_.Failed(); }
+    int Skipped() const { return summary_.Skipped(); }
 
 private:
-    bool Refused(const std::string& source, const std::string& result);
-    int RunJob(int row, std::atomic<int>& control);
+    enum class Outcome { Waiting, Converted, Failed, Skipped };
+    struct Job {
+        std::string source;
+        std::string result;
+        std::uint64_t size = 0;
+        Outcome outcome = Outcome::Waiting;
+        std::string reason;  // why it failed
+    };
+
+    void Plan(const std::atomic<bool>& interrupted);
+    void AddSource(const std::string& source, const std::string& subfolder, std::uint64_t size);
+    void ExpandFolder(const std::string& folder, const std::atomic<bool>& interrupted);
+    void RefuseDuplicates();
+    void Work(std::atomic<int>& control, const std::atomic<bool>& interrupted);
+    void RunJob(std::size_t index, std::atomic<int>& control, const std::atomic<bool>& interrupted);
+    bool SkippedOrRefused(Job& job);
+    void Convert(std::size_t index, std::atomic<int>& control, const std::atomic<bool>& interrupted);
+    void Fail(Job& job, const std::string& reason, const std::string& message);
+    void Skip(Job& job, const std::string& line);
+    void ShowProgress();
+    void PrintSummary(double seconds);
 
     const CliOptions& options_;
     ConsoleLog& log_;
@@ -37,6 +67,8 @@ private:
     std::string encoderFolder_;
     std::FILE* errors_;
     CliJobTable table_;
-    int converted_ = 0;
-    int failed_ = 0;
+    std::vector<Job> jobs_;
+    std::atomic<std::size_t> next_{0};
+    std::unique_ptr<BatchProgress> progress_;
+    BatchSummary summary_;
 };

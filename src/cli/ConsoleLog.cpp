@@ -7,13 +7,6 @@ namespace {
 constexpr auto kRedrawInterval = std::chrono::milliseconds(100);
 constexpr int kBarWidth = 24;
 
-std::string WithoutLineEnd(std::string text)
-{
-    while (!text.empty() && (text.back() == '\r' || text.back() == '\n'))
-        text.pop_back();
-    return text;
-}
-
 std::string Bar(int percent)
 {
     const int filled = percent * kBarWidth / 100;
@@ -27,29 +20,47 @@ ConsoleLog::ConsoleLog(std::FILE* stream, bool terminal) : stream_(stream), term
 
 void ConsoleLog::showmessage(const std::string& text)
 {
-    const bool progress = !text.empty() && text.back() == '\r';
-    if (progress) {
-        progressText_ = LogText::TimeStampNow() + WithoutLineEnd(text);
-        if (terminal_)
-            DrawProgress(false);
+    if (LogText::IsProgressLine(text))
         return;
-    }
-    if (terminal_ && progressShown_)
-        std::fputs("\r\033[K", stream_);
-    progressShown_ = false;
-    std::fputs((LogText::TimeStampNow() + WithoutLineEnd(text) + "\n").c_str(), stream_);
+    const std::string line = LogText::TimeStampNow() + LogText::WithoutLineEnd(text) + "\n";
+    std::lock_guard lock(mutex_);
+    Wipe();
+    std::fputs(line.c_str(), stream_);
+    DrawProgress(true);
     std::fflush(stream_);
 }
 
-void ConsoleLog::SetPercent(int percent)
+void ConsoleLog::SetProgress(const std::string& text, int percent)
 {
+    if (!terminal_)
+        return;
+    std::lock_guard lock(mutex_);
+    progressText_ = text;
     percent_ = percent;
-    if (terminal_ && !progressText_.empty())
-        DrawProgress(false);
+    DrawProgress(false);
+}
+
+void ConsoleLog::Message(std::FILE* stream, const std::string& text)
+{
+    std::lock_guard lock(mutex_);
+    Wipe();
+    std::fflush(stream_);
+    std::fputs(text.c_str(), stream);
+    std::fflush(stream);
+    DrawProgress(true);
+}
+
+void ConsoleLog::Wipe()
+{
+    if (terminal_ && progressShown_)
+        std::fputs("\r\033[K", stream_);
+    progressShown_ = false;
 }
 
 void ConsoleLog::DrawProgress(bool force)
 {
+    if (!terminal_ || progressText_.empty())
+        return;
     const auto now = std::chrono::steady_clock::now();
     if (!force && progressShown_ && now - lastDraw_ < kRedrawInterval)
         return;
@@ -61,11 +72,9 @@ void ConsoleLog::DrawProgress(bool force)
 
 void ConsoleLog::Finish()
 {
-    if (terminal_ && progressShown_) {
-        std::fputs("\r\033[K", stream_);
-        std::fflush(stream_);
-    }
-    progressShown_ = false;
+    std::lock_guard lock(mutex_);
+    Wipe();
+    std::fflush(stream_);
     progressText_.clear();
     percent_ = 0;
 }

@@ -4,24 +4,32 @@
 
 #include <chrono>
 #include <cstdio>
+#include <mutex>
 #include <string>
 
-// The activity log on a terminal or a pipe. Lines that stay are printed with
-// their time stamps. On a terminal the progress lines and a progress bar
-// share one line that is rewritten in place; through a pipe only the lines
-// that stay are printed.
+// The activity log on a terminal or a pipe, shared by every job of a batch.
+// Lines that stay are printed whole, with their time stamps, one at a time,
+// so lines of jobs running at once never mix within a line. A job's own
+// progress lines are not printed: on a terminal one progress line for the
+// whole batch stays at the bottom, rewritten in place; through a pipe only
+// the lines that stay are printed.
 class ConsoleLog : public ActivityLog {
 public:
     ConsoleLog(std::FILE* stream, bool terminal);
     void showmessage(const std::string& text) override;
-    // The running job's percentage, drawn as a bar on a terminal.
-    void SetPercent(int percent);
+    // The batch's progress: a text and a percentage drawn as a bar (terminal only).
+    void SetProgress(const std::string& text, int percent);
+    // A message on another stream (the error stream) that leaves the
+    // progress line whole.
+    void Message(std::FILE* stream, const std::string& text);
     // Ends a progress line that is still on screen.
     void Finish();
 
 private:
+    void Wipe();
     void DrawProgress(bool force);
 
+    std::mutex mutex_;
     std::FILE* stream_;
     bool terminal_;
     std::string progressText_;

@@ -6,11 +6,14 @@ namespace {
 
 std::atomic<int>* g_control = nullptr;
 std::atomic<bool> g_raised{false};
+std::atomic<int> g_number{0};
 
 static_assert(std::atomic<int>::is_always_lock_free, "the handler writes the control word");
 
-void OnSignal(int)
+void OnSignal(int number)
 {
+    int none = 0;
+    g_number.compare_exchange_strong(none, number);
     g_raised.store(true);
     if (g_control != nullptr)
         g_control->store(JobControl::Stop);
@@ -22,21 +25,39 @@ InterruptSignal::InterruptSignal(std::atomic<int>& control)
 {
     g_control = &control;
     g_raised.store(false);
+    g_number.store(0);
     struct sigaction action {};
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, &oldInt_);
-    sigaction(SIGTERM, &action, &oldTerm_);
+    for (std::size_t i = 0; i < std::size(kStopSignals); ++i)
+        sigaction(kStopSignals[i], &action, &old_[i]);
+    // A write past the limit then fails with EFBIG like any other write.
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    sigaction(SIGXFSZ, &ignore, &oldFileSize_);
 }
 
 InterruptSignal::~InterruptSignal()
 {
-    sigaction(SIGINT, &oldInt_, nullptr);
-    sigaction(SIGTERM, &oldTerm_, nullptr);
+    for (std::size_t i = 0; i < std::size(kStopSignals); ++i)
+        sigaction(kStopSignals[i], &old_[i], nullptr);
+    sigaction(SIGXFSZ, &oldFileSize_, nullptr);
     g_control = nullptr;
 }
 
 const std::atomic<bool>& InterruptSignal::Flag()
 {
     return g_raised;
+}
+
+int InterruptSignal::Number()
+{
+    return g_number.load();
+}
+
+int InterruptSignal::ExitStatus(int status)
+{
+    const int number = Number();
+    return number != 0 ? 128 + number : status;
 }

@@ -43,5 +43,5 @@ int main(int argc, char** argv)
     ConsoleLog log(stdout, isatty(STDOUT_FILENO) != 0);
     ConsolePrompt prompt(stderr);
     CliRunner runner(*options, log, prompt, ProgramFolder(), stderr);
-    return runner.Run(control, InterruptSignal::Flag());
+    return InterruptSignal::ExitStatus(runner.Run(control, InterruptSignal::Flag()));
 }

@@ -50,11 +50,33 @@ void JobConversion::ReadCells()
 int JobConversion::Run()
 {
     ReadCells();
-    if (const std::optional<int> early = SetUp())
-        return *early;
-    Log(LogText::Format("%s convert begin\r\n", sourcePath_.c_str()));
-    FrameLoop();
-    return CommonExit();
+    int outcome = 0;
+    if (const std::optional<int> early = SetUp()) {
+        outcome = *early;
+    } else {
+        Log(LogText::Format("%s convert begin\r\n", sourcePath_.c_str()));
+        FrameLoop();
+        outcome = CommonExit();
+    }
+    // A stop or failure whose line names no file: say which job it ended.
+    if (unnamedEnd_ && !completed_)
+        Log(LogText::Format("%s not converted, nothing written to %s\r\n", sourcePath_.c_str(),
+                            resultPath_.c_str()));
+    return outcome;
+}
+
+// Logs a line that says why the job ended without naming a file.
+void JobConversion::LogUnnamedEnd(const std::string& text)
+{
+    Log(text);
+    unnamedEnd_ = true;
+}
+
+// The system's reason for the failure just logged, when it gave one.
+void JobConversion::LogReason(const std::string& reason)
+{
+    if (!reason.empty())
+        Log(LogText::Format("%s\r\n", reason.c_str()));
 }
 
 // Everything before the first frame. Empty when the frame loop may run,
@@ -63,6 +85,7 @@ std::optional<int> JobConversion::SetUp()
 {
     if (!source_.Open(sourcePath_)) {
         Log(LogText::Format("Source file open failed in file %s\r\n", sourcePath_.c_str()));
+        LogReason(source_.OpenReason());
         return JobResult::Failed;
     }
     size_ = source_.Size();
@@ -90,7 +113,7 @@ std::optional<int> JobConversion::SetUp()
     try {
         output_.assign(kOutputBytes, 0);
     } catch (const std::bad_alloc&) {
-        Log("Memory Not Enough for converting MP3\r\n");
+        LogUnnamedEnd("Memory Not Enough for converting MP3\r\n");
         return CommonExit();
     }
     if (!CreateResult())
@@ -102,12 +125,13 @@ bool JobConversion::StartEncoder(const MpegFrameHeader& format)
 {
     encoder_ = std::make_unique<EncoderSession>(host_.encoderFolder, host_.prompt);
     if (!encoder_->Ready()) {
-        Log("Failed to init lame!\r\n");
+        LogUnnamedEnd("Failed to init lame!\r\n");
         encoder_.reset();
         return false;
     }
     encoder_->Configure(bitrate_, format.sampleRate, format.channels);
     if (!encoder_->Start()) {
+        unnamedEnd_ = true;  // only a message box said so
         encoder_.reset();
         return false;
     }
@@ -154,9 +178,10 @@ std::optional<MpegFrameHeader> JobConversion::FindStreamFormat()
 
 bool JobConversion::CreateResult()
 {
-    // Opening the source itself for writing would empty it.
+    // Replacing the source would lose it.
     if (source_.IsSameFileAs(resultPath_) || !result_.Create(resultPath_)) {
         Log(LogText::Format("Dest file create failed in file %s\r\n", resultPath_.c_str()));
+        LogReason(result_.Reason());
         return false;
     }
     if (tags_.HasV2() && !result_.Append(tags_.id3v2.get(), tags_.id3v2Length))
@@ -183,7 +208,7 @@ void JobConversion::TakeSteps(StreamEventQueue& queue)
 {
     for (;;) {
         if (control_.load() == JobControl::Stop) {
-            Log("Job Stopped by user\r\n");
+            LogUnnamedEnd("Job Stopped by user\r\n");
             return;
         }
         if (control_.load() == JobControl::Restart) {
@@ -197,7 +222,7 @@ void JobConversion::TakeSteps(StreamEventQueue& queue)
             queue.Pop();
             continue;
         case StreamEvent::Kind::FrameTooLarge:
-            Log("Error!Source File small than one Frame!\n");
+            LogUnnamedEnd("Error!Source File small than one Frame!\n");
             return;
         case StreamEvent::Kind::ReadFailed:
             FailRead();
@@ -264,7 +289,6 @@ void JobConversion::EndOfStream()
         Log(LogText::Format("No MP3 frame could be decoded in file %s, nothing converted\r\n",
                             sourcePath_.c_str()));
         failed_ = true;
-        removeResult_ = true;
         return;
     }
     // The encoder's last frames belong to the audio, before the ID3v1 tag.
@@ -277,7 +301,8 @@ void JobConversion::EndOfStream()
         FailWrite();
         return;
     }
-    if (!result_.Close()) {
+    // Only now does the result take its name.
+    if (!result_.Commit()) {
         FailWrite();
         return;
     }
@@ -290,23 +315,24 @@ void JobConversion::FailWrite()
     if (failed_)
         return;
     Log(LogText::Format("Dest file write failed in file %s\r\n", resultPath_.c_str()));
+    LogReason(result_.Reason());
     failed_ = true;
-    removeResult_ = true;
 }
 
 void JobConversion::FailRead()
 {
     Log(LogText::Format("Source file read failed in file %s, it changed while converting\r\n",
                         sourcePath_.c_str()));
+    LogReason(source_.ReadReason());
     failed_ = true;
-    removeResult_ = true;
 }
 
 // Releases what this run obtained, in order, and computes its result.
 int JobConversion::CommonExit()
 {
-    if (result_.IsOpen() && !result_.Close())
-        FailWrite();
+    // A job that did not complete leaves nothing under the result's name.
+    if (!completed_)
+        result_.Discard();
     output_ = {};
     window_.reset();
     if (encoder_)
@@ -315,11 +341,7 @@ int JobConversion::CommonExit()
     decoder_.reset();
     tags_.ReleaseV2();
     source_.Close();
-    const int outcome = Outcome();
-    // A failed job that produced no audio leaves no result behind.
-    if (removeResult_ || (outcome == JobResult::Failed && decodedFrames_ == 0))
-        result_.Remove();
-    return outcome;
+    return Outcome();
 }
 
 int JobConversion::Outcome() const

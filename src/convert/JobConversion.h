@@ -67,6 +67,8 @@ private:
     int CommonExit();
     int Outcome() const;
     void Log(const std::string& text);
+    void LogUnnamedEnd(const std::string& text);
+    void LogReason(const std::string& reason);
 
     ConversionHost& host_;
     int row_;
@@ -91,6 +93,6 @@ private:
     std::uint32_t lastWrite_ = 0;
     std::uint64_t decodedFrames_ = 0;
     bool completed_ = false;
-    bool failed_ = false;        // a failure that no control request overrides
-    bool removeResult_ = false;  // the result is not worth keeping
+    bool failed_ = false;      // a failure that no control request overrides
+    bool unnamedEnd_ = false;  // the line that ended the job named no file
 };

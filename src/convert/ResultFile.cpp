@@ -1,44 +1,272 @@
 #include "convert/ResultFile.h"
 
+#include "convert/SystemReason.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <dirent.h>
+#include <fcntl.h>
+#include <random>
+#include <string>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// ".<result name>.<six random characters>.vorlanta-part": hidden, and never
+// taken for an MP3 file.
+constexpr const char* kTempSuffix = ".vorlanta-part";
+constexpr std::size_t kRandomLength = 6;
+constexpr std::size_t kSuffixLength = 14;  // strlen(kTempSuffix)
+// The result's name is cut where the whole temporary name would be too long.
+constexpr std::size_t kNameRoom = NAME_MAX - 2 - kRandomLength - kSuffixLength;
+constexpr int kCreateTries = 100;
+constexpr char kRandomAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+static_assert(std::char_traits<char>::length(kTempSuffix) == kSuffixLength);
+
+std::string TempPrefix(const std::string& resultName)
+{
+    return "." + resultName.substr(0, kNameRoom) + ".";
+}
+
+std::string RandomPart()
+{
+    thread_local std::mt19937 generator{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kRandomAlphabet - 2);
+    std::string part(kRandomLength, ' ');
+    for (char& c : part)
+        c = kRandomAlphabet[pick(generator)];
+    return part;
+}
+
+bool SameFile(const struct stat& a, const struct stat& b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Splits a path into its folder ("." when it has none) and its name.
+void SplitPath(const std::string& path, std::string& folder, std::string& name)
+{
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        folder = ".";
+        name = path;
+        return;
+    }
+    folder = slash == 0 ? "/" : path.substr(0, slash);
+    name = path.substr(slash + 1);
+}
+
+}  // namespace
+
+ResultFile::~ResultFile()
+{
+    Discard();
+}
+
+bool ResultFile::IsTemporaryName(const std::string& name, const std::string& resultName)
+{
+    const std::string prefix = TempPrefix(resultName);
+    if (name.size() != prefix.size() + kRandomLength + kSuffixLength || name.compare(0, prefix.size(), prefix) != 0 ||
+        name.compare(name.size() - kSuffixLength, kSuffixLength, kTempSuffix) != 0)
+        return false;
+    const std::string random = name.substr(prefix.size(), kRandomLength);
+    return random.find_first_not_of(kRandomAlphabet) == std::string::npos;
+}
+
+bool ResultFile::Fail(int error)
+{
+    return Fail(SystemReason::OfError(error));
+}
+
+bool ResultFile::Fail(const std::string& reason)
+{
+    failed_ = true;
+    reason_ = reason;
+    return false;
+}
 
 bool ResultFile::Create(const std::string& path)
 {
-    path_ = path;
+    Discard();
     failed_ = false;
-    std::FILE* created = std::fopen(path.c_str(), "wb");
-    if (created == nullptr)
-        return false;
-    created_ = true;
-    if (std::fclose(created) != 0)
-        return false;
-    stream_.reset(std::fopen(path.c_str(), "ab"));
-    return stream_ != nullptr;
+    reason_.clear();
+    replaces_ = false;
+    std::string folder;
+    SplitPath(path, folder, name_);
+    // Only a regular file is ever replaced. A FIFO or a device is not even
+    // opened: that could block, or write to the device.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0) {
+        if (!S_ISREG(info.st_mode))
+            return Fail(SystemReason::OfNonRegular(info.st_mode));
+        replaces_ = true;
+        mode_ = info.st_mode & 0777;
+    } else if (errno != ENOENT) {
+        return Fail(errno);
+    }
+    if (name_.empty() || name_ == "." || name_ == "..")
+        return Fail(EISDIR);
+    folderFd_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd_ < 0)
+        return Fail(errno);
+    RemoveLeftovers();
+    return OpenTemporary();
+}
+
+// A new temporary file, created here and locked before anyone could take it
+// for a leftover. One that a cleaner got hold of first is given up.
+bool ResultFile::OpenTemporary()
+{
+    for (int attempt = 0; attempt < kCreateTries; ++attempt) {
+        const std::string name = TempPrefix(name_) + RandomPart() + kTempSuffix;
+        const int fd = ::openat(folderFd_, name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            if (errno == EEXIST)
+                continue;
+            const int error = errno;
+            CloseFolder();
+            return Fail(error);
+        }
+        // A file system without locks cannot tell leftovers apart: there the
+        // file is used unlocked, and no leftover is ever removed.
+        const bool taken = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+        struct stat info {};
+        if (taken || ::fstat(fd, &info) != 0 || info.st_nlink == 0) {
+            ::close(fd);
+            continue;
+        }
+        // A replacement keeps the permissions of the file it replaces.
+        if (replaces_)
+            ::fchmod(fd, mode_);
+        fd_ = fd;
+        tempName_ = name;
+        end_ = 0;
+        return true;
+    }
+    CloseFolder();
+    return Fail(EEXIST);
+}
+
+// Temporary files for this result that nobody holds: their job ended
+// without cleaning up (a crash, kill -9, a power cut).
+void ResultFile::RemoveLeftovers() const
+{
+    const int listFd = ::dup(folderFd_);
+    if (listFd < 0)
+        return;
+    DIR* folder = ::fdopendir(listFd);
+    if (folder == nullptr) {
+        ::close(listFd);
+        return;
+    }
+    while (const dirent* entry = ::readdir(folder)) {
+        if (IsTemporaryName(entry->d_name, name_))
+            RemoveIfLeftover(entry->d_name);
+    }
+    ::closedir(folder);
+}
+
+void ResultFile::RemoveIfLeftover(const std::string& name) const
+{
+    const int fd = ::openat(folderFd_, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    struct stat held {};
+    struct stat named {};
+    // The lock is free only when no running job holds the file.
+    if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+        ::fstatat(folderFd_, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(held, named))
+        ::unlinkat(folderFd_, name.c_str(), 0);
+    ::close(fd);
 }
 
 bool ResultFile::Append(const void* data, std::size_t length)
 {
-    if (!stream_ || failed_)
+    if (!WriteAt(end_, data, length))
         return false;
-    if (length > 0 && std::fwrite(data, 1, length, stream_.get()) != length)
-        failed_ = true;
-    if (std::fflush(stream_.get()) != 0)
-        failed_ = true;
-    return !failed_;
+    end_ += length;
+    return true;
 }
 
-bool ResultFile::Close()
+bool ResultFile::WriteAt(std::uint64_t offset, const void* data, std::size_t length)
 {
-    if (stream_ && std::fclose(stream_.release()) != 0)
-        failed_ = true;
-    return !failed_;
+    if (fd_ < 0 || failed_)
+        return false;
+    const auto* bytes = static_cast<const char*>(data);
+    std::size_t done = 0;
+    while (done < length) {
+        const ssize_t written = ::pwrite(fd_, bytes + done, length - done, static_cast<off_t>(offset + done));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return Fail(errno);
+        }
+        done += static_cast<std::size_t>(written);
+    }
+    return true;
 }
 
-void ResultFile::Remove()
+bool ResultFile::Commit()
 {
-    stream_.reset();
-    // Only ever a file of our own making, never a device or anything else.
+    if (fd_ < 0 || failed_)
+        return false;
+    // On disk before it takes the name: a power cut never leaves a named
+    // result with missing bytes.
+    if (::fsync(fd_) != 0 || !Rename()) {
+        if (!failed_)
+            Fail(errno);
+        Discard();
+        return false;
+    }
+    // The rename itself reaches the disk with the folder. Some file systems
+    // cannot sync a folder; the file is complete either way.
+    ::fsync(folderFd_);
+    tempName_.clear();
+    ::close(fd_);  // releases the lock only now, so no cleaner took the file
+    fd_ = -1;
+    CloseFolder();
+    return true;
+}
+
+bool ResultFile::Rename()
+{
     struct stat info {};
-    if (created_ && ::stat(path_.c_str(), &info) == 0 && S_ISREG(info.st_mode))
-        std::remove(path_.c_str());
+    if (::fstatat(folderFd_, name_.c_str(), &info, 0) == 0 && !S_ISREG(info.st_mode))
+        return Fail(SystemReason::OfNonRegular(info.st_mode));
+    if (replaces_)
+        return ::renameat(folderFd_, tempName_.c_str(), folderFd_, name_.c_str()) == 0 || Fail(errno);
+    // The name was free at the start: a file that took it since is not ours
+    // to replace.
+    if (::renameat2(folderFd_, tempName_.c_str(), folderFd_, name_.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return Fail(errno);
+    // A file system that cannot promise that: the check above must do.
+    return ::renameat(folderFd_, tempName_.c_str(), folderFd_, name_.c_str()) == 0 || Fail(errno);
+}
+
+void ResultFile::Discard()
+{
+    if (fd_ >= 0) {
+        // Only the file we created, still under its name, is removed.
+        struct stat held {};
+        struct stat named {};
+        if (!tempName_.empty() && ::fstat(fd_, &held) == 0 &&
+            ::fstatat(folderFd_, tempName_.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(held, named))
+            ::unlinkat(folderFd_, tempName_.c_str(), 0);
+        ::close(fd_);
+        fd_ = -1;
+    }
+    tempName_.clear();
+    CloseFolder();
+}
+
+void ResultFile::CloseFolder()
+{
+    if (folderFd_ >= 0)
+        ::close(folderFd_);
+    folderFd_ = -1;
 }

@@ -1,31 +1,65 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdio>
-#include <memory>
+#include <cstdint>
 #include <string>
+#include <sys/types.h>
 
-// The result of a conversion: created empty, then only appended to. Every
-// write, flush and close is checked; once one has failed the file is bad.
+// The result of a conversion. Its bytes go to a hidden temporary file of its
+// own in the result's folder; only Commit puts them under the result's name,
+// by a rename once they are on disk. Until then a file of that name stays
+// whole, and a stop, a failure, a crash or a power cut leaves nothing under
+// it. The temporary file is locked while it is open, so the leftover of a
+// crashed run is told apart from one that another job is still writing; such
+// leftovers are removed the next time that result is created.
+// Every write is checked; once one has failed the file is bad.
 class ResultFile {
 public:
-    // Creates (or truncates) `path` and opens it for appending.
+    ResultFile() = default;
+    ~ResultFile();
+    ResultFile(const ResultFile&) = delete;
+    ResultFile& operator=(const ResultFile&) = delete;
+
+    // Opens a new temporary file for the result `path`. Refuses a path that
+    // names anything but a regular file, without opening it.
     bool Create(const std::string& path);
-    // Writes all `length` bytes and flushes them to the file.
+    // Writes all `length` bytes after those written so far.
     bool Append(const void* data, std::size_t length);
-    // Closes the file; false when this or an earlier write failed.
-    bool Close();
-    bool IsOpen() const { return stream_ != nullptr; }
+    // Writes over bytes written earlier, at `offset` from the start (a header
+    // that is only known at the end); later appends go on where they were.
+    bool WriteAt(std::uint64_t offset, const void* data, std::size_t length);
+    // Flushes the file to disk and renames it onto the result's name. False
+    // when this or an earlier write failed; the result's name is then as it was.
+    bool Commit();
+    // Closes and removes the temporary file, if there is one; nothing else.
+    void Discard();
+
+    bool IsOpen() const { return fd_ >= 0; }
     bool Failed() const { return failed_; }
-    // Closes and deletes the file, if this object created it.
-    void Remove();
+    // Why the last failure happened, in the system's words; empty when the
+    // system gave no reason.
+    const std::string& Reason() const { return reason_; }
+
+    // Whether `name` is the name of a temporary file for the result named
+    // `resultName` (both without their folder).
+    static bool IsTemporaryName(const std::string& name, const std::string& resultName);
 
 private:
-    struct Closer {
-        void operator()(std::FILE* stream) const { std::fclose(stream); }
-    };
-    std::unique_ptr<std::FILE, Closer> stream_;
-    std::string path_;
+    bool Fail(int error);
+    bool Fail(const std::string& reason);
+    bool OpenTemporary();
+    void RemoveLeftovers() const;
+    void RemoveIfLeftover(const std::string& name) const;
+    bool Rename();
+    void CloseFolder();
+
+    std::string name_;        // the result's name within its folder
+    std::string tempName_;    // our temporary file's name; empty when none
+    int folderFd_ = -1;       // the result's folder
+    int fd_ = -1;             // the temporary file, locked
+    std::uint64_t end_ = 0;   // where the next append goes
+    bool replaces_ = false;   // a regular file had the result's name at the start
+    mode_t mode_ = 0;         // its permissions, kept by the replacement
     bool failed_ = false;
-    bool created_ = false;
+    std::string reason_;
 };

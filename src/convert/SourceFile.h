@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -14,8 +15,13 @@ public:
     SourceFile& operator=(const SourceFile&) = delete;
 
     // Opens an existing file for reading. False when it cannot be opened or
-    // is not a regular file.
+    // is not a regular file; a FIFO or a device is refused without waiting.
     bool Open(const std::string& path);
+    // Why Open failed, in the system's words.
+    const std::string& OpenReason() const { return openReason_; }
+    // Why the last read failed, in the system's words; empty when the file
+    // just ended early.
+    std::string ReadReason() const;
     void Close();
     bool IsOpen() const { return fd_ >= 0; }
 
@@ -28,6 +34,8 @@ public:
 
 private:
     int fd_ = -1;
+    std::string openReason_;
+    mutable std::atomic<int> readError_{0};  // set by the reading thread
     std::uint64_t size_ = 0;
     dev_t device_ = 0;
     ino_t inode_ = 0;

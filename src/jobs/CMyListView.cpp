@@ -1,12 +1,14 @@
 #include "jobs/CMyListView.h"
 
-#include "ui/CommandIds.h"
+#include "base/CommandIds.h"
+#include "convert/LogText.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QPainter>
+#include <QStyledItemDelegate>
 
 #include <array>
 
@@ -29,6 +31,19 @@ bool IsValidColumn(int column)
 {
     return column >= 0 && column < CMyListView::ColumnCount;
 }
+
+// Shows a cell with its control characters escaped, as the log does: a file
+// name may hold a line feed. The cell keeps the real name.
+class EscapedTextDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QString displayText(const QVariant& value, const QLocale& locale) const override
+    {
+        if (value.userType() != QMetaType::QString)
+            return QStyledItemDelegate::displayText(value, locale);
+        return QString::fromStdString(LogText::Escaped(value.toString().toStdString()));
+    }
+};
 }  // namespace
 
 CMyListView::CMyListView(QWidget* parent) : QTableWidget(parent), m_threads(*this)
@@ -70,6 +85,7 @@ void CMyListView::SetTableStyle()
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setStretchLastSection(false);
     setSortingEnabled(false);
+    setItemDelegate(new EscapedTextDelegate(this));
 }
 
 void CMyListView::CreateColumns()

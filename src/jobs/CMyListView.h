@@ -3,7 +3,7 @@
 #include "jobs/ConversionJob.h"
 #include "jobs/JobStatus.h"
 #include "jobs/JobThreads.h"
-#include "ui/CommandTarget.h"
+#include "base/CommandTarget.h"
 
 #include <QPersistentModelIndex>
 #include <QPixmap>

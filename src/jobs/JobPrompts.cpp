@@ -1,6 +1,6 @@
 #include "jobs/JobPrompts.h"
 
-#include "ui/AppMessage.h"
+#include "base/AppMessage.h"
 
 #include <QMessageBox>
 

@@ -1,7 +1,7 @@
 #include "jobs/LogViewActivityLog.h"
 
 #include "jobs/UiThreadCall.h"
-#include "ui/CLogView.h"
+#include "base/CLogView.h"
 
 #include <QPointer>
 

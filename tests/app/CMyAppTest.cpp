@@ -1,14 +1,14 @@
 #include "app/CMyApp.h"
 
-#include "app/IniFile.h"
+#include "base/IniFile.h"
 #include "jobs/CMyListView.h"
-#include "jobs/JobCommands.h"
-#include "ui/CLogView.h"
-#include "ui/CMainFrame.h"
-#include "ui/CSettingProp.h"
-#include "ui/CommandIds.h"
-#include "../ui/FrameTestKit.h"
-#include "../ui/ModalDialogCatcher.h"
+#include "window/JobCommands.h"
+#include "base/CLogView.h"
+#include "window/CMainFrame.h"
+#include "dialogs/CSettingProp.h"
+#include "base/CommandIds.h"
+#include "FrameTestKit.h"
+#include "ModalDialogCatcher.h"
 #include "TempDir.h"
 
 #include <QAction>
@@ -65,23 +65,13 @@ protected:
     bool answer = false;
 };
 
-TEST(MyAppInstanceTest, IsTheApplicationObjectWhileItLives)
-{
-    TempDir dir;
-    auto app = std::make_unique<CMyApp>(
-        SettingsStore({QString::fromStdString(dir.Path()), QString(), &SettingsStore::IsWritableFolder}));
-    EXPECT_EQ(CMyApp::Instance(), app.get());
-    app.reset();
-    EXPECT_EQ(CMyApp::Instance(), nullptr);
-}
-
 TEST_F(MyAppTest, StartUpReadsTheSettingsAndShowsTheFrame)
 {
-    WriteConfig("[Settings]\nSource Folder=/music/in\nDest Folder=/music/out\nBitRate=1920\n");
+    WriteConfig("[Settings]\nSource Folder=/usr\nDest Folder=/tmp\nBitRate=1920\n");
     EXPECT_EQ(app.MainFrame(), nullptr);
     CMainFrame& frame = Start();
-    EXPECT_EQ(app.Settings().SourceFolder, QString("/music/in"));
-    EXPECT_EQ(app.Settings().DestFolder, QString("/music/out"));
+    EXPECT_EQ(app.Settings().SourceFolder, QString("/usr"));
+    EXPECT_EQ(app.Settings().DestFolder, QString("/tmp"));
     EXPECT_EQ(app.Settings().BitRate, QString("192"));
     EXPECT_TRUE(frame.isVisible());
     EXPECT_EQ(frame.windowTitle(), QString("RO3 Daviror Evazevida"));

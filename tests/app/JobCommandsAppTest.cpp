@@ -2,18 +2,18 @@
 // context menu, drops and the property command, all through the window.
 #include "app/CMyApp.h"
 
-#include "../jobs/EventWait.h"
-#include "../ui/ModalDialogCatcher.h"
+#include "EventWait.h"
+#include "ModalDialogCatcher.h"
 #include "SyntheticAudio.h"
 #include "TempDir.h"
-#include "jobs/CItemPropP.h"
-#include "jobs/CItemPropSheet.h"
-#include "jobs/CJobAddDialog.h"
+#include "dialogs/CItemPropP.h"
+#include "dialogs/CItemPropSheet.h"
+#include "dialogs/CJobAddDialog.h"
 #include "jobs/CMyListView.h"
-#include "jobs/JobCommands.h"
-#include "ui/CLogView.h"
-#include "ui/CMainFrame.h"
-#include "ui/CommandIds.h"
+#include "window/JobCommands.h"
+#include "base/CLogView.h"
+#include "window/CMainFrame.h"
+#include "base/CommandIds.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -26,6 +26,11 @@ TEST(CliOptions, DefaultsAndResultNames)
     const auto inDir = Parse({"-b", "192", "-d", "/out", "/music/x.mp3"});
     ASSERT_TRUE(inDir);
     EXPECT_EQ(inDir->ResultFor("/music/x.mp3"), "/out/x_192.mp3");
+    EXPECT_EQ(inDir->ResultFor("/music/A/B/x.mp3", "A/B"), "/out/A/B/x_192.mp3");
+    EXPECT_EQ(options->ResultFor("/music/A/x.mp3", "A"), "/music/A/x_128.mp3");  // beside its source
+    EXPECT_EQ(options->jobs, CliOptions::DefaultJobs());
+    EXPECT_GE(options->jobs, 1);
+    EXPECT_EQ(Parse({"-j", "1", "a.mp3"})->jobs, 1);
 
     const auto named = Parse({"-o", "/tmp/r.mp3", "--overwrite", "s.mp3"});
     ASSERT_TRUE(named);
@@ -45,6 +50,11 @@ TEST(CliOptions, RefusesWhatCannotWork)
     EXPECT_FALSE(Parse({"-o", "r.mp3", "a.mp3", "b.mp3"}, &error));
     EXPECT_FALSE(Parse({"-o", "r.mp3", "-d", "/x", "a.mp3"}, &error));
     EXPECT_FALSE(Parse({"--fast", "a.mp3"}, &error));
+    for (const char* jobs : {"0", "-1", "x", "257", ""})
+        EXPECT_FALSE(Parse({"-j", jobs, "a.mp3"}, &error)) << jobs;
+    EXPECT_FALSE(Parse({"--overwrite", "--skip-existing", "a.mp3"}, &error));
+    EXPECT_FALSE(Parse({"-o", "r.mp3", "/"}, &error));
+    EXPECT_EQ(error, "-o names one result, but the source is a folder");
     EXPECT_FALSE(Parse({"a.mp3", "-b"}, &error));
     EXPECT_EQ(error, "-b needs a value");
     for (int rate : {32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320})

@@ -11,8 +11,31 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sstream>
+
+namespace fs = std::filesystem;
 
 namespace {
+
+// The console log, with a look at every line as it is printed.
+class WatchedLog : public ConsoleLog {
+public:
+    WatchedLog(std::FILE* stream, std::function<void(const std::string&)> onLine)
+        : ConsoleLog(stream, false), onLine_(std::move(onLine))
+    {
+    }
+    void showmessage(const std::string& text) override
+    {
+        ConsoleLog::showmessage(text);
+        if (onLine_)
+            onLine_(text);
+    }
+
+private:
+    std::function<void(const std::string&)> onLine_;
+};
 
 class CliRunnerTest : public ::testing::Test {
 protected:
@@ -40,19 +63,40 @@ protected:
         return text;
     }
 
-    std::string MakeSource(const std::string& name, double seconds = 1.0)
+    std::function<void(const std::string&)> onLine;
+
+    std::string MakeSource(const std::string& name, double seconds = 1.0, int bitrate = 128)
     {
         const std::string path = dir.File(name);
-        SyntheticAudio::WriteFile(path, SyntheticAudio::EncodeMp3(SyntheticAudio::Tone(44100, 2, seconds)));
+        fs::create_directories(fs::path(path).parent_path());
+        SyntheticAudio::Mp3Options mp3;
+        mp3.bitrate = bitrate;
+        SyntheticAudio::WriteFile(path, SyntheticAudio::EncodeMp3(SyntheticAudio::Tone(44100, 2, seconds), mp3));
         return path;
     }
 
     int Run(const CliOptions& options)
     {
-        ConsoleLog log(out, false);
+        WatchedLog log(out, onLine);
         ConsolePrompt prompt(err);
         CliRunner runner(options, log, prompt, RecordingHost::ProgramFolder(), err);
         return runner.Run(control, interrupted);
+    }
+
+    // The log lines, time stamps taken off.
+    std::vector<std::string> LogLines()
+    {
+        std::vector<std::string> lines;
+        std::istringstream text(Text(out));
+        std::string line;
+        while (std::getline(text, line))
+            lines.push_back(line.substr(12));
+        return lines;
+    }
+
+    static std::size_t IndexOf(const std::vector<std::string>& lines, const std::string& line)
+    {
+        return static_cast<std::size_t>(std::find(lines.begin(), lines.end(), line) - lines.begin());
     }
 };
 
@@ -104,24 +148,149 @@ TEST_F(CliRunnerTest, FailedJobsMakeTheStatusNonZero)
     options.sources = {dir.File("missing.mp3"), MakeSource("fine.mp3")};
     EXPECT_EQ(Run(options), CliRunner::kExitFailed);
     EXPECT_TRUE(std::filesystem::exists(dir.File("fine_128.mp3")));
-    EXPECT_NE(Text(err).find("1 converted, 1 failed"), std::string::npos);
+    const std::string errors = Text(err);
+    EXPECT_NE(errors.find("1 converted, 1 failed, 0 skipped in "), std::string::npos);
+    // The summary is followed by the failed job with its reason.
+    EXPECT_NE(errors.find("\nvorlanta-cli: Failed: " + options.sources[0] + ": Source file open failed in file " +
+                          options.sources[0] + ": No such file or directory\n"),
+              std::string::npos);
 }
 
-TEST_F(CliRunnerTest, InterruptStopsTheJobAndRemovesItsHalfResult)
+TEST_F(CliRunnerTest, InterruptRemovesNothingThatWasThere)
+{
+    // An old result being replaced, and a device given as the result.
+    const std::string keep = dir.File("keep.mp3");
+    SyntheticAudio::WriteFile(keep, {1, 2, 3});
+    const std::string device = dir.File("null.mp3");
+    const bool haveDevice = ::mknod(device.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0;
+    for (const std::string& result : {keep, device}) {
+        if (result == device && !haveDevice)
+            continue;
+        SCOPED_TRACE(result);
+        CliOptions options;
+        options.overwrite = true;
+        options.output = result;
+        options.sources = {MakeSource("long.mp3", 4.0)};
+        control = JobControl::Idle;
+        interrupted = false;
+        // Raise the stop the way the signal handler does, once the job runs.
+        std::thread interrupter([&] {
+            while (control.load() != JobControl::Run)
+                std::this_thread::yield();
+            interrupted = true;
+            control = JobControl::Stop;
+        });
+        const int status = Run(options);
+        interrupter.join();
+        // The device is refused at once, often before the stop comes.
+        EXPECT_TRUE(status == CliRunner::kExitInterrupted || result == device);
+    }
+    EXPECT_EQ(SyntheticAudio::ReadFile(keep), (std::vector<std::uint8_t>{1, 2, 3}));
+    struct stat info {};
+    EXPECT_TRUE(!haveDevice || (::stat(device.c_str(), &info) == 0 && S_ISCHR(info.st_mode)));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), haveDevice ? 3 : 2);
+}
+
+TEST_F(CliRunnerTest, ParallelJobsRunAtOnceEachWithItsLinesInOrder)
 {
     CliOptions options;
-    options.sources = {MakeSource("long.mp3", 4.0), MakeSource("next.mp3")};
-    control = JobControl::Idle;
-    // Raise the stop the way the signal handler does, once the job runs.
-    std::thread interrupter([&] {
-        while (control.load() != JobControl::Run)
-            std::this_thread::yield();
-        interrupted = true;
-        control = JobControl::Stop;
-    });
-    const int status = Run(options);
-    interrupter.join();
-    EXPECT_EQ(status, CliRunner::kExitInterrupted);
-    EXPECT_FALSE(std::filesystem::exists(dir.File("long_128.mp3")));
-    EXPECT_FALSE(std::filesystem::exists(dir.File("next_128.mp3")));
+    options.jobs = 3;
+    options.sources = {MakeSource("a.mp3", 6.0), MakeSource("b.mp3", 6.0), MakeSource("c.mp3", 6.0),
+                       MakeSource("d.mp3", 0.5)};
+    EXPECT_EQ(Run(options), CliRunner::kExitConverted);
+    const auto lines = LogLines();
+    ASSERT_EQ(lines.size(), 8u);
+    std::size_t lastBegin = 0;
+    for (const std::string name : {"a", "b", "c", "d"}) {
+        const std::size_t begin = IndexOf(lines, dir.File(name + ".mp3") + " convert begin");
+        const std::size_t created = IndexOf(lines, dir.File(name + "_128.mp3") + " Created");
+        EXPECT_LT(begin, created) << name;
+        EXPECT_LT(created, lines.size()) << name;
+        EXPECT_EQ(DecodedAudio::FromFile(dir.File(name + "_128.mp3")).sampleRate, 44100);
+        if (name != "d")
+            lastBegin = std::max(lastBegin, begin);
+    }
+    // The three long jobs all began before the first of them ended.
+    EXPECT_EQ(lastBegin, 2u);
+    EXPECT_NE(Text(err).find("4 converted, 0 failed, 0 skipped"), std::string::npos);
+}
+
+TEST_F(CliRunnerTest, InterruptStopsEveryRunningJobAndRemovesTheirHalfResults)
+{
+    CliOptions options;
+    options.jobs = 2;
+    options.sources = {MakeSource("one.mp3", 30.0), MakeSource("two.mp3", 30.0), MakeSource("three.mp3")};
+    std::atomic<int> begun{0};
+    onLine = [&](const std::string& line) {
+        // Ctrl-C once both jobs run, the way the signal handler raises it.
+        if (line.find("convert begin") != std::string::npos && ++begun == 2) {
+            interrupted = true;
+            control = JobControl::Stop;
+        }
+    };
+    EXPECT_EQ(Run(options), CliRunner::kExitInterrupted);
+    for (const char* result : {"one_128.mp3", "two_128.mp3", "three_128.mp3"})
+        EXPECT_FALSE(fs::exists(dir.File(result))) << result;
+    const auto lines = LogLines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Job Stopped by user"), 2);
+    EXPECT_NE(Text(err).find("0 converted, 2 failed, 0 skipped"), std::string::npos);
+}
+
+TEST_F(CliRunnerTest, FolderSourcesKeepTheirTreeUnderTheResultFolder)
+{
+    const std::string music = dir.File("Music");
+    MakeSource("Music/Artist/Album/02.mp3");
+    MakeSource("Music/Artist/Album/01.MP3");
+    MakeSource("Music/Single.mp3");
+    SyntheticAudio::WriteFile(dir.File("Music/Artist/Album/cover.jpg"), {1, 2, 3});
+    CliOptions options;
+    options.directory = dir.File("OUT");
+    options.sources = {music};
+    options.jobs = 1;
+    EXPECT_EQ(Run(options), CliRunner::kExitConverted);
+    for (const char* result : {"OUT/Artist/Album/01_128.mp3", "OUT/Artist/Album/02_128.mp3", "OUT/Single_128.mp3"})
+        EXPECT_GT(fs::file_size(dir.File(result)), 1000u) << result;
+    const auto lines = LogLines();
+    EXPECT_LT(IndexOf(lines, music + "/Artist/Album/01.MP3 convert begin"),
+              IndexOf(lines, music + "/Artist/Album/02.mp3 convert begin"));
+
+    // Without -d each result goes beside its source; run again, the results
+    // of the first run are not taken for sources, and what exists is skipped.
+    options.directory.clear();
+    EXPECT_EQ(Run(options), CliRunner::kExitConverted);
+    EXPECT_TRUE(fs::exists(dir.File("Music/Artist/Album/01_128.mp3")));
+    options.skipExisting = true;
+    EXPECT_EQ(Run(options), CliRunner::kExitConverted);
+    EXPECT_FALSE(fs::exists(dir.File("Music/Artist/Album/01_128_128.mp3")));
+    const std::string errors = Text(err);
+    EXPECT_NE(errors.find("0 converted, 0 failed, 6 skipped"), std::string::npos) << errors;
+    EXPECT_NE(LogLines().back().find("exists already: skipped"), std::string::npos);
+}
+
+TEST_F(CliRunnerTest, SkipRulesAndResultsThatTwoJobsWouldWrite)
+{
+    CliOptions options;
+    options.skipLower = true;
+    options.bitrate = 112;
+    options.directory = dir.File("OUT");
+    const std::string low = MakeSource("low.mp3", 1.0, 96);
+    const std::string at = MakeSource("at.mp3", 1.0, 112);
+    options.sources = {low, at, MakeSource("high.mp3", 1.0, 192)};
+    EXPECT_EQ(Run(options), CliRunner::kExitConverted);
+    const auto lines = LogLines();
+    EXPECT_LT(IndexOf(lines, low + " is 96 kbit/s, not above 112 kbit/s: skipped"), lines.size());
+    EXPECT_LT(IndexOf(lines, at + " is 112 kbit/s, not above 112 kbit/s: skipped"), lines.size());
+    EXPECT_FALSE(fs::exists(dir.File("OUT/low_112.mp3")));
+    EXPECT_TRUE(fs::exists(dir.File("OUT/high_112.mp3")));
+    EXPECT_NE(Text(err).find("1 converted, 0 failed, 2 skipped"), std::string::npos);
+
+    // Two sources of one name would write one result at once: the second is refused.
+    options = CliOptions();
+    options.directory = dir.File("OUT2");
+    options.sources = {MakeSource("x/song.mp3"), MakeSource("y/song.mp3")};
+    EXPECT_EQ(Run(options), CliRunner::kExitFailed);
+    EXPECT_EQ(DecodedAudio::FromFile(dir.File("OUT2/song_128.mp3")).sampleRate, 44100);
+    EXPECT_NE(Text(err).find("Failed: " + options.sources[1] + ": " + dir.File("OUT2/song_128.mp3") +
+                             " is the result of " + options.sources[0] + " already"),
+              std::string::npos);
 }

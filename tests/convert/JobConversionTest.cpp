@@ -8,9 +8,16 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <future>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -36,6 +43,22 @@ protected:
         return Convert(host);
     }
     bool ResultExists() const { return std::filesystem::exists(result); }
+    // The names in the test's folder, hidden ones too.
+    std::vector<std::string> Files() const
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    // The line logged right after `line`; empty when there is none.
+    static std::string LineAfter(const RecordingHost& host, const std::string& line)
+    {
+        const auto lines = host.Lines();
+        const auto at = std::find(lines.begin(), lines.end(), line);
+        return at == lines.end() || at + 1 == lines.end() ? std::string() : *(at + 1);
+    }
 };
 
 bool EndsWith(const Bytes& bytes, const Bytes& tail)
@@ -63,7 +86,8 @@ TEST_F(JobConversionTest, MissingSourceFailsWithALine)
 {
     RecordingHost host(dir.File("nope.mp3"), result, "128");
     EXPECT_EQ(Convert(host), JobResult::Failed);
-    EXPECT_TRUE(host.Logged("Source file open failed in file " + dir.File("nope.mp3") + "\r\n"));
+    EXPECT_EQ(LineAfter(host, "Source file open failed in file " + dir.File("nope.mp3") + "\r\n"),
+              "No such file or directory\r\n");
     EXPECT_FALSE(ResultExists());
 }
 
@@ -98,7 +122,7 @@ TEST_F(JobConversionTest, OtherLayersAreSkippedWithALine)
     EXPECT_TRUE(host.Logged("Frame is not an MPG1 layer 3 frame, skipped\r"));
 }
 
-TEST_F(JobConversionTest, StopBeforeTheFirstFrameKeepsOnlyTheId3v2Block)
+TEST_F(JobConversionTest, StopBeforeTheFirstFrameLeavesNothingAndNamesTheJob)
 {
     const auto v2 = SyntheticAudio::Id3v2Tag("stopped");
     const auto mp3 = SyntheticAudio::EncodeMp3(SyntheticAudio::Tone(44100, 2, 1.0));
@@ -106,8 +130,9 @@ TEST_F(JobConversionTest, StopBeforeTheFirstFrameKeepsOnlyTheId3v2Block)
     control = JobControl::Stop;
     RecordingHost host(source, result, "128");
     EXPECT_EQ(Convert(SyntheticAudio::Concat({&v2, &mp3, &v1}), host), JobResult::Done);
-    EXPECT_TRUE(host.Logged("Job Stopped by user\r\n"));
-    EXPECT_EQ(SyntheticAudio::ReadFile(result), v2);
+    EXPECT_EQ(LineAfter(host, "Job Stopped by user\r\n"),
+              source + " not converted, nothing written to " + result + "\r\n");
+    EXPECT_EQ(Files(), std::vector<std::string>{"source.mp3"});
 
     control = JobControl::Restart;
     RecordingHost again(source, result, "128");
@@ -127,7 +152,7 @@ TEST_F(JobConversionTest, StopMidStreamDropsTheBufferAndTheId3v1Block)
     };
     EXPECT_EQ(Convert(SyntheticAudio::Concat({&mp3, &v1}), host), JobResult::Done);
     EXPECT_EQ(reads, 20);  // the frame under way is finished, no other begun
-    EXPECT_TRUE(SyntheticAudio::ReadFile(result).empty());
+    EXPECT_EQ(Files(), std::vector<std::string>{"source.mp3"});
     EXPECT_FALSE(host.Logged(result + " Created\r\n"));
 }
 
@@ -253,10 +278,12 @@ TEST_F(JobConversionTest, ResultInAMissingFolder)
     EXPECT_TRUE(host.Logged("Dest file create failed in file " + missing + "\r\n"));
 }
 
-TEST_F(JobConversionTest, FailedWriteIsAFailureAndTheResultIsRemoved)
+TEST_F(JobConversionTest, FailedOverwriteKeepsTheOldFileAndSaysWhy)
 {
     const auto mp3 = SyntheticAudio::EncodeMp3(SyntheticAudio::Tone(44100, 2, 3.0));
     SyntheticAudio::WriteFile(source, mp3);
+    const Bytes before{'o', 'l', 'd', 0, 0xFF, 0xFB};
+    SyntheticAudio::WriteFile(result, before);
     RecordingHost host(source, result, "128");
     // The result may not grow past 4 KB: its writes fail as on a full disk.
     rlimit old{};
@@ -270,9 +297,97 @@ TEST_F(JobConversionTest, FailedWriteIsAFailureAndTheResultIsRemoved)
     std::signal(SIGXFSZ, oldHandler);
 
     EXPECT_EQ(outcome, JobResult::Failed);
-    EXPECT_TRUE(host.Logged("Dest file write failed in file " + result + "\r\n"));
+    EXPECT_EQ(LineAfter(host, "Dest file write failed in file " + result + "\r\n"), "File too large\r\n");
     EXPECT_FALSE(host.Logged(result + " Created\r\n"));
-    EXPECT_FALSE(ResultExists());
+    EXPECT_EQ(SyntheticAudio::ReadFile(result), before);
+    EXPECT_EQ(Files(), (std::vector<std::string>{"result.mp3", "source.mp3"}));
+}
+
+TEST_F(JobConversionTest, KilledJobLeavesTheOldFileAndItsLeftoverGoesNextTime)
+{
+    const auto mp3 = SyntheticAudio::EncodeMp3(SyntheticAudio::Tone(44100, 2, 2.0));
+    SyntheticAudio::WriteFile(source, mp3);
+    const Bytes old{'o', 'l', 'd'};
+    SyntheticAudio::WriteFile(result, old);
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // The job holds its temporary file when it tells the parent it runs.
+        RecordingHost host(source, result, "128");
+        host.onLog = [&](const std::string& line) {
+            if (line.find("convert begin") != std::string::npos) {
+                (void)!::write(ready[1], "x", 1);
+                ::pause();
+            }
+        };
+        Convert(host);
+        ::_exit(0);
+    }
+    char byte = 0;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    EXPECT_EQ(SyntheticAudio::ReadFile(result), old);
+    const auto files = Files();
+    ASSERT_EQ(files.size(), 3u);  // the leftover, hidden, and never taken for an MP3 file
+    EXPECT_TRUE(ResultFile::IsTemporaryName(files[0], "result.mp3")) << files[0];
+
+    RecordingHost again(source, result, "128");
+    EXPECT_EQ(Convert(again), JobResult::Done);
+    EXPECT_EQ(Files(), (std::vector<std::string>{"result.mp3", "source.mp3"}));
+    EXPECT_NEAR(DecodedAudio::FromFile(result).Seconds(), 2.0, 0.1);
+}
+
+TEST_F(JobConversionTest, NonFilesAndForbiddenFoldersAreRefusedAtOnceWithTheReason)
+{
+    SyntheticAudio::WriteFile(source, SyntheticAudio::EncodeMp3(SyntheticAudio::Tone(44100, 2, 0.5)));
+    const std::string fifo = dir.File("pipe.mp3");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // Opening a FIFO could wait for a partner for ever: one turns up late.
+    std::promise<void> checked;
+    std::thread partner([&fifo, done = checked.get_future()] {
+        if (done.wait_for(std::chrono::seconds(2)) == std::future_status::ready)
+            return;
+        const int fd = ::open(fifo.c_str(), O_RDWR | O_NONBLOCK);
+        done.wait();
+        ::close(fd);
+    });
+    const std::string fifoReason = "Is a named pipe (FIFO), not a regular file\r\n";
+    const auto started = std::chrono::steady_clock::now();
+    RecordingHost fromFifo(fifo, result, "128");
+    EXPECT_EQ(Convert(fromFifo), JobResult::Failed);
+    EXPECT_EQ(LineAfter(fromFifo, "Source file open failed in file " + fifo + "\r\n"), fifoReason);
+    RecordingHost toFifo(source, fifo, "128");
+    EXPECT_EQ(Convert(toFifo), JobResult::Failed);
+    EXPECT_EQ(LineAfter(toFifo, "Dest file create failed in file " + fifo + "\r\n"), fifoReason);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
+    checked.set_value();
+    partner.join();
+    EXPECT_EQ(Files(), (std::vector<std::string>{"pipe.mp3", "source.mp3"}));
+
+    // Even root may not create files in /sys.
+    const std::string forbidden = "/sys/vorlanta-test.mp3";
+    ASSERT_LT(::open(forbidden.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600), 0);
+    const std::string reason = std::strerror(errno);
+    RecordingHost denied(source, forbidden, "128");
+    EXPECT_EQ(Convert(denied), JobResult::Failed);
+    EXPECT_EQ(LineAfter(denied, "Dest file create failed in file " + forbidden + "\r\n"), reason + "\r\n");
+}
+
+TEST_F(JobConversionTest, ControlCharactersInNamesCannotForgeLogLines)
+{
+    const std::string name = dir.File("x\n00:00:00    y.mp3 Created\r\x1b[2J.mp3");
+    SyntheticAudio::WriteFile(name, SyntheticAudio::EncodeMp3(SyntheticAudio::Tone(44100, 2, 0.5)));
+    RecordingHost host(name, result, "128");
+    ASSERT_EQ(Convert(host), JobResult::Done);
+    EXPECT_EQ(host.Lines().front(), dir.File("x\\n00:00:00    y.mp3 Created\\r\\x1b[2J.mp3") + " convert begin\r\n");
+    for (const std::string& line : host.Lines())
+        EXPECT_EQ(std::count_if(line.begin(), line.end(), [](char c) { return c == '\n' || c == '\x1b'; }),
+                  line.back() == '\n' ? 1 : 0);
 }
 
 TEST_F(JobConversionTest, SourceTruncatedWhileConvertingEndsTheJob)

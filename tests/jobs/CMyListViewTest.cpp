@@ -3,10 +3,11 @@
 #include "EventWait.h"
 #include "ScriptedConversion.h"
 #include "TempDir.h"
-#include "ui/CommandIds.h"
+#include "base/CommandIds.h"
 
 #include <QHeaderView>
 #include <QImage>
+#include <QStyledItemDelegate>
 
 #include <gtest/gtest.h>
 
@@ -71,6 +72,18 @@ TEST_F(JobTableTest, InsertJobAppendsTheRecordAsTextCells)
     }
     // InsertJob leaves the counting to its caller.
     EXPECT_EQ(table.NextJobId(), 0);
+}
+
+TEST_F(JobTableTest, ControlCharactersInNamesAreShownEscaped)
+{
+    const QString name = "/in/a\n00:00:00    b.mp3";
+    table.InsertJob({1, 0, name, "/out/\x1b[2Jc.mp3", 128, 0});
+    EXPECT_EQ(table.CellText(0, CMyListView::ColSourceFile), name);  // the job keeps the real name
+    const auto* delegate = qobject_cast<QStyledItemDelegate*>(table.itemDelegate());
+    ASSERT_NE(delegate, nullptr);
+    const QLocale locale;
+    EXPECT_EQ(delegate->displayText(name, locale), "/in/a\\n00:00:00    b.mp3");
+    EXPECT_EQ(delegate->displayText(table.CellText(0, CMyListView::ColDestFile), locale), "/out/\\x1b[2Jc.mp3");
 }
 
 TEST_F(JobTableTest, AddJobNumbersJobsFromNextJobId)

@@ -7,7 +7,7 @@
 #include "StatusRecorder.h"
 #include "SyntheticAudio.h"
 #include "TempDir.h"
-#include "ui/CLogView.h"
+#include "base/CLogView.h"
 
 #include <gtest/gtest.h>
 
@@ -133,7 +133,8 @@ TEST_F(JobConversionRunTest, DeletedRunningJobStopsShowsEndedThenLeaves)
     EXPECT_EQ(recorder.StatusesOf(source).back(), "100%");
     EXPECT_EQ(LogCount("Job Stopped by user"), 1);
     EXPECT_EQ(LogCount("Created"), 0);
-    EXPECT_TRUE(std::filesystem::exists(Out("long_128.mp3").toStdString()));
+    EXPECT_EQ(LogCount(" not converted, nothing written to "), 1);
+    EXPECT_FALSE(std::filesystem::exists(Out("long_128.mp3").toStdString()));
     EXPECT_EQ(table.NextJobId(), 0);
 }
 

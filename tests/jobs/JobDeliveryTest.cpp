@@ -6,7 +6,7 @@
 
 #include "EventWait.h"
 #include "StatusRecorder.h"
-#include "ui/CLogView.h"
+#include "base/CLogView.h"
 
 #include <QApplication>
 #include <QAbstractButton>

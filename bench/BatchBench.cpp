@@ -1,0 +1,206 @@
+#include "BatchBench.h"
+
+#include "BenchSource.h"
+#include "ChildRun.h"
+#include "TempDir.h"
+#include "convert/ActivityLog.h"
+#include "convert/Mp3FolderWalk.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kSources = 20;
+constexpr int kWalkFiles = 10000;
+
+struct Batch {
+    std::string name;
+    std::string folder;  // the sources
+};
+
+// One line of the table: wall seconds per batch, best of the runs.
+struct BatchRow {
+    std::string name;
+    std::vector<double> seconds;
+};
+
+int Cores()
+{
+    return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+}
+
+// `count` copies of one synthesised source: every job does the same work.
+Batch MakeBatch(const std::string& root, const std::string& name, double seconds, int count)
+{
+    const std::string folder = root + "/" + name;
+    fs::create_directories(folder);
+    const std::string first = folder + "/source00.mp3";
+    BenchSource::Make(first, seconds);
+    for (int i = 1; i < count; ++i) {
+        char file[32];
+        std::snprintf(file, sizeof file, "/source%02d.mp3", i);
+        fs::copy_file(first, folder + file);
+    }
+    return {name, folder};
+}
+
+std::vector<std::string> Sources(const Batch& batch)
+{
+    std::vector<std::string> sources;
+    for (const auto& entry : fs::directory_iterator(batch.folder))
+        sources.push_back(entry.path().string());
+    std::sort(sources.begin(), sources.end());
+    return sources;
+}
+
+double TimeOf(const std::vector<std::string>& argv, const std::string& results)
+{
+    fs::remove_all(results);
+    fs::create_directories(results);
+    const ChildRun run = ChildRun::Of(argv);
+    if (run.status != 0) {
+        std::fprintf(stderr, "%s failed (%d)\n", argv[0].c_str(), run.status);
+        return -1;
+    }
+    return run.wallSeconds;
+}
+
+std::vector<std::string> CliArgs(const std::string& bin, int jobs, const Batch& batch, const std::string& results)
+{
+    std::vector<std::string> argv{bin + "/vorlanta-cli", "-j", std::to_string(jobs), "-b", "128", "-d", results};
+    for (const std::string& source : Sources(batch))
+        argv.push_back(source);
+    return argv;
+}
+
+std::vector<std::string> PeerArgs(int jobs, const Batch& batch, const std::string& results)
+{
+    // One source a line: the batch folders' names hold blanks.
+    const std::string script = "printf '%s\\n' '" + batch.folder + "'/*.mp3 | xargs -d '\\n' -P " +
+                               std::to_string(jobs) + " -n 1 sh -c 'lame --quiet --mp3input -b 128 \"$1\" " +
+                               "\"$0/${1##*/}\"' '" + results + "'";
+    return {"sh", "-c", script};
+}
+
+void PrintTable(const std::vector<Batch>& batches, const std::vector<BatchRow>& rows)
+{
+    std::printf("%-40s", "wall seconds, best of the runs");
+    for (const Batch& batch : batches)
+        std::printf(" %14s", batch.name.c_str());
+    std::printf("\n");
+    for (const BatchRow& row : rows) {
+        std::printf("%-40s", row.name.c_str());
+        for (const double seconds : row.seconds)
+            std::printf(" %14.2f", seconds);
+        std::printf("\n");
+    }
+}
+
+void PrintScaling(const std::vector<Batch>& batches, const BatchRow& one, const BatchRow& all, const BatchRow& peer,
+                  int cores)
+{
+    for (std::size_t i = 0; i < batches.size(); ++i) {
+        const double ratio = all.seconds[i] / one.seconds[i];
+        std::printf("%s: (b)/(a) = %.2f (target <= 0.60 on two cores), speed-up %.2f on %d cores (%.0f %% of "
+                    "linear); (b) is %.2f x as fast as the peer\n",
+                    batches[i].name.c_str(), ratio, 1 / ratio, cores, 100 / ratio / cores,
+                    peer.seconds[i] / all.seconds[i]);
+    }
+}
+
+// A tree like a music library: 100 artists, 10 albums each, 10 tracks each,
+// and a cover picture per album that the walk passes by.
+void MakeLibrary(const std::string& root)
+{
+    int made = 0;
+    for (int artist = 0; made < kWalkFiles; ++artist) {
+        for (int album = 0; album < 10 && made < kWalkFiles; ++album) {
+            const std::string folder =
+                root + "/Artist " + std::to_string(artist) + "/Album " + std::to_string(album);
+            fs::create_directories(folder);
+            std::ofstream(folder + "/cover.jpg");
+            for (int track = 0; track < 10 && made < kWalkFiles; ++track, ++made)
+                std::ofstream(folder + "/" + std::to_string(track) + " Track.mp3");
+        }
+    }
+}
+
+// Other work on the machine falls on the figures: say how much there was.
+std::string LoadAverage()
+{
+    std::ifstream in("/proc/loadavg");
+    std::string one, five;
+    in >> one >> five;
+    return one + " (1 min), " + five + " (5 min)";
+}
+
+class QuietLog : public ActivityLog {
+public:
+    void showmessage(const std::string&) override {}
+};
+
+}  // namespace
+
+int BatchBench::Walk(const std::string& folder)
+{
+    QuietLog log;
+    std::vector<Mp3FolderWalk::Found> found;
+    const auto start = std::chrono::steady_clock::now();
+    Mp3FolderWalk::Find(folder, log, found);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("%.6f %zu\n", seconds, found.size());
+    return 0;
+}
+
+int BatchBench::Run(const std::string& bin, int runs)
+{
+    const int cores = Cores();
+    TempDir dir;
+    std::printf("\nBatch: %d sources of 10 s and %d of 3 minutes (44.1 kHz stereo, 192 kbit/s) to 128 kbit/s; "
+                "load average %s\n",
+                kSources, kSources, LoadAverage().c_str());
+    std::fflush(stdout);
+    const std::vector<Batch> batches{MakeBatch(dir.Path(), "20 x 10 s", 10, kSources),
+                                     MakeBatch(dir.Path(), "20 x 3 min", 180, kSources)};
+    const std::string results = dir.File("results");
+    BatchRow one{"(a) vorlanta-cli -j 1", {}};
+    BatchRow all{"(b) vorlanta-cli -j " + std::to_string(cores), {}};
+    BatchRow peer{"peer: xargs -P " + std::to_string(cores) + " lame --mp3input", {}};
+    for (const Batch& batch : batches) {
+        double a = 1e9, b = 1e9, p = 1e9;
+        // The three alternate, so a change in the machine's load falls on all alike.
+        for (int i = 0; i < runs; ++i) {
+            a = std::min(a, TimeOf(CliArgs(bin, 1, batch, results), results));
+            b = std::min(b, TimeOf(CliArgs(bin, cores, batch, results), results));
+            p = std::min(p, TimeOf(PeerArgs(cores, batch, results), results));
+        }
+        one.seconds.push_back(a);
+        all.seconds.push_back(b);
+        peer.seconds.push_back(p);
+    }
+    // The window's queue and workers, (c) with 1 and with all cores' worth of
+    // simultaneous conversions, belong between (b) and the peer: add their
+    // rows here, measured on the same batches.
+    const std::vector<BatchRow> rows{one, all, peer};
+    std::printf("load average after the runs: %s\n", LoadAverage().c_str());
+    PrintTable(batches, rows);
+    PrintScaling(batches, one, all, peer, cores);
+
+    const std::string library = dir.File("library");
+    MakeLibrary(library);
+    const ChildRun walk = ChildRun::Best({bin + "/vorlanta-bench", "--walk", library}, runs);
+    double seconds = 0;
+    std::size_t found = 0;
+    std::sscanf(walk.output.c_str(), "%lf %zu", &seconds, &found);
+    std::printf("Folder walk: %zu files in %d folders found in %.3f s, peak memory of the whole process %.1f MiB\n",
+                found, kWalkFiles / 10, seconds, static_cast<double>(walk.peakKiB) / 1024.0);
+    return 0;
+}

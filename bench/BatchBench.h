@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+// The batch section of the benchmark: many sources through vorlanta-cli one
+// at a time and all cores at once, beside the peer (lame over xargs -P),
+// and the folder walk over a generated tree of 10,000 files.
+class BatchBench {
+public:
+    // `bin` holds vorlanta-cli and vorlanta-bench; `runs` is the best-of count.
+    static int Run(const std::string& bin, int runs);
+    // Child mode of vorlanta-bench: walks `folder`, prints "SECONDS COUNT".
+    static int Walk(const std::string& folder);
+};

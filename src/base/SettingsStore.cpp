@@ -1,0 +1,110 @@
+#include "base/SettingsStore.h"
+
+#include "base/IniFile.h"
+#include "convert/OutputRatePlan.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <utility>
+
+namespace {
+
+// Every one of the fourteen bitrates can be encoded at this rate, and no other.
+constexpr int kMpeg1SampleRate = 44100;
+
+}  // namespace
+
+SettingsStore::SettingsStore() : SettingsStore(DefaultLocation()) {}
+
+SettingsStore::SettingsStore(Location location) : m_location(std::move(location))
+{
+    if (!m_location.isWritableFolder) {
+        m_location.isWritableFolder = &SettingsStore::IsWritableFolder;
+    }
+}
+
+SettingsStore::Location SettingsStore::DefaultLocation()
+{
+    return {QCoreApplication::applicationDirPath(), FallbackFolder(), &SettingsStore::IsWritableFolder};
+}
+
+QString SettingsStore::FallbackFolder()
+{
+    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (base.isEmpty() || QDir::isRelativePath(base)) {
+        base = QDir::homePath() + QStringLiteral("/.config");
+    }
+    return base + QStringLiteral("/vorlanta");
+}
+
+bool SettingsStore::IsWritableFolder(const QString& folder)
+{
+    const QFileInfo info(folder);
+    return !folder.isEmpty() && info.isDir() && info.isWritable();
+}
+
+QString SettingsStore::DefaultSourceFolder()
+{
+    const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
+    if (!music.isEmpty() && QFileInfo(music).isDir()) {
+        return music;
+    }
+    return QDir::homePath();
+}
+
+SettingsRecord SettingsStore::Defaults()
+{
+    return {DefaultSourceFolder(), kDefaultDestFolder, kDefaultBitRate};
+}
+
+QString SettingsStore::SettingsFilePath() const
+{
+    const QString& folder = m_location.isWritableFolder(m_location.programFolder)
+                                ? m_location.programFolder
+                                : m_location.fallbackFolder;
+    return QDir(folder).filePath(kFileName);
+}
+
+void SettingsStore::ReadSettingsFile(SettingsRecord& record) const
+{
+    IniFile file(SettingsFilePath());
+    file.Load();
+    record.SourceFolder = StoredFolder(file, kSourceFolderKey, DefaultSourceFolder());
+    record.DestFolder = StoredFolder(file, kDestFolderKey, kDefaultDestFolder);
+    record.BitRate = file.ReadString(kSection, kBitRateKey, kDefaultBitRate, SettingsRecord::kBitRateSize);
+    // A hand-edited or damaged value would reach result names and the pages:
+    // anything but one of the fourteen rates is the default, and is saved so.
+    const QString rate = record.BitRate.trimmed();
+    const int value = rate.toInt();
+    if (QString::number(value) != rate || !OutputRatePlan::Carries(kMpeg1SampleRate, value))
+        record.BitRate = kDefaultBitRate;
+}
+
+// A stored folder that does not exist (any more) reads as empty: results
+// then go beside their sources. A missing key keeps its default.
+QString SettingsStore::StoredFolder(const IniFile& file, const QString& key, const QString& fallback)
+{
+    const QString folder = file.ReadString(kSection, key, fallback, SettingsRecord::kFolderSize);
+    if (folder == fallback || QFileInfo(folder).isDir())
+        return folder;
+    return {};
+}
+
+bool SettingsStore::WriteSettingsFile(const SettingsRecord& record) const
+{
+    IniFile file(SettingsFilePath());
+    // A file that exists but cannot be read is not replaced: its other
+    // sections would be lost.
+    if (!file.Load()) {
+        return false;
+    }
+    file.SetValue(kSection, kSourceFolderKey, record.SourceFolder);
+    file.SetValue(kSection, kDestFolderKey, record.DestFolder);
+    file.SetValue(kSection, kBitRateKey, record.BitRate);
+    if (!QDir().mkpath(QFileInfo(file.Path()).absolutePath())) {
+        return false;
+    }
+    return file.Save();
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// The bitrate a source already has, read from its frame headers alone (no
+// decoding): the average over its Layer III audio frames, so a VBR source
+// counts at what it really spends. The LAME/Xing/VBRI information frame
+// carries no audio and does not count.
+class SourceBitrate {
+public:
+    // kbit/s; empty when the file cannot be read or holds no Layer III frame.
+    static std::optional<double> Average(const std::string& path);
+
+    // For the rule "skip sources at or below the target bitrate": the log
+    // line for a source whose average, rounded to whole kbit/s, is at or
+    // below `target`; empty when the source is to be converted (also when
+    // its bitrate cannot be told, so the conversion reports what is wrong).
+    static std::optional<std::string> SkipLine(const std::string& source, int target);
+};

@@ -1,0 +1,27 @@
+#include "convert/SystemReason.h"
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+
+std::string SystemReason::OfError(int error)
+{
+    if (error == 0)
+        return {};
+    char buffer[256] = {};
+    // The GNU strerror_r: thread-safe, returns the text (not always in buffer).
+    return ::strerror_r(error, buffer, sizeof buffer);
+}
+
+std::string SystemReason::OfNonRegular(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return OfError(EISDIR);
+    if (S_ISFIFO(mode))
+        return "Is a named pipe (FIFO), not a regular file";
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return "Is a device, not a regular file";
+    if (S_ISSOCK(mode))
+        return "Is a socket, not a regular file";
+    return "Not a regular file";
+}

@@ -1,0 +1,137 @@
+#include "dialogs/CItemPropP.h"
+
+#include "jobs/CMyListView.h"
+#include "jobs/JobStatus.h"
+#include "jobs/ResultNames.h"
+#include "dialogs/CSettingProp.h"
+#include "base/DialogUnits.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+// Page size and the bitrate list's width, in dialog units.
+constexpr int kPageWidth = 290;
+constexpr int kPageHeight = 226;
+constexpr int kListWidth = 95;
+constexpr int kListVisibleItems = 14;
+
+// A running job whose settings change must be restarted; "1%" (just
+// started) does not count.
+constexpr int kFirstRestartPercent = 2;
+constexpr int kLastRestartPercent = 99;
+
+QLabel* AddLabel(QWidget* parent, const DialogUnits& units, const QString& text, int x, int y, int w, int h)
+{
+    auto* label = new QLabel(text, parent);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    label->setGeometry(units.Rect(x, y, w, h));
+    return label;
+}
+
+QLineEdit* AddPathEdit(QWidget* parent, const DialogUnits& units, int x, int y, int w, int h)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setMaxLength(ResultNames::kMaxPathLength);
+    edit->setGeometry(units.Rect(x, y, w, h));
+    return edit;
+}
+
+} // namespace
+
+CItemPropP::CItemPropP(CMyListView& table, QWidget* parent)
+    : QWidget(parent), m_table(&table), m_prompts(JobPrompts::Defaults())
+{
+    BuildControls();
+    connect(m_sourceEdit, &QLineEdit::textChanged, this, &CItemPropP::MarkChanged);
+    connect(m_resultEdit, &QLineEdit::textChanged, this, &CItemPropP::MarkChanged);
+    connect(m_bitrateList, &QComboBox::currentIndexChanged, this, &CItemPropP::MarkChanged);
+}
+
+CItemPropP::~CItemPropP() = default;
+
+void CItemPropP::BuildControls()
+{
+    const DialogUnits units(font());
+    setFixedSize(units.Size(kPageWidth, kPageHeight));
+
+    AddLabel(this, units, QStringLiteral("Source File:"), 7, 19, 42, 16);
+    m_sourceEdit = AddPathEdit(this, units, 53, 19, 226, 16);
+    AddLabel(this, units, QStringLiteral("Result File:"), 7, 55, 38, 16);
+    m_resultEdit = AddPathEdit(this, units, 53, 55, 226, 16);
+    AddLabel(this, units, QStringLiteral("BitRate:"), 7, 92, 31, 16);
+
+    // The list sorts its entries as text; the blank before every two-digit
+    // rate puts them in rising numeric order.
+    m_bitrateList = new QComboBox(this);
+    m_bitrateList->addItems(CSettingProp::BitRateEntries());
+    m_bitrateList->setEditable(false);
+    m_bitrateList->setMaxVisibleItems(kListVisibleItems);
+    const int height = m_bitrateList->sizeHint().height();
+    m_bitrateList->setGeometry(units.X(53), units.Y(92) + (units.Y(16) - height) / 2, units.X(kListWidth), height);
+}
+
+void CItemPropP::showEvent(QShowEvent* event)
+{
+    if (!m_filled)
+        FillControls();
+    QWidget::showEvent(event);
+}
+
+void CItemPropP::FillControls()
+{
+    m_filling = true;
+    m_sourceEdit->setText(m_source);
+    m_resultEdit->setText(m_result);
+    QStringList entries;
+    for (int i = 0; i < m_bitrateList->count(); ++i)
+        entries << m_bitrateList->itemText(i);
+    m_bitrateList->setCurrentIndex(CSettingProp::FindBitRateEntry(entries, m_bitrate));
+    m_filling = false;
+    m_filled = true;
+}
+
+void CItemPropP::ReadControls()
+{
+    m_source = m_sourceEdit->text();
+    m_result = m_resultEdit->text();
+    // With no entry selected (a cell the list does not offer) the page keeps
+    // the text it was given.
+    if (m_bitrateList->currentIndex() >= 0)
+        m_bitrate = m_bitrateList->currentText();
+}
+
+void CItemPropP::MarkChanged()
+{
+    if (m_filling)
+        return;
+    m_changed = 1;
+    emit changed();
+}
+
+bool CItemPropP::OnApply()
+{
+    ReadControls();
+    ApplyToRow();
+    return true;
+}
+
+void CItemPropP::ApplyToRow()
+{
+    if (m_changed == 0 || !m_table)
+        return;
+    const int percent = m_table->Status(m_row).Number();
+    if (percent >= kFirstRestartPercent && percent <= kLastRestartPercent) {
+        if (!m_prompts.askYesNo(this, kRestartQuestion))
+            return;
+        m_table->RequestRestart();
+    }
+    m_table->WriteJobCells(m_row, m_source, m_result, m_bitrate);
+}
+
+void CItemPropP::SetPrompts(JobPrompts prompts)
+{
+    m_prompts = std::move(prompts);
+}

@@ -1,0 +1,336 @@
+#include "dialogs/CJobAddDialog.h"
+
+#include "base/SettingsRecord.h"
+#include "base/UserDefaults.h"
+#include "jobs/ResultNames.h"
+#include "base/CFolderChooser.h"
+#include "base/CHelpWindow.h"
+#include "base/DialogUnits.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+const std::array<CJobAddDialog::BitrateButton, CJobAddDialog::kButtonCount> CJobAddDialog::kBitrateButtons{{
+    {1020, "32K", 26, 95, 32},
+    {1021, "40K", 67, 95, 40},
+    {1022, "48K", 108, 95, 48},
+    {1023, "56K", 153, 95, 56},
+    {1024, "64K", 194, 95, 64},
+    {1025, "80K", 239, 95, 80},
+    {1026, "96K", 284, 95, 96},
+    {1027, "112K", 26, 119, 112},
+    {1028, "128K", 67, 119, 128},
+    {1029, "160K", 108, 119, 160},
+    {1030, "192K", 153, 119, 192},
+    {1031, "224K", 194, 119, 224},
+    {1032, "256K", 239, 119, 256},
+    {1033, "320K", 284, 119, 320},
+}};
+
+namespace {
+
+// Dialog size and the size of a bitrate button, in dialog units.
+constexpr int kDialogWidth = 375;
+constexpr int kDialogHeight = 239;
+constexpr int kRadioWidth = 38;
+constexpr int kRadioHeight = 10;
+
+QLabel* AddLabel(QWidget* parent, const DialogUnits& units, const QString& text, int x, int y, int w, int h)
+{
+    auto* label = new QLabel(text, parent);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    label->setGeometry(units.Rect(x, y, w, h));
+    return label;
+}
+
+QPushButton* AddButton(QWidget* parent, const DialogUnits& units, const QString& text, int x, int y, int w, int h)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setAutoDefault(false);
+    button->setGeometry(units.Rect(x, y, w, h));
+    return button;
+}
+
+QCheckBox* AddCheckBox(QWidget* parent, const DialogUnits& units, const QString& text, int x, int y, int w, int h)
+{
+    auto* box = new QCheckBox(text, parent);
+    box->setGeometry(units.Rect(x, y, w, h));
+    return box;
+}
+
+// The result as the dialog accepts it: a name without a folder, or one
+// relative to no particular folder, lies beside the source.
+QString ResolvedResult(const QString& result, const QString& source)
+{
+    if (result.startsWith(QLatin1Char('/')))
+        return result;
+    const QString folder = ResultNames::FolderOf(source);
+    return folder.isEmpty() ? result : QDir(folder).filePath(result);
+}
+
+} // namespace
+
+CJobAddDialog::CJobAddDialog(QWidget* parent)
+    : QDialog(parent), m_prompts(JobPrompts::Defaults()), m_browser(BrowseWithChooser)
+{
+    setWindowTitle(kCaption);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    BuildControls();
+}
+
+CJobAddDialog::~CJobAddDialog() = default;
+
+int CJobAddDialog::BitrateOfButton(int id)
+{
+    for (const BitrateButton& button : kBitrateButtons) {
+        if (button.id == id)
+            return button.kbps;
+    }
+    return 0;
+}
+
+int CJobAddDialog::ButtonOfBitrate(int kbps)
+{
+    for (const BitrateButton& button : kBitrateButtons) {
+        if (button.kbps == kbps)
+            return button.id;
+    }
+    return 0;
+}
+
+// Controls in the resource's order, which is also the tab order.
+void CJobAddDialog::BuildControls()
+{
+    const DialogUnits units(font());
+    setFixedSize(units.Size(kDialogWidth, kDialogHeight));
+
+    AddLabel(this, units, QStringLiteral("Source File"), 14, 16, 38, 14);
+    m_sourceEdit = new QLineEdit(this);
+    m_sourceEdit->setGeometry(units.Rect(55, 16, 280, 14));
+    m_sourceEdit->setEnabled(false);
+
+    AddLabel(this, units, QStringLiteral("Result File"), 13, 43, 40, 15);
+    m_resultEdit = new QLineEdit(this);
+    m_resultEdit->setGeometry(units.Rect(55, 43, 280, 15));
+    m_browseButton = AddButton(this, units, QStringLiteral("..."), 346, 43, 11, 14);
+    connect(m_browseButton, &QPushButton::clicked, this, &CJobAddDialog::OnBrowseResultFolder);
+
+    m_bitrateGroup = new QGroupBox(QStringLiteral("Bitrate(Result File)"), this);
+    m_bitrateGroup->setGeometry(units.Rect(15, 69, 319, 78));
+    for (std::size_t i = 0; i < kBitrateButtons.size(); ++i) {
+        const BitrateButton& button = kBitrateButtons[i];
+        auto* radio = new QRadioButton(QString::fromLatin1(button.caption), this);
+        radio->setAutoExclusive(true);
+        radio->setGeometry(units.Rect(button.x, button.y, kRadioWidth, kRadioHeight));
+        connect(radio, &QRadioButton::clicked, this, [this, id = button.id] { OnBitrateButton(id); });
+        m_bitrateRadios[i] = radio;
+    }
+
+    m_sameSettingsBox =
+        AddCheckBox(this, units, QStringLiteral("Use Same Settings for this batch of files"), 19, 158, 314, 9);
+    m_saveAsDefaultBox = AddCheckBox(this, units, QStringLiteral("Save as Default Settings"), 19, 180, 314, 17);
+    connect(m_sameSettingsBox, &QCheckBox::clicked, this, &CJobAddDialog::OnCheckBox);
+    connect(m_saveAsDefaultBox, &QCheckBox::clicked, this, &CJobAddDialog::OnCheckBox);
+
+    m_okButton = AddButton(this, units, QStringLiteral("OK"), 73, 218, 50, 14);
+    m_okButton->setDefault(true);
+    m_cancelButton = AddButton(this, units, QStringLiteral("Cancel"), 161, 218, 50, 14);
+    m_helpButton = AddButton(this, units, QStringLiteral("Help"), 255, 217, 47, 15);
+    connect(m_okButton, &QPushButton::clicked, this, &CJobAddDialog::accept);
+    connect(m_cancelButton, &QPushButton::clicked, this, &CJobAddDialog::reject);
+    connect(m_helpButton, &QPushButton::clicked, this, &CJobAddDialog::OnHelp);
+}
+
+QRadioButton* CJobAddDialog::BitrateRadio(int id) const
+{
+    const int index = id - IdFirstBitrate;
+    return index >= 0 && index < kButtonCount ? m_bitrateRadios[static_cast<std::size_t>(index)] : nullptr;
+}
+
+void CJobAddDialog::showEvent(QShowEvent* event)
+{
+    if (!m_initialised) {
+        m_initialised = true;
+        Init();
+    }
+    QDialog::showEvent(event);
+}
+
+void CJobAddDialog::Init()
+{
+    if (m_defaults) {
+        const int rate = ResultNames::RateValue(m_defaults->Settings().BitRate);
+        m_bitrate = ButtonOfBitrate(rate) != 0 ? rate : kDefaultBitrate;
+    } else {
+        m_prompts.show(this, kNoAppInit);
+    }
+    if (m_lastFile == 1)
+        m_sameSettingsBox->setEnabled(false);
+    FillControls();
+    m_resultEdit->setFocus();
+}
+
+void CJobAddDialog::FillControls()
+{
+    m_sourceEdit->setText(m_source);
+    m_sourceEdit->setCursorPosition(0);
+    m_resultEdit->setText(m_result);
+    m_sameSettingsBox->setChecked(m_sameSettings == 1);
+    m_saveAsDefaultBox->setChecked(m_saveAsDefault == 1);
+    CheckBitrateButton(m_bitrate);
+}
+
+void CJobAddDialog::ReadControls()
+{
+    m_source = m_sourceEdit->text();
+    m_result = m_resultEdit->text();
+    m_sameSettings = m_sameSettingsBox->isChecked() ? 1 : 0;
+    m_saveAsDefault = m_saveAsDefaultBox->isChecked() ? 1 : 0;
+}
+
+void CJobAddDialog::CheckBitrateButton(int kbps)
+{
+    if (QRadioButton* radio = BitrateRadio(ButtonOfBitrate(kbps)))
+        radio->setChecked(true);
+}
+
+void CJobAddDialog::OnBitrateButton(int id)
+{
+    const int kbps = BitrateOfButton(id);
+    if (kbps == 0)
+        return;
+    m_bitrate = kbps;
+    RebuildResultName();
+}
+
+void CJobAddDialog::RebuildResultName()
+{
+    // What the user typed counts: the rate is replaced in the box's text.
+    ReadControls();
+    QString stem;
+    if (m_result.isEmpty()) {
+        stem = ResultNames::WithoutExtension(m_source);
+    } else {
+        const qsizetype nameStart = m_result.lastIndexOf(QLatin1Char('/')) + 1;
+        const qsizetype underscore = m_result.lastIndexOf(QLatin1Char('_'));
+        if (underscore >= nameStart)
+            stem = m_result.left(underscore);
+        else if (ResultNames::HasMp3Extension(m_result))
+            stem = ResultNames::WithoutExtension(m_result);
+        else
+            stem = m_result;
+    }
+    m_result = stem + QLatin1Char('_') + QString::number(m_bitrate) + QStringLiteral(".mp3");
+    FillControls();
+}
+
+void CJobAddDialog::OnCheckBox()
+{
+    ReadControls();
+}
+
+void CJobAddDialog::OnBrowseResultFolder()
+{
+    ReadControls();
+    const qsizetype slash = m_result.lastIndexOf(QLatin1Char('/'));
+    if (slash < 0)
+        return;
+    const QString folder = slash == 0 ? QStringLiteral("/") : m_result.left(slash);
+    const QString namePart = m_result.mid(slash);
+    QString chosen = m_browser(this, kBrowseCaption, kBrowseInstruction, folder);
+    if (chosen.isEmpty())
+        return;
+    // The root and any folder given with a final "/" keep one separator.
+    while (chosen.endsWith(QLatin1Char('/')))
+        chosen.chop(1);
+    m_result = chosen + namePart;
+    FillControls();
+}
+
+void CJobAddDialog::OnHelp()
+{
+    if (!m_helpWindow)
+        m_helpWindow = new CHelpWindow(this);  // a child of this modal dialog stays usable
+    m_helpWindow->ShowTopic(kHelpTopic);
+}
+
+void CJobAddDialog::accept()
+{
+    OnOK();
+}
+
+bool CJobAddDialog::Refuse(const QString& text)
+{
+    m_prompts.show(this, text);
+    return false;
+}
+
+QString CJobAddDialog::TooLong(const QString& which, const QString& path) const
+{
+    return kTooLongMessage.arg(which).arg(ResultNames::kMaxPathLength).arg(path);
+}
+
+void CJobAddDialog::OnOK()
+{
+    ReadControls();
+    if (m_result.isEmpty() || m_source.isEmpty()) {
+        Refuse(kNoResultMessage);
+        return;
+    }
+    m_result = ResolvedResult(m_result, m_source);
+    FillControls();
+    if (!ResultNames::FitsJob(m_source)) {
+        Refuse(TooLong(QStringLiteral("source"), m_source));
+        return;
+    }
+    if (!ResultNames::FitsJob(m_result)) {
+        Refuse(TooLong(QStringLiteral("result"), m_result));
+        return;
+    }
+    if (m_result == m_source) {
+        Refuse(kSameAsSourceMessage);
+        return;
+    }
+    if (QFileInfo::exists(m_result) && !m_prompts.askYesNo(this, kOverwriteQuestion.arg(m_result)))
+        return;
+    if (m_saveAsDefault == 1)
+        SaveSettings();
+    QDialog::accept();
+}
+
+void CJobAddDialog::SaveSettings()
+{
+    if (!m_defaults) {
+        m_prompts.show(this, kNoAppSave);
+        return;
+    }
+    SettingsRecord& settings = m_defaults->Settings();
+    settings.SourceFolder = ResultNames::FolderOf(m_source);
+    const QString resultFolder = ResultNames::FolderOf(m_result);
+    settings.DestFolder = resultFolder.isEmpty() ? settings.SourceFolder : resultFolder;
+    settings.BitRate = QString::number(m_bitrate);
+    m_defaults->WriteSettingsFile();
+}
+
+void CJobAddDialog::SetPrompts(JobPrompts prompts)
+{
+    m_prompts = std::move(prompts);
+}
+
+void CJobAddDialog::SetFolderBrowser(FolderBrowser browser)
+{
+    m_browser = std::move(browser);
+}
+
+QString CJobAddDialog::BrowseWithChooser(QWidget* parent, const QString& caption, const QString& instruction,
+                                         const QString& startFolder)
+{
+    CFolderChooser chooser(caption, instruction, startFolder, parent);
+    return chooser.Browse() == CFolderChooser::kBrowseAccepted ? chooser.GetPath() : QString();
+}

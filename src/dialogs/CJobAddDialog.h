@@ -1,0 +1,170 @@
+#pragma once
+
+#include "jobs/JobPrompts.h"
+
+#include <QDialog>
+#include <QString>
+#include <array>
+#include <functional>
+
+class CHelpWindow;
+class QCheckBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class UserDefaults;
+
+// The modal dialog in which the user confirms one source file as a new
+// job: the source (read only), the offered result path, one of fourteen
+// bitrates, and two choices: add the rest of the batch with the same
+// settings, and keep the values as the new defaults. The caller sets the
+// source, the offered result and the last-file flag, shows the dialog, and
+// after OK reads source, result, bitrate and the same-settings flag.
+//
+// Controls are placed in dialog units of the dialog's font.
+class CJobAddDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    // Control ids, as the resource numbers them.
+    enum ControlId {
+        IdSourceEdit = 1000,
+        IdResultEdit = 1001,
+        IdBrowseResult = 1003,
+        IdSameSettings = 1013,
+        IdSaveAsDefault = 1014,
+        IdFirstBitrate = 1020,
+        IdLastBitrate = 1033,
+        IdHelp = 1036,
+    };
+
+    struct BitrateButton {
+        int id;
+        const char* caption;
+        int x;  // dialog units; the first row at y 95, the second at y 119
+        int y;
+        int kbps;
+    };
+    static constexpr int kButtonCount = 14;
+    static const std::array<BitrateButton, kButtonCount> kBitrateButtons;
+    static constexpr int kDefaultBitrate = 128;
+
+    static inline const QString kCaption = QStringLiteral("Add Job");
+    static inline const QString kHelpTopic = QStringLiteral("addjobdlg.htm");
+    static inline const QString kNoResultMessage = QStringLiteral("You Must Enter File Name of Result File");
+    static inline const QString kSameAsSourceMessage = QStringLiteral("Result File must different from Source File!");
+    static inline const QString kOverwriteQuestion = QStringLiteral("File %1 already exist, overwrite it?");
+    static inline const QString kTooLongMessage = QStringLiteral(
+        "The path of the %1 file is longer than %2 characters:\n\n%3\n\nPlease choose a shorter name.");
+    static inline const QString kBrowseCaption = QStringLiteral("Choose Result File Folder");
+    static inline const QString kBrowseInstruction = QStringLiteral("Result file save to ...");
+    static inline const QString kNoAppInit = QStringLiteral("Error getting MyApp in CJobAddDialog::Init");
+    static inline const QString kNoAppSave = QStringLiteral("Error getting MyApp in CJobAddDialog::SaveSettings");
+
+    // Asks for a folder with a caption, an instruction and a start folder;
+    // an empty result means the user cancelled. Tests replace it.
+    using FolderBrowser = std::function<QString(QWidget* parent, const QString& caption,
+                                                const QString& instruction, const QString& startFolder)>;
+
+    explicit CJobAddDialog(QWidget* parent = nullptr);
+    ~CJobAddDialog() override;
+
+    // --- Fields, set by the caller before showing and read after OK -----
+    QString Source() const { return m_source; }
+    void SetSource(const QString& source) { m_source = source; }
+    QString Result() const { return m_result; }
+    void SetResult(const QString& result) { m_result = result; }
+    int Bitrate() const { return m_bitrate; }
+    int SameSettings() const { return m_sameSettings; }
+    int LastFile() const { return m_lastFile; }
+    void SetLastFile(int lastFile) { m_lastFile = lastFile; }
+    int SaveAsDefault() const { return m_saveAsDefault; }
+
+    // The kbit/s a bitrate button stands for; 0 for another id.
+    static int BitrateOfButton(int id);
+    // The button of a rate; 0 when the rate is not one of the fourteen.
+    static int ButtonOfBitrate(int kbps);
+
+    // --- Handlers ---------------------------------------------------------
+    // When the dialog opens (its first show): bitrate from the default
+    // setting (128 when that is not one of the fourteen), the same-settings
+    // box disabled for the last file, the controls filled.
+    void Init();
+    void OnBitrateButton(int id);
+    // Replaces the rate at the end of the result name: cuts the name before
+    // the last "_" of its file name and appends "_RATE.mp3". A file name
+    // without "_" keeps its name (less a final ".mp3") and gets the suffix;
+    // an empty result starts from the source.
+    void RebuildResultName();
+    void OnCheckBox();
+    // Lets the user put the result into another folder, keeping its name.
+    void OnBrowseResultFolder();
+    // Shows this dialog's help page.
+    void OnHelp();
+    // Checks the values and closes with OK, or shows why not and stays.
+    void OnOK();
+    // Stores source folder, result folder and bitrate as the defaults and
+    // writes the settings file at once.
+    void SaveSettings();
+
+    void SetPrompts(JobPrompts prompts);
+    // The defaults the dialog starts from and saves to; not owned.
+    void SetUserDefaults(UserDefaults* defaults) { m_defaults = defaults; }
+    void SetFolderBrowser(FolderBrowser browser);
+    // The chooser the dialog uses unless replaced.
+    static QString BrowseWithChooser(QWidget* parent, const QString& caption, const QString& instruction,
+                                     const QString& startFolder);
+
+    // --- Controls ---------------------------------------------------------
+    QLineEdit* SourceEdit() const { return m_sourceEdit; }
+    QLineEdit* ResultEdit() const { return m_resultEdit; }
+    QPushButton* BrowseButton() const { return m_browseButton; }
+    QGroupBox* BitrateGroup() const { return m_bitrateGroup; }
+    QRadioButton* BitrateRadio(int id) const;
+    QCheckBox* SameSettingsBox() const { return m_sameSettingsBox; }
+    QCheckBox* SaveAsDefaultBox() const { return m_saveAsDefaultBox; }
+    QPushButton* OkButton() const { return m_okButton; }
+    QPushButton* CancelButton() const { return m_cancelButton; }
+    QPushButton* HelpButton() const { return m_helpButton; }
+    CHelpWindow* HelpWindow() const { return m_helpWindow; }
+
+public slots:
+    void accept() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void BuildControls();
+    // Data exchange: fields to controls and back.
+    void FillControls();
+    void ReadControls();
+    void CheckBitrateButton(int kbps);
+    bool Refuse(const QString& text);
+    QString TooLong(const QString& which, const QString& path) const;
+
+    QString m_source;
+    QString m_result;
+    int m_bitrate = kDefaultBitrate;
+    int m_sameSettings = 0;
+    int m_lastFile = 0;
+    int m_saveAsDefault = 0;
+    bool m_initialised = false;
+
+    JobPrompts m_prompts;
+    FolderBrowser m_browser;
+    UserDefaults* m_defaults = nullptr;
+
+    QLineEdit* m_sourceEdit = nullptr;
+    QLineEdit* m_resultEdit = nullptr;
+    QPushButton* m_browseButton = nullptr;
+    QGroupBox* m_bitrateGroup = nullptr;
+    std::array<QRadioButton*, kButtonCount> m_bitrateRadios{};
+    QCheckBox* m_sameSettingsBox = nullptr;
+    QCheckBox* m_saveAsDefaultBox = nullptr;
+    QPushButton* m_okButton = nullptr;
+    QPushButton* m_cancelButton = nullptr;
+    QPushButton* m_helpButton = nullptr;
+    CHelpWindow* m_helpWindow = nullptr;
+};

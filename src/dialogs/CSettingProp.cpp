@@ -1,0 +1,253 @@
+#include "dialogs/CSettingProp.h"
+
+#include "base/SettingsRecord.h"
+#include "base/AppMessage.h"
+#include "base/CFolderChooser.h"
+#include "base/DialogUnits.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+// The list as the page's resource gives it; the combo box sorts it.
+const QStringList kBitRateData = {
+    QStringLiteral("320"), QStringLiteral("256"), QStringLiteral("224"), QStringLiteral("192"),
+    QStringLiteral("160"), QStringLiteral("128"), QStringLiteral("112"), QStringLiteral(" 96"),
+    QStringLiteral(" 80"), QStringLiteral(" 64"), QStringLiteral(" 56"), QStringLiteral(" 48"),
+    QStringLiteral(" 40"), QStringLiteral(" 32"),
+};
+
+const QString kTooLongMessage = QStringLiteral(
+    "The folder:\n\n%1\n\nis too long. A default folder may have at most %2 characters.");
+
+// Page size and control positions, in dialog units.
+constexpr int kPageWidth = 323;
+constexpr int kPageHeight = 247;
+constexpr int kComboWidth = 95;
+constexpr int kComboVisibleItems = 14;
+
+QLabel* AddLabel(QWidget* page, const DialogUnits& units, const QString& text, int x, int y, int w, int h)
+{
+    auto* label = new QLabel(text, page);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(units.Rect(x, y, w, h));
+    return label;
+}
+
+QLineEdit* AddFolderEdit(QWidget* page, const DialogUnits& units, int x, int y, int w, int h)
+{
+    auto* edit = new QLineEdit(page);
+    edit->setMaxLength(CSettingProp::kFolderCapacity);
+    edit->setGeometry(units.Rect(x, y, w, h));
+    return edit;
+}
+
+QPushButton* AddBrowseButton(QWidget* page, const DialogUnits& units, int x, int y, int w, int h)
+{
+    auto* button = new QPushButton(QStringLiteral("..."), page);
+    button->setAutoDefault(false);
+    button->setGeometry(units.Rect(x, y, w, h));
+    return button;
+}
+
+} // namespace
+
+CSettingProp::CSettingProp(SettingsRecord& record, QWidget* parent)
+    : QDialog(parent),
+      m_record(record),
+      m_sourceFolder(record.SourceFolder),
+      m_destFolder(record.DestFolder),
+      m_bitRate(PageBitRate(record.BitRate)),
+      m_browser(BrowseWithChooser),
+      m_notice(AppMessage::Show)
+{
+    setWindowTitle(kCaption);
+    BuildSheet();
+    FillControls();
+
+    // Changes the user makes from here on mark the page modified.
+    const auto markModified = [this] { SetModified(true); };
+    connect(m_sourceEdit, &QLineEdit::textChanged, this, markModified);
+    connect(m_destEdit, &QLineEdit::textChanged, this, markModified);
+    connect(m_bitRateCombo, &QComboBox::currentIndexChanged, this, markModified);
+    connect(m_sourceBrowse, &QPushButton::clicked, this, &CSettingProp::OnBrowseSourceFolder);
+    connect(m_destBrowse, &QPushButton::clicked, this, &CSettingProp::OnBrowseDestFolder);
+    SetModified(false);
+}
+
+CSettingProp::~CSettingProp() = default;
+
+void CSettingProp::Open(SettingsRecord& record, QWidget* parent)
+{
+    CSettingProp sheet(record, parent);
+    sheet.exec();
+}
+
+QStringList CSettingProp::BitRateEntries()
+{
+    QStringList entries = kBitRateData;
+    // A blank sorts before every digit, so " 96" comes before "112".
+    std::sort(entries.begin(), entries.end());
+    return entries;
+}
+
+QString CSettingProp::PageBitRate(const QString& recordBitRate)
+{
+    return recordBitRate.size() < 3 ? QLatin1Char(' ') + recordBitRate : recordBitRate;
+}
+
+int CSettingProp::FindBitRateEntry(const QStringList& entries, const QString& bitRate)
+{
+    if (bitRate.trimmed().isEmpty())
+        return -1;
+    for (int i = 0; i < entries.size(); ++i) {
+        if (entries[i].startsWith(bitRate, Qt::CaseInsensitive))
+            return i;
+    }
+    return -1;
+}
+
+void CSettingProp::BuildSheet()
+{
+    m_tabs = new QTabWidget(this);
+    m_tabs->addTab(BuildPage(), kPageCaption);
+
+    m_buttons = new QDialogButtonBox(
+        QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this);
+    connect(m_buttons, &QDialogButtonBox::accepted, this, &CSettingProp::accept);
+    connect(m_buttons, &QDialogButtonBox::rejected, this, &CSettingProp::reject);
+    connect(ApplyButton(), &QPushButton::clicked, this, &CSettingProp::OnApply);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_tabs);
+    layout->addWidget(m_buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QWidget* CSettingProp::BuildPage()
+{
+    m_page = new QWidget;
+    const DialogUnits units(font());
+    m_page->setFixedSize(units.Size(kPageWidth, kPageHeight));
+
+    AddLabel(m_page, units, QStringLiteral("Source File Location:"), 7, 14, 309, 16);
+    m_sourceEdit = AddFolderEdit(m_page, units, 7, 30, 262, 16);
+    m_sourceBrowse = AddBrowseButton(m_page, units, 279, 30, 30, 16);
+    // The destination row lines up with the source row: same width, and
+    // its button level with its box.
+    AddLabel(m_page, units, QStringLiteral("Destination File Location"), 7, 59, 309, 16);
+    m_destEdit = AddFolderEdit(m_page, units, 7, 76, 262, 16);
+    m_destBrowse = AddBrowseButton(m_page, units, 279, 76, 30, 16);
+    AddLabel(m_page, units, QStringLiteral("Default Destination File Bitrate:"), 7, 111, 309, 16);
+
+    m_bitRateCombo = new QComboBox(m_page);
+    m_bitRateCombo->addItems(BitRateEntries());
+    m_bitRateCombo->setMaxVisibleItems(kComboVisibleItems);
+    m_bitRateCombo->setGeometry(units.X(7), units.Y(133), units.X(kComboWidth),
+                                m_bitRateCombo->sizeHint().height());
+    return m_page;
+}
+
+QPushButton* CSettingProp::OkButton() const
+{
+    return m_buttons->button(QDialogButtonBox::Ok);
+}
+
+QPushButton* CSettingProp::CancelButton() const
+{
+    return m_buttons->button(QDialogButtonBox::Cancel);
+}
+
+QPushButton* CSettingProp::ApplyButton() const
+{
+    return m_buttons->button(QDialogButtonBox::Apply);
+}
+
+void CSettingProp::FillControls()
+{
+    m_sourceEdit->setText(m_sourceFolder);
+    m_destEdit->setText(m_destFolder);
+    QStringList entries;
+    for (int i = 0; i < m_bitRateCombo->count(); ++i)
+        entries << m_bitRateCombo->itemText(i);
+    m_bitRateCombo->setCurrentIndex(FindBitRateEntry(entries, m_bitRate));
+}
+
+void CSettingProp::ReadControls()
+{
+    m_sourceFolder = m_sourceEdit->text();
+    m_destFolder = m_destEdit->text();
+    m_bitRate = m_bitRateCombo->currentIndex() >= 0 ? m_bitRateCombo->currentText() : QString();
+}
+
+void CSettingProp::SetModified(bool modified)
+{
+    m_modified = modified;
+    ApplyButton()->setEnabled(modified);
+}
+
+void CSettingProp::OnApply()
+{
+    ReadControls();
+    m_record.SourceFolder = m_sourceFolder;
+    m_record.DestFolder = m_destFolder;
+    // With no entry selected (a stored bitrate the list does not offer) the
+    // record keeps its bitrate rather than losing it.
+    if (!m_bitRate.isEmpty())
+        m_record.BitRate = m_bitRate;
+    SetModified(false);
+}
+
+void CSettingProp::accept()
+{
+    OnApply();
+    QDialog::accept();
+}
+
+void CSettingProp::OnBrowseSourceFolder()
+{
+    BrowseInto(m_sourceEdit, m_record.SourceFolder);
+}
+
+void CSettingProp::OnBrowseDestFolder()
+{
+    BrowseInto(m_destEdit, m_record.DestFolder);
+}
+
+void CSettingProp::BrowseInto(QLineEdit* edit, const QString& startFolder)
+{
+    const QString folder = m_browser(this, startFolder);
+    if (folder.isEmpty())
+        return;
+    if (folder.size() > kFolderCapacity) {
+        m_notice(this, kTooLongMessage.arg(folder).arg(kFolderCapacity));
+        return;
+    }
+    // Only this box changes: what the user typed into the others stays.
+    edit->setText(folder);
+    (edit == m_sourceEdit ? m_sourceFolder : m_destFolder) = folder;
+    SetModified(true);
+}
+
+void CSettingProp::SetFolderBrowser(FolderBrowser browser)
+{
+    m_browser = std::move(browser);
+}
+
+void CSettingProp::SetNotice(Notice notice)
+{
+    m_notice = std::move(notice);
+}
+
+QString CSettingProp::BrowseWithChooser(QWidget* parent, const QString& startFolder)
+{
+    CFolderChooser chooser(QString(), kBrowseInstruction, startFolder, parent);
+    return chooser.Browse() == CFolderChooser::kBrowseAccepted ? chooser.GetPath() : QString();
+}

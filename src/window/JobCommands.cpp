@@ -1,0 +1,285 @@
+#include "window/JobCommands.h"
+
+#include "base/SettingsRecord.h"
+#include "base/UserDefaults.h"
+#include "dialogs/CItemPropP.h"
+#include "dialogs/CItemPropSheet.h"
+#include "dialogs/CJobAddDialog.h"
+#include "jobs/CMyListView.h"
+#include "jobs/ResultNames.h"
+#include "dialogs/CSettingProp.h"
+#include "base/CommandIds.h"
+#include "xp/FlatMenu.h"
+
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMimeData>
+#include <QTimer>
+
+#include <atomic>
+
+const std::array<JobCommands::ContextItem, 5> JobCommands::kContextItems{{
+    {IdJobAdd, "Add"},
+    {IdJobDelete, "Delete"},
+    {IdJobProperty, "Property"},
+    {0, nullptr},
+    {IdSettings, "Settings"},
+}};
+
+namespace {
+
+// Holds the scheduler still while the property sheet is open, so that the
+// rows keep their places.
+class SchedulingPause {
+public:
+    explicit SchedulingPause(std::atomic<int>& paused) : m_paused(paused) { m_paused = 1; }
+    ~SchedulingPause() { m_paused = 0; }
+    SchedulingPause(const SchedulingPause&) = delete;
+    SchedulingPause& operator=(const SchedulingPause&) = delete;
+
+private:
+    std::atomic<int>& m_paused;
+};
+
+} // namespace
+
+JobCommands::JobCommands(CMyListView& table, QObject* parent)
+    : QObject(parent),
+      m_table(table),
+      m_chooser(ChooseWithFileDialog),
+      m_runDialog([](CJobAddDialog& dialog) { return dialog.exec(); }),
+      m_runSheet([](CItemPropSheet& sheet) { return sheet.exec(); }),
+      m_prompts(JobPrompts::Defaults())
+{
+    // Without a frame the table's own rules decide; Settings is the
+    // application's and then unavailable.
+    m_sink.enabled = [this](int id) { return m_table.TakesCommand(id) && m_table.CommandEnabled(id); };
+    m_sink.execute = [this](int id) {
+        if (m_sink.enabled(id))
+            m_table.OnCommand(id);
+    };
+    m_sink.icon = [](int) { return QIcon(); };
+
+    connect(&m_table, &CMyListView::addJobRequested, this,
+            [this] { OnJobAdd(m_table.Threads().State().SchedulerRunning); });
+    connect(&m_table, &CMyListView::propertyRequested, this, &JobCommands::ItemPropDlg);
+
+    // Drops land on the viewport; whether they are taken follows the
+    // table's own acceptDrops.
+    m_table.viewport()->setAcceptDrops(true);
+    m_table.viewport()->installEventFilter(this);
+    m_table.installEventFilter(this);
+}
+
+JobCommands::~JobCommands() = default;
+
+QWidget* JobCommands::DialogParent() const
+{
+    return m_table.window();
+}
+
+void JobCommands::OnJobAdd(int schedulerRunning)
+{
+    if (!m_defaults) {
+        m_prompts.show(DialogParent(), kNoAppAdd);
+        return;
+    }
+    if (schedulerRunning == 0)
+        m_table.Threads().StartScheduler();
+    const QStringList files = m_chooser(DialogParent(), m_defaults->Settings().SourceFolder);
+    BatchState batch;
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        const QString& source = files[i];
+        // The defaults are read for every file: a dialog may just have saved new ones.
+        const SettingsRecord& settings = m_defaults->Settings();
+        const QString offered = ResultNames::ForAddCommand(source, settings.DestFolder, settings.BitRate);
+        AddFile(source, offered, i == files.size() - 1, batch);
+    }
+}
+
+void JobCommands::OnDropFiles(const QList<QUrl>& urls)
+{
+    const int count = static_cast<int>(urls.size());
+    BatchState batch;
+    for (int i = 0; i < count; ++i) {
+        const QUrl& url = urls[i];
+        AddDroppedFile(url.isLocalFile() ? url.toLocalFile() : QString(), batch, count - i);
+    }
+}
+
+bool JobCommands::AddDroppedFile(const QString& path, BatchState& batch, int remaining)
+{
+    if (!ResultNames::HasMp3Extension(path) || QFileInfo(path).isDir())
+        return false;
+    AddFile(path, ResultNames::ForDrop(path), remaining < 2, batch);
+    return true;
+}
+
+void JobCommands::AddFile(const QString& source, const QString& offeredResult, bool lastFile, BatchState& batch)
+{
+    if (!ResultNames::FitsJob(source)) {
+        m_prompts.show(DialogParent(), kTooLongMessage.arg(source).arg(ResultNames::kMaxPathLength));
+        return;
+    }
+    if (batch.sameSettings == 1)
+        AddWithSameSettings(source, batch);
+    else
+        AddWithDialog(source, offeredResult, lastFile, batch);
+}
+
+void JobCommands::AddWithDialog(const QString& source, const QString& offeredResult, bool lastFile,
+                                BatchState& batch)
+{
+    CJobAddDialog dialog(DialogParent());
+    dialog.SetPrompts(m_prompts);
+    dialog.SetUserDefaults(m_defaults);
+    dialog.SetSource(source);
+    dialog.SetResult(offeredResult);
+    if (lastFile)
+        dialog.SetLastFile(1);
+    if (m_runDialog(dialog) != QDialog::Accepted)
+        return;
+    m_table.AddJob(dialog.Source(), dialog.Result(), dialog.Bitrate());
+    batch.sameSettings = dialog.SameSettings();
+    if (batch.sameSettings == 1) {
+        batch.bitrate = dialog.Bitrate();
+        batch.folder = ResultNames::FolderWithSlash(dialog.Result());
+    }
+}
+
+void JobCommands::AddWithSameSettings(const QString& source, const BatchState& batch)
+{
+    const QString result = ResultNames::ForSameSettings(source, batch.folder, batch.bitrate);
+    if (!ResultNames::FitsJob(result)) {
+        m_prompts.show(DialogParent(), kTooLongMessage.arg(result).arg(ResultNames::kMaxPathLength));
+        return;
+    }
+    // No dialog asks here, but an existing file is still not replaced unasked.
+    if (QFileInfo::exists(result)
+        && !m_prompts.askYesNo(DialogParent(), CJobAddDialog::kOverwriteQuestion.arg(result)))
+        return;
+    m_table.AddJob(source, result, batch.bitrate);
+}
+
+void JobCommands::ItemPropDlg(int row)
+{
+    if (!m_defaults) {
+        m_prompts.show(DialogParent(), kNoAppProperty);
+        return;
+    }
+    if (row < 0 || row >= m_table.JobCount())
+        return;
+    const SchedulingPause pause(m_table.Threads().State().SchedulingPaused);
+    CItemPropSheet sheet(m_table, DialogParent());
+    CItemPropP& page = *sheet.Page();
+    page.SetPrompts(m_prompts);
+    page.SetRow(row);
+    page.SetSource(m_table.CellText(row, CMyListView::ColSourceFile));
+    page.SetResult(m_table.CellText(row, CMyListView::ColDestFile));
+    page.SetBitrate(CSettingProp::PageBitRate(m_table.CellText(row, CMyListView::ColBitrate)));
+    m_runSheet(sheet);
+}
+
+QMenu* JobCommands::BuildContextMenu(QWidget* owner)
+{
+    auto* menu = new QMenu(owner);
+    FlatMenu::PrepareOnShow(owner != nullptr ? owner->window() : nullptr, menu);
+    for (const ContextItem& item : kContextItems) {
+        if (item.id == 0) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* action = menu->addAction(m_sink.icon(item.id), QString::fromLatin1(item.caption));
+        action->setData(item.id);
+        action->setEnabled(m_sink.enabled(item.id));
+        // Carried out once the menu has closed.
+        connect(action, &QAction::triggered, this, [this, id = item.id] { m_sink.execute(id); },
+                Qt::QueuedConnection);
+    }
+    return menu;
+}
+
+void JobCommands::OnContextMenu(const QPoint& globalPos)
+{
+    QMenu* menu = BuildContextMenu(DialogParent());
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(globalPos);
+}
+
+bool JobCommands::HandleDragEvent(QEvent* event)
+{
+    auto* drop = static_cast<QDropEvent*>(event);
+    if (!m_table.acceptDrops() || !drop->mimeData() || !drop->mimeData()->hasUrls()) {
+        drop->ignore();
+        return true;
+    }
+    // A copy, never a move: the file manager must leave the file alone.
+    drop->setDropAction(Qt::CopyAction);
+    drop->accept();
+    if (event->type() == QEvent::Drop) {
+        // The dialogs open after the drop has been completed, so the file
+        // manager is not kept waiting.
+        const QList<QUrl> urls = drop->mimeData()->urls();
+        QTimer::singleShot(0, this, [this, urls] { OnDropFiles(urls); });
+    }
+    return true;
+}
+
+bool JobCommands::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+        return HandleDragEvent(event);
+    case QEvent::ContextMenu:
+        OnContextMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+    default:
+        return QObject::eventFilter(watched, event);
+    }
+}
+
+void JobCommands::SetFileChooser(FileChooser chooser)
+{
+    m_chooser = std::move(chooser);
+}
+
+void JobCommands::SetAddDialogRunner(AddDialogRunner runner)
+{
+    m_runDialog = std::move(runner);
+}
+
+void JobCommands::SetSheetRunner(SheetRunner runner)
+{
+    m_runSheet = std::move(runner);
+}
+
+void JobCommands::SetCommandSink(CommandSink sink)
+{
+    m_sink = std::move(sink);
+}
+
+void JobCommands::SetUserDefaults(UserDefaults* defaults)
+{
+    m_defaults = defaults;
+}
+
+void JobCommands::SetPrompts(JobPrompts prompts)
+{
+    m_prompts = std::move(prompts);
+}
+
+QStringList JobCommands::ChooseWithFileDialog(QWidget* parent, const QString& startFolder)
+{
+    QFileDialog dialog(parent, kChooserCaption, startFolder, kChooserFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setDefaultSuffix(QStringLiteral("mp3"));
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles();
+}

@@ -1,0 +1,12 @@
+#include "xp/OsGeneration.h"
+
+int OsGeneration()
+{
+    static const int generation = kOtherSystem;
+    return generation;
+}
+
+bool PopupsGetShadow(int generation)
+{
+    return generation < kShadowingSystem;
+}

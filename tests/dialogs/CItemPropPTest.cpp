@@ -1,0 +1,276 @@
+#include "dialogs/CItemPropP.h"
+
+#include "EventWait.h"
+#include "JobDialogKit.h"
+#include "ScriptedConversion.h"
+#include "dialogs/CItemPropSheet.h"
+#include "jobs/CMyListView.h"
+#include "window/JobCommands.h"
+#include "base/DialogUnits.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTabWidget>
+#include <gtest/gtest.h>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+class JobPropertyTest : public ::testing::Test {
+protected:
+    JobPropertyTest()
+    {
+        table.Threads().SetPassInterval(10ms);
+        table.Threads().SetConversionRoutine(script.Routine());
+        table.Threads().State().SchedulingPaused = 1;
+        commands.SetPrompts(prompts.Prompts());
+        commands.SetUserDefaults(&env.defaults);
+        commands.SetSheetRunner([this](CItemPropSheet& sheet) {
+            sheet.show();
+            ++sheetsOpened;
+            pausedWhileOpen = table.Threads().State().SchedulingPaused;
+            if (drive)
+                drive(sheet);
+            return sheet.result();
+        });
+    }
+
+    // Opens the property sheet of `row` through the table's command.
+    void OpenProperty(int row)
+    {
+        table.selectRow(row);
+        table.ItemPropDlg();
+    }
+
+    static void SelectBitrate(CItemPropSheet& sheet, const QString& entry)
+    {
+        QComboBox* list = sheet.Page()->BitrateList();
+        const int index = list->findText(entry);
+        ASSERT_GE(index, 0) << entry.toStdString();
+        list->setCurrentIndex(index);
+    }
+
+    QString Cell(int row, int column) const { return table.CellText(row, column); }
+
+    DefaultsInTempDir env{"/music/in", "c", "128"};
+    ScriptedConversion script;
+    CMyListView table;
+    JobCommands commands{table};
+    PromptLog prompts;
+    std::function<void(CItemPropSheet&)> drive;
+    int sheetsOpened = 0;
+    int pausedWhileOpen = -1;
+};
+
+TEST_F(JobPropertyTest, SheetShowsOnePageWithTheRowsValues)
+{
+    table.AddJob("/in/a.mp3", "/out/a_96.mp3", 96);
+    table.Threads().State().SchedulingPaused = 0;
+    drive = [](CItemPropSheet& sheet) {
+        CItemPropP& page = *sheet.Page();
+        EXPECT_EQ(sheet.windowTitle(), QString());
+        ASSERT_EQ(sheet.Tabs()->count(), 1);
+        EXPECT_EQ(sheet.Tabs()->tabText(0), QString("Job Property"));
+        EXPECT_EQ(page.SourceEdit()->text(), QString("/in/a.mp3"));
+        EXPECT_EQ(page.ResultEdit()->text(), QString("/out/a_96.mp3"));
+        EXPECT_EQ(page.Bitrate(), QString(" 96"));
+        EXPECT_EQ(page.BitrateList()->currentText(), QString(" 96"));
+        EXPECT_EQ(page.Changed(), 0);
+        EXPECT_FALSE(sheet.ApplyButton()->isEnabled());
+        EXPECT_TRUE(sheet.OkButton()->isEnabled());
+        EXPECT_TRUE(sheet.CancelButton()->isEnabled());
+
+        const DialogUnits units(page.font());
+        EXPECT_EQ(page.size(), units.Size(290, 226));
+        EXPECT_EQ(page.SourceEdit()->geometry(), units.Rect(53, 19, 226, 16));
+        EXPECT_EQ(page.ResultEdit()->geometry(), units.Rect(53, 55, 226, 16));
+        EXPECT_EQ(page.BitrateList()->x(), units.X(53));
+        EXPECT_EQ(page.BitrateList()->width(), units.X(95));
+        EXPECT_FALSE(page.BitrateList()->isEditable());
+        // Rising numeric order: " 32" first, "320" last.
+        ASSERT_EQ(page.BitrateList()->count(), 14);
+        EXPECT_EQ(page.BitrateList()->itemText(0), QString(" 32"));
+        EXPECT_EQ(page.BitrateList()->itemText(13), QString("320"));
+        for (int i = 1; i < 14; ++i)
+            EXPECT_LT(page.BitrateList()->itemText(i - 1).trimmed().toInt(),
+                      page.BitrateList()->itemText(i).trimmed().toInt());
+        sheet.CancelButton()->click();
+    };
+    OpenProperty(0);
+    EXPECT_EQ(sheetsOpened, 1);
+    EXPECT_EQ(pausedWhileOpen, 1);
+    EXPECT_EQ(table.Threads().State().SchedulingPaused, 0);  // the scheduler goes on afterwards
+}
+
+TEST_F(JobPropertyTest, ChangedBitrateIsWrittenWithItsBlank)
+{
+    table.AddJob("/in/a.mp3", "/out/a_128.mp3", 128);
+    drive = [](CItemPropSheet& sheet) {
+        SelectBitrate(sheet, " 96");
+        EXPECT_TRUE(sheet.ApplyButton()->isEnabled());
+        sheet.OkButton()->click();
+    };
+    OpenProperty(0);
+    EXPECT_EQ(Cell(0, CMyListView::ColBitrate), " 96");
+    EXPECT_TRUE(prompts.asked.empty());  // a waiting job needs no restart
+}
+
+TEST_F(JobPropertyTest, OkWithoutChangesWritesAndAsksNothingEvenForARunningJob)
+{
+    table.AddJob("/in/a.mp3", "/out/a_96.mp3", 96);
+    table.SetCellText(0, CMyListView::ColStatus, "37%");
+    drive = [](CItemPropSheet& sheet) { sheet.OkButton()->click(); };
+    OpenProperty(0);
+    EXPECT_TRUE(prompts.asked.empty());
+    EXPECT_EQ(Cell(0, CMyListView::ColBitrate), "96");  // not rewritten as " 96"
+    EXPECT_EQ(table.Threads().State().JobControlWord, -1);
+}
+
+TEST_F(JobPropertyTest, ChangingAJobAt37PercentAsksAndOnYesRestartsIt)
+{
+    table.AddJob("/in/a.mp3", "/out/a_128.mp3", 128);
+    table.SetCellText(0, CMyListView::ColStatus, "37%");
+    drive = [](CItemPropSheet& sheet) {
+        sheet.Page()->ResultEdit()->setText("/out/new_128.mp3");
+        sheet.OkButton()->click();
+    };
+    OpenProperty(0);
+    ASSERT_EQ(prompts.asked.size(), 1u);
+    EXPECT_EQ(prompts.asked[0], QString("Change Setting of a processing job need restart the job, are you sure "
+                                        "to restart this job?"));
+    EXPECT_EQ(table.Threads().State().JobControlWord, 2);
+    EXPECT_EQ(Cell(0, CMyListView::ColDestFile), "/out/new_128.mp3");
+}
+
+TEST_F(JobPropertyTest, NoToTheRestartQuestionWritesNothingAndTheSheetStillCloses)
+{
+    table.AddJob("/in/a.mp3", "/out/a_128.mp3", 128);
+    table.SetCellText(0, CMyListView::ColStatus, "99%");
+    prompts.answer = false;
+    bool closed = false;
+    drive = [&](CItemPropSheet& sheet) {
+        sheet.Page()->SourceEdit()->setText("/in/other.mp3");
+        sheet.OkButton()->click();
+        closed = !sheet.isVisible();
+    };
+    OpenProperty(0);
+    EXPECT_EQ(prompts.asked.size(), 1u);
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(Cell(0, CMyListView::ColSourceFile), "/in/a.mp3");
+    EXPECT_EQ(table.Threads().State().JobControlWord, -1);
+}
+
+TEST_F(JobPropertyTest, AJobAtOnePercentOrEndedOrFailedIsWrittenWithoutAQuestion)
+{
+    for (const char* status : {"1%", "100%", "ERR", "0"}) {
+        SCOPED_TRACE(status);
+        table.setRowCount(0);
+        table.AddJob("/in/a.mp3", "/out/a_128.mp3", 128);
+        table.SetCellText(0, CMyListView::ColStatus, status);
+        drive = [](CItemPropSheet& sheet) {
+            sheet.Page()->ResultEdit()->setText("/out/b_128.mp3");
+            sheet.OkButton()->click();
+        };
+        OpenProperty(0);
+        EXPECT_TRUE(prompts.asked.empty());
+        EXPECT_EQ(Cell(0, CMyListView::ColDestFile), "/out/b_128.mp3");
+        EXPECT_EQ(table.Threads().State().JobControlWord, -1);
+        table.Threads().State().SchedulingPaused = 1;
+    }
+}
+
+TEST_F(JobPropertyTest, ApplyThenCancelKeepsWhatWasApplied)
+{
+    table.AddJob("/in/a.mp3", "/out/a_128.mp3", 128);
+    table.AddJob("/in/b.mp3", "/out/b_128.mp3", 128);
+    drive = [this](CItemPropSheet& sheet) {
+        sheet.Page()->ResultEdit()->setText("/out/applied_128.mp3");
+        ASSERT_TRUE(sheet.ApplyButton()->isEnabled());
+        sheet.ApplyButton()->click();
+        EXPECT_FALSE(sheet.ApplyButton()->isEnabled());
+        EXPECT_TRUE(sheet.isVisible());
+        EXPECT_EQ(Cell(1, CMyListView::ColDestFile), "/out/applied_128.mp3");
+        sheet.Page()->ResultEdit()->setText("/out/dropped_128.mp3");
+        sheet.CancelButton()->click();
+    };
+    OpenProperty(1);
+    EXPECT_EQ(Cell(1, CMyListView::ColDestFile), "/out/applied_128.mp3");
+    EXPECT_EQ(Cell(0, CMyListView::ColDestFile), "/out/a_128.mp3");
+}
+
+TEST_F(JobPropertyTest, OkAfterApplyAsksAgainForARunningJob)
+{
+    table.AddJob("/in/a.mp3", "/out/a_128.mp3", 128);
+    table.SetCellText(0, CMyListView::ColStatus, "50%");
+    drive = [](CItemPropSheet& sheet) {
+        sheet.Page()->ResultEdit()->setText("/out/b_128.mp3");
+        sheet.ApplyButton()->click();
+        sheet.OkButton()->click();
+    };
+    OpenProperty(0);
+    EXPECT_EQ(prompts.asked.size(), 2u);
+}
+
+TEST_F(JobPropertyTest, NothingOpensWithoutASelection)
+{
+    table.AddJob("/in/a.mp3", "/out/a_128.mp3", 128);
+    table.clearSelection();
+    table.ItemPropDlg();
+    commands.ItemPropDlg(-1);
+    commands.ItemPropDlg(5);
+    EXPECT_EQ(sheetsOpened, 0);
+    EXPECT_EQ(table.Threads().State().SchedulingPaused, 1);  // untouched
+}
+
+TEST_F(JobPropertyTest, DoubleClickOnARowOpensTheSheet)
+{
+    table.resize(600, 300);
+    table.AddJob("/in/a.mp3", "/out/a_128.mp3", 128);
+    table.show();
+    table.selectRow(0);
+    drive = [](CItemPropSheet& sheet) {
+        EXPECT_EQ(sheet.Page()->SourceEdit()->text(), QString("/in/a.mp3"));
+        sheet.CancelButton()->click();
+    };
+    const QPoint at = table.visualItemRect(table.item(0, CMyListView::ColSourceFile)).center();
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, at, table.viewport()->mapToGlobal(at), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(table.viewport(), &dbl);
+    EXPECT_EQ(sheetsOpened, 1);
+}
+
+// The whole restart: a running job is edited, the conversion stops, and
+// after the sheet has closed the job runs again with the new values.
+TEST_F(JobPropertyTest, EditedRunningJobStartsAgainWithTheNewValuesOnceTheSheetCloses)
+{
+    script.Hold("/in/a.mp3");
+    table.AddJob("/in/a.mp3", "/out/a_128.mp3", 128);
+    table.Threads().State().SchedulingPaused = 0;
+    ASSERT_TRUE(WaitUntil([this] { return Cell(0, CMyListView::ColStatus) == "37%"; }));
+
+    bool stoppedWhileOpen = false;
+    drive = [&](CItemPropSheet& sheet) {
+        sheet.Page()->ResultEdit()->setText("/out/again_128.mp3");
+        SelectBitrate(sheet, "192");
+        sheet.ApplyButton()->click();
+        // The conversion ends and the job waits; nothing starts while the sheet is open.
+        stoppedWhileOpen = WaitUntil([this] { return Cell(0, CMyListView::ColStatus) == "0"; });
+        HandleEventsFor(50ms);
+        EXPECT_EQ(script.CallCount(), 1u);
+        script.Release("/in/a.mp3");
+        sheet.CancelButton()->click();
+    };
+    OpenProperty(0);
+    EXPECT_TRUE(stoppedWhileOpen);
+    ASSERT_TRUE(WaitUntil([this] { return script.CallCount() == 2; }));
+    const auto calls = script.Calls();
+    EXPECT_EQ(calls[1].result, "/out/again_128.mp3");
+    EXPECT_EQ(calls[1].bitrate, "192");
+    EXPECT_EQ(script.EndControls().front(), 2);
+    table.StopThreads();
+}
+
+} // namespace

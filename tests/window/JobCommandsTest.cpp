@@ -1,0 +1,433 @@
+#include "window/JobCommands.h"
+
+#include "EventWait.h"
+#include "JobDialogKit.h"
+#include "ScriptedConversion.h"
+#include "dialogs/CItemPropP.h"
+#include "dialogs/CItemPropSheet.h"
+#include "dialogs/CJobAddDialog.h"
+#include "jobs/CMyListView.h"
+#include "base/CommandIds.h"
+
+#include <QCheckBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QDir>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <gtest/gtest.h>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+// How a test answers one add-job dialog, and what the dialog showed.
+struct DialogAnswer {
+    bool accept = true;
+    int bitrateButton = 0;    // clicked before OK when not 0
+    bool sameSettings = false;
+    bool saveAsDefault = false;
+    QString result;           // typed before OK when not empty
+};
+
+DialogAnswer Ok(int bitrateButton = 0, bool sameSettings = false, const QString& result = QString(),
+                bool saveAsDefault = false)
+{
+    DialogAnswer answer;
+    answer.bitrateButton = bitrateButton;
+    answer.sameSettings = sameSettings;
+    answer.result = result;
+    answer.saveAsDefault = saveAsDefault;
+    return answer;
+}
+
+DialogAnswer Cancel()
+{
+    DialogAnswer answer;
+    answer.accept = false;
+    return answer;
+}
+
+struct SeenDialog {
+    QString source;
+    QString offered;
+    bool sameSettingsEnabled = false;
+    int bitrate = 0;
+};
+
+class JobCommandsTest : public ::testing::Test {
+protected:
+    JobCommandsTest()
+    {
+        table.Threads().SetPassInterval(10ms);
+        table.Threads().SetConversionRoutine(script.Routine());
+        table.Threads().State().SchedulingPaused = 1;  // rows stay put unless a test lets them go
+        commands.SetPrompts(prompts.Prompts());
+        commands.SetUserDefaults(&env.defaults);
+        commands.SetFileChooser([this](QWidget*, const QString& start) {
+            chooserStarts.push_back(start);
+            schedulerRunningAtChooser = table.Threads().State().SchedulerRunning;
+            return chosen;
+        });
+        commands.SetAddDialogRunner([this](CJobAddDialog& dialog) { return Answer(dialog); });
+    }
+
+    // Drives one real dialog: opens it, clicks as told and presses OK or Cancel.
+    int Answer(CJobAddDialog& dialog)
+    {
+        dialog.show();
+        seen.push_back({dialog.SourceEdit()->text(), dialog.ResultEdit()->text(),
+                        dialog.SameSettingsBox()->isEnabled(), dialog.Bitrate()});
+        const DialogAnswer answer = answers.empty() ? DialogAnswer() : answers.front();
+        if (!answers.empty())
+            answers.erase(answers.begin());
+        if (answer.bitrateButton != 0)
+            dialog.BitrateRadio(answer.bitrateButton)->click();
+        if (!answer.result.isEmpty())
+            dialog.ResultEdit()->setText(answer.result);
+        if (answer.sameSettings)
+            dialog.SameSettingsBox()->click();
+        if (answer.saveAsDefault)
+            dialog.SaveAsDefaultBox()->click();
+        (answer.accept ? dialog.OkButton() : dialog.CancelButton())->click();
+        return dialog.result();
+    }
+
+    QString Cell(int row, int column) const { return table.CellText(row, column); }
+
+    static QList<QUrl> Urls(std::initializer_list<QString> paths)
+    {
+        QList<QUrl> urls;
+        for (const QString& path : paths)
+            urls << QUrl::fromLocalFile(path);
+        return urls;
+    }
+
+    DefaultsInTempDir env{"/music/in", "c", "128"};
+    ScriptedConversion script;  // outlives the table and its threads
+    CMyListView table;
+    JobCommands commands{table};
+    PromptLog prompts;
+    QStringList chosen;
+    std::vector<QString> chooserStarts;
+    int schedulerRunningAtChooser = -1;
+    std::vector<DialogAnswer> answers;
+    std::vector<SeenDialog> seen;
+};
+
+TEST_F(JobCommandsTest, SingleChosenFileStartsTheSchedulerFirstAndAddsOneJob)
+{
+    env.defaults.Settings().SourceFolder = "/music/picked";
+    chosen = {"/in/x.mp3"};
+    ASSERT_EQ(table.Threads().State().SchedulerRunning, 0);
+    commands.OnJobAdd(table.Threads().State().SchedulerRunning);
+
+    EXPECT_EQ(schedulerRunningAtChooser, 1);  // before the chooser opened
+    EXPECT_EQ(chooserStarts, std::vector<QString>{"/music/picked"});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].source, QString("/in/x.mp3"));
+    EXPECT_EQ(seen[0].offered, QString("/in/x_128.mp3"));  // Dest Folder "c" is too short to count
+    EXPECT_FALSE(seen[0].sameSettingsEnabled);            // the only file is the last one
+    ASSERT_EQ(table.JobCount(), 1);
+    EXPECT_EQ(Cell(0, CMyListView::ColJobId), "0");
+    EXPECT_EQ(Cell(0, CMyListView::ColJobType), "0");
+    EXPECT_EQ(Cell(0, CMyListView::ColSourceFile), "/in/x.mp3");
+    EXPECT_EQ(Cell(0, CMyListView::ColDestFile), "/in/x_128.mp3");
+    EXPECT_EQ(Cell(0, CMyListView::ColBitrate), "128");
+    EXPECT_EQ(Cell(0, CMyListView::ColStatus), "0");
+    EXPECT_EQ(table.NextJobId(), 1);
+}
+
+TEST_F(JobCommandsTest, CancelledChooserAddsNothingButTheSchedulerRuns)
+{
+    commands.OnJobAdd(0);
+    EXPECT_EQ(chooserStarts.size(), 1u);
+    EXPECT_TRUE(seen.empty());
+    EXPECT_EQ(table.JobCount(), 0);
+    EXPECT_TRUE(table.ThreadsRunning());
+}
+
+TEST_F(JobCommandsTest, SameSettingsTickedInTheFirstDialogAddsTheRestDirectly)
+{
+    chosen = {"/in/a.mp3", "/in/b.mp3", "/in/c.mp3"};
+    answers = {Ok(1026, true, "/out/first_128.mp3")};
+    commands.OnJobAdd(0);
+
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_TRUE(seen[0].sameSettingsEnabled);
+    ASSERT_EQ(table.JobCount(), 3);
+    EXPECT_EQ(Cell(0, CMyListView::ColDestFile), "/out/first_128.mp3");  // typed after the click
+    EXPECT_EQ(Cell(1, CMyListView::ColSourceFile), "/in/b.mp3");
+    EXPECT_EQ(Cell(1, CMyListView::ColDestFile), "/out/b_96.mp3");
+    EXPECT_EQ(Cell(2, CMyListView::ColDestFile), "/out/c_96.mp3");
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_EQ(Cell(row, CMyListView::ColBitrate), "96");
+        EXPECT_EQ(Cell(row, CMyListView::ColJobId), QString::number(row));
+        EXPECT_EQ(Cell(row, CMyListView::ColStatus), "0");
+    }
+}
+
+TEST_F(JobCommandsTest, WithoutTheBoxEveryFileGetsItsDialogAndOnlyTheLastHasItDisabled)
+{
+    chosen = {"/in/a.mp3", "/in/b.mp3", "/in/c.mp3"};
+    answers = {Ok(), Cancel(), Ok()};  // the second one cancelled
+    commands.OnJobAdd(0);
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_TRUE(seen[0].sameSettingsEnabled);
+    EXPECT_TRUE(seen[1].sameSettingsEnabled);
+    EXPECT_FALSE(seen[2].sameSettingsEnabled);
+    ASSERT_EQ(table.JobCount(), 2);
+    EXPECT_EQ(Cell(0, CMyListView::ColSourceFile), "/in/a.mp3");
+    EXPECT_EQ(Cell(1, CMyListView::ColSourceFile), "/in/c.mp3");
+    EXPECT_EQ(Cell(1, CMyListView::ColJobId), "1");
+}
+
+TEST_F(JobCommandsTest, TheBoxTakesEffectFromTheFileAfterItsDialog)
+{
+    chosen = {"/in/a.mp3", "/in/b.mp3", "/in/c.mp3", "/in/d.mp3"};
+    answers = {Ok(), Ok(1033, true)};
+    commands.OnJobAdd(0);
+    ASSERT_EQ(seen.size(), 2u);
+    ASSERT_EQ(table.JobCount(), 4);
+    EXPECT_EQ(Cell(0, CMyListView::ColBitrate), "128");
+    EXPECT_EQ(Cell(1, CMyListView::ColDestFile), "/in/b_320.mp3");
+    EXPECT_EQ(Cell(2, CMyListView::ColDestFile), "/in/c_320.mp3");
+    EXPECT_EQ(Cell(3, CMyListView::ColDestFile), "/in/d_320.mp3");
+    EXPECT_EQ(Cell(3, CMyListView::ColBitrate), "320");
+}
+
+TEST_F(JobCommandsTest, DefaultNamesOfTheAddCommandAndOfADrop)
+{
+    env.defaults.Settings().BitRate = "192";
+    env.defaults.Settings().DestFolder = "/out";
+    chosen = {"/in/x.mp3"};
+    answers = {Cancel(), Cancel()};
+    commands.OnJobAdd(0);
+    commands.OnDropFiles(Urls({"/in/x.mp3"}));
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].offered, QString("/out/x_192.mp3"));
+    EXPECT_EQ(seen[0].bitrate, 192);
+    EXPECT_EQ(seen[1].offered, QString("/in/x_128.mp3"));  // 128 whatever the defaults say
+    EXPECT_EQ(seen[1].bitrate, 192);                       // while the dialog selects the default
+}
+
+TEST_F(JobCommandsTest, DefaultsSavedInOneDialogShapeTheNextOffer)
+{
+    chosen = {"/in/a.mp3", "/in/b.mp3"};
+    answers = {Ok(1024, false, "/saved/a_128.mp3", true)};
+    commands.OnJobAdd(0);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1].offered, QString("/saved/b_64.mp3"));
+    EXPECT_EQ(seen[1].bitrate, 64);
+}
+
+TEST_F(JobCommandsTest, DropOfAnMp3WithATextFile)
+{
+    commands.OnDropFiles(Urls({"/in/a.mp3", "/in/b.txt"}));
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].source, QString("/in/a.mp3"));
+    EXPECT_TRUE(seen[0].sameSettingsEnabled);  // two files remained
+    ASSERT_EQ(table.JobCount(), 1);
+    EXPECT_EQ(Cell(0, CMyListView::ColDestFile), "/in/a_128.mp3");
+    EXPECT_TRUE(prompts.shown.empty());  // skipped without a word
+}
+
+TEST_F(JobCommandsTest, DroppedSongInCapitalsIsAccepted)
+{
+    commands.OnDropFiles(Urls({"/in/SONG.MP3"}));
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].offered, QString("/in/SONG_128.mp3"));
+    EXPECT_FALSE(seen[0].sameSettingsEnabled);
+    EXPECT_EQ(table.JobCount(), 1);
+    BatchState batch;
+    EXPECT_TRUE(commands.AddDroppedFile("/in/Mixed.Mp3", batch, 1));
+    EXPECT_FALSE(commands.AddDroppedFile("/in/notes.mp3.txt", batch, 1));
+    EXPECT_FALSE(commands.AddDroppedFile("/in/mp3", batch, 1));
+}
+
+TEST_F(JobCommandsTest, DroppedFoldersAndRemoteAddressesAreSkippedButCounted)
+{
+    const QString folderNamedMp3 = env.folder + "/album.mp3";
+    ASSERT_TRUE(QDir().mkpath(folderNamedMp3));
+    // The folder comes last: a.mp3 still sees two files remaining.
+    commands.OnDropFiles(Urls({"/in/a.mp3", folderNamedMp3}));
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_TRUE(seen[0].sameSettingsEnabled);
+
+    seen.clear();
+    commands.OnDropFiles({QUrl("https://example.org/b.mp3"), QUrl::fromLocalFile("/in/c.mp3")});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].source, QString("/in/c.mp3"));
+    EXPECT_FALSE(seen[0].sameSettingsEnabled);
+    EXPECT_EQ(table.JobCount(), 2);
+}
+
+TEST_F(JobCommandsTest, DroppedBatchWithSameSettings)
+{
+    answers = {Ok(1031, true, "/out/a_128.mp3")};
+    commands.OnDropFiles(Urls({"/in/a.mp3", "/in/skip.wav", "/in/b.mp3"}));
+    ASSERT_EQ(seen.size(), 1u);
+    ASSERT_EQ(table.JobCount(), 2);
+    EXPECT_EQ(Cell(1, CMyListView::ColDestFile), "/out/b_224.mp3");
+    EXPECT_EQ(Cell(1, CMyListView::ColBitrate), "224");
+}
+
+TEST_F(JobCommandsTest, SameSettingsWithoutAFolderPutsTheResultBesideItsSource)
+{
+    BatchState batch{1, 80, QString()};
+    EXPECT_TRUE(commands.AddDroppedFile("/in/deep/x.mp3", batch, 1));
+    EXPECT_TRUE(seen.empty());
+    ASSERT_EQ(table.JobCount(), 1);
+    EXPECT_EQ(Cell(0, CMyListView::ColDestFile), "/in/deep/x_80.mp3");
+    EXPECT_EQ(Cell(0, CMyListView::ColBitrate), "80");
+}
+
+TEST_F(JobCommandsTest, SameSettingsBatchAsksBeforeReplacingAnExistingFile)
+{
+    const QString existing = env.MakeFile("b_96.mp3");
+    BatchState batch{1, 96, env.folder + "/"};
+    prompts.answer = false;
+    commands.AddDroppedFile("/in/b.mp3", batch, 2);
+    ASSERT_EQ(prompts.asked.size(), 1u);
+    EXPECT_EQ(prompts.asked[0], "File " + existing + " already exist, overwrite it?");
+    EXPECT_EQ(table.JobCount(), 0);
+    prompts.answer = true;
+    commands.AddDroppedFile("/in/b.mp3", batch, 1);
+    ASSERT_EQ(table.JobCount(), 1);
+    EXPECT_EQ(Cell(0, CMyListView::ColDestFile), existing);
+}
+
+TEST_F(JobCommandsTest, SourcePathsLongerThan255CharactersAreNotAdded)
+{
+    const QString longSource = "/in/" + QString(260, QLatin1Char('s')) + ".mp3";
+    chosen = {longSource, "/in/ok.mp3"};
+    commands.OnJobAdd(0);
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_TRUE(prompts.shown[0].contains(longSource));
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].source, QString("/in/ok.mp3"));
+    EXPECT_EQ(table.JobCount(), 1);
+}
+
+TEST_F(JobCommandsTest, DropOnTheViewportIsTakenAsACopyAndHandledAfterwards)
+{
+    table.setAcceptDrops(true);
+    QMimeData mime;
+    mime.setUrls(Urls({"/in/a.mp3"}));
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(table.viewport(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    EXPECT_EQ(enter.dropAction(), Qt::CopyAction);
+
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(table.viewport(), &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_EQ(drop.dropAction(), Qt::CopyAction);
+    EXPECT_TRUE(seen.empty());  // the drop completes before any dialog opens
+    ASSERT_TRUE(WaitUntil([this] { return !seen.empty(); }, 5s));
+    EXPECT_EQ(seen[0].source, QString("/in/a.mp3"));
+    EXPECT_EQ(table.JobCount(), 1);
+}
+
+TEST_F(JobCommandsTest, NoDropsUnlessTheTableTakesThem)
+{
+    table.setAcceptDrops(false);
+    QMimeData mime;
+    mime.setUrls(Urls({"/in/a.mp3"}));
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(table.viewport(), &enter);
+    EXPECT_FALSE(enter.isAccepted());
+
+    table.setAcceptDrops(true);
+    QMimeData text;
+    text.setText("/in/a.mp3");  // plain text is not a file
+    QDragEnterEvent textEnter(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(table.viewport(), &textEnter);
+    EXPECT_FALSE(textEnter.isAccepted());
+}
+
+TEST_F(JobCommandsTest, ContextMenuHasTheResourceItemsWithTheCommandRules)
+{
+    table.AddJob("/in/a.mp3", "/in/a_128.mp3", 128);
+    table.clearSelection();
+    std::unique_ptr<QMenu> menu(commands.BuildContextMenu(&table));
+    const QList<QAction*> actions = menu->actions();
+    ASSERT_EQ(actions.size(), 5);
+    const std::pair<const char*, int> expected[] = {
+        {"Add", IdJobAdd}, {"Delete", IdJobDelete}, {"Property", IdJobProperty}, {"", 0}, {"Settings", IdSettings}};
+    for (int i = 0; i < 5; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(actions[i]->isSeparator(), expected[i].second == 0);
+        if (expected[i].second == 0)
+            continue;
+        EXPECT_EQ(actions[i]->text(), QString(expected[i].first));
+        EXPECT_EQ(actions[i]->data().toInt(), expected[i].second);
+    }
+    // Without a frame: the table's own rules, and Settings is nobody's.
+    EXPECT_TRUE(actions[0]->isEnabled());
+    EXPECT_FALSE(actions[1]->isEnabled());
+    EXPECT_FALSE(actions[2]->isEnabled());
+    EXPECT_FALSE(actions[4]->isEnabled());
+
+    table.selectRow(0);
+    menu.reset(commands.BuildContextMenu(&table));
+    EXPECT_TRUE(menu->actions()[1]->isEnabled());
+    EXPECT_TRUE(menu->actions()[2]->isEnabled());
+}
+
+TEST_F(JobCommandsTest, ContextMenuCommandsGoThroughTheSinkOnceTheMenuHasClosed)
+{
+    std::vector<int> executed;
+    commands.SetCommandSink({[](int id) { return id != IdJobProperty; },
+                             [&](int id) { executed.push_back(id); }, [](int) { return QIcon(); }});
+    std::unique_ptr<QMenu> menu(commands.BuildContextMenu(&table));
+    EXPECT_FALSE(menu->actions()[2]->isEnabled());
+    EXPECT_TRUE(menu->actions()[4]->isEnabled());
+    menu->actions()[4]->trigger();
+    menu->actions()[1]->trigger();
+    EXPECT_TRUE(executed.empty());
+    ASSERT_TRUE(WaitUntil([&] { return executed.size() == 2; }, 5s));
+    EXPECT_EQ(executed, (std::vector<int>{IdSettings, IdJobDelete}));
+}
+
+TEST_F(JobCommandsTest, AddCommandThroughTheTableOpensTheChooser)
+{
+    chosen = {"/in/a.mp3"};
+    table.OnCommand(IdToolAddJob);
+    EXPECT_EQ(chooserStarts.size(), 1u);
+    EXPECT_EQ(table.JobCount(), 1);
+}
+
+TEST(JobCommandsWithoutAppTest, AddAndPropertySaySoAndDoNothing)
+{
+    CMyListView table;
+    JobCommands commands(table);
+    PromptLog prompts;
+    commands.SetPrompts(prompts.Prompts());
+    bool chooserOpened = false;
+    commands.SetFileChooser([&](QWidget*, const QString&) {
+        chooserOpened = true;
+        return QStringList{"/in/a.mp3"};
+    });
+    commands.OnJobAdd(0);
+    EXPECT_FALSE(chooserOpened);
+    EXPECT_FALSE(table.ThreadsRunning());
+    EXPECT_EQ(prompts.shown, std::vector<QString>{"Error getting MyApp in CMyListView::OnJobAdd"});
+
+    table.Threads().State().SchedulingPaused = 1;
+    table.AddJob("/in/a.mp3", "/in/a_128.mp3", 128);
+    table.StopThreads();
+    bool sheetOpened = false;
+    commands.SetSheetRunner([&](CItemPropSheet&) {
+        sheetOpened = true;
+        return 0;
+    });
+    commands.ItemPropDlg(0);
+    EXPECT_FALSE(sheetOpened);
+    EXPECT_EQ(prompts.shown.back(), QString("Error getting MyApp in CMyListView::ItemPropDlg"));
+}
+
+} // namespace
