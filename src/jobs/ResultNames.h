@@ -31,6 +31,11 @@ public:
     // (which ends in "/"), or beside the source when none was remembered.
     static QString ForSameSettings(const QString& source, const QString& folder, int bitrate);
 
+    // A result named with the default suffix of one rate ("x_128.mp3")
+    // renamed for another ("x_96.mp3"), as the add-job dialog names it; a
+    // result named otherwise is kept as it is.
+    static QString FollowRate(const QString& result, int oldKbps, int newKbps);
+
     static bool FitsJob(const QString& path) { return path.size() <= kMaxPathLength; }
     // The decimal value of a bitrate text as the C library reads it: blanks
     // skipped, then digits; 0 when there are none.
