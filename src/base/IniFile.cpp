@@ -189,6 +189,15 @@ void IniFile::SetValue(const QString& section, const QString& key, const QString
     }
 }
 
+void IniFile::RemoveValue(const QString& section, const QString& key)
+{
+    const int sectionLine = FindSection(section);
+    const int existing = sectionLine < 0 ? -1 : FindKey(sectionLine, key);
+    if (existing >= 0) {
+        m_lines.removeAt(existing);
+    }
+}
+
 bool IniFile::Save() const
 {
     QSaveFile file(m_path);

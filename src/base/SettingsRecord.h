@@ -12,4 +12,6 @@ struct SettingsRecord {
     QString SourceFolder;  // where source files are usually picked
     QString DestFolder;    // where result files usually go
     QString BitRate;       // kbit/s as decimal text, may carry a leading blank
+    // Jobs converted at once, 1 up to the number of processor cores.
+    int SimultaneousConversions = 1;
 };

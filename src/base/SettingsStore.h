@@ -18,6 +18,9 @@ public:
     static inline const QString kSourceFolderKey = QStringLiteral("Source Folder");
     static inline const QString kDestFolderKey = QStringLiteral("Dest Folder");
     static inline const QString kBitRateKey = QStringLiteral("BitRate");
+    // Written only when it is not 1, so that the file keeps its three keys
+    // for everyone who converts one job at a time.
+    static inline const QString kSimultaneousKey = QStringLiteral("Simultaneous Conversions");
     static inline const QString kDefaultDestFolder = QStringLiteral("c");
     static inline const QString kDefaultBitRate = QStringLiteral("128");
 
@@ -39,6 +42,10 @@ public:
     static bool IsWritableFolder(const QString& folder);
     // The user's music folder, or the home folder when there is none.
     static QString DefaultSourceFolder();
+    // The most jobs converted at once: the number of processor cores.
+    static int MaxSimultaneousConversions();
+    // A count of simultaneous conversions brought into 1..the maximum.
+    static int ClampSimultaneousConversions(int count);
     // The record a start without a settings file gets.
     static SettingsRecord Defaults();
 
@@ -47,11 +54,13 @@ public:
     // Fills `record` from the file; a missing file, section or key gives that
     // field's default. Values are cut to the record's buffer sizes. A bitrate
     // that is not one of the fourteen reads as the default, a folder that
-    // does not exist as empty.
+    // does not exist as empty, and the simultaneous conversions are brought
+    // into their range.
     void ReadSettingsFile(SettingsRecord& record) const;
-    // Writes the three fields, leaving every other line of the file as it
-    // was. The file is replaced atomically; false when it could not be
-    // written, and the old file then stays as it was.
+    // Writes the three fields, and the simultaneous conversions when they
+    // are not 1, leaving every other line of the file as it was. The file is
+    // replaced atomically; false when it could not be written, and the old
+    // file then stays as it was.
     bool WriteSettingsFile(const SettingsRecord& record) const;
 
 private:

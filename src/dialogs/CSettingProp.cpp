@@ -1,15 +1,17 @@
 #include "dialogs/CSettingProp.h"
 
-#include "base/SettingsRecord.h"
 #include "base/AppMessage.h"
 #include "base/CFolderChooser.h"
 #include "base/DialogUnits.h"
+#include "base/SettingsRecord.h"
+#include "base/SettingsStore.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -65,6 +67,7 @@ CSettingProp::CSettingProp(SettingsRecord& record, QWidget* parent)
       m_sourceFolder(record.SourceFolder),
       m_destFolder(record.DestFolder),
       m_bitRate(PageBitRate(record.BitRate)),
+      m_simultaneous(record.SimultaneousConversions),
       m_browser(BrowseWithChooser),
       m_notice(AppMessage::Show)
 {
@@ -77,6 +80,7 @@ CSettingProp::CSettingProp(SettingsRecord& record, QWidget* parent)
     connect(m_sourceEdit, &QLineEdit::textChanged, this, markModified);
     connect(m_destEdit, &QLineEdit::textChanged, this, markModified);
     connect(m_bitRateCombo, &QComboBox::currentIndexChanged, this, markModified);
+    connect(m_simultaneousBox, &QSpinBox::valueChanged, this, markModified);
     connect(m_sourceBrowse, &QPushButton::clicked, this, &CSettingProp::OnBrowseSourceFolder);
     connect(m_destBrowse, &QPushButton::clicked, this, &CSettingProp::OnBrowseDestFolder);
     SetModified(false);
@@ -152,6 +156,12 @@ QWidget* CSettingProp::BuildPage()
     m_bitRateCombo->setMaxVisibleItems(kComboVisibleItems);
     m_bitRateCombo->setGeometry(units.X(7), units.Y(133), units.X(kComboWidth),
                                 m_bitRateCombo->sizeHint().height());
+
+    AddLabel(m_page, units, QStringLiteral("Simultaneous conversions:"), 7, 165, 309, 16);
+    m_simultaneousBox = new QSpinBox(m_page);
+    m_simultaneousBox->setRange(1, SettingsStore::MaxSimultaneousConversions());
+    m_simultaneousBox->setGeometry(units.X(7), units.Y(185), units.X(kComboWidth / 2),
+                                   m_simultaneousBox->sizeHint().height());
     return m_page;
 }
 
@@ -178,6 +188,7 @@ void CSettingProp::FillControls()
     for (int i = 0; i < m_bitRateCombo->count(); ++i)
         entries << m_bitRateCombo->itemText(i);
     m_bitRateCombo->setCurrentIndex(FindBitRateEntry(entries, m_bitRate));
+    m_simultaneousBox->setValue(m_simultaneous);
 }
 
 void CSettingProp::ReadControls()
@@ -185,6 +196,7 @@ void CSettingProp::ReadControls()
     m_sourceFolder = m_sourceEdit->text();
     m_destFolder = m_destEdit->text();
     m_bitRate = m_bitRateCombo->currentIndex() >= 0 ? m_bitRateCombo->currentText() : QString();
+    m_simultaneous = m_simultaneousBox->value();
 }
 
 void CSettingProp::SetModified(bool modified)
@@ -202,6 +214,7 @@ void CSettingProp::OnApply()
     // record keeps its bitrate rather than losing it.
     if (!m_bitRate.isEmpty())
         m_record.BitRate = m_bitRate;
+    m_record.SimultaneousConversions = m_simultaneous;
     SetModified(false);
 }
 

@@ -10,12 +10,13 @@ class QComboBox;
 class QDialogButtonBox;
 class QLineEdit;
 class QPushButton;
+class QSpinBox;
 class QTabWidget;
 class QWidget;
 
 // The "Settings" sheet with its one page, "General": the default source
-// folder, the default destination folder and the default bitrate of the
-// SettingsRecord it is given. OK and Apply copy the page into the record;
+// folder, the default destination folder, the default bitrate and the number
+// of simultaneous conversions of the SettingsRecord it is given. OK and Apply copy the page into the record;
 // Cancel leaves the record as it is (after an Apply, as that Apply left it).
 // The record reaches the settings file at exit.
 class CSettingProp : public QDialog {
@@ -56,6 +57,7 @@ public:
     QString SourceFolder() const { return m_sourceFolder; }
     QString DestFolder() const { return m_destFolder; }
     QString BitRate() const { return m_bitRate; }
+    int SimultaneousConversions() const { return m_simultaneous; }
 
     // Whether the page changed since it was filled or last applied; the
     // Apply button is available exactly then.
@@ -79,6 +81,7 @@ public:
     QLineEdit* SourceFolderEdit() const { return m_sourceEdit; }
     QLineEdit* DestFolderEdit() const { return m_destEdit; }
     QComboBox* BitRateCombo() const { return m_bitRateCombo; }
+    QSpinBox* SimultaneousBox() const { return m_simultaneousBox; }
     QPushButton* SourceBrowseButton() const { return m_sourceBrowse; }
     QPushButton* DestBrowseButton() const { return m_destBrowse; }
     QPushButton* OkButton() const;
@@ -100,6 +103,7 @@ private:
     QString m_sourceFolder;
     QString m_destFolder;
     QString m_bitRate;
+    int m_simultaneous = 1;
     bool m_modified = false;
     FolderBrowser m_browser;
     Notice m_notice;
@@ -109,6 +113,7 @@ private:
     QLineEdit* m_sourceEdit = nullptr;
     QLineEdit* m_destEdit = nullptr;
     QComboBox* m_bitRateCombo = nullptr;
+    QSpinBox* m_simultaneousBox = nullptr;
     QPushButton* m_sourceBrowse = nullptr;
     QPushButton* m_destBrowse = nullptr;
     QDialogButtonBox* m_buttons = nullptr;
