@@ -32,6 +32,7 @@ bool CMyApp::InitInstance()
     m_mainFrame->SetSettingsSheetOpener([this] { OpenSettingsSheet(); });
     FlatMenu::PrepareMenuBar(m_mainFrame.get());
     connect(m_mainFrame.get(), &CMainFrame::Closed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    ApplySimultaneousConversions();
     m_mainFrame->show();
     // Files from the file manager may be dropped on the job table only.
     m_mainFrame->JobTable()->setAcceptDrops(true);
@@ -71,6 +72,13 @@ bool CMyApp::WriteSettingsFile()
 void CMyApp::OpenSettingsSheet()
 {
     CSettingProp::Open(m_defaults.Settings(), m_mainFrame.get());
+    ApplySimultaneousConversions();
+}
+
+void CMyApp::ApplySimultaneousConversions()
+{
+    if (m_mainFrame)
+        m_mainFrame->JobTable()->Threads().SetSimultaneousConversions(Settings().SimultaneousConversions);
 }
 
 bool CMyApp::TakesCommand(int id) const

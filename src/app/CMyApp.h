@@ -50,6 +50,8 @@ public:
 
     // Opens the settings sheet (View, Settings; F4; the toolbar's Settings).
     void OpenSettingsSheet();
+    // Hands the number of simultaneous conversions to the job threads.
+    void ApplySimultaneousConversions();
 
     // CommandTarget: 40009 settings, 40036 and 57665 exit.
     bool TakesCommand(int id) const override;

@@ -189,7 +189,7 @@ void IniFile::SetValue(const QString& section, const QString& key, const QString
     }
 }
 
-void IniFile::RemoveKey(const QString& section, const QString& key)
+void IniFile::RemoveValue(const QString& section, const QString& key)
 {
     const int sectionLine = FindSection(section);
     const int existing = sectionLine < 0 ? -1 : FindKey(sectionLine, key);

@@ -40,7 +40,7 @@ public:
     // rest of it would turn into lines of its own.
     void SetValue(const QString& section, const QString& key, const QString& value);
     // Removes `key` from `section`; nothing when it is not there.
-    void RemoveKey(const QString& section, const QString& key);
+    void RemoveValue(const QString& section, const QString& key);
 
     // Writes the file atomically: a temporary file beside it replaces the
     // old one only once it has been written completely. False on failure,

@@ -12,6 +12,8 @@ struct SettingsRecord {
     QString SourceFolder;  // where source files are usually picked
     QString DestFolder;    // where result files usually go
     QString BitRate;       // kbit/s as decimal text, may carry a leading blank
+    // Jobs converted at once, 1 up to the number of processor cores.
+    int SimultaneousConversions = 1;
 
     // Choices of the General page beyond the three defaults; both off
     // unless the user turns them on.

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <algorithm>
+#include <thread>
 #include <utility>
 
 namespace {
@@ -54,9 +56,19 @@ QString SettingsStore::DefaultSourceFolder()
     return QDir::homePath();
 }
 
+int SettingsStore::MaxSimultaneousConversions()
+{
+    return std::max(1U, std::thread::hardware_concurrency());
+}
+
+int SettingsStore::ClampSimultaneousConversions(int count)
+{
+    return std::clamp(count, 1, MaxSimultaneousConversions());
+}
+
 SettingsRecord SettingsStore::Defaults()
 {
-    return {DefaultSourceFolder(), kDefaultDestFolder, kDefaultBitRate};
+    return {DefaultSourceFolder(), kDefaultDestFolder, kDefaultBitRate, 1};
 }
 
 QString SettingsStore::SettingsFilePath() const
@@ -74,6 +86,9 @@ void SettingsStore::ReadSettingsFile(SettingsRecord& record) const
     record.SourceFolder = StoredFolder(file, kSourceFolderKey, DefaultSourceFolder());
     record.DestFolder = StoredFolder(file, kDestFolderKey, kDefaultDestFolder);
     record.BitRate = file.ReadString(kSection, kBitRateKey, kDefaultBitRate, SettingsRecord::kBitRateSize);
+    bool isNumber = false;
+    const int simultaneous = file.Value(kSection, kSimultaneousKey).value_or(QString()).toInt(&isNumber);
+    record.SimultaneousConversions = isNumber ? ClampSimultaneousConversions(simultaneous) : 1;
     // A hand-edited or damaged value would reach result names and the pages:
     // anything but one of the fourteen rates is the default, and is saved so.
     const QString rate = record.BitRate.trimmed();
@@ -105,12 +120,17 @@ bool SettingsStore::WriteSettingsFile(const SettingsRecord& record) const
     file.SetValue(kSection, kSourceFolderKey, record.SourceFolder);
     file.SetValue(kSection, kDestFolderKey, record.DestFolder);
     file.SetValue(kSection, kBitRateKey, record.BitRate);
+    if (record.SimultaneousConversions != 1) {
+        file.SetValue(kSection, kSimultaneousKey, QString::number(record.SimultaneousConversions));
+    } else {
+        file.RemoveValue(kSection, kSimultaneousKey);
+    }
     for (const auto& [key, on] : {std::pair{kSkipLowerKey, record.SkipLowerSources},
                                   std::pair{kKeepJobsKey, record.KeepUnfinishedJobs}}) {
         if (on) {
             file.SetValue(kSection, key, QStringLiteral("1"));
         } else {
-            file.RemoveKey(kSection, key);
+            file.RemoveValue(kSection, key);
         }
     }
     if (!QDir().mkpath(QFileInfo(file.Path()).absolutePath())) {

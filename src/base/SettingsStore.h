@@ -22,6 +22,9 @@ public:
     // keeps exactly the three keys above.
     static inline const QString kSkipLowerKey = QStringLiteral("Skip Sources At Or Below Target");
     static inline const QString kKeepJobsKey = QStringLiteral("Keep Unfinished Jobs");
+    // Written only when it is not 1, so that the file keeps its three keys
+    // for everyone who converts one job at a time.
+    static inline const QString kSimultaneousKey = QStringLiteral("Simultaneous Conversions");
     static inline const QString kDefaultDestFolder = QStringLiteral("c");
     static inline const QString kDefaultBitRate = QStringLiteral("128");
 
@@ -43,6 +46,10 @@ public:
     static bool IsWritableFolder(const QString& folder);
     // The user's music folder, or the home folder when there is none.
     static QString DefaultSourceFolder();
+    // The most jobs converted at once: the number of processor cores.
+    static int MaxSimultaneousConversions();
+    // A count of simultaneous conversions brought into 1..the maximum.
+    static int ClampSimultaneousConversions(int count);
     // The record a start without a settings file gets.
     static SettingsRecord Defaults();
 
@@ -51,11 +58,13 @@ public:
     // Fills `record` from the file; a missing file, section or key gives that
     // field's default. Values are cut to the record's buffer sizes. A bitrate
     // that is not one of the fourteen reads as the default, a folder that
-    // does not exist as empty.
+    // does not exist as empty, and the simultaneous conversions are brought
+    // into their range.
     void ReadSettingsFile(SettingsRecord& record) const;
-    // Writes the three fields, leaving every other line of the file as it
-    // was. The file is replaced atomically; false when it could not be
-    // written, and the old file then stays as it was.
+    // Writes the three fields, and the simultaneous conversions when they
+    // are not 1, leaving every other line of the file as it was. The file is
+    // replaced atomically; false when it could not be written, and the old
+    // file then stays as it was.
     bool WriteSettingsFile(const SettingsRecord& record) const;
 
 private:

@@ -237,7 +237,7 @@ void CliRunner::Convert(std::size_t index, std::atomic<int>& control, const std:
         Fail(job, "interrupted, result" + what, "vorlanta-cli: interrupted, " + job.result + what + "\n");
     } else {
         job.outcome = Outcome::Failed;
-        job.reason = tap.LastLine();
+        job.reason = tap.Reason(job.source, job.result);
     }
 }
 

@@ -6,11 +6,27 @@ void JobLogTap::showmessage(const std::string& text)
 {
     log_.showmessage(text);
     if (!text.empty() && !LogText::IsProgressLine(text))
-        lastLine_ = LogText::WithoutLineEnd(text);
+        Keep(LogText::WithoutLineEnd(text));
 }
 
 void JobLogTap::MessageBox(const std::string& text)
 {
     prompt_.MessageBox(text);
-    lastLine_ = LogText::WithoutLineEnd(text);
+    Keep(LogText::WithoutLineEnd(text));
+}
+
+void JobLogTap::Keep(std::string line)
+{
+    lineBefore_ = std::move(lastLine_);
+    lastLine_ = std::move(line);
+}
+
+std::string JobLogTap::Reason(const std::string& source, const std::string& result) const
+{
+    const auto names = [](const std::string& line, const std::string& path) {
+        return !path.empty() && line.find(path) != std::string::npos;
+    };
+    if (lineBefore_.empty() || names(lastLine_, source) || names(lastLine_, result))
+        return lastLine_;
+    return lineBefore_ + ": " + lastLine_;
 }

@@ -17,9 +17,17 @@ public:
 
     // Without its line end; empty when the job logged no such line.
     const std::string& LastLine() const { return lastLine_; }
+    // Why the job failed, for a list of failures: the last line, preceded by
+    // the line it explains when it is a bare system reason ("No space left on
+    // device" after "Dest file write failed in file ..."), which names neither
+    // the job's source nor its result.
+    std::string Reason(const std::string& source, const std::string& result) const;
 
 private:
+    void Keep(std::string line);
+
     ActivityLog& log_;
     UserPrompt& prompt_;
     std::string lastLine_;
+    std::string lineBefore_;
 };

@@ -47,6 +47,7 @@ CItemPropP::CItemPropP(CMyListView& table, QWidget* parent)
     BuildControls();
     connect(m_sourceEdit, &QLineEdit::textChanged, this, &CItemPropP::MarkChanged);
     connect(m_resultEdit, &QLineEdit::textChanged, this, &CItemPropP::MarkChanged);
+    connect(m_bitrateList, &QComboBox::currentIndexChanged, this, &CItemPropP::OnBitrateSelected);
     connect(m_bitrateList, &QComboBox::currentIndexChanged, this, &CItemPropP::MarkChanged);
 }
 
@@ -89,6 +90,7 @@ void CItemPropP::FillControls()
     for (int i = 0; i < m_bitrateList->count(); ++i)
         entries << m_bitrateList->itemText(i);
     m_bitrateList->setCurrentIndex(CSettingProp::FindBitRateEntry(entries, m_bitrate));
+    m_shownBitrate = m_bitrateList->currentText();
     m_filling = false;
     m_filled = true;
 }
@@ -101,6 +103,26 @@ void CItemPropP::ReadControls()
     // the text it was given.
     if (m_bitrateList->currentIndex() >= 0)
         m_bitrate = m_bitrateList->currentText();
+}
+
+void CItemPropP::SetRow(int row)
+{
+    m_row = row;
+    if (!m_table)
+        return;
+    m_job = m_table->JobKey(row);
+    const JobStatus status = m_table->Status(row);
+    m_finishedWhenOpened = status.IsEnded() || status.IsError();
+}
+
+// A result named after its rate follows a new rate, as in the add-job dialog.
+void CItemPropP::OnBitrateSelected()
+{
+    const QString selected = m_bitrateList->currentText();
+    if (!m_filling && !m_shownBitrate.isEmpty() && !selected.isEmpty())
+        m_resultEdit->setText(ResultNames::FollowRate(m_resultEdit->text(), ResultNames::RateValue(m_shownBitrate),
+                                                      ResultNames::RateValue(selected)));
+    m_shownBitrate = selected;
 }
 
 void CItemPropP::MarkChanged()
@@ -118,17 +140,40 @@ bool CItemPropP::OnApply()
     return true;
 }
 
+int CItemPropP::RowIfNotFinished() const
+{
+    const int row = m_job == JobQueue::kNoJob ? m_row : m_table->RowOfJob(m_job);
+    if (row < 0)
+        return -1;
+    const JobStatus status = m_table->Status(row);
+    if (!m_finishedWhenOpened && (status.IsEnded() || status.IsError()))
+        return -1;
+    return row;
+}
+
 void CItemPropP::ApplyToRow()
 {
     if (m_changed == 0 || !m_table)
         return;
-    const int percent = m_table->Status(m_row).Number();
+    int row = RowIfNotFinished();
+    if (row < 0) {
+        m_prompts.show(this, kFinishedMessage);
+        return;
+    }
+    const int percent = m_table->Status(row).Number();
     if (percent >= kFirstRestartPercent && percent <= kLastRestartPercent) {
         if (!m_prompts.askYesNo(this, kRestartQuestion))
             return;
-        m_table->RequestRestart();
+        // The job may have ended while the question was open.
+        row = RowIfNotFinished();
+        if (row < 0) {
+            m_prompts.show(this, kFinishedMessage);
+            return;
+        }
+        m_table->RequestRestart(m_table->JobKey(row));
     }
-    m_table->WriteJobCells(m_row, m_source, m_result, m_bitrate);
+    m_row = row;
+    m_table->WriteJobCells(row, m_source, m_result, m_bitrate);
 }
 
 void CItemPropP::SetPrompts(JobPrompts prompts)

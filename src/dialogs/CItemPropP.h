@@ -1,6 +1,7 @@
 #pragma once
 
 #include "jobs/JobPrompts.h"
+#include "jobs/JobQueue.h"
 
 #include <QPointer>
 #include <QString>
@@ -22,6 +23,9 @@ public:
     static inline const QString kRestartQuestion = QStringLiteral(
         "Change Setting of a processing job need restart the job, are you sure to restart this job?");
 
+    static inline const QString kFinishedMessage =
+        QStringLiteral("This job has already finished; its settings were not changed.");
+
     // Control ids, as the resource numbers them.
     enum ControlId { IdSourceEdit = 1000, IdResultEdit = 1001, IdBitrateList = 1016 };
 
@@ -29,8 +33,11 @@ public:
     ~CItemPropP() override;
 
     // --- Fields, set before the sheet opens --------------------------------
+    // The page belongs to the job in `row` when it opens; it follows that
+    // job wherever its row moves, and changes no other.
     int Row() const { return m_row; }
-    void SetRow(int row) { m_row = row; }
+    void SetRow(int row);
+    JobQueue::Key Job() const { return m_job; }
     QString Source() const { return m_source; }
     void SetSource(const QString& source) { m_source = source; }
     QString Result() const { return m_result; }
@@ -50,9 +57,10 @@ public:
     // OK and Apply: takes the controls and applies them to the row. The
     // sheet always accepts.
     bool OnApply();
-    // Writes the page into its row when the user changed something; a
+    // Writes the page into its job's row when the user changed something; a
     // running job (status 2 to 99) is restarted after a Yes, and left alone
-    // after a No.
+    // after a No. A job that has finished since the page opened is not
+    // changed: the page says so.
     void ApplyToRow();
 
     void SetPrompts(JobPrompts prompts);
@@ -70,9 +78,15 @@ protected:
 
 private:
     void BuildControls();
+    void OnBitrateSelected();
+    // The job has ended or gone since the page opened; -1 for its row then.
+    int RowIfNotFinished() const;
 
     QPointer<CMyListView> m_table;
     int m_row = 0;
+    JobQueue::Key m_job = JobQueue::kNoJob;
+    bool m_finishedWhenOpened = false;
+    QString m_shownBitrate;  // the list's entry, for a result name that follows it
     QString m_source;
     QString m_result;
     QString m_bitrate;

@@ -1,9 +1,10 @@
 #include "dialogs/CSettingProp.h"
 
-#include "base/SettingsRecord.h"
 #include "base/AppMessage.h"
 #include "base/CFolderChooser.h"
 #include "base/DialogUnits.h"
+#include "base/SettingsRecord.h"
+#include "base/SettingsStore.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -66,6 +68,7 @@ CSettingProp::CSettingProp(SettingsRecord& record, QWidget* parent)
       m_sourceFolder(record.SourceFolder),
       m_destFolder(record.DestFolder),
       m_bitRate(PageBitRate(record.BitRate)),
+      m_simultaneous(record.SimultaneousConversions),
       m_skipLower(record.SkipLowerSources),
       m_keepJobs(record.KeepUnfinishedJobs),
       m_browser(BrowseWithChooser),
@@ -80,6 +83,7 @@ CSettingProp::CSettingProp(SettingsRecord& record, QWidget* parent)
     connect(m_sourceEdit, &QLineEdit::textChanged, this, markModified);
     connect(m_destEdit, &QLineEdit::textChanged, this, markModified);
     connect(m_bitRateCombo, &QComboBox::currentIndexChanged, this, markModified);
+    connect(m_simultaneousBox, &QSpinBox::valueChanged, this, markModified);
     connect(m_skipLowerBox, &QCheckBox::toggled, this, markModified);
     connect(m_keepJobsBox, &QCheckBox::toggled, this, markModified);
     connect(m_sourceBrowse, &QPushButton::clicked, this, &CSettingProp::OnBrowseSourceFolder);
@@ -158,10 +162,15 @@ QWidget* CSettingProp::BuildPage()
     m_bitRateCombo->setGeometry(units.X(7), units.Y(133), units.X(kComboWidth),
                                 m_bitRateCombo->sizeHint().height());
 
+    AddLabel(m_page, units, QStringLiteral("Simultaneous conversions:"), 7, 165, 309, 16);
+    m_simultaneousBox = new QSpinBox(m_page);
+    m_simultaneousBox->setRange(1, SettingsStore::MaxSimultaneousConversions());
+    m_simultaneousBox->setGeometry(units.X(7), units.Y(185), units.X(kComboWidth / 2),
+                                   m_simultaneousBox->sizeHint().height());
     m_skipLowerBox = new QCheckBox(kSkipLowerText, m_page);
-    m_skipLowerBox->setGeometry(units.Rect(7, 190, 309, 12));
+    m_skipLowerBox->setGeometry(units.Rect(7, 210, 309, 12));
     m_keepJobsBox = new QCheckBox(kKeepJobsText, m_page);
-    m_keepJobsBox->setGeometry(units.Rect(7, 208, 309, 12));
+    m_keepJobsBox->setGeometry(units.Rect(7, 226, 309, 12));
     return m_page;
 }
 
@@ -188,6 +197,7 @@ void CSettingProp::FillControls()
     for (int i = 0; i < m_bitRateCombo->count(); ++i)
         entries << m_bitRateCombo->itemText(i);
     m_bitRateCombo->setCurrentIndex(FindBitRateEntry(entries, m_bitRate));
+    m_simultaneousBox->setValue(m_simultaneous);
     m_skipLowerBox->setChecked(m_skipLower);
     m_keepJobsBox->setChecked(m_keepJobs);
 }
@@ -197,6 +207,7 @@ void CSettingProp::ReadControls()
     m_sourceFolder = m_sourceEdit->text();
     m_destFolder = m_destEdit->text();
     m_bitRate = m_bitRateCombo->currentIndex() >= 0 ? m_bitRateCombo->currentText() : QString();
+    m_simultaneous = m_simultaneousBox->value();
     m_skipLower = m_skipLowerBox->isChecked();
     m_keepJobs = m_keepJobsBox->isChecked();
 }
@@ -216,6 +227,7 @@ void CSettingProp::OnApply()
     // record keeps its bitrate rather than losing it.
     if (!m_bitRate.isEmpty())
         m_record.BitRate = m_bitRate;
+    m_record.SimultaneousConversions = m_simultaneous;
     m_record.SkipLowerSources = m_skipLower;
     m_record.KeepUnfinishedJobs = m_keepJobs;
     SetModified(false);

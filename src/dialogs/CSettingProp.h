@@ -11,12 +11,13 @@ class QComboBox;
 class QDialogButtonBox;
 class QLineEdit;
 class QPushButton;
+class QSpinBox;
 class QTabWidget;
 class QWidget;
 
 // The "Settings" sheet with its one page, "General": the default source
-// folder, the default destination folder and the default bitrate of the
-// SettingsRecord it is given. OK and Apply copy the page into the record;
+// folder, the default destination folder, the default bitrate and the number
+// of simultaneous conversions of the SettingsRecord it is given. OK and Apply copy the page into the record;
 // Cancel leaves the record as it is (after an Apply, as that Apply left it).
 // The record reaches the settings file at exit.
 class CSettingProp : public QDialog {
@@ -59,6 +60,7 @@ public:
     QString SourceFolder() const { return m_sourceFolder; }
     QString DestFolder() const { return m_destFolder; }
     QString BitRate() const { return m_bitRate; }
+    int SimultaneousConversions() const { return m_simultaneous; }
     bool SkipLowerSources() const { return m_skipLower; }
     bool KeepUnfinishedJobs() const { return m_keepJobs; }
 
@@ -84,6 +86,7 @@ public:
     QLineEdit* SourceFolderEdit() const { return m_sourceEdit; }
     QLineEdit* DestFolderEdit() const { return m_destEdit; }
     QComboBox* BitRateCombo() const { return m_bitRateCombo; }
+    QSpinBox* SimultaneousBox() const { return m_simultaneousBox; }
     QCheckBox* SkipLowerBox() const { return m_skipLowerBox; }
     QCheckBox* KeepJobsBox() const { return m_keepJobsBox; }
     QPushButton* SourceBrowseButton() const { return m_sourceBrowse; }
@@ -107,6 +110,7 @@ private:
     QString m_sourceFolder;
     QString m_destFolder;
     QString m_bitRate;
+    int m_simultaneous = 1;
     bool m_skipLower = false;
     bool m_keepJobs = false;
     bool m_modified = false;
@@ -118,6 +122,7 @@ private:
     QLineEdit* m_sourceEdit = nullptr;
     QLineEdit* m_destEdit = nullptr;
     QComboBox* m_bitRateCombo = nullptr;
+    QSpinBox* m_simultaneousBox = nullptr;
     QCheckBox* m_skipLowerBox = nullptr;
     QCheckBox* m_keepJobsBox = nullptr;
     QPushButton* m_sourceBrowse = nullptr;

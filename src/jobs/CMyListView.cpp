@@ -1,6 +1,7 @@
 #include "jobs/CMyListView.h"
 
 #include "base/CommandIds.h"
+#include "convert/JobConversion.h"
 #include "convert/LogText.h"
 
 #include <QCoreApplication>
@@ -13,19 +14,7 @@
 #include <array>
 
 namespace {
-struct ColumnSpec {
-    const char* caption;
-    int width;
-};
-
-constexpr std::array<ColumnSpec, CMyListView::ColumnCount> kColumns{{
-    {"Jod ID", 50},
-    {"Job Type", 60},
-    {"Source File", 150},
-    {"Dest File", 200},
-    {"Bitrate", 60},
-    {"Status", 60},
-}};
+constexpr std::array<int, CMyListView::ColumnCount> kColumnWidths{50, 60, 150, 200, 60, 60};
 
 bool IsValidColumn(int column)
 {
@@ -46,28 +35,30 @@ public:
 };
 }  // namespace
 
-CMyListView::CMyListView(QWidget* parent) : QTableWidget(parent), m_threads(*this)
+CMyListView::CMyListView(QWidget* parent) : QTableView(parent)
 {
+    setModel(&m_model);
     SetTableStyle();
     CreateColumns();
     SetBackgroundPicture(QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(kSkinFile)));
     m_deleteQuestion = [this](const QString& question) { return AskWithMessageBox(this, question); };
+    m_threads.SetPromptParent(this);
 }
 
 CMyListView::~CMyListView()
 {
-    // The threads use the table: they end before any part of it goes.
+    // The threads use the queue: they end before any part of it goes.
     m_threads.StopThreads();
 }
 
 QString CMyListView::ColumnCaption(int column)
 {
-    return IsValidColumn(column) ? QString::fromLatin1(kColumns[column].caption) : QString();
+    return JobQueueModel::ColumnCaption(column);
 }
 
 int CMyListView::ColumnWidthPx(int column)
 {
-    return IsValidColumn(column) ? kColumns[column].width : 0;
+    return IsValidColumn(column) ? kColumnWidths[column] : 0;
 }
 
 void CMyListView::SetTableStyle()
@@ -90,33 +81,23 @@ void CMyListView::SetTableStyle()
 
 void CMyListView::CreateColumns()
 {
-    setColumnCount(ColumnCount);
-    for (int column = 0; column < ColumnCount; ++column) {
-        auto* header = new QTableWidgetItem(ColumnCaption(column));
-        header->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        setHorizontalHeaderItem(column, header);
+    for (int column = 0; column < ColumnCount; ++column)
         setColumnWidth(column, ColumnWidthPx(column));
-    }
 }
 
 int CMyListView::InsertJob(const ConversionJob& job)
 {
-    const int row = rowCount();
-    insertRow(row);
-    SetCellText(row, ColJobId, QString::number(job.id));
-    SetCellText(row, ColJobType, QString::number(job.type));
-    SetCellText(row, ColSourceFile, job.source);
-    SetCellText(row, ColDestFile, job.result);
-    SetCellText(row, ColBitrate, QString::number(job.bitrate));
-    SetCellText(row, ColStatus, QString::number(job.status));
+    m_queue.Append({std::to_string(job.id), std::to_string(job.type), job.source.toStdString(),
+                    job.result.toStdString(), std::to_string(job.bitrate), std::to_string(job.status)});
     m_threads.StartScheduler();
+    m_threads.WakeScheduler();
     return 1;
 }
 
 int CMyListView::AddJob(const QString& source, const QString& result, int bitrate)
 {
     ConversionJob job;
-    job.id = m_nextJobId;
+    job.id = NextJobId();
     job.source = source;
     job.result = result;
     job.bitrate = bitrate;
@@ -127,26 +108,30 @@ int CMyListView::AddJob(const QString& source, const QString& result, int bitrat
 
 QString CMyListView::CellText(int row, int column) const
 {
-    const QTableWidgetItem* cell = (row >= 0 && row < rowCount() && IsValidColumn(column)) ? item(row, column) : nullptr;
-    return cell ? cell->text() : QString();
+    return QString::fromStdString(m_queue.Cell(row, column));
 }
 
 void CMyListView::SetCellText(int row, int column, const QString& text)
 {
-    if (row < 0 || row >= rowCount() || !IsValidColumn(column))
-        return;
-    if (QTableWidgetItem* cell = item(row, column)) {
-        cell->setText(text);
-        return;
-    }
-    auto* cell = new QTableWidgetItem(text);
-    cell->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    setItem(row, column, cell);
+    m_queue.SetCell(row, column, text.toStdString());
 }
 
 JobStatus CMyListView::Status(int row) const
 {
     return JobStatus::FromCell(CellText(row, ColStatus));
+}
+
+bool CMyListView::IsRunning(int row) const
+{
+    const JobQueue::RunState state = m_queue.StateOf(m_queue.At(row));
+    const JobStatus status = JobStatus::FromCell(QString::fromStdString(state.status));
+    return status.IsRunning() || (state.held && status.IsWaiting());
+}
+
+int CMyListView::ControlWord(int row) const
+{
+    const JobQueue::JobRef job = m_queue.At(row);
+    return job ? JobQueue::Control(job).load() : JobControl::Idle;
 }
 
 int CMyListView::SelectedRow() const
@@ -157,8 +142,8 @@ int CMyListView::SelectedRow() const
 
 void CMyListView::DeleteRow(int row)
 {
-    if (row >= 0 && row < rowCount())
-        removeRow(row);
+    if (m_queue.RemoveAt(row))
+        m_threads.WakeScheduler();
 }
 
 void CMyListView::OnJobDel()
@@ -166,14 +151,19 @@ void CMyListView::OnJobDel()
     const int row = SelectedRow();
     if (row < 0)
         return;
-    if (!Status(row).IsRunning()) {
+    if (!IsRunning(row)) {
         DeleteRow(row);
         return;
     }
     // The row stays: the stopped job ends as "100%" and the scheduler
-    // removes it at its next pass.
-    if (m_deleteQuestion && m_deleteQuestion(QString::fromLatin1(kDeleteQuestion)))
-        m_threads.RequestStop();
+    // removes it at once. The question may stay open for long; the answer
+    // belongs to the job it was asked for.
+    const JobQueue::Key key = JobKey(row);
+    if (!m_deleteQuestion || !m_deleteQuestion(QString::fromLatin1(kDeleteQuestion)))
+        return;
+    const int rowNow = RowOfJob(key);
+    if (rowNow >= 0 && IsRunning(rowNow))
+        RequestStop(key);
 }
 
 void CMyListView::OnJobAdd()
@@ -252,40 +242,22 @@ void CMyListView::WriteJobCells(int row, const QString& source, const QString& r
     SetCellText(row, ColBitrate, bitrate);
 }
 
-void CMyListView::RequestRestart()
+bool CMyListView::RequestRestart(JobQueue::Key key)
 {
-    m_threads.RequestRestart();
+    const JobQueue::JobRef job = m_queue.Find(key);
+    if (!job)
+        return false;
+    JobQueue::Control(job) = JobControl::Restart;
+    return true;
 }
 
-CMyListView::FirstRowAction CMyListView::TakeFirstRow()
+bool CMyListView::RequestStop(JobQueue::Key key)
 {
-    // Checked here, on the UI thread, so that a property sheet opened a
-    // moment ago keeps its row where it is.
-    if (m_threads.State().SchedulingPaused != 0 || rowCount() == 0)
-        return FirstRowAction::None;
-    const JobStatus status = Status(0);
-    if (status.IsEmpty())
-        return FirstRowAction::None;
-    if (status.IsError()) {
-        DeleteRow(0);
-        return FirstRowAction::Removed;
-    }
-    if (status.Number() == 0) {
-        m_runningJob = QPersistentModelIndex(model()->index(0, ColStatus));
-        return FirstRowAction::Start;
-    }
-    if (status.Number() == JobStatus::kEndedNumber) {
-        DeleteRow(0);
-        --m_nextJobId;
-        return FirstRowAction::Removed;
-    }
-    return FirstRowAction::Running;
-}
-
-void CMyListView::SetRunningJobStatus(const QString& text)
-{
-    if (m_runningJob.isValid())
-        SetCellText(m_runningJob.row(), ColStatus, text);
+    const JobQueue::JobRef job = m_queue.Find(key);
+    if (!job)
+        return false;
+    JobQueue::Control(job) = JobControl::Stop;
+    return true;
 }
 
 bool CMyListView::SetBackgroundPicture(const QString& path)
@@ -304,11 +276,11 @@ void CMyListView::paintEvent(QPaintEvent* event)
         QPainter painter(viewport());
         painter.drawTiledPixmap(viewport()->rect(), m_background, QPoint(0, 0));
     }
-    QTableWidget::paintEvent(event);
+    QTableView::paintEvent(event);
 }
 
 void CMyListView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     ItemPropDlg();
-    QTableWidget::mouseDoubleClickEvent(event);
+    QTableView::mouseDoubleClickEvent(event);
 }

@@ -1,37 +1,31 @@
 #pragma once
 
 #include "jobs/ConversionJob.h"
+#include "jobs/JobQueue.h"
+#include "jobs/JobQueueModel.h"
 #include "jobs/JobStatus.h"
 #include "jobs/JobThreads.h"
 #include "base/CommandTarget.h"
 
-#include <QPersistentModelIndex>
 #include <QPixmap>
-#include <QTableWidget>
+#include <QTableView>
 
 #include <functional>
 
 class CLogView;
 
-// The job table: the program's only store of conversion jobs. Each row is
-// one job and its six text cells are the job's data; rows are appended at
-// the end and never sorted or moved. The table owns the job threads that
-// work on it and joins them before it goes away.
+// The job table: a view of the job queue, the program's only store of
+// conversion jobs. Each row is one job and its six text cells are the job's
+// data; rows are appended at the end and never sorted or moved. The table
+// owns the queue and the job threads that work on it, and joins them before
+// it goes away.
 //
 // All member functions belong to the UI thread.
-class CMyListView : public QTableWidget, public CommandTarget {
+class CMyListView : public QTableView, public CommandTarget {
     Q_OBJECT
 
 public:
     enum Column { ColJobId = 0, ColJobType, ColSourceFile, ColDestFile, ColBitrate, ColStatus, ColumnCount };
-
-    // What the scheduler's look at the first row did.
-    enum class FirstRowAction {
-        None,     // no row, no text, or scheduling paused
-        Removed,  // a failed or ended job was removed
-        Start,    // a waiting job is to be started
-        Running,  // the job is being converted
-    };
 
     static constexpr const char* kDeleteQuestion = "Are you sure to STOP and DELETE an unfinished job?";
     static constexpr const char* kSkinFile = "skin.jpg";
@@ -46,17 +40,22 @@ public:
     static int ColumnWidthPx(int column);
 
     // --- The job store -------------------------------------------------
-    // Appends the job as a row, then starts the scheduler unless it runs.
-    // Returns 1. The caller raises NextJobId afterwards.
+    JobQueue& Queue() { return m_queue; }
+    const JobQueue& Queue() const { return m_queue; }
+    JobQueueModel& Model() { return m_model; }
+
+    // Appends the job as a row, then starts the scheduler unless it runs
+    // and lets it look at once. Returns 1. The caller raises NextJobId
+    // afterwards.
     int InsertJob(const ConversionJob& job);
     // The whole add step of the add flows: fills a record numbered
     // NextJobId, inserts it and raises NextJobId. Returns the job number.
     int AddJob(const QString& source, const QString& result, int bitrate);
 
-    int NextJobId() const { return m_nextJobId; }
-    void RaiseNextJobId() { ++m_nextJobId; }
+    int NextJobId() const { return m_queue.NextJobId(); }
+    void RaiseNextJobId() { m_queue.RaiseNextJobId(); }
 
-    int JobCount() const { return rowCount(); }
+    int JobCount() const { return m_queue.Count(); }
     // Empty for a row or column out of range.
     QString CellText(int row, int column) const;
     void SetCellText(int row, int column, const QString& text);
@@ -65,10 +64,24 @@ public:
     // The selected row, -1 when none.
     int SelectedRow() const;
     bool HasSelection() const { return SelectedRow() >= 0; }
+    void SelectRow(int row) { selectRow(row); }
+
+    // A job's identity, which stays with it while rows around it come and
+    // go; JobQueue::kNoJob for a row out of range. -1 for a job gone.
+    JobQueue::Key JobKey(int row) const { return m_queue.KeyAt(row); }
+    int RowOfJob(JobQueue::Key key) const { return m_queue.RowOf(key); }
+    // Being converted: a status of 1 to 99, or a job a worker has taken
+    // and not yet marked started.
+    bool IsRunning(int row) const;
+    // The control word of the row's conversion; -1 before its first start
+    // and for a row out of range.
+    int ControlWord(int row) const;
 
     // --- Commands ------------------------------------------------------
     // Delete: stops the selected job after asking when it is running
-    // (status 1 to 99), removes it at once otherwise.
+    // (status 1 to 99), removes it at once otherwise. The answer acts on
+    // the job the question was asked for: if that job has ended meanwhile,
+    // nothing else is stopped.
     void OnJobDel();
     // Add: the dialogs come from elsewhere; emits addJobRequested.
     virtual void OnJobAdd();
@@ -83,8 +96,11 @@ public:
     // --- Restart protocol (the property page) --------------------------
     // Writes Source File, Dest File and Bitrate of `row`.
     void WriteJobCells(int row, const QString& source, const QString& result, const QString& bitrate);
-    // Asks the running conversion to end and the job to start again.
-    void RequestRestart();
+    // Asks the job's conversion to end and the job to start again; false
+    // when the job is no longer in the table.
+    bool RequestRestart(JobQueue::Key key);
+    // Asks the job's conversion to stop; false when the job has gone.
+    bool RequestStop(JobQueue::Key key);
 
     // --- Job threads ---------------------------------------------------
     JobThreads& Threads() { return m_threads; }
@@ -92,14 +108,6 @@ public:
     bool ThreadsRunning() const { return m_threads.ThreadsRunning(); }
     void StopThreads(std::chrono::milliseconds bound = JobThreads::kStopBound) { m_threads.StopThreads(bound); }
     void SetLogView(CLogView* view) { m_threads.SetLogView(view); }
-
-    // The scheduler's look at the first row, carried out on the UI thread:
-    // "ERR" is removed, a status reading 100 is removed and NextJobId
-    // lowered, a waiting job becomes the running job and is to be started.
-    FirstRowAction TakeFirstRow();
-    // Writes the Status of the job last started; nothing once its row has
-    // been deleted.
-    void SetRunningJobStatus(const QString& text);
 
     // --- Background picture --------------------------------------------
     // Tiles the picture behind the rows; false, and no picture, when it
@@ -121,9 +129,9 @@ private:
     void DeleteRow(int row);
     static bool AskWithMessageBox(QWidget* parent, const QString& question);
 
-    int m_nextJobId = 0;
+    JobQueue m_queue;
+    JobQueueModel m_model{m_queue};
     QPixmap m_background;
     DeleteQuestion m_deleteQuestion;
-    QPersistentModelIndex m_runningJob;
-    JobThreads m_threads;  // last: joined before anything else goes
+    JobThreads m_threads{m_queue};  // last: joined before anything else goes
 };

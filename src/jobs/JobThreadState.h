@@ -1,19 +1,19 @@
 #pragma once
 
 #include <atomic>
-#include <memory>
 #include <thread>
 
 // The fields through which the window controls the job threads. The
 // integers are shared without locks; each has one meaning and few writers.
+// Each job carries the control word of its own conversion (JobQueue), and
+// the workers, one per running job, are kept by JobThreads.
 struct JobThreadState {
     std::atomic<int> SchedulerRunning{0};
     std::atomic<int> SchedulerQuit{-1};
+    // The number of workers converting a job: 0 or 1 with one simultaneous
+    // conversion, up to that number with more.
     std::atomic<int> WorkerBusy{0};
-    std::atomic<int> JobControlWord{-1};
     std::atomic<int> SchedulingPaused{0};
-    // Threads are joined, never killed: the close request asks them to stop
-    // and waits for them.
+    // Joined, never killed: the close request asks it to stop and waits.
     std::thread SchedulerThread;
-    std::thread WorkerThread;
 };

@@ -2,24 +2,41 @@
 
 #include "convert/ConversionHost.h"
 #include "convert/JobConversion.h"
-#include "jobs/CMyListView.h"
 #include "jobs/JobStatus.h"
+#include "jobs/QueuedJobAccess.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 constexpr int kQuit = 1;
-constexpr int kJobRow = 0;  // the scheduler only ever starts the first row
+constexpr int kJobRow = 0;  // a worker's table access serves its own job, whatever the row
 constexpr int kWaitPollMs = 5;
+
+// One job's log lines. While more than one job converts, progress lines
+// (which the next line replaces) stay out of the log: jobs would overwrite
+// each other's, and the table shows every job's progress anyway.
+class JobLog : public ActivityLog {
+public:
+    JobLog(ActivityLog& log, const std::atomic<int>& busyWorkers) : m_log(log), m_busyWorkers(busyWorkers) {}
+
+    void showmessage(const std::string& text) override
+    {
+        if (m_busyWorkers > 1 && LogViewActivityLog::IsProgressLine(text))
+            return;
+        m_log.showmessage(text);
+    }
+
+private:
+    ActivityLog& m_log;
+    const std::atomic<int>& m_busyWorkers;
+};
 }  // namespace
 
-JobThreads::JobThreads(CMyListView& table)
-    : m_table(table), m_tableAccess(table, m_ui), m_log(m_ui), m_prompt(m_ui), m_convert(&vorlanta)
-{
-    m_prompt.SetParent(&table);
-}
+JobThreads::JobThreads(JobQueue& queue) : m_queue(queue), m_log(m_ui), m_prompt(m_ui), m_convert(&vorlanta) {}
 
 JobThreads::~JobThreads()
 {
@@ -28,12 +45,23 @@ JobThreads::~JobThreads()
 
 bool JobThreads::ThreadsRunning() const
 {
-    return m_state.WorkerBusy == 1 || m_state.SchedulerRunning == 1;
+    return m_state.WorkerBusy != 0 || m_state.SchedulerRunning == 1;
+}
+
+int JobThreads::WorkerCount() const
+{
+    std::lock_guard lock(m_workersMutex);
+    return static_cast<int>(m_workers.size());
 }
 
 void JobThreads::SetLogView(CLogView* view)
 {
     m_log.SetView(view);
+}
+
+void JobThreads::SetPromptParent(QWidget* parent)
+{
+    m_prompt.SetParent(parent);
 }
 
 void JobThreads::SetPassInterval(std::chrono::milliseconds interval)
@@ -46,14 +74,10 @@ void JobThreads::SetConversionRoutine(ConversionRoutine routine)
     m_convert = std::move(routine);
 }
 
-void JobThreads::RequestStop()
+void JobThreads::SetSimultaneousConversions(int count)
 {
-    m_state.JobControlWord = JobControl::Stop;
-}
-
-void JobThreads::RequestRestart()
-{
-    m_state.JobControlWord = JobControl::Restart;
+    m_slots = std::max(1, count);
+    WakeScheduler();
 }
 
 bool JobThreads::StartScheduler()
@@ -83,62 +107,132 @@ void JobThreads::jobqueuethread()
 
 void JobThreads::SchedulerPass()
 {
-    // While a worker is busy the first row is its job: it is neither
-    // removed nor started again until the worker has written its final
-    // status and ended.
-    if (m_state.SchedulingPaused != 0 || m_state.WorkerBusy != 0)
+    JoinEndedWorkers();
+    if (m_state.SchedulingPaused != 0)
         return;
-    CMyListView::FirstRowAction action = CMyListView::FirstRowAction::None;
-    if (!m_ui.Run([&] { action = m_table.TakeFirstRow(); }))
+    std::vector<JobQueue::JobRef> start;
+    if (!m_ui.Run([&] { start = TakePass(); }))
         return;
-    if (action == CMyListView::FirstRowAction::Start && m_state.SchedulerQuit != kQuit)
-        StartWorker();
+    for (JobQueue::JobRef& job : start) {
+        if (m_state.SchedulerQuit == kQuit)
+            m_queue.SetHeld(job, false);  // closing: it stays unstarted
+        else
+            StartWorker(std::move(job));
+    }
 }
 
-void JobThreads::StartWorker()
+std::vector<JobQueue::JobRef> JobThreads::TakePass()
 {
-    // The previous worker has written its final status; it only has to end.
-    if (m_state.WorkerThread.joinable())
-        m_state.WorkerThread.join();
-    m_state.JobControlWord = JobControl::Run;
-    m_state.WorkerBusy = 1;
-    m_state.WorkerThread = std::thread(&JobThreads::mp3cvtthread, this, kJobRow);
+    std::vector<JobQueue::JobRef> start;
+    // Checked here, on the UI thread, so that a property sheet opened a
+    // moment ago keeps its rows where they are.
+    if (m_state.SchedulingPaused != 0)
+        return start;
+    const int allowed = m_slots;
+    int running = 0;
+    for (int row = 0; row < m_queue.Count() && running < allowed;) {
+        const JobQueue::JobRef job = m_queue.At(row);
+        const JobQueue::RunState state = m_queue.StateOf(job);
+        // A job its worker still holds is neither removed nor started
+        // again until the worker has written its final status and let go.
+        if (state.held) {
+            ++running;
+            ++row;
+            continue;
+        }
+        const JobStatus status = JobStatus::FromCell(QString::fromStdString(state.status));
+        if (status.IsEmpty())
+            break;  // nothing more in this pass
+        if (status.IsError()) {
+            m_queue.RemoveAt(row);
+        } else if (status.Number() == JobStatus::kEndedNumber) {
+            m_queue.RemoveAt(row);
+            m_queue.LowerNextJobId();
+        } else if (status.Number() == 0) {
+            JobQueue::Control(job) = JobControl::Run;
+            m_queue.SetHeld(job, true);
+            start.push_back(job);
+            ++running;
+            ++row;
+        } else {
+            ++running;  // any other number: the job counts as running
+            ++row;
+        }
+    }
+    return start;
+}
+
+void JobThreads::StartWorker(JobQueue::JobRef job)
+{
+    ++m_state.WorkerBusy;
+    std::lock_guard lock(m_workersMutex);
+    Worker& worker = m_workers.emplace_back();
+    worker.job = std::move(job);
+    worker.thread = std::thread(&JobThreads::mp3cvtthread, this, std::ref(worker));
+}
+
+void JobThreads::JoinEndedWorkers()
+{
+    std::list<Worker> ended;
+    {
+        std::lock_guard lock(m_workersMutex);
+        for (auto it = m_workers.begin(); it != m_workers.end();) {
+            const auto next = std::next(it);
+            if (it->done)
+                ended.splice(ended.end(), m_workers, it);
+            it = next;
+        }
+    }
+    for (Worker& worker : ended)
+        worker.thread.join();
+}
+
+void JobThreads::StopEveryJob()
+{
+    std::lock_guard lock(m_workersMutex);
+    for (Worker& worker : m_workers)
+        JobQueue::Control(worker.job) = JobControl::Stop;
 }
 
 void JobThreads::SleepUntilNextPass()
 {
     std::unique_lock lock(m_wakeMutex);
-    m_wake.wait_for(lock, m_passInterval, [this] { return m_state.SchedulerQuit == kQuit; });
+    m_wake.wait_for(lock, m_passInterval, [this] { return m_wakeRequested || m_state.SchedulerQuit == kQuit; });
+    m_wakeRequested = false;
 }
 
 void JobThreads::WakeScheduler()
 {
     std::lock_guard lock(m_wakeMutex);
+    m_wakeRequested = true;
     m_wake.notify_all();
 }
 
-// The worker: one run of the job in `row`.
-void JobThreads::mp3cvtthread(int row)
+// The worker: one run of one job.
+void JobThreads::mp3cvtthread(Worker& worker)
 {
-    m_state.WorkerBusy = 1;
-    m_tableAccess.SetStatusNow(JobStatus::kStarted);
-    ConversionHost host{m_tableAccess, m_log, m_prompt, QCoreApplication::applicationDirPath().toStdString()};
-    const int result = m_convert(host, row, m_state.JobControlWord);
+    QueuedJobAccess access(m_queue, worker.job);
+    access.SetStatus(kJobRow, JobStatus::kStarted);
+    JobLog log(m_log, m_state.WorkerBusy);
+    ConversionHost host{access, log, m_prompt, QCoreApplication::applicationDirPath().toStdString()};
+    const int result = m_convert(host, kJobRow, JobQueue::Control(worker.job));
     const char* status = JobStatus::kEnded;
     if (result == JobResult::Failed)
         status = JobStatus::kFailed;
     else if (result == JobResult::RestartRequested)
         status = JobStatus::kWaiting;
-    m_tableAccess.SetStatusNow(status);
-    m_state.WorkerBusy = 0;
+    access.SetStatus(kJobRow, status);
+    m_queue.SetHeld(worker.job, false);
+    --m_state.WorkerBusy;
+    worker.done = true;
+    WakeScheduler();  // the next job starts at once
 }
 
 void JobThreads::StopThreads(std::chrono::milliseconds bound)
 {
     const auto deadline = std::chrono::steady_clock::now() + bound;
     m_prompt.SetQuiet(true);
-    if (m_state.WorkerBusy == 1)
-        RequestStop();
+    StopEveryJob();
     {
         std::lock_guard lock(m_wakeMutex);
         m_state.SchedulerQuit = kQuit;
@@ -147,13 +241,10 @@ void JobThreads::StopThreads(std::chrono::milliseconds bound)
     // The scheduler goes first: once it has ended, no new worker can
     // appear and a stop request cannot be overwritten by a start.
     bool inTime = WaitWithEvents([this] { return m_state.SchedulerRunning == 0; }, deadline);
-    if (inTime && m_state.WorkerBusy == 1)
-        RequestStop();
+    StopEveryJob();
     inTime = inTime && WaitWithEvents([this] { return m_state.WorkerBusy == 0; }, deadline);
-    if (!inTime) {
+    if (!inTime)
         m_ui.Cancel();
-        RequestStop();
-    }
     JoinAll();
 }
 
@@ -161,12 +252,16 @@ void JobThreads::JoinAll()
 {
     if (m_state.SchedulerThread.joinable())
         m_state.SchedulerThread.join();
-    // The scheduler has ended, so WorkerThread no longer changes. A worker
+    // The scheduler has ended, so no worker is added any more. A worker
     // started at the last moment is told to stop as well.
-    if (m_state.WorkerThread.joinable()) {
-        RequestStop();
-        m_state.WorkerThread.join();
+    StopEveryJob();
+    std::list<Worker> workers;
+    {
+        std::lock_guard lock(m_workersMutex);
+        workers.swap(m_workers);
     }
+    for (Worker& worker : workers)
+        worker.thread.join();
     m_state.SchedulerRunning = 0;
     m_state.WorkerBusy = 0;
 }

@@ -1,26 +1,34 @@
 #pragma once
 
+#include "jobs/JobQueue.h"
 #include "jobs/JobThreadState.h"
 #include "jobs/LogViewActivityLog.h"
 #include "jobs/MessageBoxPrompt.h"
-#include "jobs/TableJobAccess.h"
 #include "jobs/UiThreadCall.h"
 
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
+#include <list>
 #include <mutex>
+#include <vector>
 
 class CLogView;
-class CMyListView;
 struct ConversionHost;
 
-// The job threads of one job table: the scheduler `jobqueuethread`, which
-// looks at the table's first row once per pass and removes or starts it,
-// and the worker `mp3cvtthread`, which converts one job and writes its
-// final status. Owned by the table; every table and log access of the two
-// threads is carried out on the UI thread.
+// The job threads of one job queue: the scheduler `jobqueuethread`, which
+// walks the queue from the top at every pass, removes ended and failed jobs
+// and starts waiting ones, and the workers `mp3cvtthread`, each converting
+// one job and writing its final status. Rows are added and removed on the UI
+// thread only (the queue's owner), so the scheduler's pass runs there; the
+// workers read and write their own jobs directly.
+//
+// The scheduler passes at once when there is something to do (a job added,
+// ended or deleted, the property sheet closed, the number of simultaneous
+// conversions changed) and otherwise once per pass interval. With one
+// simultaneous conversion jobs run strictly one after another from the top;
+// with N the first N waiting jobs in table order run at once.
 //
 // Threads are never killed. StopThreads asks them to end, keeps the window
 // alive while they do, and joins them.
@@ -31,7 +39,7 @@ public:
     static constexpr std::chrono::milliseconds kPassInterval{1000};
     static constexpr std::chrono::milliseconds kStopBound{2000};
 
-    explicit JobThreads(CMyListView& table);
+    explicit JobThreads(JobQueue& queue);
     ~JobThreads();
     JobThreads(const JobThreads&) = delete;
     JobThreads& operator=(const JobThreads&) = delete;
@@ -39,53 +47,73 @@ public:
     JobThreadState& State() { return m_state; }
     const JobThreadState& State() const { return m_state; }
 
-    // WorkerBusy or SchedulerRunning: the close request asks before exiting.
+    // A worker or the scheduler runs: the close request asks before exiting.
     bool ThreadsRunning() const;
+    // Worker threads not yet joined.
+    int WorkerCount() const;
 
     // UI thread. Starts the scheduler unless it runs already or the threads
     // have been stopped; true when this call started it. Safe against any
     // number of calls in a row.
     bool StartScheduler();
+    // Any thread: the scheduler passes at once.
+    void WakeScheduler();
 
-    // UI thread. Asks the running conversion to stop (control word 1) and
-    // the scheduler to quit, handles UI events while they end (at most
-    // `bound`, so their requests to the window are served), then joins
-    // them. A thread still busy at the bound has its window requests
-    // refused from then on, which lets it end at once. Afterwards no job
-    // thread runs and none can be started again.
+    // UI thread. Asks every running conversion to stop and the scheduler to
+    // quit, handles UI events while they end (at most `bound`), then joins
+    // them. Afterwards no job thread runs and none can be started again.
     void StopThreads(std::chrono::milliseconds bound = kStopBound);
 
-    // UI thread. Control word requests to the running conversion.
-    void RequestStop();
-    void RequestRestart();
+    // How many jobs may convert at once, 1 or more; 1 at start.
+    void SetSimultaneousConversions(int count);
+    int SimultaneousConversions() const { return m_slots; }
 
-    // UI thread: where the conversion's log lines go.
+    // UI thread: where the conversions' log lines go.
     void SetLogView(CLogView* view);
     LogViewActivityLog& Log() { return m_log; }
+    void SetPromptParent(QWidget* parent);
 
     // Set before the scheduler starts. The pass interval defaults to
     // kPassInterval, the routine to `vorlanta`.
     void SetPassInterval(std::chrono::milliseconds interval);
     void SetConversionRoutine(ConversionRoutine routine);
 
+    // UI thread: one scheduler pass over the queue. Removes failed jobs and
+    // ended ones (lowering NextJobId for each ended one) and marks waiting
+    // jobs as held until as many jobs are held or running as may convert at
+    // once; returns the jobs to start. Nothing while scheduling is paused.
+    std::vector<JobQueue::JobRef> TakePass();
+
 private:
+    struct Worker {
+        std::thread thread;
+        JobQueue::JobRef job;
+        std::atomic<bool> done{false};
+    };
+
     void jobqueuethread();
-    void mp3cvtthread(int row);
+    void mp3cvtthread(Worker& worker);
     void SchedulerPass();
-    void StartWorker();
+    void StartWorker(JobQueue::JobRef job);
+    void JoinEndedWorkers();
+    void StopEveryJob();
     void SleepUntilNextPass();
-    void WakeScheduler();
     bool WaitWithEvents(const std::function<bool()>& done, std::chrono::steady_clock::time_point deadline);
     void JoinAll();
 
-    CMyListView& m_table;
+    JobQueue& m_queue;
     JobThreadState m_state;
     UiThreadCall m_ui;
-    TableJobAccess m_tableAccess;
     LogViewActivityLog m_log;
     MessageBoxPrompt m_prompt;
     ConversionRoutine m_convert;
     std::chrono::milliseconds m_passInterval = kPassInterval;
+    std::atomic<int> m_slots{1};
+
+    mutable std::mutex m_workersMutex;
+    std::list<Worker> m_workers;  // stable addresses: each thread holds its own entry
+
     std::mutex m_wakeMutex;
     std::condition_variable m_wake;
+    bool m_wakeRequested = false;  // guarded by m_wakeMutex
 };

@@ -102,3 +102,12 @@ bool ResultNames::HasMp3Extension(const QString& path)
 {
     return path.endsWith(kMp3, Qt::CaseInsensitive);
 }
+
+QString ResultNames::FollowRate(const QString& result, int oldKbps, int newKbps)
+{
+    const QString suffix = QStringLiteral("_%1.mp3").arg(oldKbps);
+    if (oldKbps == newKbps || newKbps <= 0 || !result.endsWith(suffix, Qt::CaseInsensitive))
+        return result;
+    // The extension keeps its letter case.
+    return result.left(result.size() - suffix.size()) + QStringLiteral("_%1").arg(newKbps) + result.right(4);
+}

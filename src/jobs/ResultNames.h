@@ -45,6 +45,10 @@ public:
     // Used for the rest of the folder: below `root` (from TreeRoot), in the
     // source's sub-folders; beside the source when `root` is empty.
     static QString ForFolderTree(const QString& source, const QString& relative, const QString& root, int bitrate);
+    // A result named with the default suffix of one rate ("x_128.mp3")
+    // renamed for another ("x_96.mp3"), as the add-job dialog names it; a
+    // result named otherwise is kept as it is.
+    static QString FollowRate(const QString& result, int oldKbps, int newKbps);
 
     static bool FitsJob(const QString& path) { return path.size() <= kMaxPathLength; }
     // The decimal value of a bitrate text as the C library reads it: blanks

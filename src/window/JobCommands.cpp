@@ -35,16 +35,20 @@ const std::array<JobCommands::ContextItem, 6> JobCommands::kContextItems{{
 namespace {
 
 // Holds the scheduler still while the property sheet is open, so that the
-// rows keep their places.
+// rows keep their places; once it closes the scheduler looks at once.
 class SchedulingPause {
 public:
-    explicit SchedulingPause(std::atomic<int>& paused) : m_paused(paused) { m_paused = 1; }
-    ~SchedulingPause() { m_paused = 0; }
+    explicit SchedulingPause(JobThreads& threads) : m_threads(threads) { m_threads.State().SchedulingPaused = 1; }
+    ~SchedulingPause()
+    {
+        m_threads.State().SchedulingPaused = 0;
+        m_threads.WakeScheduler();
+    }
     SchedulingPause(const SchedulingPause&) = delete;
     SchedulingPause& operator=(const SchedulingPause&) = delete;
 
 private:
-    std::atomic<int>& m_paused;
+    JobThreads& m_threads;
 };
 
 } // namespace
@@ -257,7 +261,7 @@ void JobCommands::ItemPropDlg(int row)
     }
     if (row < 0 || row >= m_table.JobCount())
         return;
-    const SchedulingPause pause(m_table.Threads().State().SchedulingPaused);
+    const SchedulingPause pause(m_table.Threads());
     CItemPropSheet sheet(m_table, DialogParent());
     CItemPropP& page = *sheet.Page();
     page.SetPrompts(m_prompts);

@@ -116,9 +116,7 @@ TEST_F(MyAppTest, SettingsStaysEnabledWhileTheToolBarSettingsIsNot)
 {
     CMainFrame& frame = Start();
     CMyListView& table = *frame.JobTable();
-    table.insertRow(0);
-    for (int column = 0; column < CMyListView::ColumnCount; ++column)
-        table.setItem(0, column, new QTableWidgetItem("0"));
+    table.Queue().Append({"0", "0", "0", "0", "0", "0"});
     table.selectRow(0);
     frame.UpdateCommandStates();
     EXPECT_FALSE(frame.Action(IdToolSettings)->isEnabled());

@@ -146,6 +146,34 @@ TEST_F(SettingsStoreTest, ValuesRoundTripVerbatim)
     EXPECT_EQ(ReadAll(ConfigPath()), "[Settings]\nSource Folder=a\nDest Folder=b\nBitRate=320\n");
 }
 
+// The fourth key is written only while it says something: a file of one
+// simultaneous conversion keeps exactly its three keys.
+TEST_F(SettingsStoreTest, SimultaneousConversionsRoundTripWithoutDisturbingTheThreeKeys)
+{
+    const SettingsStore store = Store();
+    const QByteArray threeKeys = "[Settings]\nSource Folder=a\nDest Folder=b\nBitRate=320\n";
+    ASSERT_TRUE(store.WriteSettingsFile({"a", "b", "320", 1}));
+    EXPECT_EQ(ReadAll(ConfigPath()), threeKeys);
+
+    const int most = SettingsStore::MaxSimultaneousConversions();
+    ASSERT_TRUE(store.WriteSettingsFile({"a", "b", "320", most}));
+    EXPECT_EQ(ReadAll(ConfigPath()), threeKeys + "Simultaneous Conversions=" + QByteArray::number(most) + "\n");
+    SettingsRecord read;
+    store.ReadSettingsFile(read);
+    EXPECT_EQ(read.SimultaneousConversions, most);
+    EXPECT_EQ(read.BitRate, "320");
+
+    ASSERT_TRUE(store.WriteSettingsFile({"a", "b", "320", 1}));
+    EXPECT_EQ(ReadAll(ConfigPath()), threeKeys);
+
+    // Values the machine cannot offer are brought into range.
+    for (const auto& [text, expected] : {std::pair{"0", 1}, {"-3", 1}, {"x", 1}, {"100000", most}}) {
+        ASSERT_TRUE(WriteAll(ConfigPath(), threeKeys + "Simultaneous Conversions=" + text + "\n"));
+        store.ReadSettingsFile(read);
+        EXPECT_EQ(read.SimultaneousConversions, expected) << text;
+    }
+}
+
 TEST_F(SettingsStoreTest, LongValuesAreCutOnRead)
 {
     const SettingsStore store = Store();

@@ -152,7 +152,7 @@ TEST_F(CliRunnerTest, FailedJobsMakeTheStatusNonZero)
     EXPECT_NE(errors.find("1 converted, 1 failed, 0 skipped in "), std::string::npos);
     // The summary is followed by the failed job with its reason.
     EXPECT_NE(errors.find("\nvorlanta-cli: Failed: " + options.sources[0] + ": Source file open failed in file " +
-                          options.sources[0] + "\n"),
+                          options.sources[0] + ": No such file or directory\n"),
               std::string::npos);
 }
 

@@ -105,17 +105,50 @@ TEST_F(JobPropertyTest, SheetShowsOnePageWithTheRowsValues)
     EXPECT_EQ(table.Threads().State().SchedulingPaused, 0);  // the scheduler goes on afterwards
 }
 
-TEST_F(JobPropertyTest, ChangedBitrateIsWrittenWithItsBlank)
+TEST_F(JobPropertyTest, ChangedBitrateIsWrittenWithItsBlankAndADefaultNameFollowsIt)
 {
-    table.AddJob("/in/a.mp3", "/out/a_128.mp3", 128);
+    table.AddJob("/in/a.mp3", "/out/a_128.MP3", 128);
+    table.AddJob("/in/b.mp3", "/out/b_160.mp3", 128);  // not named after its rate
     drive = [](CItemPropSheet& sheet) {
         SelectBitrate(sheet, " 96");
         EXPECT_TRUE(sheet.ApplyButton()->isEnabled());
         sheet.OkButton()->click();
     };
     OpenProperty(0);
+    OpenProperty(1);
     EXPECT_EQ(Cell(0, CMyListView::ColBitrate), " 96");
+    EXPECT_EQ(Cell(0, CMyListView::ColDestFile), "/out/a_96.MP3");
+    EXPECT_EQ(Cell(1, CMyListView::ColDestFile), "/out/b_160.mp3");
     EXPECT_TRUE(prompts.asked.empty());  // a waiting job needs no restart
+}
+
+// The sheet stays open while its job ends: Apply and OK then change
+// nothing, say so, and touch no other job.
+TEST_F(JobPropertyTest, ApplyAfterItsJobHasEndedChangesNothingAndSaysSo)
+{
+    script.Hold("/in/a.mp3");
+    script.Hold("/in/b.mp3");
+    table.AddJob("/in/a.mp3", "/out/a_128.mp3", 128);
+    table.AddJob("/in/b.mp3", "/out/b_128.mp3", 128);
+    table.Threads().State().SchedulingPaused = 0;
+    ASSERT_TRUE(WaitUntil([this] { return Cell(0, CMyListView::ColStatus) == "37%"; }));
+
+    drive = [this](CItemPropSheet& sheet) {
+        sheet.Page()->ResultEdit()->setText("/out/late_128.mp3");
+        script.Release("/in/a.mp3");
+        ASSERT_TRUE(WaitUntil([this] { return Cell(0, CMyListView::ColStatus) == "100%"; }));
+        sheet.ApplyButton()->click();
+        sheet.OkButton()->click();
+    };
+    OpenProperty(0);
+    EXPECT_EQ(prompts.shown, (std::vector<QString>{CItemPropP::kFinishedMessage, CItemPropP::kFinishedMessage}));
+    EXPECT_TRUE(prompts.asked.empty());
+    ASSERT_TRUE(WaitUntil([this] { return script.CallCount() == 2; }));
+    EXPECT_EQ(script.Calls()[0].result, "/out/a_128.mp3");
+    EXPECT_EQ(script.Calls()[1].result, "/out/b_128.mp3");
+    EXPECT_EQ(Cell(0, CMyListView::ColDestFile), "/out/b_128.mp3");
+    EXPECT_EQ(table.ControlWord(0), 0);
+    table.StopThreads();
 }
 
 TEST_F(JobPropertyTest, OkWithoutChangesWritesAndAsksNothingEvenForARunningJob)
@@ -126,7 +159,7 @@ TEST_F(JobPropertyTest, OkWithoutChangesWritesAndAsksNothingEvenForARunningJob)
     OpenProperty(0);
     EXPECT_TRUE(prompts.asked.empty());
     EXPECT_EQ(Cell(0, CMyListView::ColBitrate), "96");  // not rewritten as " 96"
-    EXPECT_EQ(table.Threads().State().JobControlWord, -1);
+    EXPECT_EQ(table.ControlWord(0), -1);
 }
 
 TEST_F(JobPropertyTest, ChangingAJobAt37PercentAsksAndOnYesRestartsIt)
@@ -141,7 +174,7 @@ TEST_F(JobPropertyTest, ChangingAJobAt37PercentAsksAndOnYesRestartsIt)
     ASSERT_EQ(prompts.asked.size(), 1u);
     EXPECT_EQ(prompts.asked[0], QString("Change Setting of a processing job need restart the job, are you sure "
                                         "to restart this job?"));
-    EXPECT_EQ(table.Threads().State().JobControlWord, 2);
+    EXPECT_EQ(table.ControlWord(0), 2);
     EXPECT_EQ(Cell(0, CMyListView::ColDestFile), "/out/new_128.mp3");
 }
 
@@ -160,14 +193,15 @@ TEST_F(JobPropertyTest, NoToTheRestartQuestionWritesNothingAndTheSheetStillClose
     EXPECT_EQ(prompts.asked.size(), 1u);
     EXPECT_TRUE(closed);
     EXPECT_EQ(Cell(0, CMyListView::ColSourceFile), "/in/a.mp3");
-    EXPECT_EQ(table.Threads().State().JobControlWord, -1);
+    EXPECT_EQ(table.ControlWord(0), -1);
 }
 
 TEST_F(JobPropertyTest, AJobAtOnePercentOrEndedOrFailedIsWrittenWithoutAQuestion)
 {
     for (const char* status : {"1%", "100%", "ERR", "0"}) {
         SCOPED_TRACE(status);
-        table.setRowCount(0);
+        while (table.JobCount() > 0)
+            table.Queue().RemoveAt(0);
         table.AddJob("/in/a.mp3", "/out/a_128.mp3", 128);
         table.SetCellText(0, CMyListView::ColStatus, status);
         drive = [](CItemPropSheet& sheet) {
@@ -177,7 +211,7 @@ TEST_F(JobPropertyTest, AJobAtOnePercentOrEndedOrFailedIsWrittenWithoutAQuestion
         OpenProperty(0);
         EXPECT_TRUE(prompts.asked.empty());
         EXPECT_EQ(Cell(0, CMyListView::ColDestFile), "/out/b_128.mp3");
-        EXPECT_EQ(table.Threads().State().JobControlWord, -1);
+        EXPECT_EQ(table.ControlWord(0), -1);
         table.Threads().State().SchedulingPaused = 1;
     }
 }
@@ -235,7 +269,7 @@ TEST_F(JobPropertyTest, DoubleClickOnARowOpensTheSheet)
         EXPECT_EQ(sheet.Page()->SourceEdit()->text(), QString("/in/a.mp3"));
         sheet.CancelButton()->click();
     };
-    const QPoint at = table.visualItemRect(table.item(0, CMyListView::ColSourceFile)).center();
+    const QPoint at = table.visualRect(table.model()->index(0, CMyListView::ColSourceFile)).center();
     QMouseEvent dbl(QEvent::MouseButtonDblClick, at, table.viewport()->mapToGlobal(at), Qt::LeftButton,
                     Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(table.viewport(), &dbl);
@@ -267,7 +301,7 @@ TEST_F(JobPropertyTest, EditedRunningJobStartsAgainWithTheNewValuesOnceTheSheetC
     EXPECT_TRUE(stoppedWhileOpen);
     ASSERT_TRUE(WaitUntil([this] { return script.CallCount() == 2; }));
     const auto calls = script.Calls();
-    EXPECT_EQ(calls[1].result, "/out/again_128.mp3");
+    EXPECT_EQ(calls[1].result, "/out/again_192.mp3");  // the name followed the new rate
     EXPECT_EQ(calls[1].bitrate, "192");
     EXPECT_EQ(script.EndControls().front(), 2);
     table.StopThreads();

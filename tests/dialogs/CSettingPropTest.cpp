@@ -1,7 +1,8 @@
 #include "dialogs/CSettingProp.h"
 
-#include "base/SettingsRecord.h"
 #include "base/CFolderChooser.h"
+#include "base/SettingsRecord.h"
+#include "base/SettingsStore.h"
 
 #include "FrameTestKit.h"
 #include "TempDir.h"
@@ -10,6 +11,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -104,6 +106,22 @@ TEST(SettingPropTest, OkCopiesThePageIntoTheRecord)
     EXPECT_EQ(record.DestFolder, QStringLiteral("/new/out"));
     EXPECT_EQ(record.BitRate, QStringLiteral(" 96"));
     EXPECT_EQ(record.BitRate.trimmed().toInt(), 96);
+    EXPECT_EQ(record.SimultaneousConversions, 1);
+}
+
+TEST(SettingPropTest, SimultaneousConversionsRangeFromOneToTheCores)
+{
+    SettingsRecord record = Record("128");
+    CSettingProp sheet(record);
+    sheet.show();
+    QSpinBox& box = *sheet.SimultaneousBox();
+    EXPECT_EQ(box.value(), 1);
+    EXPECT_EQ(box.minimum(), 1);
+    EXPECT_EQ(box.maximum(), SettingsStore::MaxSimultaneousConversions());
+    box.setValue(box.maximum());
+    EXPECT_TRUE(sheet.ApplyButton()->isEnabled());
+    sheet.OkButton()->click();
+    EXPECT_EQ(record.SimultaneousConversions, SettingsStore::MaxSimultaneousConversions());
 }
 
 TEST(SettingPropTest, OkWithoutChangesKeepsATwoDigitRateReadable)

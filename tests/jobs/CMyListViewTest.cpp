@@ -35,13 +35,13 @@ TEST_F(JobTableTest, HasTheSixColumnsWithCaptionsAndWidths)
 {
     const std::pair<const char*, int> expected[] = {{"Jod ID", 50},  {"Job Type", 60}, {"Source File", 150},
                                                     {"Dest File", 200}, {"Bitrate", 60}, {"Status", 60}};
-    ASSERT_EQ(table.columnCount(), 6);
+    ASSERT_EQ(table.model()->columnCount(), 6);
     for (int column = 0; column < 6; ++column) {
         SCOPED_TRACE(column);
-        ASSERT_NE(table.horizontalHeaderItem(column), nullptr);
-        EXPECT_EQ(table.horizontalHeaderItem(column)->text(), QString::fromLatin1(expected[column].first));
+        const QAbstractItemModel& model = *table.model();
+        EXPECT_EQ(model.headerData(column, Qt::Horizontal).toString(), QString::fromLatin1(expected[column].first));
         EXPECT_EQ(table.columnWidth(column), expected[column].second);
-        EXPECT_TRUE(table.horizontalHeaderItem(column)->textAlignment() & Qt::AlignLeft);
+        EXPECT_TRUE(model.headerData(column, Qt::Horizontal, Qt::TextAlignmentRole).toInt() & Qt::AlignLeft);
     }
 }
 
@@ -52,7 +52,7 @@ TEST_F(JobTableTest, LooksLikeAReportList)
     EXPECT_EQ(table.selectionBehavior(), QAbstractItemView::SelectRows);
     EXPECT_EQ(table.editTriggers(), QAbstractItemView::NoEditTriggers);
     EXPECT_FALSE(table.verticalHeader()->isVisible());
-    EXPECT_EQ(table.rowCount(), 0);  // every run starts with an empty table
+    EXPECT_EQ(table.JobCount(), 0);  // every run starts with an empty table
 }
 
 TEST_F(JobTableTest, InsertJobAppendsTheRecordAsTextCells)
@@ -68,7 +68,8 @@ TEST_F(JobTableTest, InsertJobAppendsTheRecordAsTextCells)
     for (int column = 0; column < 6; ++column) {
         EXPECT_EQ(table.CellText(0, column), row0[column]) << column;
         EXPECT_EQ(table.CellText(1, column), row1[column]) << column;
-        EXPECT_TRUE(table.item(0, column)->textAlignment() & Qt::AlignLeft);
+        EXPECT_EQ(table.model()->data(table.model()->index(1, column)).toString(), row1[column]) << column;
+        EXPECT_TRUE(table.model()->data(table.model()->index(0, column), Qt::TextAlignmentRole).toInt() & Qt::AlignLeft);
     }
     // InsertJob leaves the counting to its caller.
     EXPECT_EQ(table.NextJobId(), 0);
@@ -130,7 +131,7 @@ TEST_F(JobTableTest, DeleteRemovesWaitingEndedAndFailedJobsWithoutAsking)
     EXPECT_EQ(table.JobCount(), 0);
     EXPECT_EQ(asked, 0);
     EXPECT_EQ(table.NextJobId(), 3);  // deleting never changes the counter
-    EXPECT_EQ(table.Threads().State().JobControlWord, -1);
+    EXPECT_EQ(table.ControlWord(0), -1);
 }
 
 TEST_F(JobTableTest, DeleteOfARunningJobAsksAndStopsOnOk)
@@ -149,14 +150,14 @@ TEST_F(JobTableTest, DeleteOfARunningJobAsksAndStopsOnOk)
     ASSERT_EQ(questions.size(), 1u);
     EXPECT_EQ(questions[0], "Are you sure to STOP and DELETE an unfinished job?");
     EXPECT_EQ(table.JobCount(), 1);
-    EXPECT_EQ(table.Threads().State().JobControlWord, -1);
+    EXPECT_EQ(table.ControlWord(0), -1);
 
     answer = true;
     table.SetCellText(0, CMyListView::ColStatus, "99%");
     table.OnJobDel();  // OK
     EXPECT_EQ(questions.size(), 2u);
     EXPECT_EQ(table.JobCount(), 1);  // the row stays until the job has stopped
-    EXPECT_EQ(table.Threads().State().JobControlWord, 1);
+    EXPECT_EQ(table.ControlWord(0), 1);
 }
 
 TEST_F(JobTableTest, DeleteWithoutSelectionDoesNothing)
@@ -244,7 +245,7 @@ TEST(JobTableBackgroundTest, TilesThePictureBehindTheRowsAndShowsNothingWhenMiss
     EXPECT_GT(tiled.red(), 180);
     EXPECT_LT(tiled.green(), 60);
     // The rows are transparent: the picture shows inside a row as well.
-    const QRect cell = table.visualItemRect(table.item(0, CMyListView::ColJobId));
+    const QRect cell = table.visualRect(table.model()->index(0, CMyListView::ColJobId));
     const QColor underRow = table.viewport()->grab().toImage().pixelColor(cell.right() - 2, cell.center().y());
     EXPECT_GT(underRow.red(), 180);
     EXPECT_LT(underRow.green(), 60);

@@ -2,16 +2,21 @@
 // converted files come out, and the table shows each job's road.
 #include "jobs/CMyListView.h"
 
+#include "convert/ConversionHost.h"
+#include "convert/JobConversion.h"
+
 #include "DecodedAudio.h"
 #include "EventWait.h"
-#include "StatusRecorder.h"
 #include "SyntheticAudio.h"
 #include "TempDir.h"
 #include "base/CLogView.h"
 
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
+
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 
 using namespace std::chrono_literals;
@@ -52,19 +57,9 @@ protected:
     }
     int LogCount(const QString& text) const { return static_cast<int>(log.toPlainText().count(text)); }
 
-    static std::size_t FirstIndex(const std::vector<StatusRecorder::Entry>& entries, const QString& source,
-                                  const QString& status)
-    {
-        const auto found = std::find_if(entries.begin(), entries.end(), [&](const StatusRecorder::Entry& entry) {
-            return entry.source == source && entry.status == status;
-        });
-        return static_cast<std::size_t>(found - entries.begin());
-    }
-
     TempDir dir;
     CLogView log;
     CMyListView table;
-    StatusRecorder recorder{table};
 };
 
 TEST_F(JobConversionRunTest, QueueOfThreeJobsIsConvertedInOrder)
@@ -78,22 +73,14 @@ TEST_F(JobConversionRunTest, QueueOfThreeJobsIsConvertedInOrder)
 
     for (int job = 0; job < 3; ++job) {
         SCOPED_TRACE(job);
-        const std::vector<QString> statuses = recorder.StatusesOf(sources[job]);
-        ASSERT_GE(statuses.size(), 3u);
-        EXPECT_EQ(statuses[0], "0");
-        EXPECT_EQ(statuses[1], "1%");
-        EXPECT_EQ(statuses.back(), "100%");
-        for (std::size_t i = 2; i < statuses.size(); ++i)
-            EXPECT_GE(JobStatus::FromCell(statuses[i]).Number(), JobStatus::FromCell(statuses[i - 1]).Number());
-
         const DecodedAudio decoded = DecodedAudio::FromFile(results[job].toStdString());
         ASSERT_TRUE(decoded.ok);
         EXPECT_NEAR(decoded.Seconds(), 2.0, 0.2);
     }
     // One after another, top row first.
-    const auto& entries = recorder.Entries();
-    EXPECT_LT(FirstIndex(entries, sources[0], "100%"), FirstIndex(entries, sources[1], "1%"));
-    EXPECT_LT(FirstIndex(entries, sources[1], "100%"), FirstIndex(entries, sources[2], "1%"));
+    const QString text = log.toPlainText();
+    EXPECT_LT(text.indexOf(results[0] + " Created"), text.indexOf(sources[1] + " convert begin"));
+    EXPECT_LT(text.indexOf(results[1] + " Created"), text.indexOf(sources[2] + " convert begin"));
     // Each job used its own bitrate.
     const auto size = [](const QString& path) { return std::filesystem::file_size(path.toStdString()); };
     EXPECT_LT(size(results[0]), size(results[1]));
@@ -112,8 +99,7 @@ TEST_F(JobConversionRunTest, MissingSourceShowsErrThenItsRowLeaves)
     table.AddJob(good, Out("good_128.mp3"), 128);
     ASSERT_TRUE(AllDone());
 
-    EXPECT_EQ(recorder.StatusesOf(missing).back(), "ERR");
-    EXPECT_EQ(recorder.StatusesOf(good).back(), "100%");
+    EXPECT_EQ(LogCount("Source file open failed"), 1);
     EXPECT_FALSE(std::filesystem::exists(Out("missing_128.mp3").toStdString()));
     EXPECT_TRUE(DecodedAudio::FromFile(Out("good_128.mp3").toStdString()).ok);
     EXPECT_EQ(table.NextJobId(), 1);  // only the converted job gave its number back
@@ -130,7 +116,6 @@ TEST_F(JobConversionRunTest, DeletedRunningJobStopsShowsEndedThenLeaves)
     EXPECT_EQ(table.JobCount(), 1);  // the row stays until the conversion has stopped
     ASSERT_TRUE(AllDone());
 
-    EXPECT_EQ(recorder.StatusesOf(source).back(), "100%");
     EXPECT_EQ(LogCount("Job Stopped by user"), 1);
     EXPECT_EQ(LogCount("Created"), 0);
     EXPECT_EQ(LogCount(" not converted, nothing written to "), 1);
@@ -144,13 +129,10 @@ TEST_F(JobConversionRunTest, RestartConvertsAgainIntoTheNewResult)
     table.AddJob(source, Out("first.mp3"), 128);
     ASSERT_TRUE(RunningPastStart());
 
-    table.RequestRestart();
+    table.RequestRestart(table.JobKey(0));
     table.WriteJobCells(0, source, Out("second.mp3"), " 96");
     ASSERT_TRUE(AllDone());
 
-    const std::vector<QString> statuses = recorder.StatusesOf(source);
-    EXPECT_NE(std::find(statuses.begin() + 2, statuses.end(), QString("0")), statuses.end());
-    EXPECT_EQ(statuses.back(), "100%");
     EXPECT_EQ(LogCount("Job restart by user"), 1);
     const DecodedAudio second = DecodedAudio::FromFile(Out("second.mp3").toStdString());
     ASSERT_TRUE(second.ok);
@@ -171,10 +153,42 @@ TEST_F(JobConversionRunTest, CloseStopsTheRunningConversionAndJoins)
     table.StopThreads(2000ms);
     EXPECT_FALSE(table.ThreadsRunning());
     EXPECT_FALSE(table.Threads().State().SchedulerThread.joinable());
-    EXPECT_FALSE(table.Threads().State().WorkerThread.joinable());
+    EXPECT_EQ(table.Threads().WorkerCount(), 0);
     EXPECT_EQ(LogCount("Job Stopped by user"), 1);
     EXPECT_EQ(table.CellText(0, CMyListView::ColStatus), "100%");
     EXPECT_FALSE(std::filesystem::exists(Out("next_128.mp3").toStdString()));
+}
+
+// Two conversions at once: both results are whole, each job's lines stand
+// in its own order, and no progress line of one job overwrites another's.
+TEST_F(JobConversionRunTest, TwoAtOnceKeepEachJobsLinesWholeAndInOrder)
+{
+    std::atomic<int> running{0};
+    std::atomic<int> most{0};
+    table.Threads().SetConversionRoutine([&](ConversionHost& host, int row, const std::atomic<int>& control) {
+        most = std::max(most.load(), ++running);
+        const int result = vorlanta(host, row, control);
+        --running;
+        return result;
+    });
+    table.Threads().SetSimultaneousConversions(2);
+    const QString sources[] = {MakeSource("a.mp3", 8.0), MakeSource("b.mp3", 8.0)};
+    const QString results[] = {Out("a_96.mp3"), Out("b_96.mp3")};
+    for (int job = 0; job < 2; ++job)
+        table.AddJob(sources[job], results[job], 96);
+    ASSERT_TRUE(AllDone());
+
+    EXPECT_EQ(most, 2);
+    const QStringList lines = log.toPlainText().split('\n');
+    for (int job = 0; job < 2; ++job) {
+        SCOPED_TRACE(job);
+        EXPECT_TRUE(DecodedAudio::FromFile(results[job].toStdString()).ok);
+        const qsizetype begin = lines.indexOf(QRegularExpression(".*  " + QRegularExpression::escape(sources[job]) + " convert begin$"));
+        const qsizetype created = lines.indexOf(QRegularExpression(".*  " + QRegularExpression::escape(results[job]) + " Created$"));
+        ASSERT_GE(begin, 0);
+        EXPECT_GT(created, begin);
+    }
+    EXPECT_FALSE(log.toPlainText().contains("BYTEs"));
 }
 
 }  // namespace

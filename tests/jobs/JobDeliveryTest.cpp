@@ -1,7 +1,7 @@
 #include "jobs/CMyListView.h"
 #include "jobs/LogViewActivityLog.h"
 #include "jobs/MessageBoxPrompt.h"
-#include "jobs/TableJobAccess.h"
+#include "jobs/QueuedJobAccess.h"
 #include "jobs/UiThreadCall.h"
 
 #include "EventWait.h"
@@ -44,60 +44,40 @@ bool FinishesWithTheWindow(std::future<void>& work)
 // of its own: the test plays the worker.
 class TableDeliveryTest : public ::testing::Test {
 protected:
-    void SetUp() override
+    // Two waiting jobs; no scheduler will ever start.
+    static JobQueue::JobRef FirstOfTwoJobs(CMyListView& table)
     {
-        table.StopThreads(0ms);  // no scheduler will ever start
+        table.StopThreads(0ms);
         table.AddJob("/in/a.mp3", "/out/a.mp3", 128);
         table.AddJob("/in/b.mp3", "/out/b.mp3", 128);
-        ASSERT_EQ(table.TakeFirstRow(), CMyListView::FirstRowAction::Start);
+        return table.Queue().At(0);
     }
 
     CMyListView table;
-    UiThreadCall ui;
-    TableJobAccess access{table, ui};
+    QueuedJobAccess access{table.Queue(), FirstOfTwoJobs(table)};
     StatusRecorder recorder{table};
 };
 
-TEST_F(TableDeliveryTest, ProgressWritesDoNotWaitForTheWindowAndOnlyTheNewestIsShown)
-{
-    auto work = std::async(std::launch::async, [&] {
-        for (int percent = 2; percent <= 100; ++percent)
-            access.SetStatus(0, std::to_string(percent) + "%");
-    });
-    ASSERT_TRUE(FinishesWithoutTheWindow(work));
-    recorder.Clear();
-    ASSERT_TRUE(WaitUntil([&] { return table.CellText(0, CMyListView::ColStatus) == "100%"; }));
-    HandleEventsFor(20ms);
-    EXPECT_EQ(recorder.StatusesOf("/in/a.mp3"), std::vector<QString>{"100%"});
-    EXPECT_EQ(table.CellText(1, CMyListView::ColStatus), "0");
-}
-
-TEST_F(TableDeliveryTest, WorkersOwnWriteComesAfterPendingProgress)
-{
-    recorder.Clear();
-    auto work = std::async(std::launch::async, [&] {
-        access.SetStatusNow("1%");
-        access.SetStatus(0, "50%");
-        access.SetStatusNow("ERR");
-    });
-    ASSERT_TRUE(FinishesWithTheWindow(work));
-    HandleEventsFor(20ms);
-    EXPECT_EQ(recorder.StatusesOf("/in/a.mp3"), (std::vector<QString>{"1%", "50%", "ERR"}));
-}
-
-TEST_F(TableDeliveryTest, CellReadsAreServedByTheWindow)
+TEST_F(TableDeliveryTest, WorkersReadAndWriteTheirJobWithoutWaitingAndOnlyTheNewestStatusIsShown)
 {
     table.WriteJobCells(0, "/in/new.mp3", "/out/new.mp3", " 96");
     std::string source, result, bitrate;
     auto work = std::async(std::launch::async, [&] {
-        source = access.CellText(0, JobTableAccess::SourceFile);
+        source = access.CellText(1, JobTableAccess::SourceFile);  // the row named plays no part
         result = access.CellText(0, JobTableAccess::DestFile);
         bitrate = access.CellText(0, JobTableAccess::Bitrate);
+        for (int percent = 2; percent <= 100; ++percent)
+            access.SetStatus(0, std::to_string(percent) + "%");
     });
-    ASSERT_TRUE(FinishesWithTheWindow(work));
+    ASSERT_TRUE(FinishesWithoutTheWindow(work));
     EXPECT_EQ(source, "/in/new.mp3");
     EXPECT_EQ(result, "/out/new.mp3");
     EXPECT_EQ(bitrate, " 96");
+    EXPECT_EQ(table.CellText(0, CMyListView::ColStatus), "100%");
+    recorder.Clear();
+    HandleEventsFor(100ms);
+    EXPECT_EQ(recorder.StatusesOf("/in/new.mp3"), std::vector<QString>{"100%"});
+    EXPECT_EQ(table.CellText(1, CMyListView::ColStatus), "0");
 }
 
 TEST_F(TableDeliveryTest, StatusOfADeletedJobGoesNowhere)
@@ -107,8 +87,9 @@ TEST_F(TableDeliveryTest, StatusOfADeletedJobGoesNowhere)
     table.OnJobDel();  // an ended job is deleted at once
     ASSERT_EQ(table.JobCount(), 1);
 
-    auto work = std::async(std::launch::async, [&] { access.SetStatusNow("100%"); });
+    auto work = std::async(std::launch::async, [&] { access.SetStatus(0, "100%"); });
     ASSERT_TRUE(FinishesWithTheWindow(work));
+    HandleEventsFor(100ms);
     // The waiting job that moved up is not mistaken for the ended one.
     EXPECT_EQ(table.CellText(0, CMyListView::ColSourceFile), "/in/b.mp3");
     EXPECT_EQ(table.CellText(0, CMyListView::ColStatus), "0");

@@ -2,7 +2,6 @@
 
 #include "EventWait.h"
 #include "ScriptedConversion.h"
-#include "StatusRecorder.h"
 #include "convert/JobConversion.h"
 
 #include <gtest/gtest.h>
@@ -32,7 +31,6 @@ protected:
 
     ScriptedConversion script;  // outlives the table and its threads
     CMyListView table;
-    StatusRecorder recorder{table};
 };
 
 TEST_F(JobThreadsTest, EmptyTableOnlySleeps)
@@ -65,19 +63,19 @@ TEST_F(JobThreadsTest, WorkerWritesStartedThenEndedAndTheRowLeaves)
     table.AddJob("a", "a.out", 160);
     ASSERT_TRUE(WaitUntil([&] { return Status(0) == ScriptedConversion::kProgress; }));
     EXPECT_EQ(State().WorkerBusy, 1);
-    EXPECT_EQ(State().JobControlWord, 0);  // set by the scheduler before the start
+    EXPECT_EQ(table.ControlWord(0), 0);  // set by the scheduler before the start
     EXPECT_EQ(script.Calls().at(0).result, "a.out");
     EXPECT_EQ(script.Calls().at(0).bitrate, "160");
+    EXPECT_EQ(script.Calls().at(0).status, "1%");
 
+    State().SchedulingPaused = 1;  // the ended row stays in view
     script.Release("a");
+    ASSERT_TRUE(WaitUntil([&] { return Status(0) == "100%" && State().WorkerBusy == 0; }));
+    EXPECT_EQ(table.NextJobId(), 1);
+    State().SchedulingPaused = 0;
+    table.Threads().WakeScheduler();
     ASSERT_TRUE(WaitUntil([&] { return table.JobCount() == 0; }));
-    const std::vector<QString> statuses = recorder.StatusesOf("a");
-    ASSERT_GE(statuses.size(), 4u);
-    EXPECT_EQ(statuses.front(), "0");
-    EXPECT_EQ(statuses[1], "1%");
-    EXPECT_EQ(statuses.back(), "100%");
     EXPECT_EQ(table.NextJobId(), 0);  // lowered when the ended row was removed
-    EXPECT_EQ(State().WorkerBusy, 0);
 }
 
 TEST_F(JobThreadsTest, ThreeJobsThenTheNextJobIsNumberedTwoAgain)
@@ -104,8 +102,6 @@ TEST_F(JobThreadsTest, FailedJobShowsErrThenLeavesWithoutCounting)
     table.AddJob("next", "next.out", 128);
     ASSERT_TRUE(WaitUntil([&] { return RunningWith("next"); }));
 
-    EXPECT_TRUE(recorder.Saw("bad", "ERR"));
-    EXPECT_EQ(recorder.StatusesOf("bad").back(), "ERR");
     EXPECT_EQ(table.JobCount(), 1);
     EXPECT_EQ(table.NextJobId(), 2);  // an "ERR" row is removed without lowering the counter
     script.Release("next");
@@ -161,9 +157,8 @@ TEST_F(JobThreadsTest, DeleteOfRunningJobStopsItThenTheRowLeaves)
 
     table.selectRow(0);
     table.OnJobDel();
-    EXPECT_EQ(State().JobControlWord, 1);
+    EXPECT_EQ(table.ControlWord(0), 1);
     ASSERT_TRUE(WaitUntil([&] { return table.JobCount() == 0; }));
-    EXPECT_EQ(recorder.StatusesOf("a").back(), "100%");
     EXPECT_EQ(script.EndControls(), std::vector<int>{1});
     EXPECT_EQ(table.NextJobId(), 0);
 }
@@ -182,7 +177,7 @@ TEST_F(JobThreadsTest, DeleteOfWaitingJobLeavesTheRunningJobAlone)
     EXPECT_EQ(asked, 0);
     ASSERT_EQ(table.JobCount(), 1);
     EXPECT_EQ(table.CellText(0, CMyListView::ColSourceFile), "a");
-    EXPECT_EQ(State().JobControlWord, 0);
+    EXPECT_EQ(table.ControlWord(0), 0);
 
     script.Release("a");
     ASSERT_TRUE(WaitUntil([&] { return table.JobCount() == 0; }));
@@ -195,9 +190,9 @@ TEST_F(JobThreadsTest, RestartRunsTheJobAgainWithTheNewCells)
     table.AddJob("a", "a.out", 128);
     ASSERT_TRUE(WaitUntil([&] { return Status(0) == ScriptedConversion::kProgress; }));
 
-    table.RequestRestart();
-    table.WriteJobCells(0, "a2", "a2.out", " 96");
     script.Hold("a2");
+    table.RequestRestart(table.JobKey(0));
+    table.WriteJobCells(0, "a2", "a2.out", " 96");
     ASSERT_TRUE(WaitUntil([&] { return RunningWith("a2"); }));
 
     const auto calls = script.Calls();
@@ -205,9 +200,8 @@ TEST_F(JobThreadsTest, RestartRunsTheJobAgainWithTheNewCells)
     EXPECT_EQ(calls[1].result, "a2.out");
     EXPECT_EQ(calls[1].bitrate, " 96");
     EXPECT_EQ(script.EndControls().at(0), 2);
-    EXPECT_EQ(State().JobControlWord, 0);  // set back by the scheduler
-    // The worker wrote "0" after the restart request; the row stayed.
-    EXPECT_TRUE(recorder.Saw("a2", "0"));
+    EXPECT_EQ(table.ControlWord(0), 0);  // set back by the scheduler
+    // The row stayed and started again.
     EXPECT_EQ(table.JobCount(), 1);
     script.Release("a2");
 }
@@ -219,7 +213,7 @@ TEST_F(JobThreadsTest, RestartWaitsWhileThePropertySheetIsOpen)
     ASSERT_TRUE(WaitUntil([&] { return Status(0) == ScriptedConversion::kProgress; }));
 
     State().SchedulingPaused = 1;  // the sheet is open
-    table.RequestRestart();
+    table.RequestRestart(table.JobKey(0));
     ASSERT_TRUE(WaitUntil([&] { return Status(0) == "0" && State().WorkerBusy == 0; }));
     HandleEventsFor(10 * kPass);
     EXPECT_EQ(script.CallCount(), 1u);
@@ -249,7 +243,7 @@ TEST_F(JobThreadsTest, StopThreadsStopsTheJobAndJoinsBothThreads)
     table.StopThreads(2000ms);
     EXPECT_FALSE(table.ThreadsRunning());
     EXPECT_FALSE(State().SchedulerThread.joinable());
-    EXPECT_FALSE(State().WorkerThread.joinable());
+    EXPECT_EQ(table.Threads().WorkerCount(), 0);
     EXPECT_EQ(script.EndControls(), std::vector<int>{1});
     EXPECT_EQ(Status(0), "100%");  // the worker's final write still arrived
     EXPECT_EQ(script.CallCount(), 1u);
@@ -261,16 +255,80 @@ TEST_F(JobThreadsTest, StopThreadsStopsTheJobAndJoinsBothThreads)
     EXPECT_EQ(script.CallCount(), 1u);
 }
 
-TEST_F(JobThreadsTest, StopThreadsRefusesWindowRequestsOfAJobThatOverstaysTheBound)
+TEST_F(JobThreadsTest, DeleteQuestionOutlivingItsJobStopsNoOtherJob)
 {
-    script.IgnoreStop("stubborn");
-    table.AddJob("stubborn", "s.out", 128);
-    ASSERT_TRUE(WaitUntil([&] { return script.Running() == 1; }));
+    script.Hold("a");
+    script.Hold("b");
+    table.AddJob("a", "a.out", 128);
+    table.AddJob("b", "b.out", 128);
+    ASSERT_TRUE(WaitUntil([&] { return RunningWith("a"); }));
+    // The question stays open while its job ends and the next one starts.
+    table.SetDeleteQuestion([&](const QString&) {
+        script.Release("a");
+        EXPECT_TRUE(WaitUntil([&] { return RunningWith("b") && table.JobCount() == 1; }));
+        return true;
+    });
+    table.selectRow(0);
+    table.OnJobDel();
 
-    table.StopThreads(100ms);
+    EXPECT_EQ(table.CellText(0, CMyListView::ColSourceFile), "b");
+    EXPECT_EQ(table.ControlWord(0), 0);
+    HandleEventsFor(5 * kPass);
+    EXPECT_TRUE(RunningWith("b"));
+    script.Release("b");
+}
+
+// With several simultaneous conversions: the first N waiting jobs run at
+// once; Delete and Property act on the selected job only; close stops and
+// joins every worker.
+TEST_F(JobThreadsTest, SeveralWorkersRunTheFirstJobsAndEachIsStoppedOrRestartedAlone)
+{
+    table.Threads().SetSimultaneousConversions(2);
+    table.SetDeleteQuestion([](const QString&) { return true; });
+    for (const char* source : {"a", "b", "c", "d"}) {
+        script.Hold(source);
+        table.AddJob(source, QString(source) + ".out", 128);
+    }
+    ASSERT_TRUE(WaitUntil([&] { return script.Running() == 2 && Status(0) == "37%" && Status(1) == "37%"; }));
+    EXPECT_EQ(Status(2), "0");
+    EXPECT_EQ(Status(3), "0");
+
+    table.selectRow(1);  // "b"
+    table.OnJobDel();
+    ASSERT_TRUE(WaitUntil([&] { return table.JobCount() == 3 && Status(1) == "37%"; }));
+    EXPECT_EQ(table.CellText(1, CMyListView::ColSourceFile), "c");
+    EXPECT_EQ(table.ControlWord(0), 0);  // "a" went on
+
+    script.Hold("a2");
+    table.RequestRestart(table.JobKey(0));
+    table.WriteJobCells(0, "a2", "a2.out", "128");
+    ASSERT_TRUE(WaitUntil([&] { return script.CallCount() == 4u && script.Running() == 2; }));
+    EXPECT_EQ(script.Calls()[3].source, "a2");
+    EXPECT_EQ(Status(2), "0");  // "d" still waits
+    EXPECT_EQ(script.MaxConcurrent(), 2);
+    EXPECT_EQ(table.Threads().WorkerCount(), 2);
+
+    table.StopThreads(2000ms);
     EXPECT_FALSE(table.ThreadsRunning());
-    EXPECT_FALSE(State().WorkerThread.joinable());
+    EXPECT_EQ(table.Threads().WorkerCount(), 0);
     EXPECT_EQ(script.Running(), 0);
+    EXPECT_EQ(script.EndControls(), (std::vector<int>{1, 2, 1, 1}));  // b stopped, a restarted, then both stopped
+    EXPECT_EQ(script.CallCount(), 4u);
+}
+
+// The scheduler passes when a job is added or ends, not only once a pass
+// interval: a batch does not wait between its jobs.
+TEST(JobThreadsWakeTest, JobsFollowOneAnotherWithoutWaitingForThePassInterval)
+{
+    ScriptedConversion script;
+    CMyListView table;
+    table.Threads().SetPassInterval(60s);
+    table.Threads().SetConversionRoutine(script.Routine());
+    script.SetResult("b", JobResult::Failed);
+    for (const char* source : {"a", "b", "c"})
+        table.AddJob(source, QString(source) + ".out", 128);
+    EXPECT_TRUE(WaitUntil([&] { return table.JobCount() == 0 && script.CallCount() == 3; }, 5s));
+    EXPECT_EQ(table.NextJobId(), 1);  // lowered for "a" and "c", not for the failed "b"
 }
 
 TEST(JobThreadsLifetimeTest, DestroyingTheTableStopsAndJoinsRunningThreads)

@@ -77,10 +77,7 @@ QMenu* TopMenu(CMainFrame& frame, const QString& title)
 
 void AddRow(CMyListView& table, const QString& status)
 {
-    const int row = table.rowCount();
-    table.insertRow(row);
-    for (int column = 0; column < CMyListView::ColumnCount; ++column)
-        table.setItem(row, column, new QTableWidgetItem(column == CMyListView::ColStatus ? status : "x"));
+    table.Queue().Append({"x", "x", "x", "x", "x", status.toStdString()});
 }
 
 void ClickInto(QAbstractScrollArea* pane, QPoint at = QPoint(5, 5))
@@ -118,7 +115,7 @@ TEST_F(MainFrameTest, HasItsTitleIconAndPanes)
     EXPECT_EQ(frame.Splitter()->Orientation(), Qt::Vertical);
     EXPECT_EQ(frame.Splitter()->Pane(0), frame.JobTable());
     EXPECT_EQ(frame.Splitter()->Pane(1), frame.LogView());
-    EXPECT_EQ(frame.JobTable()->columnCount(), 6);
+    EXPECT_EQ(frame.JobTable()->model()->columnCount(), 6);
     EXPECT_TRUE(frame.LogView()->isReadOnly());
 }
 
@@ -316,12 +313,12 @@ TEST_F(MainFrameTest, DeleteCommandReachesTheTableWhicheverViewIsActive)
     AddRow(*frame.JobTable(), "0");
     frame.JobTable()->selectRow(1);
     EXPECT_TRUE(frame.RouteCommand(IdJobDelete));
-    EXPECT_EQ(frame.JobTable()->rowCount(), 1);
+    EXPECT_EQ(frame.JobTable()->JobCount(), 1);
 
     ClickInto(frame.LogView());
     frame.JobTable()->selectRow(0);
     EXPECT_TRUE(frame.RouteCommand(IdToolDeleteJob));
-    EXPECT_EQ(frame.JobTable()->rowCount(), 0);
+    EXPECT_EQ(frame.JobTable()->JobCount(), 0);
 }
 
 TEST_F(MainFrameTest, MenuImageToolBarIsNeverShown)
@@ -455,8 +452,7 @@ TEST_F(MainFrameTest, ClosingStopsARunningConversionWhileServingItsWindowRequest
 {
     std::atomic<int> statusWrites{0};
     std::atomic<int> endControl{-1};
-    // A conversion that writes its Status cell (a request the UI thread
-    // carries out) until it is asked to stop.
+    // A conversion that writes its Status cell until it is asked to stop.
     frame.JobTable()->Threads().SetConversionRoutine(
         [&](ConversionHost& host, int row, const std::atomic<int>& control) {
             while (control != 1) {
@@ -476,7 +472,7 @@ TEST_F(MainFrameTest, ClosingStopsARunningConversionWhileServingItsWindowRequest
     EXPECT_EQ(questions.size(), 1u);
     EXPECT_EQ(endControl, 1);
     EXPECT_FALSE(frame.JobTable()->ThreadsRunning());
-    EXPECT_FALSE(frame.ThreadState().WorkerThread.joinable());
+    EXPECT_EQ(frame.JobTable()->Threads().WorkerCount(), 0);
     // The window was enabled again for its remaining life.
     EXPECT_TRUE(frame.isEnabled());
 }

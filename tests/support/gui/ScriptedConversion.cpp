@@ -32,12 +32,6 @@ void ScriptedConversion::Release(const std::string& source)
     m_held.erase(source);
 }
 
-void ScriptedConversion::IgnoreStop(const std::string& source)
-{
-    std::lock_guard lock(m_mutex);
-    m_ignoring.insert(source);
-}
-
 std::vector<ScriptedConversion::Call> ScriptedConversion::Calls() const
 {
     std::lock_guard lock(m_mutex);
@@ -68,14 +62,10 @@ int ScriptedConversion::Convert(ConversionHost& host, int row, const std::atomic
     for (int seen = m_maxConcurrent; running > seen && !m_maxConcurrent.compare_exchange_weak(seen, running);) {
     }
     Call call{host.table.CellText(row, JobTableAccess::SourceFile), host.table.CellText(row, JobTableAccess::DestFile),
-              host.table.CellText(row, JobTableAccess::Bitrate)};
+              host.table.CellText(row, JobTableAccess::Bitrate), host.table.CellText(row, JobTableAccess::Status)};
     {
         std::lock_guard lock(m_mutex);
         m_calls.push_back(call);
-    }
-    if (IsIn(m_ignoring, call.source)) {
-        while (!host.table.CellText(row, JobTableAccess::SourceFile).empty())
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     while (IsIn(m_held, call.source) && control == JobControl::Run) {
         host.table.SetStatus(row, kProgress);

@@ -19,6 +19,7 @@ public:
         std::string source;
         std::string result;
         std::string bitrate;
+        std::string status;  // the job's status when the conversion began
     };
 
     static constexpr const char* kProgress = "37%";
@@ -30,9 +31,6 @@ public:
     // The job keeps running until asked to end or released.
     void Hold(const std::string& source);
     void Release(const std::string& source);
-    // The job ignores the control word and reads its Source cell again and
-    // again until a read comes back empty (the window refused it).
-    void IgnoreStop(const std::string& source);
 
     std::vector<Call> Calls() const;
     std::size_t CallCount() const;
@@ -49,7 +47,6 @@ private:
     std::vector<Call> m_calls;
     std::vector<int> m_endControls;
     std::set<std::string> m_held;
-    std::set<std::string> m_ignoring;
     std::vector<std::pair<std::string, int>> m_results;
     std::atomic<int> m_running{0};
     std::atomic<int> m_maxConcurrent{0};
