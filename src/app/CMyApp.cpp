@@ -37,6 +37,10 @@ bool CMyApp::InitInstance()
     // Files from the file manager may be dropped on the job table only.
     m_mainFrame->JobTable()->setAcceptDrops(true);
     m_mainFrame->LogView()->setAcceptDrops(false);
+    // The arrow keys move through the rows from the start.
+    m_mainFrame->JobTable()->setFocus();
+    m_mainFrame->OfferKeptJobs();
+    m_mainFrame->ApplySettings();
     return true;
 }
 
@@ -73,6 +77,8 @@ void CMyApp::OpenSettingsSheet()
 {
     CSettingProp::Open(m_defaults.Settings(), m_mainFrame.get());
     ApplySimultaneousConversions();
+    if (m_mainFrame)
+        m_mainFrame->ApplySettings();
 }
 
 void CMyApp::ApplySimultaneousConversions()

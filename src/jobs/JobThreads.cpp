@@ -2,14 +2,20 @@
 
 #include "convert/ConversionHost.h"
 #include "convert/JobConversion.h"
+#include "convert/JobLogTap.h"
+#include "convert/JobTableAccess.h"
+#include "convert/LogText.h"
+#include "convert/SourceBitrate.h"
 #include "jobs/JobStatus.h"
 #include "jobs/QueuedJobAccess.h"
+#include "jobs/ResultNames.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace {
 constexpr int kQuit = 1;
@@ -159,7 +165,40 @@ std::vector<JobQueue::JobRef> JobThreads::TakePass()
             ++row;
         }
     }
+    if (m_listener.started && !start.empty())
+        m_listener.started();
+    if (m_listener.queueEmpty && running == 0 && m_queue.Count() == 0)
+        m_listener.queueEmpty();
     return start;
+}
+
+void JobThreads::SetListener(Listener listener)
+{
+    m_listener = std::move(listener);
+}
+
+std::optional<int> JobThreads::BeforeConversion(JobTableAccess& access, ActivityLog& log, Outcome& outcome)
+{
+    const std::string source = access.CellText(kJobRow, JobTableAccess::SourceFile);
+    const std::string result = access.CellText(kJobRow, JobTableAccess::DestFile);
+    const int bitrate = ResultNames::RateValue(QString::fromStdString(access.CellText(kJobRow, JobTableAccess::Bitrate)));
+    if (m_skipLower) {
+        if (const std::optional<std::string> line = SourceBitrate::SkipLine(source, bitrate)) {
+            log.showmessage(*line);
+            outcome.kind = Outcome::Kind::Skipped;
+            return JobResult::Done;
+        }
+    }
+    // Results of a folder keep its sub-folders, which may not exist yet.
+    const std::filesystem::path folder = std::filesystem::path(result).parent_path();
+    std::error_code error;
+    if (!folder.empty() && !std::filesystem::is_directory(folder, error)
+        && !std::filesystem::create_directories(folder, error) && error) {
+        log.showmessage(LogText::Format("Dest folder %s cannot be created: %s\r\n", folder.c_str(),
+                                        error.message().c_str()));
+        return JobResult::Failed;
+    }
+    return std::nullopt;
 }
 
 void JobThreads::StartWorker(JobQueue::JobRef job)
@@ -213,9 +252,27 @@ void JobThreads::mp3cvtthread(Worker& worker)
 {
     QueuedJobAccess access(m_queue, worker.job);
     access.SetStatus(kJobRow, JobStatus::kStarted);
-    JobLog log(m_log, m_state.WorkerBusy);
-    ConversionHost host{access, log, m_prompt, QCoreApplication::applicationDirPath().toStdString()};
-    const int result = m_convert(host, kJobRow, JobQueue::Control(worker.job));
+    JobLog jobLog(m_log, m_state.WorkerBusy);
+    JobLogTap log(jobLog, m_prompt);  // its last line or message says why a job failed
+    ConversionHost host{access, log, log, QCoreApplication::applicationDirPath().toStdString()};
+    Outcome outcome;
+    outcome.source = QString::fromStdString(access.CellText(kJobRow, JobTableAccess::SourceFile));
+    const std::optional<int> early = BeforeConversion(access, log, outcome);
+    const int result = early ? *early : m_convert(host, kJobRow, JobQueue::Control(worker.job));
+    if (result == JobResult::Failed) {
+        outcome.kind = Outcome::Kind::Failed;
+        outcome.reason = QString::fromStdString(
+            log.Reason(outcome.source.toStdString(), access.CellText(kJobRow, JobTableAccess::DestFile)));
+    }
+    // Told before the final status, so the window hears of the end before
+    // the pass that removes the job. A job stopped or restarted on request
+    // has no outcome of its own.
+    const bool stopped = JobQueue::Control(worker.job) != JobControl::Run;
+    if (result != JobResult::RestartRequested && (!stopped || result == JobResult::Failed))
+        m_ui.Post([this, outcome] {
+            if (m_listener.ended)
+                m_listener.ended(outcome);
+        });
     const char* status = JobStatus::kEnded;
     if (result == JobResult::Failed)
         status = JobStatus::kFailed;

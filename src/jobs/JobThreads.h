@@ -6,15 +6,20 @@
 #include "jobs/MessageBoxPrompt.h"
 #include "jobs/UiThreadCall.h"
 
+#include <QString>
+
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <list>
 #include <mutex>
+#include <optional>
 #include <vector>
 
+class ActivityLog;
 class CLogView;
+class JobTableAccess;
 struct ConversionHost;
 
 // The job threads of one job queue: the scheduler `jobqueuethread`, which
@@ -35,6 +40,22 @@ struct ConversionHost;
 class JobThreads {
 public:
     using ConversionRoutine = std::function<int(ConversionHost&, int, const std::atomic<int>&)>;
+
+    // What became of a job that ran to its end (not one stopped or
+    // restarted on request).
+    struct Outcome {
+        enum class Kind { Converted, Failed, Skipped };
+        Kind kind = Kind::Converted;
+        QString source;
+        QString reason;  // for a failed job: its last log line
+    };
+    // What the window hears of the jobs, on the UI thread: a job starts, a
+    // job has ended, and a pass found nothing waiting and nothing running.
+    struct Listener {
+        std::function<void()> started;
+        std::function<void(const Outcome&)> ended;
+        std::function<void()> queueEmpty;
+    };
 
     static constexpr std::chrono::milliseconds kPassInterval{1000};
     static constexpr std::chrono::milliseconds kStopBound{2000};
@@ -77,6 +98,11 @@ public:
     // kPassInterval, the routine to `vorlanta`.
     void SetPassInterval(std::chrono::milliseconds interval);
     void SetConversionRoutine(ConversionRoutine routine);
+    // UI thread, before the scheduler starts.
+    void SetListener(Listener listener);
+    // Whether a job whose source is at or below its bitrate is skipped
+    // rather than converted; any thread, read as each job starts.
+    void SetSkipLowerSources(bool skip) { m_skipLower = skip; }
 
     // UI thread: one scheduler pass over the queue. Removes failed jobs and
     // ended ones (lowering NextJobId for each ended one) and marks waiting
@@ -93,6 +119,10 @@ private:
 
     void jobqueuethread();
     void mp3cvtthread(Worker& worker);
+    // Before a conversion: a source that needs no work is skipped, and a
+    // missing result folder is made. The result code to end the job with,
+    // or nothing when the job is to be converted.
+    std::optional<int> BeforeConversion(JobTableAccess& access, ActivityLog& log, Outcome& outcome);
     void SchedulerPass();
     void StartWorker(JobQueue::JobRef job);
     void JoinEndedWorkers();
@@ -109,6 +139,8 @@ private:
     ConversionRoutine m_convert;
     std::chrono::milliseconds m_passInterval = kPassInterval;
     std::atomic<int> m_slots{1};
+    std::atomic<bool> m_skipLower{false};
+    Listener m_listener;  // UI thread
 
     mutable std::mutex m_workersMutex;
     std::list<Worker> m_workers;  // stable addresses: each thread holds its own entry

@@ -1,7 +1,11 @@
 #include "window/CMainFrame.h"
 
 #include "jobs/CMyListView.h"
+#include "base/UserDefaults.h"
+#include "window/BatchReport.h"
+#include "window/DesktopNotice.h"
 #include "window/JobCommands.h"
+#include "window/KeptJobs.h"
 #include "base/AppMessage.h"
 #include "dialogs/CAboutDlg.h"
 #include "base/CHelpWindow.h"
@@ -142,6 +146,7 @@ CMainFrame::~CMainFrame()
             view->viewport()->removeEventFilter(this);
     }
     m_jobTable->StopThreads();
+    m_jobTable->Threads().SetListener({});  // the report goes before the table
     m_activeView = nullptr;
     m_route.SetView(nullptr);
     m_route.SetApplication(nullptr);
@@ -177,6 +182,52 @@ void CMainFrame::CreatePanes()
     if (QItemSelectionModel* selection = m_jobTable->selectionModel()) {
         connect(selection, &QItemSelectionModel::selectionChanged, this, &CMainFrame::UpdateCommandStates);
     }
+    m_keptJobs = new KeptJobs(*m_jobTable, KeptJobsStore(), this);
+    WatchBatches();
+}
+
+// When the queue runs empty the log, the status bar and (for a window the
+// user has left) a desktop notice say what the batch came to.
+void CMainFrame::WatchBatches()
+{
+    m_batchReport = std::make_unique<BatchReport>(BatchReport::Outlets{
+        [this](const QString& line) { m_logView->AppendLine(line + QStringLiteral("\r\n")); },
+        [this](const QString& text) { m_idleLabel->setText(text.isEmpty() ? CommandStrings::IdleMessage() : text); },
+        [this] { return isActiveWindow(); },
+        [](const QString& summary, const QString& body) { DesktopNotice().Send(summary, body); }});
+    BatchReport& report = *m_batchReport;
+    m_jobTable->Threads().SetListener({[&report] { report.JobStarted(); },
+                                       [&report](const JobThreads::Outcome& outcome) {
+                                           switch (outcome.kind) {
+                                           case JobThreads::Outcome::Kind::Converted:
+                                               report.Converted();
+                                               break;
+                                           case JobThreads::Outcome::Kind::Skipped:
+                                               report.Skipped();
+                                               break;
+                                           case JobThreads::Outcome::Kind::Failed:
+                                               report.Failed(outcome.source, outcome.reason);
+                                               break;
+                                           }
+                                       },
+                                       [&report] { report.QueueEmpty(); }});
+}
+
+void CMainFrame::ApplySettings()
+{
+    if (!m_defaults)
+        return;
+    const SettingsRecord& settings = m_defaults->Settings();
+    m_jobTable->Threads().SetSkipLowerSources(settings.SkipLowerSources);
+    m_keptJobs->SetEnabled(settings.KeepUnfinishedJobs);
+}
+
+int CMainFrame::OfferKeptJobs()
+{
+    if (!m_defaults || !m_defaults->Settings().KeepUnfinishedJobs)
+        return 0;
+    return m_keptJobs->OfferBack({[this](const QString& question) { return AppMessage::AskYesNo(this, question); },
+                                  [this](const QString& text) { AppMessage::Show(this, text); }});
 }
 
 // Remembers clicks and focus changes into `pane` to make it the active view.
@@ -389,12 +440,17 @@ bool CMainFrame::CloseRequest()
 {
     if (m_closing)
         return false;
-    if (!JobThreadsRunning())
+    if (!JobThreadsRunning()) {
+        m_keptJobs->Freeze();
         return true;
+    }
     m_closing = true;
     const bool yes = m_exitQuestion && m_exitQuestion(kExitQuestion);
-    if (yes)
+    if (yes) {
+        // Kept as they stand: stopping marks the running jobs as ended.
+        m_keptJobs->Freeze();
         StopJobThreads();
+    }
     m_closing = false;
     return yes;
 }
@@ -507,6 +563,7 @@ void CMainFrame::OnCommand(int id)
 
 void CMainFrame::SetUserDefaults(UserDefaults* defaults)
 {
+    m_defaults = defaults;
     m_jobCommands->SetUserDefaults(defaults);
 }
 

@@ -9,8 +9,11 @@
 #include <QPointer>
 #include <QString>
 #include <functional>
+#include <memory>
 
+class BatchReport;
 class CHelpWindow;
+class KeptJobs;
 class JobCommands;
 class UserDefaults;
 class CLogView;
@@ -89,6 +92,14 @@ public:
 
     // The user defaults the job commands offer and save; not owned.
     void SetUserDefaults(UserDefaults* defaults);
+    // Puts the General page's choices to work: skipping sources that need
+    // no work, keeping unfinished jobs.
+    void ApplySettings();
+    // Start-up, when unfinished jobs are kept: offers the last run's back;
+    // the number of jobs added.
+    int OfferKeptJobs();
+    KeptJobs* KeptJobsKeeper() const { return m_keptJobs; }
+
     // What the toolbar's Settings button opens.
     void SetSettingsSheetOpener(SettingsSheetOpener opener);
 
@@ -115,6 +126,7 @@ protected:
 
 private:
     void CreatePanes();
+    void WatchBatches();
     void CreateMainToolBar();
     void CreateMenuImageToolBar();
     void CreateMenus();
@@ -148,5 +160,8 @@ private:
     QPointer<QWidget> m_activeView;
     ExitQuestion m_exitQuestion;
     SettingsSheetOpener m_openSettingsSheet;
+    UserDefaults* m_defaults = nullptr;
+    KeptJobs* m_keptJobs = nullptr;
+    std::unique_ptr<BatchReport> m_batchReport;
     bool m_closing = false;
 };
