@@ -43,9 +43,10 @@ test-asan:
 bench:
 	@scripts/install-deps bench
 	$(CMAKE) -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
-	ninja -C $(BUILD) -j $(JOBS) vorlanta-bench vorlanta-bench-gui vorlanta-cli lame_enc
+	ninja -C $(BUILD) -j $(JOBS) vorlanta-bench vorlanta-bench-gui vorlanta-bench-folder vorlanta-cli lame_enc
 	$(BUILD)/bin/vorlanta-bench
 	$(BUILD)/bin/vorlanta-bench-gui
+	$(BUILD)/bin/vorlanta-bench-folder
 
 fuzz:
 	@scripts/install-deps fuzz

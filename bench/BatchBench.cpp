@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kSources = 20;
-constexpr int kWalkFiles = 10000;
+constexpr int kWalkFiles = BatchBench::kLibraryFiles;
 
 struct Batch {
     std::string name;
@@ -116,23 +116,6 @@ void PrintScaling(const std::vector<Batch>& batches, const BatchRow& one, const 
     }
 }
 
-// A tree like a music library: 100 artists, 10 albums each, 10 tracks each,
-// and a cover picture per album that the walk passes by.
-void MakeLibrary(const std::string& root)
-{
-    int made = 0;
-    for (int artist = 0; made < kWalkFiles; ++artist) {
-        for (int album = 0; album < 10 && made < kWalkFiles; ++album) {
-            const std::string folder =
-                root + "/Artist " + std::to_string(artist) + "/Album " + std::to_string(album);
-            fs::create_directories(folder);
-            std::ofstream(folder + "/cover.jpg");
-            for (int track = 0; track < 10 && made < kWalkFiles; ++track, ++made)
-                std::ofstream(folder + "/" + std::to_string(track) + " Track.mp3");
-        }
-    }
-}
-
 // Other work on the machine falls on the figures: say how much there was.
 std::string LoadAverage()
 {
@@ -148,6 +131,23 @@ public:
 };
 
 }  // namespace
+
+// A tree like a music library: 100 artists, 10 albums each, 10 tracks each,
+// and a cover picture per album that the walk passes by.
+void BatchBench::MakeLibrary(const std::string& root)
+{
+    int made = 0;
+    for (int artist = 0; made < kWalkFiles; ++artist) {
+        for (int album = 0; album < 10 && made < kWalkFiles; ++album) {
+            const std::string folder =
+                root + "/Artist " + std::to_string(artist) + "/Album " + std::to_string(album);
+            fs::create_directories(folder);
+            std::ofstream(folder + "/cover.jpg");
+            for (int track = 0; track < 10 && made < kWalkFiles; ++track, ++made)
+                std::ofstream(folder + "/" + std::to_string(track) + " Track.mp3");
+        }
+    }
+}
 
 int BatchBench::Walk(const std::string& folder)
 {

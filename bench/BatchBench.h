@@ -11,4 +11,9 @@ public:
     static int Run(const std::string& bin, int runs);
     // Child mode of vorlanta-bench: walks `folder`, prints "SECONDS COUNT".
     static int Walk(const std::string& folder);
+    // A tree like a music library under `root`: 10,000 empty stand-ins for
+    // MP3 files, 10 to an album, 10 albums to an artist, and a cover picture
+    // per album.
+    static void MakeLibrary(const std::string& root);
+    static constexpr int kLibraryFiles = 10000;
 };
