@@ -20,6 +20,7 @@ namespace {
 
 constexpr int kSources = 20;
 constexpr int kWalkFiles = 10000;
+constexpr int kQueuedJobs = 10000;
 
 struct Batch {
     std::string name;
@@ -79,6 +80,25 @@ std::vector<std::string> CliArgs(const std::string& bin, int jobs, const Batch& 
     for (const std::string& source : Sources(batch))
         argv.push_back(source);
     return argv;
+}
+
+// The window's own figure: from the first job added to the queue running
+// empty, without the program's start.
+double WindowTime(const std::string& bin, int simultaneous, const Batch& batch, const std::string& results)
+{
+    fs::remove_all(results);
+    fs::create_directories(results);
+    const ChildRun run = ChildRun::Of(
+        {bin + "/vorlanta-bench-gui", "--batch", batch.folder, results, std::to_string(simultaneous)});
+    double seconds = -1;
+    if (run.status != 0 || std::sscanf(run.output.c_str(), "%lf", &seconds) != 1)
+        std::fprintf(stderr, "vorlanta-bench-gui --batch failed (%d)\n", run.status);
+    return seconds;
+}
+
+bool HaveWindow(const std::string& bin)
+{
+    return fs::exists(bin + "/vorlanta-bench-gui");
 }
 
 std::vector<std::string> PeerArgs(int jobs, const Batch& batch, const std::string& results)
@@ -147,6 +167,31 @@ public:
     void showmessage(const std::string&) override {}
 };
 
+// The window with 10,000 jobs: adding them as one same-settings batch,
+// memory, and how the window answers while every core converts.
+void PrintQueuedJobs(const std::string& bin, const std::string& folder)
+{
+    fs::create_directories(folder);
+    const ChildRun run =
+        ChildRun::Of({bin + "/vorlanta-bench-gui", "--scale", std::to_string(kQueuedJobs), folder});
+    int added = 0, converted = 0;
+    double addSeconds = 0, waitMs = 0, scrollMs = 0, menuMs = 0, removeSeconds = 0;
+    long baseKiB = 0, addedKiB = 0, peakKiB = 0;
+    if (run.status != 0 || std::sscanf(run.output.c_str(), "%d %lf %ld %ld %ld %lf %lf %lf %d %lf", &added,
+                                       &addSeconds, &baseKiB, &addedKiB, &peakKiB, &waitMs, &scrollMs, &menuMs,
+                                       &converted, &removeSeconds) != 10) {
+        std::fprintf(stderr, "vorlanta-bench-gui --scale failed (%d)\n", run.status);
+        return;
+    }
+    std::printf("Window with %d queued jobs: added through Add with \"Use Same Settings\" in %.2f s (target < 2); "
+                "memory %.1f MiB after adding (%.1f MiB of it the jobs), peak %.1f MiB (target < 100)\n",
+                added, addSeconds, addedKiB / 1024.0, (addedKiB - baseKiB) / 1024.0, peakKiB / 1024.0);
+    std::printf("  while %d jobs converted (8 s, every core): longest wait for events %.1f ms, scroll with "
+                "repaint %.1f ms, menu open and close %.1f ms (target < 100); removing all rows one by one "
+                "from the top %.2f s\n",
+                converted, waitMs, scrollMs, menuMs, removeSeconds);
+}
+
 }  // namespace
 
 int BatchBench::Walk(const std::string& folder)
@@ -174,25 +219,41 @@ int BatchBench::Run(const std::string& bin, int runs)
     BatchRow one{"(a) vorlanta-cli -j 1", {}};
     BatchRow all{"(b) vorlanta-cli -j " + std::to_string(cores), {}};
     BatchRow peer{"peer: xargs -P " + std::to_string(cores) + " lame --mp3input", {}};
+    const bool window = HaveWindow(bin);
+    BatchRow windowOne{"(c) window, 1 simultaneous conversion", {}};
+    BatchRow windowAll{"(c) window, " + std::to_string(cores) + " simultaneous conversions", {}};
     for (const Batch& batch : batches) {
-        double a = 1e9, b = 1e9, p = 1e9;
-        // The three alternate, so a change in the machine's load falls on all alike.
+        double a = 1e9, b = 1e9, p = 1e9, c1 = 1e9, cn = 1e9;
+        // They alternate, so a change in the machine's load falls on all alike.
         for (int i = 0; i < runs; ++i) {
             a = std::min(a, TimeOf(CliArgs(bin, 1, batch, results), results));
             b = std::min(b, TimeOf(CliArgs(bin, cores, batch, results), results));
             p = std::min(p, TimeOf(PeerArgs(cores, batch, results), results));
+            if (window) {
+                c1 = std::min(c1, WindowTime(bin, 1, batch, results));
+                cn = std::min(cn, WindowTime(bin, cores, batch, results));
+            }
         }
         one.seconds.push_back(a);
         all.seconds.push_back(b);
         peer.seconds.push_back(p);
+        windowOne.seconds.push_back(c1);
+        windowAll.seconds.push_back(cn);
     }
-    // The window's queue and workers, (c) with 1 and with all cores' worth of
-    // simultaneous conversions, belong between (b) and the peer: add their
-    // rows here, measured on the same batches.
-    const std::vector<BatchRow> rows{one, all, peer};
+    std::vector<BatchRow> rows{one, all};
+    if (window)
+        rows.insert(rows.end(), {windowOne, windowAll});
+    rows.push_back(peer);
     std::printf("load average after the runs: %s\n", LoadAverage().c_str());
     PrintTable(batches, rows);
     PrintScaling(batches, one, all, peer, cores);
+    if (window) {
+        for (std::size_t i = 0; i < batches.size(); ++i)
+            std::printf("%s: (c) at 1 = %.2f x (a) (target <= 1.10); (c) at %d = %.2f x (b) (target <= 1.10)\n",
+                        batches[i].name.c_str(), windowOne.seconds[i] / one.seconds[i], cores,
+                        windowAll.seconds[i] / all.seconds[i]);
+        PrintQueuedJobs(bin, dir.File("queued"));
+    }
 
     const std::string library = dir.File("library");
     MakeLibrary(library);
