@@ -58,6 +58,16 @@ int Cores()
     return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 }
 
+// The job table and the log as the main window shows them.
+void ShowWindow(CMyListView& table, CLogView& log)
+{
+    table.SetLogView(&log);
+    table.resize(800, 400);
+    log.resize(800, 200);
+    table.show();
+    log.show();
+}
+
 bool Idle(CMyListView& table)
 {
     return table.JobCount() == 0 && table.Threads().State().WorkerBusy == 0;
@@ -75,12 +85,8 @@ int WindowBatch::Convert(const std::string& sources, const std::string& results,
 
     CLogView log;
     CMyListView table;
-    table.SetLogView(&log);
     table.Threads().SetSimultaneousConversions(simultaneous);
-    table.resize(800, 300);
-    log.resize(800, 200);
-    table.show();
-    log.show();
+    ShowWindow(table, log);
 
     QElapsedTimer timer;
     timer.start();
@@ -116,7 +122,6 @@ int WindowBatch::Scale(int jobs, const std::string& workFolder)
                            "128", 1};
     CLogView log;
     CMyListView table;
-    table.SetLogView(&log);
     table.Threads().SetSimultaneousConversions(Cores());
     JobCommands commands(table);
     commands.SetUserDefaults(&defaults);
@@ -128,10 +133,7 @@ int WindowBatch::Scale(int jobs, const std::string& workFolder)
         dialog.OkButton()->click();
         return dialog.result();
     });
-    table.resize(800, 400);
-    log.resize(800, 200);
-    table.show();
-    log.show();
+    ShowWindow(table, log);
 
     QElapsedTimer timer;
     timer.start();

@@ -244,20 +244,20 @@ void CMyListView::WriteJobCells(int row, const QString& source, const QString& r
 
 bool CMyListView::RequestRestart(JobQueue::Key key)
 {
-    const JobQueue::JobRef job = m_queue.Find(key);
-    if (!job)
-        return false;
-    JobQueue::Control(job) = JobControl::Restart;
-    return true;
+    return SetControlWord(key, JobControl::Restart);
 }
 
 bool CMyListView::RequestStop(JobQueue::Key key)
 {
+    return SetControlWord(key, JobControl::Stop);
+}
+
+bool CMyListView::SetControlWord(JobQueue::Key key, int control)
+{
     const JobQueue::JobRef job = m_queue.Find(key);
-    if (!job)
-        return false;
-    JobQueue::Control(job) = JobControl::Stop;
-    return true;
+    if (job)
+        JobQueue::Control(job) = control;
+    return job != nullptr;
 }
 
 bool CMyListView::SetBackgroundPicture(const QString& path)
