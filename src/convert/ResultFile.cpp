@@ -1,6 +1,8 @@
 #include "convert/ResultFile.h"
 
+#include <cerrno>
 #include <sys/stat.h>
+#include <unistd.h>
 
 bool ResultFile::Create(const std::string& path)
 {
@@ -12,7 +14,8 @@ bool ResultFile::Create(const std::string& path)
     created_ = true;
     if (std::fclose(created) != 0)
         return false;
-    stream_.reset(std::fopen(path.c_str(), "ab"));
+    // Not "ab": a file opened for appending ignores the offset of WriteAt.
+    stream_.reset(std::fopen(path.c_str(), "r+b"));
     return stream_ != nullptr;
 }
 
@@ -25,6 +28,28 @@ bool ResultFile::Append(const void* data, std::size_t length)
     if (std::fflush(stream_.get()) != 0)
         failed_ = true;
     return !failed_;
+}
+
+bool ResultFile::WriteAt(std::uint64_t offset, const void* data, std::size_t length)
+{
+    if (!stream_ || failed_ || std::fflush(stream_.get()) != 0) {
+        failed_ = true;
+        return false;
+    }
+    const auto* bytes = static_cast<const char*>(data);
+    std::size_t done = 0;
+    while (done < length) {
+        const ssize_t put = ::pwrite(::fileno(stream_.get()), bytes + done, length - done,
+                                     static_cast<off_t>(offset + done));
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0) {
+            failed_ = true;
+            return false;
+        }
+        done += static_cast<std::size_t>(put);
+    }
+    return true;
 }
 
 bool ResultFile::Close()
