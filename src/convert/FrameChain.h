@@ -19,7 +19,12 @@ public:
         bool reachesEnd = false;  // the last of them ends exactly where the stream does
     };
 
-    explicit FrameChain(SourceWindow& window) : window_(window) {}
+    // `freeFormatLength`: a free-format stream's frame length without
+    // padding when it is known already; otherwise measured at its first frame.
+    explicit FrameChain(SourceWindow& window, std::uint32_t freeFormatLength = 0)
+        : window_(window), freeLength_(freeFormatLength)
+    {
+    }
 
     // The length of the frame whose header `header` stands at `offset`;
     // 0 when it has none (a free-format frame without a next header).
@@ -37,6 +42,6 @@ private:
     const std::uint8_t* Bytes(std::uint64_t offset, std::size_t length);
 
     SourceWindow& window_;
-    std::uint32_t freeLength_ = 0;
+    std::uint32_t freeLength_;
     bool readFailed_ = false;
 };

@@ -6,14 +6,19 @@
 #include "convert/StreamEventQueue.h"
 
 FrameProducer::FrameProducer(SourceWindow& window, FrameDecoder& decoder, StreamEventQueue& queue,
-                             std::uint64_t start, const MpegFrameHeader& format)
-    : window_(window), decoder_(decoder), queue_(queue), start_(start), stream_(format)
+                             std::uint64_t start, const MpegFrameHeader& format, std::uint32_t freeFormatLength)
+    : window_(window),
+      decoder_(decoder),
+      queue_(queue),
+      start_(start),
+      freeFormatLength_(freeFormatLength),
+      stream_(format)
 {
 }
 
 void FrameProducer::Run()
 {
-    FrameChain chain(window_);
+    FrameChain chain(window_, freeFormatLength_);
     std::uint64_t offset = start_;
     for (;;) {
         const std::uint64_t from = offset;

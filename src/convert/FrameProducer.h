@@ -26,9 +26,10 @@ public:
     static constexpr int kConfirmRun = 2;
     static constexpr int kChangeRun = 3;
 
-    // `format` is the stream's first frame, as the set-up found it.
+    // `format` is the stream's first frame, as the set-up found it, and
+    // `freeFormatLength` a free-format stream's frame length without padding.
     FrameProducer(SourceWindow& window, FrameDecoder& decoder, StreamEventQueue& queue, std::uint64_t start,
-                  const MpegFrameHeader& format);
+                  const MpegFrameHeader& format, std::uint32_t freeFormatLength = 0);
 
     // Walks until the stream ends, the walk fails or the queue is cancelled.
     void Run();
@@ -45,6 +46,7 @@ private:
     FrameDecoder& decoder_;
     StreamEventQueue& queue_;
     std::uint64_t start_;
+    std::uint32_t freeFormatLength_;
     MpegFrameHeader stream_;  // the version, rate and channels frames now have
     bool inSync_ = false;     // the next frame is expected where the last one ended
     bool readFailed_ = false;

@@ -153,7 +153,6 @@ bool JobConversion::StartEncoder(const MpegFrameHeader& format)
 // A stream of fewer frames counts only when it fills the audio part whole.
 std::optional<MpegFrameHeader> JobConversion::FindStreamFormat()
 {
-    FrameChain chain(*window_);
     for (std::uint64_t offset = audioStart_; offset + 4 <= audioEnd_; ++offset) {
         const std::uint8_t* bytes = window_->Bytes(offset, 4);
         if (bytes == nullptr) {
@@ -165,6 +164,7 @@ std::optional<MpegFrameHeader> JobConversion::FindStreamFormat()
         const std::optional<MpegFrameHeader> header = MpegFrameHeader::Parse(bytes);
         if (!header || !(header->Usable() || header->FreeFormat()))
             continue;
+        FrameChain chain(*window_);  // a free-format length is measured anew for each candidate
         const FrameChain::Run run = chain.Follow(offset, *header, kPlausibleRun);
         if (chain.ReadFailed()) {
             FailRead();
@@ -198,7 +198,7 @@ bool JobConversion::CreateResult()
 void JobConversion::FrameLoop()
 {
     StreamEventQueue queue(kQueuedSteps);
-    FrameProducer producer(*window_, *decoder_, queue, audioStart_, format_);
+    FrameProducer producer(*window_, *decoder_, queue, audioStart_, format_, freeFormatLength_);
     std::thread reader([&producer] { producer.Run(); });
     TakeSteps(queue);
     queue.Cancel();
