@@ -12,6 +12,7 @@
 #include <array>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 #include <thread>
 
@@ -113,9 +114,7 @@ const char* JobConversion::ForeignContent()
     const std::uint8_t* bytes = window_->Bytes(audioStart_, 12);
     if (bytes == nullptr)
         return nullptr;  // the frame search reports the failed read
-    const auto is = [bytes](std::size_t at, const char* text) {
-        return std::equal(text, text + 4, bytes + at, [](char c, std::uint8_t b) { return static_cast<std::uint8_t>(c) == b; });
-    };
+    const auto is = [bytes](std::size_t at, const char* text) { return std::memcmp(bytes + at, text, 4) == 0; };
     if (is(0, "RIFF"))
         return is(8, "WAVE") ? "WAVE audio" : "RIFF data";
     if (is(0, "fLaC"))
