@@ -229,6 +229,23 @@ TEST_F(SampleExactTest, FreeFormatStreamConverts)
     EXPECT_GE(DecodedAudio::BestCorrelation(sourceAudio.Channel(0), decoded.Channel(0), 64), 0.97);
 }
 
+// An .mp2 named .mp3 converts whole: silent Layer II frames (no subband
+// allocated), every sample of them.
+TEST_F(SampleExactTest, LayerTwoStreamConvertsWhole)
+{
+    Bytes mp2;
+    for (int i = 0; i < 40; ++i) {
+        const std::uint8_t header[4]{0xFF, 0xFD, 0xA0, 0x04};  // Layer II, 192 kbit/s, 44.1 kHz
+        mp2.insert(mp2.end(), header, header + 4);
+        mp2.resize(mp2.size() + 626 - 4, 0);
+    }
+    RecordingHost host(source, result, "128");
+    ASSERT_EQ(Convert(mp2, host), JobResult::Done);
+    const auto decoded = DecodedAudio::FromFile(result, true);
+    EXPECT_EQ(decoded.sampleRate, 44100);
+    EXPECT_EQ(decoded.Frames(), 40u * 1152);
+}
+
 // Other formats named .mp3, and noise, are refused before a result exists.
 TEST_F(SampleExactTest, OtherFormatsAreRefusedWithWhatTheyAre)
 {
