@@ -2,7 +2,7 @@
 #   make run    installs what is missing, builds, starts the program
 #   make test   installs what is missing, builds, runs every test
 #   make bench  the conversion benchmark
-#   make fuzz   a bounded libFuzzer run over the tag probe and frame walk
+#   make fuzz   a bounded libFuzzer run over the tag probe, frame walk and frame chain
 
 BUILD   := build/release
 ASAN    := build/asan
@@ -59,6 +59,11 @@ fuzz:
 	printf '\377\363\200\304' > $(FUZZ)/corpus/seed-mpeg2
 	printf '\377\343\202\104' > $(FUZZ)/corpus/seed-mpeg25
 	printf 'TAGtitle' > $(FUZZ)/corpus/seed-id3v1
+	@# Runs of frames, so the frame chain, free format and other layers are reached.
+	for i in 1 2 3 4 5; do printf '\377\373\024\304'; head -c 92 /dev/zero; done > $(FUZZ)/corpus/seed-chain
+	for i in 1 2 3 4 5; do printf '\377\373\004\304'; head -c 96 /dev/zero; done > $(FUZZ)/corpus/seed-free
+	for i in 1 2 3 4 5; do printf '\377\375\024\304'; head -c 92 /dev/zero; done > $(FUZZ)/corpus/seed-layer2
+	printf 'RIFF\044\000\000\000WAVEfmt ' > $(FUZZ)/corpus/seed-wave
 	$(FUZZ)/bin/fuzz_source_walk -max_total_time=$(FUZZ_SECONDS) -max_len=65536 $(FUZZ)/corpus
 
 clean:

@@ -36,6 +36,7 @@ void EncoderSession::ResolveEntryPoints()
     entries_.encode = reinterpret_cast<be::EncodeChunkFn>(library_.Symbol(be::kEncodeChunkName));
     entries_.deinit = reinterpret_cast<be::DeinitStreamFn>(library_.Symbol(be::kDeinitStreamName));
     entries_.close = reinterpret_cast<be::CloseStreamFn>(library_.Symbol(be::kCloseStreamName));
+    entries_.infoTag = reinterpret_cast<be::WriteInfoTagFn>(library_.Symbol(be::kWriteInfoTagName));
 }
 
 void EncoderSession::Configure(int bitrate, int sampleRate, int channels)
@@ -50,6 +51,8 @@ void EncoderSession::Configure(int bitrate, int sampleRate, int channels)
     config_.bitrate = static_cast<std::uint32_t>(bitrate);
     config_.preset = be::kPresetCbr;
     config_.mpegVersion = be::kMpeg1;
+    // Gapless players trim the encoder's delay and padding by this frame.
+    config_.writeVbrHeader = entries_.infoTag != nullptr ? 1 : 0;
 }
 
 bool EncoderSession::Start()
@@ -96,6 +99,14 @@ std::uint32_t EncoderSession::Flush(std::uint8_t* destination)
         flushed_ = true;
     }
     return written;
+}
+
+bool EncoderSession::InfoFrame(std::uint8_t* destination, std::uint32_t& length)
+{
+    length = 0;
+    if (!started_ || !flushed_ || !WritesInfoFrame())
+        return false;
+    return entries_.infoTag(stream_, destination, be::kInfoTagOutputSize, &length) == be::kErrSuccessful;
 }
 
 void EncoderSession::Close()

@@ -9,12 +9,14 @@
 
 class UserPrompt;
 
-// The encoder library's four stream entry points.
+// The encoder library's four stream entry points, and the Info-frame entry
+// point, which an older library may lack: its results then have no Info frame.
 struct EncoderEntryPoints {
     be::InitStreamFn init = nullptr;
     be::EncodeChunkFn encode = nullptr;
     be::DeinitStreamFn deinit = nullptr;
     be::CloseStreamFn close = nullptr;
+    be::WriteInfoTagFn infoTag = nullptr;
 
     bool Complete() const { return init && encode && deinit && close; }
 };
@@ -39,7 +41,8 @@ public:
     bool Ready() const { return ready_; }
 
     // Fills the configuration record: constant `bitrate`, the source's rate
-    // and channel count, and the output rate that can carry the bitrate.
+    // and channel count, the output rate that can carry the bitrate, and an
+    // Info frame when the library can hand it over.
     void Configure(int bitrate, int sampleRate, int channels);
     int OutputRate() const { return static_cast<int>(config_.reSampleRate); }
     const be::Config& Record() const { return config_; }
@@ -57,6 +60,14 @@ public:
     // Writes the encoder's last frames at `destination` (kFlushRoom bytes
     // free); for a stream that ran to its end.
     std::uint32_t Flush(std::uint8_t* destination);
+    // The stream's first bytes are a placeholder frame that InfoFrame's
+    // bytes replace once the stream is flushed (unless its frames are too
+    // short to hold one).
+    bool WritesInfoFrame() const { return config_.writeVbrHeader != 0; }
+    // Writes the finished Info frame at `destination` (be::kInfoTagOutputSize
+    // bytes free) after Flush; returns its length, 0 when there is none.
+    // False when the library failed.
+    bool InfoFrame(std::uint8_t* destination, std::uint32_t& length);
     // Ends the stream. What a stream not flushed before still holds is dropped.
     void Close();
 

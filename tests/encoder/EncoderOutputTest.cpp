@@ -83,6 +83,39 @@ TEST_F(EncoderOutputTest, OutputIsBareFramesWithoutInfoTag)
                             [](const Mp3FrameWalk::Frame& frame) { return frame.bitrate == 128 && !frame.crc; }));
 }
 
+// With the VBR header asked for, the stream opens with a placeholder frame,
+// and after the flush beWriteInfoTag hands over the Info frame to put there.
+TEST_F(EncoderOutputTest, InfoTagReplacesThePlaceholderAfterTheFlush)
+{
+    const auto& library = EncoderLibrary::shared();
+    std::vector<std::uint8_t> frame(be::kInfoTagOutputSize);
+    std::uint32_t written = 1;
+    for (const std::uint32_t writeHeader : {0u, 1u}) {
+        be::Config config = EncoderStream::record(44100, be::kModeJointStereo, 128);
+        config.writeVbrHeader = writeHeader;
+        EncoderStream stream(config);
+        ASSERT_TRUE(stream.started());
+        stream.encode(TestTone::make(44100, {1000.0, 1000.0}, 1.0));
+        EXPECT_EQ(library.infoTag(stream.handle(), frame.data(), be::kInfoTagOutputSize, &written),
+                  be::kErrEncodeFailed);  // the counts are not known before the flush
+        stream.finish();
+        const std::uint32_t result = library.infoTag(stream.handle(), frame.data(), be::kInfoTagOutputSize, &written);
+        if (writeHeader == 0) {
+            EXPECT_EQ(result, be::kErrEncodeFailed);
+            EXPECT_EQ(written, 0u);
+            continue;
+        }
+        ASSERT_EQ(result, be::kErrSuccessful);
+        const Mp3FrameWalk walk(stream.bytes());
+        ASSERT_TRUE(walk.coversAll());
+        ASSERT_EQ(written, walk.frames().front().length);
+        EXPECT_FALSE(hasInfoTag(stream.bytes(), walk));  // only a placeholder so far
+        EXPECT_NE(std::string_view(reinterpret_cast<const char*>(frame.data()), written).find("Info"),
+                  std::string_view::npos);
+        EXPECT_EQ(library.infoTag(stream.handle(), frame.data(), 100, &written), be::kErrEncodeFailed);
+    }
+}
+
 TEST_F(EncoderOutputTest, MonoInputGivesMonoOutput)
 {
     const std::vector<std::int16_t> pcm = TestTone::make(44100, {1000.0}, kToneSeconds);

@@ -7,11 +7,11 @@
 
 namespace {
 
-DecodedAudio DecodeWith(mpg123_handle* handle, const std::vector<std::uint8_t>* bytes)
+DecodedAudio DecodeWith(mpg123_handle* handle, const std::vector<std::uint8_t>* bytes, bool gapless)
 {
     DecodedAudio audio;
     mpg123_param(handle, MPG123_ADD_FLAGS, MPG123_QUIET, 0);
-    mpg123_param(handle, MPG123_REMOVE_FLAGS, MPG123_GAPLESS, 0);
+    mpg123_param(handle, gapless ? MPG123_ADD_FLAGS : MPG123_REMOVE_FLAGS, MPG123_GAPLESS, 0);
     mpg123_format_none(handle);
     const long* rates = nullptr;
     std::size_t count = 0;
@@ -44,26 +44,26 @@ DecodedAudio DecodeWith(mpg123_handle* handle, const std::vector<std::uint8_t>* 
 
 }  // namespace
 
-DecodedAudio DecodedAudio::FromFile(const std::string& path)
+DecodedAudio DecodedAudio::FromFile(const std::string& path, bool gapless)
 {
     mpg123_init();
     int error = 0;
     mpg123_handle* handle = mpg123_new(nullptr, &error);
     DecodedAudio audio;
     if (handle != nullptr && mpg123_open(handle, path.c_str()) == MPG123_OK) {
-        audio = DecodeWith(handle, nullptr);
+        audio = DecodeWith(handle, nullptr, gapless);
         mpg123_close(handle);
     }
     mpg123_delete(handle);
     return audio;
 }
 
-DecodedAudio DecodedAudio::FromBytes(const std::vector<std::uint8_t>& bytes)
+DecodedAudio DecodedAudio::FromBytes(const std::vector<std::uint8_t>& bytes, bool gapless)
 {
     mpg123_init();
     int error = 0;
     mpg123_handle* handle = mpg123_new(nullptr, &error);
-    DecodedAudio audio = DecodeWith(handle, &bytes);
+    DecodedAudio audio = DecodeWith(handle, &bytes, gapless);
     mpg123_delete(handle);
     return audio;
 }
@@ -96,20 +96,28 @@ double CorrelationAt(const std::vector<double>& a, const std::vector<double>& b,
 
 }  // namespace
 
-double DecodedAudio::BestCorrelation(const std::vector<double>& a, const std::vector<double>& b, int maxLag)
+double DecodedAudio::BestCorrelation(const std::vector<double>& a, const std::vector<double>& b, int maxLag, int* lag)
 {
     // A coarse pass over every fourth lag, then the lags around the best one.
     constexpr int kStep = 4;
     int bestLag = 0;
     double best = -1.0;
-    for (int lag = -maxLag; lag <= maxLag; lag += kStep) {
-        const double c = CorrelationAt(a, b, lag);
+    for (int shift = -maxLag; shift <= maxLag; shift += kStep) {
+        const double c = CorrelationAt(a, b, shift);
         if (c > best) {
             best = c;
-            bestLag = lag;
+            bestLag = shift;
         }
     }
-    for (int lag = bestLag - kStep; lag <= bestLag + kStep; ++lag)
-        best = std::max(best, CorrelationAt(a, b, lag));
+    const int coarseLag = bestLag;
+    for (int fine = coarseLag - kStep; fine <= coarseLag + kStep; ++fine) {
+        const double c = CorrelationAt(a, b, fine);
+        if (c > best) {
+            best = c;
+            bestLag = fine;
+        }
+    }
+    if (lag != nullptr)
+        *lag = bestLag;
     return best;
 }
