@@ -66,19 +66,11 @@ constexpr std::array<int, 8> kMenuImageCommands{
     IdJobAdd, IdJobDelete, IdJobProperty, IdSettings, IdMenuCustomize, IdHelpTopics, IdAbout, IdAppExit,
 };
 
-// Commands the frame hands on to the job table.
+// Commands the frame hands on to the job table. The toolbar's Job Property
+// is the table's alone: it works only while the table is the active view.
 bool IsJobCommand(int id)
 {
-    switch (id) {
-    case IdJobAdd:
-    case IdToolAddJob:
-    case IdJobDelete:
-    case IdToolDeleteJob:
-    case IdJobProperty:
-        return true;
-    default:
-        return false;
-    }
+    return IsJobTableCommand(id) && id != IdToolJobProperty;
 }
 
 // Job commands that need a selected row.
