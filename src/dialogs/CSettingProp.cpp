@@ -66,7 +66,7 @@ CSettingProp::CSettingProp(SettingsRecord& record, QWidget* parent)
       m_destFolder(record.DestFolder),
       m_bitRate(PageBitRate(record.BitRate)),
       m_browser(BrowseWithChooser),
-      m_notice(AppMessage::Show)
+      m_notice([](QWidget* parent, const QString& text) { AppMessage::Show(parent, text); })
 {
     setWindowTitle(kCaption);
     BuildSheet();
