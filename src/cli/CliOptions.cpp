@@ -1,13 +1,13 @@
 #include "cli/CliOptions.h"
 
+#include "convert/JobVocabulary.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <filesystem>
 
 namespace {
-
-constexpr std::array<int, 14> kBitrates{32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320};
 
 bool ParseBitrate(const std::string& text, int& bitrate)
 {
@@ -21,7 +21,7 @@ bool ParseBitrate(const std::string& text, int& bitrate)
 
 bool CliOptions::IsMpeg1Bitrate(int bitrate)
 {
-    return std::find(kBitrates.begin(), kBitrates.end(), bitrate) != kBitrates.end();
+    return JobVocabulary::IsBitrate(bitrate);
 }
 
 std::string CliOptions::Usage()
@@ -73,7 +73,7 @@ std::optional<CliOptions> CliOptions::Parse(const std::vector<std::string>& args
             else if (arg == "-d")
                 options.directory = *text;
             else if (!ParseBitrate(*text, options.bitrate) || !IsMpeg1Bitrate(options.bitrate)) {
-                error = "bitrate '" + *text + "' is not one of 32 40 48 56 64 80 96 112 128 160 192 224 256 320";
+                error = "bitrate '" + *text + "' is not one of " + JobVocabulary::BitrateList();
                 return std::nullopt;
             }
         } else {

@@ -3,6 +3,7 @@
 #include "cli/ConsoleLog.h"
 #include "convert/ConversionHost.h"
 #include "convert/JobConversion.h"
+#include "convert/JobVocabulary.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -23,7 +24,7 @@ CliRunner::CliRunner(const CliOptions& options, ConsoleLog& log, UserPrompt& pro
                      std::FILE* errors)
     : options_(options), log_(log), prompt_(prompt), encoderFolder_(std::move(encoderFolder)), errors_(errors)
 {
-    table_.OnStatus([this](int, const std::string& text) { log_.SetPercent(std::atoi(text.c_str())); });
+    table_.OnStatus([this](int, const std::string& text) { log_.SetPercent(JobVocabulary::LeadingNumber(text)); });
 }
 
 // A job the command line will not start: its result would harm a file.
@@ -45,10 +46,10 @@ bool CliRunner::Refused(const std::string& source, const std::string& result)
 int CliRunner::RunJob(int row, std::atomic<int>& control)
 {
     ConversionHost host{table_, log_, prompt_, encoderFolder_};
-    table_.SetStatus(row, "1%");
+    table_.SetStatus(row, JobVocabulary::kStarted);
     control.store(JobControl::Run);
     const int result = vorlanta(host, row, control);
-    table_.SetStatus(row, result == JobResult::Failed ? "ERR" : "100%");
+    table_.SetStatus(row, JobVocabulary::StatusAfter(result));
     log_.Finish();
     return result;
 }

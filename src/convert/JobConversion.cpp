@@ -4,6 +4,7 @@
 #include "convert/ConversionHost.h"
 #include "convert/JobTableAccess.h"
 #include "convert/FrameProducer.h"
+#include "convert/JobVocabulary.h"
 #include "convert/LogText.h"
 #include "convert/StreamEventQueue.h"
 
@@ -12,17 +13,6 @@
 #include <cstdlib>
 #include <new>
 #include <thread>
-
-namespace {
-
-// The leading decimal number of a cell, read the way atol reads it.
-int LeadingNumber(const std::string& text)
-{
-    const long value = std::strtol(text.c_str(), nullptr, 10);
-    return static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX));
-}
-
-}  // namespace
 
 int vorlanta(ConversionHost& host, int row, const std::atomic<int>& control)
 {
@@ -44,7 +34,7 @@ void JobConversion::ReadCells()
 {
     sourcePath_ = host_.table.CellText(row_, JobTableAccess::SourceFile);
     resultPath_ = host_.table.CellText(row_, JobTableAccess::DestFile);
-    bitrate_ = LeadingNumber(host_.table.CellText(row_, JobTableAccess::Bitrate));
+    bitrate_ = JobVocabulary::LeadingNumber(host_.table.CellText(row_, JobTableAccess::Bitrate));
 }
 
 int JobConversion::Run()

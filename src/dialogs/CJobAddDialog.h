@@ -1,5 +1,6 @@
 #pragma once
 
+#include "convert/JobVocabulary.h"
 #include "jobs/JobPrompts.h"
 
 #include <QDialog>
@@ -39,16 +40,9 @@ public:
         IdHelp = 1036,
     };
 
-    struct BitrateButton {
-        int id;
-        const char* caption;
-        int x;  // dialog units; the first row at y 95, the second at y 119
-        int y;
-        int kbps;
-    };
-    static constexpr int kButtonCount = 14;
-    static const std::array<BitrateButton, kButtonCount> kBitrateButtons;
-    static constexpr int kDefaultBitrate = 128;
+    // One button for each rate of JobVocabulary::kBitrates, in its order.
+    static constexpr int kButtonCount = int(JobVocabulary::kBitrates.size());
+    static constexpr int kDefaultBitrate = JobVocabulary::kDefaultBitrate;
 
     static inline const QString kCaption = QStringLiteral("Add Job");
     static inline const QString kHelpTopic = QStringLiteral("addjobdlg.htm");
