@@ -221,6 +221,10 @@ bool JobConversion::ConvertFrame(const StreamEvent& frame)
     if (output_.size() - used_ < encoder_->EncodeRoom(pcmLength) && !WriteOutput())
         return false;
     const std::uint32_t encoded = encoder_->Encode(frame.pcm.data(), pcmLength, output_.data() + used_);
+    if (encoder_->Failed()) {
+        FailEncode();
+        return false;
+    }
     Log(LogText::Format("%d PCM data created, %d Mp3 data created\r", static_cast<int>(frame.produced),
                         static_cast<int>(encoded)));
     used_ += encoded;
@@ -261,6 +265,10 @@ void JobConversion::EndOfStream()
     if (output_.size() - used_ < EncoderSession::kFlushRoom && !WriteOutput())
         return;
     used_ += encoder_->Flush(output_.data() + used_);
+    if (encoder_->Failed()) {
+        FailEncode();
+        return;
+    }
     if (used_ > 0 && !WriteOutput())
         return;
     if (tags_.HasV1() && !result_.Append(tags_.id3v1.data(), tags_.id3v1.size())) {
@@ -280,6 +288,14 @@ void JobConversion::FailWrite()
     if (failed_)
         return;
     Log(LogText::Format("Dest file write failed in file %s\r\n", resultPath_.c_str()));
+    failed_ = true;
+    removeResult_ = true;
+}
+
+// A result the encoder could not finish would lack audio: it is no result.
+void JobConversion::FailEncode()
+{
+    Log(LogText::Format("Encoder failed in file %s, no result written\r\n", sourcePath_.c_str()));
     failed_ = true;
     removeResult_ = true;
 }

@@ -63,6 +63,7 @@ private:
     void ReportProgress(std::uint64_t end);
     void EndOfStream();
     void FailWrite();
+    void FailEncode();
     void FailRead();
     int CommonExit();
     int Outcome() const;

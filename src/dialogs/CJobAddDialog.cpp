@@ -293,7 +293,7 @@ void CJobAddDialog::OnOK()
 void CJobAddDialog::SaveSettings()
 {
     if (!m_defaults) {
-        m_prompts.show(this, kNoAppSave);
+        m_prompts.show(this, kNotSavedMessage);
         return;
     }
     SettingsRecord& settings = m_defaults->Settings();
@@ -301,7 +301,8 @@ void CJobAddDialog::SaveSettings()
     const QString resultFolder = ResultNames::FolderOf(m_result);
     settings.DestFolder = resultFolder.isEmpty() ? settings.SourceFolder : resultFolder;
     settings.BitRate = QString::number(m_bitrate);
-    m_defaults->WriteSettingsFile();
+    if (!m_defaults->WriteSettingsFile())
+        m_prompts.show(this, kNotSavedMessage);
 }
 
 void CJobAddDialog::SetPrompts(JobPrompts prompts)

@@ -53,8 +53,7 @@ public:
         "The path of the %1 file is longer than %2 characters:\n\n%3\n\nPlease choose a shorter name.");
     static inline const QString kBrowseCaption = QStringLiteral("Choose Result File Folder");
     static inline const QString kBrowseInstruction = QStringLiteral("Result file save to ...");
-    static inline const QString kNoAppInit = QStringLiteral("Error getting MyApp in CJobAddDialog::Init");
-    static inline const QString kNoAppSave = QStringLiteral("Error getting MyApp in CJobAddDialog::SaveSettings");
+    static inline const QString kNotSavedMessage = QStringLiteral("The default settings could not be saved.");
 
     // Asks for a folder with a caption, an instruction and a start folder;
     // an empty result means the user cancelled. Tests replace it.
@@ -99,11 +98,12 @@ public:
     // Checks the values and closes with OK, or shows why not and stays.
     void OnOK();
     // Stores source folder, result folder and bitrate as the defaults and
-    // writes the settings file at once.
+    // writes the settings file at once; says so when it cannot.
     void SaveSettings();
 
     void SetPrompts(JobPrompts prompts);
-    // The defaults the dialog starts from and saves to; not owned.
+    // The defaults the dialog starts from and saves to; not owned. Without
+    // them the dialog starts at 128 kbit/s and cannot save.
     void SetUserDefaults(UserDefaults* defaults) { m_defaults = defaults; }
     void SetFolderBrowser(FolderBrowser browser);
     // The chooser the dialog uses unless replaced.
