@@ -73,14 +73,16 @@ std::uint32_t EncoderSession::Encode(const std::int16_t* pcm, std::uint32_t byte
     std::uint32_t total = 0;
     auto call = [&](std::uint32_t values) {
         std::uint32_t written = 0;
-        entries_.encode(stream_, values, pcm + offset / 2, destination + total, &written);
+        if (entries_.encode(stream_, values, pcm + offset / 2, destination + total, &written) != be::kErrSuccessful)
+            failed_ = true;
         total += written;
     };
-    while (offset + chunkBytes < bytes) {
+    while (!failed_ && offset + chunkBytes < bytes) {
         call(chunkSize_);
         offset += chunkBytes;
     }
-    call((bytes - offset) / 2);
+    if (!failed_)
+        call((bytes - offset) / 2);
     return total;
 }
 
@@ -95,7 +97,8 @@ std::uint32_t EncoderSession::Flush(std::uint8_t* destination)
 {
     std::uint32_t written = 0;
     if (started_ && !flushed_) {
-        entries_.deinit(stream_, destination, &written);
+        if (entries_.deinit(stream_, destination, &written) != be::kErrSuccessful)
+            failed_ = true;
         flushed_ = true;
     }
     return written;
@@ -114,9 +117,10 @@ void EncoderSession::Close()
     if (!started_)
         return;
     if (!flushed_) {
+        // The stream is dropped either way; what the flush says changes nothing.
         std::vector<std::uint8_t> scratch(50000);
         std::uint32_t written = 0;
-        entries_.deinit(stream_, scratch.data(), &written);
+        (void)entries_.deinit(stream_, scratch.data(), &written);
     }
     entries_.close(stream_);
     started_ = false;

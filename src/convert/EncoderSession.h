@@ -53,12 +53,14 @@ public:
     std::uint32_t OutputBound() const { return outputBound_; }
 
     // Encodes `bytes` bytes of interleaved 16-bit PCM, writing the MP3 bytes
-    // at `destination`; returns how many were written.
+    // at `destination`; returns how many were written. After a call the
+    // library refuses, nothing more is encoded and Failed() holds.
     std::uint32_t Encode(const std::int16_t* pcm, std::uint32_t bytes, std::uint8_t* destination);
     // The most bytes one Encode of `bytes` PCM bytes may write.
     std::uint32_t EncodeRoom(std::uint32_t bytes) const;
     // Writes the encoder's last frames at `destination` (kFlushRoom bytes
-    // free); for a stream that ran to its end.
+    // free); for a stream that ran to its end. Failed() holds when the
+    // library refused.
     std::uint32_t Flush(std::uint8_t* destination);
     // The stream's first bytes are a placeholder frame that InfoFrame's
     // bytes replace once the stream is flushed (unless its frames are too
@@ -68,6 +70,8 @@ public:
     // bytes free) after Flush; returns its length, 0 when there is none.
     // False when the library failed.
     bool InfoFrame(std::uint8_t* destination, std::uint32_t& length);
+    // The library refused an encode or flush call: the result lacks audio.
+    bool Failed() const { return failed_; }
     // Ends the stream. What a stream not flushed before still holds is dropped.
     void Close();
 
@@ -80,6 +84,7 @@ private:
     bool ready_ = true;
     bool started_ = false;
     bool flushed_ = false;
+    bool failed_ = false;
     be::Config config_{};
     std::uint32_t chunkSize_ = 0;
     std::uint32_t outputBound_ = 0;

@@ -5,6 +5,7 @@
 #include "convert/FrameChain.h"
 #include "convert/JobTableAccess.h"
 #include "convert/FrameProducer.h"
+#include "convert/JobVocabulary.h"
 #include "convert/LogText.h"
 #include "convert/StreamEventQueue.h"
 
@@ -15,17 +16,6 @@
 #include <cstring>
 #include <new>
 #include <thread>
-
-namespace {
-
-// The leading decimal number of a cell, read the way atol reads it.
-int LeadingNumber(const std::string& text)
-{
-    const long value = std::strtol(text.c_str(), nullptr, 10);
-    return static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX));
-}
-
-}  // namespace
 
 int vorlanta(ConversionHost& host, int row, const std::atomic<int>& control)
 {
@@ -47,7 +37,7 @@ void JobConversion::ReadCells()
 {
     sourcePath_ = host_.table.CellText(row_, JobTableAccess::SourceFile);
     resultPath_ = host_.table.CellText(row_, JobTableAccess::DestFile);
-    bitrate_ = LeadingNumber(host_.table.CellText(row_, JobTableAccess::Bitrate));
+    bitrate_ = JobVocabulary::LeadingNumber(host_.table.CellText(row_, JobTableAccess::Bitrate));
 }
 
 int JobConversion::Run()
@@ -291,6 +281,10 @@ bool JobConversion::ConvertFrame(const StreamEvent& frame)
     if (output_.size() - used_ < encoder_->EncodeRoom(pcmLength) && !WriteOutput())
         return false;
     const std::uint32_t encoded = encoder_->Encode(frame.pcm.data(), pcmLength, output_.data() + used_);
+    if (encoder_->Failed()) {
+        FailEncode();
+        return false;
+    }
     Log(LogText::Format("%d PCM data created, %d Mp3 data created\r", static_cast<int>(frame.produced),
                         static_cast<int>(encoded)));
     used_ += encoded;
@@ -330,6 +324,10 @@ void JobConversion::EndOfStream()
     if (output_.size() - used_ < EncoderSession::kFlushRoom && !WriteOutput())
         return;
     used_ += encoder_->Flush(output_.data() + used_);
+    if (encoder_->Failed()) {
+        FailEncode();
+        return;
+    }
     if (used_ > 0 && !WriteOutput())
         return;
     if (!WriteInfoFrame())
@@ -376,6 +374,13 @@ void JobConversion::FailWrite()
         return;
     Log(LogText::Format("Dest file write failed in file %s\r\n", resultPath_.c_str()));
     LogReason(result_.Reason());
+    failed_ = true;
+}
+
+// A result the encoder could not finish would lack audio: it is no result.
+void JobConversion::FailEncode()
+{
+    Log(LogText::Format("Encoder failed in file %s, no result written\r\n", sourcePath_.c_str()));
     failed_ = true;
 }
 

@@ -68,6 +68,7 @@ private:
     void EndOfStream();
     bool WriteInfoFrame();
     void FailWrite();
+    void FailEncode();
     void FailRead();
     int CommonExit();
     int Outcome() const;

@@ -1,12 +1,12 @@
 #include "jobs/CMyListView.h"
 
+#include "base/AppMessage.h"
 #include "base/CommandIds.h"
 #include "convert/LogText.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QHeaderView>
-#include <QMessageBox>
 #include <QPainter>
 #include <QStyledItemDelegate>
 
@@ -195,24 +195,12 @@ void CMyListView::SetDeleteQuestion(DeleteQuestion question)
 
 bool CMyListView::AskWithMessageBox(QWidget* parent, const QString& question)
 {
-    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), question,
-                    QMessageBox::Ok | QMessageBox::Cancel, parent ? parent->window() : nullptr);
-    return box.exec() == QMessageBox::Ok;
+    return AppMessage::AskOkCancel(parent, question);
 }
 
 bool CMyListView::TakesCommand(int id) const
 {
-    switch (id) {
-    case IdJobAdd:
-    case IdToolAddJob:
-    case IdJobDelete:
-    case IdToolDeleteJob:
-    case IdJobProperty:
-    case IdToolJobProperty:
-        return true;
-    default:
-        return false;
-    }
+    return IsJobTableCommand(id);
 }
 
 bool CMyListView::CommandEnabled(int id) const

@@ -2,6 +2,7 @@
 
 #include "convert/ConversionHost.h"
 #include "convert/JobConversion.h"
+#include "convert/JobVocabulary.h"
 #include "jobs/CMyListView.h"
 #include "jobs/JobStatus.h"
 
@@ -124,12 +125,7 @@ void JobThreads::mp3cvtthread(int row)
     m_tableAccess.SetStatusNow(JobStatus::kStarted);
     ConversionHost host{m_tableAccess, m_log, m_prompt, QCoreApplication::applicationDirPath().toStdString()};
     const int result = m_convert(host, row, m_state.JobControlWord);
-    const char* status = JobStatus::kEnded;
-    if (result == JobResult::Failed)
-        status = JobStatus::kFailed;
-    else if (result == JobResult::RestartRequested)
-        status = JobStatus::kWaiting;
-    m_tableAccess.SetStatusNow(status);
+    m_tableAccess.SetStatusNow(JobVocabulary::StatusAfter(result));
     m_state.WorkerBusy = 0;
 }
 

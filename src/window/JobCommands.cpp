@@ -83,18 +83,16 @@ QWidget* JobCommands::DialogParent() const
 
 void JobCommands::OnJobAdd(int schedulerRunning)
 {
-    if (!m_defaults) {
-        m_prompts.show(DialogParent(), kNoAppAdd);
-        return;
-    }
     if (schedulerRunning == 0)
         m_table.Threads().StartScheduler();
-    const QStringList files = m_chooser(DialogParent(), m_defaults->Settings().SourceFolder);
+    const SettingsRecord builtIn = m_defaults ? SettingsRecord() : SettingsStore::Defaults();
+    const auto defaults = [&]() -> const SettingsRecord& { return m_defaults ? m_defaults->Settings() : builtIn; };
+    const QStringList files = m_chooser(DialogParent(), defaults().SourceFolder);
     BatchState batch;
     for (qsizetype i = 0; i < files.size(); ++i) {
         const QString& source = files[i];
         // The defaults are read for every file: a dialog may just have saved new ones.
-        const SettingsRecord& settings = m_defaults->Settings();
+        const SettingsRecord& settings = defaults();
         const QString offered = ResultNames::ForAddCommand(source, settings.DestFolder, settings.BitRate);
         AddFile(source, offered, i == files.size() - 1, batch);
     }
@@ -166,10 +164,6 @@ void JobCommands::AddWithSameSettings(const QString& source, const BatchState& b
 
 void JobCommands::ItemPropDlg(int row)
 {
-    if (!m_defaults) {
-        m_prompts.show(DialogParent(), kNoAppProperty);
-        return;
-    }
     if (row < 0 || row >= m_table.JobCount())
         return;
     const SchedulingPause pause(m_table.Threads().State().SchedulingPaused);

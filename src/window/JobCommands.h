@@ -32,8 +32,6 @@ class JobCommands : public QObject {
     Q_OBJECT
 
 public:
-    static inline const QString kNoAppAdd = QStringLiteral("Error getting MyApp in CMyListView::OnJobAdd");
-    static inline const QString kNoAppProperty = QStringLiteral("Error getting MyApp in CMyListView::ItemPropDlg");
     static inline const QString kChooserCaption = QStringLiteral("Open");
     static inline const QString kChooserFilter = QStringLiteral("mp3 file (*.mp3)");
     static inline const QString kTooLongMessage = QStringLiteral(
@@ -88,7 +86,7 @@ public:
     void SetSheetRunner(SheetRunner runner);
     void SetCommandSink(CommandSink sink);
     // The defaults the Add command starts from; also given to every add-job
-    // dialog. Not owned.
+    // dialog. Not owned. Without them the built-in defaults apply.
     void SetUserDefaults(UserDefaults* defaults);
     // Also given to every add-job dialog and property page this opens.
     void SetPrompts(JobPrompts prompts);

@@ -21,22 +21,27 @@ DecodedAudio DecodeWith(mpg123_handle* handle, const std::vector<std::uint8_t>* 
     if (bytes != nullptr && (mpg123_open_feed(handle) != MPG123_OK ||
                              mpg123_feed(handle, bytes->data(), bytes->size()) != MPG123_OK))
         return audio;
-    std::vector<unsigned char> buffer(1 << 16);
     for (;;) {
+        off_t frameNumber = 0;
+        unsigned char* pcm = nullptr;
         std::size_t done = 0;
-        const int result = mpg123_read(handle, buffer.data(), buffer.size(), &done);
-        const auto* pcm = reinterpret_cast<const std::int16_t*>(buffer.data());
-        audio.samples.insert(audio.samples.end(), pcm, pcm + done / 2);
-        if (result == MPG123_NEW_FORMAT || (result == MPG123_OK && audio.sampleRate == 0)) {
+        const int result = mpg123_decode_frame(handle, &frameNumber, &pcm, &done);
+        if (result == MPG123_NEW_FORMAT) {
             long rate = 0;
             int channels = 0;
             int encoding = 0;
             mpg123_getformat(handle, &rate, &channels, &encoding);
             audio.sampleRate = static_cast<int>(rate);
             audio.channels = channels;
-        } else if (result != MPG123_OK) {
-            break;
+            continue;
         }
+        if (result != MPG123_OK)
+            break;  // the end, or a frame the decoder gives up on
+        const auto* samples = reinterpret_cast<const std::int16_t*>(pcm);
+        audio.samples.insert(audio.samples.end(), samples, samples + done / sizeof(std::int16_t));
+        mpg123_frameinfo2 info{};
+        mpg123_info2(handle, &info);
+        audio.frameInfo.push_back({info.rate, info.bitrate, info.mode, info.flags, info.emphasis});
     }
     audio.ok = audio.sampleRate != 0;
     return audio;
@@ -95,6 +100,29 @@ double CorrelationAt(const std::vector<double>& a, const std::vector<double>& b,
 }
 
 }  // namespace
+
+double DecodedAudio::ToneFrequency(const std::vector<double>& channel, int sampleRate)
+{
+    // Crossings count only when the signal has gone past these levels, so
+    // that coding noise around zero does not add false crossings.
+    constexpr double kLow = -2000;
+    constexpr double kHigh = 2000;
+    const auto start = static_cast<std::size_t>(sampleRate / 10);
+    const auto end = start + static_cast<std::size_t>(sampleRate);
+    if (channel.size() < end + start)
+        return 0.0;
+    int crossings = 0;
+    bool low = false;
+    for (std::size_t i = start; i < end; ++i) {
+        if (channel[i] < kLow) {
+            low = true;
+        } else if (channel[i] > kHigh && low) {
+            low = false;
+            ++crossings;
+        }
+    }
+    return crossings;
+}
 
 double DecodedAudio::BestCorrelation(const std::vector<double>& a, const std::vector<double>& b, int maxLag, int* lag)
 {

@@ -10,17 +10,27 @@
 
 SyntheticAudio::Signal SyntheticAudio::Tone(int sampleRate, int channels, double seconds, double frequency)
 {
+    std::vector<double> frequencies;
+    for (int c = 0; c < channels; ++c)
+        frequencies.push_back(frequency * (c == 0 ? 1.0 : 1.5));
+    return Sines(sampleRate, frequencies, seconds, 300);
+}
+
+SyntheticAudio::Signal SyntheticAudio::Sines(int sampleRate, const std::vector<double>& frequencies, double seconds,
+                                             int noise)
+{
+    const int channels = static_cast<int>(frequencies.size());
     Signal signal{sampleRate, channels, {}};
     const auto frames = static_cast<std::size_t>(seconds * sampleRate);
-    signal.samples.resize(frames * static_cast<std::size_t>(channels));
+    signal.samples.resize(frames * frequencies.size());
     std::mt19937 random(7);
-    std::uniform_int_distribution<int> noise(-300, 300);
+    std::uniform_int_distribution<int> noiseValue(-noise, noise);
     for (std::size_t i = 0; i < frames; ++i) {
         for (int c = 0; c < channels; ++c) {
-            const double f = frequency * (c == 0 ? 1.0 : 1.5);
+            const double f = frequencies[static_cast<std::size_t>(c)];
             const double value = 12000.0 * std::sin(2.0 * M_PI * f * static_cast<double>(i) / sampleRate);
             signal.samples[i * static_cast<std::size_t>(channels) + static_cast<std::size_t>(c)] =
-                static_cast<std::int16_t>(value + noise(random));
+                static_cast<std::int16_t>(value + (noise != 0 ? noiseValue(random) : 0));
         }
     }
     return signal;

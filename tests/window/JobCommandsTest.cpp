@@ -401,23 +401,21 @@ TEST_F(JobCommandsTest, AddCommandThroughTheTableOpensTheChooser)
     EXPECT_EQ(table.JobCount(), 1);
 }
 
-TEST(JobCommandsWithoutAppTest, AddAndPropertySaySoAndDoNothing)
+TEST(JobCommandsWithoutDefaultsTest, AddStartsInTheBuiltInFolderAndPropertyOpens)
 {
     CMyListView table;
     JobCommands commands(table);
     PromptLog prompts;
     commands.SetPrompts(prompts.Prompts());
-    bool chooserOpened = false;
-    commands.SetFileChooser([&](QWidget*, const QString&) {
-        chooserOpened = true;
-        return QStringList{"/in/a.mp3"};
+    QString startFolder;
+    commands.SetFileChooser([&](QWidget*, const QString& start) {
+        startFolder = start;
+        return QStringList{};
     });
-    commands.OnJobAdd(0);
-    EXPECT_FALSE(chooserOpened);
-    EXPECT_FALSE(table.ThreadsRunning());
-    EXPECT_EQ(prompts.shown, std::vector<QString>{"Error getting MyApp in CMyListView::OnJobAdd"});
-
     table.Threads().State().SchedulingPaused = 1;
+    commands.OnJobAdd(0);
+    EXPECT_EQ(startFolder, SettingsStore::Defaults().SourceFolder);
+
     table.AddJob("/in/a.mp3", "/in/a_128.mp3", 128);
     table.StopThreads();
     bool sheetOpened = false;
@@ -426,8 +424,8 @@ TEST(JobCommandsWithoutAppTest, AddAndPropertySaySoAndDoNothing)
         return 0;
     });
     commands.ItemPropDlg(0);
-    EXPECT_FALSE(sheetOpened);
-    EXPECT_EQ(prompts.shown.back(), QString("Error getting MyApp in CMyListView::ItemPropDlg"));
+    EXPECT_TRUE(sheetOpened);
+    EXPECT_TRUE(prompts.shown.empty());
 }
 
 } // namespace
