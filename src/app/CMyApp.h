@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <optional>
 
@@ -38,6 +39,12 @@ public:
     // ExitInstance; the process exit code.
     int Run();
 
+    // Files to add once the main frame shows, as if chosen with Job > Add.
+    void SetStartFiles(const QStringList& files) { m_startFiles = files; }
+    // The absolute paths of the `paths` that name existing files, in order;
+    // the others are appended to `missing` as given.
+    static QStringList ExistingFiles(const QStringList& paths, QStringList& missing);
+
     // The main frame; nullptr before InitInstance.
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }
 
@@ -66,6 +73,7 @@ private:
     void CloseMainFrame();
 
     SettingsStore m_store;
+    QStringList m_startFiles;
     SettingsRecord m_settings;
     std::unique_ptr<CMainFrame> m_mainFrame;
     // The flat popup decoration, from start-up to exit.

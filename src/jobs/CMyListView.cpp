@@ -1,5 +1,7 @@
 #include "jobs/CMyListView.h"
 
+#include "convert/InstallLayout.h"
+
 #include "ui/CommandIds.h"
 
 #include <QCoreApplication>
@@ -35,7 +37,8 @@ CMyListView::CMyListView(QWidget* parent) : QTableWidget(parent), m_threads(*thi
 {
     SetTableStyle();
     CreateColumns();
-    SetBackgroundPicture(QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(kSkinFile)));
+    SetBackgroundPicture(QString::fromStdString(
+        InstallLayout::FindData(QCoreApplication::applicationDirPath().toStdString(), kSkinFile)));
     m_deleteQuestion = [this](const QString& question) { return AskWithMessageBox(this, question); };
 }
 

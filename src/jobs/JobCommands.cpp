@@ -90,12 +90,28 @@ void JobCommands::OnJobAdd(int schedulerRunning)
     }
     if (schedulerRunning == 0)
         m_table.Threads().StartScheduler();
-    const QStringList files = m_chooser(DialogParent(), app->Settings().SourceFolder);
+    AddChosenFiles(*app, m_chooser(DialogParent(), app->Settings().SourceFolder));
+}
+
+void JobCommands::AddGivenFiles(const QStringList& files)
+{
+    CMyApp* app = CMyApp::Instance();
+    if (!app) {
+        m_prompts.show(DialogParent(), kNoAppAdd);
+        return;
+    }
+    if (m_table.Threads().State().SchedulerRunning == 0)
+        m_table.Threads().StartScheduler();
+    AddChosenFiles(*app, files);
+}
+
+void JobCommands::AddChosenFiles(CMyApp& app, const QStringList& files)
+{
     BatchState batch;
     for (qsizetype i = 0; i < files.size(); ++i) {
         const QString& source = files[i];
         // The defaults are read for every file: a dialog may just have saved new ones.
-        const SettingsRecord& settings = app->Settings();
+        const SettingsRecord& settings = app.Settings();
         const QString offered = ResultNames::ForAddCommand(source, settings.DestFolder, settings.BitRate);
         AddFile(source, offered, i == files.size() - 1, batch);
     }
