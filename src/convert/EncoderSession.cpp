@@ -1,5 +1,6 @@
 #include "convert/EncoderSession.h"
 
+#include "convert/InstallLayout.h"
 #include "convert/OutputRatePlan.h"
 #include "convert/UserPrompt.h"
 
@@ -8,7 +9,7 @@
 
 EncoderSession::EncoderSession(const std::string& folder, UserPrompt& prompt) : prompt_(prompt)
 {
-    library_.Load(folder, be::kLibraryFileName);
+    library_.Load(InstallLayout::EncoderLibraryFolders(folder), be::kLibraryFileName);
     ResolveEntryPoints();
     if (!entries_.Complete()) {
         ready_ = false;

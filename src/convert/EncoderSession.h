@@ -28,7 +28,8 @@ public:
     // Room the final flush may need at its destination.
     static constexpr std::uint32_t kFlushRoom = 7200;
 
-    // Loads the library (from `folder` first, then the library search path)
+    // Loads the library (from `folder` first, then the private library
+    // folder of an installation beside it, then the library search path)
     // and resolves its entry points; when anything is missing the session is
     // not ready and the user is told.
     EncoderSession(const std::string& folder, UserPrompt& prompt);

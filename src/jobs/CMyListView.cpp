@@ -3,6 +3,7 @@
 #include "base/AppMessage.h"
 #include "base/CommandIds.h"
 #include "convert/LogText.h"
+#include "convert/InstallLayout.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -50,7 +51,8 @@ CMyListView::CMyListView(QWidget* parent) : QTableWidget(parent), m_threads(*thi
 {
     SetTableStyle();
     CreateColumns();
-    SetBackgroundPicture(QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(kSkinFile)));
+    SetBackgroundPicture(QString::fromStdString(
+        InstallLayout::FindData(QCoreApplication::applicationDirPath().toStdString(), kSkinFile)));
     m_deleteQuestion = [this](const QString& question) { return AskWithMessageBox(this, question); };
 }
 

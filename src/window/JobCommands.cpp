@@ -85,14 +85,29 @@ void JobCommands::OnJobAdd(int schedulerRunning)
 {
     if (schedulerRunning == 0)
         m_table.Threads().StartScheduler();
-    const SettingsRecord builtIn = m_defaults ? SettingsRecord() : SettingsStore::Defaults();
-    const auto defaults = [&]() -> const SettingsRecord& { return m_defaults ? m_defaults->Settings() : builtIn; };
-    const QStringList files = m_chooser(DialogParent(), defaults().SourceFolder);
+    AddChosenFiles(m_chooser(DialogParent(), Defaults().SourceFolder));
+}
+
+void JobCommands::AddGivenFiles(const QStringList& files)
+{
+    if (m_table.Threads().State().SchedulerRunning == 0)
+        m_table.Threads().StartScheduler();
+    AddChosenFiles(files);
+}
+
+// Without defaults handed down (a table on its own), the built-in ones.
+SettingsRecord JobCommands::Defaults() const
+{
+    return m_defaults ? m_defaults->Settings() : SettingsStore::Defaults();
+}
+
+void JobCommands::AddChosenFiles(const QStringList& files)
+{
     BatchState batch;
     for (qsizetype i = 0; i < files.size(); ++i) {
         const QString& source = files[i];
         // The defaults are read for every file: a dialog may just have saved new ones.
-        const SettingsRecord& settings = defaults();
+        const SettingsRecord settings = Defaults();
         const QString offered = ResultNames::ForAddCommand(source, settings.DestFolder, settings.BitRate);
         AddFile(source, offered, i == files.size() - 1, batch);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/SettingsRecord.h"
 #include "window/BatchState.h"
 #include "jobs/JobPrompts.h"
 
@@ -67,6 +68,9 @@ public:
     // is 0, then lets the user choose files in the default source folder
     // and adds them one by one.
     void OnJobAdd(int schedulerRunning);
+    // Files named on the program's command line: added as if they had been
+    // chosen with the Add command (scheduler, dialogs and batch alike).
+    void AddGivenFiles(const QStringList& files);
     // A drop on the table: each local file in the order dropped; entries
     // that are not ".mp3" files (folders, other files, remote addresses)
     // are skipped but still counted as files of the batch.
@@ -98,6 +102,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The files of one Add, in order, with the defaults of `app`.
+    void AddChosenFiles(const QStringList& files);
+    SettingsRecord Defaults() const;
     // One file of an add operation: refused when its path is too long,
     // added directly in a same-settings batch, else through the dialog.
     void AddFile(const QString& source, const QString& offeredResult, bool lastFile, BatchState& batch);

@@ -124,12 +124,10 @@ std::vector<std::uint8_t> SyntheticAudio::Id3v2Tag(const std::string& title, std
     text.insert(text.end(), title.begin(), title.end());
     PutFrame(frames, "TIT2", text, version);
     if (pictureBytes > 0) {
-        std::vector<std::uint8_t> picture{0};
-        const std::string mime = "image/jpeg";
-        picture.insert(picture.end(), mime.begin(), mime.end());
-        picture.push_back(0);
-        picture.push_back(3);  // front cover
-        picture.push_back(0);  // empty description
+        // Text encoding 0, the MIME type, front cover (3), empty description.
+        static constexpr std::uint8_t kHead[] = {0, 'i', 'm', 'a', 'g', 'e', '/', 'j', 'p', 'e', 'g', 0, 3, 0};
+        std::vector<std::uint8_t> picture(std::begin(kHead), std::end(kHead));
+        picture.reserve(picture.size() + pictureBytes);
         // Frame-sync look-alikes all through the picture data.
         for (std::size_t i = 0; i < pictureBytes; ++i)
             picture.push_back(i % 4 == 0 ? 0xFF : i % 4 == 1 ? 0xFB : static_cast<std::uint8_t>(0x90 + i % 7));

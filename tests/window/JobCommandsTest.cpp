@@ -429,3 +429,19 @@ TEST(JobCommandsWithoutDefaultsTest, AddStartsInTheBuiltInFolderAndPropertyOpens
 }
 
 } // namespace
+
+// `vorlanta a.mp3 b.mp3`: no chooser, but the Add command's scheduler start,
+// dialogs and same-settings batch.
+TEST_F(JobCommandsTest, GivenFilesGoThroughTheAddFlowWithoutTheChooser)
+{
+    answers = {Ok(1026, true, "/out/first_128.mp3")};
+    commands.AddGivenFiles({"/in/a.mp3", "/in/b.mp3"});
+
+    EXPECT_TRUE(chooserStarts.empty());
+    EXPECT_TRUE(table.ThreadsRunning());
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].source, QString("/in/a.mp3"));
+    EXPECT_TRUE(seen[0].sameSettingsEnabled);
+    ASSERT_EQ(table.JobCount(), 2);
+    EXPECT_EQ(Cell(1, CMyListView::ColSourceFile), "/in/b.mp3");
+}
