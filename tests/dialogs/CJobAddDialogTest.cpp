@@ -169,7 +169,7 @@ TEST(JobAddDialogWithoutDefaultsTest, StartsAt128AndSaysWhenDefaultsCannotBeSave
     EXPECT_EQ(prompts.shown, std::vector<QString>{"The default settings could not be saved."});
 
     // A settings file that cannot be written is said, not passed over.
-    UserDefaults unwritable(SettingsStore({"/nonexistent/a", "/nonexistent/b", [](const QString&) { return true; }}));
+    UserDefaults unwritable(SettingsStore({"/proc/vorlanta", "/proc/vorlanta", [](const QString&) { return true; }}));
     dialog.SetUserDefaults(&unwritable);
     dialog.SaveSettings();
     EXPECT_EQ(prompts.shown.size(), 2u);

@@ -7,6 +7,7 @@
 #include "base/CLogView.h"
 #include "base/CPaneSplitter.h"
 #include "base/CommandIds.h"
+#include "window/JobCommands.h"
 #include "FrameTestKit.h"
 #include "ModalDialogCatcher.h"
 #include "TempDir.h"
@@ -425,8 +426,9 @@ TEST_F(MainFrameTest, AfterAnAddCommandClosingAsksAndNoKeepsEverythingRunning)
 {
     frame.show();
     // The first Add starts the scheduler, even when the user then adds nothing
-    // (here the add flow ends at once: there is no application object).
+    // (here the file chooser returns no files).
     ModalBoxCatcher catcher;
+    frame.Commands()->SetFileChooser([](QWidget*, const QString&) { return QStringList(); });
     ASSERT_TRUE(frame.RouteCommand(IdJobAdd));
     JobThreadState& state = frame.ThreadState();
     ASSERT_EQ(state.SchedulerRunning, 1);
