@@ -1,8 +1,6 @@
 #include "dialogs/CJobAddDialog.h"
 
 #include "JobDialogKit.h"
-#include "SyntheticAudio.h"
-#include "TempDir.h"
 #include "base/CHelpWindow.h"
 #include "base/DialogUnits.h"
 
@@ -172,11 +170,7 @@ TEST(JobAddDialogWithoutDefaultsTest, StartsAt128AndSaysWhenDefaultsCannotBeSave
     EXPECT_EQ(prompts.shown, std::vector<QString>{"The default settings could not be saved."});
 
     // A settings file that cannot be written is said, not passed over.
-    // Its folder lies under a regular file, so not even root can create it.
-    const TempDir temp;
-    SyntheticAudio::WriteFile(temp.File("plain"), {1});
-    const QString blocked = QString::fromStdString(temp.File("plain/a"));
-    UserDefaults unwritable(SettingsStore({blocked, blocked, [](const QString&) { return true; }}));
+    UserDefaults unwritable(SettingsStore({"/proc/vorlanta", "/proc/vorlanta", [](const QString&) { return true; }}));
     dialog.SetUserDefaults(&unwritable);
     dialog.SaveSettings();
     EXPECT_EQ(prompts.shown.size(), 2u);

@@ -426,7 +426,7 @@ TEST_F(MainFrameTest, AfterAnAddCommandClosingAsksAndNoKeepsEverythingRunning)
 {
     frame.show();
     // The first Add starts the scheduler, even when the user then adds nothing
-    // (here the file chooser is cancelled).
+    // (here the file chooser returns no files).
     ModalBoxCatcher catcher;
     frame.Commands()->SetFileChooser([](QWidget*, const QString&) { return QStringList(); });
     ASSERT_TRUE(frame.RouteCommand(IdJobAdd));
