@@ -27,10 +27,21 @@ struct Batch {
     std::string folder;  // the sources
 };
 
-// One line of the table: wall seconds per batch, best of the runs.
+// One line of the table: wall and processor seconds per batch, best of the runs.
 struct BatchRow {
     std::string name;
     std::vector<double> seconds;
+    std::vector<double> processor;
+};
+
+struct Timing {
+    double wall = 1e9;
+    double processor = 1e9;
+    void Take(const ChildRun& run)
+    {
+        wall = std::min(wall, run.status == 0 ? run.wallSeconds : -1.0);
+        processor = std::min(processor, run.seconds);
+    }
 };
 
 int Cores()
@@ -62,16 +73,14 @@ std::vector<std::string> Sources(const Batch& batch)
     return sources;
 }
 
-double TimeOf(const std::vector<std::string>& argv, const std::string& results)
+ChildRun TimeOf(const std::vector<std::string>& argv, const std::string& results)
 {
     fs::remove_all(results);
     fs::create_directories(results);
     const ChildRun run = ChildRun::Of(argv);
-    if (run.status != 0) {
+    if (run.status != 0)
         std::fprintf(stderr, "%s failed (%d)\n", argv[0].c_str(), run.status);
-        return -1;
-    }
-    return run.wallSeconds;
+    return run;
 }
 
 std::vector<std::string> CliArgs(const std::string& bin, int jobs, const Batch& batch, const std::string& results)
@@ -82,18 +91,15 @@ std::vector<std::string> CliArgs(const std::string& bin, int jobs, const Batch& 
     return argv;
 }
 
-// The window's own figure: from the first job added to the queue running
-// empty, without the program's start.
-double WindowTime(const std::string& bin, int simultaneous, const Batch& batch, const std::string& results)
+// The window's run: its wall time is the window's own figure, from the first
+// job added to the queue running empty, without the program's start.
+ChildRun WindowTime(const std::string& bin, int simultaneous, const Batch& batch, const std::string& results)
 {
-    fs::remove_all(results);
-    fs::create_directories(results);
-    const ChildRun run = ChildRun::Of(
-        {bin + "/vorlanta-bench-gui", "--batch", batch.folder, results, std::to_string(simultaneous)});
-    double seconds = -1;
-    if (run.status != 0 || std::sscanf(run.output.c_str(), "%lf", &seconds) != 1)
-        std::fprintf(stderr, "vorlanta-bench-gui --batch failed (%d)\n", run.status);
-    return seconds;
+    ChildRun run = TimeOf(
+        {bin + "/vorlanta-bench-gui", "--batch", batch.folder, results, std::to_string(simultaneous)}, results);
+    if (run.status == 0 && std::sscanf(run.output.c_str(), "%lf", &run.wallSeconds) != 1)
+        run.status = -1;
+    return run;
 }
 
 bool HaveWindow(const std::string& bin)
@@ -112,14 +118,14 @@ std::vector<std::string> PeerArgs(int jobs, const Batch& batch, const std::strin
 
 void PrintTable(const std::vector<Batch>& batches, const std::vector<BatchRow>& rows)
 {
-    std::printf("%-40s", "wall seconds, best of the runs");
+    std::printf("%-40s", "best of the runs: wall s (processor s)");
     for (const Batch& batch : batches)
-        std::printf(" %14s", batch.name.c_str());
+        std::printf(" %20s", batch.name.c_str());
     std::printf("\n");
     for (const BatchRow& row : rows) {
         std::printf("%-40s", row.name.c_str());
-        for (const double seconds : row.seconds)
-            std::printf(" %14.2f", seconds);
+        for (std::size_t i = 0; i < row.seconds.size(); ++i)
+            std::printf(" %11.2f (%6.2f)", row.seconds[i], row.processor[i]);
         std::printf("\n");
     }
 }
@@ -216,29 +222,29 @@ int BatchBench::Run(const std::string& bin, int runs)
     const std::vector<Batch> batches{MakeBatch(dir.Path(), "20 x 10 s", 10, kSources),
                                      MakeBatch(dir.Path(), "20 x 3 min", 180, kSources)};
     const std::string results = dir.File("results");
-    BatchRow one{"(a) vorlanta-cli -j 1", {}};
-    BatchRow all{"(b) vorlanta-cli -j " + std::to_string(cores), {}};
-    BatchRow peer{"peer: xargs -P " + std::to_string(cores) + " lame --mp3input", {}};
+    BatchRow one{"(a) vorlanta-cli -j 1", {}, {}};
+    BatchRow all{"(b) vorlanta-cli -j " + std::to_string(cores), {}, {}};
+    BatchRow peer{"peer: xargs -P " + std::to_string(cores) + " lame --mp3input", {}, {}};
     const bool window = HaveWindow(bin);
-    BatchRow windowOne{"(c) window, 1 simultaneous conversion", {}};
-    BatchRow windowAll{"(c) window, " + std::to_string(cores) + " simultaneous conversions", {}};
+    BatchRow windowOne{"(c) window, 1 simultaneous conversion", {}, {}};
+    BatchRow windowAll{"(c) window, " + std::to_string(cores) + " simultaneous conversions", {}, {}};
     for (const Batch& batch : batches) {
-        double a = 1e9, b = 1e9, p = 1e9, c1 = 1e9, cn = 1e9;
+        Timing a, b, p, c1, cn;
         // They alternate, so a change in the machine's load falls on all alike.
         for (int i = 0; i < runs; ++i) {
-            a = std::min(a, TimeOf(CliArgs(bin, 1, batch, results), results));
-            b = std::min(b, TimeOf(CliArgs(bin, cores, batch, results), results));
-            p = std::min(p, TimeOf(PeerArgs(cores, batch, results), results));
+            a.Take(TimeOf(CliArgs(bin, 1, batch, results), results));
+            b.Take(TimeOf(CliArgs(bin, cores, batch, results), results));
+            p.Take(TimeOf(PeerArgs(cores, batch, results), results));
             if (window) {
-                c1 = std::min(c1, WindowTime(bin, 1, batch, results));
-                cn = std::min(cn, WindowTime(bin, cores, batch, results));
+                c1.Take(WindowTime(bin, 1, batch, results));
+                cn.Take(WindowTime(bin, cores, batch, results));
             }
         }
-        one.seconds.push_back(a);
-        all.seconds.push_back(b);
-        peer.seconds.push_back(p);
-        windowOne.seconds.push_back(c1);
-        windowAll.seconds.push_back(cn);
+        for (auto [row, timing] : {std::pair{&one, a}, std::pair{&all, b}, std::pair{&peer, p},
+                                   std::pair{&windowOne, c1}, std::pair{&windowAll, cn}}) {
+            row->seconds.push_back(timing.wall);
+            row->processor.push_back(timing.processor);
+        }
     }
     std::vector<BatchRow> rows{one, all};
     if (window)

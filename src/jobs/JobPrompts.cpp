@@ -2,21 +2,10 @@
 
 #include "base/AppMessage.h"
 
-#include <QMessageBox>
-
-namespace {
-
-bool AskWithQuestionIcon(QWidget* parent, const QString& text)
-{
-    QMessageBox box(QMessageBox::Question, AppMessage::Caption(), text, QMessageBox::Yes | QMessageBox::No,
-                    parent);
-    box.setDefaultButton(QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes;
-}
-
-} // namespace
-
 JobPrompts JobPrompts::Defaults()
 {
-    return {AppMessage::Show, AskWithQuestionIcon};
+    return {[](QWidget* parent, const QString& text) { AppMessage::Show(parent, text); },
+            [](QWidget* parent, const QString& text) {
+                return AppMessage::AskYesNo(parent, text, QMessageBox::Question);
+            }};
 }

@@ -2,6 +2,7 @@
 
 #include "convert/ConversionHost.h"
 #include "convert/JobConversion.h"
+#include "convert/JobVocabulary.h"
 #include "jobs/JobStatus.h"
 #include "jobs/QueuedJobAccess.h"
 
@@ -216,12 +217,7 @@ void JobThreads::mp3cvtthread(Worker& worker)
     JobLog log(m_log, m_state.WorkerBusy);
     ConversionHost host{access, log, m_prompt, QCoreApplication::applicationDirPath().toStdString()};
     const int result = m_convert(host, kJobRow, JobQueue::Control(worker.job));
-    const char* status = JobStatus::kEnded;
-    if (result == JobResult::Failed)
-        status = JobStatus::kFailed;
-    else if (result == JobResult::RestartRequested)
-        status = JobStatus::kWaiting;
-    access.SetStatus(kJobRow, status);
+    access.SetStatus(kJobRow, JobVocabulary::StatusAfter(result));
     m_queue.SetHeld(worker.job, false);
     --m_state.WorkerBusy;
     worker.done = true;

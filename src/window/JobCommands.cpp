@@ -87,18 +87,31 @@ QWidget* JobCommands::DialogParent() const
 
 void JobCommands::OnJobAdd(int schedulerRunning)
 {
-    if (!m_defaults) {
-        m_prompts.show(DialogParent(), kNoAppAdd);
-        return;
-    }
     if (schedulerRunning == 0)
         m_table.Threads().StartScheduler();
-    const QStringList files = m_chooser(DialogParent(), m_defaults->Settings().SourceFolder);
+    AddChosenFiles(m_chooser(DialogParent(), Defaults().SourceFolder));
+}
+
+void JobCommands::AddGivenFiles(const QStringList& files)
+{
+    if (m_table.Threads().State().SchedulerRunning == 0)
+        m_table.Threads().StartScheduler();
+    AddChosenFiles(files);
+}
+
+// Without defaults handed down (a table on its own), the built-in ones.
+SettingsRecord JobCommands::Defaults() const
+{
+    return m_defaults ? m_defaults->Settings() : SettingsStore::Defaults();
+}
+
+void JobCommands::AddChosenFiles(const QStringList& files)
+{
     BatchState batch;
     for (qsizetype i = 0; i < files.size(); ++i) {
         const QString& source = files[i];
         // The defaults are read for every file: a dialog may just have saved new ones.
-        const SettingsRecord& settings = m_defaults->Settings();
+        const SettingsRecord settings = Defaults();
         const QString offered = ResultNames::ForAddCommand(source, settings.DestFolder, settings.BitRate);
         AddFile(source, offered, i == files.size() - 1, batch);
     }
@@ -170,10 +183,6 @@ void JobCommands::AddWithSameSettings(const QString& source, const BatchState& b
 
 void JobCommands::ItemPropDlg(int row)
 {
-    if (!m_defaults) {
-        m_prompts.show(DialogParent(), kNoAppProperty);
-        return;
-    }
     if (row < 0 || row >= m_table.JobCount())
         return;
     const SchedulingPause pause(m_table.Threads());
