@@ -2,26 +2,31 @@
 #   make run    installs what is missing, builds, starts the program
 #   make test   installs what is missing, builds, runs every test
 #   make bench  the conversion benchmark
-#   make fuzz   a bounded libFuzzer run over the tag probe and frame walk
+#   make fuzz   a bounded libFuzzer run over the tag probe, frame walk and frame chain
+#   make deb    a Debian package from the tracked files, checked with lintian
 
 BUILD   := build/release
 ASAN    := build/asan
 FUZZ    := build/fuzz
-CMAKE   := cmake -G Ninja -Wno-dev
+DEB     := build/deb
+# Our own builds treat warnings as errors; packagers' builds need not.
+CMAKE   := cmake -G Ninja -Wno-dev -DVORLANTA_WERROR=ON
 JOBS    ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build run test test-release test-asan bench fuzz clean
+.PHONY: all deps configure build run test test-release test-asan bench fuzz deb clean
 
 all: build
 
 deps:
 	@scripts/install-deps test
 
-$(BUILD)/build.ninja:
+# Configured every time (a second or two), so an older build folder gets
+# today's options too.
+configure:
 	$(CMAKE) -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-build: deps $(BUILD)/build.ninja
+build: deps configure
 	ninja -C $(BUILD) -j $(JOBS)
 
 run: build
@@ -29,7 +34,7 @@ run: build
 
 test: deps test-release test-asan
 
-test-release: $(BUILD)/build.ninja
+test-release: configure
 	ninja -C $(BUILD) -j $(JOBS)
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 300
 
@@ -60,7 +65,23 @@ fuzz:
 	printf '\377\363\200\304' > $(FUZZ)/corpus/seed-mpeg2
 	printf '\377\343\202\104' > $(FUZZ)/corpus/seed-mpeg25
 	printf 'TAGtitle' > $(FUZZ)/corpus/seed-id3v1
+	@# Runs of frames, so the frame chain, free format and other layers are reached.
+	for i in 1 2 3 4 5; do printf '\377\373\024\304'; head -c 92 /dev/zero; done > $(FUZZ)/corpus/seed-chain
+	for i in 1 2 3 4 5; do printf '\377\373\004\304'; head -c 96 /dev/zero; done > $(FUZZ)/corpus/seed-free
+	for i in 1 2 3 4 5; do printf '\377\375\024\304'; head -c 92 /dev/zero; done > $(FUZZ)/corpus/seed-layer2
+	printf 'RIFF\044\000\000\000WAVEfmt ' > $(FUZZ)/corpus/seed-wave
 	$(FUZZ)/bin/fuzz_source_walk -max_total_time=$(FUZZ_SECONDS) -max_len=65536 $(FUZZ)/corpus
+
+# Built from the tracked files in a scratch copy, so the package never sees
+# a build folder and dpkg-buildpackage writes only below $(DEB).
+deb:
+	@scripts/install-deps deb
+	rm -rf $(DEB) && mkdir -p $(DEB)/vorlanta
+	git ls-files -z | tar --null -T - -cf - | tar -xf - -C $(DEB)/vorlanta
+	cd $(DEB)/vorlanta && VORLANTA_WERROR=1 DEB_BUILD_OPTIONS="parallel=$(JOBS)" \
+	  dpkg-buildpackage -b -us -uc
+	lintian --fail-on error $(DEB)/vorlanta_*.deb
+	@ls -1 $(DEB)/vorlanta_*.deb
 
 clean:
 	rm -rf build

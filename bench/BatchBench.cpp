@@ -20,16 +20,28 @@ namespace {
 
 constexpr int kSources = 20;
 constexpr int kWalkFiles = BatchBench::kLibraryFiles;
+constexpr int kQueuedJobs = 10000;
 
 struct Batch {
     std::string name;
     std::string folder;  // the sources
 };
 
-// One line of the table: wall seconds per batch, best of the runs.
+// One line of the table: wall and processor seconds per batch, best of the runs.
 struct BatchRow {
     std::string name;
     std::vector<double> seconds;
+    std::vector<double> processor;
+};
+
+struct Timing {
+    double wall = 1e9;
+    double processor = 1e9;
+    void Take(const ChildRun& run)
+    {
+        wall = std::min(wall, run.status == 0 ? run.wallSeconds : -1.0);
+        processor = std::min(processor, run.seconds);
+    }
 };
 
 int Cores()
@@ -61,16 +73,14 @@ std::vector<std::string> Sources(const Batch& batch)
     return sources;
 }
 
-double TimeOf(const std::vector<std::string>& argv, const std::string& results)
+ChildRun TimeOf(const std::vector<std::string>& argv, const std::string& results)
 {
     fs::remove_all(results);
     fs::create_directories(results);
     const ChildRun run = ChildRun::Of(argv);
-    if (run.status != 0) {
+    if (run.status != 0)
         std::fprintf(stderr, "%s failed (%d)\n", argv[0].c_str(), run.status);
-        return -1;
-    }
-    return run.wallSeconds;
+    return run;
 }
 
 std::vector<std::string> CliArgs(const std::string& bin, int jobs, const Batch& batch, const std::string& results)
@@ -79,6 +89,22 @@ std::vector<std::string> CliArgs(const std::string& bin, int jobs, const Batch& 
     for (const std::string& source : Sources(batch))
         argv.push_back(source);
     return argv;
+}
+
+// The window's run: its wall time is the window's own figure, from the first
+// job added to the queue running empty, without the program's start.
+ChildRun WindowTime(const std::string& bin, int simultaneous, const Batch& batch, const std::string& results)
+{
+    ChildRun run = TimeOf(
+        {bin + "/vorlanta-bench-gui", "--batch", batch.folder, results, std::to_string(simultaneous)}, results);
+    if (run.status == 0 && std::sscanf(run.output.c_str(), "%lf", &run.wallSeconds) != 1)
+        run.status = -1;
+    return run;
+}
+
+bool HaveWindow(const std::string& bin)
+{
+    return fs::exists(bin + "/vorlanta-bench-gui");
 }
 
 std::vector<std::string> PeerArgs(int jobs, const Batch& batch, const std::string& results)
@@ -92,14 +118,14 @@ std::vector<std::string> PeerArgs(int jobs, const Batch& batch, const std::strin
 
 void PrintTable(const std::vector<Batch>& batches, const std::vector<BatchRow>& rows)
 {
-    std::printf("%-40s", "wall seconds, best of the runs");
+    std::printf("%-40s", "best of the runs: wall s (processor s)");
     for (const Batch& batch : batches)
-        std::printf(" %14s", batch.name.c_str());
+        std::printf(" %20s", batch.name.c_str());
     std::printf("\n");
     for (const BatchRow& row : rows) {
         std::printf("%-40s", row.name.c_str());
-        for (const double seconds : row.seconds)
-            std::printf(" %14.2f", seconds);
+        for (std::size_t i = 0; i < row.seconds.size(); ++i)
+            std::printf(" %11.2f (%6.2f)", row.seconds[i], row.processor[i]);
         std::printf("\n");
     }
 }
@@ -129,6 +155,31 @@ class QuietLog : public ActivityLog {
 public:
     void showmessage(const std::string&) override {}
 };
+
+// The window with 10,000 jobs: adding them as one same-settings batch,
+// memory, and how the window answers while every core converts.
+void PrintQueuedJobs(const std::string& bin, const std::string& folder)
+{
+    fs::create_directories(folder);
+    const ChildRun run =
+        ChildRun::Of({bin + "/vorlanta-bench-gui", "--scale", std::to_string(kQueuedJobs), folder});
+    int added = 0, converted = 0;
+    double addSeconds = 0, waitMs = 0, scrollMs = 0, menuMs = 0, removeSeconds = 0;
+    long baseKiB = 0, addedKiB = 0, peakKiB = 0;
+    if (run.status != 0 || std::sscanf(run.output.c_str(), "%d %lf %ld %ld %ld %lf %lf %lf %d %lf", &added,
+                                       &addSeconds, &baseKiB, &addedKiB, &peakKiB, &waitMs, &scrollMs, &menuMs,
+                                       &converted, &removeSeconds) != 10) {
+        std::fprintf(stderr, "vorlanta-bench-gui --scale failed (%d)\n", run.status);
+        return;
+    }
+    std::printf("Window with %d queued jobs: added through Add with \"Use Same Settings\" in %.2f s (target < 2); "
+                "memory %.1f MiB after adding (%.1f MiB of it the jobs), peak %.1f MiB (target < 100)\n",
+                added, addSeconds, addedKiB / 1024.0, (addedKiB - baseKiB) / 1024.0, peakKiB / 1024.0);
+    std::printf("  while %d jobs converted (8 s, every core): longest wait for events %.1f ms, scroll with "
+                "repaint %.1f ms, menu open and close %.1f ms (target < 100); removing all rows one by one "
+                "from the top %.2f s\n",
+                converted, waitMs, scrollMs, menuMs, removeSeconds);
+}
 
 }  // namespace
 
@@ -171,28 +222,44 @@ int BatchBench::Run(const std::string& bin, int runs)
     const std::vector<Batch> batches{MakeBatch(dir.Path(), "20 x 10 s", 10, kSources),
                                      MakeBatch(dir.Path(), "20 x 3 min", 180, kSources)};
     const std::string results = dir.File("results");
-    BatchRow one{"(a) vorlanta-cli -j 1", {}};
-    BatchRow all{"(b) vorlanta-cli -j " + std::to_string(cores), {}};
-    BatchRow peer{"peer: xargs -P " + std::to_string(cores) + " lame --mp3input", {}};
+    BatchRow one{"(a) vorlanta-cli -j 1", {}, {}};
+    BatchRow all{"(b) vorlanta-cli -j " + std::to_string(cores), {}, {}};
+    BatchRow peer{"peer: xargs -P " + std::to_string(cores) + " lame --mp3input", {}, {}};
+    const bool window = HaveWindow(bin);
+    BatchRow windowOne{"(c) window, 1 simultaneous conversion", {}, {}};
+    BatchRow windowAll{"(c) window, " + std::to_string(cores) + " simultaneous conversions", {}, {}};
     for (const Batch& batch : batches) {
-        double a = 1e9, b = 1e9, p = 1e9;
-        // The three alternate, so a change in the machine's load falls on all alike.
+        Timing a, b, p, c1, cn;
+        // They alternate, so a change in the machine's load falls on all alike.
         for (int i = 0; i < runs; ++i) {
-            a = std::min(a, TimeOf(CliArgs(bin, 1, batch, results), results));
-            b = std::min(b, TimeOf(CliArgs(bin, cores, batch, results), results));
-            p = std::min(p, TimeOf(PeerArgs(cores, batch, results), results));
+            a.Take(TimeOf(CliArgs(bin, 1, batch, results), results));
+            b.Take(TimeOf(CliArgs(bin, cores, batch, results), results));
+            p.Take(TimeOf(PeerArgs(cores, batch, results), results));
+            if (window) {
+                c1.Take(WindowTime(bin, 1, batch, results));
+                cn.Take(WindowTime(bin, cores, batch, results));
+            }
         }
-        one.seconds.push_back(a);
-        all.seconds.push_back(b);
-        peer.seconds.push_back(p);
+        for (auto [row, timing] : {std::pair{&one, a}, std::pair{&all, b}, std::pair{&peer, p},
+                                   std::pair{&windowOne, c1}, std::pair{&windowAll, cn}}) {
+            row->seconds.push_back(timing.wall);
+            row->processor.push_back(timing.processor);
+        }
     }
-    // The window's queue and workers, (c) with 1 and with all cores' worth of
-    // simultaneous conversions, belong between (b) and the peer: add their
-    // rows here, measured on the same batches.
-    const std::vector<BatchRow> rows{one, all, peer};
+    std::vector<BatchRow> rows{one, all};
+    if (window)
+        rows.insert(rows.end(), {windowOne, windowAll});
+    rows.push_back(peer);
     std::printf("load average after the runs: %s\n", LoadAverage().c_str());
     PrintTable(batches, rows);
     PrintScaling(batches, one, all, peer, cores);
+    if (window) {
+        for (std::size_t i = 0; i < batches.size(); ++i)
+            std::printf("%s: (c) at 1 = %.2f x (a) (target <= 1.10); (c) at %d = %.2f x (b) (target <= 1.10)\n",
+                        batches[i].name.c_str(), windowOne.seconds[i] / one.seconds[i], cores,
+                        windowAll.seconds[i] / all.seconds[i]);
+        PrintQueuedJobs(bin, dir.File("queued"));
+    }
 
     const std::string library = dir.File("library");
     MakeLibrary(library);

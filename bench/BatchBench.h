@@ -3,8 +3,10 @@
 #include <string>
 
 // The batch section of the benchmark: many sources through vorlanta-cli one
-// at a time and all cores at once, beside the peer (lame over xargs -P),
-// and the folder walk over a generated tree of 10,000 files.
+// at a time and all cores at once, through the window's queue with one and
+// with all cores' worth of simultaneous conversions, beside the peer (lame
+// over xargs -P); the window with 10,000 queued jobs; and the folder walk
+// over a generated tree of 10,000 files.
 class BatchBench {
 public:
     // `bin` holds vorlanta-cli and vorlanta-bench; `runs` is the best-of count.

@@ -3,10 +3,13 @@
 // and log lines delivered to the (offscreen) window.
 //
 //   vorlanta-bench-gui [--minutes M] [--runs N]
+//   vorlanta-bench-gui --batch SOURCES RESULTS N   (the batch section's window rows)
+//   vorlanta-bench-gui --scale JOBS FOLDER         (the batch section's 10,000 jobs)
 
 #include "BenchSource.h"
 #include "RecordingHost.h"
 #include "TempDir.h"
+#include "WindowBatch.h"
 #include "convert/ConversionHost.h"
 #include "convert/JobConversion.h"
 #include "convert/SilentJobHost.h"
@@ -62,6 +65,10 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    if (argc == 5 && std::string(argv[1]) == "--batch")
+        return WindowBatch::Convert(argv[2], argv[3], std::atoi(argv[4]));
+    if (argc == 4 && std::string(argv[1]) == "--scale")
+        return WindowBatch::Scale(std::atoi(argv[2]), argv[3]);
     double minutes = 3;
     int runs = 3;
     for (int i = 1; i + 1 < argc; i += 2) {

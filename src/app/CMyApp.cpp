@@ -6,8 +6,11 @@
 #include "dialogs/CSettingProp.h"
 #include "base/CommandIds.h"
 #include "xp/FlatMenu.h"
+#include "window/JobCommands.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QTimer>
 #include <utility>
 
 CMyApp::CMyApp(SettingsStore store)
@@ -41,6 +44,13 @@ bool CMyApp::InitInstance()
     m_mainFrame->JobTable()->setFocus();
     m_mainFrame->OfferKeptJobs();
     m_mainFrame->ApplySettings();
+    // Files from the command line, once the window is up: their dialogs
+    // open over it, as they would after Job > Add.
+    if (!m_startFiles.isEmpty()) {
+        QTimer::singleShot(0, m_mainFrame.get(), [this, files = std::exchange(m_startFiles, {})] {
+            m_mainFrame->Commands()->AddGivenFiles(files);
+        });
+    }
     return true;
 }
 
@@ -56,6 +66,19 @@ int CMyApp::Run()
     if (!InitInstance())
         return ExitInstance(1);
     return ExitInstance(QApplication::exec());
+}
+
+QStringList CMyApp::ExistingFiles(const QStringList& paths, QStringList& missing)
+{
+    QStringList files;
+    for (const QString& path : paths) {
+        const QFileInfo info(path);
+        if (info.isFile())
+            files << info.absoluteFilePath();
+        else
+            missing << path;
+    }
+    return files;
 }
 
 QString CMyApp::SettingsFilePath() const

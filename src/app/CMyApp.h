@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <optional>
 
@@ -36,6 +37,12 @@ public:
     // InitInstance, the event loop until the main frame has closed, and
     // ExitInstance; the process exit code.
     int Run();
+
+    // Files to add once the main frame shows, as if chosen with Job > Add.
+    void SetStartFiles(const QStringList& files) { m_startFiles = files; }
+    // The absolute paths of the `paths` that name existing files, in order;
+    // the others are appended to `missing` as given.
+    static QStringList ExistingFiles(const QStringList& paths, QStringList& missing);
 
     // The main frame; nullptr before InitInstance.
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }
@@ -68,6 +75,7 @@ private:
     void CloseMainFrame();
 
     UserDefaults m_defaults;
+    QStringList m_startFiles;
     std::unique_ptr<CMainFrame> m_mainFrame;
     // The flat popup decoration, from start-up to exit.
     std::optional<ScopedMenuHook> m_menuHook;

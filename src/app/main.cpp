@@ -1,17 +1,69 @@
 #include "app/CMyApp.h"
 
+#include <BuildConfig.h>
+
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QFileInfo>
 #include <csignal>
 #include <cstdio>
 
+namespace {
+
+struct CommandLine {
+    QCommandLineParser parser;
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
+                            QStringLiteral("Show this help and exit.")};
+    QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
+                               QStringLiteral("Show the version and exit.")};
+
+    CommandLine()
+    {
+        parser.setApplicationDescription(
+            QStringLiteral("Converts MP3 files to another bitrate. The FILEs are added to the job\n"
+                           "table as if they had been chosen with Job > Add."));
+        parser.addOption(help);
+        parser.addOption(version);
+        parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("MP3 files to add."),
+                                     QStringLiteral("[FILE...]"));
+    }
+};
+
+QStringList Arguments(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
+    const QString program = argc > 0 ? QFileInfo(QString::fromLocal8Bit(argv[0])).fileName()
+                                     : QStringLiteral("vorlanta");
+    QCoreApplication::setApplicationName(program);
+    QCoreApplication::setApplicationVersion(QStringLiteral(VORLANTA_VERSION));
+
+    // --help and --version answer on the terminal, with or without a display.
+    CommandLine commandLine;
+    if (commandLine.parser.parse(Arguments(argc, argv))) {
+        if (commandLine.parser.isSet(commandLine.help)) {
+            // Without an application object Qt cannot name the program itself.
+            QString help = commandLine.parser.helpText();
+            help.replace(QStringLiteral("<executable_name>"), program);
+            std::fputs(qPrintable(help), stdout);
+            return 0;
+        }
+        if (commandLine.parser.isSet(commandLine.version)) {
+            std::printf("%s %s\n", qPrintable(program), VORLANTA_VERSION);
+            return 0;
+        }
+    }
     // Without a display Qt would abort with a terse message; say what to do.
     if (!CMyApp::DisplayConfigured(qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY"),
                                    qgetenv("QT_QPA_PLATFORM"))) {
-        const QString program = argc > 0 ? QFileInfo(QString::fromLocal8Bit(argv[0])).fileName()
-                                         : QStringLiteral("vorlanta");
         std::fputs(qPrintable(CMyApp::NoDisplayMessage(program)), stderr);
         return 2;
     }
@@ -21,6 +73,20 @@ int main(int argc, char** argv)
     QApplication qtApplication(argc, argv);
     // Message boxes carry the program's file name without extension.
     QApplication::setApplicationName(QFileInfo(QApplication::applicationFilePath()).completeBaseName());
+    // Lets Wayland compositors match the window with the desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(VORLANTA_APP_ID));
+    // Parsed again without the options Qt itself has taken (-platform, -style...).
+    if (!commandLine.parser.parse(QApplication::arguments())) {
+        std::fprintf(stderr, "%s: %s\nTry '%s --help'.\n", qPrintable(program),
+                     qPrintable(commandLine.parser.errorText()), qPrintable(program));
+        return 2;
+    }
+    QStringList missing;
+    const QStringList files = CMyApp::ExistingFiles(commandLine.parser.positionalArguments(), missing);
+    for (const QString& path : missing)
+        std::fprintf(stderr, "%s: %s: no such file, not added\n", qPrintable(program), qPrintable(path));
+
     CMyApp app;
+    app.SetStartFiles(files);
     return app.Run();
 }

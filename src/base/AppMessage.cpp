@@ -1,15 +1,14 @@
 #include "base/AppMessage.h"
 
 #include <QCoreApplication>
-#include <QMessageBox>
+#include <QWidget>
 
 namespace {
 
-QMessageBox::StandardButton Ask(QWidget* parent, const QString& text,
-                                QMessageBox::StandardButtons buttons,
-                                QMessageBox::StandardButton defaultButton)
+QMessageBox::StandardButton Ask(QWidget* parent, const QString& text, QMessageBox::Icon icon,
+                                QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
 {
-    QMessageBox box(QMessageBox::NoIcon, AppMessage::Caption(), text, buttons, parent);
+    QMessageBox box(icon, AppMessage::Caption(), text, buttons, parent ? parent->window() : nullptr);
     box.setDefaultButton(defaultButton);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
@@ -21,17 +20,18 @@ QString AppMessage::Caption()
     return QCoreApplication::applicationName();
 }
 
-void AppMessage::Show(QWidget* parent, const QString& text)
+void AppMessage::Show(QWidget* parent, const QString& text, QMessageBox::Icon icon)
 {
-    Ask(parent, text, QMessageBox::Ok, QMessageBox::Ok);
+    Ask(parent, text, icon, QMessageBox::Ok, QMessageBox::Ok);
 }
 
-bool AppMessage::AskYesNo(QWidget* parent, const QString& text)
+bool AppMessage::AskYesNo(QWidget* parent, const QString& text, QMessageBox::Icon icon)
 {
-    return Ask(parent, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
+    return Ask(parent, text, icon, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 bool AppMessage::AskOkCancel(QWidget* parent, const QString& text)
 {
-    return Ask(parent, text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) == QMessageBox::Ok;
+    return Ask(parent, text, QMessageBox::NoIcon, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)
+           == QMessageBox::Ok;
 }

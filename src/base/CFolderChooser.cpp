@@ -11,7 +11,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -46,16 +45,12 @@ QString NearestExistingFolder(const QString& folder)
 
 bool AskWithIcon(QWidget* parent, const QString& text)
 {
-    QMessageBox box(QMessageBox::Question, AppMessage::Caption(), text,
-                    QMessageBox::Yes | QMessageBox::No, parent);
-    box.setDefaultButton(QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes;
+    return AppMessage::AskYesNo(parent, text, QMessageBox::Question);
 }
 
 void WarnWithIcon(QWidget* parent, const QString& text)
 {
-    QMessageBox box(QMessageBox::Warning, AppMessage::Caption(), text, QMessageBox::Ok, parent);
-    box.exec();
+    AppMessage::Show(parent, text, QMessageBox::Warning);
 }
 
 } // namespace

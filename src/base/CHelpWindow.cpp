@@ -1,5 +1,7 @@
 #include "base/CHelpWindow.h"
 
+#include "convert/InstallLayout.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QTextBrowser>
@@ -22,7 +24,8 @@ CHelpWindow::CHelpWindow(QWidget* parent, QString folder)
 
 QString CHelpWindow::HelpFolder()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/help");
+    return QString::fromStdString(
+        InstallLayout::FindData(QCoreApplication::applicationDirPath().toStdString(), "help"));
 }
 
 void CHelpWindow::ShowTopic(const QString& page)

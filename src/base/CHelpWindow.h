@@ -7,7 +7,8 @@
 class QTextBrowser;
 
 // The help viewer: a window with one browser that shows the program's own
-// HTML help pages from the folder "help" beside the executable.
+// HTML help pages from the folder "help" beside the executable (or in the
+// installed data folder).
 class CHelpWindow : public QDialog {
     Q_OBJECT
 
@@ -15,8 +16,8 @@ public:
     // Shows pages of `folder`, the help folder beside the program unless given.
     explicit CHelpWindow(QWidget* parent = nullptr, QString folder = HelpFolder());
 
-    // The folder of the help pages: "help" in the executable's folder,
-    // whatever the current directory is.
+    // The folder of the help pages: "help" in the executable's folder, or
+    // else in the installed data folder; the current directory plays no part.
     static QString HelpFolder();
 
     // Shows the page `page` (a file name such as "intro.htm") of the window's

@@ -1,5 +1,7 @@
 #include "base/CLogView.h"
 
+#include "convert/LogText.h"
+
 #include <QMouseEvent>
 #include <QPalette>
 #include <QScrollBar>
@@ -7,6 +9,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
+#include <ctime>
 #include <utility>
 
 namespace {
@@ -52,7 +55,12 @@ void CLogView::SetTimeSource(TimeSource source)
 
 QString CLogView::TimeStamp(const QTime& time)
 {
-    return QString::asprintf("%02d:%02d:%02d    ", time.hour(), time.minute(), time.second());
+    // The same stamp as the command line's log lines.
+    std::tm local{};
+    local.tm_hour = time.hour();
+    local.tm_min = time.minute();
+    local.tm_sec = time.second();
+    return QString::fromStdString(LogText::TimeStamp(local));
 }
 
 QString CLogView::DisplayText(const QString& line)

@@ -24,5 +24,23 @@ enum CommandId : int {
     IdAppExit = 57665,           // menu Job, Exit
 };
 
+// The job table's commands: add, delete and property, under their menu and
+// toolbar ids. The table takes them all; the frame hands all but the
+// toolbar's Job Property on to it.
+constexpr bool IsJobTableCommand(int id)
+{
+    switch (id) {
+    case IdJobAdd:
+    case IdToolAddJob:
+    case IdJobDelete:
+    case IdToolDeleteJob:
+    case IdJobProperty:
+    case IdToolJobProperty:
+        return true;
+    default:
+        return false;
+    }
+}
+
 // String id of the status bar's idle text ("Ready").
 constexpr int IdIdleMessage = 57345;

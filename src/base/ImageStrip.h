@@ -16,6 +16,7 @@ public:
     // unreadable strip yields no images.
     static QList<QPixmap> Load(const QString& path, int size);
 
-    // Cuts an already loaded strip.
-    static QList<QPixmap> Split(const QImage& strip, int size);
+    // Cuts an already loaded strip, masking out `maskColour`. A rest
+    // narrower than one image is left out.
+    static QList<QPixmap> Split(const QImage& strip, int size, const QColor& maskColour = TransparentColour());
 };

@@ -3,6 +3,8 @@
 #include "base/IniFile.h"
 #include "convert/OutputRatePlan.h"
 
+#include <BuildConfig.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -29,7 +31,21 @@ SettingsStore::SettingsStore(Location location) : m_location(std::move(location)
 
 SettingsStore::Location SettingsStore::DefaultLocation()
 {
-    return {QCoreApplication::applicationDirPath(), FallbackFolder(), &SettingsStore::IsWritableFolder};
+    // An installed program never writes beside itself, not even as root.
+    const QString own = QCoreApplication::applicationDirPath();
+    return {IsSystemFolder(own) ? QString() : own, FallbackFolder(), &SettingsStore::IsWritableFolder};
+}
+
+bool SettingsStore::IsSystemFolder(const QString& folder)
+{
+    const QString clean = QDir::cleanPath(folder);
+    if (clean == QStringLiteral(VORLANTA_INSTALL_BINDIR))
+        return true;
+    for (const QString& root : {QStringLiteral("/usr"), QStringLiteral("/bin"), QStringLiteral("/sbin")}) {
+        if (clean == root || clean.startsWith(root + QLatin1Char('/')))
+            return true;
+    }
+    return false;
 }
 
 QString SettingsStore::FallbackFolder()

@@ -9,8 +9,9 @@ class IniFile;
 
 // Keeps the SettingsRecord in the settings file "config.ini", section
 // "Settings", keys "Source Folder", "Dest Folder" and "BitRate". The file
-// lives beside the executable; when that folder cannot be written (an
-// installed program), it lives in the user's configuration folder instead.
+// lives beside the executable; when the program is installed in a system
+// folder, or its folder cannot be written, it lives in the user's
+// configuration folder instead.
 class SettingsStore {
 public:
     static inline const QString kFileName = QStringLiteral("config.ini");
@@ -35,13 +36,17 @@ public:
         std::function<bool(const QString& folder)> isWritableFolder;
     };
 
-    // The executable's folder, then $XDG_CONFIG_HOME/vorlanta.
+    // The executable's folder (unless it is a system folder), then
+    // $XDG_CONFIG_HOME/vorlanta.
     SettingsStore();
     explicit SettingsStore(Location location);
 
     static Location DefaultLocation();
     // $XDG_CONFIG_HOME/vorlanta, or ~/.config/vorlanta when that is not set.
     static QString FallbackFolder();
+    // A folder of an installed program (/usr/..., /bin, /sbin or the folder
+    // the build installs to), where no settings file may be written.
+    static bool IsSystemFolder(const QString& folder);
     // An existing folder in which this process may create files.
     static bool IsWritableFolder(const QString& folder);
     // The user's music folder, or the home folder when there is none.

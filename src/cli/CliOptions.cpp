@@ -1,5 +1,7 @@
 #include "cli/CliOptions.h"
 
+#include "convert/JobVocabulary.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdlib>
@@ -10,13 +12,11 @@ namespace {
 
 constexpr int kMaxJobs = 256;
 
-constexpr std::array<int, 14> kBitrates{32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320};
-
 bool ParseBitrate(const std::string& text, int& bitrate)
 {
     if (text.empty() || text.size() > 4 || !std::all_of(text.begin(), text.end(), ::isdigit))
         return false;
-    bitrate = std::atoi(text.c_str());
+    bitrate = JobVocabulary::LeadingNumber(text);
     return true;
 }
 
@@ -30,7 +30,7 @@ bool ParseJobs(const std::string& text, int& jobs)
 {
     if (text.empty() || text.size() > 3 || !std::all_of(text.begin(), text.end(), ::isdigit))
         return false;
-    jobs = std::atoi(text.c_str());
+    jobs = JobVocabulary::LeadingNumber(text);
     return jobs >= 1 && jobs <= kMaxJobs;
 }
 
@@ -38,7 +38,7 @@ bool ParseJobs(const std::string& text, int& jobs)
 
 bool CliOptions::IsMpeg1Bitrate(int bitrate)
 {
-    return std::find(kBitrates.begin(), kBitrates.end(), bitrate) != kBitrates.end();
+    return JobVocabulary::IsBitrate(bitrate);
 }
 
 std::string CliOptions::Usage()
@@ -109,7 +109,7 @@ std::optional<CliOptions> CliOptions::Parse(const std::vector<std::string>& args
             else if (arg == "-d")
                 options.directory = *text;
             else if (!ParseBitrate(*text, options.bitrate) || !IsMpeg1Bitrate(options.bitrate)) {
-                error = "bitrate '" + *text + "' is not one of 32 40 48 56 64 80 96 112 128 160 192 224 256 320";
+                error = "bitrate '" + *text + "' is not one of " + JobVocabulary::BitrateList();
                 return std::nullopt;
             }
         } else {

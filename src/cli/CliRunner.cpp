@@ -8,6 +8,7 @@
 #include "convert/LogText.h"
 #include "convert/Mp3FolderWalk.h"
 #include "convert/SourceBitrate.h"
+#include "convert/JobVocabulary.h"
 
 #include <algorithm>
 #include <chrono>
@@ -47,7 +48,7 @@ CliRunner::CliRunner(const CliOptions& options, ConsoleLog& log, UserPrompt& pro
     : options_(options), log_(log), prompt_(prompt), encoderFolder_(std::move(encoderFolder)), errors_(errors)
 {
     table_.OnStatus([this](int row, const std::string& text) {
-        if (progress_ && progress_->SetPercent(static_cast<std::size_t>(row), std::atoi(text.c_str())))
+        if (progress_ && progress_->SetPercent(static_cast<std::size_t>(row), JobVocabulary::LeadingNumber(text)))
             ShowProgress();
     });
 }
@@ -224,9 +225,9 @@ void CliRunner::Convert(std::size_t index, std::atomic<int>& control, const std:
     const int row = static_cast<int>(index);
     JobLogTap tap(log_, prompt_);
     ConversionHost host{table_, tap, tap, encoderFolder_};
-    table_.SetStatus(row, "1%");
+    table_.SetStatus(row, JobVocabulary::kStarted);
     const int result = vorlanta(host, row, control);
-    table_.SetStatus(row, result == JobResult::Failed ? "ERR" : "100%");
+    table_.SetStatus(row, JobVocabulary::StatusAfter(result));
     const bool created = result != JobResult::Failed && tap.LastLine() == job.result + " Created";
     if (created) {
         job.outcome = Outcome::Converted;

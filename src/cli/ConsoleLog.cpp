@@ -10,8 +10,14 @@ constexpr int kBarWidth = 24;
 std::string Bar(int percent)
 {
     const int filled = percent * kBarWidth / 100;
-    return "[" + std::string(static_cast<std::size_t>(filled), '#') +
-           std::string(static_cast<std::size_t>(kBarWidth - filled), '.') + "] " + std::to_string(percent) + "%";
+    // Appended piece by piece: GCC 12 at -O3 misreads the chained operator+ as an overlapping copy.
+    std::string bar = "[";
+    bar.append(static_cast<std::size_t>(filled), '#');
+    bar.append(static_cast<std::size_t>(kBarWidth - filled), '.');
+    bar += "] ";
+    bar += std::to_string(percent);
+    bar += '%';
+    return bar;
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "convert/EncoderSession.h"
 
+#include "convert/InstallLayout.h"
 #include "convert/OutputRatePlan.h"
 #include "convert/UserPrompt.h"
 
@@ -8,7 +9,7 @@
 
 EncoderSession::EncoderSession(const std::string& folder, UserPrompt& prompt) : prompt_(prompt)
 {
-    library_.Load(folder, be::kLibraryFileName);
+    library_.Load(InstallLayout::EncoderLibraryFolders(folder), be::kLibraryFileName);
     ResolveEntryPoints();
     if (!entries_.Complete()) {
         ready_ = false;
@@ -36,6 +37,7 @@ void EncoderSession::ResolveEntryPoints()
     entries_.encode = reinterpret_cast<be::EncodeChunkFn>(library_.Symbol(be::kEncodeChunkName));
     entries_.deinit = reinterpret_cast<be::DeinitStreamFn>(library_.Symbol(be::kDeinitStreamName));
     entries_.close = reinterpret_cast<be::CloseStreamFn>(library_.Symbol(be::kCloseStreamName));
+    entries_.infoTag = reinterpret_cast<be::WriteInfoTagFn>(library_.Symbol(be::kWriteInfoTagName));
 }
 
 void EncoderSession::Configure(int bitrate, int sampleRate, int channels)
@@ -50,6 +52,8 @@ void EncoderSession::Configure(int bitrate, int sampleRate, int channels)
     config_.bitrate = static_cast<std::uint32_t>(bitrate);
     config_.preset = be::kPresetCbr;
     config_.mpegVersion = be::kMpeg1;
+    // Gapless players trim the encoder's delay and padding by this frame.
+    config_.writeVbrHeader = entries_.infoTag != nullptr ? 1 : 0;
 }
 
 bool EncoderSession::Start()
@@ -70,14 +74,16 @@ std::uint32_t EncoderSession::Encode(const std::int16_t* pcm, std::uint32_t byte
     std::uint32_t total = 0;
     auto call = [&](std::uint32_t values) {
         std::uint32_t written = 0;
-        entries_.encode(stream_, values, pcm + offset / 2, destination + total, &written);
+        if (entries_.encode(stream_, values, pcm + offset / 2, destination + total, &written) != be::kErrSuccessful)
+            failed_ = true;
         total += written;
     };
-    while (offset + chunkBytes < bytes) {
+    while (!failed_ && offset + chunkBytes < bytes) {
         call(chunkSize_);
         offset += chunkBytes;
     }
-    call((bytes - offset) / 2);
+    if (!failed_)
+        call((bytes - offset) / 2);
     return total;
 }
 
@@ -92,10 +98,19 @@ std::uint32_t EncoderSession::Flush(std::uint8_t* destination)
 {
     std::uint32_t written = 0;
     if (started_ && !flushed_) {
-        entries_.deinit(stream_, destination, &written);
+        if (entries_.deinit(stream_, destination, &written) != be::kErrSuccessful)
+            failed_ = true;
         flushed_ = true;
     }
     return written;
+}
+
+bool EncoderSession::InfoFrame(std::uint8_t* destination, std::uint32_t& length)
+{
+    length = 0;
+    if (!started_ || !flushed_ || !WritesInfoFrame())
+        return false;
+    return entries_.infoTag(stream_, destination, be::kInfoTagOutputSize, &length) == be::kErrSuccessful;
 }
 
 void EncoderSession::Close()
@@ -103,9 +118,10 @@ void EncoderSession::Close()
     if (!started_)
         return;
     if (!flushed_) {
+        // The stream is dropped either way; what the flush says changes nothing.
         std::vector<std::uint8_t> scratch(50000);
         std::uint32_t written = 0;
-        entries_.deinit(stream_, scratch.data(), &written);
+        (void)entries_.deinit(stream_, scratch.data(), &written);
     }
     entries_.close(stream_);
     started_ = false;

@@ -9,12 +9,14 @@
 
 class UserPrompt;
 
-// The encoder library's four stream entry points.
+// The encoder library's four stream entry points, and the Info-frame entry
+// point, which an older library may lack: its results then have no Info frame.
 struct EncoderEntryPoints {
     be::InitStreamFn init = nullptr;
     be::EncodeChunkFn encode = nullptr;
     be::DeinitStreamFn deinit = nullptr;
     be::CloseStreamFn close = nullptr;
+    be::WriteInfoTagFn infoTag = nullptr;
 
     bool Complete() const { return init && encode && deinit && close; }
 };
@@ -26,7 +28,8 @@ public:
     // Room the final flush may need at its destination.
     static constexpr std::uint32_t kFlushRoom = 7200;
 
-    // Loads the library (from `folder` first, then the library search path)
+    // Loads the library (from `folder` first, then the private library
+    // folder of an installation beside it, then the library search path)
     // and resolves its entry points; when anything is missing the session is
     // not ready and the user is told.
     EncoderSession(const std::string& folder, UserPrompt& prompt);
@@ -39,7 +42,8 @@ public:
     bool Ready() const { return ready_; }
 
     // Fills the configuration record: constant `bitrate`, the source's rate
-    // and channel count, and the output rate that can carry the bitrate.
+    // and channel count, the output rate that can carry the bitrate, and an
+    // Info frame when the library can hand it over.
     void Configure(int bitrate, int sampleRate, int channels);
     int OutputRate() const { return static_cast<int>(config_.reSampleRate); }
     const be::Config& Record() const { return config_; }
@@ -50,13 +54,25 @@ public:
     std::uint32_t OutputBound() const { return outputBound_; }
 
     // Encodes `bytes` bytes of interleaved 16-bit PCM, writing the MP3 bytes
-    // at `destination`; returns how many were written.
+    // at `destination`; returns how many were written. After a call the
+    // library refuses, nothing more is encoded and Failed() holds.
     std::uint32_t Encode(const std::int16_t* pcm, std::uint32_t bytes, std::uint8_t* destination);
     // The most bytes one Encode of `bytes` PCM bytes may write.
     std::uint32_t EncodeRoom(std::uint32_t bytes) const;
     // Writes the encoder's last frames at `destination` (kFlushRoom bytes
-    // free); for a stream that ran to its end.
+    // free); for a stream that ran to its end. Failed() holds when the
+    // library refused.
     std::uint32_t Flush(std::uint8_t* destination);
+    // The stream's first bytes are a placeholder frame that InfoFrame's
+    // bytes replace once the stream is flushed (unless its frames are too
+    // short to hold one).
+    bool WritesInfoFrame() const { return config_.writeVbrHeader != 0; }
+    // Writes the finished Info frame at `destination` (be::kInfoTagOutputSize
+    // bytes free) after Flush; returns its length, 0 when there is none.
+    // False when the library failed.
+    bool InfoFrame(std::uint8_t* destination, std::uint32_t& length);
+    // The library refused an encode or flush call: the result lacks audio.
+    bool Failed() const { return failed_; }
     // Ends the stream. What a stream not flushed before still holds is dropped.
     void Close();
 
@@ -69,6 +85,7 @@ private:
     bool ready_ = true;
     bool started_ = false;
     bool flushed_ = false;
+    bool failed_ = false;
     be::Config config_{};
     std::uint32_t chunkSize_ = 0;
     std::uint32_t outputBound_ = 0;

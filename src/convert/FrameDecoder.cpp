@@ -12,20 +12,17 @@ void InitLibraryOnce()
     std::call_once(once, [] { mpg123_init(); });
 }
 
-void AllowOnly16Bit(mpg123_handle* handle, int channels)
+// One output format only, so that a stream whose rate or channel count
+// changes midway is resampled or mixed by the library to the first one.
+void AllowOnly(mpg123_handle* handle, int sampleRate, int channels)
 {
     mpg123_format_none(handle);
-    const long* rates = nullptr;
-    std::size_t count = 0;
-    mpg123_rates(&rates, &count);
-    const int layout = channels == 1 ? MPG123_MONO : MPG123_STEREO;
-    for (std::size_t i = 0; i < count; ++i)
-        mpg123_format(handle, rates[i], layout, MPG123_ENC_SIGNED_16);
+    mpg123_format(handle, sampleRate, channels == 1 ? MPG123_MONO : MPG123_STEREO, MPG123_ENC_SIGNED_16);
 }
 
 }  // namespace
 
-FrameDecoder::FrameDecoder(int channels)
+FrameDecoder::FrameDecoder(int sampleRate, int channels, std::uint32_t freeFormatLength)
 {
     InitLibraryOnce();
     int error = MPG123_OK;
@@ -33,9 +30,11 @@ FrameDecoder::FrameDecoder(int channels)
     if (handle_ == nullptr)
         return;
     mpg123_param(handle_, MPG123_ADD_FLAGS, MPG123_QUIET, 0);
-    // Every frame gives its full length of samples; no trimming by stream info.
-    mpg123_param(handle_, MPG123_REMOVE_FLAGS, MPG123_GAPLESS, 0);
-    AllowOnly16Bit(handle_, channels);
+    // The source's own encoder delay and padding are not audio.
+    mpg123_param(handle_, MPG123_ADD_FLAGS, MPG123_GAPLESS | MPG123_AUTO_RESAMPLE, 0);
+    if (freeFormatLength > 0)
+        mpg123_param(handle_, MPG123_FREEFORMAT_SIZE, static_cast<long>(freeFormatLength), 0);
+    AllowOnly(handle_, sampleRate, channels);
     if (mpg123_open_feed(handle_) != MPG123_OK) {
         mpg123_delete(handle_);
         handle_ = nullptr;

@@ -1,32 +1,53 @@
 #pragma once
 
-#include <cstdint>
+#include "convert/MpegFrameHeader.h"
+#include "convert/StreamEvent.h"
 
+#include <cstdint>
+#include <optional>
+
+class FrameChain;
 class FrameDecoder;
 class SourceWindow;
 class StreamEventQueue;
 
-// The reading side of a conversion: walks the source from frame sync to
-// frame sync, decodes each Layer III frame and queues the steps of the walk
-// for the encoding side, ahead of it by as many steps as the queue holds.
+// The reading side of a conversion: walks the source from frame to frame,
+// decodes each frame and queues the steps of the walk for the encoding side,
+// ahead of it by as many steps as the queue holds. A frame is taken where the
+// last one ended; after junk, only a header of the stream that the next
+// header confirms. A change of rate needs a longer confirmed run.
 class FrameProducer {
 public:
     // A header is looked for in the stream's last bytes only where the
     // previous frame ended or where the sliding scan first reaches them.
     static constexpr std::uint64_t kTailZone = 100;
+    // Frames in a row that confirm a header after lost sync, and a change of
+    // the stream's rate.
+    static constexpr int kConfirmRun = 2;
+    static constexpr int kChangeRun = 3;
 
+    // `format` is the stream's first frame, as the set-up found it, and
+    // `freeFormatLength` a free-format stream's frame length without padding.
     FrameProducer(SourceWindow& window, FrameDecoder& decoder, StreamEventQueue& queue, std::uint64_t start,
-                  std::uint64_t sourceSize);
+                  const MpegFrameHeader& format, std::uint32_t freeFormatLength = 0);
 
     // Walks until the stream ends, the walk fails or the queue is cancelled.
     void Run();
 
 private:
-    bool FindSync(std::uint64_t& offset, const std::uint8_t*& bytes);
+    std::optional<MpegFrameHeader> NextFrame(FrameChain& chain, std::uint64_t& offset);
+    bool Acceptable(FrameChain& chain, std::uint64_t offset, const MpegFrameHeader& header) const;
+    bool PublishSkipped(std::uint64_t from, std::uint64_t to);
+    bool PublishChange(std::uint64_t offset, const MpegFrameHeader& header);
+    bool PublishDrained();
+    void PublishEnd(StreamEvent::Kind kind);
 
     SourceWindow& window_;
     FrameDecoder& decoder_;
     StreamEventQueue& queue_;
     std::uint64_t start_;
-    std::uint64_t sourceSize_;
+    std::uint32_t freeFormatLength_;
+    MpegFrameHeader stream_;  // the version, rate and channels frames now have
+    bool inSync_ = false;     // the next frame is expected where the last one ended
+    bool readFailed_ = false;
 };

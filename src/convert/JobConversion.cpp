@@ -2,27 +2,20 @@
 
 #include "convert/ActivityLog.h"
 #include "convert/ConversionHost.h"
+#include "convert/FrameChain.h"
 #include "convert/JobTableAccess.h"
 #include "convert/FrameProducer.h"
+#include "convert/JobVocabulary.h"
 #include "convert/LogText.h"
 #include "convert/StreamEventQueue.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 #include <thread>
-
-namespace {
-
-// The leading decimal number of a cell, read the way atol reads it.
-int LeadingNumber(const std::string& text)
-{
-    const long value = std::strtol(text.c_str(), nullptr, 10);
-    return static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX));
-}
-
-}  // namespace
 
 int vorlanta(ConversionHost& host, int row, const std::atomic<int>& control)
 {
@@ -44,7 +37,7 @@ void JobConversion::ReadCells()
 {
     sourcePath_ = host_.table.CellText(row_, JobTableAccess::SourceFile);
     resultPath_ = host_.table.CellText(row_, JobTableAccess::DestFile);
-    bitrate_ = LeadingNumber(host_.table.CellText(row_, JobTableAccess::Bitrate));
+    bitrate_ = JobVocabulary::LeadingNumber(host_.table.CellText(row_, JobTableAccess::Bitrate));
 }
 
 int JobConversion::Run()
@@ -99,16 +92,21 @@ std::optional<int> JobConversion::SetUp()
     audioEnd_ = tags_.HasV1() ? size_ - tags_.id3v1.size() : size_;
     window_ = std::make_unique<SourceWindow>(source_, audioEnd_);
 
-    const std::optional<MpegFrameHeader> format = FindStreamFormat();
+    const char* foreign = ForeignContent();
+    const std::optional<MpegFrameHeader> format = foreign != nullptr ? std::nullopt : FindStreamFormat();
     if (failed_)
         return JobResult::Failed;
     if (!format) {
-        Log(LogText::Format("No MP3 frame found in file %s, nothing converted\r\n", sourcePath_.c_str()));
+        Log(LogText::Format("%s is not an MP3 file (%s), not converted\r\n", sourcePath_.c_str(),
+                            foreign != nullptr ? foreign : "no MPEG audio found"));
         return JobResult::Failed;
     }
+    format_ = *format;
     if (!StartEncoder(*format))
         return JobResult::Failed;
-    decoder_ = std::make_unique<FrameDecoder>(format->channels);
+    // The decoder counts a free-format frame without its header.
+    decoder_ = std::make_unique<FrameDecoder>(format->sampleRate, format->channels,
+                                              freeFormatLength_ > 4 ? freeFormatLength_ - 4 : 0);
 
     try {
         output_.assign(kOutputBytes, 0);
@@ -119,6 +117,28 @@ std::optional<int> JobConversion::SetUp()
     if (!CreateResult())
         return CommonExit();
     return std::nullopt;
+}
+
+// What the audio part holds when it opens like a file of another format.
+const char* JobConversion::ForeignContent()
+{
+    if (audioEnd_ < audioStart_ + 12)
+        return nullptr;
+    const std::uint8_t* bytes = window_->Bytes(audioStart_, 12);
+    if (bytes == nullptr)
+        return nullptr;  // the frame search reports the failed read
+    const auto is = [bytes](std::size_t at, const char* text) { return std::memcmp(bytes + at, text, 4) == 0; };
+    if (is(0, "RIFF"))
+        return is(8, "WAVE") ? "WAVE audio" : "RIFF data";
+    if (is(0, "fLaC"))
+        return "FLAC audio";
+    if (is(0, "OggS"))
+        return "Ogg data";
+    if (is(4, "ftyp"))
+        return "MP4/M4A data";
+    if (is(0, "FORM") && (is(8, "AIFF") || is(8, "AIFC")))
+        return "AIFF audio";
+    return nullptr;
 }
 
 bool JobConversion::StartEncoder(const MpegFrameHeader& format)
@@ -141,11 +161,11 @@ bool JobConversion::StartEncoder(const MpegFrameHeader& format)
     return true;
 }
 
-// The first frame header of the stream, preferably one that the next frame
-// confirms, so a stray sync in leading junk does not set the format.
+// The first frame of the stream: a header that a run of frames confirms,
+// so that stray syncs in junk or in another format do not pass for audio.
+// A stream of fewer frames counts only when it fills the audio part whole.
 std::optional<MpegFrameHeader> JobConversion::FindStreamFormat()
 {
-    std::optional<MpegFrameHeader> firstPlausible;
     for (std::uint64_t offset = audioStart_; offset + 4 <= audioEnd_; ++offset) {
         const std::uint8_t* bytes = window_->Bytes(offset, 4);
         if (bytes == nullptr) {
@@ -155,25 +175,20 @@ std::optional<MpegFrameHeader> JobConversion::FindStreamFormat()
         if (!MpegFrameHeader::HasSync(bytes))
             continue;
         const std::optional<MpegFrameHeader> header = MpegFrameHeader::Parse(bytes);
-        if (!header || !header->IsLayer3() || !header->Usable())
+        if (!header || !(header->Usable() || header->FreeFormat()))
             continue;
-        if (!firstPlausible)
-            firstPlausible = header;
-        const std::uint64_t next = offset + header->frameLength;
-        if (next + 4 > audioEnd_)
-            return firstPlausible;
-        const std::uint8_t* following = window_->Bytes(next, 4);
-        if (following == nullptr) {
+        FrameChain chain(*window_);  // a free-format length is measured anew for each candidate
+        const FrameChain::Run run = chain.Follow(offset, *header, kPlausibleRun);
+        if (chain.ReadFailed()) {
             FailRead();
             return std::nullopt;
         }
-        if (!MpegFrameHeader::HasSync(following))
-            continue;
-        const std::optional<MpegFrameHeader> confirm = MpegFrameHeader::Parse(following);
-        if (confirm && confirm->SameStreamAs(*header))
+        if (run.frames == kPlausibleRun || (run.reachesEnd && offset == audioStart_)) {
+            freeFormatLength_ = chain.FreeFormatLength();
             return header;
+        }
     }
-    return firstPlausible;
+    return std::nullopt;
 }
 
 bool JobConversion::CreateResult()
@@ -197,7 +212,7 @@ bool JobConversion::CreateResult()
 void JobConversion::FrameLoop()
 {
     StreamEventQueue queue(kQueuedSteps);
-    FrameProducer producer(*window_, *decoder_, queue, audioStart_, size_);
+    FrameProducer producer(*window_, *decoder_, queue, audioStart_, format_, freeFormatLength_);
     std::thread reader([&producer] { producer.Run(); });
     TakeSteps(queue);
     queue.Cancel();
@@ -217,13 +232,16 @@ void JobConversion::TakeSteps(StreamEventQueue& queue)
         }
         StreamEvent& event = queue.Front();
         switch (event.kind) {
-        case StreamEvent::Kind::NotLayer3:
-            Log("Frame is not an MPG1 layer 3 frame, skipped\r");
+        case StreamEvent::Kind::Skipped:
+            Log(LogText::Format("%llu bytes at byte %llu of %s are not MPEG audio, skipped\r\n",
+                                static_cast<unsigned long long>(event.skipped),
+                                static_cast<unsigned long long>(event.offset), sourcePath_.c_str()));
             queue.Pop();
             continue;
-        case StreamEvent::Kind::FrameTooLarge:
-            LogUnnamedEnd("Error!Source File small than one Frame!\n");
-            return;
+        case StreamEvent::Kind::FormatChanged:
+            LogFormatChange(event);
+            queue.Pop();
+            continue;
         case StreamEvent::Kind::ReadFailed:
             FailRead();
             return;
@@ -233,17 +251,24 @@ void JobConversion::TakeSteps(StreamEventQueue& queue)
         case StreamEvent::Kind::Frame:
             break;
         }
-        Log(LogText::Format("%d BYTEs Read\r", static_cast<int>(event.length)));
+        if (event.length > 0)
+            Log(LogText::Format("%d BYTEs Read\r", static_cast<int>(event.length)));
         if (!ConvertFrame(event))
             return;
         ReportProgress(event.end);
-        if (event.last) {
-            EndOfStream();
-            return;
-        }
         queue.Pop();
         std::this_thread::yield();
     }
+}
+
+// The rest of the stream keeps the first frame's rate and channels: the
+// decoder resamples or mixes it, so length and pitch stay right.
+void JobConversion::LogFormatChange(const StreamEvent& change)
+{
+    const auto layout = [](int channels) { return channels == 1 ? "mono" : "stereo"; };
+    Log(LogText::Format("%s changes to %d Hz %s at byte %llu, converted to %d Hz %s\r\n", sourcePath_.c_str(),
+                        change.sampleRate, layout(change.channels), static_cast<unsigned long long>(change.offset),
+                        format_.sampleRate, layout(format_.channels)));
 }
 
 bool JobConversion::ConvertFrame(const StreamEvent& frame)
@@ -256,6 +281,10 @@ bool JobConversion::ConvertFrame(const StreamEvent& frame)
     if (output_.size() - used_ < encoder_->EncodeRoom(pcmLength) && !WriteOutput())
         return false;
     const std::uint32_t encoded = encoder_->Encode(frame.pcm.data(), pcmLength, output_.data() + used_);
+    if (encoder_->Failed()) {
+        FailEncode();
+        return false;
+    }
     Log(LogText::Format("%d PCM data created, %d Mp3 data created\r", static_cast<int>(frame.produced),
                         static_cast<int>(encoded)));
     used_ += encoded;
@@ -295,7 +324,13 @@ void JobConversion::EndOfStream()
     if (output_.size() - used_ < EncoderSession::kFlushRoom && !WriteOutput())
         return;
     used_ += encoder_->Flush(output_.data() + used_);
+    if (encoder_->Failed()) {
+        FailEncode();
+        return;
+    }
     if (used_ > 0 && !WriteOutput())
+        return;
+    if (!WriteInfoFrame())
         return;
     if (tags_.HasV1() && !result_.Append(tags_.id3v1.data(), tags_.id3v1.size())) {
         FailWrite();
@@ -310,12 +345,42 @@ void JobConversion::EndOfStream()
     completed_ = true;
 }
 
+// The encoder's first frame was a placeholder; now that the counts, delay
+// and padding are known, the finished Info frame takes its place.
+bool JobConversion::WriteInfoFrame()
+{
+    if (!encoder_->WritesInfoFrame())
+        return true;
+    std::array<std::uint8_t, be::kInfoTagOutputSize> frame{};
+    std::uint32_t length = 0;
+    if (!encoder_->InfoFrame(frame.data(), length)) {
+        Log(LogText::Format("The encoder could not finish the Info frame of %s\r\n", resultPath_.c_str()));
+        failed_ = true;
+        return false;
+    }
+    if (length == 0)
+        return true;
+    const std::uint64_t at = tags_.HasV2() ? tags_.id3v2Length : 0;  // right after the carried ID3v2 block
+    if (!result_.WriteAt(at, frame.data(), length)) {
+        FailWrite();
+        return false;
+    }
+    return true;
+}
+
 void JobConversion::FailWrite()
 {
     if (failed_)
         return;
     Log(LogText::Format("Dest file write failed in file %s\r\n", resultPath_.c_str()));
     LogReason(result_.Reason());
+    failed_ = true;
+}
+
+// A result the encoder could not finish would lack audio: it is no result.
+void JobConversion::FailEncode()
+{
+    Log(LogText::Format("Encoder failed in file %s, no result written\r\n", sourcePath_.c_str()));
     failed_ = true;
 }
 

@@ -46,6 +46,8 @@ public:
     // Frames the reading side may decode ahead of the encoder.
     static constexpr std::size_t kQueuedSteps = 32;
     static constexpr std::size_t kFlushMargin = 1000;
+    // Frames in a row that make a source MP3 rather than another format.
+    static constexpr int kPlausibleRun = 4;
 
     JobConversion(ConversionHost& host, int row, const std::atomic<int>& control);
     int Run();
@@ -54,15 +56,19 @@ private:
     void ReadCells();
     std::optional<int> SetUp();
     bool StartEncoder(const MpegFrameHeader& format);
+    const char* ForeignContent();
     std::optional<MpegFrameHeader> FindStreamFormat();
     bool CreateResult();
     void FrameLoop();
     void TakeSteps(StreamEventQueue& queue);
+    void LogFormatChange(const StreamEvent& change);
     bool ConvertFrame(const StreamEvent& frame);
     bool WriteOutput();
     void ReportProgress(std::uint64_t end);
     void EndOfStream();
+    bool WriteInfoFrame();
     void FailWrite();
+    void FailEncode();
     void FailRead();
     int CommonExit();
     int Outcome() const;
@@ -83,6 +89,8 @@ private:
     std::uint64_t audioStart_ = 0;
     std::uint64_t audioEnd_ = 0;
     TagCarryOver tags_;
+    MpegFrameHeader format_;  // the first frame's: the result keeps its rate and channels
+    std::uint32_t freeFormatLength_ = 0;
     std::unique_ptr<SourceWindow> window_;
     std::unique_ptr<EncoderSession> encoder_;
     std::unique_ptr<FrameDecoder> decoder_;

@@ -4,25 +4,40 @@
 
 namespace {
 
-// Layer III bitrates in kbit/s; 0 marks free format and the forbidden index.
-constexpr std::array<int, 16> kMpeg1Bitrates{0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 0};
-constexpr std::array<int, 16> kMpeg2Bitrates{0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0};
+// Bitrates in kbit/s by version and layer; 0 marks free format and the
+// forbidden index.
+using BitrateTable = std::array<int, 16>;
+constexpr BitrateTable kMpeg1Layer1{0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448, 0};
+constexpr BitrateTable kMpeg1Layer2{0, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384, 0};
+constexpr BitrateTable kMpeg1Bitrates{0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 0};
+constexpr BitrateTable kMpeg2Layer1{0, 32, 48, 56, 64, 80, 96, 112, 128, 144, 160, 176, 192, 224, 256, 0};
+constexpr BitrateTable kMpeg2Bitrates{0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0};
 
 constexpr std::array<int, 4> kMpeg1Rates{44100, 48000, 32000, 0};
 constexpr std::array<int, 4> kMpeg2Rates{22050, 24000, 16000, 0};
 constexpr std::array<int, 4> kMpeg25Rates{11025, 12000, 8000, 0};
 
-std::uint32_t FrameLength(const MpegFrameHeader& header)
+const BitrateTable& Bitrates(MpegFrameHeader::Version version, int layer)
 {
-    if (header.version == MpegFrameHeader::Version::Mpeg1) {
+    if (version == MpegFrameHeader::Version::Mpeg1)
+        return layer == 1 ? kMpeg1Layer1 : layer == 2 ? kMpeg1Layer2 : kMpeg1Bitrates;
+    return layer == 1 ? kMpeg2Layer1 : kMpeg2Bitrates;
+}
+
+// The length without padding, in bytes.
+std::uint32_t UnpaddedLength(const MpegFrameHeader& header)
+{
+    const auto bitrate = static_cast<std::uint32_t>(header.bitrate);
+    const auto rate = static_cast<std::uint32_t>(header.sampleRate);
+    if (header.layer == 1)
+        return 12000u * bitrate / rate * 4u;
+    if (header.layer == 3 && header.version == MpegFrameHeader::Version::Mpeg1) {
         // Integer steps in this order: the same as floor(144000 * bitrate / rate).
-        const auto bits = static_cast<std::uint32_t>(header.bitrate) * 11520u;
-        const auto rate = static_cast<std::uint32_t>(header.sampleRate) / 100u;
-        return bits / rate / 8u + static_cast<std::uint32_t>(header.padding);
+        return bitrate * 11520u / (rate / 100u) / 8u;
     }
-    // Half as many samples per frame: 72000 * bitrate / rate.
-    return 72000u * static_cast<std::uint32_t>(header.bitrate) / static_cast<std::uint32_t>(header.sampleRate) +
-           static_cast<std::uint32_t>(header.padding);
+    if (header.layer == 3)
+        return 72000u * bitrate / rate;  // half as many samples per frame
+    return 144000u * bitrate / rate;
 }
 
 }  // namespace
@@ -39,15 +54,15 @@ std::optional<MpegFrameHeader> MpegFrameHeader::Parse(const std::uint8_t* bytes)
     header.layer = 4 - layerBits;
 
     const int h = bytes[2];
-    const auto& bitrates = header.version == Version::Mpeg1 ? kMpeg1Bitrates : kMpeg2Bitrates;
     const auto& rates = header.version == Version::Mpeg1   ? kMpeg1Rates
                         : header.version == Version::Mpeg2 ? kMpeg2Rates
                                                            : kMpeg25Rates;
-    header.bitrate = bitrates[static_cast<std::size_t>(h >> 4)];
+    header.bitrateIndex = h >> 4;
+    header.bitrate = Bitrates(header.version, header.layer)[static_cast<std::size_t>(header.bitrateIndex)];
     header.sampleRate = rates[static_cast<std::size_t>((h >> 2) & 3)];
     header.padding = (h >> 1) & 1;
     header.channels = ((bytes[3] >> 6) & 3) == 3 ? 1 : 2;
     if (header.Usable())
-        header.frameLength = FrameLength(header);
+        header.frameLength = UnpaddedLength(header) + header.PaddingBytes();
     return header;
 }

@@ -1,12 +1,13 @@
 #include "convert/OutputRatePlan.h"
 
+#include "convert/JobVocabulary.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdlib>
 
 namespace {
 
-constexpr std::array<int, 14> kMpeg1{32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320};
 constexpr std::array<int, 14> kMpeg2{8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160};
 // The encoder caps the 8 to 12 kHz rates at 64 kbit/s.
 constexpr int kMpeg25Max = 64;
@@ -26,7 +27,7 @@ bool OutputRatePlan::Carries(int rate, int bitrate)
     if (!Contains(kRates, rate))
         return false;
     if (rate >= 32000)
-        return Contains(kMpeg1, bitrate);
+        return JobVocabulary::IsBitrate(bitrate);
     if (rate >= 16000)
         return Contains(kMpeg2, bitrate);
     return Contains(kMpeg2, bitrate) && bitrate <= kMpeg25Max;

@@ -8,10 +8,12 @@ SharedLibrary::~SharedLibrary()
         ::dlclose(handle_);
 }
 
-bool SharedLibrary::Load(const std::string& folder, const std::string& fileName)
+bool SharedLibrary::Load(const std::vector<std::string>& folders, const std::string& fileName)
 {
-    if (!folder.empty())
-        handle_ = ::dlopen((folder + "/" + fileName).c_str(), RTLD_NOW | RTLD_LOCAL);
+    for (const std::string& folder : folders) {
+        if (handle_ == nullptr && !folder.empty())
+            handle_ = ::dlopen((folder + "/" + fileName).c_str(), RTLD_NOW | RTLD_LOCAL);
+    }
     if (handle_ == nullptr)
         handle_ = ::dlopen(fileName.c_str(), RTLD_NOW | RTLD_LOCAL);
     return handle_ != nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // A shared library loaded at run time; unloaded when the object goes.
 class SharedLibrary {
@@ -10,9 +11,9 @@ public:
     SharedLibrary(const SharedLibrary&) = delete;
     SharedLibrary& operator=(const SharedLibrary&) = delete;
 
-    // Loads `fileName` from `folder` first (when given), then from the
-    // normal library search path.
-    bool Load(const std::string& folder, const std::string& fileName);
+    // Loads `fileName` from the first of `folders` that has a loadable
+    // copy, else from the normal library search path.
+    bool Load(const std::vector<std::string>& folders, const std::string& fileName);
     bool IsLoaded() const { return handle_ != nullptr; }
     void* Symbol(const char* name) const;
 

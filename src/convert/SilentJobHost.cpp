@@ -3,7 +3,7 @@
 #include <utility>
 
 SilentJobHost::SilentJobHost(std::string source, std::string result)
-    : m_source(std::move(source)), m_result(std::move(result))
+    : source_(std::move(source)), result_(std::move(result))
 {
 }
 
@@ -11,9 +11,9 @@ std::string SilentJobHost::CellText(int, int column)
 {
     switch (column) {
     case SourceFile:
-        return m_source;
+        return source_;
     case DestFile:
-        return m_result;
+        return result_;
     case Bitrate:
         return "128";
     default:

@@ -19,6 +19,6 @@ public:
     void MessageBox(const std::string&) override {}
 
 private:
-    std::string m_source;
-    std::string m_result;
+    std::string source_;
+    std::string result_;
 };

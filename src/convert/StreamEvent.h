@@ -9,9 +9,9 @@
 // walk. The walk's steps arrive in stream order.
 struct StreamEvent {
     enum class Kind {
-        Frame,          // a Layer III frame, read and decoded
-        NotLayer3,      // a sync before a header of another layer: skipped
-        FrameTooLarge,  // a frame longer than the whole source
+        Frame,          // a frame, read and decoded
+        Skipped,        // a run of bytes that are not frames of the stream
+        FormatChanged,  // the stream goes on at another sample rate or channel count
         ReadFailed,     // the source could not be read as far as it should
         End,            // no further frame: the stream is complete
     };
@@ -19,9 +19,12 @@ struct StreamEvent {
     static constexpr std::size_t kPcmCapacity = 8192;  // bytes the decoder may write
 
     Kind kind = Kind::End;
-    std::uint32_t length = 0;  // Frame: its length in bytes
+    std::uint32_t length = 0;  // Frame: its length in bytes (0: PCM the decoder held back)
+    std::uint64_t offset = 0;  // Skipped: where the run starts; FormatChanged: the first frame's offset
+    std::uint64_t skipped = 0;  // Skipped: the run's length in bytes
+    int sampleRate = 0;        // FormatChanged: the new rate and channel count
+    int channels = 0;
     std::uint64_t end = 0;     // Frame: the offset just after it
-    bool last = false;         // Frame: the stream ends with this frame
     std::size_t produced = 0;  // Frame: PCM bytes decoded; 0 when none
     std::array<std::int16_t, kPcmCapacity / 2> pcm{};
 };

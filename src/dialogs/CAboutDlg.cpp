@@ -1,13 +1,17 @@
 #include "dialogs/CAboutDlg.h"
 
+#include "base/CHelpWindow.h"
 #include "base/CHyperLink.h"
 #include "base/DialogUnits.h"
+
+#include <BuildConfig.h>
 
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QUrl>
 #include <algorithm>
 #include <array>
 
@@ -78,8 +82,8 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     m_version = AddText(kVersion, units.Rect(135, 48, 74, 15), Qt::AlignHCenter | Qt::AlignTop);
     m_maker = AddText(kMakerLine, units.Rect(7, 127, 251, 11), Qt::AlignHCenter | Qt::AlignTop);
 
-    m_link = new CHyperLink(kHomePage, this);
-    m_link->SetLinkTarget(kHomePage);
+    m_link = new CHyperLink(LinkText(), this);
+    m_link->SetLinkTarget(LinkTarget());
     QRect linkRect = units.Rect(142, 83, 74, 13);
     // The whole address shows even where the font runs wider than planned.
     linkRect.setWidth(std::max(linkRect.width(), m_link->sizeHint().width()));
@@ -95,6 +99,20 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
 }
 
 CAboutDlg::~CAboutDlg() = default;
+
+QString CAboutDlg::LinkTarget()
+{
+    const QString homePage = QStringLiteral(VORLANTA_HOME_PAGE);
+    if (!homePage.isEmpty())
+        return homePage;
+    return QUrl::fromLocalFile(CHelpWindow::HelpFolder() + QStringLiteral("/intro.htm")).toString();
+}
+
+QString CAboutDlg::LinkText()
+{
+    const QString homePage = QStringLiteral(VORLANTA_HOME_PAGE);
+    return homePage.isEmpty() ? kHelpLinkText : homePage;
+}
 
 QLabel* CAboutDlg::AddText(const QString& text, const QRect& geometry, Qt::Alignment alignment)
 {

@@ -9,7 +9,7 @@ class QLabel;
 class QPushButton;
 
 // The About box: the program's emblem, name and version, and a link to the
-// program's home page.
+// program's home page or, when none was given at build time, its help pages.
 class CAboutDlg : public QDialog {
     Q_OBJECT
 
@@ -17,13 +17,20 @@ public:
     static inline const QString kCaption = QStringLiteral("About Vorlanta");
     static inline const QString kProductName = QStringLiteral("Vorlanta");
     static inline const QString kVersion = QStringLiteral("Version 1.0");
-    static inline const QString kHomePage = QStringLiteral("https://vorlanta.org");
+    // The link's text when it leads to the help pages shipped with the program.
+    static inline const QString kHelpLinkText = QStringLiteral("Vorlanta Help");
     static inline const QString kMakerLine =
         QStringLiteral("An MP3 bitrate converter by the Vorlanta developers.");
     static constexpr int kEmblemSize = 128;
 
     explicit CAboutDlg(QWidget* parent = nullptr);
     ~CAboutDlg() override;
+
+    // The home page given at build time, or else the first help page
+    // shipped with the program (a local file URL).
+    static QString LinkTarget();
+    // What the link shows: the home page's address, or kHelpLinkText.
+    static QString LinkText();
 
     // The 128 x 128 emblem: a sound wave in a rounded square.
     static QPixmap Emblem();

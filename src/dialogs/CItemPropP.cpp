@@ -1,5 +1,6 @@
 #include "dialogs/CItemPropP.h"
 
+#include "convert/JobVocabulary.h"
 #include "jobs/CMyListView.h"
 #include "jobs/JobStatus.h"
 #include "jobs/ResultNames.h"
@@ -120,8 +121,9 @@ void CItemPropP::OnBitrateSelected()
 {
     const QString selected = m_bitrateList->currentText();
     if (!m_filling && !m_shownBitrate.isEmpty() && !selected.isEmpty())
-        m_resultEdit->setText(ResultNames::FollowRate(m_resultEdit->text(), ResultNames::RateValue(m_shownBitrate),
-                                                      ResultNames::RateValue(selected)));
+        m_resultEdit->setText(ResultNames::FollowRate(m_resultEdit->text(),
+                                                      JobVocabulary::LeadingNumber(m_shownBitrate.toStdString()),
+                                                      JobVocabulary::LeadingNumber(selected.toStdString())));
     m_shownBitrate = selected;
 }
 

@@ -2,11 +2,13 @@
 
 #include "base/SettingsRecord.h"
 #include "base/UserDefaults.h"
+#include "convert/JobVocabulary.h"
 #include "jobs/ResultNames.h"
 #include "base/CFolderChooser.h"
 #include "base/CHelpWindow.h"
 #include "base/DialogUnits.h"
 
+#include <algorithm>
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
@@ -16,26 +18,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <algorithm>
-
-const std::array<CJobAddDialog::BitrateButton, CJobAddDialog::kButtonCount> CJobAddDialog::kBitrateButtons{{
-    {1020, "32K", 26, 95, 32},
-    {1021, "40K", 67, 95, 40},
-    {1022, "48K", 108, 95, 48},
-    {1023, "56K", 153, 95, 56},
-    {1024, "64K", 194, 95, 64},
-    {1025, "80K", 239, 95, 80},
-    {1026, "96K", 284, 95, 96},
-    {1027, "112K", 26, 119, 112},
-    {1028, "128K", 67, 119, 128},
-    {1029, "160K", 108, 119, 160},
-    {1030, "192K", 153, 119, 192},
-    {1031, "224K", 194, 119, 224},
-    {1032, "256K", 239, 119, 256},
-    {1033, "320K", 284, 119, 320},
-}};
-
 namespace {
+
+// The bitrate buttons stand in two rows of seven, in the order of the
+// bitrate table, at these columns (dialog units).
+constexpr std::array<int, 7> kBitrateColumns{26, 67, 108, 153, 194, 239, 284};
+constexpr std::array<int, 2> kBitrateRows{95, 119};
 
 // Dialog size and the size of a bitrate button, in dialog units.
 constexpr int kDialogWidth = 375;
@@ -90,20 +78,16 @@ CJobAddDialog::~CJobAddDialog() = default;
 
 int CJobAddDialog::BitrateOfButton(int id)
 {
-    for (const BitrateButton& button : kBitrateButtons) {
-        if (button.id == id)
-            return button.kbps;
-    }
-    return 0;
+    if (id < IdFirstBitrate || id > IdLastBitrate)
+        return 0;
+    return JobVocabulary::kBitrates[std::size_t(id - IdFirstBitrate)];
 }
 
 int CJobAddDialog::ButtonOfBitrate(int kbps)
 {
-    for (const BitrateButton& button : kBitrateButtons) {
-        if (button.kbps == kbps)
-            return button.id;
-    }
-    return 0;
+    const auto& rates = JobVocabulary::kBitrates;
+    const auto it = std::find(rates.begin(), rates.end(), kbps);
+    return it == rates.end() ? 0 : IdFirstBitrate + int(it - rates.begin());
 }
 
 // Controls in the resource's order, which is also the tab order.
@@ -125,12 +109,14 @@ void CJobAddDialog::BuildControls()
 
     m_bitrateGroup = new QGroupBox(QStringLiteral("Bitrate(Result File)"), this);
     m_bitrateGroup->setGeometry(units.Rect(15, 69, 319, 78));
-    for (std::size_t i = 0; i < kBitrateButtons.size(); ++i) {
-        const BitrateButton& button = kBitrateButtons[i];
-        auto* radio = new QRadioButton(QString::fromLatin1(button.caption), this);
+    for (std::size_t i = 0; i < JobVocabulary::kBitrates.size(); ++i) {
+        const int id = IdFirstBitrate + int(i);
+        auto* radio = new QRadioButton(QString::number(JobVocabulary::kBitrates[i]) + QLatin1Char('K'), this);
         radio->setAutoExclusive(true);
-        radio->setGeometry(units.Rect(button.x, button.y, kRadioWidth, kRadioHeight));
-        connect(radio, &QRadioButton::clicked, this, [this, id = button.id] { OnBitrateButton(id); });
+        const int x = kBitrateColumns[i % kBitrateColumns.size()];
+        const int y = kBitrateRows[i / kBitrateColumns.size()];
+        radio->setGeometry(units.Rect(x, y, kRadioWidth, kRadioHeight));
+        connect(radio, &QRadioButton::clicked, this, [this, id] { OnBitrateButton(id); });
         connect(radio, &QRadioButton::toggled, this, &CJobAddDialog::UpdateBitrateTabStop);
         m_bitrateRadios[i] = radio;
     }
@@ -169,10 +155,8 @@ void CJobAddDialog::showEvent(QShowEvent* event)
 void CJobAddDialog::Init()
 {
     if (m_defaults) {
-        const int rate = ResultNames::RateValue(m_defaults->Settings().BitRate);
+        const int rate = JobVocabulary::LeadingNumber(m_defaults->Settings().BitRate.toStdString());
         m_bitrate = ButtonOfBitrate(rate) != 0 ? rate : kDefaultBitrate;
-    } else {
-        m_prompts.show(this, kNoAppInit);
     }
     if (m_lastFile == 1)
         m_sameSettingsBox->setEnabled(false);
@@ -354,7 +338,7 @@ bool CJobAddDialog::MayReplaceResult()
 void CJobAddDialog::SaveSettings()
 {
     if (!m_defaults) {
-        m_prompts.show(this, kNoAppSave);
+        m_prompts.show(this, kNotSavedMessage);
         return;
     }
     SettingsRecord& settings = m_defaults->Settings();
@@ -362,7 +346,8 @@ void CJobAddDialog::SaveSettings()
     const QString resultFolder = ResultNames::FolderOf(m_result);
     settings.DestFolder = resultFolder.isEmpty() ? settings.SourceFolder : resultFolder;
     settings.BitRate = QString::number(m_bitrate);
-    m_defaults->WriteSettingsFile();
+    if (!m_defaults->WriteSettingsFile())
+        m_prompts.show(this, kNotSavedMessage);
 }
 
 void CJobAddDialog::SetPrompts(JobPrompts prompts)

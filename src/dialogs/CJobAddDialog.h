@@ -1,5 +1,6 @@
 #pragma once
 
+#include "convert/JobVocabulary.h"
 #include "jobs/JobPrompts.h"
 
 #include <QDialog>
@@ -39,16 +40,9 @@ public:
         IdHelp = 1036,
     };
 
-    struct BitrateButton {
-        int id;
-        const char* caption;
-        int x;  // dialog units; the first row at y 95, the second at y 119
-        int y;
-        int kbps;
-    };
-    static constexpr int kButtonCount = 14;
-    static const std::array<BitrateButton, kButtonCount> kBitrateButtons;
-    static constexpr int kDefaultBitrate = 128;
+    // One button for each rate of JobVocabulary::kBitrates, in its order.
+    static constexpr int kButtonCount = int(JobVocabulary::kBitrates.size());
+    static constexpr int kDefaultBitrate = JobVocabulary::kDefaultBitrate;
 
     static inline const QString kCaption = QStringLiteral("Add Job");
     static inline const QString kHelpTopic = QStringLiteral("addjobdlg.htm");
@@ -59,8 +53,7 @@ public:
         "The path of the %1 file is longer than %2 characters:\n\n%3\n\nPlease choose a shorter name.");
     static inline const QString kBrowseCaption = QStringLiteral("Choose Result File Folder");
     static inline const QString kBrowseInstruction = QStringLiteral("Result file save to ...");
-    static inline const QString kNoAppInit = QStringLiteral("Error getting MyApp in CJobAddDialog::Init");
-    static inline const QString kNoAppSave = QStringLiteral("Error getting MyApp in CJobAddDialog::SaveSettings");
+    static inline const QString kNotSavedMessage = QStringLiteral("The default settings could not be saved.");
 
     // Asks for a folder with a caption, an instruction and a start folder;
     // an empty result means the user cancelled. Tests replace it.
@@ -113,11 +106,12 @@ public:
     // Checks the values and closes with OK, or shows why not and stays.
     void OnOK();
     // Stores source folder, result folder and bitrate as the defaults and
-    // writes the settings file at once.
+    // writes the settings file at once; says so when it cannot.
     void SaveSettings();
 
     void SetPrompts(JobPrompts prompts);
-    // The defaults the dialog starts from and saves to; not owned.
+    // The defaults the dialog starts from and saves to; not owned. Without
+    // them the dialog starts at 128 kbit/s and cannot save.
     void SetUserDefaults(UserDefaults* defaults) { m_defaults = defaults; }
     void SetFolderBrowser(FolderBrowser browser);
     // The chooser the dialog uses unless replaced.

@@ -5,6 +5,7 @@
 #include "base/DialogUnits.h"
 #include "base/SettingsRecord.h"
 #include "base/SettingsStore.h"
+#include "convert/JobVocabulary.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,13 +20,17 @@
 
 namespace {
 
-// The list as the page's resource gives it; the combo box sorts it.
-const QStringList kBitRateData = {
-    QStringLiteral("320"), QStringLiteral("256"), QStringLiteral("224"), QStringLiteral("192"),
-    QStringLiteral("160"), QStringLiteral("128"), QStringLiteral("112"), QStringLiteral(" 96"),
-    QStringLiteral(" 80"), QStringLiteral(" 64"), QStringLiteral(" 56"), QStringLiteral(" 48"),
-    QStringLiteral(" 40"), QStringLiteral(" 32"),
-};
+// The list as the page's resource gives it: highest first, two-digit values
+// with a leading blank. The combo box sorts it.
+QStringList BitRateData()
+{
+    QStringList list;
+    for (auto kbps = JobVocabulary::kBitrates.rbegin(); kbps != JobVocabulary::kBitrates.rend(); ++kbps)
+        list << QString::number(*kbps).rightJustified(3, QLatin1Char(' '));
+    return list;
+}
+
+const QStringList kBitRateData = BitRateData();
 
 const QString kTooLongMessage = QStringLiteral(
     "The folder:\n\n%1\n\nis too long. A default folder may have at most %2 characters.");
@@ -72,7 +77,7 @@ CSettingProp::CSettingProp(SettingsRecord& record, QWidget* parent)
       m_skipLower(record.SkipLowerSources),
       m_keepJobs(record.KeepUnfinishedJobs),
       m_browser(BrowseWithChooser),
-      m_notice(AppMessage::Show)
+      m_notice([](QWidget* parent, const QString& text) { AppMessage::Show(parent, text); })
 {
     setWindowTitle(kCaption);
     BuildSheet();

@@ -3,8 +3,9 @@
 #include <cstddef>
 #include <cstdint>
 
-// The stream interface of the encoder library: the configuration record and
-// the four entry points, as the program and the library both see them.
+// The stream interface of the encoder library: the configuration record, the
+// four stream entry points and the Info-frame entry point, as the program and
+// the library both see them.
 
 namespace be {
 
@@ -32,6 +33,9 @@ constexpr std::uint32_t kErrEncodeFailed = 5;
 // Room, in bytes, that the output address of beDeinitStream must offer:
 // the flush writes the last frames and can produce up to this many bytes.
 constexpr std::uint32_t kDeinitOutputSize = 7200;
+// Room that beWriteInfoTag's output must offer: one frame at the largest
+// bitrate and lowest rate of MPEG-1 Layer III, with padding.
+constexpr std::uint32_t kInfoTagOutputSize = 2880;
 
 #pragma pack(push, 1)
 struct Config {
@@ -76,11 +80,14 @@ using EncodeChunkFn = std::uint32_t (*)(StreamHandle stream, std::uint32_t sampl
                                         std::uint8_t* output, std::uint32_t* written);
 using DeinitStreamFn = std::uint32_t (*)(StreamHandle stream, std::uint8_t* output, std::uint32_t* written);
 using CloseStreamFn = std::uint32_t (*)(StreamHandle stream);
+using WriteInfoTagFn = std::uint32_t (*)(StreamHandle stream, std::uint8_t* output, std::uint32_t size,
+                                         std::uint32_t* written);
 
 constexpr const char* kInitStreamName = "beInitStream";
 constexpr const char* kEncodeChunkName = "beEncodeChunk";
 constexpr const char* kDeinitStreamName = "beDeinitStream";
 constexpr const char* kCloseStreamName = "beCloseStream";
+constexpr const char* kWriteInfoTagName = "beWriteInfoTag";
 
 // File name of the library, looked for beside the program first.
 constexpr const char* kLibraryFileName = "liblame_enc.so";

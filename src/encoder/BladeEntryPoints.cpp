@@ -9,6 +9,7 @@ static_assert(std::is_same_v<decltype(&beInitStream), be::InitStreamFn>);
 static_assert(std::is_same_v<decltype(&beEncodeChunk), be::EncodeChunkFn>);
 static_assert(std::is_same_v<decltype(&beDeinitStream), be::DeinitStreamFn>);
 static_assert(std::is_same_v<decltype(&beCloseStream), be::CloseStreamFn>);
+static_assert(std::is_same_v<decltype(&beWriteInfoTag), be::WriteInfoTagFn>);
 
 namespace {
 
@@ -94,6 +95,19 @@ std::uint32_t beCloseStream(be::StreamHandle stream)
 {
     return guarded(be::kErrInvalidHandle, [&] {
         return LameStreamTable::instance().remove(stream) ? be::kErrSuccessful : be::kErrInvalidHandle;
+    });
+}
+
+std::uint32_t beWriteInfoTag(be::StreamHandle stream, std::uint8_t* output, std::uint32_t size,
+                             std::uint32_t* written)
+{
+    if (written == nullptr) {
+        return be::kErrEncodeFailed;
+    }
+    *written = 0;
+    return guarded(be::kErrEncodeFailed, [&] {
+        const std::shared_ptr<LameStream> found = LameStreamTable::instance().find(stream);
+        return found ? found->infoTag(output, size, *written) : be::kErrInvalidHandle;
     });
 }
 

@@ -4,8 +4,9 @@
 
 #include "BeConfig.h"
 
-// The four exported entry points of the encoder library. They are the only
-// symbols the library exports; every other symbol is hidden.
+// The exported entry points of the encoder library: the four stream entry
+// points and beWriteInfoTag. They are the only symbols the library exports;
+// every other symbol is hidden.
 
 extern "C" {
 
@@ -38,5 +39,16 @@ __attribute__((visibility("default"))) std::uint32_t beDeinitStream(be::StreamHa
 // Releases the stream. An unknown handle returns kErrInvalidHandle and
 // changes nothing.
 __attribute__((visibility("default"))) std::uint32_t beCloseStream(be::StreamHandle stream);
+
+// Hands over the stream's Info frame (Xing/LAME header: frame and byte count,
+// seek table, encoder delay and padding, music CRC) for a stream started with
+// writeVbrHeader set and flushed with beDeinitStream. It has the length of the
+// placeholder frame the stream wrote first, and the caller writes it over that
+// frame. `output` offers `size` bytes (be::kInfoTagOutputSize is always
+// enough); `written` receives the frame's length, 0 on error or when the
+// frames are too short to hold the header (then no placeholder was written
+// either). The stream stays open: beCloseStream still releases it.
+__attribute__((visibility("default"))) std::uint32_t beWriteInfoTag(be::StreamHandle stream, std::uint8_t* output,
+                                                                    std::uint32_t size, std::uint32_t* written);
 
 }  // extern "C"

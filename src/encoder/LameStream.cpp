@@ -104,7 +104,7 @@ std::uint32_t LameStream::applyRecord(lame_global_flags* flags, const be::Config
         lame_set_out_samplerate(flags, static_cast<int>(wantedOutRate(config))),
         lame_set_VBR(flags, vbr_off),
         lame_set_brate(flags, static_cast<int>(config.bitrate)),
-        lame_set_bWriteVbrTag(flags, 0),
+        lame_set_bWriteVbrTag(flags, config.writeVbrHeader != 0 ? 1 : 0),
         lame_set_error_protection(flags, config.crc != 0 ? 1 : 0),
         lame_set_disable_reservoir(flags, config.noBitReservoir != 0 ? 1 : 0),
         lame_set_copyright(flags, config.copyright != 0 ? 1 : 0),
@@ -192,5 +192,27 @@ std::uint32_t LameStream::flush(std::uint8_t* output, std::uint32_t& written)
         return be::kErrEncodeFailed;
     }
     written = static_cast<std::uint32_t>(result);
+    return be::kErrSuccessful;
+}
+
+std::uint32_t LameStream::infoTag(std::uint8_t* output, std::uint32_t size, std::uint32_t& written)
+{
+    written = 0;
+    if (output == nullptr) {
+        return be::kErrEncodeFailed;
+    }
+    std::lock_guard lock(mutex_);
+    // Before the flush the counts and the padding are not known yet.
+    if (!flushed_ || lame_get_bWriteVbrTag(flags_.get()) == 0) {
+        return be::kErrEncodeFailed;
+    }
+    // LAME answers a buffer that is too small with the length it needs, and
+    // a frame too short to hold the header (8 kbit/s at 8 kHz) with 0: it
+    // then wrote no placeholder either.
+    const std::size_t length = lame_get_lametag_frame(flags_.get(), output, size);
+    if (length > size) {
+        return be::kErrEncodeFailed;
+    }
+    written = static_cast<std::uint32_t>(length);
     return be::kErrSuccessful;
 }

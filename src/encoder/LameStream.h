@@ -10,7 +10,8 @@
 
 // One constant-bitrate MP3 encoder stream on libmp3lame, set up from a
 // configuration record. Input is 16-bit PCM, one channel or two channels
-// interleaved; output is plain MP3 frames with no Info/VBR header and no tags.
+// interleaved; output is MP3 frames with no tags, led by a placeholder for
+// the Info frame when the record asks for the VBR header.
 class LameStream {
 public:
     // Starts a stream for the record. On failure returns nullptr and sets
@@ -38,6 +39,10 @@ public:
     // Encodes what is still buffered and writes the last frames; `output`
     // must offer be::kDeinitOutputSize bytes. The stream takes no input after.
     std::uint32_t flush(std::uint8_t* output, std::uint32_t& written);
+
+    // Copies the finished Info frame, the same length as its placeholder, to
+    // `output` (`size` bytes); for a flushed stream that wrote a placeholder.
+    std::uint32_t infoTag(std::uint8_t* output, std::uint32_t size, std::uint32_t& written);
 
 private:
     struct LameCloser {

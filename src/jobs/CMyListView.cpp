@@ -1,13 +1,14 @@
 #include "jobs/CMyListView.h"
 
+#include "base/AppMessage.h"
 #include "base/CommandIds.h"
 #include "convert/JobConversion.h"
 #include "convert/LogText.h"
+#include "convert/InstallLayout.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QHeaderView>
-#include <QMessageBox>
 #include <QPainter>
 #include <QStyledItemDelegate>
 
@@ -40,7 +41,8 @@ CMyListView::CMyListView(QWidget* parent) : QTableView(parent)
     setModel(&m_model);
     SetTableStyle();
     CreateColumns();
-    SetBackgroundPicture(QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(kSkinFile)));
+    SetBackgroundPicture(QString::fromStdString(
+        InstallLayout::FindData(QCoreApplication::applicationDirPath().toStdString(), kSkinFile)));
     m_deleteQuestion = [this](const QString& question) { return AskWithMessageBox(this, question); };
     m_threads.SetPromptParent(this);
 }
@@ -185,24 +187,12 @@ void CMyListView::SetDeleteQuestion(DeleteQuestion question)
 
 bool CMyListView::AskWithMessageBox(QWidget* parent, const QString& question)
 {
-    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), question,
-                    QMessageBox::Ok | QMessageBox::Cancel, parent ? parent->window() : nullptr);
-    return box.exec() == QMessageBox::Ok;
+    return AppMessage::AskOkCancel(parent, question);
 }
 
 bool CMyListView::TakesCommand(int id) const
 {
-    switch (id) {
-    case IdJobAdd:
-    case IdToolAddJob:
-    case IdJobDelete:
-    case IdToolDeleteJob:
-    case IdJobProperty:
-    case IdToolJobProperty:
-        return true;
-    default:
-        return false;
-    }
+    return IsJobTableCommand(id);
 }
 
 bool CMyListView::CommandEnabled(int id) const
@@ -244,20 +234,20 @@ void CMyListView::WriteJobCells(int row, const QString& source, const QString& r
 
 bool CMyListView::RequestRestart(JobQueue::Key key)
 {
-    const JobQueue::JobRef job = m_queue.Find(key);
-    if (!job)
-        return false;
-    JobQueue::Control(job) = JobControl::Restart;
-    return true;
+    return SetControlWord(key, JobControl::Restart);
 }
 
 bool CMyListView::RequestStop(JobQueue::Key key)
 {
+    return SetControlWord(key, JobControl::Stop);
+}
+
+bool CMyListView::SetControlWord(JobQueue::Key key, int control)
+{
     const JobQueue::JobRef job = m_queue.Find(key);
-    if (!job)
-        return false;
-    JobQueue::Control(job) = JobControl::Stop;
-    return true;
+    if (job)
+        JobQueue::Control(job) = control;
+    return job != nullptr;
 }
 
 bool CMyListView::SetBackgroundPicture(const QString& path)

@@ -127,6 +127,7 @@ private:
     void CreateColumns();
     void SetTableStyle();
     void DeleteRow(int row);
+    bool SetControlWord(JobQueue::Key key, int control);
     static bool AskWithMessageBox(QWidget* parent, const QString& question);
 
     JobQueue m_queue;

@@ -2,18 +2,9 @@
 
 #include "base/AppMessage.h"
 
-#include <QMessageBox>
 #include <QPushButton>
 
 namespace {
-
-bool AskWithQuestionIcon(QWidget* parent, const QString& text)
-{
-    QMessageBox box(QMessageBox::Question, AppMessage::Caption(), text, QMessageBox::Yes | QMessageBox::No,
-                    parent);
-    box.setDefaultButton(QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes;
-}
 
 ReplaceRule::Answer AskReplaceWithBox(QWidget* parent, const QString& text, bool offerAll)
 {
@@ -39,7 +30,11 @@ ReplaceRule::Answer AskReplaceWithBox(QWidget* parent, const QString& text, bool
 
 JobPrompts JobPrompts::Defaults()
 {
-    return {AppMessage::Show, AskWithQuestionIcon, AskReplaceWithBox};
+    return {[](QWidget* parent, const QString& text) { AppMessage::Show(parent, text); },
+            [](QWidget* parent, const QString& text) {
+                return AppMessage::AskYesNo(parent, text, QMessageBox::Question);
+            },
+            AskReplaceWithBox};
 }
 
 ReplaceRule::Answer JobPrompts::AskReplace(QWidget* parent, const QString& text, bool offerAll) const

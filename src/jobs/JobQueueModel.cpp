@@ -3,6 +3,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -89,7 +90,9 @@ void JobQueueModel::CellChanged(JobQueue::Key key, int column)
     {
         std::lock_guard lock(m_mutex);
         first = m_changed.empty();
-        m_changed.insert(key);
+        const auto [entry, added] = m_changed.try_emplace(key, column, column);
+        if (!added)
+            entry->second = {std::min(entry->second.first, column), std::max(entry->second.second, column)};
     }
     if (first)
         QMetaObject::invokeMethod(
@@ -99,13 +102,13 @@ void JobQueueModel::CellChanged(JobQueue::Key key, int column)
 
 void JobQueueModel::DeliverChanges()
 {
-    std::set<JobQueue::Key> changed;
+    std::map<JobQueue::Key, std::pair<int, int>> changed;
     {
         std::lock_guard lock(m_mutex);
         changed.swap(m_changed);
     }
-    for (const JobQueue::Key key : changed)
-        EmitChanged(key, 0, JobQueue::ColumnCount - 1);
+    for (const auto& [key, columns] : changed)
+        EmitChanged(key, columns.first, columns.second);
 }
 
 void JobQueueModel::EmitChanged(JobQueue::Key key, int firstColumn, int lastColumn)

@@ -6,14 +6,16 @@
 
 #include <chrono>
 #include <mutex>
-#include <set>
+#include <map>
+#include <utility>
 
 // The job queue as a Qt item model: one row a job, the six columns of the
 // job table with their captions, every cell a left-aligned text. Read only.
 //
 // Lives on the queue's owner thread. Rows change only there; a text changed
 // by a worker reaches the view a few times a second at most, so a
-// conversion reporting every frame costs the window next to nothing.
+// conversion reporting every frame costs the window next to nothing (and
+// ten updates a second are as many as anyone reads).
 class JobQueueModel : public QAbstractTableModel, private JobQueueListener {
     Q_OBJECT
 
@@ -39,9 +41,11 @@ private:
     void DeliverChanges();
     void EmitChanged(JobQueue::Key key, int firstColumn, int lastColumn);
 
-    static constexpr std::chrono::milliseconds kDeliveryDelay{40};
+    static constexpr std::chrono::milliseconds kDeliveryDelay{100};
 
     JobQueue& m_queue;
     std::mutex m_mutex;
-    std::set<JobQueue::Key> m_changed;  // changed by other threads, not shown yet
+    // Changed by other threads and not shown yet: for each job the first and
+    // last column changed, so a worker's status repaints one cell only.
+    std::map<JobQueue::Key, std::pair<int, int>> m_changed;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "convert/JobVocabulary.h"
+
 #include <QString>
 
 // The job's Status cell as its readers see it. Readers take at most the
@@ -10,13 +12,13 @@ class JobStatus {
 public:
     static constexpr int kReadLength = 3;
 
-    // Texts the job threads write.
-    static constexpr const char* kWaiting = "0";
-    static constexpr const char* kStarted = "1%";
-    static constexpr const char* kEnded = "100%";
-    static constexpr const char* kFailed = "ERR";
+    // Texts the job threads write (the engine's vocabulary).
+    static constexpr const char* kWaiting = JobVocabulary::kWaiting;
+    static constexpr const char* kStarted = JobVocabulary::kStarted;
+    static constexpr const char* kEnded = JobVocabulary::kEnded;
+    static constexpr const char* kFailed = JobVocabulary::kFailed;
 
-    static constexpr int kEndedNumber = 100;
+    static constexpr int kEndedNumber = JobVocabulary::kEndedNumber;
 
     // Reads a Status cell by the three-character rule.
     static JobStatus FromCell(const QString& cellText);
@@ -38,7 +40,6 @@ public:
 
 private:
     JobStatus(QString text, bool error, int number);
-    static int LeadingNumber(const QString& text);
 
     QString m_text;
     bool m_error = false;

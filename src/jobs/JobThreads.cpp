@@ -6,6 +6,7 @@
 #include "convert/JobTableAccess.h"
 #include "convert/LogText.h"
 #include "convert/SourceBitrate.h"
+#include "convert/JobVocabulary.h"
 #include "jobs/JobStatus.h"
 #include "jobs/QueuedJobAccess.h"
 #include "jobs/ResultNames.h"
@@ -181,7 +182,7 @@ std::optional<int> JobThreads::BeforeConversion(JobTableAccess& access, Activity
 {
     const std::string source = access.CellText(kJobRow, JobTableAccess::SourceFile);
     const std::string result = access.CellText(kJobRow, JobTableAccess::DestFile);
-    const int bitrate = ResultNames::RateValue(QString::fromStdString(access.CellText(kJobRow, JobTableAccess::Bitrate)));
+    const int bitrate = JobVocabulary::LeadingNumber(access.CellText(kJobRow, JobTableAccess::Bitrate));
     if (m_skipLower) {
         if (const std::optional<std::string> line = SourceBitrate::SkipLine(source, bitrate)) {
             log.showmessage(*line);
@@ -273,12 +274,7 @@ void JobThreads::mp3cvtthread(Worker& worker)
             if (m_listener.ended)
                 m_listener.ended(outcome);
         });
-    const char* status = JobStatus::kEnded;
-    if (result == JobResult::Failed)
-        status = JobStatus::kFailed;
-    else if (result == JobResult::RestartRequested)
-        status = JobStatus::kWaiting;
-    access.SetStatus(kJobRow, status);
+    access.SetStatus(kJobRow, JobVocabulary::StatusAfter(result));
     m_queue.SetHeld(worker.job, false);
     --m_state.WorkerBusy;
     worker.done = true;

@@ -38,7 +38,7 @@ private:
     enum class Delivery { Now, Later };
     void DeliverPending(Delivery delivery);
 
-    static constexpr std::chrono::milliseconds kProgressDelay{40};
+    static constexpr std::chrono::milliseconds kProgressDelay{100};
 
     UiThreadCall& m_ui;
     Sink m_sink;  // UI thread only

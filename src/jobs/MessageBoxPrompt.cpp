@@ -1,9 +1,8 @@
 #include "jobs/MessageBoxPrompt.h"
 
+#include "base/AppMessage.h"
 #include "jobs/UiThreadCall.h"
 
-#include <QCoreApplication>
-#include <QMessageBox>
 
 MessageBoxPrompt::MessageBoxPrompt(UiThreadCall& ui) : m_ui(ui) {}
 
@@ -20,9 +19,7 @@ void MessageBoxPrompt::MessageBox(const std::string& text)
 
 void MessageBoxPrompt::Show(const QString& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), text, QMessageBox::Ok,
-                    m_parent ? m_parent->window() : nullptr);
-    box.exec();
+    AppMessage::Show(m_parent, text);
 }
 
 void MessageBoxPrompt::SetParent(QWidget* parent)

@@ -84,20 +84,6 @@ QString ResultNames::ForFolderTree(const QString& source, const QString& relativ
     return ForSameSettings(source, root + FolderWithSlash(relative), bitrate);
 }
 
-int ResultNames::RateValue(const QString& text)
-{
-    qsizetype i = 0;
-    while (i < text.size() && text[i].isSpace())
-        ++i;
-    int value = 0;
-    for (; i < text.size() && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9'); ++i) {
-        if (value > 100000)
-            break;  // no bitrate is that long; stop before overflowing
-        value = value * 10 + (text[i].unicode() - '0');
-    }
-    return value;
-}
-
 bool ResultNames::HasMp3Extension(const QString& path)
 {
     return path.endsWith(kMp3, Qt::CaseInsensitive);

@@ -51,9 +51,6 @@ public:
     static QString FollowRate(const QString& result, int oldKbps, int newKbps);
 
     static bool FitsJob(const QString& path) { return path.size() <= kMaxPathLength; }
-    // The decimal value of a bitrate text as the C library reads it: blanks
-    // skipped, then digits; 0 when there are none.
-    static int RateValue(const QString& text);
     // ".mp3" at the end, in any letter case.
     static bool HasMp3Extension(const QString& path);
 };

@@ -70,19 +70,11 @@ constexpr std::array<int, 8> kMenuImageCommands{
     IdJobAdd, IdJobDelete, IdJobProperty, IdSettings, IdMenuCustomize, IdHelpTopics, IdAbout, IdAppExit,
 };
 
-// Commands the frame hands on to the job table.
+// Commands the frame hands on to the job table. The toolbar's Job Property
+// is the table's alone: it works only while the table is the active view.
 bool IsJobCommand(int id)
 {
-    switch (id) {
-    case IdJobAdd:
-    case IdToolAddJob:
-    case IdJobDelete:
-    case IdToolDeleteJob:
-    case IdJobProperty:
-        return true;
-    default:
-        return false;
-    }
+    return IsJobTableCommand(id) && id != IdToolJobProperty;
 }
 
 // Job commands that need a selected row.
@@ -574,11 +566,9 @@ void CMainFrame::SetSettingsSheetOpener(SettingsSheetOpener opener)
 
 void CMainFrame::OpenSettingsFromToolBar()
 {
-    if (!m_openSettingsSheet) {
-        AppMessage::Show(this, QStringLiteral("Error getting MyApp in OnButton40016"));
-        return;
-    }
-    m_openSettingsSheet();
+    // Opened by the application object; a frame without one has no sheet.
+    if (m_openSettingsSheet)
+        m_openSettingsSheet();
 }
 
 void CMainFrame::ShowAboutBox()

@@ -83,7 +83,9 @@ public:
     void UpdateCommandStates();
 
     // Appends `text` to the activity log. Callable from any thread: off the
-    // UI thread the call is carried over to it and waited for.
+    // UI thread the line is queued to the UI thread and appended there, in
+    // the order sent. The caller does not wait, so a worker never blocks on a
+    // UI thread that may itself be waiting for the worker to stop.
     void LogText(const QString& text);
 
     // Shows `page` of the help folder beside the program in the help window.

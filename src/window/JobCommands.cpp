@@ -91,18 +91,39 @@ QWidget* JobCommands::DialogParent() const
 
 void JobCommands::OnJobAdd(int schedulerRunning)
 {
-    if (!m_defaults) {
-        m_prompts.show(DialogParent(), kNoAppAdd);
-        return;
-    }
     if (schedulerRunning == 0)
         m_table.Threads().StartScheduler();
-    const QStringList files = m_chooser(DialogParent(), m_defaults->Settings().SourceFolder);
+    AddChosenFiles(m_chooser(DialogParent(), Defaults().SourceFolder));
+}
+
+void JobCommands::AddGivenFiles(const QStringList& files)
+{
+    if (m_table.Threads().State().SchedulerRunning == 0)
+        m_table.Threads().StartScheduler();
+    // Folders among them are added afterwards, each as with Add Folder.
+    QStringList chosen;
+    QStringList folders;
+    for (const QString& path : files)
+        (QFileInfo(path).isDir() ? folders : chosen).append(path);
+    if (!chosen.isEmpty())
+        AddChosenFiles(chosen);
+    for (const QString& folder : folders)
+        AddFolder(folder);
+}
+
+// Without defaults handed down (a table on its own), the built-in ones.
+SettingsRecord JobCommands::Defaults() const
+{
+    return m_defaults ? m_defaults->Settings() : SettingsStore::Defaults();
+}
+
+void JobCommands::AddChosenFiles(const QStringList& files)
+{
     BatchState batch;
     for (qsizetype i = 0; i < files.size(); ++i) {
         const QString& source = files[i];
         // The defaults are read for every file: a dialog may just have saved new ones.
-        const SettingsRecord& settings = m_defaults->Settings();
+        const SettingsRecord settings = Defaults();
         const QString offered = ResultNames::ForAddCommand(source, settings.DestFolder, settings.BitRate);
         AddFile(source, offered, i == files.size() - 1, batch);
     }
@@ -110,23 +131,15 @@ void JobCommands::OnJobAdd(int schedulerRunning)
 
 void JobCommands::OnJobAddFolder()
 {
-    if (!m_defaults) {
-        m_prompts.show(DialogParent(), kNoAppAdd);
-        return;
-    }
     // As with Add: the scheduler runs before the chooser opens.
     m_table.Threads().StartScheduler();
-    const QString folder = m_folderChooser(DialogParent(), m_defaults->Settings().SourceFolder);
+    const QString folder = m_folderChooser(DialogParent(), Defaults().SourceFolder);
     if (!folder.isEmpty())
         AddFolder(folder);
 }
 
 void JobCommands::AddFolder(const QString& folder)
 {
-    if (!m_defaults) {
-        m_prompts.show(DialogParent(), kNoAppAdd);
-        return;
-    }
     const FolderScan::Result scan = FolderScan::Run(DialogParent(), folder, m_table.Threads().Log());
     if (scan.cancelled)
         return;
@@ -142,7 +155,7 @@ void JobCommands::AddFolder(const QString& folder)
         const QString relative = QString::fromStdString(scan.found[i].relative);
         QString offered;
         if (batch.sameSettings == 0) {
-            const SettingsRecord& settings = m_defaults->Settings();
+            const SettingsRecord& settings = Defaults();
             offered = ResultNames::ForAddFolder(source, relative, settings.DestFolder, settings.BitRate);
         }
         AddFile(source, offered, i + 1 == count, batch, relative);
@@ -255,10 +268,6 @@ bool JobCommands::MayReplace(const QString& result, bool lastFile, BatchState& b
 
 void JobCommands::ItemPropDlg(int row)
 {
-    if (!m_defaults) {
-        m_prompts.show(DialogParent(), kNoAppProperty);
-        return;
-    }
     if (row < 0 || row >= m_table.JobCount())
         return;
     const SchedulingPause pause(m_table.Threads());

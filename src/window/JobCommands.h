@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/SettingsRecord.h"
 #include "window/BatchState.h"
 #include "jobs/JobPrompts.h"
 
@@ -32,8 +33,6 @@ class JobCommands : public QObject {
     Q_OBJECT
 
 public:
-    static inline const QString kNoAppAdd = QStringLiteral("Error getting MyApp in CMyListView::OnJobAdd");
-    static inline const QString kNoAppProperty = QStringLiteral("Error getting MyApp in CMyListView::ItemPropDlg");
     static inline const QString kChooserCaption = QStringLiteral("Open");
     static inline const QString kChooserFilter = QStringLiteral("mp3 file (*.mp3)");
     static inline const QString kTooLongMessage = QStringLiteral(
@@ -86,6 +85,10 @@ public:
     // sub-folders below the result folder. The tree is read with a progress
     // indication; folders that cannot be read are skipped with a log line.
     void AddFolder(const QString& folder);
+    // Files named on the program's command line: added as if they had been
+    // chosen with the Add command (scheduler, dialogs and batch alike);
+    // folders among them as with Add Folder.
+    void AddGivenFiles(const QStringList& files);
     // A drop on the table: each local file in the order dropped; entries
     // that are not ".mp3" files (other files, remote addresses) are skipped
     // but still counted as files of the batch. Dropped folders are added
@@ -107,7 +110,7 @@ public:
     void SetSheetRunner(SheetRunner runner);
     void SetCommandSink(CommandSink sink);
     // The defaults the Add command starts from; also given to every add-job
-    // dialog. Not owned.
+    // dialog. Not owned. Without them the built-in defaults apply.
     void SetUserDefaults(UserDefaults* defaults);
     // Also given to every add-job dialog and property page this opens.
     void SetPrompts(JobPrompts prompts);
@@ -120,6 +123,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The files of one Add, in order, with the defaults of `app`.
+    void AddChosenFiles(const QStringList& files);
+    SettingsRecord Defaults() const;
     // One file of an add operation: refused when its path is too long,
     // added directly in a same-settings batch, else through the dialog.
     // `relative` is the file's path below an added folder, empty for files

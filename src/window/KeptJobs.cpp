@@ -1,7 +1,7 @@
 #include "window/KeptJobs.h"
 
 #include "jobs/CMyListView.h"
-#include "jobs/ResultNames.h"
+#include "convert/JobVocabulary.h"
 
 #include <QTimer>
 
@@ -59,7 +59,7 @@ QList<KeptJobsStore::Job> KeptJobs::Unfinished() const
         if (status.IsError() || status.Number() == JobStatus::kEndedNumber)
             continue;
         jobs.append({m_table.CellText(row, CMyListView::ColSourceFile), m_table.CellText(row, CMyListView::ColDestFile),
-                     ResultNames::RateValue(m_table.CellText(row, CMyListView::ColBitrate))});
+                     JobVocabulary::LeadingNumber(m_table.CellText(row, CMyListView::ColBitrate).toStdString())});
     }
     return jobs;
 }

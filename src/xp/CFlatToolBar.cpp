@@ -1,9 +1,9 @@
 #include "xp/CFlatToolBar.h"
 
+#include "base/ImageStrip.h"
 #include "xp/FilterChain.h"
 
 #include <QAction>
-#include <QBitmap>
 #include <QWidgetAction>
 
 CFlatToolBar::CFlatToolBar(QWidget* parent)
@@ -36,9 +36,9 @@ void CFlatToolBar::BuildToolBarImages(const QImage& strip, const QColor& maskCol
     if (m_normalSource.HasBitmap())
         MakeNormalImage(m_normalSource, FilterKeyColour());
 
-    m_hotImages = CutStrip(m_hotSource, size, maskColour);
-    m_disabledImages = CutStrip(m_disabledSource.Image(), size, maskColour);
-    m_normalImages = CutStrip(m_normalSource.Image(), size, maskColour);
+    m_hotImages = ImageStrip::Split(m_hotSource, size, maskColour);
+    m_disabledImages = ImageStrip::Split(m_disabledSource.Image(), size, maskColour);
+    m_normalImages = ImageStrip::Split(m_normalSource.Image(), size, maskColour);
     ApplyButtonImages();
 }
 
@@ -74,21 +74,6 @@ QIcon CFlatToolBar::ButtonIcon(int index) const
     if (index < m_disabledImages.size())
         icon.addPixmap(m_disabledImages.at(index), QIcon::Disabled);
     return icon;
-}
-
-QList<QPixmap> CFlatToolBar::CutStrip(const QImage& strip, int size, const QColor& maskColour)
-{
-    QList<QPixmap> images;
-    if (strip.isNull() || size <= 0 || strip.height() < size)
-        return images;
-    const QImage rgb = strip.convertToFormat(QImage::Format_RGB32);
-    for (int x = 0; x + size <= rgb.width(); x += size) {
-        const QImage cell = rgb.copy(x, 0, size, size);
-        QPixmap image = QPixmap::fromImage(cell);
-        image.setMask(QBitmap::fromImage(cell.createMaskFromColor(maskColour.rgb(), Qt::MaskInColor)));
-        images.append(image);
-    }
-    return images;
 }
 
 void CFlatToolBar::ApplyButtonImages()

@@ -53,9 +53,6 @@ public:
     const CFilterBitmap& DisabledSource() const { return m_disabledSource; }
     const CFilterBitmap& NormalSource() const { return m_normalSource; }
 
-    // Cuts `strip` into square images of `size` with `maskColour` masked out.
-    static QList<QPixmap> CutStrip(const QImage& strip, int size, const QColor& maskColour);
-
 private:
     void ApplyButtonImages();
 

@@ -82,13 +82,8 @@ double CHslColor::HueChannel(double m1, double m2, double angle)
     return m1;
 }
 
-void CHslColor::MakeHslCurrent()
+CHslColor::Hsl CHslColor::ToHsl(int red, int green, int blue)
 {
-    if (m_hslValid)
-        return;
-    const int red = m_red;
-    const int green = m_green;
-    const int blue = m_blue;
     const int max = std::max({red, green, blue});
     const int min = std::min({red, green, blue});
     const double lightness = double(max + min) / 510;
@@ -106,9 +101,30 @@ void CHslColor::MakeHslCurrent()
         if (hue > 360)
             hue -= 360;
     }
-    m_hue = float(hue);
-    m_saturation = float(saturation);
-    m_lightness = float(lightness);
+    return {hue, saturation, lightness};
+}
+
+QColor CHslColor::FromHsl(const Hsl& hsl)
+{
+    if (hsl.saturation == 0) {
+        const quint8 grey = ToByte(hsl.lightness);
+        return QColor(grey, grey, grey);
+    }
+    const double m2 = hsl.lightness <= 0.5 ? hsl.lightness * (1 + hsl.saturation)
+                                           : hsl.lightness + hsl.saturation - hsl.lightness * hsl.saturation;
+    const double m1 = 2 * hsl.lightness - m2;
+    return QColor(ToByte(HueChannel(m1, m2, hsl.hue + 120)), ToByte(HueChannel(m1, m2, hsl.hue)),
+                  ToByte(HueChannel(m1, m2, hsl.hue - 120)));
+}
+
+void CHslColor::MakeHslCurrent()
+{
+    if (m_hslValid)
+        return;
+    const Hsl hsl = ToHsl(m_red, m_green, m_blue);
+    m_hue = float(hsl.hue);
+    m_saturation = float(hsl.saturation);
+    m_lightness = float(hsl.lightness);
     m_hslValid = true;
 }
 
@@ -116,18 +132,9 @@ void CHslColor::MakeRgbCurrent()
 {
     if (m_rgbValid)
         return;
-    const double lightness = m_lightness;
-    const double saturation = m_saturation;
-    if (saturation == 0) {
-        m_red = m_green = m_blue = ToByte(lightness);
-    } else {
-        const double m2 = lightness <= 0.5 ? lightness * (1 + saturation)
-                                           : lightness + saturation - lightness * saturation;
-        const double m1 = 2 * lightness - m2;
-        const double hue = m_hue;
-        m_red = ToByte(HueChannel(m1, m2, hue + 120));
-        m_green = ToByte(HueChannel(m1, m2, hue));
-        m_blue = ToByte(HueChannel(m1, m2, hue - 120));
-    }
+    const QColor colour = FromHsl({m_hue, m_saturation, m_lightness});
+    m_red = quint8(colour.red());
+    m_green = quint8(colour.green());
+    m_blue = quint8(colour.blue());
     m_rgbValid = true;
 }

@@ -23,6 +23,16 @@ public:
     // Stores a new lightness; the RGB form follows on the next read.
     void SetLightness(float lightness);
 
+    // The conversions both forms use: hue in degrees, saturation and
+    // lightness from 0 to 1; RGB bytes truncated.
+    struct Hsl {
+        double hue = 0;
+        double saturation = 0;
+        double lightness = 0;
+    };
+    static Hsl ToHsl(int red, int green, int blue);
+    static QColor FromHsl(const Hsl& hsl);
+
     // One channel of the HSL to RGB conversion: the value (0..1) at
     // `angle` degrees between the levels m1 and m2. The angle is wrapped
     // into 0..360 first.

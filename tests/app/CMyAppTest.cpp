@@ -12,6 +12,7 @@
 #include "TempDir.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -186,3 +187,19 @@ TEST(MyAppDisplayTest, NeedsADisplayOrAnExplicitPlatform)
 }
 
 } // namespace
+
+// `vorlanta song.mp3` from a terminal: the job must hold an absolute path,
+// and names that are not files are reported instead of becoming jobs.
+TEST(MyAppCommandLine, ExistingFilesAreMadeAbsoluteAndTheRestReported)
+{
+    TempDir dir;
+    QFile(QString::fromStdString(dir.File("song.mp3"))).open(QIODevice::WriteOnly);
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(dir.Path())));
+    QStringList missing;
+    const QStringList files = CMyApp::ExistingFiles({"song.mp3", "gone.mp3", "."}, missing);
+    QDir::setCurrent(before);
+
+    EXPECT_EQ(files, QStringList{QDir(QString::fromStdString(dir.Path())).absoluteFilePath("song.mp3")});
+    EXPECT_EQ(missing, (QStringList{"gone.mp3", "."}));
+}

@@ -44,6 +44,7 @@ TEST(ImageStripTest, AnUnreadableStripGivesNoImages)
 {
     EXPECT_TRUE(ImageStrip::Load("/nonexistent/strip.png", 16).isEmpty());
     EXPECT_TRUE(ImageStrip::Split(MakeStrip(1, 8), 16).isEmpty());  // lower than one image
+    EXPECT_TRUE(ImageStrip::Split(MakeStrip(2, 16), 0).isEmpty());
 }
 
 TEST(ImageStripTest, ShippedStripsHoldEightImagesEach)

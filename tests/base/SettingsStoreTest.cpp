@@ -403,3 +403,14 @@ TEST_F(SettingsStoreTest, ChoicesAreWrittenOnlyWhileOn)
     EXPECT_FALSE(read.SkipLowerSources);
     EXPECT_FALSE(read.KeepUnfinishedJobs);
 }
+
+// An installed program run as root must not write into /usr/bin.
+TEST_F(SettingsStoreTest, SystemFoldersNeverHoldTheFile)
+{
+    for (const char* folder : {"/usr/bin", "/usr/local/bin", "/usr/games/", "/bin", "/usr"})
+        EXPECT_TRUE(SettingsStore::IsSystemFolder(folder)) << folder;
+    for (const char* folder : {"/usrdata/bin", "/home/me/vorlanta/build/bin", "/opt/binaries"})
+        EXPECT_FALSE(SettingsStore::IsSystemFolder(folder)) << folder;
+    const SettingsStore store(SettingsStore::Location{QString(), FallbackFolder(), {}});
+    EXPECT_EQ(store.SettingsFilePath(), QDir(FallbackFolder()).filePath("config.ini"));
+}

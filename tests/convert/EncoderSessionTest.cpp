@@ -14,6 +14,8 @@ struct FakeLibrary {
     static inline std::vector<std::uint32_t> encodeCalls;
     static inline std::vector<std::uint8_t> record;
     static inline std::uint32_t initResult = 0;
+    static inline std::uint32_t encodeResult = 0;
+    static inline std::uint32_t deinitResult = 0;
     static inline int closes = 0;
     static inline int deinits = 0;
 
@@ -31,13 +33,13 @@ struct FakeLibrary {
         encodeCalls.push_back(n);
         out[0] = 0xAB;
         *written = 10;
-        return 0;
+        return encodeResult;
     }
     static std::uint32_t Deinit(be::StreamHandle, std::uint8_t*, std::uint32_t* written)
     {
         ++deinits;
         *written = 0;
-        return 0;
+        return deinitResult;
     }
     static std::uint32_t Close(be::StreamHandle)
     {
@@ -50,6 +52,8 @@ struct FakeLibrary {
         encodeCalls.clear();
         record.clear();
         initResult = 0;
+        encodeResult = 0;
+        deinitResult = 0;
         closes = 0;
         deinits = 0;
     }
@@ -154,6 +158,28 @@ TEST_F(EncoderSessionTest, CloseFlushesOnceIntoScratchUnlessFlushedBefore)
     }  // closed on destruction
     EXPECT_EQ(FakeLibrary::deinits, 2);
     EXPECT_EQ(FakeLibrary::closes, 2);
+}
+
+// A refused call must not pass for encoded audio.
+TEST_F(EncoderSessionTest, RefusedEncodeOrFlushIsAFailure)
+{
+    EncoderSession session(FakeLibrary::Entries(), host);
+    session.Configure(128, 44100, 2);
+    ASSERT_TRUE(session.Start());
+    session.Encode(pcm.data(), 4 * 2304, out.data());
+    EXPECT_FALSE(session.Failed());
+    FakeLibrary::encodeCalls.clear();
+    FakeLibrary::encodeResult = 1;
+    session.Encode(pcm.data(), 4 * 2304, out.data());
+    EXPECT_TRUE(session.Failed());
+    EXPECT_EQ(FakeLibrary::encodeCalls.size(), 1u);  // no call after the refusal
+
+    EncoderSession flushed(FakeLibrary::Entries(), host);
+    flushed.Configure(128, 44100, 2);
+    ASSERT_TRUE(flushed.Start());
+    FakeLibrary::deinitResult = 1;
+    flushed.Flush(out.data());
+    EXPECT_TRUE(flushed.Failed());
 }
 
 TEST_F(EncoderSessionTest, MissingLibraryIsNotReady)

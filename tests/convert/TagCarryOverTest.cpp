@@ -52,8 +52,9 @@ TEST(TagCarryOver, SynchsafeSizes)
 
 TEST(TagCarryOver, Id3v2BlockIsCarriedWithItsHeader)
 {
-    auto bytes = Header("ID3", 0, 0, 2, 1);
-    bytes.resize(2000, 0x55);
+    const auto header = Header("ID3", 0, 0, 2, 1);
+    std::vector<std::uint8_t> bytes(2000, 0x55);
+    std::copy(header.begin(), header.end(), bytes.begin());
     const Probed probed = ProbeBytes(bytes);
     EXPECT_EQ(probed.kind, TagCarryOver::V2Only);
     ASSERT_EQ(probed.length, 267u);

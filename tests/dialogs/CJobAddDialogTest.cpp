@@ -159,7 +159,7 @@ TEST_F(JobAddDialogTest, LastFileDisablesTheSameSettingsBox)
     EXPECT_TRUE(dialog.SaveAsDefaultBox()->isEnabled());
 }
 
-TEST(JobAddDialogWithoutAppTest, InitSaysSoAndKeeps128)
+TEST(JobAddDialogWithoutDefaultsTest, StartsAt128AndSaysWhenDefaultsCannotBeSaved)
 {
     PromptLog prompts;
     CJobAddDialog dialog;
@@ -167,12 +167,19 @@ TEST(JobAddDialogWithoutAppTest, InitSaysSoAndKeeps128)
     dialog.SetSource("/in/x.mp3");
     dialog.SetResult("/in/x_128.mp3");
     dialog.show();
-    EXPECT_EQ(prompts.shown, std::vector<QString>{"Error getting MyApp in CJobAddDialog::Init"});
+    EXPECT_TRUE(prompts.shown.empty());
     EXPECT_EQ(dialog.Bitrate(), 128);
     EXPECT_TRUE(dialog.BitrateRadio(1028)->isChecked());
 
     dialog.SaveSettings();
-    EXPECT_EQ(prompts.shown.back(), QString("Error getting MyApp in CJobAddDialog::SaveSettings"));
+    EXPECT_EQ(prompts.shown, std::vector<QString>{"The default settings could not be saved."});
+
+    // A settings file that cannot be written is said, not passed over.
+    UserDefaults unwritable(SettingsStore({"/proc/vorlanta", "/proc/vorlanta", [](const QString&) { return true; }}));
+    dialog.SetUserDefaults(&unwritable);
+    dialog.SaveSettings();
+    EXPECT_EQ(prompts.shown.size(), 2u);
+    EXPECT_EQ(unwritable.Settings().SourceFolder, QString("/in"));  // kept for this run
 }
 
 TEST_F(JobAddDialogTest, BitrateClickRebuildsTheResultName)

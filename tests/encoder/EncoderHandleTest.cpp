@@ -3,10 +3,10 @@
 #include <memory>
 #include <thread>
 
-#include "DecodedMp3.h"
+#include "DecodedAudio.h"
 #include "EncoderLibrary.h"
 #include "EncoderStream.h"
-#include "TestTone.h"
+#include "SyntheticAudio.h"
 
 namespace {
 
@@ -43,8 +43,8 @@ protected:
 
 TEST_F(EncoderHandleTest, TwoStreamsAtOnceStayIndependent)
 {
-    const std::vector<std::int16_t> stereoPcm = TestTone::make(48000, {1000.0, 1000.0}, 1.5);
-    const std::vector<std::int16_t> monoPcm = TestTone::make(44100, {2500.0}, 1.5);
+    const std::vector<std::int16_t> stereoPcm = SyntheticAudio::Sines(48000, {1000.0, 1000.0}, 1.5).samples;
+    const std::vector<std::int16_t> monoPcm = SyntheticAudio::Sines(44100, {2500.0}, 1.5).samples;
     EncoderStream stereo(EncoderStream::record(48000, be::kModeJointStereo, 192));
     EncoderStream mono(EncoderStream::record(44100, be::kModeMono, 64));
     ASSERT_TRUE(stereo.started());
@@ -66,18 +66,18 @@ TEST_F(EncoderHandleTest, TwoStreamsAtOnceStayIndependent)
     stereo.finish();
     mono.finish();
 
-    const DecodedMp3 stereoOut(stereo.bytes());
-    const DecodedMp3 monoOut(mono.bytes());
-    ASSERT_TRUE(stereoOut.ok());
-    ASSERT_TRUE(monoOut.ok());
-    EXPECT_EQ(stereoOut.rate(), 48000);
-    EXPECT_EQ(stereoOut.channels(), 2);
-    EXPECT_EQ(stereoOut.frames().front().bitrate, 192);
-    EXPECT_EQ(monoOut.rate(), 44100);
-    EXPECT_EQ(monoOut.channels(), 1);
-    EXPECT_EQ(monoOut.frames().front().bitrate, 64);
-    EXPECT_NEAR(TestTone::frequency(stereoOut.channel(0), 48000), 1000.0, 5.0);
-    EXPECT_NEAR(TestTone::frequency(monoOut.pcm(), 44100), 2500.0, 5.0);
+    const DecodedAudio stereoOut = DecodedAudio::FromBytes(stereo.bytes());
+    const DecodedAudio monoOut = DecodedAudio::FromBytes(mono.bytes());
+    ASSERT_TRUE(stereoOut.ok);
+    ASSERT_TRUE(monoOut.ok);
+    EXPECT_EQ(stereoOut.sampleRate, 48000);
+    EXPECT_EQ(stereoOut.channels, 2);
+    EXPECT_EQ(stereoOut.frameInfo.front().bitrate, 192);
+    EXPECT_EQ(monoOut.sampleRate, 44100);
+    EXPECT_EQ(monoOut.channels, 1);
+    EXPECT_EQ(monoOut.frameInfo.front().bitrate, 64);
+    EXPECT_NEAR(DecodedAudio::ToneFrequency(stereoOut.Channel(0), 48000), 1000.0, 5.0);
+    EXPECT_NEAR(DecodedAudio::ToneFrequency(monoOut.Channel(0), 44100), 2500.0, 5.0);
 }
 
 TEST_F(EncoderHandleTest, ClosingAnUnknownHandleChangesNothing)
@@ -145,7 +145,7 @@ TEST_F(EncoderHandleTest, FlushedStreamTakesNoMoreInput)
 {
     EncoderStream stream(EncoderStream::record(44100, be::kModeJointStereo, 128));
     ASSERT_TRUE(stream.started());
-    stream.encode(TestTone::make(44100, {1000.0, 1000.0}, 0.2));
+    stream.encode(SyntheticAudio::Sines(44100, {1000.0, 1000.0}, 0.2).samples);
     stream.finish();
     ASSERT_FALSE(stream.bytes().empty());
 
@@ -161,7 +161,7 @@ TEST_F(EncoderHandleTest, FlushedStreamTakesNoMoreInput)
 TEST_F(EncoderHandleTest, OddTrailingValueOfStereoBlockIsLeftOut)
 {
     const be::Config config = EncoderStream::record(44100, be::kModeJointStereo, 128);
-    const std::vector<std::int16_t> pcm = TestTone::make(44100, {1000.0, 2500.0}, 0.5);
+    const std::vector<std::int16_t> pcm = SyntheticAudio::Sines(44100, {1000.0, 2500.0}, 0.5).samples;
     const std::vector<std::uint8_t> reference = encodeAll(config, pcm);
 
     // The same PCM, every call given one stray value past its whole pairs.
@@ -188,7 +188,7 @@ TEST_F(EncoderHandleTest, OddTrailingValueOfStereoBlockIsLeftOut)
 TEST_F(EncoderHandleTest, StreamsOnSeveralThreadsGiveTheSameBytes)
 {
     const be::Config config = EncoderStream::record(44100, be::kModeJointStereo, 128);
-    const std::vector<std::int16_t> pcm = TestTone::make(44100, {1000.0, 2500.0}, 0.5);
+    const std::vector<std::int16_t> pcm = SyntheticAudio::Sines(44100, {1000.0, 2500.0}, 0.5).samples;
     const std::vector<std::uint8_t> reference = encodeAll(config, pcm);
 
     constexpr int kThreads = 4;

@@ -32,6 +32,7 @@ EncoderLibrary::EncoderLibrary()
     encode = reinterpret_cast<be::EncodeChunkFn>(resolve(be::kEncodeChunkName));
     deinit = reinterpret_cast<be::DeinitStreamFn>(resolve(be::kDeinitStreamName));
     close = reinterpret_cast<be::CloseStreamFn>(resolve(be::kCloseStreamName));
+    infoTag = reinterpret_cast<be::WriteInfoTagFn>(resolve(be::kWriteInfoTagName));
 }
 
 EncoderLibrary::~EncoderLibrary()

@@ -22,6 +22,7 @@ public:
     be::EncodeChunkFn encode = nullptr;
     be::DeinitStreamFn deinit = nullptr;
     be::CloseStreamFn close = nullptr;
+    be::WriteInfoTagFn infoTag = nullptr;
 
 private:
     EncoderLibrary();

@@ -75,7 +75,8 @@ TEST_F(TableDeliveryTest, WorkersReadAndWriteTheirJobWithoutWaitingAndOnlyTheNew
     EXPECT_EQ(bitrate, " 96");
     EXPECT_EQ(table.CellText(0, CMyListView::ColStatus), "100%");
     recorder.Clear();
-    HandleEventsFor(100ms);
+    ASSERT_TRUE(WaitUntil([&] { return !recorder.Entries().empty(); }));
+    HandleEventsFor(250ms);
     EXPECT_EQ(recorder.StatusesOf("/in/new.mp3"), std::vector<QString>{"100%"});
     EXPECT_EQ(table.CellText(1, CMyListView::ColStatus), "0");
 }
@@ -89,7 +90,7 @@ TEST_F(TableDeliveryTest, StatusOfADeletedJobGoesNowhere)
 
     auto work = std::async(std::launch::async, [&] { access.SetStatus(0, "100%"); });
     ASSERT_TRUE(FinishesWithTheWindow(work));
-    HandleEventsFor(100ms);
+    HandleEventsFor(250ms);
     // The waiting job that moved up is not mistaken for the ended one.
     EXPECT_EQ(table.CellText(0, CMyListView::ColSourceFile), "/in/b.mp3");
     EXPECT_EQ(table.CellText(0, CMyListView::ColStatus), "0");

@@ -35,14 +35,4 @@ TEST(ResultNamesTest, AddCommandOffersTheDestinationFolderWhenItIsLongerThanTwoC
     EXPECT_EQ(ResultNames::ForAddCommand("/in/x.mp3", "/out", " 96"), QString("/out/x_96.mp3"));
 }
 
-TEST(ResultNamesTest, RateValueReadsLikeTheCLibrary)
-{
-    EXPECT_EQ(ResultNames::RateValue("192"), 192);
-    EXPECT_EQ(ResultNames::RateValue(" 96"), 96);
-    EXPECT_EQ(ResultNames::RateValue("128abc"), 128);
-    EXPECT_EQ(ResultNames::RateValue("abc"), 0);
-    EXPECT_EQ(ResultNames::RateValue(""), 0);
-    EXPECT_GT(ResultNames::RateValue("99999999999999999999"), 320);  // no overflow into a valid rate
-}
-
 } // namespace

@@ -21,7 +21,14 @@ FrameWalk FrameWalk::Of(const std::vector<std::uint8_t>& bytes)
             walk.brokenChain = true;
             break;
         }
-        walk.frames.push_back({header->bitrate, header->sampleRate, header->channels});
+        FrameWalk::Frame frame{header->bitrate, header->sampleRate, header->channels, offset, header->frameLength};
+        frame.crc = (bytes[offset + 1] & 1u) == 0;
+        const std::size_t side = offset + 4 + (frame.crc ? 2 : 0);
+        if (side + 2 <= end) {
+            const bool mpeg1 = header->version == MpegFrameHeader::Version::Mpeg1;
+            frame.mainDataBegin = mpeg1 ? (bytes[side] << 1) | (bytes[side + 1] >> 7) : bytes[side];
+        }
+        walk.frames.push_back(frame);
         offset += header->frameLength;
     }
     if (offset != end)

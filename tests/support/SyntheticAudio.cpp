@@ -10,17 +10,27 @@
 
 SyntheticAudio::Signal SyntheticAudio::Tone(int sampleRate, int channels, double seconds, double frequency)
 {
+    std::vector<double> frequencies;
+    for (int c = 0; c < channels; ++c)
+        frequencies.push_back(frequency * (c == 0 ? 1.0 : 1.5));
+    return Sines(sampleRate, frequencies, seconds, 300);
+}
+
+SyntheticAudio::Signal SyntheticAudio::Sines(int sampleRate, const std::vector<double>& frequencies, double seconds,
+                                             int noise)
+{
+    const int channels = static_cast<int>(frequencies.size());
     Signal signal{sampleRate, channels, {}};
     const auto frames = static_cast<std::size_t>(seconds * sampleRate);
-    signal.samples.resize(frames * static_cast<std::size_t>(channels));
+    signal.samples.resize(frames * frequencies.size());
     std::mt19937 random(7);
-    std::uniform_int_distribution<int> noise(-300, 300);
+    std::uniform_int_distribution<int> noiseValue(-noise, noise);
     for (std::size_t i = 0; i < frames; ++i) {
         for (int c = 0; c < channels; ++c) {
-            const double f = frequency * (c == 0 ? 1.0 : 1.5);
+            const double f = frequencies[static_cast<std::size_t>(c)];
             const double value = 12000.0 * std::sin(2.0 * M_PI * f * static_cast<double>(i) / sampleRate);
             signal.samples[i * static_cast<std::size_t>(channels) + static_cast<std::size_t>(c)] =
-                static_cast<std::int16_t>(value + noise(random));
+                static_cast<std::int16_t>(value + (noise != 0 ? noiseValue(random) : 0));
         }
     }
     return signal;
@@ -114,12 +124,10 @@ std::vector<std::uint8_t> SyntheticAudio::Id3v2Tag(const std::string& title, std
     text.insert(text.end(), title.begin(), title.end());
     PutFrame(frames, "TIT2", text, version);
     if (pictureBytes > 0) {
-        std::vector<std::uint8_t> picture{0};
-        const std::string mime = "image/jpeg";
-        picture.insert(picture.end(), mime.begin(), mime.end());
-        picture.push_back(0);
-        picture.push_back(3);  // front cover
-        picture.push_back(0);  // empty description
+        // Text encoding 0, the MIME type, front cover (3), empty description.
+        static constexpr std::uint8_t kHead[] = {0, 'i', 'm', 'a', 'g', 'e', '/', 'j', 'p', 'e', 'g', 0, 3, 0};
+        std::vector<std::uint8_t> picture(std::begin(kHead), std::end(kHead));
+        picture.reserve(picture.size() + pictureBytes);
         // Frame-sync look-alikes all through the picture data.
         for (std::size_t i = 0; i < pictureBytes; ++i)
             picture.push_back(i % 4 == 0 ? 0xFF : i % 4 == 1 ? 0xFB : static_cast<std::uint8_t>(0x90 + i % 7));

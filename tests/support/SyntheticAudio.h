@@ -23,6 +23,9 @@ struct SyntheticAudio {
     // A sine tone per channel (the second channel a fifth higher), with a
     // little noise so the encoder has something to do.
     static Signal Tone(int sampleRate, int channels, double seconds, double frequency = 440.0);
+    // One clean sine per channel at the given frequencies; with `noise`, a
+    // deterministic noise of that amplitude is added to every sample.
+    static Signal Sines(int sampleRate, const std::vector<double>& frequencies, double seconds, int noise = 0);
     // White noise, deterministic for a given seed.
     static Signal Noise(int sampleRate, int channels, double seconds, unsigned seed = 1);
 

@@ -404,23 +404,21 @@ TEST_F(JobCommandsTest, AddCommandThroughTheTableOpensTheChooser)
     EXPECT_EQ(table.JobCount(), 1);
 }
 
-TEST(JobCommandsWithoutAppTest, AddAndPropertySaySoAndDoNothing)
+TEST(JobCommandsWithoutDefaultsTest, AddStartsInTheBuiltInFolderAndPropertyOpens)
 {
     CMyListView table;
     JobCommands commands(table);
     PromptLog prompts;
     commands.SetPrompts(prompts.Prompts());
-    bool chooserOpened = false;
-    commands.SetFileChooser([&](QWidget*, const QString&) {
-        chooserOpened = true;
-        return QStringList{"/in/a.mp3"};
+    QString startFolder;
+    commands.SetFileChooser([&](QWidget*, const QString& start) {
+        startFolder = start;
+        return QStringList{};
     });
-    commands.OnJobAdd(0);
-    EXPECT_FALSE(chooserOpened);
-    EXPECT_FALSE(table.ThreadsRunning());
-    EXPECT_EQ(prompts.shown, std::vector<QString>{"Error getting MyApp in CMyListView::OnJobAdd"});
-
     table.Threads().State().SchedulingPaused = 1;
+    commands.OnJobAdd(0);
+    EXPECT_EQ(startFolder, SettingsStore::Defaults().SourceFolder);
+
     table.AddJob("/in/a.mp3", "/in/a_128.mp3", 128);
     table.StopThreads();
     bool sheetOpened = false;
@@ -429,11 +427,27 @@ TEST(JobCommandsWithoutAppTest, AddAndPropertySaySoAndDoNothing)
         return 0;
     });
     commands.ItemPropDlg(0);
-    EXPECT_FALSE(sheetOpened);
-    EXPECT_EQ(prompts.shown.back(), QString("Error getting MyApp in CMyListView::ItemPropDlg"));
+    EXPECT_TRUE(sheetOpened);
+    EXPECT_TRUE(prompts.shown.empty());
 }
 
 } // namespace
+
+// `vorlanta a.mp3 b.mp3`: no chooser, but the Add command's scheduler start,
+// dialogs and same-settings batch.
+TEST_F(JobCommandsTest, GivenFilesGoThroughTheAddFlowWithoutTheChooser)
+{
+    answers = {Ok(1026, true, "/out/first_128.mp3")};
+    commands.AddGivenFiles({"/in/a.mp3", "/in/b.mp3"});
+
+    EXPECT_TRUE(chooserStarts.empty());
+    EXPECT_TRUE(table.ThreadsRunning());
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].source, QString("/in/a.mp3"));
+    EXPECT_TRUE(seen[0].sameSettingsEnabled);
+    ASSERT_EQ(table.JobCount(), 2);
+    EXPECT_EQ(Cell(1, CMyListView::ColSourceFile), "/in/b.mp3");
+}
 
 namespace {
 

@@ -90,12 +90,3 @@ TEST(CFlatToolBarTest, AStripThatCannotBeLoadedLeavesTheSetsEmpty)
     EXPECT_TRUE(bar.DisabledImageList().isEmpty());
     EXPECT_TRUE(button->icon().isNull());
 }
-
-TEST(CFlatToolBarTest, CutStripIgnoresARestNarrowerThanOneImage)
-{
-    QImage strip(2 * kSize + 5, kSize, QImage::Format_RGB32);
-    strip.fill(Qt::white);
-    EXPECT_EQ(CFlatToolBar::CutStrip(strip, kSize, kMagenta).size(), 2);
-    EXPECT_TRUE(CFlatToolBar::CutStrip(strip, 0, kMagenta).isEmpty());
-    EXPECT_TRUE(CFlatToolBar::CutStrip(strip.copy(0, 0, 10, 10), kSize, kMagenta).isEmpty());
-}

@@ -1,0 +1,51 @@
+#include "convert/JobVocabulary.h"
+
+#include "convert/JobConversion.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace JobVocabulary {
+
+bool IsBitrate(int kbps)
+{
+    return std::find(kBitrates.begin(), kBitrates.end(), kbps) != kBitrates.end();
+}
+
+std::string BitrateList()
+{
+    std::string list;
+    for (int kbps : kBitrates)
+        list += (list.empty() ? "" : " ") + std::to_string(kbps);
+    return list;
+}
+
+const char* StatusAfter(int jobResult)
+{
+    if (jobResult == JobResult::Failed)
+        return kFailed;
+    if (jobResult == JobResult::RestartRequested)
+        return kWaiting;
+    return kEnded;
+}
+
+int LeadingNumber(std::string_view text)
+{
+    std::size_t pos = 0;
+    while (pos < text.size() && (text[pos] == ' ' || (text[pos] >= '\t' && text[pos] <= '\r')))
+        ++pos;
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
+        negative = text[pos++] == '-';
+    long long number = 0;
+    for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos) {
+        number = number * 10 + (text[pos] - '0');
+        if (number > static_cast<long long>(INT_MAX) + 1)
+            break;  // clamped below; reading on could only overflow
+    }
+    if (negative)
+        number = -number;
+    return static_cast<int>(std::clamp<long long>(number, INT_MIN, INT_MAX));
+}
+
+}  // namespace JobVocabulary
