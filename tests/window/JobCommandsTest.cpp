@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -528,4 +529,27 @@ TEST_F(JobCommandsTest, YesOrNoToAllHoldsForTheRestOfTheFolder)
     EXPECT_EQ(prompts.asked.size(), 3u);  // b and c asked, d not
     ASSERT_EQ(table.JobCount(), 5);
     EXPECT_EQ(Cell(4, CMyListView::ColDestFile), results + "/d_128.mp3");
+}
+
+// Enter on a selected row opens its properties, as a double click does;
+// without a selected row it does nothing.
+TEST_F(JobCommandsTest, EnterOnASelectedRowOpensItsProperties)
+{
+    table.AddJob("/in/a.mp3", "/in/a_128.mp3", 128);
+    int sheets = 0;
+    commands.SetSheetRunner([&](CItemPropSheet&) {
+        ++sheets;
+        return 0;
+    });
+    const auto pressEnter = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        QKeyEvent press(QEvent::KeyPress, key, modifiers);
+        QCoreApplication::sendEvent(&table, &press);
+    };
+    table.clearSelection();
+    pressEnter(Qt::Key_Return, Qt::NoModifier);
+    EXPECT_EQ(sheets, 0);
+    table.selectRow(0);
+    pressEnter(Qt::Key_Return, Qt::NoModifier);
+    pressEnter(Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(sheets, 2);
 }
