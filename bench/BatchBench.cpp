@@ -95,8 +95,8 @@ std::vector<std::string> CliArgs(const std::string& bin, int jobs, const Batch& 
 // job added to the queue running empty, without the program's start.
 ChildRun WindowTime(const std::string& bin, int simultaneous, const Batch& batch, const std::string& results)
 {
-    ChildRun run = TimeOf(
-        {bin + "/vorlanta-bench-gui", "--batch", batch.folder, results, std::to_string(simultaneous)}, results);
+    ChildRun run = TimeOf({bin + "/vorlanta-bench-gui", "--batch", batch.folder, results, std::to_string(simultaneous)},
+                          results);
     if (run.status == 0 && std::sscanf(run.output.c_str(), "%lf", &run.wallSeconds) != 1)
         run.status = -1;
     return run;
@@ -110,9 +110,8 @@ bool HaveWindow(const std::string& bin)
 std::vector<std::string> PeerArgs(int jobs, const Batch& batch, const std::string& results)
 {
     // One source a line: the batch folders' names hold blanks.
-    const std::string script = "printf '%s\\n' '" + batch.folder + "'/*.mp3 | xargs -d '\\n' -P " +
-                               std::to_string(jobs) + " -n 1 sh -c 'lame --quiet --mp3input -b 128 \"$1\" " +
-                               "\"$0/${1##*/}\"' '" + results + "'";
+    const std::string script = "printf '%s\\n' '" + batch.folder + "'/*.mp3 | xargs -d '\\n' -P " + std::to_string(jobs)
+        + " -n 1 sh -c 'lame --quiet --mp3input -b 128 \"$1\" " + "\"$0/${1##*/}\"' '" + results + "'";
     return {"sh", "-c", script};
 }
 
@@ -153,7 +152,7 @@ std::string LoadAverage()
 
 class QuietLog : public ActivityLog {
 public:
-    void showmessage(const std::string&) override {}
+    void showmessage(const std::string&) override { }
 };
 
 // The window with 10,000 jobs: adding them as one same-settings batch,
@@ -161,14 +160,14 @@ public:
 void PrintQueuedJobs(const std::string& bin, const std::string& folder)
 {
     fs::create_directories(folder);
-    const ChildRun run =
-        ChildRun::Of({bin + "/vorlanta-bench-gui", "--scale", std::to_string(kQueuedJobs), folder});
+    const ChildRun run = ChildRun::Of({bin + "/vorlanta-bench-gui", "--scale", std::to_string(kQueuedJobs), folder});
     int added = 0, converted = 0;
     double addSeconds = 0, waitMs = 0, scrollMs = 0, menuMs = 0, removeSeconds = 0;
     long baseKiB = 0, addedKiB = 0, peakKiB = 0;
-    if (run.status != 0 || std::sscanf(run.output.c_str(), "%d %lf %ld %ld %ld %lf %lf %lf %d %lf", &added,
-                                       &addSeconds, &baseKiB, &addedKiB, &peakKiB, &waitMs, &scrollMs, &menuMs,
-                                       &converted, &removeSeconds) != 10) {
+    if (run.status != 0
+        || std::sscanf(run.output.c_str(), "%d %lf %ld %ld %ld %lf %lf %lf %d %lf", &added, &addSeconds, &baseKiB,
+                       &addedKiB, &peakKiB, &waitMs, &scrollMs, &menuMs, &converted, &removeSeconds)
+            != 10) {
         std::fprintf(stderr, "vorlanta-bench-gui --scale failed (%d)\n", run.status);
         return;
     }
@@ -190,8 +189,7 @@ void BatchBench::MakeLibrary(const std::string& root)
     int made = 0;
     for (int artist = 0; made < kWalkFiles; ++artist) {
         for (int album = 0; album < 10 && made < kWalkFiles; ++album) {
-            const std::string folder =
-                root + "/Artist " + std::to_string(artist) + "/Album " + std::to_string(album);
+            const std::string folder = root + "/Artist " + std::to_string(artist) + "/Album " + std::to_string(album);
             fs::create_directories(folder);
             std::ofstream(folder + "/cover.jpg");
             for (int track = 0; track < 10 && made < kWalkFiles; ++track, ++made)

@@ -21,11 +21,11 @@ SyntheticAudio::Signal BenchSource::MusicLike(double seconds)
             f3 = pitch(random);
         }
         const double t = static_cast<double>(i) / 44100.0;
-        const double base = 5000 * std::sin(2 * M_PI * f1 * t) + 3000 * std::sin(2 * M_PI * f2 * t) +
-                            2000 * std::sin(2 * M_PI * f3 * t);
+        const double base = 5000 * std::sin(2 * M_PI * f1 * t) + 3000 * std::sin(2 * M_PI * f2 * t)
+            + 2000 * std::sin(2 * M_PI * f3 * t);
         signal.samples[2 * i] = static_cast<std::int16_t>(std::clamp(base + noise(random), -32000.0, 32000.0));
-        signal.samples[2 * i + 1] =
-            static_cast<std::int16_t>(std::clamp(0.8 * base + noise(random), -32000.0, 32000.0));
+        signal.samples[2 * i + 1]
+            = static_cast<std::int16_t>(std::clamp(0.8 * base + noise(random), -32000.0, 32000.0));
     }
     return signal;
 }
@@ -39,4 +39,3 @@ void BenchSource::Make(const std::string& path, double seconds)
     const auto v1 = SyntheticAudio::Id3v1Tag("Vorlanta demo");
     SyntheticAudio::WriteFile(path, SyntheticAudio::Concat({&tag, &mp3, &v1}));
 }
-

@@ -20,13 +20,13 @@ double ProcessSeconds()
 
 class SilentPrompt : public UserPrompt {
 public:
-    void MessageBox(const std::string&) override {}
+    void MessageBox(const std::string&) override { }
 };
 
 }  // namespace
 
 EncodeOnly::Seconds EncodeOnly::Run(const std::string& source, const std::string& result, int bitrate,
-                       const std::string& encoderFolder)
+                                    const std::string& encoderFolder)
 {
     const DecodedAudio audio = DecodedAudio::FromFile(source);
     if (!audio.ok)

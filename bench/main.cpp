@@ -102,7 +102,8 @@ int Benchmark(double minutes, double longMinutes, int runs)
     }
     std::vector<Row> rows{floor, engine};
     if (Installed("lame"))
-        rows.push_back(Fastest("lame --mp3input -b 128", {"lame", "--quiet", "--mp3input", "-b", "128", source, result}, runs));
+        rows.push_back(
+            Fastest("lame --mp3input -b 128", {"lame", "--quiet", "--mp3input", "-b", "128", source, result}, runs));
     else
         std::printf("lame is not installed: skipped\n");
     if (Installed("ffmpeg"))

@@ -10,11 +10,11 @@
 #include "RecordingHost.h"
 #include "TempDir.h"
 #include "WindowBatch.h"
+#include "base/CLogView.h"
 #include "convert/ConversionHost.h"
 #include "convert/JobConversion.h"
 #include "convert/SilentJobHost.h"
 #include "jobs/CMyListView.h"
-#include "base/CLogView.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -100,8 +100,7 @@ int main(int argc, char** argv)
     }
     std::printf("\nWall seconds of the conversion, best of %d alternating runs:\n", std::max(1, runs));
     std::printf("  engine alone                       %8.3f\n", alone);
-    std::printf("  through the window's worker        %8.3f   (%.3f x the engine alone)\n", windowed,
-                windowed / alone);
+    std::printf("  through the window's worker        %8.3f   (%.3f x the engine alone)\n", windowed, windowed / alone);
     table.StopThreads();
     return 0;
 }

@@ -118,8 +118,8 @@ int WindowBatch::Scale(int jobs, const std::string& workFolder)
 
     UserDefaults defaults(
         SettingsStore({QString::fromStdString(workFolder), QString::fromStdString(workFolder), nullptr}));
-    defaults.Settings() = {QString::fromStdString(workFolder + "/in"), QString::fromStdString(workFolder + "/out"),
-                           "128", 1};
+    defaults.Settings()
+        = {QString::fromStdString(workFolder + "/in"), QString::fromStdString(workFolder + "/out"), "128", 1};
     CLogView log;
     CMyListView table;
     table.Threads().SetSimultaneousConversions(Cores());

@@ -76,15 +76,14 @@ void DrawNote(QPainter& p, qreal x, qreal y, qreal scale, const QColor& colour)
     p.drawLine(QPointF(stemX, y - 0.5 * scale), QPointF(stemX, y - 9 * scale));
     QPainterPath flag;
     flag.moveTo(stemX, y - 9 * scale);
-    flag.cubicTo(stemX + 1 * scale, y - 6 * scale, stemX + 4.5 * scale, y - 6 * scale,
-                 stemX + 3 * scale, y - 2.5 * scale);
+    flag.cubicTo(stemX + 1 * scale, y - 6 * scale, stemX + 4.5 * scale, y - 6 * scale, stemX + 3 * scale,
+                 y - 2.5 * scale);
     p.setBrush(Qt::NoBrush);
     p.drawPath(flag);
 }
 
 // A round badge with a soft highlight.
-void DrawBadge(QPainter& p, const QPointF& centre, qreal radius, const QColor& light,
-               const QColor& dark, bool small)
+void DrawBadge(QPainter& p, const QPointF& centre, qreal radius, const QColor& light, const QColor& dark, bool small)
 {
     QRadialGradient fill(centre.x() - radius * 0.35, centre.y() - radius * 0.45, radius * 1.5);
     fill.setColorAt(0, light);
@@ -126,8 +125,8 @@ void DrawProperty(QPainter& p, bool small)
     DrawPage(p, small, QRectF(3.5, 2.5, 14, 19));
     // Text lines, on pixel centres at either size.
     p.setPen(QPen(QColor(90, 105, 125), small ? 1.5 : 1.0, Qt::SolidLine, Qt::FlatCap));
-    const std::vector<qreal> lines = small ? std::vector<qreal>{6.75, 9.75, 12.75}
-                                           : std::vector<qreal>{7.5, 10.5, 13.5, 16.5};
+    const std::vector<qreal> lines
+        = small ? std::vector<qreal>{6.75, 9.75, 12.75} : std::vector<qreal>{7.5, 10.5, 13.5, 16.5};
     for (std::size_t i = 0; i < lines.size(); ++i)
         p.drawLine(QPointF(6.5, lines[i]), QPointF(i == 0 ? 12.5 : 14.5, lines[i]));
     // A pencil lying across the lower right corner.
@@ -159,9 +158,8 @@ void DrawGear(QPainter& p, bool small, const QPointF& c, qreal outerR, qreal inn
         const qreal a = i * step;
         const qreal half = step * 0.22;
         const qreal root = step * 0.30;
-        auto at = [&](qreal r, qreal angle) {
-            return QPointF(c.x() + r * std::cos(angle), c.y() + r * std::sin(angle));
-        };
+        auto at
+            = [&](qreal r, qreal angle) { return QPointF(c.x() + r * std::cos(angle), c.y() + r * std::sin(angle)); };
         if (i == 0)
             gear.moveTo(at(innerR, a - root));
         else
@@ -293,8 +291,7 @@ QImage FlattenOnMagenta(const QImage& canvas)
                 continue;
             }
             auto mix = [a](int fg, int bg) { return (fg * a + bg * (255 - a)) / 255; };
-            QColor flat(mix(c.red(), kFace.red()), mix(c.green(), kFace.green()),
-                        mix(c.blue(), kFace.blue()));
+            QColor flat(mix(c.red(), kFace.red()), mix(c.green(), kFace.green()), mix(c.blue(), kFace.blue()));
             if (flat == kMagenta)
                 flat.setBlue(254);
             out.setPixelColor(x, y, flat);
@@ -402,7 +399,7 @@ bool Save(const QImage& image, const QString& path)
     return false;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -414,17 +411,16 @@ int main(int argc, char** argv)
     const QString out = QString::fromLocal8Bit(argv[1]);
     // One order for both strips: add, delete, property, settings, customize,
     // help, about, exit.
-    const std::vector<IconPainter> icons = {DrawAdd,       DrawDelete, DrawProperty, DrawSettings,
-                                            DrawCustomize, DrawHelp,   DrawAbout,    DrawExit};
+    const std::vector<IconPainter> icons
+        = {DrawAdd, DrawDelete, DrawProperty, DrawSettings, DrawCustomize, DrawHelp, DrawAbout, DrawExit};
     const QImage toolbar = MakeStrip(icons, 24);
     const QImage menu = MakeStrip(icons, 16);
     bool ok = Save(toolbar, out + "/toolbar24.png") && Save(menu, out + "/menuimages16.png")
-              && Save(MakeAppIcon(64), out + "/vorlanta64.png")
-              && Save(MakeAppIcon(256), out + "/vorlanta256.png");
+        && Save(MakeAppIcon(64), out + "/vorlanta64.png") && Save(MakeAppIcon(256), out + "/vorlanta256.png");
     if (ok && argc > 2) {
         const QString preview = QString::fromLocal8Bit(argv[2]);
         ok = Save(Preview(toolbar, 8), preview + "/toolbar24-preview.png")
-             && Save(Preview(menu, 8), preview + "/menuimages16-preview.png");
+            && Save(Preview(menu, 8), preview + "/menuimages16-preview.png");
     }
     return ok ? 0 : 1;
 }

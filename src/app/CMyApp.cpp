@@ -1,20 +1,19 @@
 #include "app/CMyApp.h"
 
-#include "jobs/CMyListView.h"
 #include "base/CLogView.h"
-#include "window/CMainFrame.h"
-#include "dialogs/CSettingProp.h"
 #include "base/CommandIds.h"
-#include "xp/FlatMenu.h"
+#include "dialogs/CSettingProp.h"
+#include "jobs/CMyListView.h"
+#include "window/CMainFrame.h"
 #include "window/JobCommands.h"
+#include "xp/FlatMenu.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QTimer>
 #include <utility>
 
-CMyApp::CMyApp(SettingsStore store)
-    : m_defaults(std::move(store))
+CMyApp::CMyApp(SettingsStore store) : m_defaults(std::move(store))
 {
 }
 
@@ -130,20 +129,18 @@ void CMyApp::CloseMainFrame()
         m_mainFrame->close();
 }
 
-bool CMyApp::DisplayConfigured(const QByteArray& display, const QByteArray& waylandDisplay,
-                               const QByteArray& platform)
+bool CMyApp::DisplayConfigured(const QByteArray& display, const QByteArray& waylandDisplay, const QByteArray& platform)
 {
     return !display.isEmpty() || !waylandDisplay.isEmpty() || !platform.isEmpty();
 }
 
 QString CMyApp::NoDisplayMessage(const QString& program)
 {
-    return QStringLiteral(
-               "%1: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
-               "Vorlanta is a desktop program and needs a graphical session. To run it\n"
-               "without one, start it under a virtual X server:\n"
-               "    xvfb-run -a %1\n"
-               "or choose a Qt platform plugin explicitly, for example:\n"
-               "    QT_QPA_PLATFORM=offscreen %1\n")
+    return QStringLiteral("%1: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
+                          "Vorlanta is a desktop program and needs a graphical session. To run it\n"
+                          "without one, start it under a virtual X server:\n"
+                          "    xvfb-run -a %1\n"
+                          "or choose a Qt platform plugin explicitly, for example:\n"
+                          "    QT_QPA_PLATFORM=offscreen %1\n")
         .arg(program);
 }

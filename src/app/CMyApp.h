@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/CommandTarget.h"
 #include "base/SettingsRecord.h"
 #include "base/SettingsStore.h"
 #include "base/UserDefaults.h"
-#include "base/CommandTarget.h"
 #include "xp/ScopedMenuHook.h"
 
 #include <QByteArray>

@@ -12,8 +12,7 @@ namespace {
 
 struct CommandLine {
     QCommandLineParser parser;
-    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
-                            QStringLiteral("Show this help and exit.")};
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and exit.")};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
                                QStringLiteral("Show the version and exit.")};
 
@@ -41,8 +40,8 @@ QStringList Arguments(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    const QString program = argc > 0 ? QFileInfo(QString::fromLocal8Bit(argv[0])).fileName()
-                                     : QStringLiteral("vorlanta");
+    const QString program
+        = argc > 0 ? QFileInfo(QString::fromLocal8Bit(argv[0])).fileName() : QStringLiteral("vorlanta");
     QCoreApplication::setApplicationName(program);
     QCoreApplication::setApplicationVersion(QStringLiteral(VORLANTA_VERSION));
 
@@ -62,8 +61,7 @@ int main(int argc, char** argv)
         }
     }
     // Without a display Qt would abort with a terse message; say what to do.
-    if (!CMyApp::DisplayConfigured(qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY"),
-                                   qgetenv("QT_QPA_PLATFORM"))) {
+    if (!CMyApp::DisplayConfigured(qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY"), qgetenv("QT_QPA_PLATFORM"))) {
         std::fputs(qPrintable(CMyApp::NoDisplayMessage(program)), stderr);
         return 2;
     }

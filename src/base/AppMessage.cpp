@@ -13,7 +13,7 @@ QMessageBox::StandardButton Ask(QWidget* parent, const QString& text, QMessageBo
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
-} // namespace
+}  // namespace
 
 QString AppMessage::Caption()
 {
@@ -33,5 +33,5 @@ bool AppMessage::AskYesNo(QWidget* parent, const QString& text, QMessageBox::Ico
 bool AppMessage::AskOkCancel(QWidget* parent, const QString& text)
 {
     return Ask(parent, text, QMessageBox::NoIcon, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)
-           == QMessageBox::Ok;
+        == QMessageBox::Ok;
 }

@@ -53,15 +53,15 @@ void WarnWithIcon(QWidget* parent, const QString& text)
     AppMessage::Show(parent, text, QMessageBox::Warning);
 }
 
-} // namespace
+}  // namespace
 
 CFolderChooser::Prompts CFolderChooser::DefaultPrompts()
 {
     return {AskWithIcon, WarnWithIcon};
 }
 
-CFolderChooser::CFolderChooser(const QString& caption, const QString& instruction,
-                               const QString& startFolder, QWidget* parent)
+CFolderChooser::CFolderChooser(const QString& caption, const QString& instruction, const QString& startFolder,
+                               QWidget* parent)
     : QDialog(parent), m_startFolder(startFolder), m_prompts(DefaultPrompts())
 {
     setWindowTitle(caption.isNull() ? kDefaultCaption : caption);

@@ -22,22 +22,21 @@ class CFolderChooser : public QDialog {
 
 public:
     // Results of ValidateFolder and CheckOrCreatePath.
-    static constexpr int kFolderValid = 0;        // valid (and, once created, existing)
-    static constexpr int kFolderDeclined = -1;    // the user declined to create it
-    static constexpr int kFolderInvalid = 1;      // not a valid folder path
-    static constexpr int kFolderNotCreated = 2;   // missing or could not be created
+    static constexpr int kFolderValid = 0;       // valid (and, once created, existing)
+    static constexpr int kFolderDeclined = -1;   // the user declined to create it
+    static constexpr int kFolderInvalid = 1;     // not a valid folder path
+    static constexpr int kFolderNotCreated = 2;  // missing or could not be created
 
     // Results of Browse.
     static constexpr int kBrowseAccepted = 1;
     static constexpr int kBrowseCancelled = -1;
 
     static inline const QString kDefaultCaption = QStringLiteral("Browse for Folder");
-    static inline const QString kCreateQuestion =
-        QStringLiteral("The folder:\n\n%1\n\ndoes not exist. Do you want the folder to be created?");
-    static inline const QString kInvalidMessage =
-        QStringLiteral("The folder:\n\n%1\n\nis invalid. Please reenter.");
-    static inline const QString kNotCreatedMessage =
-        QStringLiteral("The folder:\n\n%1\n\ncan not be created. Please double check.");
+    static inline const QString kCreateQuestion
+        = QStringLiteral("The folder:\n\n%1\n\ndoes not exist. Do you want the folder to be created?");
+    static inline const QString kInvalidMessage = QStringLiteral("The folder:\n\n%1\n\nis invalid. Please reenter.");
+    static inline const QString kNotCreatedMessage
+        = QStringLiteral("The folder:\n\n%1\n\ncan not be created. Please double check.");
 
     // The two kinds of message box the chooser shows; tests replace them.
     struct Prompts {

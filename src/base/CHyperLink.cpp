@@ -13,10 +13,9 @@ void OpenInBrowser(const QUrl& target)
     QDesktopServices::openUrl(target);
 }
 
-} // namespace
+}  // namespace
 
-CHyperLink::CHyperLink(const QString& text, QWidget* parent)
-    : QLabel(text, parent), m_opener(OpenInBrowser)
+CHyperLink::CHyperLink(const QString& text, QWidget* parent) : QLabel(text, parent), m_opener(OpenInBrowser)
 {
     // Movements arrive without a pressed button too.
     setMouseTracking(true);
@@ -62,8 +61,7 @@ QSize CHyperLink::TextExtent()
 bool CHyperLink::HitTest(const QPoint& point)
 {
     Measure();
-    return point.x() >= 0 && point.x() < m_extent.width() && point.y() >= 0 &&
-           point.y() < m_extent.height();
+    return point.x() >= 0 && point.x() < m_extent.width() && point.y() >= 0 && point.y() < m_extent.height();
 }
 
 QSize CHyperLink::sizeHint() const
@@ -104,8 +102,7 @@ void CHyperLink::leaveEvent(QEvent* event)
 
 void CHyperLink::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && HitTest(event->position().toPoint()) &&
-        !m_target.isEmpty())
+    if (event->button() == Qt::LeftButton && HitTest(event->position().toPoint()) && !m_target.isEmpty())
         m_opener(QUrl(m_target));
     QLabel::mousePressEvent(event);
 }

@@ -24,8 +24,7 @@ bool DroppedWhileBusy(int busy, const QMouseEvent* event)
 
 }  // namespace
 
-CLogView::CLogView(QWidget* parent)
-    : QPlainTextEdit(parent), m_timeSource([] { return QTime::currentTime(); })
+CLogView::CLogView(QWidget* parent) : QPlainTextEdit(parent), m_timeSource([] { return QTime::currentTime(); })
 {
     setReadOnly(true);
     setUndoRedoEnabled(false);

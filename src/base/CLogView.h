@@ -47,9 +47,9 @@ private:
     void TrimOldestLines();
 
     TimeSource m_timeSource;
-    int m_busy = 0;         // 1 while an append is under way
-    int m_progress = 0;     // 1 when the last line ended in a bare "\r"
-    int m_lastLength = 0;   // document characters of the last line
-    int m_endPosition = 0;  // document position just after the last line
+    int m_busy = 0;          // 1 while an append is under way
+    int m_progress = 0;      // 1 when the last line ended in a bare "\r"
+    int m_lastLength = 0;    // document characters of the last line
+    int m_endPosition = 0;   // document position just after the last line
     bool m_showsEnd = true;  // the newest line is in sight
 };

@@ -65,10 +65,12 @@ protected:
     }
 };
 
-CPaneSplitter::CPaneSplitter(QWidget* parent) : CPaneSplitter(2, Qt::Vertical, 30, 3, parent) {}
+CPaneSplitter::CPaneSplitter(QWidget* parent) : CPaneSplitter(2, Qt::Vertical, 30, 3, parent)
+{
+}
 
-CPaneSplitter::CPaneSplitter(int paneCount, Qt::Orientation orientation, int minimumPaneSize,
-                             int barThickness, QWidget* parent)
+CPaneSplitter::CPaneSplitter(int paneCount, Qt::Orientation orientation, int minimumPaneSize, int barThickness,
+                             QWidget* parent)
     : QWidget(parent),
       m_paneCount(std::max(1, paneCount)),
       m_orientation(orientation),
@@ -121,8 +123,8 @@ int CPaneSplitter::PixelLength(int proportion, int usableLength)
     return static_cast<int>((static_cast<std::int64_t>(proportion) * usableLength + kHalf) / kOne);
 }
 
-CPaneSplitter::PaneLayout CPaneSplitter::ComputeLayout(std::vector<int> proportions, int extent,
-                                                       int minimumPaneSize, int barThickness)
+CPaneSplitter::PaneLayout CPaneSplitter::ComputeLayout(std::vector<int> proportions, int extent, int minimumPaneSize,
+                                                       int barThickness)
 {
     const int n = static_cast<int>(proportions.size());
     const int usable = extent - (n - 1) * barThickness;

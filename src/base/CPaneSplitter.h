@@ -71,8 +71,7 @@ public:
     // Lays out panes along `extent` pixels: raises the shares of panes below
     // the minimum, shrinks the others to make room, and gives the earlier
     // panes their minimum first when there is no room for all.
-    static PaneLayout ComputeLayout(std::vector<int> proportions, int extent, int minimumPaneSize,
-                                    int barThickness);
+    static PaneLayout ComputeLayout(std::vector<int> proportions, int extent, int minimumPaneSize, int barThickness);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

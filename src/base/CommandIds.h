@@ -5,23 +5,23 @@
 // ids (for example 40017 in the menu and 40001 on the toolbar); both reach the
 // same handler.
 enum CommandId : int {
-    IdToolAddJob = 40001,        // toolbar: Add Job
-    IdToolDeleteJob = 40004,     // toolbar: Delete Job
-    IdToolJobProperty = 40005,   // toolbar: Job Property (taken by the job table alone)
-    IdMenuCustomize = 40006,     // menu View, ToolBar, Customize...
-    IdJobDelete = 40008,         // menu Job, Delete; Del; context menu
-    IdSettings = 40009,          // menu View, Settings; F4; context menu
-    IdToolSettings = 40016,      // toolbar: System Settings
-    IdJobAdd = 40017,            // menu Job, Add; F2; context menu
-    IdAbout = 40028,             // menu Help, About
-    IdJobProperty = 40030,       // menu Job, Property; context menu
-    IdHelpTopics = 40031,        // menu Help, Help Topics; F1
-    IdToolCustomize = 40032,     // toolbar: ToolBar Customize
-    IdToolHelpTopics = 40034,    // toolbar: Help Topics
-    IdToolAbout = 40035,         // toolbar: About
-    IdToolExit = 40036,          // toolbar: Exit
-    IdJobAddFolder = 40037,      // menu Job, Add Folder...; Ctrl+Shift+O; context menu
-    IdAppExit = 57665,           // menu Job, Exit
+    IdToolAddJob = 40001,       // toolbar: Add Job
+    IdToolDeleteJob = 40004,    // toolbar: Delete Job
+    IdToolJobProperty = 40005,  // toolbar: Job Property (taken by the job table alone)
+    IdMenuCustomize = 40006,    // menu View, ToolBar, Customize...
+    IdJobDelete = 40008,        // menu Job, Delete; Del; context menu
+    IdSettings = 40009,         // menu View, Settings; F4; context menu
+    IdToolSettings = 40016,     // toolbar: System Settings
+    IdJobAdd = 40017,           // menu Job, Add; F2; context menu
+    IdAbout = 40028,            // menu Help, About
+    IdJobProperty = 40030,      // menu Job, Property; context menu
+    IdHelpTopics = 40031,       // menu Help, Help Topics; F1
+    IdToolCustomize = 40032,    // toolbar: ToolBar Customize
+    IdToolHelpTopics = 40034,   // toolbar: Help Topics
+    IdToolAbout = 40035,        // toolbar: About
+    IdToolExit = 40036,         // toolbar: Exit
+    IdJobAddFolder = 40037,     // menu Job, Add Folder...; Ctrl+Shift+O; context menu
+    IdAppExit = 57665,          // menu Job, Exit
 };
 
 // The job table's commands: add, delete and property, under their menu and

@@ -28,7 +28,7 @@ constexpr std::array<std::pair<int, const char*>, 18> kStrings{{
     {IdIdleMessage, "Ready"},
 }};
 
-} // namespace
+}  // namespace
 
 QString CommandStrings::Text(int id)
 {

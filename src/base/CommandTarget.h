@@ -9,7 +9,11 @@ public:
     // True when this target handles `id`.
     virtual bool TakesCommand(int id) const = 0;
     // Whether the command is enabled now; asked only when TakesCommand(id).
-    virtual bool CommandEnabled(int id) const { (void)id; return true; }
+    virtual bool CommandEnabled(int id) const
+    {
+        (void)id;
+        return true;
+    }
     // Carries the command out; called only when TakesCommand(id) and enabled.
     virtual void OnCommand(int id) = 0;
 };

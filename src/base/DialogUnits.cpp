@@ -24,7 +24,7 @@ int AverageLetterWidth(const QFontMetrics& metrics)
     return (total + letters / 2) / letters;
 }
 
-} // namespace
+}  // namespace
 
 DialogUnits::DialogUnits(const QFont& font)
     : DialogUnits(AverageLetterWidth(QFontMetrics(font)), QFontMetrics(font).height())

@@ -37,7 +37,9 @@ struct IniFile::Line {
     QString value;  // the key's value
 };
 
-IniFile::IniFile(QString path) : m_path(std::move(path)) {}
+IniFile::IniFile(QString path) : m_path(std::move(path))
+{
+}
 
 bool IniFile::Load()
 {
@@ -144,8 +146,7 @@ std::optional<QString> IniFile::Value(const QString& section, const QString& key
     return Parse(m_lines.at(keyLine), false).value;
 }
 
-QString IniFile::ReadString(const QString& section, const QString& key, const QString& defaultValue,
-                            int size) const
+QString IniFile::ReadString(const QString& section, const QString& key, const QString& defaultValue, int size) const
 {
     return CutToBuffer(Value(section, key).value_or(defaultValue), size);
 }

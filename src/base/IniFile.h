@@ -31,8 +31,7 @@ public:
     // The private-profile read: the value, or `defaultValue` when the
     // section or key is missing, cut to fit a buffer of `size` characters
     // with its terminator, that is to size - 1 characters.
-    QString ReadString(const QString& section, const QString& key, const QString& defaultValue,
-                       int size) const;
+    QString ReadString(const QString& section, const QString& key, const QString& defaultValue, int size) const;
 
     // Sets `key` in `section`, adding the key at the end of the section, or
     // the section at the end of the file, when missing. A value holding a

@@ -20,7 +20,9 @@ constexpr int kMpeg1SampleRate = 44100;
 
 }  // namespace
 
-SettingsStore::SettingsStore() : SettingsStore(DefaultLocation()) {}
+SettingsStore::SettingsStore() : SettingsStore(DefaultLocation())
+{
+}
 
 SettingsStore::SettingsStore(Location location) : m_location(std::move(location))
 {
@@ -89,9 +91,8 @@ SettingsRecord SettingsStore::Defaults()
 
 QString SettingsStore::SettingsFilePath() const
 {
-    const QString& folder = m_location.isWritableFolder(m_location.programFolder)
-                                ? m_location.programFolder
-                                : m_location.fallbackFolder;
+    const QString& folder
+        = m_location.isWritableFolder(m_location.programFolder) ? m_location.programFolder : m_location.fallbackFolder;
     return QDir(folder).filePath(kFileName);
 }
 
@@ -141,8 +142,8 @@ bool SettingsStore::WriteSettingsFile(const SettingsRecord& record) const
     } else {
         file.RemoveValue(kSection, kSimultaneousKey);
     }
-    for (const auto& [key, on] : {std::pair{kSkipLowerKey, record.SkipLowerSources},
-                                  std::pair{kKeepJobsKey, record.KeepUnfinishedJobs}}) {
+    for (const auto& [key, on] :
+         {std::pair{kSkipLowerKey, record.SkipLowerSources}, std::pair{kKeepJobsKey, record.KeepUnfinishedJobs}}) {
         if (on) {
             file.SetValue(kSection, key, QStringLiteral("1"));
         } else {

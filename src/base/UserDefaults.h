@@ -12,7 +12,7 @@
 // know the application object.
 class UserDefaults {
 public:
-    explicit UserDefaults(SettingsStore store = SettingsStore()) : m_store(std::move(store)) {}
+    explicit UserDefaults(SettingsStore store = SettingsStore()) : m_store(std::move(store)) { }
 
     SettingsRecord& Settings() { return m_settings; }
     const SettingsRecord& Settings() const { return m_settings; }

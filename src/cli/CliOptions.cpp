@@ -146,8 +146,8 @@ std::string CliOptions::ResultFor(const std::string& source, const std::string& 
     if (!output.empty())
         return output;
     const std::filesystem::path path(source);
-    std::filesystem::path folder =
-        directory.empty() ? path.parent_path() : std::filesystem::path(directory) / subfolder;
+    std::filesystem::path folder
+        = directory.empty() ? path.parent_path() : std::filesystem::path(directory) / subfolder;
     const std::string name = path.stem().string() + "_" + std::to_string(bitrate) + ".mp3";
     return folder.empty() ? name : (folder / name).string();
 }

@@ -5,10 +5,10 @@
 #include "convert/ConversionHost.h"
 #include "convert/JobConversion.h"
 #include "convert/JobLogTap.h"
+#include "convert/JobVocabulary.h"
 #include "convert/LogText.h"
 #include "convert/Mp3FolderWalk.h"
 #include "convert/SourceBitrate.h"
-#include "convert/JobVocabulary.h"
 
 #include <algorithm>
 #include <chrono>
@@ -109,8 +109,9 @@ void CliRunner::RefuseDuplicates()
             continue;
         const auto writer = results.find(Spelling(job.source));
         if (writer != results.end() && writer->second != i) {
-            Skip(job, LogText::Format("%s is the result of %s in this run: skipped\r\n", job.source.c_str(),
-                                      jobs_[writer->second].source.c_str()));
+            Skip(job,
+                 LogText::Format("%s is the result of %s in this run: skipped\r\n", job.source.c_str(),
+                                 jobs_[writer->second].source.c_str()));
             continue;
         }
         const auto [first, added] = claimed.emplace(Spelling(job.result), i);
@@ -182,8 +183,8 @@ void CliRunner::RunJob(std::size_t index, std::atomic<int>& control, const std::
         return;
     std::error_code error;
     const std::filesystem::path folder = std::filesystem::path(job.result).parent_path();
-    if (!folder.empty() && !std::filesystem::is_directory(folder, error) &&
-        !std::filesystem::create_directories(folder, error) && error) {
+    if (!folder.empty() && !std::filesystem::is_directory(folder, error)
+        && !std::filesystem::create_directories(folder, error) && error) {
         const std::string reason = "the folder " + folder.string() + " cannot be created (" + error.message() + ")";
         Fail(job, reason, "vorlanta-cli: " + job.source + ": " + reason + "\n");
         return;
@@ -205,8 +206,8 @@ bool CliRunner::SkippedOrRefused(Job& job)
             Skip(job, LogText::Format("%s exists already: skipped\r\n", job.result.c_str()));
         } else {
             Fail(job, job.result + " exists already",
-                 "vorlanta-cli: " + job.result +
-                     " exists already (use --overwrite to replace it, --skip-existing to skip it)\n");
+                 "vorlanta-cli: " + job.result
+                     + " exists already (use --overwrite to replace it, --skip-existing to skip it)\n");
         }
         return true;
     }

@@ -22,7 +22,9 @@ std::string Bar(int percent)
 
 }  // namespace
 
-ConsoleLog::ConsoleLog(std::FILE* stream, bool terminal) : stream_(stream), terminal_(terminal) {}
+ConsoleLog::ConsoleLog(std::FILE* stream, bool terminal) : stream_(stream), terminal_(terminal)
+{
+}
 
 void ConsoleLog::showmessage(const std::string& text)
 {

@@ -7,7 +7,7 @@
 // Messages meant for a message box, printed on the error stream.
 class ConsolePrompt : public UserPrompt {
 public:
-    explicit ConsolePrompt(std::FILE* stream) : stream_(stream) {}
+    explicit ConsolePrompt(std::FILE* stream) : stream_(stream) { }
     void MessageBox(const std::string& text) override;
 
 private:

@@ -26,13 +26,13 @@ InterruptSignal::InterruptSignal(std::atomic<int>& control)
     g_control = &control;
     g_raised.store(false);
     g_number.store(0);
-    struct sigaction action {};
+    struct sigaction action { };
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
     for (std::size_t i = 0; i < std::size(kStopSignals); ++i)
         sigaction(kStopSignals[i], &action, &old_[i]);
     // A write past the limit then fails with EFBIG like any other write.
-    struct sigaction ignore {};
+    struct sigaction ignore { };
     ignore.sa_handler = SIG_IGN;
     sigemptyset(&ignore.sa_mask);
     sigaction(SIGXFSZ, &ignore, &oldFileSize_);

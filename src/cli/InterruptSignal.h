@@ -26,6 +26,6 @@ public:
 
 private:
     static constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE};
-    struct sigaction old_[std::size(kStopSignals)] {};
-    struct sigaction oldFileSize_ {};
+    struct sigaction old_[std::size(kStopSignals)]{};
+    struct sigaction oldFileSize_ { };
 };

@@ -15,7 +15,7 @@ public:
     static constexpr std::uint32_t kMaxFreeFormatLength = 3456;
 
     struct Run {
-        int frames = 0;          // consecutive frames found, up to the number asked for
+        int frames = 0;           // consecutive frames found, up to the number asked for
         bool reachesEnd = false;  // the last of them ends exactly where the stream does
     };
 

@@ -47,8 +47,8 @@ FrameDecoder::~FrameDecoder()
         mpg123_delete(handle_);
 }
 
-int FrameDecoder::Decode(const std::uint8_t* input, std::size_t length, std::uint8_t* output,
-                         std::size_t capacity, std::size_t& produced)
+int FrameDecoder::Decode(const std::uint8_t* input, std::size_t length, std::uint8_t* output, std::size_t capacity,
+                         std::size_t& produced)
 {
     produced = 0;
     if (handle_ == nullptr || capacity < kMinCapacity)

@@ -5,8 +5,8 @@
 #include "convert/SourceWindow.h"
 #include "convert/StreamEventQueue.h"
 
-FrameProducer::FrameProducer(SourceWindow& window, FrameDecoder& decoder, StreamEventQueue& queue,
-                             std::uint64_t start, const MpegFrameHeader& format, std::uint32_t freeFormatLength)
+FrameProducer::FrameProducer(SourceWindow& window, FrameDecoder& decoder, StreamEventQueue& queue, std::uint64_t start,
+                             const MpegFrameHeader& format, std::uint32_t freeFormatLength)
     : window_(window),
       decoder_(decoder),
       queue_(queue),
@@ -32,8 +32,8 @@ void FrameProducer::Run()
                 PublishEnd(StreamEvent::Kind::End);
             return;
         }
-        if ((header->sampleRate != stream_.sampleRate || header->channels != stream_.channels) &&
-            !PublishChange(offset, *header))
+        if ((header->sampleRate != stream_.sampleRate || header->channels != stream_.channels)
+            && !PublishChange(offset, *header))
             return;
         stream_ = *header;
 
@@ -86,8 +86,8 @@ std::optional<MpegFrameHeader> FrameProducer::NextFrame(FrameChain& chain, std::
 
 bool FrameProducer::Acceptable(FrameChain& chain, std::uint64_t offset, const MpegFrameHeader& header) const
 {
-    if (header.layer != stream_.layer || header.FreeFormat() != stream_.FreeFormat() ||
-        !(header.Usable() || header.FreeFormat()))
+    if (header.layer != stream_.layer || header.FreeFormat() != stream_.FreeFormat()
+        || !(header.Usable() || header.FreeFormat()))
         return false;
     const bool sameRate = header.version == stream_.version && header.sampleRate == stream_.sampleRate;
     if (sameRate && inSync_)

@@ -3,8 +3,8 @@
 #include "convert/ActivityLog.h"
 #include "convert/ConversionHost.h"
 #include "convert/FrameChain.h"
-#include "convert/JobTableAccess.h"
 #include "convert/FrameProducer.h"
+#include "convert/JobTableAccess.h"
 #include "convert/JobVocabulary.h"
 #include "convert/LogText.h"
 #include "convert/StreamEventQueue.h"
@@ -53,8 +53,7 @@ int JobConversion::Run()
     }
     // A stop or failure whose line names no file: say which job it ended.
     if (unnamedEnd_ && !completed_)
-        Log(LogText::Format("%s not converted, nothing written to %s\r\n", sourcePath_.c_str(),
-                            resultPath_.c_str()));
+        Log(LogText::Format("%s not converted, nothing written to %s\r\n", sourcePath_.c_str(), resultPath_.c_str()));
     return outcome;
 }
 
@@ -156,8 +155,8 @@ bool JobConversion::StartEncoder(const MpegFrameHeader& format)
         return false;
     }
     if (encoder_->OutputRate() != format.sampleRate)
-        Log(LogText::Format("%d kbit/s cannot be encoded at %d Hz, resampled to %d Hz\r\n", bitrate_,
-                            format.sampleRate, encoder_->OutputRate()));
+        Log(LogText::Format("%d kbit/s cannot be encoded at %d Hz, resampled to %d Hz\r\n", bitrate_, format.sampleRate,
+                            encoder_->OutputRate()));
     return true;
 }
 
@@ -315,8 +314,7 @@ void JobConversion::ReportProgress(std::uint64_t end)
 void JobConversion::EndOfStream()
 {
     if (decodedFrames_ == 0) {
-        Log(LogText::Format("No MP3 frame could be decoded in file %s, nothing converted\r\n",
-                            sourcePath_.c_str()));
+        Log(LogText::Format("No MP3 frame could be decoded in file %s, nothing converted\r\n", sourcePath_.c_str()));
         failed_ = true;
         return;
     }
@@ -386,8 +384,7 @@ void JobConversion::FailEncode()
 
 void JobConversion::FailRead()
 {
-    Log(LogText::Format("Source file read failed in file %s, it changed while converting\r\n",
-                        sourcePath_.c_str()));
+    Log(LogText::Format("Source file read failed in file %s, it changed while converting\r\n", sourcePath_.c_str()));
     LogReason(source_.ReadReason());
     failed_ = true;
 }

@@ -11,7 +11,7 @@
 // job; read it once the job has ended.
 class JobLogTap : public ActivityLog, public UserPrompt {
 public:
-    JobLogTap(ActivityLog& log, UserPrompt& prompt) : log_(log), prompt_(prompt) {}
+    JobLogTap(ActivityLog& log, UserPrompt& prompt) : log_(log), prompt_(prompt) { }
     void showmessage(const std::string& text) override;
     void MessageBox(const std::string& text) override;
 

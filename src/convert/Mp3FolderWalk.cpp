@@ -62,7 +62,7 @@ public:
             const bool mp3 = Mp3FolderWalk::IsMp3Name(name);
             if (!maybeFolder && !(mp3 && item->d_type == DT_REG))
                 continue;
-            struct stat info {};
+            struct stat info { };
             if (::fstatat(::dirfd(dir.get()), item->d_name, &info, 0) != 0)
                 continue;  // a dangling link or a file gone meanwhile
             if (S_ISDIR(info.st_mode))
@@ -100,7 +100,7 @@ public:
     // walk has been there already.
     bool FirstVisit(int fd, const std::string& path)
     {
-        struct stat info {};
+        struct stat info { };
         if (::fstat(fd, &info) != 0) {
             const int error = errno;
             ::close(fd);

@@ -54,9 +54,9 @@ std::optional<MpegFrameHeader> MpegFrameHeader::Parse(const std::uint8_t* bytes)
     header.layer = 4 - layerBits;
 
     const int h = bytes[2];
-    const auto& rates = header.version == Version::Mpeg1   ? kMpeg1Rates
-                        : header.version == Version::Mpeg2 ? kMpeg2Rates
-                                                           : kMpeg25Rates;
+    const auto& rates = header.version == Version::Mpeg1 ? kMpeg1Rates
+        : header.version == Version::Mpeg2               ? kMpeg2Rates
+                                                         : kMpeg25Rates;
     header.bitrateIndex = h >> 4;
     header.bitrate = Bitrates(header.version, header.layer)[static_cast<std::size_t>(header.bitrateIndex)];
     header.sampleRate = rates[static_cast<std::size_t>((h >> 2) & 3)];

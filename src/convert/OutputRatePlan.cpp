@@ -14,8 +14,7 @@ constexpr int kMpeg25Max = 64;
 
 constexpr std::array<int, 9> kRates{8000, 11025, 12000, 16000, 22050, 24000, 32000, 44100, 48000};
 
-template <std::size_t N>
-bool Contains(const std::array<int, N>& table, int value)
+template <std::size_t N> bool Contains(const std::array<int, N>& table, int value)
 {
     return std::find(table.begin(), table.end(), value) != table.end();
 }

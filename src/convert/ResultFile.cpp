@@ -69,8 +69,8 @@ ResultFile::~ResultFile()
 bool ResultFile::IsTemporaryName(const std::string& name, const std::string& resultName)
 {
     const std::string prefix = TempPrefix(resultName);
-    if (name.size() != prefix.size() + kRandomLength + kSuffixLength || name.compare(0, prefix.size(), prefix) != 0 ||
-        name.compare(name.size() - kSuffixLength, kSuffixLength, kTempSuffix) != 0)
+    if (name.size() != prefix.size() + kRandomLength + kSuffixLength || name.compare(0, prefix.size(), prefix) != 0
+        || name.compare(name.size() - kSuffixLength, kSuffixLength, kTempSuffix) != 0)
         return false;
     const std::string random = name.substr(prefix.size(), kRandomLength);
     return random.find_first_not_of(kRandomAlphabet) == std::string::npos;
@@ -98,7 +98,7 @@ bool ResultFile::Create(const std::string& path)
     SplitPath(path, folder, name_);
     // Only a regular file is ever replaced. A FIFO or a device is not even
     // opened: that could block, or write to the device.
-    struct stat info {};
+    struct stat info { };
     if (::stat(path.c_str(), &info) == 0) {
         if (!S_ISREG(info.st_mode))
             return Fail(SystemReason::OfNonRegular(info.st_mode));
@@ -133,7 +133,7 @@ bool ResultFile::OpenTemporary()
         // A file system without locks cannot tell leftovers apart: there the
         // file is used unlocked, and no leftover is ever removed.
         const bool taken = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
-        struct stat info {};
+        struct stat info { };
         if (taken || ::fstat(fd, &info) != 0 || info.st_nlink == 0) {
             ::close(fd);
             continue;
@@ -174,11 +174,11 @@ void ResultFile::RemoveIfLeftover(const std::string& name) const
     const int fd = ::openat(folderFd_, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return;
-    struct stat held {};
-    struct stat named {};
+    struct stat held { };
+    struct stat named { };
     // The lock is free only when no running job holds the file.
-    if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
-        ::fstatat(folderFd_, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(held, named))
+    if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0
+        && ::fstatat(folderFd_, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(held, named))
         ::unlinkat(folderFd_, name.c_str(), 0);
     ::close(fd);
 }
@@ -233,7 +233,7 @@ bool ResultFile::Commit()
 
 bool ResultFile::Rename()
 {
-    struct stat info {};
+    struct stat info { };
     if (::fstatat(folderFd_, name_.c_str(), &info, 0) == 0 && !S_ISREG(info.st_mode))
         return Fail(SystemReason::OfNonRegular(info.st_mode));
     if (replaces_)
@@ -252,10 +252,10 @@ void ResultFile::Discard()
 {
     if (fd_ >= 0) {
         // Only the file we created, still under its name, is removed.
-        struct stat held {};
-        struct stat named {};
-        if (!tempName_.empty() && ::fstat(fd_, &held) == 0 &&
-            ::fstatat(folderFd_, tempName_.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(held, named))
+        struct stat held { };
+        struct stat named { };
+        if (!tempName_.empty() && ::fstat(fd_, &held) == 0
+            && ::fstatat(folderFd_, tempName_.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(held, named))
             ::unlinkat(folderFd_, tempName_.c_str(), 0);
         ::close(fd_);
         fd_ = -1;

@@ -53,13 +53,13 @@ private:
     bool Rename();
     void CloseFolder();
 
-    std::string name_;        // the result's name within its folder
-    std::string tempName_;    // our temporary file's name; empty when none
-    int folderFd_ = -1;       // the result's folder
-    int fd_ = -1;             // the temporary file, locked
-    std::uint64_t end_ = 0;   // where the next append goes
-    bool replaces_ = false;   // a regular file had the result's name at the start
-    mode_t mode_ = 0;         // its permissions, kept by the replacement
+    std::string name_;       // the result's name within its folder
+    std::string tempName_;   // our temporary file's name; empty when none
+    int folderFd_ = -1;      // the result's folder
+    int fd_ = -1;            // the temporary file, locked
+    std::uint64_t end_ = 0;  // where the next append goes
+    bool replaces_ = false;  // a regular file had the result's name at the start
+    mode_t mode_ = 0;        // its permissions, kept by the replacement
     bool failed_ = false;
     std::string reason_;
 };

@@ -14,9 +14,9 @@ public:
     SilentJobHost(std::string source, std::string result);
 
     std::string CellText(int row, int column) override;
-    void SetStatus(int, const std::string&) override {}
-    void showmessage(const std::string&) override {}
-    void MessageBox(const std::string&) override {}
+    void SetStatus(int, const std::string&) override { }
+    void showmessage(const std::string&) override { }
+    void MessageBox(const std::string&) override { }
 
 private:
     std::string source_;

@@ -19,8 +19,8 @@ constexpr std::size_t kId3v1Length = 128;
 std::uint64_t AudioStart(const SourceFile& file)
 {
     std::array<std::uint8_t, kId3v2Header> header{};
-    if (file.ReadAt(0, header.data(), header.size()) != static_cast<long long>(header.size()) ||
-        std::memcmp(header.data(), "ID3", 3) != 0)
+    if (file.ReadAt(0, header.data(), header.size()) != static_cast<long long>(header.size())
+        || std::memcmp(header.data(), "ID3", 3) != 0)
         return 0;
     const bool footer = header[3] == 4 && (header[5] & 0x10) != 0;
     return kId3v2Header + TagCarryOver::SynchsafeSize(header.data() + 6) + (footer ? 10 : 0);
@@ -31,8 +31,8 @@ std::uint64_t AudioEnd(const SourceFile& file)
 {
     const std::uint64_t size = file.Size();
     std::array<std::uint8_t, 3> tag{};
-    if (size >= kId3v1Length && file.ReadAt(size - kId3v1Length, tag.data(), tag.size()) == 3 &&
-        std::memcmp(tag.data(), "TAG", 3) == 0)
+    if (size >= kId3v1Length && file.ReadAt(size - kId3v1Length, tag.data(), tag.size()) == 3
+        && std::memcmp(tag.data(), "TAG", 3) == 0)
         return size - kId3v1Length;
     return size;
 }

@@ -18,7 +18,7 @@ bool SourceFile::Open(const std::string& path)
     openReason_.clear();
     readError_.store(0);
     // A device is not even opened: opening some has effects of its own.
-    struct stat named {};
+    struct stat named { };
     if (::stat(path.c_str(), &named) == 0 && !S_ISREG(named.st_mode)) {
         openReason_ = SystemReason::OfNonRegular(named.st_mode);
         return false;
@@ -30,7 +30,7 @@ bool SourceFile::Open(const std::string& path)
         openReason_ = SystemReason::OfError(errno);
         return false;
     }
-    struct stat info {};
+    struct stat info { };
     if (::fstat(fd, &info) != 0)
         openReason_ = SystemReason::OfError(errno);
     else if (!S_ISREG(info.st_mode))
@@ -77,7 +77,7 @@ long long SourceFile::ReadAt(std::uint64_t offset, void* buffer, std::size_t len
 
 bool SourceFile::IsSameFileAs(const std::string& path) const
 {
-    struct stat info {};
+    struct stat info { };
     if (::stat(path.c_str(), &info) != 0)
         return false;
     return info.st_dev == device_ && info.st_ino == inode_;

@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cstring>
 
-SourceWindow::SourceWindow(const SourceFile& file, std::uint64_t end) : file_(file), end_(end) {}
+SourceWindow::SourceWindow(const SourceFile& file, std::uint64_t end) : file_(file), end_(end)
+{
+}
 
 const std::uint8_t* SourceWindow::Load(std::uint64_t offset, std::size_t length)
 {

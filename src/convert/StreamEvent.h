@@ -19,10 +19,10 @@ struct StreamEvent {
     static constexpr std::size_t kPcmCapacity = 8192;  // bytes the decoder may write
 
     Kind kind = Kind::End;
-    std::uint32_t length = 0;  // Frame: its length in bytes (0: PCM the decoder held back)
-    std::uint64_t offset = 0;  // Skipped: where the run starts; FormatChanged: the first frame's offset
+    std::uint32_t length = 0;   // Frame: its length in bytes (0: PCM the decoder held back)
+    std::uint64_t offset = 0;   // Skipped: where the run starts; FormatChanged: the first frame's offset
     std::uint64_t skipped = 0;  // Skipped: the run's length in bytes
-    int sampleRate = 0;        // FormatChanged: the new rate and channel count
+    int sampleRate = 0;         // FormatChanged: the new rate and channel count
     int channels = 0;
     std::uint64_t end = 0;     // Frame: the offset just after it
     std::size_t produced = 0;  // Frame: PCM bytes decoded; 0 when none

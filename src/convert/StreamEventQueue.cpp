@@ -1,6 +1,8 @@
 #include "convert/StreamEventQueue.h"
 
-StreamEventQueue::StreamEventQueue(std::size_t capacity) : ring_(capacity) {}
+StreamEventQueue::StreamEventQueue(std::size_t capacity) : ring_(capacity)
+{
+}
 
 StreamEvent* StreamEventQueue::NextFree()
 {

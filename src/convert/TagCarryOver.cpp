@@ -70,8 +70,8 @@ void ProbeV1(const SourceFile& source, TagCarryOver& tags)
 
 std::uint32_t TagCarryOver::SynchsafeSize(const std::uint8_t* b)
 {
-    return (std::uint32_t(b[0] & 0x7F) << 21) | (std::uint32_t(b[1] & 0x7F) << 14) |
-           (std::uint32_t(b[2] & 0x7F) << 7) | std::uint32_t(b[3] & 0x7F);
+    return (std::uint32_t(b[0] & 0x7F) << 21) | (std::uint32_t(b[1] & 0x7F) << 14) | (std::uint32_t(b[2] & 0x7F) << 7)
+        | std::uint32_t(b[3] & 0x7F);
 }
 
 TagCarryOver TagCarryOver::Probe(const SourceFile& source, ActivityLog& log)

@@ -55,8 +55,7 @@ void PaintWave(QPainter& painter, const QRectF& square)
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(255, 255, 255, 235));
     for (int height : kWaveBars) {
-        painter.drawRoundedRect(QRectF(x, middle - height / 2.0, barWidth, height), barWidth / 2,
-                                barWidth / 2);
+        painter.drawRoundedRect(QRectF(x, middle - height / 2.0, barWidth, height), barWidth / 2, barWidth / 2);
         x += barWidth + gap;
     }
     // The middle line the wave swings about.
@@ -64,7 +63,7 @@ void PaintWave(QPainter& painter, const QRectF& square)
     painter.drawRect(QRectF(square.left() + 12, middle - 1, square.width() - 24, 2));
 }
 
-} // namespace
+}  // namespace
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
 {

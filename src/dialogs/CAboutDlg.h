@@ -19,8 +19,7 @@ public:
     static inline const QString kVersion = QStringLiteral("Version 1.0");
     // The link's text when it leads to the help pages shipped with the program.
     static inline const QString kHelpLinkText = QStringLiteral("Vorlanta Help");
-    static inline const QString kMakerLine =
-        QStringLiteral("An MP3 bitrate converter by the Vorlanta developers.");
+    static inline const QString kMakerLine = QStringLiteral("An MP3 bitrate converter by the Vorlanta developers.");
     static constexpr int kEmblemSize = 128;
 
     explicit CAboutDlg(QWidget* parent = nullptr);

@@ -1,11 +1,11 @@
 #include "dialogs/CItemPropP.h"
 
+#include "base/DialogUnits.h"
 #include "convert/JobVocabulary.h"
+#include "dialogs/CSettingProp.h"
 #include "jobs/CMyListView.h"
 #include "jobs/JobStatus.h"
 #include "jobs/ResultNames.h"
-#include "dialogs/CSettingProp.h"
-#include "base/DialogUnits.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -40,7 +40,7 @@ QLineEdit* AddPathEdit(QWidget* parent, const DialogUnits& units, int x, int y, 
     return edit;
 }
 
-} // namespace
+}  // namespace
 
 CItemPropP::CItemPropP(CMyListView& table, QWidget* parent)
     : QWidget(parent), m_table(&table), m_prompts(JobPrompts::Defaults())

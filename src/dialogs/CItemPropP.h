@@ -20,11 +20,11 @@ class CItemPropP : public QWidget {
 
 public:
     static inline const QString kCaption = QStringLiteral("Job Property");
-    static inline const QString kRestartQuestion = QStringLiteral(
-        "Change Setting of a processing job need restart the job, are you sure to restart this job?");
+    static inline const QString kRestartQuestion
+        = QStringLiteral("Change Setting of a processing job need restart the job, are you sure to restart this job?");
 
-    static inline const QString kFinishedMessage =
-        QStringLiteral("This job has already finished; its settings were not changed.");
+    static inline const QString kFinishedMessage
+        = QStringLiteral("This job has already finished; its settings were not changed.");
 
     // Control ids, as the resource numbers them.
     enum ControlId { IdSourceEdit = 1000, IdResultEdit = 1001, IdBitrateList = 1016 };

@@ -16,8 +16,7 @@ CItemPropSheet::CItemPropSheet(CMyListView& table, QWidget* parent) : QDialog(pa
     m_tabs = new QTabWidget(this);
     m_tabs->addTab(m_page, CItemPropP::kCaption);
 
-    m_buttons =
-        new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this);
+    m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this);
     connect(m_buttons, &QDialogButtonBox::accepted, this, &CItemPropSheet::accept);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &CItemPropSheet::reject);
     connect(ApplyButton(), &QPushButton::clicked, this, &CItemPropSheet::OnApplyButton);

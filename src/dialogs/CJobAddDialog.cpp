@@ -1,14 +1,13 @@
 #include "dialogs/CJobAddDialog.h"
 
+#include "base/CFolderChooser.h"
+#include "base/CHelpWindow.h"
+#include "base/DialogUnits.h"
 #include "base/SettingsRecord.h"
 #include "base/UserDefaults.h"
 #include "convert/JobVocabulary.h"
 #include "jobs/ResultNames.h"
-#include "base/CFolderChooser.h"
-#include "base/CHelpWindow.h"
-#include "base/DialogUnits.h"
 
-#include <algorithm>
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
@@ -17,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 namespace {
 
@@ -64,7 +64,7 @@ QString ResolvedResult(const QString& result, const QString& source)
     return folder.isEmpty() ? result : QDir(folder).filePath(result);
 }
 
-} // namespace
+}  // namespace
 
 CJobAddDialog::CJobAddDialog(QWidget* parent)
     : QDialog(parent), m_prompts(JobPrompts::Defaults()), m_browser(BrowseWithChooser)
@@ -122,8 +122,8 @@ void CJobAddDialog::BuildControls()
     }
     UpdateBitrateTabStop();
 
-    m_sameSettingsBox =
-        AddCheckBox(this, units, QStringLiteral("Use Same Settings for this batch of files"), 19, 158, 314, 9);
+    m_sameSettingsBox
+        = AddCheckBox(this, units, QStringLiteral("Use Same Settings for this batch of files"), 19, 158, 314, 9);
     m_saveAsDefaultBox = AddCheckBox(this, units, QStringLiteral("Save as Default Settings"), 19, 180, 314, 17);
     connect(m_sameSettingsBox, &QCheckBox::clicked, this, &CJobAddDialog::OnCheckBox);
     connect(m_saveAsDefaultBox, &QCheckBox::clicked, this, &CJobAddDialog::OnCheckBox);
@@ -323,8 +323,8 @@ bool CJobAddDialog::MayReplaceResult()
         QDialog::reject();
         return false;
     }
-    const ReplaceRule::Answer answer =
-        m_prompts.AskReplace(this, kOverwriteQuestion.arg(m_result), m_replaceRule && m_offerReplaceAll);
+    const ReplaceRule::Answer answer
+        = m_prompts.AskReplace(this, kOverwriteQuestion.arg(m_result), m_replaceRule && m_offerReplaceAll);
     if (!m_replaceRule)
         return answer == ReplaceRule::Answer::Yes;
     const bool replace = m_replaceRule->Take(answer);

@@ -57,8 +57,8 @@ public:
 
     // Asks for a folder with a caption, an instruction and a start folder;
     // an empty result means the user cancelled. Tests replace it.
-    using FolderBrowser = std::function<QString(QWidget* parent, const QString& caption,
-                                                const QString& instruction, const QString& startFolder)>;
+    using FolderBrowser = std::function<QString(QWidget* parent, const QString& caption, const QString& instruction,
+                                                const QString& startFolder)>;
 
     explicit CJobAddDialog(QWidget* parent = nullptr);
     ~CJobAddDialog() override;

@@ -32,8 +32,8 @@ QStringList BitRateData()
 
 const QStringList kBitRateData = BitRateData();
 
-const QString kTooLongMessage = QStringLiteral(
-    "The folder:\n\n%1\n\nis too long. A default folder may have at most %2 characters.");
+const QString kTooLongMessage
+    = QStringLiteral("The folder:\n\n%1\n\nis too long. A default folder may have at most %2 characters.");
 
 // Page size and control positions, in dialog units.
 constexpr int kPageWidth = 323;
@@ -65,7 +65,7 @@ QPushButton* AddBrowseButton(QWidget* page, const DialogUnits& units, int x, int
     return button;
 }
 
-} // namespace
+}  // namespace
 
 CSettingProp::CSettingProp(SettingsRecord& record, QWidget* parent)
     : QDialog(parent),
@@ -133,8 +133,7 @@ void CSettingProp::BuildSheet()
     m_tabs = new QTabWidget(this);
     m_tabs->addTab(BuildPage(), kPageCaption);
 
-    m_buttons = new QDialogButtonBox(
-        QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this);
+    m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this);
     connect(m_buttons, &QDialogButtonBox::accepted, this, &CSettingProp::accept);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &CSettingProp::reject);
     connect(ApplyButton(), &QPushButton::clicked, this, &CSettingProp::OnApply);
@@ -164,8 +163,7 @@ QWidget* CSettingProp::BuildPage()
     m_bitRateCombo = new QComboBox(m_page);
     m_bitRateCombo->addItems(BitRateEntries());
     m_bitRateCombo->setMaxVisibleItems(kComboVisibleItems);
-    m_bitRateCombo->setGeometry(units.X(7), units.Y(133), units.X(kComboWidth),
-                                m_bitRateCombo->sizeHint().height());
+    m_bitRateCombo->setGeometry(units.X(7), units.Y(133), units.X(kComboWidth), m_bitRateCombo->sizeHint().height());
 
     AddLabel(m_page, units, QStringLiteral("Simultaneous conversions:"), 7, 165, 309, 16);
     m_simultaneousBox = new QSpinBox(m_page);

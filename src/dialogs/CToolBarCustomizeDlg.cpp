@@ -52,7 +52,7 @@ QListWidget* MakeList(QWidget* parent, QSize iconSize)
     return list;
 }
 
-} // namespace
+}  // namespace
 
 CToolBarCustomizeDlg::CToolBarCustomizeDlg(QToolBar& toolBar, QList<QAction*> buttons, QWidget* parent)
     : QDialog(parent), m_toolBar(toolBar), m_buttons(std::move(buttons))

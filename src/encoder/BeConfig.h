@@ -9,7 +9,7 @@
 
 namespace be {
 
-constexpr std::uint32_t kConfigLame = 256;      // record format: LAME
+constexpr std::uint32_t kConfigLame = 256;  // record format: LAME
 constexpr std::uint32_t kConfigVersion = 1;
 constexpr std::uint32_t kConfigSize = 331;
 
@@ -74,14 +74,14 @@ static_assert(offsetof(Config, reserved) == 94);
 using StreamHandle = std::uint32_t;
 
 // Entry point signatures, C linkage, exported by the library under these names.
-using InitStreamFn = std::uint32_t (*)(Config* config, std::uint32_t* samples, std::uint32_t* bufferSize,
-                                       StreamHandle* stream);
+using InitStreamFn
+    = std::uint32_t (*)(Config* config, std::uint32_t* samples, std::uint32_t* bufferSize, StreamHandle* stream);
 using EncodeChunkFn = std::uint32_t (*)(StreamHandle stream, std::uint32_t samples, const std::int16_t* pcm,
                                         std::uint8_t* output, std::uint32_t* written);
 using DeinitStreamFn = std::uint32_t (*)(StreamHandle stream, std::uint8_t* output, std::uint32_t* written);
 using CloseStreamFn = std::uint32_t (*)(StreamHandle stream);
-using WriteInfoTagFn = std::uint32_t (*)(StreamHandle stream, std::uint8_t* output, std::uint32_t size,
-                                         std::uint32_t* written);
+using WriteInfoTagFn
+    = std::uint32_t (*)(StreamHandle stream, std::uint8_t* output, std::uint32_t size, std::uint32_t* written);
 
 constexpr const char* kInitStreamName = "beInitStream";
 constexpr const char* kEncodeChunkName = "beEncodeChunk";

@@ -15,8 +15,7 @@ namespace {
 
 // Runs the body of an entry point; nothing may leave the library as an
 // exception, so any escaping one becomes the given error code.
-template <typename Body>
-std::uint32_t guarded(std::uint32_t errorOnException, Body body) noexcept
+template <typename Body> std::uint32_t guarded(std::uint32_t errorOnException, Body body) noexcept
 {
     try {
         return body();
@@ -98,8 +97,7 @@ std::uint32_t beCloseStream(be::StreamHandle stream)
     });
 }
 
-std::uint32_t beWriteInfoTag(be::StreamHandle stream, std::uint8_t* output, std::uint32_t size,
-                             std::uint32_t* written)
+std::uint32_t beWriteInfoTag(be::StreamHandle stream, std::uint8_t* output, std::uint32_t size, std::uint32_t* written)
 {
     if (written == nullptr) {
         return be::kErrEncodeFailed;

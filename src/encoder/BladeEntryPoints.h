@@ -19,8 +19,7 @@ extern "C" {
 // exactly, such as a bitrate it does not offer at that sample rate) or
 // kErrNoMoreHandles (too many open streams).
 __attribute__((visibility("default"))) std::uint32_t beInitStream(be::Config* config, std::uint32_t* samples,
-                                                                  std::uint32_t* bufferSize,
-                                                                  be::StreamHandle* stream);
+                                                                  std::uint32_t* bufferSize, be::StreamHandle* stream);
 
 // Encodes `samples` 16-bit values (interleaved left/right for two channels;
 // an odd last value of a two-channel block is ignored) and writes the MP3

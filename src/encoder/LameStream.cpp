@@ -81,14 +81,13 @@ LameStream::LameStream(LamePtr flags, const be::Config& config)
 
 std::uint32_t LameStream::checkRecord(const be::Config& config)
 {
-    if (config.format != be::kConfigLame || config.version != be::kConfigVersion ||
-        config.size != be::kConfigSize) {
+    if (config.format != be::kConfigLame || config.version != be::kConfigVersion || config.size != be::kConfigSize) {
         return be::kErrInvalidFormat;
     }
     const bool knownMode = config.mode >= be::kModeStereo && config.mode <= be::kModeMono;
     const bool numbersFit = fitsInt(config.sampleRate) && fitsInt(config.reSampleRate) && fitsInt(config.bitrate);
-    if (!knownMode || !numbersFit || config.sampleRate == 0 || config.bitrate == 0 ||
-        config.emphasis > kLargestEmphasis) {
+    if (!knownMode || !numbersFit || config.sampleRate == 0 || config.bitrate == 0
+        || config.emphasis > kLargestEmphasis) {
         return be::kErrInvalidFormatParameters;
     }
     return be::kErrSuccessful;
@@ -125,10 +124,9 @@ std::uint32_t LameStream::applyRecord(lame_global_flags* flags, const be::Config
 // it can; such a stream is refused rather than encoded at other settings.
 bool LameStream::confirmSettings(lame_global_flags* flags, const be::Config& config)
 {
-    return lame_get_brate(flags) == static_cast<int>(config.bitrate) &&
-           lame_get_out_samplerate(flags) == static_cast<int>(wantedOutRate(config)) &&
-           lame_get_VBR(flags) == vbr_off && lame_get_mode(flags) == lameMode(config.mode) &&
-           lame_get_num_channels(flags) == inputChannels(config.mode);
+    return lame_get_brate(flags) == static_cast<int>(config.bitrate)
+        && lame_get_out_samplerate(flags) == static_cast<int>(wantedOutRate(config)) && lame_get_VBR(flags) == vbr_off
+        && lame_get_mode(flags) == lameMode(config.mode) && lame_get_num_channels(flags) == inputChannels(config.mode);
 }
 
 std::uint32_t LameStream::chunkSize() const

@@ -33,8 +33,7 @@ public:
     // Encodes `values` 16-bit values (interleaved when two channels; an odd
     // trailing value of a two-channel block is left out). `output` must offer
     // outputBound(values) bytes. Sets `written` to the bytes written, 0 on error.
-    std::uint32_t encode(const std::int16_t* pcm, std::uint32_t values, std::uint8_t* output,
-                         std::uint32_t& written);
+    std::uint32_t encode(const std::int16_t* pcm, std::uint32_t values, std::uint8_t* output, std::uint32_t& written);
 
     // Encodes what is still buffered and writes the last frames; `output`
     // must offer be::kDeinitOutputSize bytes. The stream takes no input after.

@@ -2,9 +2,9 @@
 
 #include "base/AppMessage.h"
 #include "base/CommandIds.h"
+#include "convert/InstallLayout.h"
 #include "convert/JobConversion.h"
 #include "convert/LogText.h"
-#include "convert/InstallLayout.h"
 
 #include <QCoreApplication>
 #include <QDir>

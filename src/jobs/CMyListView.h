@@ -1,11 +1,11 @@
 #pragma once
 
+#include "base/CommandTarget.h"
 #include "jobs/ConversionJob.h"
 #include "jobs/JobQueue.h"
 #include "jobs/JobQueueModel.h"
 #include "jobs/JobStatus.h"
 #include "jobs/JobThreads.h"
-#include "base/CommandTarget.h"
 
 #include <QPixmap>
 #include <QTableView>

@@ -26,15 +26,14 @@ ReplaceRule::Answer AskReplaceWithBox(QWidget* parent, const QString& text, bool
     return ReplaceRule::Answer::No;
 }
 
-} // namespace
+}  // namespace
 
 JobPrompts JobPrompts::Defaults()
 {
-    return {[](QWidget* parent, const QString& text) { AppMessage::Show(parent, text); },
-            [](QWidget* parent, const QString& text) {
-                return AppMessage::AskYesNo(parent, text, QMessageBox::Question);
-            },
-            AskReplaceWithBox};
+    return {
+        [](QWidget* parent, const QString& text) { AppMessage::Show(parent, text); },
+        [](QWidget* parent, const QString& text) { return AppMessage::AskYesNo(parent, text, QMessageBox::Question); },
+        AskReplaceWithBox};
 }
 
 ReplaceRule::Answer JobPrompts::AskReplace(QWidget* parent, const QString& text, bool offerAll) const

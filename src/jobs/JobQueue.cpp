@@ -6,7 +6,7 @@
 
 class JobQueue::Job {
 public:
-    Job(Key key, const Cells& cells) : key(key), cells(cells) {}
+    Job(Key key, const Cells& cells) : key(key), cells(cells) { }
 
     const Key key;
     Cells cells;          // guarded by the queue's lock

@@ -5,8 +5,8 @@
 #include <QAbstractTableModel>
 
 #include <chrono>
-#include <mutex>
 #include <map>
+#include <mutex>
 #include <utility>
 
 // The job queue as a Qt item model: one row a job, the six columns of the

@@ -2,8 +2,7 @@
 
 #include <utility>
 
-JobStatus::JobStatus(QString text, bool error, int number)
-    : m_text(std::move(text)), m_error(error), m_number(number)
+JobStatus::JobStatus(QString text, bool error, int number) : m_text(std::move(text)), m_error(error), m_number(number)
 {
 }
 

@@ -4,9 +4,9 @@
 #include "convert/JobConversion.h"
 #include "convert/JobLogTap.h"
 #include "convert/JobTableAccess.h"
+#include "convert/JobVocabulary.h"
 #include "convert/LogText.h"
 #include "convert/SourceBitrate.h"
-#include "convert/JobVocabulary.h"
 #include "jobs/JobStatus.h"
 #include "jobs/QueuedJobAccess.h"
 #include "jobs/ResultNames.h"
@@ -28,7 +28,7 @@ constexpr int kWaitPollMs = 5;
 // each other's, and the table shows every job's progress anyway.
 class JobLog : public ActivityLog {
 public:
-    JobLog(ActivityLog& log, const std::atomic<int>& busyWorkers) : m_log(log), m_busyWorkers(busyWorkers) {}
+    JobLog(ActivityLog& log, const std::atomic<int>& busyWorkers) : m_log(log), m_busyWorkers(busyWorkers) { }
 
     void showmessage(const std::string& text) override
     {
@@ -43,7 +43,9 @@ private:
 };
 }  // namespace
 
-JobThreads::JobThreads(JobQueue& queue) : m_queue(queue), m_log(m_ui), m_prompt(m_ui), m_convert(&vorlanta) {}
+JobThreads::JobThreads(JobQueue& queue) : m_queue(queue), m_log(m_ui), m_prompt(m_ui), m_convert(&vorlanta)
+{
+}
 
 JobThreads::~JobThreads()
 {
@@ -195,8 +197,8 @@ std::optional<int> JobThreads::BeforeConversion(JobTableAccess& access, Activity
     std::error_code error;
     if (!folder.empty() && !std::filesystem::is_directory(folder, error)
         && !std::filesystem::create_directories(folder, error) && error) {
-        log.showmessage(LogText::Format("Dest folder %s cannot be created: %s\r\n", folder.c_str(),
-                                        error.message().c_str()));
+        log.showmessage(
+            LogText::Format("Dest folder %s cannot be created: %s\r\n", folder.c_str(), error.message().c_str()));
         return JobResult::Failed;
     }
     return std::nullopt;

@@ -45,11 +45,15 @@ bool ReadJob(const QJsonValue& value, KeptJobsStore::Job& job)
     return !job.source.isEmpty() && !job.result.isEmpty();
 }
 
-} // namespace
+}  // namespace
 
-KeptJobsStore::KeptJobsStore() : KeptJobsStore(DefaultFolder()) {}
+KeptJobsStore::KeptJobsStore() : KeptJobsStore(DefaultFolder())
+{
+}
 
-KeptJobsStore::KeptJobsStore(QString folder) : m_folder(std::move(folder)) {}
+KeptJobsStore::KeptJobsStore(QString folder) : m_folder(std::move(folder))
+{
+}
 
 QString KeptJobsStore::DefaultFolder()
 {

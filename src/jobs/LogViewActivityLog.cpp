@@ -1,11 +1,13 @@
 #include "jobs/LogViewActivityLog.h"
 
-#include "jobs/UiThreadCall.h"
 #include "base/CLogView.h"
+#include "jobs/UiThreadCall.h"
 
 #include <QPointer>
 
-LogViewActivityLog::LogViewActivityLog(UiThreadCall& ui) : m_ui(ui) {}
+LogViewActivityLog::LogViewActivityLog(UiThreadCall& ui) : m_ui(ui)
+{
+}
 
 bool LogViewActivityLog::IsProgressLine(const std::string& text)
 {

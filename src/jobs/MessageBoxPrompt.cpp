@@ -3,8 +3,9 @@
 #include "base/AppMessage.h"
 #include "jobs/UiThreadCall.h"
 
-
-MessageBoxPrompt::MessageBoxPrompt(UiThreadCall& ui) : m_ui(ui) {}
+MessageBoxPrompt::MessageBoxPrompt(UiThreadCall& ui) : m_ui(ui)
+{
+}
 
 void MessageBoxPrompt::MessageBox(const std::string& text)
 {

@@ -2,7 +2,9 @@
 
 #include <utility>
 
-QueuedJobAccess::QueuedJobAccess(JobQueue& queue, JobQueue::JobRef job) : m_queue(queue), m_job(std::move(job)) {}
+QueuedJobAccess::QueuedJobAccess(JobQueue& queue, JobQueue::JobRef job) : m_queue(queue), m_job(std::move(job))
+{
+}
 
 std::string QueuedJobAccess::CellText(int /*row*/, int column)
 {

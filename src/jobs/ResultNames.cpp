@@ -12,7 +12,7 @@ QString NameWithRate(const QString& stem, const QString& rate)
     return stem + QLatin1Char('_') + rate + kMp3;
 }
 
-} // namespace
+}  // namespace
 
 QString ResultNames::Title(const QString& path)
 {

@@ -2,7 +2,9 @@
 
 #include <utility>
 
-BatchReport::BatchReport(Outlets outlets) : m_outlets(std::move(outlets)) {}
+BatchReport::BatchReport(Outlets outlets) : m_outlets(std::move(outlets))
+{
+}
 
 void BatchReport::JobStarted(Clock::time_point now)
 {

@@ -1,20 +1,20 @@
 #include "window/CMainFrame.h"
 
-#include "jobs/CMyListView.h"
+#include "base/AppMessage.h"
+#include "base/CHelpWindow.h"
+#include "base/CLogView.h"
+#include "base/CPaneSplitter.h"
+#include "base/CommandIds.h"
+#include "base/CommandStrings.h"
+#include "base/ImageStrip.h"
 #include "base/UserDefaults.h"
+#include "dialogs/CAboutDlg.h"
+#include "dialogs/CToolBarCustomizeDlg.h"
+#include "jobs/CMyListView.h"
 #include "window/BatchReport.h"
 #include "window/DesktopNotice.h"
 #include "window/JobCommands.h"
 #include "window/KeptJobs.h"
-#include "base/AppMessage.h"
-#include "dialogs/CAboutDlg.h"
-#include "base/CHelpWindow.h"
-#include "base/CLogView.h"
-#include "base/CPaneSplitter.h"
-#include "dialogs/CToolBarCustomizeDlg.h"
-#include "base/CommandIds.h"
-#include "base/CommandStrings.h"
-#include "base/ImageStrip.h"
 #include "xp/CFlatStatusBar.h"
 #include "xp/CFlatToolBar.h"
 #include "xp/FlatMenu.h"
@@ -85,11 +85,11 @@ bool NeedsSelectedRow(int id)
 
 bool IsUserFocus(Qt::FocusReason reason)
 {
-    return reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason
-           || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
+    return reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason
+        || reason == Qt::ShortcutFocusReason;
 }
 
-} // namespace
+}  // namespace
 
 // The bitmaps live in the GUI library's resources; a static library's
 // resources must be registered by name before first use (outside any
@@ -99,8 +99,7 @@ static void RegisterArtwork()
     Q_INIT_RESOURCE(vorlanta);
 }
 
-CMainFrame::CMainFrame(QWidget* parent)
-    : QMainWindow(parent)
+CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
 {
     RegisterArtwork();
     setWindowTitle(kTitle);
@@ -169,8 +168,7 @@ void CMainFrame::CreatePanes()
     // The table's context menu offers the menu commands and takes their route.
     m_jobCommands = new JobCommands(*m_jobTable, this);
     m_jobCommands->SetCommandSink({[this](int id) { return IsCommandEnabled(id); },
-                                   [this](int id) { RouteCommand(id); },
-                                   [this](int id) { return MenuImage(id); }});
+                                   [this](int id) { RouteCommand(id); }, [this](int id) { return MenuImage(id); }});
     if (QItemSelectionModel* selection = m_jobTable->selectionModel()) {
         connect(selection, &QItemSelectionModel::selectionChanged, this, &CMainFrame::UpdateCommandStates);
     }
@@ -391,7 +389,8 @@ void CMainFrame::UpdateCommandStates()
 void CMainFrame::LogText(const QString& text)
 {
     if (QThread::currentThread() != thread()) {
-        QMetaObject::invokeMethod(this, [this, text] { LogText(text); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, text] { LogText(text); }, Qt::QueuedConnection);
         return;
     }
     m_logView->AppendLine(text);

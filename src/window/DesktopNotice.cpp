@@ -7,9 +7,13 @@
 
 #include <utility>
 
-DesktopNotice::DesktopNotice() : DesktopNotice(QDBusConnection::sessionBus()) {}
+DesktopNotice::DesktopNotice() : DesktopNotice(QDBusConnection::sessionBus())
+{
+}
 
-DesktopNotice::DesktopNotice(QDBusConnection connection) : m_connection(std::move(connection)) {}
+DesktopNotice::DesktopNotice(QDBusConnection connection) : m_connection(std::move(connection))
+{
+}
 
 bool DesktopNotice::Send(const QString& summary, const QString& body) const
 {
@@ -17,8 +21,8 @@ bool DesktopNotice::Send(const QString& summary, const QString& body) const
         return false;
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Notify"));
     const QVariantMap hints{{QStringLiteral("desktop-entry"), QStringLiteral("vorlanta")}};
-    call << QCoreApplication::applicationName() << 0u << QStringLiteral("vorlanta") << summary << body
-         << QStringList() << hints << kTimeoutMs;
+    call << QCoreApplication::applicationName() << 0u << QStringLiteral("vorlanta") << summary << body << QStringList()
+         << hints << kTimeoutMs;
     // No reply is awaited; an absent service only yields an error reply
     // that nobody reads.
     call.setAutoStartService(true);

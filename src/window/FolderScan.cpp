@@ -11,7 +11,7 @@ namespace {
 
 constexpr int kPollMs = 50;
 
-} // namespace
+}  // namespace
 
 FolderScan::Result FolderScan::Run(QWidget* parent, const QString& folder, ActivityLog& log)
 {

@@ -1,22 +1,22 @@
 #include "window/JobCommands.h"
 
+#include "base/CommandIds.h"
 #include "base/SettingsRecord.h"
 #include "base/UserDefaults.h"
 #include "dialogs/CItemPropP.h"
 #include "dialogs/CItemPropSheet.h"
 #include "dialogs/CJobAddDialog.h"
+#include "dialogs/CSettingProp.h"
 #include "jobs/CMyListView.h"
 #include "jobs/ResultNames.h"
-#include "dialogs/CSettingProp.h"
-#include "base/CommandIds.h"
 #include "window/FolderScan.h"
 #include "xp/FlatMenu.h"
 
 #include <QContextMenuEvent>
-#include <QKeyEvent>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QTimer>
@@ -51,7 +51,7 @@ private:
     JobThreads& m_threads;
 };
 
-} // namespace
+}  // namespace
 
 JobCommands::JobCommands(CMyListView& table, QObject* parent)
     : QObject(parent),
@@ -213,8 +213,8 @@ void JobCommands::Log(const QString& line)
     m_table.Threads().Log().showmessage((line + QStringLiteral("\r\n")).toStdString());
 }
 
-void JobCommands::AddWithDialog(const QString& source, const QString& offeredResult, bool lastFile,
-                                BatchState& batch, const QString& relative)
+void JobCommands::AddWithDialog(const QString& source, const QString& offeredResult, bool lastFile, BatchState& batch,
+                                const QString& relative)
 {
     CJobAddDialog dialog(DialogParent());
     dialog.SetPrompts(m_prompts);
@@ -240,12 +240,11 @@ void JobCommands::AddWithDialog(const QString& source, const QString& offeredRes
     }
 }
 
-void JobCommands::AddWithSameSettings(const QString& source, bool lastFile, BatchState& batch,
-                                      const QString& relative)
+void JobCommands::AddWithSameSettings(const QString& source, bool lastFile, BatchState& batch, const QString& relative)
 {
     const QString result = relative.isEmpty()
-                               ? ResultNames::ForSameSettings(source, batch.folder, batch.bitrate)
-                               : ResultNames::ForFolderTree(source, relative, batch.folder, batch.bitrate);
+        ? ResultNames::ForSameSettings(source, batch.folder, batch.bitrate)
+        : ResultNames::ForFolderTree(source, relative, batch.folder, batch.bitrate);
     if (!ResultNames::FitsJob(result)) {
         RefuseTooLong(result, relative);
         return;
@@ -294,8 +293,8 @@ QMenu* JobCommands::BuildContextMenu(QWidget* owner)
         action->setData(item.id);
         action->setEnabled(m_sink.enabled(item.id));
         // Carried out once the menu has closed.
-        connect(action, &QAction::triggered, this, [this, id = item.id] { m_sink.execute(id); },
-                Qt::QueuedConnection);
+        connect(
+            action, &QAction::triggered, this, [this, id = item.id] { m_sink.execute(id); }, Qt::QueuedConnection);
     }
     return menu;
 }

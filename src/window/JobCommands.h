@@ -1,8 +1,8 @@
 #pragma once
 
 #include "base/SettingsRecord.h"
-#include "window/BatchState.h"
 #include "jobs/JobPrompts.h"
+#include "window/BatchState.h"
 
 #include <QIcon>
 #include <QList>
@@ -35,10 +35,9 @@ class JobCommands : public QObject {
 public:
     static inline const QString kChooserCaption = QStringLiteral("Open");
     static inline const QString kChooserFilter = QStringLiteral("mp3 file (*.mp3)");
-    static inline const QString kTooLongMessage = QStringLiteral(
-        "The path\n\n%1\n\nis longer than %2 characters. The file is not added.");
-    static inline const QString kTooLongLine =
-        QStringLiteral("%1: the path is longer than %2 characters, not added");
+    static inline const QString kTooLongMessage
+        = QStringLiteral("The path\n\n%1\n\nis longer than %2 characters. The file is not added.");
+    static inline const QString kTooLongLine = QStringLiteral("%1: the path is longer than %2 characters, not added");
     static inline const QString kKeptLine = QStringLiteral("%1 exists already: kept, its job not added");
     static inline const QString kFolderCaption = QStringLiteral("Add Folder");
     static inline const QString kNoMp3Message = QStringLiteral("No MP3 file was found in\n\n%1");

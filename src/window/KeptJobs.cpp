@@ -1,7 +1,7 @@
 #include "window/KeptJobs.h"
 
-#include "jobs/CMyListView.h"
 #include "convert/JobVocabulary.h"
+#include "jobs/CMyListView.h"
 
 #include <QTimer>
 

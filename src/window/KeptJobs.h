@@ -19,10 +19,10 @@ class KeptJobs : public QObject {
 
 public:
     static inline const QString kResumeQuestion = QStringLiteral("Resume %1 waiting jobs?");
-    static inline const QString kDamagedMessage = QStringLiteral(
-        "The waiting jobs of the last run could not be read. The file has been kept as\n\n%1");
-    static inline const QString kDamagedLine =
-        QStringLiteral("The waiting jobs of the last run could not be read; the file has been kept as %1\r\n");
+    static inline const QString kDamagedMessage
+        = QStringLiteral("The waiting jobs of the last run could not be read. The file has been kept as\n\n%1");
+    static inline const QString kDamagedLine
+        = QStringLiteral("The waiting jobs of the last run could not be read; the file has been kept as %1\r\n");
     // Changes within this time are saved together.
     static constexpr int kSaveDelayMs = 250;
 

@@ -2,9 +2,7 @@
 
 #include <utility>
 
-CFilterBitmap::CFilterBitmap(QImage image, QRgb fillColour)
-    : m_image(std::move(image))
-    , m_fillColour(fillColour)
+CFilterBitmap::CFilterBitmap(QImage image, QRgb fillColour) : m_image(std::move(image)), m_fillColour(fillColour)
 {
 }
 

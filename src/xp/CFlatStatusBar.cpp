@@ -17,10 +17,9 @@ constexpr int kPaneMarginY = 1;
 // Text inset of a temporary message inside its pane.
 constexpr int kMessageIndent = 2;
 
-} // namespace
+}  // namespace
 
-CFlatStatusBar::CFlatStatusBar(QWidget* parent)
-    : QStatusBar(parent)
+CFlatStatusBar::CFlatStatusBar(QWidget* parent) : QStatusBar(parent)
 {
     setMinimumHeight(kMinimumHeight);
 }

@@ -6,13 +6,11 @@
 #include <QAction>
 #include <QWidgetAction>
 
-CFlatToolBar::CFlatToolBar(QWidget* parent)
-    : QToolBar(parent)
+CFlatToolBar::CFlatToolBar(QWidget* parent) : QToolBar(parent)
 {
 }
 
-CFlatToolBar::CFlatToolBar(const QString& title, QWidget* parent)
-    : QToolBar(title, parent)
+CFlatToolBar::CFlatToolBar(const QString& title, QWidget* parent) : QToolBar(title, parent)
 {
 }
 

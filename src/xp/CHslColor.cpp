@@ -10,17 +10,14 @@ quint8 ToByte(double level)
     return quint8(std::clamp(int(level * 255), 0, 255));
 }
 
-} // namespace
+}  // namespace
 
 CHslColor::CHslColor(const QColor& colour)
     : CHslColor(quint8(colour.red()), quint8(colour.green()), quint8(colour.blue()))
 {
 }
 
-CHslColor::CHslColor(quint8 red, quint8 green, quint8 blue)
-    : m_red(red)
-    , m_green(green)
-    , m_blue(blue)
+CHslColor::CHslColor(quint8 red, quint8 green, quint8 blue) : m_red(red), m_green(green), m_blue(blue)
 {
 }
 

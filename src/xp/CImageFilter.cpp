@@ -13,8 +13,7 @@ QSize CImageFilter::OutputSize(QSize input) const
 bool CImageFilter::Apply(const quint32* source, int sourceWidth, int sourceHeight, quint32* destination,
                          int destinationWidth, int destinationHeight) const
 {
-    if (!source || !destination || sourceWidth < 0 || sourceHeight < 0 || destinationWidth < 0
-        || destinationHeight < 0)
+    if (!source || !destination || sourceWidth < 0 || sourceHeight < 0 || destinationWidth < 0 || destinationHeight < 0)
         return false;
     const int width = std::min(sourceWidth, destinationWidth);
     const int height = std::min(sourceHeight, destinationHeight);
@@ -46,5 +45,5 @@ bool CImageFilter::IsKeyPixel(quint32 pixel) const
 bool CImageFilter::SameSize(int sourceWidth, int sourceHeight, int destinationWidth, int destinationHeight)
 {
     return sourceWidth >= 0 && sourceHeight >= 0 && sourceWidth == destinationWidth
-           && sourceHeight == destinationHeight;
+        && sourceHeight == destinationHeight;
 }

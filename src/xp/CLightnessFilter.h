@@ -6,12 +6,12 @@
 // keeping hue and saturation; lightness stays within 0..1.
 class CLightnessFilter : public CImageFilter {
 public:
-    explicit CLightnessFilter(float delta) : m_delta(delta) {}
+    explicit CLightnessFilter(float delta) : m_delta(delta) { }
 
     float Delta() const { return m_delta; }
 
-    bool Apply(const quint32* source, int sourceWidth, int sourceHeight, quint32* destination,
-               int destinationWidth, int destinationHeight) const override;
+    bool Apply(const quint32* source, int sourceWidth, int sourceHeight, quint32* destination, int destinationWidth,
+               int destinationHeight) const override;
 
     // One pixel's new red, green and blue, written over the three low bytes
     // of `destination` (its fourth byte stays).

@@ -40,7 +40,7 @@ QImage WritePixels(const std::vector<quint32>& pixels, QSize size)
     return image;
 }
 
-} // namespace
+}  // namespace
 
 bool ApplyFilters(CFilterBitmap& bitmap, const CImageFilterList& filters)
 {

@@ -152,10 +152,9 @@ bool IsPopup(const QWidget* widget)
     return qobject_cast<const QMenu*>(widget) != nullptr;
 }
 
-} // namespace
+}  // namespace
 
-FlatMenu::FlatMenu(QStyle* base)
-    : QProxyStyle(base ? base : QStyleFactory::create(QApplication::style()->name()))
+FlatMenu::FlatMenu(QStyle* base) : QProxyStyle(base ? base : QStyleFactory::create(QApplication::style()->name()))
 {
 }
 
@@ -267,8 +266,7 @@ MenuItemData FlatMenu::ItemData(const QWidget* menu, bool separator)
     return MenuItemData(menu->property(separator ? kSeparatorDataProperty : kItemDataProperty).toUInt());
 }
 
-bool FlatMenu::DrawMenuItem(const QStyleOptionMenuItem& option, QPainter* painter, const QWidget* owner,
-                            bool menuBar)
+bool FlatMenu::DrawMenuItem(const QStyleOptionMenuItem& option, QPainter* painter, const QWidget* owner, bool menuBar)
 {
     if (!painter)
         return false;

@@ -76,8 +76,7 @@ public:
     // Draws one item of a menu (`owner` is the QMenu or QMenuBar, may be
     // null) off-screen and copies it onto `painter`; counts it in
     // MenuDrawCount. True when it drew the item.
-    static bool DrawMenuItem(const QStyleOptionMenuItem& option, QPainter* painter, const QWidget* owner,
-                             bool menuBar);
+    static bool DrawMenuItem(const QStyleOptionMenuItem& option, QPainter* painter, const QWidget* owner, bool menuBar);
 
     // The keyboard mnemonic of a typed character: (kMenuCharExecute << 16) |
     // position of the first item whose label holds "&" and the character

@@ -28,7 +28,7 @@ bool HangsOffMenuBar(const QWidget* menu, int depth = 0)
     return false;
 }
 
-} // namespace
+}  // namespace
 
 quint32 FlatMenuItem::CommandId(const QAction* action)
 {

@@ -42,8 +42,7 @@ public:
     void CountDrawnItem() { ++m_menuDrawCount; }
 
 private:
-    template <typename T>
-    struct SubmenuEntry {
+    template <typename T> struct SubmenuEntry {
         QPointer<const QMenu> menu;
         T value;
     };

@@ -24,10 +24,9 @@ void Outline(QPainter& painter, const QRect& rect, const QColor& colour)
     painter.fillRect(QRect(rect.right(), rect.top(), 1, rect.height()), colour);
 }
 
-} // namespace
+}  // namespace
 
-FlatPopupMenu::FlatPopupMenu(QMenu* window)
-    : m_window(window)
+FlatPopupMenu::FlatPopupMenu(QMenu* window) : m_window(window)
 {
 }
 
@@ -42,8 +41,8 @@ bool FlatPopupMenu::TakeSnapshot(const QRect& area)
     if (!screen)
         return false;
     const QPoint origin = screen->geometry().topLeft();
-    const QPixmap shot =
-        screen->grabWindow(0, area.x() - origin.x(), area.y() - origin.y(), area.width(), area.height());
+    const QPixmap shot
+        = screen->grabWindow(0, area.x() - origin.x(), area.y() - origin.y(), area.width(), area.height());
     if (shot.isNull())
         return false;
     QImage image = shot.toImage().convertToFormat(QImage::Format_ARGB32);

@@ -45,8 +45,8 @@ public:
     // are drawn flat, so it may join the open menu-bar item. `translucent`:
     // the window can show translucent pixels; the shadow is translucent
     // black instead of the darkened snapshot.
-    void PaintFrame(QPainter& painter, const QSize& size, const QRect& openBarItem, bool withShadow,
-                    bool joinAllowed, bool translucent);
+    void PaintFrame(QPainter& painter, const QSize& size, const QRect& openBarItem, bool withShadow, bool joinAllowed,
+                    bool translucent);
 
     // The outline and the two inner lines of `frame` (right and bottom
     // edges inside it).

@@ -4,7 +4,7 @@ namespace {
 
 constexpr int kMinimumDepth = 24;
 
-} // namespace
+}  // namespace
 
 std::optional<QImage> GreyImageCopy(const QImage& image)
 {

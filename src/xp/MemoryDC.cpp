@@ -6,9 +6,7 @@
 
 #include <cmath>
 
-MemoryDC::MemoryDC(QPainter* target, const QRect& rect)
-    : m_target(target)
-    , m_rect(TargetRect(target, rect))
+MemoryDC::MemoryDC(QPainter* target, const QRect& rect) : m_target(target), m_rect(TargetRect(target, rect))
 {
     const qreal ratio = target && target->device() ? target->device()->devicePixelRatioF() : 1.0;
     const QSize pixels(int(std::ceil(m_rect.width() * ratio)), int(std::ceil(m_rect.height() * ratio)));

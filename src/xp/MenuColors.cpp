@@ -2,8 +2,7 @@
 
 #include "xp/ShiftColorHsl.h"
 
-MenuColors::MenuColors(const QPalette& palette)
-    : m_palette(palette)
+MenuColors::MenuColors(const QPalette& palette) : m_palette(palette)
 {
 }
 

@@ -18,10 +18,9 @@ MenuHook* g_hook = nullptr;
 
 const QMargins kShadowMargins(0, 0, MenuShadow::kWidth, MenuShadow::kWidth);
 
-} // namespace
+}  // namespace
 
-MenuHook::MenuHook()
-    : m_translucent(UsesTranslucentShadow())
+MenuHook::MenuHook() : m_translucent(UsesTranslucentShadow())
 {
 }
 

@@ -7,7 +7,7 @@ namespace {
 constexpr int kMinimumItemHeight = 20;
 constexpr int kItemTextPadding = 6;
 
-} // namespace
+}  // namespace
 
 MenuItemData MenuItemData::Popup(int widestLabel, int widestShortcut, int itemHeight)
 {

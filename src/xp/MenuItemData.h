@@ -17,7 +17,7 @@ public:
     static constexpr int kMenuBarExtraWidth = 4;
 
     constexpr MenuItemData() = default;
-    constexpr explicit MenuItemData(quint32 value) : m_value(value) {}
+    constexpr explicit MenuItemData(quint32 value) : m_value(value) { }
 
     static MenuItemData Popup(int widestLabel, int widestShortcut, int itemHeight);
     static MenuItemData Separator(int separatorHeight);

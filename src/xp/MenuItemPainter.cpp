@@ -41,12 +41,10 @@ QRect Box(int left, int top, int right, int bottom)
 constexpr std::array<int, 7> kTickRows{2, 3, 4, 3, 2, 1, 0};
 constexpr int kTickThickness = 3;
 
-} // namespace
+}  // namespace
 
 MenuItemPainter::MenuItemPainter(MemoryDC& surface, const MenuColors& colours, const QFont& font)
-    : m_surface(surface)
-    , m_colours(colours)
-    , m_font(font)
+    : m_surface(surface), m_colours(colours), m_font(font)
 {
 }
 
@@ -140,10 +138,9 @@ void MenuItemPainter::PaintMenuBarText(const FlatMenuItem& item, const QRect& re
     QPainter& painter = m_surface.Painter();
     painter.setFont(m_font);
     painter.setPen(TextColour(item, state));
-    const int flags = Qt::AlignCenter | Qt::TextSingleLine
-                      | (state.hidePrefix ? Qt::TextHideMnemonic : Qt::TextShowMnemonic);
-    painter.drawText(Box(rect.x(), rect.y(), RightOf(rect) - MenuShadow::kWidth, BottomOf(rect)), flags,
-                     item.Label());
+    const int flags
+        = Qt::AlignCenter | Qt::TextSingleLine | (state.hidePrefix ? Qt::TextHideMnemonic : Qt::TextShowMnemonic);
+    painter.drawText(Box(rect.x(), rect.y(), RightOf(rect) - MenuShadow::kWidth, BottomOf(rect)), flags, item.Label());
 }
 
 void MenuItemPainter::PaintPopupText(const FlatMenuItem& item, const QRect& rect, const State& state)
@@ -155,7 +152,7 @@ void MenuItemPainter::PaintPopupText(const FlatMenuItem& item, const QRect& rect
     const int left = rect.x();
     const int right = RightOf(rect);
     const int labelFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine
-                           | (state.hidePrefix ? Qt::TextHideMnemonic : Qt::TextShowMnemonic);
+        | (state.hidePrefix ? Qt::TextHideMnemonic : Qt::TextShowMnemonic);
     painter.drawText(Box(left + kLabelX, rect.y(), right, BottomOf(rect)), labelFlags, item.Label());
     const QString shortcut = item.Shortcut();
     if (!shortcut.isEmpty()) {

@@ -7,7 +7,7 @@ namespace {
 constexpr int kBandStart = 4;
 constexpr int kDeepestDepth = 3;
 
-} // namespace
+}  // namespace
 
 int MenuShadow::ShadeStep(int position, int depth)
 {
@@ -28,8 +28,7 @@ int MenuShadow::RemainingPercent(int step)
 QColor MenuShadow::Darken(const QColor& colour, int step)
 {
     const int keep = RemainingPercent(step);
-    return QColor(colour.red() * keep / 100, colour.green() * keep / 100, colour.blue() * keep / 100,
-                  colour.alpha());
+    return QColor(colour.red() * keep / 100, colour.green() * keep / 100, colour.blue() * keep / 100, colour.alpha());
 }
 
 int MenuShadow::ShadowAlpha(int step)

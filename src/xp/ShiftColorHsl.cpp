@@ -26,7 +26,7 @@ QColor FromHslBytes(const HslBytes& hsl)
     return CHslColor::FromHsl({hsl.hue * 360.0 / 255, hsl.saturation / 255.0, hsl.lightness / 255.0});
 }
 
-} // namespace
+}  // namespace
 
 int ShiftHslByte(int value, int percent)
 {

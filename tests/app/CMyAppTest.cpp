@@ -1,15 +1,15 @@
 #include "app/CMyApp.h"
 
-#include "base/IniFile.h"
-#include "jobs/CMyListView.h"
-#include "window/JobCommands.h"
-#include "base/CLogView.h"
-#include "window/CMainFrame.h"
-#include "dialogs/CSettingProp.h"
-#include "base/CommandIds.h"
 #include "FrameTestKit.h"
 #include "ModalDialogCatcher.h"
 #include "TempDir.h"
+#include "base/CLogView.h"
+#include "base/CommandIds.h"
+#include "base/IniFile.h"
+#include "dialogs/CSettingProp.h"
+#include "jobs/CMyListView.h"
+#include "window/CMainFrame.h"
+#include "window/JobCommands.h"
 
 #include <QAction>
 #include <QDir>
@@ -186,7 +186,7 @@ TEST(MyAppDisplayTest, NeedsADisplayOrAnExplicitPlatform)
     EXPECT_TRUE(message.contains("QT_QPA_PLATFORM=offscreen vorlanta"));
 }
 
-} // namespace
+}  // namespace
 
 // `vorlanta song.mp3` from a terminal: the job must hold an absolute path,
 // and names that are not files are reported instead of becoming jobs.

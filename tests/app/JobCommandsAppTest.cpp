@@ -6,14 +6,14 @@
 #include "ModalDialogCatcher.h"
 #include "SyntheticAudio.h"
 #include "TempDir.h"
+#include "base/CLogView.h"
+#include "base/CommandIds.h"
 #include "dialogs/CItemPropP.h"
 #include "dialogs/CItemPropSheet.h"
 #include "dialogs/CJobAddDialog.h"
 #include "jobs/CMyListView.h"
-#include "window/JobCommands.h"
-#include "base/CLogView.h"
 #include "window/CMainFrame.h"
-#include "base/CommandIds.h"
+#include "window/JobCommands.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -110,11 +110,11 @@ TEST_F(JobCommandsAppTest, ContextMenuOffersTheMenuCommandsWithTheirRules)
     EXPECT_EQ(menu->parentWidget(), &frame);  // owned by the main window
     QList<QAction*> actions = menu->actions();
     ASSERT_EQ(actions.size(), 6);
-    EXPECT_TRUE(actions[0]->isEnabled());   // Add
-    EXPECT_TRUE(actions[1]->isEnabled());   // Add Folder: the frame's, always
-    EXPECT_FALSE(actions[2]->isEnabled());  // Delete: no row selected
-    EXPECT_FALSE(actions[3]->isEnabled());  // Property
-    EXPECT_TRUE(actions[5]->isEnabled());   // Settings: the application's, always
+    EXPECT_TRUE(actions[0]->isEnabled());       // Add
+    EXPECT_TRUE(actions[1]->isEnabled());       // Add Folder: the frame's, always
+    EXPECT_FALSE(actions[2]->isEnabled());      // Delete: no row selected
+    EXPECT_FALSE(actions[3]->isEnabled());      // Property
+    EXPECT_TRUE(actions[5]->isEnabled());       // Settings: the application's, always
     EXPECT_FALSE(actions[0]->icon().isNull());  // the menu images
 
     ModalDialogCatcher catcher;
@@ -178,4 +178,4 @@ TEST_F(JobCommandsAppTest, PropertyCommandEditsTheSelectedJob)
     EXPECT_EQ(table.CellText(0, CMyListView::ColDestFile), folder + "/a_128.mp3");
 }
 
-} // namespace
+}  // namespace

@@ -118,10 +118,10 @@ TEST_F(FolderChooserTest, InvalidPathsAreReportedWithTheirText)
     EXPECT_EQ(chooser->ValidateFolder(QStringLiteral("music")), CFolderChooser::kFolderInvalid);
 
     ASSERT_EQ(m_prompts.warnings.size(), 3u);
-    EXPECT_EQ(m_prompts.warnings[0], QStringLiteral("The folder:\n\n") + trailing +
-                                         QStringLiteral("\n\nis invalid. Please reenter."));
-    EXPECT_EQ(m_prompts.warnings[1], QStringLiteral("The folder:\n\n") + dotted +
-                                         QStringLiteral("\n\nis invalid. Please reenter."));
+    EXPECT_EQ(m_prompts.warnings[0],
+              QStringLiteral("The folder:\n\n") + trailing + QStringLiteral("\n\nis invalid. Please reenter."));
+    EXPECT_EQ(m_prompts.warnings[1],
+              QStringLiteral("The folder:\n\n") + dotted + QStringLiteral("\n\nis invalid. Please reenter."));
     EXPECT_TRUE(m_prompts.questions.empty());
     EXPECT_FALSE(QFileInfo::exists(dotted));
 }
@@ -135,8 +135,8 @@ TEST_F(FolderChooserTest, MissingFoldersAreCreatedLevelByLevelAfterOneQuestion)
     EXPECT_EQ(chooser->ValidateFolder(target), CFolderChooser::kFolderValid);
     ASSERT_EQ(m_prompts.questions.size(), 1u);
     EXPECT_EQ(m_prompts.questions[0],
-              QStringLiteral("The folder:\n\n") + target +
-                  QStringLiteral("\n\ndoes not exist. Do you want the folder to be created?"));
+              QStringLiteral("The folder:\n\n") + target
+                  + QStringLiteral("\n\ndoes not exist. Do you want the folder to be created?"));
     EXPECT_TRUE(IsFolder(Path(QStringLiteral("a/b"))));
     EXPECT_TRUE(IsFolder(target));
     EXPECT_TRUE(m_prompts.warnings.empty());
@@ -168,8 +168,9 @@ TEST_F(FolderChooserTest, AFileInTheWayMeansTheFolderCannotBeCreated)
     EXPECT_EQ(chooser->ValidateFolder(below), CFolderChooser::kFolderNotCreated);
     EXPECT_EQ(m_prompts.questions.size(), 1u);
     ASSERT_EQ(m_prompts.warnings.size(), 1u);
-    EXPECT_EQ(m_prompts.warnings[0], QStringLiteral("The folder:\n\n") + below +
-                                         QStringLiteral("\n\ncan not be created. Please double check."));
+    EXPECT_EQ(m_prompts.warnings[0],
+              QStringLiteral("The folder:\n\n") + below
+                  + QStringLiteral("\n\ncan not be created. Please double check."));
 
     // The file itself: no folder can take its name, so no question is asked.
     EXPECT_EQ(chooser->ValidateFolder(file.fileName()), CFolderChooser::kFolderNotCreated);
@@ -276,4 +277,4 @@ TEST_F(FolderChooserTest, DefaultPromptsAreRealMessageBoxes)
     EXPECT_TRUE(IsFolder(target));
 }
 
-} // namespace
+}  // namespace

@@ -48,4 +48,4 @@ TEST_F(HelpWindowTest, AMissingPageShowsANoteInsteadOfAnError)
     EXPECT_TRUE(text.contains(folder));
 }
 
-} // namespace
+}  // namespace

@@ -19,10 +19,7 @@ protected:
     }
 
     // The line as the view shows it when written at `time`.
-    static QString Shown(const QTime& time, const QString& text)
-    {
-        return CLogView::TimeStamp(time) + text;
-    }
+    static QString Shown(const QTime& time, const QString& text) { return CLogView::TimeStamp(time) + text; }
 
     int DocumentEnd() const { return view.document()->characterCount() - 1; }
 
@@ -30,11 +27,10 @@ protected:
 
     void Click(const QPoint& at, QEvent::Type type = QEvent::MouseButtonPress)
     {
-        QMouseEvent press(type, at, view.viewport()->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                          Qt::NoModifier);
+        QMouseEvent press(type, at, view.viewport()->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(view.viewport(), &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, at, view.viewport()->mapToGlobal(at),
-                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, view.viewport()->mapToGlobal(at), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(view.viewport(), &release);
     }
 

@@ -12,7 +12,8 @@ namespace {
 // what it carries out.
 class FakeTarget : public CommandTarget {
 public:
-    FakeTarget(std::set<int> takes, std::set<int> enabled) : m_takes(std::move(takes)), m_enabled(std::move(enabled)) {}
+    FakeTarget(std::set<int> takes, std::set<int> enabled)
+        : m_takes(std::move(takes)), m_enabled(std::move(enabled)) { }
 
     bool TakesCommand(int id) const override { return m_takes.count(id) > 0; }
     bool CommandEnabled(int id) const override { return m_enabled.count(id) > 0; }
@@ -73,4 +74,4 @@ TEST(CommandRouteTest, WithoutAnActiveViewTheFrameIsFirst)
     EXPECT_TRUE(route.Enabled(6));
 }
 
-} // namespace
+}  // namespace

@@ -41,4 +41,4 @@ TEST(DialogUnitsTest, GrowWithTheFont)
     EXPECT_GT(largeUnits.BaseHeight(), smallUnits.BaseHeight());
 }
 
-} // namespace
+}  // namespace

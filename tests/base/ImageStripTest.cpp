@@ -53,4 +53,4 @@ TEST(ImageStripTest, ShippedStripsHoldEightImagesEach)
     EXPECT_EQ(ImageStrip::Load(":/vorlanta/menuimages16.png", 16).size(), 8);
 }
 
-} // namespace
+}  // namespace

@@ -16,17 +16,16 @@ IniFile FromText(const QByteArray& text)
 
 TEST(IniFileTest, ValuesAreFoundCaseInsensitivelyAndTrimmed)
 {
-    const IniFile file = FromText(
-        "Stray=before any section\n"
-        "; a comment\n"
-        "[Other]\n"
-        "Key=other\n"
-        "  [ settings ]  \n"
-        "# Key=commented out\n"
-        "  key  =  spaced value  \n"
-        "Empty=\n"
-        "[Settings]\n"
-        "Key=second section\n");
+    const IniFile file = FromText("Stray=before any section\n"
+                                  "; a comment\n"
+                                  "[Other]\n"
+                                  "Key=other\n"
+                                  "  [ settings ]  \n"
+                                  "# Key=commented out\n"
+                                  "  key  =  spaced value  \n"
+                                  "Empty=\n"
+                                  "[Settings]\n"
+                                  "Key=second section\n");
     EXPECT_EQ(file.Value("Settings", "KEY"), "spaced value");
     EXPECT_EQ(file.Value("other", "key"), "other");
     EXPECT_EQ(file.Value("Settings", "Empty"), "");
@@ -51,17 +50,16 @@ TEST(IniFileTest, ReadStringCutsToBufferSize)
 
 TEST(IniFileTest, SettingValuesKeepEverythingElse)
 {
-    IniFile file = FromText(
-        "; keep me\n"
-        "[First]\n"
-        "A=1\n"
-        "\n"
-        "[Second]\n"
-        "B=2\n"
-        "\n"
-        "\n"
-        "[Third]\n"
-        "C=3");
+    IniFile file = FromText("; keep me\n"
+                            "[First]\n"
+                            "A=1\n"
+                            "\n"
+                            "[Second]\n"
+                            "B=2\n"
+                            "\n"
+                            "\n"
+                            "[Third]\n"
+                            "C=3");
     file.SetValue("second", "b", "two");
     file.SetValue("Second", "New", "added");
     file.SetValue("Third", "D", "4");

@@ -93,10 +93,10 @@ protected:
 
     SettingsStore StoreIn(const QString& programFolder, bool writable = true) const
     {
-        return SettingsStore(SettingsStore::Location{
-            programFolder, FallbackFolder(), [writable](const QString& folder) {
-                return writable && SettingsStore::IsWritableFolder(folder);
-            }});
+        return SettingsStore(
+            SettingsStore::Location{programFolder, FallbackFolder(), [writable](const QString& folder) {
+                                        return writable && SettingsStore::IsWritableFolder(folder);
+                                    }});
     }
 
     SettingsStore Store() const
@@ -121,8 +121,8 @@ TEST_F(SettingsStoreTest, MissingFileGivesDefaultsAndExitCreatesIt)
     EXPECT_FALSE(QFile::exists(ConfigPath()));
 
     ASSERT_TRUE(store.WriteSettingsFile(record));
-    EXPECT_EQ(ReadAll(ConfigPath()), "[Settings]\nSource Folder=" + record.SourceFolder.toUtf8() +
-                                         "\nDest Folder=c\nBitRate=128\n");
+    EXPECT_EQ(ReadAll(ConfigPath()),
+              "[Settings]\nSource Folder=" + record.SourceFolder.toUtf8() + "\nDest Folder=c\nBitRate=128\n");
 }
 
 TEST_F(SettingsStoreTest, ValuesRoundTripVerbatim)
@@ -182,8 +182,9 @@ TEST_F(SettingsStoreTest, LongValuesAreCutOnRead)
     const QString longFolder = base + QString(300 - base.size(), u'f');
     const QString otherFolder = base + QString(254 - base.size(), u'g') + "hi";
     ASSERT_TRUE(QDir().mkpath(longFolder.left(255)) && QDir().mkpath(otherFolder.left(255)));
-    ASSERT_TRUE(WriteAll(ConfigPath(), "[Settings]\nSource Folder=" + longFolder.toUtf8() +
-                                           "\nDest Folder=" + otherFolder.toUtf8() + "\nBitRate=1280\n"));
+    ASSERT_TRUE(WriteAll(ConfigPath(),
+                         "[Settings]\nSource Folder=" + longFolder.toUtf8() + "\nDest Folder=" + otherFolder.toUtf8()
+                             + "\nBitRate=1280\n"));
     SettingsRecord record;
     store.ReadSettingsFile(record);
     EXPECT_EQ(record.SourceFolder, longFolder.left(SettingsRecord::kFolderSize - 1));
@@ -207,8 +208,9 @@ TEST_F(SettingsStoreTest, DamagedValuesReadAsDefaultsAndAreSavedSo)
     const SettingsStore store = Store();
     for (const QByteArray rate : {"abc", "9999", "-64", "+96", "096", "", "100"}) {
         SCOPED_TRACE(rate.constData());
-        ASSERT_TRUE(WriteAll(ConfigPath(), "[Settings]\nSource Folder=" + dir.path().toUtf8() +
-                                               "\nDest Folder=/no/such/folder\nBitRate=" + rate + "\n"));
+        ASSERT_TRUE(WriteAll(ConfigPath(),
+                             "[Settings]\nSource Folder=" + dir.path().toUtf8()
+                                 + "\nDest Folder=/no/such/folder\nBitRate=" + rate + "\n"));
         SettingsRecord record;
         store.ReadSettingsFile(record);
         EXPECT_EQ(record.SourceFolder, dir.path());
@@ -226,17 +228,16 @@ TEST_F(SettingsStoreTest, DamagedValuesReadAsDefaultsAndAreSavedSo)
 TEST_F(SettingsStoreTest, ForeignKeysSectionsAndCommentsSurviveAWrite)
 {
     const SettingsStore store = Store();
-    const QByteArray before =
-        "; written by hand\r\n"
-        "[Window]\r\n"
-        "Left=10\r\n"
-        "\r\n"
-        "[Settings]\r\n"
-        "BitRate=64\r\n"
-        "Theme=dark\r\n"
-        "\r\n"
-        "[Later]\r\n"
-        "Key=value with = sign\r\n";
+    const QByteArray before = "; written by hand\r\n"
+                              "[Window]\r\n"
+                              "Left=10\r\n"
+                              "\r\n"
+                              "[Settings]\r\n"
+                              "BitRate=64\r\n"
+                              "Theme=dark\r\n"
+                              "\r\n"
+                              "[Later]\r\n"
+                              "Key=value with = sign\r\n";
     ASSERT_TRUE(WriteAll(ConfigPath(), before));
 
     ASSERT_TRUE(store.WriteSettingsFile({"/src", "/dst", "192"}));

@@ -11,9 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -151,8 +151,8 @@ TEST_F(CliRunnerTest, FailedJobsMakeTheStatusNonZero)
     const std::string errors = Text(err);
     EXPECT_NE(errors.find("1 converted, 1 failed, 0 skipped in "), std::string::npos);
     // The summary is followed by the failed job with its reason.
-    EXPECT_NE(errors.find("\nvorlanta-cli: Failed: " + options.sources[0] + ": Source file open failed in file " +
-                          options.sources[0] + ": No such file or directory\n"),
+    EXPECT_NE(errors.find("\nvorlanta-cli: Failed: " + options.sources[0] + ": Source file open failed in file "
+                          + options.sources[0] + ": No such file or directory\n"),
               std::string::npos);
 }
 
@@ -186,7 +186,7 @@ TEST_F(CliRunnerTest, InterruptRemovesNothingThatWasThere)
         EXPECT_TRUE(status == CliRunner::kExitInterrupted || result == device);
     }
     EXPECT_EQ(SyntheticAudio::ReadFile(keep), (std::vector<std::uint8_t>{1, 2, 3}));
-    struct stat info {};
+    struct stat info { };
     EXPECT_TRUE(!haveDevice || (::stat(device.c_str(), &info) == 0 && S_ISCHR(info.st_mode)));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), haveDevice ? 3 : 2);
 }
@@ -195,8 +195,8 @@ TEST_F(CliRunnerTest, ParallelJobsRunAtOnceEachWithItsLinesInOrder)
 {
     CliOptions options;
     options.jobs = 3;
-    options.sources = {MakeSource("a.mp3", 6.0), MakeSource("b.mp3", 6.0), MakeSource("c.mp3", 6.0),
-                       MakeSource("d.mp3", 0.5)};
+    options.sources
+        = {MakeSource("a.mp3", 6.0), MakeSource("b.mp3", 6.0), MakeSource("c.mp3", 6.0), MakeSource("d.mp3", 0.5)};
     EXPECT_EQ(Run(options), CliRunner::kExitConverted);
     const auto lines = LogLines();
     ASSERT_EQ(lines.size(), 8u);
@@ -290,7 +290,7 @@ TEST_F(CliRunnerTest, SkipRulesAndResultsThatTwoJobsWouldWrite)
     options.sources = {MakeSource("x/song.mp3"), MakeSource("y/song.mp3")};
     EXPECT_EQ(Run(options), CliRunner::kExitFailed);
     EXPECT_EQ(DecodedAudio::FromFile(dir.File("OUT2/song_128.mp3")).sampleRate, 44100);
-    EXPECT_NE(Text(err).find("Failed: " + options.sources[1] + ": " + dir.File("OUT2/song_128.mp3") +
-                             " is the result of " + options.sources[0] + " already"),
+    EXPECT_NE(Text(err).find("Failed: " + options.sources[1] + ": " + dir.File("OUT2/song_128.mp3")
+                             + " is the result of " + options.sources[0] + " already"),
               std::string::npos);
 }

@@ -21,7 +21,8 @@ struct FakeLibrary {
 
     static std::uint32_t Init(be::Config* config, std::uint32_t* samples, std::uint32_t* bound, be::StreamHandle* s)
     {
-        record.assign(reinterpret_cast<std::uint8_t*>(config), reinterpret_cast<std::uint8_t*>(config) + sizeof *config);
+        record.assign(reinterpret_cast<std::uint8_t*>(config),
+                      reinterpret_cast<std::uint8_t*>(config) + sizeof *config);
         *samples = 2304;
         *bound = 8640;
         *s = 7;

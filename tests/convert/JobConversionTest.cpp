@@ -13,10 +13,10 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <future>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <future>
 #include <thread>
 #include <unistd.h>
 
@@ -63,7 +63,8 @@ protected:
 
 bool EndsWith(const Bytes& bytes, const Bytes& tail)
 {
-    return bytes.size() >= tail.size() && std::equal(tail.begin(), tail.end(), bytes.end() - static_cast<long>(tail.size()));
+    return bytes.size() >= tail.size()
+        && std::equal(tail.begin(), tail.end(), bytes.end() - static_cast<long>(tail.size()));
 }
 
 bool StartsWith(const Bytes& bytes, const Bytes& head)
@@ -185,7 +186,7 @@ struct SourceKind {
     int sourceBitrate;
 };
 
-class JobConversionAudioTest : public JobConversionTest, public ::testing::WithParamInterface<SourceKind> {};
+class JobConversionAudioTest : public JobConversionTest, public ::testing::WithParamInterface<SourceKind> { };
 
 TEST_P(JobConversionAudioTest, ResultSoundsLikeTheSource)
 {
@@ -220,14 +221,12 @@ TEST_P(JobConversionAudioTest, ResultSoundsLikeTheSource)
         ASSERT_EQ(frameHeader.bitrate, 128);
 }
 
-INSTANTIATE_TEST_SUITE_P(Sources, JobConversionAudioTest,
-                         ::testing::Values(SourceKind{"44k1", 44100, 2, false, 192},
-                                           SourceKind{"48k", 48000, 2, false, 160},
-                                           SourceKind{"32k", 32000, 2, false, 128},
-                                           SourceKind{"mono", 44100, 1, false, 96},
-                                           SourceKind{"mpeg2", 22050, 2, false, 64},
-                                           SourceKind{"vbr", 44100, 2, true, 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Sources, JobConversionAudioTest,
+    ::testing::Values(SourceKind{"44k1", 44100, 2, false, 192}, SourceKind{"48k", 48000, 2, false, 160},
+                      SourceKind{"32k", 32000, 2, false, 128}, SourceKind{"mono", 44100, 1, false, 96},
+                      SourceKind{"mpeg2", 22050, 2, false, 64}, SourceKind{"vbr", 44100, 2, true, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(JobConversionTest, RateThatCannotCarryTheBitrateIsResampled)
 {

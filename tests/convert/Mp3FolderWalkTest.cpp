@@ -81,14 +81,16 @@ TEST(Mp3FolderWalk, KeepsTheTreeInNameOrderAndSkipsLinkLoops)
     RecordingHost log("", "", "");
     std::vector<Mp3FolderWalk::Found> found;
     ASSERT_TRUE(Mp3FolderWalk::Find(root, log, found));
-    EXPECT_EQ(Relatives(found), (std::vector<std::string>{"A Artist/09.mp3", "A Artist/10.Mp3",
-                                                         "B Artist/Album/01.MP3", "B Artist/Album/02.mp3",
-                                                         "folder.mp3/inside.mp3", "top.mp3"}));
+    EXPECT_EQ(Relatives(found),
+              (std::vector<std::string>{"A Artist/09.mp3", "A Artist/10.Mp3", "B Artist/Album/01.MP3",
+                                        "B Artist/Album/02.mp3", "folder.mp3/inside.mp3", "top.mp3"}));
     EXPECT_EQ(found[2].path, root + "/B Artist/Album/01.MP3");
     EXPECT_EQ(found[2].size, 417u);
     ASSERT_EQ(log.Lines().size(), 1u);
-    EXPECT_EQ(log.Lines()[0], "Folder " + root + "/B Artist/Album/back skipped: a symbolic link leads back to a "
-                              "folder searched already\r\n");
+    EXPECT_EQ(log.Lines()[0],
+              "Folder " + root
+                  + "/B Artist/Album/back skipped: a symbolic link leads back to a "
+                    "folder searched already\r\n");
 
     // A link to a folder elsewhere is followed like the folder itself.
     const std::string other = dir.File("Other");
@@ -127,7 +129,7 @@ TEST(Mp3FolderWalk, UnreadableFoldersAreSkippedWithALogLine)
     };
     EXPECT_EQ(walk(root), "read|2|Folder " + root + "/b skipped: it cannot be read (Permission denied)\r\n");
     EXPECT_EQ(walk(root + "/b"), "unread|0|Folder " + root + "/b skipped: it cannot be read (Permission denied)\r\n");
-    EXPECT_EQ(walk(root + "/none"), "unread|0|Folder " + root +
-                                        "/none skipped: it cannot be read (No such file or directory)\r\n");
+    EXPECT_EQ(walk(root + "/none"),
+              "unread|0|Folder " + root + "/none skipped: it cannot be read (No such file or directory)\r\n");
     ::chmod((root + "/b").c_str(), 0755);
 }

@@ -16,11 +16,11 @@ MpegFrameHeader Parse(std::uint8_t b1, std::uint8_t b2, std::uint8_t b3 = 0x44)
 
 TEST(MpegFrameHeader, Mpeg1FrameLengthsFollowTheIntegerFormula)
 {
-    EXPECT_EQ(Parse(0xFB, 0x90).frameLength, 417u);  // 128 kbit/s, 44.1 kHz
-    EXPECT_EQ(Parse(0xFB, 0x92).frameLength, 418u);  // with padding
+    EXPECT_EQ(Parse(0xFB, 0x90).frameLength, 417u);   // 128 kbit/s, 44.1 kHz
+    EXPECT_EQ(Parse(0xFB, 0x92).frameLength, 418u);   // with padding
     EXPECT_EQ(Parse(0xFB, 0xE0).frameLength, 1044u);  // 320 kbit/s, 44.1 kHz
-    EXPECT_EQ(Parse(0xFA, 0x18).frameLength, 144u);  // 32 kbit/s, 32 kHz, with CRC
-    EXPECT_EQ(Parse(0xFB, 0x94).frameLength, 384u);  // 128 kbit/s, 48 kHz
+    EXPECT_EQ(Parse(0xFA, 0x18).frameLength, 144u);   // 32 kbit/s, 32 kHz, with CRC
+    EXPECT_EQ(Parse(0xFB, 0x94).frameLength, 384u);   // 128 kbit/s, 48 kHz
     // Every table entry agrees with floor(144000 * bitrate / rate) + padding.
     for (int index = 1; index < 15; ++index) {
         for (int rate = 0; rate < 3; ++rate) {

@@ -95,7 +95,7 @@ struct ExactKind {
     int resultRate;
 };
 
-class SampleExactKindTest : public SampleExactTest, public ::testing::WithParamInterface<ExactKind> {};
+class SampleExactKindTest : public SampleExactTest, public ::testing::WithParamInterface<ExactKind> { };
 
 }  // namespace
 
@@ -127,15 +127,13 @@ TEST_P(SampleExactKindTest, ResultHasTheSourcesLengthAndAlignment)
     EXPECT_EQ(lag, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Sources, SampleExactKindTest,
-                         ::testing::Values(ExactKind{"44k1", 44100, 2, 192, "128", 44100},
-                                           ExactKind{"48k", 48000, 2, 160, "128", 48000},
-                                           ExactKind{"32k", 32000, 2, 128, "96", 32000},
-                                           ExactKind{"mono", 44100, 1, 96, "64", 44100},
-                                           ExactKind{"mpeg2", 22050, 2, 64, "64", 22050},
-                                           ExactKind{"mpeg25", 8000, 1, 32, "24", 8000},
-                                           ExactKind{"resampled", 11025, 1, 32, "128", 16000}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Sources, SampleExactKindTest,
+    ::testing::Values(ExactKind{"44k1", 44100, 2, 192, "128", 44100}, ExactKind{"48k", 48000, 2, 160, "128", 48000},
+                      ExactKind{"32k", 32000, 2, 128, "96", 32000}, ExactKind{"mono", 44100, 1, 96, "64", 44100},
+                      ExactKind{"mpeg2", 22050, 2, 64, "64", 22050}, ExactKind{"mpeg25", 8000, 1, 32, "24", 8000},
+                      ExactKind{"resampled", 11025, 1, 32, "128", 16000}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // The Info frame stands right after the carried ID3v2 block, and its counts,
 // delay, padding and music CRC describe the audio after it.
@@ -195,8 +193,8 @@ TEST_F(SampleExactTest, JunkAndRateChangesMidway)
         return std::count_if(lines.begin(), lines.end(),
                              [&part](const std::string& line) { return line.find(part) != std::string::npos; });
     };
-    EXPECT_TRUE(host.Logged("1500 bytes at byte " + std::to_string(cut) + " of " + source +
-                            " are not MPEG audio, skipped\r\n"));
+    EXPECT_TRUE(host.Logged("1500 bytes at byte " + std::to_string(cut) + " of " + source
+                            + " are not MPEG audio, skipped\r\n"));
     EXPECT_EQ(count("not MPEG audio, skipped"), 1);
     EXPECT_EQ(count("changes to 48000 Hz mono at byte"), 1);
     EXPECT_EQ(count(" converted to 44100 Hz stereo\r\n"), 1);
@@ -261,7 +259,9 @@ TEST_F(SampleExactTest, OtherFormatsAreRefusedWithWhatTheyAre)
     Bytes wav = header("RIFF\x24\x10\x00\x00WAVEfmt "sv, 40000);
     Bytes flac = header("fLaC"sv, 40000);
     Bytes ogg = header("OggS"sv, 40000);
-    Bytes mp4 = header("\x00\x00\x00\x20" "ftypM4A "sv, 40000);
+    Bytes mp4 = header("\x00\x00\x00\x20"
+                       "ftypM4A "sv,
+                       40000);
     Bytes noise = header(""sv, 300000);
     // A header announcing a frame longer than the file is no stream either.
     Bytes shortFrame(300, 0);

@@ -59,8 +59,8 @@ TEST(SourceBitrate, SkipsSourcesAtOrBelowTheTarget)
     TempDir dir;
     SyntheticAudio::Mp3Options options;
     options.bitrate = 96;
-    const std::string source =
-        Write(dir, "s.mp3", SyntheticAudio::EncodeMp3(SyntheticAudio::Tone(44100, 2, 1.0), options));
+    const std::string source
+        = Write(dir, "s.mp3", SyntheticAudio::EncodeMp3(SyntheticAudio::Tone(44100, 2, 1.0), options));
     EXPECT_EQ(SourceBitrate::SkipLine(source, 128), source + " is 96 kbit/s, not above 128 kbit/s: skipped\r\n");
     EXPECT_TRUE(SourceBitrate::SkipLine(source, 96));
     EXPECT_FALSE(SourceBitrate::SkipLine(source, 80));

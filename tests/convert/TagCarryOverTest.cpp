@@ -32,8 +32,16 @@ Probed ProbeBytes(const std::vector<std::uint8_t>& bytes)
 
 std::vector<std::uint8_t> Header(const char* magic, std::uint8_t s0, std::uint8_t s1, std::uint8_t s2, std::uint8_t s3)
 {
-    return {static_cast<std::uint8_t>(magic[0]), static_cast<std::uint8_t>(magic[1]), static_cast<std::uint8_t>(magic[2]),
-            3, 0, 0, s0, s1, s2, s3};
+    return {static_cast<std::uint8_t>(magic[0]),
+            static_cast<std::uint8_t>(magic[1]),
+            static_cast<std::uint8_t>(magic[2]),
+            3,
+            0,
+            0,
+            s0,
+            s1,
+            s2,
+            s3};
 }
 
 }  // namespace

@@ -123,9 +123,7 @@ TEST_F(HyperLinkTest, ALeftClickOnTheTextOpensTheTarget)
 TEST_F(HyperLinkTest, PaintedBlueAndUnderlined)
 {
     const QImage image = m_link->grab().toImage();
-    const auto isLinkBlue = [](QRgb pixel) {
-        return qBlue(pixel) > 180 && qRed(pixel) < 90 && qGreen(pixel) < 90;
-    };
+    const auto isLinkBlue = [](QRgb pixel) { return qBlue(pixel) > 180 && qRed(pixel) < 90 && qGreen(pixel) < 90; };
     int blue = 0;
     int longestRun = 0;
     for (int y = 0; y < image.height(); ++y) {
@@ -166,8 +164,8 @@ TEST(AboutDlgTest, TextsLinkAndPicture)
     const QPixmap picture = about.Picture()->pixmap();
     ASSERT_EQ(picture.size(), QSize(128, 128));
     const QImage image = picture.toImage();
-    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);             // rounded corner
-    EXPECT_EQ(qAlpha(image.pixel(64, 20)), 255);         // the square
+    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);              // rounded corner
+    EXPECT_EQ(qAlpha(image.pixel(64, 20)), 255);          // the square
     EXPECT_NE(image.pixel(64, 64), image.pixel(64, 20));  // the wave
 }
 
@@ -180,4 +178,4 @@ TEST(AboutDlgTest, OkClosesTheBox)
     EXPECT_EQ(about.result(), QDialog::Accepted);
 }
 
-} // namespace
+}  // namespace

@@ -3,10 +3,10 @@
 #include "EventWait.h"
 #include "JobDialogKit.h"
 #include "ScriptedConversion.h"
+#include "base/DialogUnits.h"
 #include "dialogs/CItemPropSheet.h"
 #include "jobs/CMyListView.h"
 #include "window/JobCommands.h"
-#include "base/DialogUnits.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -172,8 +172,9 @@ TEST_F(JobPropertyTest, ChangingAJobAt37PercentAsksAndOnYesRestartsIt)
     };
     OpenProperty(0);
     ASSERT_EQ(prompts.asked.size(), 1u);
-    EXPECT_EQ(prompts.asked[0], QString("Change Setting of a processing job need restart the job, are you sure "
-                                        "to restart this job?"));
+    EXPECT_EQ(prompts.asked[0],
+              QString("Change Setting of a processing job need restart the job, are you sure "
+                      "to restart this job?"));
     EXPECT_EQ(table.ControlWord(0), 2);
     EXPECT_EQ(Cell(0, CMyListView::ColDestFile), "/out/new_128.mp3");
 }
@@ -270,8 +271,8 @@ TEST_F(JobPropertyTest, DoubleClickOnARowOpensTheSheet)
         sheet.CancelButton()->click();
     };
     const QPoint at = table.visualRect(table.model()->index(0, CMyListView::ColSourceFile)).center();
-    QMouseEvent dbl(QEvent::MouseButtonDblClick, at, table.viewport()->mapToGlobal(at), Qt::LeftButton,
-                    Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, at, table.viewport()->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
     QCoreApplication::sendEvent(table.viewport(), &dbl);
     EXPECT_EQ(sheetsOpened, 1);
 }
@@ -307,4 +308,4 @@ TEST_F(JobPropertyTest, EditedRunningJobStartsAgainWithTheNewValuesOnceTheSheetC
     table.StopThreads();
 }
 
-} // namespace
+}  // namespace

@@ -64,10 +64,9 @@ TEST_F(JobAddDialogTest, HasTheControlsCaptionsAndPlacesOfTheResource)
     EXPECT_EQ(dialog.HelpButton()->text(), QString("Help"));
     EXPECT_EQ(dialog.HelpButton()->geometry(), units.Rect(255, 217, 47, 15));
 
-    const std::pair<const char*, int> expected[] = {{"32K", 32},   {"40K", 40},   {"48K", 48},   {"56K", 56},
-                                                    {"64K", 64},   {"80K", 80},   {"96K", 96},   {"112K", 112},
-                                                    {"128K", 128}, {"160K", 160}, {"192K", 192}, {"224K", 224},
-                                                    {"256K", 256}, {"320K", 320}};
+    const std::pair<const char*, int> expected[]
+        = {{"32K", 32},   {"40K", 40},   {"48K", 48},   {"56K", 56},   {"64K", 64},   {"80K", 80},   {"96K", 96},
+           {"112K", 112}, {"128K", 128}, {"160K", 160}, {"192K", 192}, {"224K", 224}, {"256K", 256}, {"320K", 320}};
     for (int i = 0; i < 14; ++i) {
         SCOPED_TRACE(i);
         QRadioButton* radio = dialog.BitrateRadio(1020 + i);
@@ -98,9 +97,9 @@ TEST_F(JobAddDialogTest, TabOrderFollowsTheResourceAndLandsOnTheCheckedRate)
         SCOPED_TRACE(checked);
         dialog.BitrateRadio(checked)->click();
         std::vector<QWidget*> expected{dialog.ResultEdit(), dialog.BrowseButton(), dialog.BitrateRadio(checked)};
-        for (QWidget* w : std::initializer_list<QWidget*>{dialog.SameSettingsBox(), dialog.SaveAsDefaultBox(),
-                                                          dialog.OkButton(), dialog.CancelButton(),
-                                                          dialog.HelpButton()})
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{dialog.SameSettingsBox(), dialog.SaveAsDefaultBox(), dialog.OkButton(),
+                                             dialog.CancelButton(), dialog.HelpButton()})
             expected.push_back(w);
 
         std::vector<QWidget*> chain;
@@ -203,11 +202,11 @@ TEST_F(JobAddDialogTest, RebuildWorksOnTheTypedNameAndNeverCutsAFolder)
         const char* rebuilt;
     };
     const Case cases[] = {
-        {"/out/mine_128.mp3", 1021, "/out/mine_40.mp3"},            // typed text counts
-        {"/my_music/song.mp3", 1030, "/my_music/song_192.mp3"},     // "_" only in a folder
-        {"/out/song", 1033, "/out/song_320.mp3"},                   // no extension at all
-        {"/a_b/c_d/take_2_128.mp3", 1026, "/a_b/c_d/take_2_96.mp3"}, // the last "_" of the name
-        {"", 1029, "/in/x_160.mp3"},                                 // empty: from the source
+        {"/out/mine_128.mp3", 1021, "/out/mine_40.mp3"},              // typed text counts
+        {"/my_music/song.mp3", 1030, "/my_music/song_192.mp3"},       // "_" only in a folder
+        {"/out/song", 1033, "/out/song_320.mp3"},                     // no extension at all
+        {"/a_b/c_d/take_2_128.mp3", 1026, "/a_b/c_d/take_2_96.mp3"},  // the last "_" of the name
+        {"", 1029, "/in/x_160.mp3"},                                  // empty: from the source
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
@@ -392,9 +391,8 @@ TEST_F(JobAddDialogTest, HelpShowsTheDialogsPage)
     dialog.HelpButton()->click();
     ASSERT_NE(dialog.HelpWindow(), nullptr);
     EXPECT_TRUE(dialog.HelpWindow()->isVisible());
-    EXPECT_EQ(dialog.HelpWindow()->Topic(),
-              QUrl::fromLocalFile(CHelpWindow::HelpFolder() + "/addjobdlg.htm"));
+    EXPECT_EQ(dialog.HelpWindow()->Topic(), QUrl::fromLocalFile(CHelpWindow::HelpFolder() + "/addjobdlg.htm"));
     EXPECT_TRUE(dialog.isVisible());  // the dialog stays open
 }
 
-} // namespace
+}  // namespace

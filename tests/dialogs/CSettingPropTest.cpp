@@ -285,4 +285,4 @@ TEST(SettingPropTest, TheBrowseButtonOpensTheFolderChooser)
     EXPECT_EQ(answerYes.Boxes().size(), 1u);
 }
 
-} // namespace
+}  // namespace

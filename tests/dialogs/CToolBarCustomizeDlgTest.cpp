@@ -1,11 +1,11 @@
 #include "dialogs/CToolBarCustomizeDlg.h"
 
-#include "base/CHelpWindow.h"
-#include "window/CMainFrame.h"
-#include "base/CommandIds.h"
-#include "base/CommandStrings.h"
 #include "FrameTestKit.h"
 #include "ModalDialogCatcher.h"
+#include "base/CHelpWindow.h"
+#include "base/CommandIds.h"
+#include "base/CommandStrings.h"
+#include "window/CMainFrame.h"
 
 #include <QAction>
 #include <QListWidget>
@@ -23,9 +23,17 @@
 namespace {
 
 // The main toolbar's buttons in their first order; 0 is a separator.
-const std::vector<int> kFirstOrder = {IdToolAddJob,   IdToolDeleteJob, IdToolJobProperty, 0,
-                                      IdToolSettings, IdToolCustomize, 0,
-                                      IdToolHelpTopics, IdToolAbout,   0, IdToolExit};
+const std::vector<int> kFirstOrder = {IdToolAddJob,
+                                      IdToolDeleteJob,
+                                      IdToolJobProperty,
+                                      0,
+                                      IdToolSettings,
+                                      IdToolCustomize,
+                                      0,
+                                      IdToolHelpTopics,
+                                      IdToolAbout,
+                                      0,
+                                      IdToolExit};
 
 std::vector<int> ButtonIds()
 {
@@ -92,10 +100,8 @@ void DoubleClick(QListWidget& list, int row)
     QWidget* viewport = list.viewport();
     const QPointF global = viewport->mapToGlobal(QPointF(at));
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), global, Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QMouseEvent twice(QEvent::MouseButtonDblClick, QPointF(at), global, Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent twice(QEvent::MouseButtonDblClick, QPointF(at), global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(viewport, &press);
     QCoreApplication::sendEvent(viewport, &release);
     QCoreApplication::sendEvent(viewport, &twice);
@@ -392,4 +398,4 @@ TEST_F(ToolBarCustomizeFromFrameTest, OpensOneDialogAtATime)
     EXPECT_EQ(openAtOnce, std::vector<int>{1});
 }
 
-} // namespace
+}  // namespace

@@ -14,10 +14,7 @@ constexpr std::uint32_t kPoison = 0xDEADBEEFu;
 
 class EncoderHandleTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(EncoderLibrary::shared().complete()) << EncoderLibrary::shared().problem();
-    }
+    void SetUp() override { ASSERT_TRUE(EncoderLibrary::shared().complete()) << EncoderLibrary::shared().problem(); }
 
     static const EncoderLibrary& library() { return EncoderLibrary::shared(); }
 
@@ -56,11 +53,13 @@ TEST_F(EncoderHandleTest, TwoStreamsAtOnceStayIndependent)
          first += stereo.samples(), second += mono.samples()) {
         if (first < stereoPcm.size()) {
             stereo.encode({stereoPcm.begin() + static_cast<std::ptrdiff_t>(first),
-                           stereoPcm.begin() + static_cast<std::ptrdiff_t>(std::min(first + stereo.samples(), stereoPcm.size()))});
+                           stereoPcm.begin()
+                               + static_cast<std::ptrdiff_t>(std::min(first + stereo.samples(), stereoPcm.size()))});
         }
         if (second < monoPcm.size()) {
-            mono.encode({monoPcm.begin() + static_cast<std::ptrdiff_t>(second),
-                         monoPcm.begin() + static_cast<std::ptrdiff_t>(std::min(second + mono.samples(), monoPcm.size()))});
+            mono.encode(
+                {monoPcm.begin() + static_cast<std::ptrdiff_t>(second),
+                 monoPcm.begin() + static_cast<std::ptrdiff_t>(std::min(second + mono.samples(), monoPcm.size()))});
         }
     }
     stereo.finish();

@@ -17,10 +17,7 @@ constexpr double kFrequencyTolerance = 5.0;
 
 class EncoderOutputTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(EncoderLibrary::shared().complete()) << EncoderLibrary::shared().problem();
-    }
+    void SetUp() override { ASSERT_TRUE(EncoderLibrary::shared().complete()) << EncoderLibrary::shared().problem(); }
 
     // Encodes the PCM through a whole stream: start, chunks, flush.
     static std::vector<std::uint8_t> encodeAll(const be::Config& config, const std::vector<std::int16_t>& pcm)
@@ -37,9 +34,9 @@ protected:
 
     static bool allFramesAt(const DecodedAudio& decoded, int bitrate, long rate)
     {
-        return std::all_of(decoded.frameInfo.begin(), decoded.frameInfo.end(), [&](const DecodedAudio::FrameInfo& frame) {
-            return frame.bitrate == bitrate && frame.rate == rate;
-        });
+        return std::all_of(
+            decoded.frameInfo.begin(), decoded.frameInfo.end(),
+            [&](const DecodedAudio::FrameInfo& frame) { return frame.bitrate == bitrate && frame.rate == rate; });
     }
 
     static bool allFramesInMode(const DecodedAudio& decoded, int mode)
@@ -119,7 +116,8 @@ TEST_F(EncoderOutputTest, InfoTagReplacesThePlaceholderAfterTheFlush)
 TEST_F(EncoderOutputTest, MonoInputGivesMonoOutput)
 {
     const std::vector<std::int16_t> pcm = SyntheticAudio::Sines(44100, {1000.0}, kToneSeconds).samples;
-    const DecodedAudio decoded = DecodedAudio::FromBytes(encodeAll(EncoderStream::record(44100, be::kModeMono, 128), pcm));
+    const DecodedAudio decoded
+        = DecodedAudio::FromBytes(encodeAll(EncoderStream::record(44100, be::kModeMono, 128), pcm));
     ASSERT_TRUE(decoded.ok);
     EXPECT_EQ(decoded.channels, 1);
     EXPECT_TRUE(allFramesInMode(decoded, MPG123_M_MONO));
@@ -173,14 +171,16 @@ TEST_F(EncoderOutputTest, RecordBitsReachTheFrameHeaders)
     ASSERT_TRUE(decoded.ok);
     const int allBits = MPG123_CRC | MPG123_COPYRIGHT | MPG123_PRIVATE | MPG123_ORIGINAL;
     EXPECT_TRUE(allFramesInMode(decoded, MPG123_M_STEREO));
-    EXPECT_TRUE(std::all_of(decoded.frameInfo.begin(), decoded.frameInfo.end(), [&](const DecodedAudio::FrameInfo& frame) {
-        return (frame.flags & allBits) == allBits && frame.emphasis == 1;
-    }));
+    EXPECT_TRUE(
+        std::all_of(decoded.frameInfo.begin(), decoded.frameInfo.end(), [&](const DecodedAudio::FrameInfo& frame) {
+            return (frame.flags & allBits) == allBits && frame.emphasis == 1;
+        }));
     const FrameWalk walk = FrameWalk::Of(mp3);
     ASSERT_TRUE(walk.CoversAll());
     EXPECT_TRUE(walk.frames.front().crc);
 
-    const DecodedAudio plain = DecodedAudio::FromBytes(encodeAll(EncoderStream::record(44100, be::kModeStereo, 160), pcm));
+    const DecodedAudio plain
+        = DecodedAudio::FromBytes(encodeAll(EncoderStream::record(44100, be::kModeStereo, 160), pcm));
     ASSERT_TRUE(plain.ok);
     EXPECT_TRUE(std::all_of(plain.frameInfo.begin(), plain.frameInfo.end(), [&](const DecodedAudio::FrameInfo& frame) {
         return (frame.flags & allBits) == 0 && frame.emphasis == 0;
@@ -190,7 +190,8 @@ TEST_F(EncoderOutputTest, RecordBitsReachTheFrameHeaders)
 TEST_F(EncoderOutputTest, DualChannelModeIsKept)
 {
     const std::vector<std::int16_t> pcm = SyntheticAudio::Sines(44100, {1000.0, 2500.0}, 0.5).samples;
-    const DecodedAudio decoded = DecodedAudio::FromBytes(encodeAll(EncoderStream::record(44100, be::kModeDualChannel, 192), pcm));
+    const DecodedAudio decoded
+        = DecodedAudio::FromBytes(encodeAll(EncoderStream::record(44100, be::kModeDualChannel, 192), pcm));
     ASSERT_TRUE(decoded.ok);
     EXPECT_EQ(decoded.channels, 2);
     EXPECT_TRUE(allFramesInMode(decoded, MPG123_M_DUAL));
@@ -204,7 +205,8 @@ TEST_F(EncoderOutputTest, BitReservoirFollowsTheRecord)
                            [](const FrameWalk::Frame& frame) { return frame.mainDataBegin != 0; });
     };
 
-    const FrameWalk withReservoir = FrameWalk::Of(encodeAll(EncoderStream::record(44100, be::kModeJointStereo, 128), pcm));
+    const FrameWalk withReservoir
+        = FrameWalk::Of(encodeAll(EncoderStream::record(44100, be::kModeJointStereo, 128), pcm));
     ASSERT_TRUE(withReservoir.CoversAll());
     EXPECT_TRUE(usesReservoir(withReservoir));
 

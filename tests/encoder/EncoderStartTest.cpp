@@ -7,10 +7,7 @@ namespace {
 
 class EncoderStartTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(EncoderLibrary::shared().complete()) << EncoderLibrary::shared().problem();
-    }
+    void SetUp() override { ASSERT_TRUE(EncoderLibrary::shared().complete()) << EncoderLibrary::shared().problem(); }
 
     // A start that must fail: the result, with the outputs checked to be 0.
     static std::uint32_t refusedStart(be::Config config)

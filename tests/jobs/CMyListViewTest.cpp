@@ -33,8 +33,8 @@ protected:
 
 TEST_F(JobTableTest, HasTheSixColumnsWithCaptionsAndWidths)
 {
-    const std::pair<const char*, int> expected[] = {{"Jod ID", 50},  {"Job Type", 60}, {"Source File", 150},
-                                                    {"Dest File", 200}, {"Bitrate", 60}, {"Status", 60}};
+    const std::pair<const char*, int> expected[]
+        = {{"Jod ID", 50}, {"Job Type", 60}, {"Source File", 150}, {"Dest File", 200}, {"Bitrate", 60}, {"Status", 60}};
     ASSERT_EQ(table.model()->columnCount(), 6);
     for (int column = 0; column < 6; ++column) {
         SCOPED_TRACE(column);
@@ -69,7 +69,8 @@ TEST_F(JobTableTest, InsertJobAppendsTheRecordAsTextCells)
         EXPECT_EQ(table.CellText(0, column), row0[column]) << column;
         EXPECT_EQ(table.CellText(1, column), row1[column]) << column;
         EXPECT_EQ(table.model()->data(table.model()->index(1, column)).toString(), row1[column]) << column;
-        EXPECT_TRUE(table.model()->data(table.model()->index(0, column), Qt::TextAlignmentRole).toInt() & Qt::AlignLeft);
+        EXPECT_TRUE(table.model()->data(table.model()->index(0, column), Qt::TextAlignmentRole).toInt()
+                    & Qt::AlignLeft);
     }
     // InsertJob leaves the counting to its caller.
     EXPECT_EQ(table.NextJobId(), 0);

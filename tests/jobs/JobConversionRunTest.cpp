@@ -47,13 +47,13 @@ protected:
 
     bool AllDone()
     {
-        return WaitUntil([&] { return table.JobCount() == 0 && table.Threads().State().WorkerBusy == 0; },
-                         kJobTimeout);
+        return WaitUntil([&] { return table.JobCount() == 0 && table.Threads().State().WorkerBusy == 0; }, kJobTimeout);
     }
     bool RunningPastStart()
     {
-        return WaitUntil([&] { return table.JobCount() > 0 && table.Status(0).Number() >= 2 && table.Status(0).IsRunning(); },
-                         kJobTimeout);
+        return WaitUntil(
+            [&] { return table.JobCount() > 0 && table.Status(0).Number() >= 2 && table.Status(0).IsRunning(); },
+            kJobTimeout);
     }
     int LogCount(const QString& text) const { return static_cast<int>(log.toPlainText().count(text)); }
 
@@ -183,8 +183,10 @@ TEST_F(JobConversionRunTest, TwoAtOnceKeepEachJobsLinesWholeAndInOrder)
     for (int job = 0; job < 2; ++job) {
         SCOPED_TRACE(job);
         EXPECT_TRUE(DecodedAudio::FromFile(results[job].toStdString()).ok);
-        const qsizetype begin = lines.indexOf(QRegularExpression(".*  " + QRegularExpression::escape(sources[job]) + " convert begin$"));
-        const qsizetype created = lines.indexOf(QRegularExpression(".*  " + QRegularExpression::escape(results[job]) + " Created$"));
+        const qsizetype begin
+            = lines.indexOf(QRegularExpression(".*  " + QRegularExpression::escape(sources[job]) + " convert begin$"));
+        const qsizetype created
+            = lines.indexOf(QRegularExpression(".*  " + QRegularExpression::escape(results[job]) + " Created$"));
         ASSERT_GE(begin, 0);
         EXPECT_GT(created, begin);
     }

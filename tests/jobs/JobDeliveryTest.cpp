@@ -8,8 +8,8 @@
 #include "StatusRecorder.h"
 #include "base/CLogView.h"
 
-#include <QApplication>
 #include <QAbstractButton>
+#include <QApplication>
 #include <QMessageBox>
 #include <QThread>
 #include <QTimer>

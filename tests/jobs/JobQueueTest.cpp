@@ -80,8 +80,8 @@ TEST(JobQueueTest, DataStaysWholeUnderConcurrentUpdates)
         if (cells[JobQueue::SourceFile] != "/in/" + n + ".mp3" || cells[JobQueue::DestFile] != "/out/" + n + "_128.mp3")
             ++faults;
         const std::string& status = cells[JobQueue::Status];
-        if (status != "0" && status != "100%" && status != "1%" && status != "ERR" &&
-            !(status.size() == 3 && status[2] == '%'))
+        if (status != "0" && status != "100%" && status != "1%" && status != "ERR"
+            && !(status.size() == 3 && status[2] == '%'))
             ++faults;
     };
 

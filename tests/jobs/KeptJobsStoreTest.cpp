@@ -21,7 +21,7 @@ void WriteAll(const QString& path, const QByteArray& bytes)
     file.write(bytes);
 }
 
-} // namespace
+}  // namespace
 
 // Names with blanks, quotes, non-ASCII letters and backslashes come back as
 // they went in, in their order; the folder is created on the first save; an
@@ -53,11 +53,12 @@ TEST(KeptJobsStoreTest, DamagedFileIsKeptAsideAndYieldsNoJobs)
 {
     TempDir dir;
     const KeptJobsStore store(QString::fromStdString(dir.Path()));
-    const QByteArray whole = KeptJobsStore::Encode({{"/m/a.mp3", "/m/a_128.mp3", 128}, {"/m/b.mp3", "/m/b_128.mp3", 128}});
+    const QByteArray whole
+        = KeptJobsStore::Encode({{"/m/a.mp3", "/m/a_128.mp3", 128}, {"/m/b.mp3", "/m/b_128.mp3", 128}});
     QByteArray badRate = whole;
     badRate.replace("\"bitrate\":128", "\"bitrate\":129");
-    for (const QByteArray& bytes : {whole.left(whole.size() / 2), QByteArray("[Settings]\nBitRate=128\n"), badRate,
-                                    QByteArray()}) {
+    for (const QByteArray& bytes :
+         {whole.left(whole.size() / 2), QByteArray("[Settings]\nBitRate=128\n"), badRate, QByteArray()}) {
         WriteAll(store.FilePath(), bytes);
         const KeptJobsStore::Loaded loaded = store.Load();
         EXPECT_EQ(loaded.state, KeptJobsStore::Loaded::State::Damaged);

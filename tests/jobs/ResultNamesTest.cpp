@@ -35,4 +35,4 @@ TEST(ResultNamesTest, AddCommandOffersTheDestinationFolderWhenItIsLongerThanTwoC
     EXPECT_EQ(ResultNames::ForAddCommand("/in/x.mp3", "/out", " 96"), QString("/out/x_96.mp3"));
 }
 
-} // namespace
+}  // namespace

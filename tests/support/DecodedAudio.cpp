@@ -18,8 +18,8 @@ DecodedAudio DecodeWith(mpg123_handle* handle, const std::vector<std::uint8_t>* 
     mpg123_rates(&rates, &count);
     for (std::size_t i = 0; i < count; ++i)
         mpg123_format(handle, rates[i], MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
-    if (bytes != nullptr && (mpg123_open_feed(handle) != MPG123_OK ||
-                             mpg123_feed(handle, bytes->data(), bytes->size()) != MPG123_OK))
+    if (bytes != nullptr
+        && (mpg123_open_feed(handle) != MPG123_OK || mpg123_feed(handle, bytes->data(), bytes->size()) != MPG123_OK))
         return audio;
     for (;;) {
         off_t frameNumber = 0;

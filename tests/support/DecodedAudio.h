@@ -9,9 +9,9 @@
 struct DecodedAudio {
     struct FrameInfo {
         long rate = 0;
-        int bitrate = 0;   // kbit/s
-        int mode = 0;      // mpg123_mode
-        int flags = 0;     // mpg123_flags
+        int bitrate = 0;  // kbit/s
+        int mode = 0;     // mpg123_mode
+        int flags = 0;    // mpg123_flags
         int emphasis = 0;
     };
 

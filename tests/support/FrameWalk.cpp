@@ -15,8 +15,8 @@ FrameWalk FrameWalk::Of(const std::vector<std::uint8_t>& bytes)
     walk.audioStart = offset;
     walk.audioEnd = end;
     while (offset + 4 <= end) {
-        const auto header = MpegFrameHeader::HasSync(&bytes[offset]) ? MpegFrameHeader::Parse(&bytes[offset])
-                                                                       : std::nullopt;
+        const auto header
+            = MpegFrameHeader::HasSync(&bytes[offset]) ? MpegFrameHeader::Parse(&bytes[offset]) : std::nullopt;
         if (!header || !header->Usable()) {
             walk.brokenChain = true;
             break;

@@ -29,8 +29,8 @@ SyntheticAudio::Signal SyntheticAudio::Sines(int sampleRate, const std::vector<d
         for (int c = 0; c < channels; ++c) {
             const double f = frequencies[static_cast<std::size_t>(c)];
             const double value = 12000.0 * std::sin(2.0 * M_PI * f * static_cast<double>(i) / sampleRate);
-            signal.samples[i * static_cast<std::size_t>(channels) + static_cast<std::size_t>(c)] =
-                static_cast<std::int16_t>(value + (noise != 0 ? noiseValue(random) : 0));
+            signal.samples[i * static_cast<std::size_t>(channels) + static_cast<std::size_t>(c)]
+                = static_cast<std::int16_t>(value + (noise != 0 ? noiseValue(random) : 0));
         }
     }
     return signal;
@@ -71,8 +71,8 @@ std::vector<std::uint8_t> SyntheticAudio::EncodeMp3(const Signal& signal, const 
     std::vector<std::uint8_t> mp3(static_cast<std::size_t>(frames) * 5 / 4 + 7200 + 16384);
     auto* pcm = const_cast<short*>(signal.samples.data());
     int written = signal.channels == 2
-                      ? lame_encode_buffer_interleaved(flags, pcm, frames, mp3.data(), static_cast<int>(mp3.size()))
-                      : lame_encode_buffer(flags, pcm, pcm, frames, mp3.data(), static_cast<int>(mp3.size()));
+        ? lame_encode_buffer_interleaved(flags, pcm, frames, mp3.data(), static_cast<int>(mp3.size()))
+        : lame_encode_buffer(flags, pcm, pcm, frames, mp3.data(), static_cast<int>(mp3.size()));
     if (written < 0) {
         lame_close(flags);
         throw std::runtime_error("lame encode failed");
@@ -134,8 +134,8 @@ std::vector<std::uint8_t> SyntheticAudio::Id3v2Tag(const std::string& title, std
         PutFrame(frames, "APIC", picture, version);
     }
     frames.resize(frames.size() + 64, 0);  // padding
-    std::vector<std::uint8_t> tag{'I', 'D', '3', static_cast<std::uint8_t>(version), 0,
-                                  static_cast<std::uint8_t>(footer ? 0x10 : 0)};
+    std::vector<std::uint8_t> tag{
+        'I', 'D', '3', static_cast<std::uint8_t>(version), 0, static_cast<std::uint8_t>(footer ? 0x10 : 0)};
     PutSynchsafe(tag, static_cast<std::uint32_t>(frames.size()));
     tag.insert(tag.end(), frames.begin(), frames.end());
     if (footer) {

@@ -34,8 +34,8 @@ struct SyntheticAudio {
 
     // An ID3v2.3 (or .4) tag with a title frame and `pictureBytes` of picture
     // data full of 0xFF 0xFB pairs, the bytes a frame scan could mistake for audio.
-    static std::vector<std::uint8_t> Id3v2Tag(const std::string& title, std::size_t pictureBytes = 0,
-                                              int version = 3, bool footer = false);
+    static std::vector<std::uint8_t> Id3v2Tag(const std::string& title, std::size_t pictureBytes = 0, int version = 3,
+                                              bool footer = false);
     static std::vector<std::uint8_t> Id3v1Tag(const std::string& title);
 
     static std::vector<std::uint8_t> Concat(std::initializer_list<const std::vector<std::uint8_t>*> parts);

@@ -58,7 +58,7 @@ struct Frame {
     QString Status() const { return frame.IdleLabel()->text(); }
 };
 
-} // namespace
+}  // namespace
 
 // When the queue runs empty the log says what the batch came to, then lists
 // each failed job with its source and reason; the status bar shows the same
@@ -114,8 +114,8 @@ TEST(BatchTest, UnfinishedJobsComeBackAtTheNextStart)
         first.Table().AddJob("/m/b.mp3", "/o/b_128.mp3", 128);
         first.Table().AddJob("/m/c.mp3", "/o/c_320.mp3", 320);
         // Saved as they change, before any close.
-        ASSERT_TRUE(WaitUntil([&] { return KeptJobsStore(QFileInfo(home.JobsFile()).path()).Load().jobs.size() == 3; },
-                              5s));
+        ASSERT_TRUE(
+            WaitUntil([&] { return KeptJobsStore(QFileInfo(home.JobsFile()).path()).Load().jobs.size() == 3; }, 5s));
         EXPECT_TRUE(first.frame.CloseRequest());
     }
     {

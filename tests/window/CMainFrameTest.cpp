@@ -1,16 +1,16 @@
 #include "window/CMainFrame.h"
 #include "window/JobCommands.h"
 
-#include "convert/ConversionHost.h"
-#include "convert/JobTableAccess.h"
-#include "jobs/CMyListView.h"
+#include "FrameTestKit.h"
+#include "ModalDialogCatcher.h"
+#include "TempDir.h"
 #include "base/CHelpWindow.h"
 #include "base/CLogView.h"
 #include "base/CPaneSplitter.h"
 #include "base/CommandIds.h"
-#include "FrameTestKit.h"
-#include "ModalDialogCatcher.h"
-#include "TempDir.h"
+#include "convert/ConversionHost.h"
+#include "convert/JobTableAccess.h"
+#include "jobs/CMyListView.h"
 
 #include <QAction>
 #include <QDir>
@@ -83,11 +83,11 @@ void AddRow(CMyListView& table, const QString& status)
 
 void ClickInto(QAbstractScrollArea* pane, QPoint at = QPoint(5, 5))
 {
-    QMouseEvent press(QEvent::MouseButtonPress, at, pane->viewport()->mapToGlobal(at), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, at, pane->viewport()->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
     QCoreApplication::sendEvent(pane->viewport(), &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, pane->viewport()->mapToGlobal(at), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, pane->viewport()->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
     QCoreApplication::sendEvent(pane->viewport(), &release);
 }
 
@@ -135,9 +135,17 @@ TEST_F(MainFrameTest, ToolBarButtonsComeInTheirOrderWithImages)
 {
     QToolBar* bar = frame.MainToolBar();
     ASSERT_NE(bar, nullptr);
-    const std::vector<int> expected = {IdToolAddJob,  IdToolDeleteJob, IdToolJobProperty, 0,
-                                       IdToolSettings, IdToolCustomize, 0,
-                                       IdToolHelpTopics, IdToolAbout, 0, IdToolExit};
+    const std::vector<int> expected = {IdToolAddJob,
+                                       IdToolDeleteJob,
+                                       IdToolJobProperty,
+                                       0,
+                                       IdToolSettings,
+                                       IdToolCustomize,
+                                       0,
+                                       IdToolHelpTopics,
+                                       IdToolAbout,
+                                       0,
+                                       IdToolExit};
     EXPECT_EQ(ActionIds(bar->actions()), expected);
     EXPECT_EQ(bar->iconSize(), QSize(24, 24));
     EXPECT_EQ(frame.toolBarArea(bar), Qt::TopToolBarArea);
@@ -247,8 +255,8 @@ TEST_F(MainFrameTest, RowCommandsAreGreyedWithoutASelectedRow)
         SCOPED_TRACE(id);
         EXPECT_FALSE(frame.Action(id)->isEnabled());
     }
-    for (int id : {IdJobAdd, IdToolAddJob, IdToolSettings, IdHelpTopics, IdToolHelpTopics, IdAbout,
-                   IdToolAbout, IdMenuCustomize, IdToolCustomize}) {
+    for (int id : {IdJobAdd, IdToolAddJob, IdToolSettings, IdHelpTopics, IdToolHelpTopics, IdAbout, IdToolAbout,
+                   IdMenuCustomize, IdToolCustomize}) {
         SCOPED_TRACE(id);
         EXPECT_TRUE(frame.Action(id)->isEnabled());
     }
@@ -326,8 +334,9 @@ TEST_F(MainFrameTest, MenuImageToolBarIsNeverShown)
 {
     QToolBar* images = frame.MenuImageToolBar();
     ASSERT_NE(images, nullptr);
-    EXPECT_EQ(ActionIds(images->actions()), (std::vector<int>{IdJobAdd, IdJobDelete, IdJobProperty, IdSettings,
-                                                              IdMenuCustomize, IdHelpTopics, IdAbout, IdAppExit}));
+    EXPECT_EQ(ActionIds(images->actions()),
+              (std::vector<int>{IdJobAdd, IdJobDelete, IdJobProperty, IdSettings, IdMenuCustomize, IdHelpTopics,
+                                IdAbout, IdAppExit}));
     EXPECT_EQ(images->iconSize(), QSize(16, 16));
     frame.show();
     ProcessEventsUntil([&] { return frame.isVisible(); });
@@ -505,4 +514,4 @@ TEST(MainFrameLifetimeTest, DestroyingTheFrameEndsARunningConversion)
     EXPECT_EQ(running, 0);
 }
 
-} // namespace
+}  // namespace

@@ -60,7 +60,7 @@ void WaitFor(const std::function<bool()>& done)
     }
 }
 
-} // namespace
+}  // namespace
 
 // Where a service listens it gets the summary and body; where the bus has no
 // such service, or there is no bus at all, sending does no harm and waits

@@ -3,16 +3,16 @@
 #include "EventWait.h"
 #include "JobDialogKit.h"
 #include "ScriptedConversion.h"
+#include "base/CommandIds.h"
 #include "dialogs/CItemPropP.h"
 #include "dialogs/CItemPropSheet.h"
 #include "dialogs/CJobAddDialog.h"
 #include "jobs/CMyListView.h"
-#include "base/CommandIds.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -30,10 +30,10 @@ namespace {
 // How a test answers one add-job dialog, and what the dialog showed.
 struct DialogAnswer {
     bool accept = true;
-    int bitrateButton = 0;    // clicked before OK when not 0
+    int bitrateButton = 0;  // clicked before OK when not 0
     bool sameSettings = false;
     bool saveAsDefault = false;
-    QString result;           // typed before OK when not empty
+    QString result;  // typed before OK when not empty
 };
 
 DialogAnswer Ok(int bitrateButton = 0, bool sameSettings = false, const QString& result = QString(),
@@ -82,8 +82,8 @@ protected:
     int Answer(CJobAddDialog& dialog)
     {
         dialog.show();
-        seen.push_back({dialog.SourceEdit()->text(), dialog.ResultEdit()->text(),
-                        dialog.SameSettingsBox()->isEnabled(), dialog.Bitrate()});
+        seen.push_back({dialog.SourceEdit()->text(), dialog.ResultEdit()->text(), dialog.SameSettingsBox()->isEnabled(),
+                        dialog.Bitrate()});
         const DialogAnswer answer = answers.empty() ? DialogAnswer() : answers.front();
         if (!answers.empty())
             answers.erase(answers.begin());
@@ -133,7 +133,7 @@ TEST_F(JobCommandsTest, SingleChosenFileStartsTheSchedulerFirstAndAddsOneJob)
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].source, QString("/in/x.mp3"));
     EXPECT_EQ(seen[0].offered, QString("/in/x_128.mp3"));  // Dest Folder "c" is too short to count
-    EXPECT_FALSE(seen[0].sameSettingsEnabled);            // the only file is the last one
+    EXPECT_FALSE(seen[0].sameSettingsEnabled);             // the only file is the last one
     ASSERT_EQ(table.JobCount(), 1);
     EXPECT_EQ(Cell(0, CMyListView::ColJobId), "0");
     EXPECT_EQ(Cell(0, CMyListView::ColJobType), "0");
@@ -359,9 +359,9 @@ TEST_F(JobCommandsTest, ContextMenuHasTheResourceItemsWithTheCommandRules)
     std::unique_ptr<QMenu> menu(commands.BuildContextMenu(&table));
     const QList<QAction*> actions = menu->actions();
     ASSERT_EQ(actions.size(), 6);
-    const std::pair<const char*, int> expected[] = {{"Add", IdJobAdd},           {"Add Folder", IdJobAddFolder},
-                                                    {"Delete", IdJobDelete},     {"Property", IdJobProperty},
-                                                    {"", 0},                     {"Settings", IdSettings}};
+    const std::pair<const char*, int> expected[]
+        = {{"Add", IdJobAdd}, {"Add Folder", IdJobAddFolder}, {"Delete", IdJobDelete}, {"Property", IdJobProperty},
+           {"", 0},           {"Settings", IdSettings}};
     for (int i = 0; i < 6; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(actions[i]->isSeparator(), expected[i].second == 0);
@@ -385,8 +385,8 @@ TEST_F(JobCommandsTest, ContextMenuHasTheResourceItemsWithTheCommandRules)
 TEST_F(JobCommandsTest, ContextMenuCommandsGoThroughTheSinkOnceTheMenuHasClosed)
 {
     std::vector<int> executed;
-    commands.SetCommandSink({[](int id) { return id != IdJobProperty; },
-                             [&](int id) { executed.push_back(id); }, [](int) { return QIcon(); }});
+    commands.SetCommandSink({[](int id) { return id != IdJobProperty; }, [&](int id) { executed.push_back(id); },
+                             [](int) { return QIcon(); }});
     std::unique_ptr<QMenu> menu(commands.BuildContextMenu(&table));
     EXPECT_FALSE(menu->actions()[3]->isEnabled());
     EXPECT_TRUE(menu->actions()[5]->isEnabled());
@@ -432,7 +432,7 @@ TEST(JobCommandsWithoutDefaultsTest, AddStartsInTheBuiltInFolderAndPropertyOpens
     EXPECT_TRUE(prompts.shown.empty());
 }
 
-} // namespace
+}  // namespace
 
 // `vorlanta a.mp3 b.mp3`: no chooser, but the Add command's scheduler start,
 // dialogs and same-settings batch.
@@ -464,7 +464,7 @@ void MakeFiles(const QString& root, const QStringList& relatives)
     }
 }
 
-} // namespace
+}  // namespace
 
 // A folder (chosen, or dropped) becomes one batch in name order: one dialog
 // for the first file, whose offer keeps its sub-folders under the default
@@ -500,8 +500,7 @@ TEST_F(JobCommandsTest, FolderKeepsItsTreeUnderTheResultFolderInNameOrder)
     EXPECT_EQ(seen[1].offered, music + "/A/y/01_128.mp3");
     ASSERT_EQ(table.JobCount(), 8);
     for (int row = 4; row < 8; ++row)
-        EXPECT_EQ(Cell(row, CMyListView::ColDestFile),
-                  music + "/" + QString(results[row - 4]).replace("_96", "_128"));
+        EXPECT_EQ(Cell(row, CMyListView::ColDestFile), music + "/" + QString(results[row - 4]).replace("_96", "_128"));
 }
 
 // Existing results: "No to all" keeps every later one and adds none of their

@@ -20,7 +20,7 @@ int CountColour(const QImage& image, const QColor& colour)
     return count;
 }
 
-} // namespace
+}  // namespace
 
 TEST(CFlatStatusBarTest, IsAtLeastTwentyPixelsHigh)
 {

@@ -30,7 +30,7 @@ QImage ImageOf(const QPixmap& pixmap)
     return pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
-} // namespace
+}  // namespace
 
 TEST(CFlatToolBarTest, BuildsThreeImageSetsFromOneStrip)
 {

@@ -19,7 +19,7 @@ QColor Step(const QColor& colour, float delta)
     return QColor(CImageFilter::RedOf(result), CImageFilter::GreenOf(result), CImageFilter::BlueOf(result));
 }
 
-} // namespace
+}  // namespace
 
 TEST(CHslColorTest, ConvertsToHueSaturationAndLightness)
 {
@@ -95,8 +95,8 @@ TEST(CHslColorTest, LightnessStepsOfThePixelCases)
 
 TEST(CHslColorTest, HueChannelWrapsItsAngle)
 {
-    EXPECT_DOUBLE_EQ(CHslColor::HueChannel(0.2, 0.8, 480), 0.8);   // 120
-    EXPECT_DOUBLE_EQ(CHslColor::HueChannel(0.2, 0.8, -90), 0.2);   // 270
-    EXPECT_DOUBLE_EQ(CHslColor::HueChannel(0.2, 0.8, 30), 0.5);    // rising edge
-    EXPECT_DOUBLE_EQ(CHslColor::HueChannel(0.2, 0.8, 210), 0.5);   // falling edge
+    EXPECT_DOUBLE_EQ(CHslColor::HueChannel(0.2, 0.8, 480), 0.8);  // 120
+    EXPECT_DOUBLE_EQ(CHslColor::HueChannel(0.2, 0.8, -90), 0.2);  // 270
+    EXPECT_DOUBLE_EQ(CHslColor::HueChannel(0.2, 0.8, 30), 0.5);   // rising edge
+    EXPECT_DOUBLE_EQ(CHslColor::HueChannel(0.2, 0.8, 210), 0.5);  // falling edge
 }

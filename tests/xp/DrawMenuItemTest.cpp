@@ -65,7 +65,7 @@ QPixmap Solid(const QColor& colour)
     return pixmap;
 }
 
-} // namespace
+}  // namespace
 
 TEST(DrawMenuItemTest, GutterAndTextArea)
 {
@@ -278,14 +278,14 @@ TEST(DrawMenuItemTest, OpenMenuBarItemIsATabWithAShadowStrip)
     EXPECT_EQ(Rgb(open, 1, 1), kGutter);
     // The strip: face colour, darkened from row 4 on.
     EXPECT_EQ(Rgb(open, 36, 3), kFace);
-    EXPECT_EQ(Rgb(open, 39, 5), kFace);                 // outermost column starts at row 6
-    EXPECT_EQ(Rgb(open, 39, 6), Percent(kFace, 93));    // p 2, d 0: step 0
+    EXPECT_EQ(Rgb(open, 39, 5), kFace);               // outermost column starts at row 6
+    EXPECT_EQ(Rgb(open, 39, 6), Percent(kFace, 93));  // p 2, d 0: step 0
     EXPECT_EQ(Rgb(open, 39, 19), Percent(kFace, 93));
-    EXPECT_EQ(Rgb(open, 36, 4), Percent(kFace, 93));    // p 0
-    EXPECT_EQ(Rgb(open, 36, 5), Percent(kFace, 88));    // p 1, d 3: step 1
-    EXPECT_EQ(Rgb(open, 36, 6), Percent(kFace, 83));    // p 2: step 2
-    EXPECT_EQ(Rgb(open, 36, 7), Percent(kFace, 78));    // p 3: step d = 3
-    EXPECT_EQ(Rgb(open, 37, 19), Percent(kFace, 83));   // d 2
+    EXPECT_EQ(Rgb(open, 36, 4), Percent(kFace, 93));   // p 0
+    EXPECT_EQ(Rgb(open, 36, 5), Percent(kFace, 88));   // p 1, d 3: step 1
+    EXPECT_EQ(Rgb(open, 36, 6), Percent(kFace, 83));   // p 2: step 2
+    EXPECT_EQ(Rgb(open, 36, 7), Percent(kFace, 78));   // p 3: step d = 3
+    EXPECT_EQ(Rgb(open, 37, 19), Percent(kFace, 83));  // d 2
 }
 
 TEST(DrawMenuItemTest, EveryDrawnItemIsCounted)

@@ -1,8 +1,8 @@
+#include "xp/FilterChain.h"
 #include "xp/CFilterBitmap.h"
 #include "xp/CGrayFilter.h"
 #include "xp/CImageFilterList.h"
 #include "xp/CLightnessFilter.h"
-#include "xp/FilterChain.h"
 
 #include "XpTestKit.h"
 
@@ -35,7 +35,7 @@ public:
     bool Apply(const quint32*, int, int, quint32*, int, int) const override { return true; }
 };
 
-} // namespace
+}  // namespace
 
 TEST(FilterChainTest, NormalSetOfThePixelCases)
 {

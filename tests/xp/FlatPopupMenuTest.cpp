@@ -40,7 +40,7 @@ struct Popup {
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST(FlatPopupMenuTest, StartsAtAnUnknownPosition)
 {

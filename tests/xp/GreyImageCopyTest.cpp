@@ -13,7 +13,7 @@ TEST(GreyImageCopyTest, AveragesTheColourBytes)
     const QImage source = image.copy();
     const std::optional<QImage> grey = GreyImageCopy(image);
     ASSERT_TRUE(grey.has_value());
-    EXPECT_EQ(grey->pixelColor(0, 0), QColor(23, 23, 23, 255));   // 70 / 3
+    EXPECT_EQ(grey->pixelColor(0, 0), QColor(23, 23, 23, 255));  // 70 / 3
     EXPECT_EQ(grey->pixelColor(1, 0), QColor(170, 170, 170, 128));
     EXPECT_EQ(image, source);  // the source stays as it was
 }
@@ -39,7 +39,7 @@ TEST(MemoryDCTest, CopiesItsRectangleOnlyAndOnlyAtTheEnd)
         MemoryDC surface(&painter, QRect(5, 5, 10, 10));
         surface.Painter().fillRect(QRect(0, 0, 20, 20), Qt::black);  // spills over the rectangle
         surface.DarkenPixel(14, 14, 3);
-        EXPECT_EQ(target.pixelColor(5, 5), QColor(Qt::white));      // not copied yet
+        EXPECT_EQ(target.pixelColor(5, 5), QColor(Qt::white));  // not copied yet
         EXPECT_EQ(surface.Image().size(), QSize(10, 10));
     }
     painter.end();

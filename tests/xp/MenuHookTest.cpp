@@ -1,5 +1,5 @@
-#include "xp/FlatMenu.h"
 #include "xp/MenuHook.h"
+#include "xp/FlatMenu.h"
 #include "xp/OsGeneration.h"
 #include "xp/ScopedMenuHook.h"
 
@@ -55,7 +55,7 @@ void FillMenu(QMenu& menu)
     menu.addAction(QStringLiteral("E&xit"))->setData(62665);
 }
 
-} // namespace
+}  // namespace
 
 TEST(MenuHookTest, IsReferenceCounted)
 {

@@ -1,5 +1,5 @@
-#include "xp/FlatMenu.h"
 #include "xp/MenuItemData.h"
+#include "xp/FlatMenu.h"
 
 #include <gtest/gtest.h>
 

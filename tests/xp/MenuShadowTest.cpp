@@ -23,17 +23,13 @@ int StepAt(const QList<MenuShadow::Pixel>& pixels, int x, int y)
     return -1;
 }
 
-} // namespace
+}  // namespace
 
 TEST(MenuShadowTest, ShadeStepsByPositionAndDepth)
 {
     // Rows: position 0, 1, 2, 3, 7; columns: depth 0..3.
     const int expected[5][4] = {
-        {0, 0, 0, 0},
-        {0, 0, 1, 1},
-        {0, 1, 2, 2},
-        {0, 1, 2, 3},
-        {0, 1, 2, 3},
+        {0, 0, 0, 0}, {0, 0, 1, 1}, {0, 1, 2, 2}, {0, 1, 2, 3}, {0, 1, 2, 3},
     };
     const int positions[5] = {0, 1, 2, 3, 7};
     for (int row = 0; row < 5; ++row) {

@@ -52,7 +52,8 @@ struct Frame {
     {
         images = new QToolBar(&window);
         images->hide();
-        for (const auto& [id, colour] : {std::pair{kDeleteId, QColor(255, 0, 0)}, std::pair{kAddId, QColor(0, 0, 255)}}) {
+        for (const auto& [id, colour] :
+             {std::pair{kDeleteId, QColor(255, 0, 0)}, std::pair{kAddId, QColor(0, 0, 255)}}) {
             QAction* button = images->addAction(QString::number(id));
             button->setData(id);
             button->setIcon(SolidIcon(colour));
@@ -68,7 +69,7 @@ struct Frame {
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST(PrepareMenuTest, TheSwitchIsAWindowProperty)
 {
@@ -124,8 +125,8 @@ TEST(PrepareMenuTest, StoresTheWidestTextsAndTheHeights)
     FlatMenu::PrepareMenu(&frame.window, frame.job, true);
     const QFontMetrics metrics(frame.job->font());
     int widestLabel = 0;
-    for (const QString& label : {QStringLiteral("&Add"), QStringLiteral("&Delete"), QStringLiteral("E&xit"),
-                                 QStringLiteral("&Property")})
+    for (const QString& label :
+         {QStringLiteral("&Add"), QStringLiteral("&Delete"), QStringLiteral("E&xit"), QStringLiteral("&Property")})
         widestLabel = std::max(widestLabel, metrics.horizontalAdvance(WithoutFirstAmpersand(label)));
     int widestShortcut = 0;
     for (const QString& shortcut : {QStringLiteral("F2"), QStringLiteral("Del"), QStringLiteral("ALT+F4")})
@@ -142,8 +143,7 @@ TEST(PrepareMenuTest, StoresTheWidestTextsAndTheHeights)
     EXPECT_EQ(first.topLeft(), QPoint(FlatMenu::kPopupFrameWidth, FlatMenu::kPopupFrameWidth));
     EXPECT_EQ(first.width(), widestLabel + widestShortcut + 42 + FlatMenu::kMenuCheckRoom);
     EXPECT_EQ(first.height(), items.Height());
-    EXPECT_EQ(frame.job->actionGeometry(frame.job->actions().at(2)).height(),
-              MenuSeparatorHeight(metrics.height()));
+    EXPECT_EQ(frame.job->actionGeometry(frame.job->actions().at(2)).height(), MenuSeparatorHeight(metrics.height()));
     EXPECT_EQ(frame.job->sizeHint().width(), first.width() + 2 * FlatMenu::kPopupFrameWidth);
 }
 

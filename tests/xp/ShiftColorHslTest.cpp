@@ -1,5 +1,5 @@
-#include "xp/MenuColors.h"
 #include "xp/ShiftColorHsl.h"
+#include "xp/MenuColors.h"
 
 #include "XpTestKit.h"
 

@@ -8,9 +8,9 @@
 // Shared pieces of the flat-decoration tests: a palette with the classic
 // system colours, so every tint can be worked out by hand, and pixel helpers.
 
-inline const QColor kFace(192, 192, 192);      // button face
-inline const QColor kHighlight(0, 0, 128);     // highlight
-inline const QColor kMenuText(0, 0, 0);        // menu text
+inline const QColor kFace(192, 192, 192);   // button face
+inline const QColor kHighlight(0, 0, 128);  // highlight
+inline const QColor kMenuText(0, 0, 0);     // menu text
 inline const QColor kButtonShadow(128, 128, 128);
 inline const QColor kDarkShadow(64, 64, 64);
 

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "TempDir.h"
 #include "base/SettingsStore.h"
 #include "base/UserDefaults.h"
 #include "jobs/JobPrompts.h"
-#include "TempDir.h"
 
 #include <QFile>
 #include <QString>

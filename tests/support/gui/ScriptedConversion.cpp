@@ -9,9 +9,8 @@
 
 JobThreads::ConversionRoutine ScriptedConversion::Routine()
 {
-    return [this](ConversionHost& host, int row, const std::atomic<int>& control) {
-        return Convert(host, row, control);
-    };
+    return
+        [this](ConversionHost& host, int row, const std::atomic<int>& control) { return Convert(host, row, control); };
 }
 
 void ScriptedConversion::SetResult(const std::string& source, int result)
@@ -59,8 +58,7 @@ bool ScriptedConversion::IsIn(const std::set<std::string>& set, const std::strin
 int ScriptedConversion::Convert(ConversionHost& host, int row, const std::atomic<int>& control)
 {
     const int running = ++m_running;
-    for (int seen = m_maxConcurrent; running > seen && !m_maxConcurrent.compare_exchange_weak(seen, running);) {
-    }
+    for (int seen = m_maxConcurrent; running > seen && !m_maxConcurrent.compare_exchange_weak(seen, running);) { }
     Call call{host.table.CellText(row, JobTableAccess::SourceFile), host.table.CellText(row, JobTableAccess::DestFile),
               host.table.CellText(row, JobTableAccess::Bitrate), host.table.CellText(row, JobTableAccess::Status)};
     {

@@ -8,8 +8,8 @@ StatusRecorder::StatusRecorder(CMyListView& table) : m_table(table)
 {
     m_connection = QObject::connect(m_table.model(), &QAbstractItemModel::dataChanged,
                                     [this](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
-                                        if (topLeft.column() > CMyListView::ColStatus ||
-                                            bottomRight.column() < CMyListView::ColStatus)
+                                        if (topLeft.column() > CMyListView::ColStatus
+                                            || bottomRight.column() < CMyListView::ColStatus)
                                             return;
                                         for (int row = topLeft.row(); row <= bottomRight.row(); ++row)
                                             m_entries.push_back({m_table.CellText(row, CMyListView::ColSourceFile),
