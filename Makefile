@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Vorlanta: set-up, build, run and test on a fresh Debian 12 machine.
 #   make run    installs what is missing, builds, starts the program
 #   make test   installs what is missing, builds, runs every test

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The conversion benchmark: the engine against the encode-only floor and
 // against the lame and ffmpeg command-line tools, on synthesised sources.
 //

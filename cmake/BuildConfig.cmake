@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Facts fixed at build time that the programs need at run time: the version
 # and where an installed program finds its encoder library and its data,
 # relative to its own folder so that a staged or relocated tree works too.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when code in one folder of src/ includes a folder it may not use.
 #   cmake -DSRC=<src folder> -P CheckLayers.cmake
 #

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Install rules: the programs in bin, the encoder library in a private
 # library folder, help pages in share/vorlanta, desktop integration, manual
 # pages, completion and documents. The programs find the library and their

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to a whole conversion as its source file.
 
 #include "convert/ConversionHost.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Adding a whole library through the window: Add Folder over a generated
 // tree of 10,000 files (empty stand-ins), read and queued as jobs with the
 // same settings, beside the engine's folder walk alone and the same window

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's cost to a conversion: the same job run by the engine alone
 // and through the job table's scheduler and worker, with its Status cell
 // and log lines delivered to the (offscreen) window.

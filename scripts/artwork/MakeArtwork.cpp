@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws Vorlanta's bitmaps: the 24 x 24 main toolbar strip, the 16 x 16
 // menu-image strip (both 24-bit with magenta as the transparent colour) and
 // the application icon in two sizes.

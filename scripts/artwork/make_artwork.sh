@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Rebuilds the toolbar strips and the application icon in src/window/resources/.
 # Usage: scripts/artwork/make_artwork.sh [preview-folder]
 # With a preview folder, enlarged previews of the strips are written there too.

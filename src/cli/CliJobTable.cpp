@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CliJobTable.h"
 
 int CliJobTable::AddJob(int id, const std::string& source, const std::string& result, int bitrate)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/ConsolePrompt.h"
 
 void ConsolePrompt::MessageBox(const std::string& text)

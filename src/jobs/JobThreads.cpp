@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "jobs/JobThreads.h"
 
 #include "convert/ConversionHost.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/KeptJobs.h"
 
 #include "convert/JobVocabulary.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The job commands in the running program: the menu's Add, the table's
 // context menu, drops and the property command, all through the window.
 #include "app/CMyApp.h"

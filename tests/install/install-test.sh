@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a scratch DESTDIR and checks the installed layout:
 # the programs find their encoder library and data without LD_LIBRARY_PATH,
 # and the installed vorlanta-cli converts a synthesised file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The job table driving the real conversion: synthesised MP3 sources go in,
 // converted files come out, and the table shows each job's road.
 #include "jobs/CMyListView.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The job store without any window: order, identity of jobs across removals,
 // and whole data while workers write and the owner adds and removes rows.
 // This file needs no Qt, so it also builds alone under ThreadSanitizer.

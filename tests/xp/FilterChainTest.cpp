@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "xp/FilterChain.h"
 #include "xp/CFilterBitmap.h"
 #include "xp/CGrayFilter.h"

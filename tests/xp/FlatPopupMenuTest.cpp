@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "xp/FlatPopupMenu.h"
 #include "xp/MenuShadow.h"
 #include "xp/PopupWindowMap.h"
