@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/SettingsStore.h"
 
+#include "FileBytes.h"
 #include "base/IniFile.h"
 
 #include <QCoreApplication>
@@ -14,18 +15,6 @@
 #include <sys/resource.h>
 
 namespace {
-
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool WriteAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 QStringList FilesIn(const QString& folder)
 {

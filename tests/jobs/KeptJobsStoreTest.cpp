@@ -1,28 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "jobs/KeptJobsStore.h"
 
+#include "FileBytes.h"
 #include "TempDir.h"
 
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
-
-namespace {
-
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-}  // namespace
 
 // Names with blanks, quotes, non-ASCII letters and backslashes come back as
 // they went in, in their order; the folder is created on the first save; an
@@ -60,7 +44,7 @@ TEST(KeptJobsStoreTest, DamagedFileIsKeptAsideAndYieldsNoJobs)
     badRate.replace("\"bitrate\":128", "\"bitrate\":129");
     for (const QByteArray& bytes :
          {whole.left(whole.size() / 2), QByteArray("[Settings]\nBitRate=128\n"), badRate, QByteArray()}) {
-        WriteAll(store.FilePath(), bytes);
+        ASSERT_TRUE(WriteAll(store.FilePath(), bytes));
         const KeptJobsStore::Loaded loaded = store.Load();
         EXPECT_EQ(loaded.state, KeptJobsStore::Loaded::State::Damaged);
         EXPECT_TRUE(loaded.jobs.isEmpty());
