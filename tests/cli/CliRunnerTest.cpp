@@ -106,7 +106,7 @@ protected:
 TEST_F(CliRunnerTest, ConvertsEverySourceAndPrintsOnlyLinesThatStay)
 {
     CliOptions options;
-    options.bitrate = 64;
+    options.settings = EncodeSettings::Cbr(64);
     options.sources = {MakeSource("one.mp3"), MakeSource("two.mp3")};
     EXPECT_EQ(Run(options), CliRunner::kExitConverted);
     EXPECT_EQ(DecodedAudio::FromFile(dir.File("one_64.mp3")).sampleRate, 44100);
@@ -272,7 +272,7 @@ TEST_F(CliRunnerTest, SkipRulesAndResultsThatTwoJobsWouldWrite)
 {
     CliOptions options;
     options.skipLower = true;
-    options.bitrate = 112;
+    options.settings = EncodeSettings::Cbr(112);
     options.directory = dir.File("OUT");
     const std::string low = MakeSource("low.mp3", 1.0, 96);
     const std::string at = MakeSource("at.mp3", 1.0, 112);
