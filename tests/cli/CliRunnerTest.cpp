@@ -295,3 +295,18 @@ TEST_F(CliRunnerTest, SkipRulesAndResultsThatTwoJobsWouldWrite)
                              + " is the result of " + options.sources[0] + " already"),
               std::string::npos);
 }
+
+// A name may hold any control character: the job converts and counts as
+// converted, whatever its log line looks like once escaped.
+TEST_F(CliRunnerTest, NamesWithControlCharactersCountAsConverted)
+{
+    CliOptions options;
+    options.jobs = 2;
+    for (const std::string name : {"tab\there", "new\nline", "esc\x1b[2J", "del\x7f", "nel\xc2\x85x"})
+        options.sources.push_back(MakeSource(name + ".mp3", 0.3));
+    EXPECT_EQ(Run(options), CliRunner::kExitConverted);
+    EXPECT_TRUE(fs::exists(dir.File("tab\there_128.mp3")));
+    EXPECT_TRUE(fs::exists(dir.File("nel\xc2\x85x_128.mp3")));
+    EXPECT_NE(Text(err).find("5 converted, 0 failed, 0 skipped"), std::string::npos) << Text(err);
+    EXPECT_NE(Text(out).find("tab\\there_128.mp3 Created"), std::string::npos);
+}
