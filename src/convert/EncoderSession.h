@@ -3,7 +3,7 @@
 
 #include "convert/SharedLibrary.h"
 
-#include <BeConfig.h>
+#include "encoder/BeConfig.h"
 
 #include <cstdint>
 #include <string>
