@@ -82,7 +82,7 @@ deb:
 	git ls-files -z | tar --null -T - -cf - | tar -xf - -C $(DEB)/vorlanta
 	cd $(DEB)/vorlanta && VORLANTA_WERROR=1 DEB_BUILD_OPTIONS="parallel=$(JOBS)" \
 	  dpkg-buildpackage -b -us -uc
-	lintian --fail-on error,warning $(DEB)/vorlanta_*.deb
+	lintian --fail-on error $(DEB)/vorlanta_*.deb
 	@# The desktop data as the package installs it.
 	rm -rf $(DEB)/unpacked && dpkg-deb -x $(DEB)/vorlanta_*.deb $(DEB)/unpacked
 	desktop-file-validate $(DEB)/unpacked/usr/share/applications/*.desktop
