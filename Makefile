@@ -10,8 +10,9 @@ BUILD   := build/release
 ASAN    := build/asan
 FUZZ    := build/fuzz
 DEB     := build/deb
-# Our own builds treat warnings as errors; packagers' builds need not.
-CMAKE   := cmake -G Ninja -Wno-dev -DVORLANTA_WERROR=ON
+# Our own builds treat warnings as errors, build the tests and benchmarks
+# (so they never rot); packagers' builds need not.
+CMAKE   := cmake -G Ninja -Wno-dev -DVORLANTA_WERROR=ON -DBUILD_TESTING=ON -DVORLANTA_BENCHMARKS=ON
 JOBS    ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
@@ -57,7 +58,7 @@ bench:
 fuzz:
 	@scripts/install-deps fuzz
 	CC=clang CXX=clang++ $(CMAKE) -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DVORLANTA_ENGINE_ONLY=ON -DVORLANTA_FUZZ=ON -DVORLANTA_TESTS=OFF
+	  -DVORLANTA_ENGINE_ONLY=ON -DVORLANTA_FUZZ=ON -DBUILD_TESTING=OFF
 	ninja -C $(FUZZ) -j $(JOBS) fuzz_source_walk
 	mkdir -p $(FUZZ)/corpus
 	@# Seeds: tags and frame headers of each kind, so the search starts near real files.
@@ -82,6 +83,10 @@ deb:
 	cd $(DEB)/vorlanta && VORLANTA_WERROR=1 DEB_BUILD_OPTIONS="parallel=$(JOBS)" \
 	  dpkg-buildpackage -b -us -uc
 	lintian --fail-on error $(DEB)/vorlanta_*.deb
+	@# The desktop data as the package installs it.
+	rm -rf $(DEB)/unpacked && dpkg-deb -x $(DEB)/vorlanta_*.deb $(DEB)/unpacked
+	desktop-file-validate $(DEB)/unpacked/usr/share/applications/*.desktop
+	appstreamcli validate --pedantic --no-net $(DEB)/unpacked/usr/share/metainfo/*.metainfo.xml
 	@ls -1 $(DEB)/vorlanta_*.deb
 
 clean:

@@ -4,7 +4,7 @@
 #include "convert/EncodeSettings.h"
 #include "convert/SharedLibrary.h"
 
-#include <BeConfig.h>
+#include "encoder/BeConfig.h"
 
 #include <cstdint>
 #include <string>

@@ -29,7 +29,11 @@ static_assert(std::char_traits<char>::length(kTempSuffix) == kSuffixLength);
 
 std::string TempPrefix(const std::string& resultName)
 {
-    return "." + resultName.substr(0, kNameRoom) + ".";
+    // Appended piece by piece: "." + std::string trips GCC 12's -Wrestrict at -O3.
+    std::string prefix(1, '.');
+    prefix.append(resultName, 0, kNameRoom);
+    prefix += '.';
+    return prefix;
 }
 
 std::string RandomPart()
