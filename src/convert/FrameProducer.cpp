@@ -29,13 +29,18 @@ void FrameProducer::Run()
         if (!PublishSkipped(from, header ? offset : window_.End()))
             return;
         if (!header) {
-            if (PublishDrained())
+            if (PublishDrained(window_.End()))
                 PublishEnd(StreamEvent::Kind::End);
             return;
         }
-        if ((header->sampleRate != stream_.sampleRate || header->channels != stream_.channels)
-            && !PublishChange(offset, *header))
+        const bool newLayer = header->layer != stream_.layer || header->FreeFormat() != stream_.FreeFormat()
+            || (header->FreeFormat() && changeLength_ != 0);
+        if ((newLayer || header->sampleRate != stream_.sampleRate || header->channels != stream_.channels)
+            && !PublishChange(offset, *header, newLayer))
             return;
+        if (newLayer && !TakeNewKind(chain, offset, *header))
+            return;
+        changeLength_ = 0;
         stream_ = *header;
 
         StreamEvent* event = queue_.NextFree();
@@ -85,17 +90,53 @@ std::optional<MpegFrameHeader> FrameProducer::NextFrame(FrameChain& chain, std::
     }
 }
 
-bool FrameProducer::Acceptable(FrameChain& chain, std::uint64_t offset, const MpegFrameHeader& header) const
+bool FrameProducer::Acceptable(FrameChain& chain, std::uint64_t offset, const MpegFrameHeader& header)
 {
-    if (header.layer != stream_.layer || header.FreeFormat() != stream_.FreeFormat()
-        || !(header.Usable() || header.FreeFormat()))
+    changeLength_ = 0;
+    if (!(header.Usable() || header.FreeFormat()))
         return false;
-    const bool sameRate = header.version == stream_.version && header.sampleRate == stream_.sampleRate;
-    if (sameRate && inSync_)
-        return chain.Length(offset, header) != 0;
-    const int wanted = sameRate ? kConfirmRun : kChangeRun;
-    const FrameChain::Run run = chain.Follow(offset, header, wanted);
-    return run.frames == wanted || (sameRate && run.reachesEnd);
+    const bool sameStream = header.SameStreamAs(stream_) && header.FreeFormat() == stream_.FreeFormat();
+    if (sameStream && inSync_ && chain.Length(offset, header) != 0)
+        return true;
+    if (sameStream) {
+        const FrameChain::Run run = chain.Follow(offset, header, kConfirmRun);
+        if (run.frames == kConfirmRun || run.reachesEnd)
+            return true;
+        if (!header.FreeFormat() || chain.ReadFailed())
+            return false;
+        // Free format again, but maybe of another frame length.
+    }
+    return AcceptableChange(offset, header);
+}
+
+// Another layer, rate or channel count, a change to or from free format, or
+// free format of another length: a longer run of frames must confirm it,
+// with a free-format length measured anew.
+bool FrameProducer::AcceptableChange(std::uint64_t offset, const MpegFrameHeader& header)
+{
+    FrameChain probe(window_);
+    const FrameChain::Run run = probe.Follow(offset, header, kChangeRun);
+    if (probe.ReadFailed()) {
+        readFailed_ = true;
+        return false;
+    }
+    // A short last part counts when it follows the last frame directly.
+    if (run.frames != kChangeRun && !(inSync_ && run.reachesEnd))
+        return false;
+    changeLength_ = header.FreeFormat() ? probe.FreeFormatLength() : 0;
+    return true;
+}
+
+// The stream goes on as another kind: what the decoder still holds is handed
+// on first, then it starts anew with the new part's free-format length.
+bool FrameProducer::TakeNewKind(FrameChain& chain, std::uint64_t offset, const MpegFrameHeader& header)
+{
+    if (!PublishDrained(offset))
+        return false;
+    const std::uint32_t length = header.FreeFormat() ? changeLength_ : 0;
+    chain.SetFreeFormatLength(length);
+    decoder_.Restart(length > 4 ? length - 4 : 0);
+    return true;
 }
 
 bool FrameProducer::PublishSkipped(std::uint64_t from, std::uint64_t to)
@@ -112,7 +153,7 @@ bool FrameProducer::PublishSkipped(std::uint64_t from, std::uint64_t to)
     return true;
 }
 
-bool FrameProducer::PublishChange(std::uint64_t offset, const MpegFrameHeader& header)
+bool FrameProducer::PublishChange(std::uint64_t offset, const MpegFrameHeader& header, bool newLayer)
 {
     StreamEvent* event = queue_.NextFree();
     if (event == nullptr)
@@ -121,12 +162,16 @@ bool FrameProducer::PublishChange(std::uint64_t offset, const MpegFrameHeader& h
     event->offset = offset;
     event->sampleRate = header.sampleRate;
     event->channels = header.channels;
+    event->layer = header.layer;
+    event->freeFormat = header.FreeFormat();
+    event->newLayer = newLayer;
+    event->newRate = header.sampleRate != stream_.sampleRate || header.channels != stream_.channels;
     queue_.Publish();
     return true;
 }
 
 // PCM the decoder still holds once the last frame was fed.
-bool FrameProducer::PublishDrained()
+bool FrameProducer::PublishDrained(std::uint64_t end)
 {
     for (;;) {
         StreamEvent* event = queue_.NextFree();
@@ -139,7 +184,7 @@ bool FrameProducer::PublishDrained()
             return true;
         event->kind = StreamEvent::Kind::Frame;
         event->length = 0;
-        event->end = window_.End();
+        event->end = end;
         event->produced = produced;
         queue_.Publish();
     }

@@ -120,7 +120,7 @@ std::optional<int> JobConversion::SetUp()
     }
     format_ = *format;
     if (!StartEncoder(*format))
-        return JobResult::Failed;
+        return encoderMissing_ ? JobResult::EncoderMissing : JobResult::Failed;
     // The decoder counts a free-format frame without its header.
     decoder_ = std::make_unique<FrameDecoder>(format->sampleRate, format->channels,
                                               freeFormatLength_ > 4 ? freeFormatLength_ - 4 : 0);
@@ -163,6 +163,8 @@ bool JobConversion::StartEncoder(const MpegFrameHeader& format)
     encoder_ = std::make_unique<EncoderSession>(host_.encoderFolder, host_.prompt);
     if (!encoder_->Ready()) {
         LogUnnamedEnd("Failed to init lame!\r\n");
+        Log(LogText::Format("%s\r\n", encoder_->Problem().c_str()));
+        encoderMissing_ = true;
         encoder_.reset();
         return false;
     }
@@ -173,8 +175,8 @@ bool JobConversion::StartEncoder(const MpegFrameHeader& format)
         return false;
     }
     if (encoder_->OutputRate() != format.sampleRate)
-        Log(LogText::Format("%d kbit/s cannot be encoded at %d Hz, resampled to %d Hz\r\n", bitrate_, format.sampleRate,
-                            encoder_->OutputRate()));
+        Log(LogText::Format("%s: %d kbit/s cannot be encoded at %d Hz, resampled to %d Hz\r\n", sourcePath_.c_str(),
+                            bitrate_, format.sampleRate, encoder_->OutputRate()));
     return true;
 }
 
@@ -239,14 +241,8 @@ void JobConversion::FrameLoop()
 void JobConversion::TakeSteps(StreamEventQueue& queue)
 {
     for (;;) {
-        if (control_.load() == JobControl::Stop) {
-            LogUnnamedEnd("Job Stopped by user\r\n");
+        if (Interrupted())
             return;
-        }
-        if (control_.load() == JobControl::Restart) {
-            Log("Job restart by user\r\n");
-            return;
-        }
         StreamEvent& event = queue.Front();
         switch (event.kind) {
         case StreamEvent::Kind::Skipped:
@@ -278,14 +274,31 @@ void JobConversion::TakeSteps(StreamEventQueue& queue)
     }
 }
 
-// The rest of the stream keeps the first frame's rate and channels: the
-// decoder resamples or mixes it, so length and pitch stay right.
+// True, with the line that says so, when a stop or restart was asked for.
+bool JobConversion::Interrupted()
+{
+    const int control = control_.load();
+    if (control == JobControl::Stop)
+        LogUnnamedEnd("Job Stopped by user\r\n");
+    else if (control == JobControl::Restart)
+        Log("Job restart by user\r\n");
+    return control == JobControl::Stop || control == JobControl::Restart;
+}
+
+// Every part of a stream is converted, whatever its layer; the rest of the
+// stream keeps the first frame's rate and channels: the decoder resamples or
+// mixes it, so length and pitch stay right.
 void JobConversion::LogFormatChange(const StreamEvent& change)
 {
     const auto layout = [](int channels) { return channels == 1 ? "mono" : "stereo"; };
-    Log(LogText::Format("%s changes to %d Hz %s at byte %llu, converted to %d Hz %s\r\n", sourcePath_.c_str(),
-                        change.sampleRate, layout(change.channels), static_cast<unsigned long long>(change.offset),
-                        format_.sampleRate, layout(format_.channels)));
+    static constexpr const char* kLayers[] = {"", "Layer I", "Layer II", "Layer III"};
+    std::string to;
+    if (change.newLayer)
+        to = std::string(change.freeFormat ? "free-format " : "") + kLayers[change.layer & 3];
+    if (change.newRate)
+        to += LogText::Format("%s%d Hz %s", to.empty() ? "" : " ", change.sampleRate, layout(change.channels));
+    Log(LogText::Format("%s changes to %s at byte %llu, converted to %d Hz %s\r\n", sourcePath_.c_str(), to.c_str(),
+                        static_cast<unsigned long long>(change.offset), format_.sampleRate, layout(format_.channels)));
 }
 
 bool JobConversion::ConvertFrame(const StreamEvent& frame)
@@ -352,11 +365,22 @@ void JobConversion::EndOfStream()
         FailWrite();
         return;
     }
+    // A stop that came with the last frames, or while the file went to disk,
+    // still leaves the old file as it was.
+    if (Interrupted())
+        return;
+    Log(LogText::Format("%s: writing to disk\r", resultPath_.c_str()));
+    bool stopped = false;
+    const auto proceed = [this, &stopped] { return !(stopped = Interrupted()); };
     // Only now does the result take its name.
-    if (!result_.Commit()) {
-        FailWrite();
+    if (!result_.Commit(proceed)) {
+        if (!stopped)
+            FailWrite();
         return;
     }
+    if (!result_.OwnerNote().empty())
+        Log(LogText::Format("%s replaces a file of another owner: %s\r\n", resultPath_.c_str(),
+                            result_.OwnerNote().c_str()));
     Log(LogText::Format("%s Created\r\n", resultPath_.c_str()));
     completed_ = true;
 }

@@ -33,6 +33,9 @@ namespace JobResult {
 constexpr int Failed = -1;
 constexpr int Done = 0;  // converted to the end, or stopped on request
 constexpr int RestartRequested = 2;
+// The encoder library could not be loaded: every job would fail alike, so
+// the batch stops. The log says which library was looked for where, and why.
+constexpr int EncoderMissing = -2;
 }  // namespace JobResult
 
 // Converts the job in `row` of the host's table from its source to its result
@@ -62,6 +65,7 @@ private:
     bool CreateResult();
     void FrameLoop();
     void TakeSteps(StreamEventQueue& queue);
+    bool Interrupted();
     void LogFormatChange(const StreamEvent& change);
     bool ConvertFrame(const StreamEvent& frame);
     bool WriteOutput();
@@ -104,4 +108,5 @@ private:
     bool completed_ = false;
     bool failed_ = false;      // a failure that no control request overrides
     bool unnamedEnd_ = false;  // the line that ended the job named no file
+    bool encoderMissing_ = false;
 };

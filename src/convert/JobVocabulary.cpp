@@ -23,7 +23,7 @@ std::string BitrateList()
 
 const char* StatusAfter(int jobResult)
 {
-    if (jobResult == JobResult::Failed)
+    if (jobResult == JobResult::Failed || jobResult == JobResult::EncoderMissing)
         return kFailed;
     if (jobResult == JobResult::RestartRequested)
         return kWaiting;

@@ -263,7 +263,7 @@ void JobThreads::mp3cvtthread(Worker& worker)
     outcome.source = QString::fromStdString(access.CellText(kJobRow, JobTableAccess::SourceFile));
     const std::optional<int> early = BeforeConversion(access, log, outcome);
     const int result = early ? *early : m_convert(host, kJobRow, JobQueue::Control(worker.job));
-    if (result == JobResult::Failed) {
+    if (result == JobResult::Failed || result == JobResult::EncoderMissing) {
         outcome.kind = Outcome::Kind::Failed;
         outcome.reason = QString::fromStdString(
             log.Reason(outcome.source.toStdString(), access.CellText(kJobRow, JobTableAccess::DestFile)));
@@ -272,7 +272,8 @@ void JobThreads::mp3cvtthread(Worker& worker)
     // the pass that removes the job. A job stopped or restarted on request
     // has no outcome of its own.
     const bool stopped = JobQueue::Control(worker.job) != JobControl::Run;
-    if (result != JobResult::RestartRequested && (!stopped || result == JobResult::Failed))
+    if (result != JobResult::RestartRequested
+        && (!stopped || result == JobResult::Failed || result == JobResult::EncoderMissing))
         m_ui.Post([this, outcome] {
             if (m_listener.ended)
                 m_listener.ended(outcome);
