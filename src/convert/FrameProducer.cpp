@@ -5,6 +5,10 @@
 #include "convert/FrameDecoder.h"
 #include "convert/SourceWindow.h"
 #include "convert/StreamEventQueue.h"
+#include "convert/TagCarryOver.h"
+
+#include <algorithm>
+#include <cstring>
 
 FrameProducer::FrameProducer(SourceWindow& window, FrameDecoder& decoder, StreamEventQueue& queue, std::uint64_t start,
                              const MpegFrameHeader& format, std::uint32_t freeFormatLength)
@@ -84,6 +88,17 @@ std::optional<MpegFrameHeader> FrameProducer::NextFrame(FrameChain& chain, std::
                 return std::nullopt;
         }
         inSync_ = false;
+        // A tag of a file joined to the stream is stepped over whole: a
+        // picture in it could hold what looks like frames.
+        const char* kind = nullptr;
+        if (const std::uint64_t length = TagAt(offset, kind); length > 0 && FrameOrEndAt(offset + length)) {
+            const std::uint64_t end = std::min(offset + length, window_.End());
+            tags_.push_back({offset, end, kind});
+            offset = end;
+            if (offset >= window_.End())
+                return std::nullopt;
+            continue;
+        }
         if (offset + kTailZone >= window_.End())
             return std::nullopt;
         ++offset;
@@ -139,7 +154,62 @@ bool FrameProducer::TakeNewKind(FrameChain& chain, std::uint64_t offset, const M
     return true;
 }
 
+// The length of the ID3v2, ID3v1 or APE tag at `offset`, 0 when there is none.
+std::uint64_t FrameProducer::TagAt(std::uint64_t offset, const char*& kind)
+{
+    if (offset + 32 > window_.End())
+        return 0;
+    const std::uint8_t* bytes = window_.Bytes(offset, 32);
+    if (bytes == nullptr)
+        return 0;  // the next read reports it
+    if (const std::uint32_t length = TagCarryOver::Id3v2Length(bytes);
+        length > 0 && bytes[3] >= 2 && bytes[3] <= 4 && (bytes[6] | bytes[7] | bytes[8] | bytes[9]) < 0x80) {
+        kind = "an ID3v2 tag";
+        return length;
+    }
+    if (std::memcmp(bytes, "APETAGEX", 8) == 0) {
+        const auto le32 = [bytes](int at) {
+            return std::uint32_t{bytes[at]} | std::uint32_t{bytes[at + 1]} << 8 | std::uint32_t{bytes[at + 2]} << 16
+                | std::uint32_t{bytes[at + 3]} << 24;
+        };
+        kind = "an APE tag";
+        return std::uint64_t{le32(12)} + 32;  // the header, then items and footer
+    }
+    if (std::memcmp(bytes, "TAG", 3) == 0) {
+        kind = "an ID3v1 tag";
+        return 128;
+    }
+    return 0;
+}
+
+// A tag counts as one only where a frame, another tag or the stream's end
+// follows it.
+bool FrameProducer::FrameOrEndAt(std::uint64_t offset)
+{
+    if (offset >= window_.End())
+        return true;
+    const std::uint8_t* bytes = window_.Bytes(offset, 4);
+    if (bytes != nullptr && MpegFrameHeader::HasSync(bytes))
+        return true;
+    const char* kind = nullptr;
+    return TagAt(offset, kind) > 0;
+}
+
+// A run of skipped bytes, the tags in it told apart from junk.
 bool FrameProducer::PublishSkipped(std::uint64_t from, std::uint64_t to)
+{
+    for (const Tag& tag : tags_) {
+        if (tag.start < from || tag.end > to)
+            continue;
+        if (!PublishRun(from, tag.start, nullptr) || !PublishRun(tag.start, tag.end, tag.kind))
+            return false;
+        from = tag.end;
+    }
+    tags_.clear();
+    return PublishRun(from, to, nullptr);
+}
+
+bool FrameProducer::PublishRun(std::uint64_t from, std::uint64_t to, const char* tag)
 {
     if (to <= from)
         return true;
@@ -149,6 +219,7 @@ bool FrameProducer::PublishSkipped(std::uint64_t from, std::uint64_t to)
     event->kind = StreamEvent::Kind::Skipped;
     event->offset = from;
     event->skipped = to - from;
+    event->tag = tag;
     queue_.Publish();
     return true;
 }

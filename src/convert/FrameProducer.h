@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 class FrameChain;
 class FrameDecoder;
@@ -42,7 +43,10 @@ private:
     bool Acceptable(FrameChain& chain, std::uint64_t offset, const MpegFrameHeader& header);
     bool AcceptableChange(std::uint64_t offset, const MpegFrameHeader& header);
     bool TakeNewKind(FrameChain& chain, std::uint64_t offset, const MpegFrameHeader& header);
+    std::uint64_t TagAt(std::uint64_t offset, const char*& kind);
+    bool FrameOrEndAt(std::uint64_t offset);
     bool PublishSkipped(std::uint64_t from, std::uint64_t to);
+    bool PublishRun(std::uint64_t from, std::uint64_t to, const char* tag);
     bool PublishChange(std::uint64_t offset, const MpegFrameHeader& header, bool newLayer);
     bool PublishDrained(std::uint64_t end);
     void PublishEnd(StreamEvent::Kind kind);
@@ -55,5 +59,11 @@ private:
     MpegFrameHeader stream_;          // the version, rate and channels frames now have
     bool inSync_ = false;             // the next frame is expected where the last one ended
     std::uint32_t changeLength_ = 0;  // the free-format length measured for a change just accepted
+    struct Tag {
+        std::uint64_t start;
+        std::uint64_t end;
+        const char* kind;
+    };
+    std::vector<Tag> tags_;  // tags inside the run of bytes being skipped (files joined with theirs)
     bool readFailed_ = false;
 };

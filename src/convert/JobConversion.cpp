@@ -106,7 +106,7 @@ std::optional<int> JobConversion::SetUp()
     tags_ = TagCarryOver::Probe(source_, host_.log);
     // The audio lies between the tags: tag bytes are never decoded.
     audioStart_ = tags_.HasV2() ? std::min<std::uint64_t>(tags_.id3v2Length, size_) : 0;
-    audioEnd_ = tags_.HasV1() ? size_ - tags_.id3v1.size() : size_;
+    audioEnd_ = (tags_.HasV1() ? size_ - tags_.id3v1.size() : size_) - tags_.trailer.size();
     window_ = std::make_unique<SourceWindow>(source_, audioEnd_);
 
     const char* foreign = ForeignContent();
@@ -246,9 +246,10 @@ void JobConversion::TakeSteps(StreamEventQueue& queue)
         StreamEvent& event = queue.Front();
         switch (event.kind) {
         case StreamEvent::Kind::Skipped:
-            Log(LogText::Format("%llu bytes at byte %llu of %s are not MPEG audio, skipped\r\n",
+            Log(LogText::Format("%llu bytes at byte %llu of %s are %s, skipped\r\n",
                                 static_cast<unsigned long long>(event.skipped),
-                                static_cast<unsigned long long>(event.offset), sourcePath_.c_str()));
+                                static_cast<unsigned long long>(event.offset), sourcePath_.c_str(),
+                                event.tag != nullptr ? event.tag : "not MPEG audio"));
             queue.Pop();
             continue;
         case StreamEvent::Kind::FormatChanged:
@@ -361,6 +362,10 @@ void JobConversion::EndOfStream()
         return;
     if (!WriteInfoFrame())
         return;
+    if (!tags_.trailer.empty() && !result_.Append(tags_.trailer.data(), tags_.trailer.size())) {
+        FailWrite();
+        return;
+    }
     if (tags_.HasV1() && !result_.Append(tags_.id3v1.data(), tags_.id3v1.size())) {
         FailWrite();
         return;

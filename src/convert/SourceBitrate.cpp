@@ -13,31 +13,6 @@
 
 namespace {
 
-constexpr std::size_t kId3v2Header = 10;
-constexpr std::size_t kId3v1Length = 128;
-
-// Where the audio starts: after an ID3v2 tag, when there is one.
-std::uint64_t AudioStart(const SourceFile& file)
-{
-    std::array<std::uint8_t, kId3v2Header> header{};
-    if (file.ReadAt(0, header.data(), header.size()) != static_cast<long long>(header.size())
-        || std::memcmp(header.data(), "ID3", 3) != 0)
-        return 0;
-    const bool footer = header[3] == 4 && (header[5] & 0x10) != 0;
-    return kId3v2Header + TagCarryOver::SynchsafeSize(header.data() + 6) + (footer ? 10 : 0);
-}
-
-// Where the audio ends: before an ID3v1 tag, when there is one.
-std::uint64_t AudioEnd(const SourceFile& file)
-{
-    const std::uint64_t size = file.Size();
-    std::array<std::uint8_t, 3> tag{};
-    if (size >= kId3v1Length && file.ReadAt(size - kId3v1Length, tag.data(), tag.size()) == 3
-        && std::memcmp(tag.data(), "TAG", 3) == 0)
-        return size - kId3v1Length;
-    return size;
-}
-
 std::optional<MpegFrameHeader> Layer3Header(const std::uint8_t* bytes)
 {
     if (!MpegFrameHeader::HasSync(bytes))
@@ -129,11 +104,10 @@ std::optional<double> SourceBitrate::Average(const std::string& path)
     SourceFile file;
     if (!file.Open(path) || file.Size() == 0)
         return std::nullopt;
-    const std::uint64_t end = AudioEnd(file);
-    const std::uint64_t start = AudioStart(file);
-    if (start >= end)
+    const TagCarryOver::Bounds bounds = TagCarryOver::Locate(file);
+    if (bounds.audioStart >= bounds.audioEnd)
         return std::nullopt;
-    return HeaderWalk(file, start, end).Average();
+    return HeaderWalk(file, bounds.audioStart, bounds.audioEnd).Average();
 }
 
 std::optional<std::string> SourceBitrate::SkipLine(const std::string& source, int target)

@@ -146,6 +146,53 @@ TEST_F(JobConversionTest, StopMidStreamDropsTheBufferAndTheId3v1Block)
     EXPECT_FALSE(host.Logged(result + " Created\r\n"));
 }
 
+// Every tag block is carried byte for byte in its place, and none of them
+// is taken for junk: an empty ID3v2 tag and a second one right after it at
+// the start; APE and Lyrics3 tags before the ID3v1 tag at the end.
+TEST_F(JobConversionTest, TagsAreCarriedInTheirPlaces)
+{
+    const Bytes empty{'I', 'D', '3', 3, 0, 0, 0, 0, 0, 0};
+    const auto v2 = SyntheticAudio::Id3v2Tag("second", 700);
+    const auto mp3 = SyntheticAudio::EncodeMp3(SyntheticAudio::Tone(44100, 2, 0.5));
+    const auto le32 = [](Bytes& bytes, std::uint32_t value) {
+        for (int i = 0; i < 4; ++i)
+            bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    };
+    Bytes item;
+    le32(item, 5);
+    le32(item, 0);
+    for (const char c : std::string("Title\0hello", 11))
+        item.push_back(static_cast<std::uint8_t>(c));
+    const auto apeBlock = [&](std::uint32_t flags) {
+        Bytes block{'A', 'P', 'E', 'T', 'A', 'G', 'E', 'X'};
+        le32(block, 2000);
+        le32(block, static_cast<std::uint32_t>(item.size() + 32));
+        le32(block, 1);
+        le32(block, flags);
+        block.resize(block.size() + 8, 0);
+        return block;
+    };
+    const Bytes ape = [&] {
+        Bytes tag = apeBlock(0xA0000000u);  // the header
+        tag.insert(tag.end(), item.begin(), item.end());
+        const Bytes footer = apeBlock(0x80000000u);
+        tag.insert(tag.end(), footer.begin(), footer.end());
+        return tag;
+    }();
+    const std::string lyricsText = "LYRICSBEGINLYR00005hello";
+    const std::string lyrics = lyricsText + "000024LYRICS200";
+    const Bytes lyrics3(lyrics.begin(), lyrics.end());
+    const auto v1 = SyntheticAudio::Id3v1Tag("tags");
+    RecordingHost host(source, result, "128");
+    ASSERT_EQ(Convert(SyntheticAudio::Concat({&empty, &v2, &mp3, &ape, &lyrics3, &v1}), host), JobResult::Done);
+    const auto lines = host.Lines();
+    EXPECT_FALSE(std::any_of(lines.begin(), lines.end(),
+                             [](const std::string& line) { return line.find("not MPEG audio") != std::string::npos; }));
+    const Bytes out = SyntheticAudio::ReadFile(result);
+    EXPECT_TRUE(StartsWith(out, SyntheticAudio::Concat({&empty, &v2})));
+    EXPECT_TRUE(EndsWith(out, SyntheticAudio::Concat({&ape, &lyrics3, &v1})));
+}
+
 TEST_F(JobConversionTest, ResultLayoutTagsAudioTagAndTheLogAndStatusTexts)
 {
     const auto v2 = SyntheticAudio::Id3v2Tag("Both tags", 200000);  // a large picture full of fake syncs
