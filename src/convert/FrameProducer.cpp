@@ -135,8 +135,11 @@ bool FrameProducer::AcceptableChange(std::uint64_t offset, const MpegFrameHeader
         readFailed_ = true;
         return false;
     }
-    // A short last part counts when it follows the last frame directly.
-    if (run.frames != kChangeRun && !(inSync_ && run.reachesEnd))
+    // Right where the last frame ended no junk can be mistaken for a
+    // change: there a shorter run will do, and a last part that fills the
+    // stream to its end.
+    const bool enough = run.frames == kChangeRun || (inSync_ && (run.frames >= kConfirmRun || run.reachesEnd));
+    if (!enough)
         return false;
     changeLength_ = header.FreeFormat() ? probe.FreeFormatLength() : 0;
     return true;

@@ -273,6 +273,7 @@ TEST_F(SampleExactTest, JoinedStreamsConvertEveryPart)
     const Bytes layer3 = SyntheticAudio::EncodeMp3(Sweep(44100, 2, 1.0));  // with its Info frame
     const Bytes plain = SyntheticAudio::EncodeMp3(Sweep(44100, 2, 0.7), {128, false, false});
     const Bytes layer2 = SilentLayerTwo(30);
+    const Bytes shortLayer2 = SilentLayerTwo(2);
     const Bytes free = FreeFormat(Sweep(44100, 2, 0.9));
     const Bytes v1 = SyntheticAudio::Id3v1Tag("first");
     const Bytes v2 = SyntheticAudio::Id3v2Tag("second", 2000);  // a picture full of false syncs
@@ -283,6 +284,7 @@ TEST_F(SampleExactTest, JoinedStreamsConvertEveryPart)
     } cases[] = {
         {"II+III", {&layer2, &layer3}, {"Layer III"}},
         {"III+II", {&layer3, &layer2}, {"Layer II"}},
+        {"III+II+III, two frames", {&layer3, &shortLayer2, &plain}, {"Layer II", "Layer III"}},
         {"CBR+free", {&plain, &free}, {"free-format Layer III"}},
         {"free+CBR", {&free, &plain}, {"Layer III"}},
         {"II+free+III", {&layer2, &free, &layer3}, {"free-format Layer III", "Layer III"}},
