@@ -17,7 +17,7 @@ _vorlanta_cli()
             COMPREPLY=($(compgen -d -- "$cur"))
             return
             ;;
-        -o)
+        -o|--files-from)
             compopt -o filenames 2>/dev/null
             COMPREPLY=($(compgen -f -- "$cur"))
             return
@@ -25,7 +25,7 @@ _vorlanta_cli()
     esac
 
     if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W '-b -o -d --overwrite -h --help --version' -- "$cur"))
+        COMPREPLY=($(compgen -W '-b -o -d -j --overwrite --skip-existing --skip-lower --files-from -0 -h --help --version' -- "$cur"))
         return
     fi
     compopt -o filenames 2>/dev/null
