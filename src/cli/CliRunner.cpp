@@ -157,6 +157,8 @@ int CliRunner::Run(std::atomic<int>& control, const std::atomic<bool>& interrupt
     PrintSummary(std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
     if (interrupted.load())
         return kExitInterrupted;
+    if (encoderMissing_.load())
+        return kExitEncoderMissing;
     return summary_.Failed() == 0 ? kExitConverted : kExitFailed;
 }
 
@@ -164,7 +166,7 @@ int CliRunner::Run(std::atomic<int>& control, const std::atomic<bool>& interrupt
 void CliRunner::Work(std::atomic<int>& control, const std::atomic<bool>& interrupted)
 {
     for (;;) {
-        if (interrupted.load())
+        if (interrupted.load() || encoderMissing_.load())
             return;
         const std::size_t index = next_.fetch_add(1);
         if (index >= jobs_.size())
@@ -230,6 +232,8 @@ void CliRunner::Convert(std::size_t index, std::atomic<int>& control, const std:
     table_.SetStatus(row, JobVocabulary::kStarted);
     const int result = vorlanta(host, row, control);
     table_.SetStatus(row, JobVocabulary::StatusAfter(result));
+    if (result == JobResult::EncoderMissing)
+        encoderMissing_.store(true);
     const bool created = result != JobResult::Failed && tap.LastLine() == job.result + " Created";
     if (created) {
         job.outcome = Outcome::Converted;
