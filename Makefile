@@ -72,6 +72,15 @@ fuzz:
 	for i in 1 2 3 4 5; do printf '\377\373\004\304'; head -c 96 /dev/zero; done > $(FUZZ)/corpus/seed-free
 	for i in 1 2 3 4 5; do printf '\377\375\024\304'; head -c 92 /dev/zero; done > $(FUZZ)/corpus/seed-layer2
 	printf 'RIFF\044\000\000\000WAVEfmt ' > $(FUZZ)/corpus/seed-wave
+	@# Joined streams: Layer II then Layer III, CBR then free format, with tags between.
+	{ for i in 1 2 3 4; do printf '\377\375\240\004'; head -c 622 /dev/zero; done; \
+	  for i in 1 2 3 4; do printf '\377\373\024\304'; head -c 92 /dev/zero; done; } > $(FUZZ)/corpus/seed-layers
+	{ for i in 1 2 3 4; do printf '\377\373\024\304'; head -c 92 /dev/zero; done; printf 'TAG'; head -c 125 /dev/zero; \
+	  printf 'ID3\003\000\000\000\000\000\000'; \
+	  for i in 1 2 3 4; do printf '\377\373\004\304'; head -c 96 /dev/zero; done; } > $(FUZZ)/corpus/seed-cbr-free
+	{ for i in 1 2 3; do printf '\377\377\224\004'; head -c 284 /dev/zero; done; \
+	  for i in 1 2 3 4; do printf '\377\375\004\304'; head -c 300 /dev/zero; done; \
+	  printf 'APETAGEX\320\007\000\000\040\000\000\000'; head -c 16 /dev/zero; } > $(FUZZ)/corpus/seed-layer1-free2
 	$(FUZZ)/bin/fuzz_source_walk -max_total_time=$(FUZZ_SECONDS) -max_len=65536 $(FUZZ)/corpus
 
 # Built from the tracked files in a scratch copy, so the package never sees

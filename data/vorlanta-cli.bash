@@ -4,7 +4,7 @@
 # they are a fixed list, file and folder names with spaces stay one word.
 
 _vorlanta_cli_bitrates='32 40 48 56 64 80 96 112 128 160 192 224 256 320'
-_vorlanta_cli_options='-b -o -d -j --overwrite --skip-existing --skip-lower -h --help --version'
+_vorlanta_cli_options='-b -o -d -j --overwrite --skip-existing --skip-lower --files-from -0 --null -h --help --version'
 
 # Sets COMPREPLY to the lines of standard input, one entry a line, so that
 # names with blanks are not split into words.
@@ -32,7 +32,7 @@ _vorlanta_cli_value()
             compopt -o filenames 2> /dev/null
             _vorlanta_cli_reply < <(compgen -d -- "$cur")
             ;;
-        -o)
+        -o|--files-from)
             compopt -o filenames 2> /dev/null
             _vorlanta_cli_reply < <(compgen -f -- "$cur")
             ;;

@@ -47,5 +47,12 @@ int main(int argc, char** argv)
     ConsoleLog log(stdout, isatty(STDOUT_FILENO) != 0);
     ConsolePrompt prompt(stderr);
     CliRunner runner(*options, log, prompt, ProgramFolder(), stderr);
-    return InterruptSignal::ExitStatus(runner.Run(control, InterruptSignal::Flag()));
+    int status = runner.Run(control, InterruptSignal::Flag());
+    // A log that could not be written is a failure a script must hear of.
+    if (const std::string failure = log.WriteFailure(); !failure.empty()) {
+        std::fprintf(stderr, "vorlanta-cli: the log could not be written: %s\n", failure.c_str());
+        if (status == CliRunner::kExitConverted)
+            status = CliRunner::kExitFailed;
+    }
+    return InterruptSignal::ExitStatus(status);
 }
