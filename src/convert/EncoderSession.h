@@ -18,6 +18,7 @@ struct EncoderEntryPoints {
     be::DeinitStreamFn deinit = nullptr;
     be::CloseStreamFn close = nullptr;
     be::WriteInfoTagFn infoTag = nullptr;
+    be::SetReplayGainFn setReplayGain = nullptr;  // optional: a library without it writes no gain
 
     bool Complete() const { return init && encode && deinit && close; }
 };
@@ -46,6 +47,11 @@ public:
     // and channel count, the output rate that can carry the bitrate, and an
     // Info frame when the library can hand it over.
     void Configure(int bitrate, int sampleRate, int channels);
+    // The same for LAME's variable bitrate at `quality` (0 best to 9), at the
+    // source's own rate.
+    void ConfigureVariable(int quality, int sampleRate, int channels);
+    // The same for LAME's average bitrate at `kbps`.
+    void ConfigureAverage(int kbps, int sampleRate, int channels);
     int OutputRate() const { return static_cast<int>(config_.reSampleRate); }
     const be::Config& Record() const { return config_; }
 
@@ -72,6 +78,9 @@ public:
     // bytes free) after Flush; returns its length, 0 when there is none.
     // False when the library failed.
     bool InfoFrame(std::uint8_t* destination, std::uint32_t& length);
+    // The track gain (dB) and peak InfoFrame writes into the LAME tag; false
+    // when the library cannot.
+    bool SetReplayGain(double gainDb, double peak);
     // The library refused an encode or flush call: the result lacks audio.
     bool Failed() const { return failed_; }
     // Ends the stream. What a stream not flushed before still holds is dropped.
@@ -79,6 +88,7 @@ public:
 
 private:
     void ResolveEntryPoints();
+    void ConfigureCommon(int sampleRate, int outputRate, int channels);
 
     SharedLibrary library_;
     EncoderEntryPoints entries_;
