@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "convert/LoudnessTagging.h"
+
 #include <string>
 
 class JobTableAccess;
@@ -15,4 +17,6 @@ struct ConversionHost {
     // Folder searched first for the encoder library (the program's own
     // folder); empty means only the normal library search path.
     std::string encoderFolder;
+    // ReplayGain tags written into every result ("Write loudness tags").
+    LoudnessTags loudness = LoudnessTags::Off;
 };

@@ -54,7 +54,9 @@ void JobConversion::ReadCells()
 {
     sourcePath_ = host_.table.CellText(row_, JobTableAccess::SourceFile);
     resultPath_ = host_.table.CellText(row_, JobTableAccess::DestFile);
-    bitrate_ = JobVocabulary::LeadingNumber(host_.table.CellText(row_, JobTableAccess::Bitrate));
+    const std::string rate = host_.table.CellText(row_, JobTableAccess::Bitrate);
+    rateMode_ = !rate.empty() && (rate[0] == 'V' || rate[0] == 'A') ? rate[0] : 0;
+    bitrate_ = JobVocabulary::LeadingNumber(rateMode_ != 0 ? std::string_view(rate).substr(1) : rate);
 }
 
 int JobConversion::Run()
@@ -124,6 +126,8 @@ std::optional<int> JobConversion::SetUp()
     // The decoder counts a free-format frame without its header.
     decoder_ = std::make_unique<FrameDecoder>(format->sampleRate, format->channels,
                                               freeFormatLength_ > 4 ? freeFormatLength_ - 4 : 0);
+    if (host_.loudness != LoudnessTags::Off)
+        loudness_ = std::make_unique<LoudnessTagging>(host_.loudness, format->sampleRate, format->channels);
 
     try {
         output_.assign(kOutputBytes, 0);
@@ -166,7 +170,12 @@ bool JobConversion::StartEncoder(const MpegFrameHeader& format)
         encoder_.reset();
         return false;
     }
-    encoder_->Configure(bitrate_, format.sampleRate, format.channels);
+    if (rateMode_ == 'V')
+        encoder_->ConfigureVariable(bitrate_, format.sampleRate, format.channels);
+    else if (rateMode_ == 'A')
+        encoder_->ConfigureAverage(bitrate_, format.sampleRate, format.channels);
+    else
+        encoder_->Configure(bitrate_, format.sampleRate, format.channels);
     if (!encoder_->Start()) {
         unnamedEnd_ = true;  // only a message box said so
         encoder_.reset();
@@ -216,8 +225,18 @@ bool JobConversion::CreateResult()
         LogReason(result_.Reason());
         return false;
     }
-    if (tags_.HasV2() && !result_.Append(tags_.id3v2.get(), tags_.id3v2Length))
+    if (loudness_) {
+        // The carried tag with room for the loudness values; a new one when
+        // the source has none. The Info frame follows it.
+        const std::vector<std::uint8_t>& tag
+            = loudness_->BeginTag(tags_.id3v2.get(), tags_.HasV2() ? tags_.id3v2Length : 0);
+        tags_.kind |= TagCarryOver::V2Only;
+        tags_.id3v2Length = static_cast<std::uint32_t>(tag.size());
+        if (!result_.Append(tag.data(), tag.size()))
+            FailWrite();
+    } else if (tags_.HasV2() && !result_.Append(tags_.id3v2.get(), tags_.id3v2Length)) {
         FailWrite();
+    }
     tags_.ReleaseV2();
     return !failed_;
 }
@@ -294,6 +313,8 @@ bool JobConversion::ConvertFrame(const StreamEvent& frame)
         return true;
     ++decodedFrames_;
     const auto pcmLength = static_cast<std::uint32_t>(frame.produced);
+    if (loudness_)
+        loudness_->Add(frame.pcm.data(), pcmLength);
     // Never let the encoder write past the end of the output buffer.
     if (output_.size() - used_ < encoder_->EncodeRoom(pcmLength) && !WriteOutput())
         return false;
@@ -346,6 +367,8 @@ void JobConversion::EndOfStream()
     }
     if (used_ > 0 && !WriteOutput())
         return;
+    if (loudness_ && !WriteLoudness())
+        return;
     if (!WriteInfoFrame())
         return;
     if (tags_.HasV1() && !result_.Append(tags_.id3v1.data(), tags_.id3v1.size())) {
@@ -378,6 +401,30 @@ bool JobConversion::WriteInfoFrame()
         return true;
     const std::uint64_t at = tags_.HasV2() ? tags_.id3v2Length : 0;  // right after the carried ID3v2 block
     if (!result_.WriteAt(at, frame.data(), length)) {
+        FailWrite();
+        return false;
+    }
+    return true;
+}
+
+// The measured loudness goes into the ID3v2 tag's room and, through the
+// encoder, into the LAME tag of the Info frame written next.
+bool JobConversion::WriteLoudness()
+{
+    ReplayGainTag::Values values;
+    values.track = loudness_->Track();
+    if (values.track) {
+        encoder_->SetReplayGain(values.track->gainDb, values.track->peak);
+        Log(LogText::Format("%s track gain %s, peak %s\r\n", resultPath_.c_str(),
+                            ReplayGainTag::GainText(values.track->gainDb).c_str(),
+                            ReplayGainTag::PeakText(values.track->peak).c_str()));
+    } else {
+        Log(LogText::Format(
+            "%s has no measurable loudness (silent or shorter than 0.4 s), no loudness tags written\r\n",
+            sourcePath_.c_str()));
+    }
+    const std::vector<std::uint8_t> tag = loudness_->FinalTag(values);
+    if (!result_.WriteAt(0, tag.data(), tag.size())) {
         FailWrite();
         return false;
     }
@@ -419,6 +466,7 @@ int JobConversion::CommonExit()
         encoder_->Close();
     encoder_.reset();
     decoder_.reset();
+    loudness_.reset();
     tags_.ReleaseV2();
     source_.Close();
     return Outcome();

@@ -3,6 +3,7 @@
 
 #include "convert/EncoderSession.h"
 #include "convert/FrameDecoder.h"
+#include "convert/LoudnessTagging.h"
 #include "convert/MpegFrameHeader.h"
 #include "convert/ResultFile.h"
 #include "convert/SourceFile.h"
@@ -68,6 +69,7 @@ private:
     void ReportProgress(std::uint64_t end);
     void EndOfStream();
     bool WriteInfoFrame();
+    bool WriteLoudness();
     void FailWrite();
     void FailEncode();
     void FailRead();
@@ -84,6 +86,7 @@ private:
     std::string sourcePath_;
     std::string resultPath_;
     int bitrate_ = 0;
+    char rateMode_ = 0;  // 'V' variable (bitrate_ is the quality), 'A' average, else constant
 
     SourceFile source_;
     std::uint64_t size_ = 0;
@@ -95,6 +98,7 @@ private:
     std::unique_ptr<SourceWindow> window_;
     std::unique_ptr<EncoderSession> encoder_;
     std::unique_ptr<FrameDecoder> decoder_;
+    std::unique_ptr<LoudnessTagging> loudness_;  // only while loudness tags are written
     std::vector<std::uint8_t> output_;
     std::size_t used_ = 0;
     ResultFile result_;
