@@ -3,11 +3,13 @@
 
 #include "convert/LoudnessTagging.h"
 
+#include <memory>
 #include <string>
 
 class JobTableAccess;
 class ActivityLog;
 class UserPrompt;
+class AlbumGain;
 
 // Everything outside the engine that one conversion talks to.
 struct ConversionHost {
@@ -19,4 +21,6 @@ struct ConversionHost {
     std::string encoderFolder;
     // ReplayGain tags written into every result ("Write loudness tags").
     LoudnessTags loudness = LoudnessTags::Off;
+    // With album values: the album this job belongs to, told when it ends.
+    std::shared_ptr<AlbumGain> album = nullptr;
 };

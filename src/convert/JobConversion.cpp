@@ -2,6 +2,7 @@
 #include "convert/JobConversion.h"
 
 #include "convert/ActivityLog.h"
+#include "convert/AlbumGain.h"
 #include "convert/ConversionHost.h"
 #include "convert/FrameChain.h"
 #include "convert/FrameProducer.h"
@@ -74,6 +75,9 @@ int JobConversion::Run()
     // A stop or failure whose line names no file: say which job it ended.
     if (unnamedEnd_ && !completed_)
         Log(LogText::Format("%s not converted, nothing written to %s\r\n", sourcePath_.c_str(), resultPath_.c_str()));
+    // A job asked to restart runs again and ends later.
+    if (host_.album && outcome != JobResult::RestartRequested)
+        host_.album->JobEnded(resultPath_, completed_ ? measured_ : nullptr, host_.log);
     return outcome;
 }
 
@@ -413,6 +417,7 @@ bool JobConversion::WriteLoudness()
 {
     ReplayGainTag::Values values;
     values.track = loudness_->Track();
+    measured_ = loudness_->Meter();
     if (values.track) {
         encoder_->SetReplayGain(values.track->gainDb, values.track->peak);
         Log(LogText::Format("%s track gain %s, peak %s\r\n", resultPath_.c_str(),

@@ -98,7 +98,8 @@ private:
     std::unique_ptr<SourceWindow> window_;
     std::unique_ptr<EncoderSession> encoder_;
     std::unique_ptr<FrameDecoder> decoder_;
-    std::unique_ptr<LoudnessTagging> loudness_;  // only while loudness tags are written
+    std::unique_ptr<LoudnessTagging> loudness_;      // only while loudness tags are written
+    std::shared_ptr<const LoudnessMeter> measured_;  // the track's, for its album
     std::vector<std::uint8_t> output_;
     std::size_t used_ = 0;
     ResultFile result_;
