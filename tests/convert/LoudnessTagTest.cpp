@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "convert/AlbumGain.h"
 #include "convert/JobConversion.h"
 
 #include "DecodedAudio.h"
@@ -127,4 +128,31 @@ TEST(LoudnessTagTest, SineAtKnownLevelGetsItsGainInBothTags)
     EXPECT_NEAR((gainField & 0x1FF) / 10.0, expected.gainDb, 0.051);
 
     EXPECT_EQ(DecodedAudio::FromFile(result, true).Frames(), signal.Frames());
+}
+
+// An album whose other job fails: the result that completed keeps its
+// track values only, and the log says why the album values are missing.
+TEST(LoudnessTagTest, AlbumWithAFailedJobKeepsTrackValues)
+{
+    TempDir dir;
+    const Bytes mp3 = SyntheticAudio::EncodeMp3(QuietSine(), {192, false, true});
+    SyntheticAudio::WriteFile(dir.File("one.mp3"), mp3);
+    auto album = std::make_shared<AlbumGain>(dir.File(""), 2);
+    std::vector<std::string> lines;
+    for (const char* name : {"one", "missing"}) {
+        RecordingHost host(dir.File(std::string(name) + ".mp3"), dir.File(std::string(name) + "_V2.mp3"), "V2");
+        ConversionHost conversionHost = host.Host(RecordingHost::ProgramFolder());
+        conversionHost.loudness = LoudnessTags::Album;
+        conversionHost.album = album;
+        std::atomic<int> control{JobControl::Run};
+        vorlanta(conversionHost, 0, control);
+        lines = host.Lines();
+    }
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
+        return line.find("1 of 2 jobs did not complete") != std::string::npos;
+    }));
+    const Bytes out = SyntheticAudio::ReadFile(dir.File("one_V2.mp3"));
+    const std::string_view bytes(reinterpret_cast<const char*>(out.data()), out.size());
+    EXPECT_EQ(Count(bytes, "REPLAYGAIN_TRACK_GAIN"), 1u);
+    EXPECT_EQ(Count(bytes, "REPLAYGAIN_ALBUM"), 0u);
 }
