@@ -8,8 +8,16 @@ _vorlanta_cli()
     prev=${COMP_WORDS[COMP_CWORD-1]}
 
     case $prev in
-        -b)
+        -b|--abr)
             COMPREPLY=($(compgen -W '32 40 48 56 64 80 96 112 128 160 192 224 256 320' -- "$cur"))
+            return
+            ;;
+        -V)
+            COMPREPLY=($(compgen -W '0 1 2 3 4 5 6 7 8 9' -- "$cur"))
+            return
+            ;;
+        --replaygain)
+            COMPREPLY=($(compgen -W 'track album' -- "$cur"))
             return
             ;;
         -d)
@@ -25,7 +33,7 @@ _vorlanta_cli()
     esac
 
     if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W '-b -o -d --overwrite -h --help --version' -- "$cur"))
+        COMPREPLY=($(compgen -W '-b -V --abr --replaygain -o -d --overwrite -h --help --version' -- "$cur"))
         return
     fi
     compopt -o filenames 2>/dev/null

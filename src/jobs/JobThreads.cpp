@@ -259,6 +259,8 @@ void JobThreads::mp3cvtthread(Worker& worker)
     JobLog jobLog(m_log, m_state.WorkerBusy);
     JobLogTap log(jobLog, m_prompt);  // its last line or message says why a job failed
     ConversionHost host{access, log, log, QCoreApplication::applicationDirPath().toStdString()};
+    // Albums are made by batches of the command line; the window writes track values.
+    host.loudness = m_loudness == LoudnessTags::Off ? LoudnessTags::Off : LoudnessTags::Track;
     Outcome outcome;
     outcome.source = QString::fromStdString(access.CellText(kJobRow, JobTableAccess::SourceFile));
     const std::optional<int> early = BeforeConversion(access, log, outcome);
