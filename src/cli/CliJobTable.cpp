@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CliJobTable.h"
 
-int CliJobTable::AddJob(int id, const std::string& source, const std::string& result, int bitrate)
+int CliJobTable::AddJob(int id, const std::string& source, const std::string& result, const std::string& bitrate)
 {
-    rows_.push_back({std::to_string(id), "0", source, result, std::to_string(bitrate), "0"});
+    rows_.push_back({std::to_string(id), "0", source, result, bitrate, "0"});
     return static_cast<int>(rows_.size()) - 1;
 }
 

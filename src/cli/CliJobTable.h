@@ -13,7 +13,7 @@ class CliJobTable : public JobTableAccess {
 public:
     using Row = std::array<std::string, 6>;
 
-    int AddJob(int id, const std::string& source, const std::string& result, int bitrate);
+    int AddJob(int id, const std::string& source, const std::string& result, const std::string& bitrate);
     std::string CellText(int row, int column) override;
     void SetStatus(int row, const std::string& text) override;
     // Called with the row and its new Status text.

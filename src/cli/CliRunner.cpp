@@ -3,6 +3,7 @@
 
 #include "cli/BatchProgress.h"
 #include "cli/ConsoleLog.h"
+#include "convert/AlbumGain.h"
 #include "convert/ConversionHost.h"
 #include "convert/JobConversion.h"
 #include "convert/JobLogTap.h"
@@ -130,10 +131,11 @@ int CliRunner::Run(std::atomic<int>& control, const std::atomic<bool>& interrupt
     Plan(interrupted);
     std::vector<std::uint64_t> sizes;
     for (std::size_t i = 0; i < jobs_.size(); ++i) {
-        table_.AddJob(static_cast<int>(i), jobs_[i].source, jobs_[i].result, options_.bitrate);
+        table_.AddJob(static_cast<int>(i), jobs_[i].source, jobs_[i].result, options_.RateText());
         sizes.push_back(jobs_[i].size);
     }
     progress_ = std::make_unique<BatchProgress>(std::move(sizes));
+    MakeAlbums();
     for (std::size_t i = 0; i < jobs_.size(); ++i) {
         if (jobs_[i].outcome != Outcome::Waiting)
             progress_->Ended(i, jobs_[i].outcome == Outcome::Skipped);
@@ -177,17 +179,47 @@ void CliRunner::Work(std::atomic<int>& control, const std::atomic<bool>& interru
     }
 }
 
+// The jobs of one run whose sources share a folder make an album. A job
+// decided before it starts (skipped or refused) counts as not completed, so
+// its album keeps track values: album values without one of its tracks would
+// be false.
+void CliRunner::MakeAlbums()
+{
+    if (options_.replayGain != LoudnessTags::Album)
+        return;
+    std::map<std::string, std::size_t> tracks;
+    for (const Job& job : jobs_)
+        ++tracks[std::filesystem::path(job.source).parent_path().string()];
+    for (const auto& [folder, count] : tracks)
+        albums_[folder] = std::make_shared<AlbumGain>(folder.empty() ? std::string(".") : folder, count, log_);
+    for (const Job& job : jobs_) {
+        if (job.outcome != Outcome::Waiting)
+            EndOfAlbumTrack(job);
+    }
+}
+
+// A job of an album ended without a conversion.
+void CliRunner::EndOfAlbumTrack(const Job& job)
+{
+    const auto album = albums_.find(std::filesystem::path(job.source).parent_path().string());
+    if (album != albums_.end())
+        album->second->JobEnded(job.result, nullptr);
+}
+
 void CliRunner::RunJob(std::size_t index, std::atomic<int>& control, const std::atomic<bool>& interrupted)
 {
     Job& job = jobs_[index];
-    if (SkippedOrRefused(job))
+    if (SkippedOrRefused(job)) {
+        EndOfAlbumTrack(job);
         return;
+    }
     std::error_code error;
     const std::filesystem::path folder = std::filesystem::path(job.result).parent_path();
     if (!folder.empty() && !std::filesystem::is_directory(folder, error)
         && !std::filesystem::create_directories(folder, error) && error) {
         const std::string reason = "the folder " + folder.string() + " cannot be created (" + error.message() + ")";
         Fail(job, reason, "vorlanta-cli: " + job.source + ": " + reason + "\n");
+        EndOfAlbumTrack(job);
         return;
     }
     Convert(index, control, interrupted);
@@ -213,7 +245,7 @@ bool CliRunner::SkippedOrRefused(Job& job)
         return true;
     }
     if (options_.skipLower) {
-        if (const std::optional<std::string> line = SourceBitrate::SkipLine(job.source, options_.bitrate)) {
+        if (const std::optional<std::string> line = SourceBitrate::SkipLine(job.source, options_.SkipKbps())) {
             Skip(job, *line);
             return true;
         }
@@ -227,6 +259,10 @@ void CliRunner::Convert(std::size_t index, std::atomic<int>& control, const std:
     const int row = static_cast<int>(index);
     JobLogTap tap(log_, prompt_);
     ConversionHost host{table_, tap, tap, encoderFolder_};
+    host.loudness = options_.replayGain;
+    if (const auto album = albums_.find(std::filesystem::path(job.source).parent_path().string());
+        album != albums_.end())
+        host.album = album->second;
     table_.SetStatus(row, JobVocabulary::kStarted);
     const int result = vorlanta(host, row, control);
     table_.SetStatus(row, JobVocabulary::StatusAfter(result));

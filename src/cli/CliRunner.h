@@ -8,10 +8,12 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+class AlbumGain;
 class BatchProgress;
 class ConsoleLog;
 class UserPrompt;
@@ -50,6 +52,8 @@ private:
     };
 
     void Plan(const std::atomic<bool>& interrupted);
+    void MakeAlbums();
+    void EndOfAlbumTrack(const Job& job);
     void AddSource(const std::string& source, const std::string& subfolder, std::uint64_t size);
     void ExpandFolder(const std::string& folder, const std::atomic<bool>& interrupted);
     void RefuseDuplicates();
@@ -71,5 +75,7 @@ private:
     std::vector<Job> jobs_;
     std::atomic<std::size_t> next_{0};
     std::unique_ptr<BatchProgress> progress_;
+    // With --replaygain album: the album of each source folder.
+    std::map<std::string, std::shared_ptr<AlbumGain>> albums_;
     BatchSummary summary_;
 };

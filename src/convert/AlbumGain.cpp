@@ -10,11 +10,12 @@
 
 #include <algorithm>
 
-AlbumGain::AlbumGain(std::string name, std::size_t jobs) : name_(std::move(name)), expected_(jobs)
+AlbumGain::AlbumGain(std::string name, std::size_t jobs, ActivityLog& log)
+    : name_(std::move(name)), expected_(jobs), log_(log)
 {
 }
 
-void AlbumGain::JobEnded(const std::string& result, std::shared_ptr<const LoudnessMeter> meter, ActivityLog& log)
+void AlbumGain::JobEnded(const std::string& result, std::shared_ptr<const LoudnessMeter> meter)
 {
     std::vector<Track> tracks;
     {
@@ -24,16 +25,16 @@ void AlbumGain::JobEnded(const std::string& result, std::shared_ptr<const Loudne
             return;
         tracks.swap(tracks_);
     }
-    Finish(tracks, log);
+    Finish(tracks);
 }
 
-void AlbumGain::Finish(const std::vector<Track>& tracks, ActivityLog& log) const
+void AlbumGain::Finish(const std::vector<Track>& tracks) const
 {
     const auto missing = std::count_if(tracks.begin(), tracks.end(), [](const Track& t) { return !t.meter; });
     if (missing > 0) {
-        log.showmessage(LogText::Format("Album %s: %d of %d jobs did not complete, its results keep track loudness "
-                                        "values only\r\n",
-                                        name_.c_str(), static_cast<int>(missing), static_cast<int>(tracks.size())));
+        log_.showmessage(LogText::Format("Album %s: %d of %d jobs did not complete, its results keep track loudness "
+                                         "values only\r\n",
+                                         name_.c_str(), static_cast<int>(missing), static_cast<int>(tracks.size())));
         return;
     }
     std::vector<const LoudnessMeter*> meters;
@@ -41,17 +42,17 @@ void AlbumGain::Finish(const std::vector<Track>& tracks, ActivityLog& log) const
         meters.push_back(track.meter.get());
     const std::optional<ReplayGainValues> album = LoudnessMeter::Album(meters);
     if (!album) {
-        log.showmessage(
+        log_.showmessage(
             LogText::Format("Album %s has no measurable loudness, no album values written\r\n", name_.c_str()));
         return;
     }
     int written = 0;
     for (const Track& track : tracks)
-        written += Rewrite(track.result, track.meter->Track(), *album, log) ? 1 : 0;
-    log.showmessage(LogText::Format("Album %s: album gain %s, peak %s written to %d of %d results\r\n", name_.c_str(),
-                                    ReplayGainTag::GainText(album->gainDb).c_str(),
-                                    ReplayGainTag::PeakText(album->peak).c_str(), written,
-                                    static_cast<int>(tracks.size())));
+        written += Rewrite(track.result, track.meter->Track(), *album, log_) ? 1 : 0;
+    log_.showmessage(LogText::Format("Album %s: album gain %s, peak %s written to %d of %d results\r\n", name_.c_str(),
+                                     ReplayGainTag::GainText(album->gainDb).c_str(),
+                                     ReplayGainTag::PeakText(album->peak).c_str(), written,
+                                     static_cast<int>(tracks.size())));
 }
 
 bool AlbumGain::Rewrite(const std::string& path, const std::optional<ReplayGainValues>& track,

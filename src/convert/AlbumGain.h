@@ -19,11 +19,12 @@ class ActivityLog;
 // or failed, the others keep their track values only, and the log says so.
 class AlbumGain {
 public:
-    AlbumGain(std::string name, std::size_t jobs);
+    // `log` takes the album's own lines; it outlives the album's jobs.
+    AlbumGain(std::string name, std::size_t jobs, ActivityLog& log);
 
     // One job ended: its result and meter when it completed, otherwise an
     // empty meter.
-    void JobEnded(const std::string& result, std::shared_ptr<const LoudnessMeter> meter, ActivityLog& log);
+    void JobEnded(const std::string& result, std::shared_ptr<const LoudnessMeter> meter);
 
     // Adds the album values to the result at `path` (its track values as
     // given stay). False, with the reason logged, when it cannot.
@@ -35,10 +36,11 @@ private:
         std::string result;
         std::shared_ptr<const LoudnessMeter> meter;
     };
-    void Finish(const std::vector<Track>& tracks, ActivityLog& log) const;
+    void Finish(const std::vector<Track>& tracks) const;
 
     std::string name_;
     std::size_t expected_;
+    ActivityLog& log_;
     std::mutex mutex_;
     std::vector<Track> tracks_;
 };

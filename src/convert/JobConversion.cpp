@@ -77,7 +77,7 @@ int JobConversion::Run()
         Log(LogText::Format("%s not converted, nothing written to %s\r\n", sourcePath_.c_str(), resultPath_.c_str()));
     // A job asked to restart runs again and ends later.
     if (host_.album && outcome != JobResult::RestartRequested)
-        host_.album->JobEnded(resultPath_, completed_ ? measured_ : nullptr, host_.log);
+        host_.album->JobEnded(resultPath_, completed_ ? measured_ : nullptr);
     return outcome;
 }
 
