@@ -3,16 +3,18 @@
 
 #include "convert/FrameChain.h"
 #include "convert/FrameDecoder.h"
+#include "convert/LoudnessMeter.h"
 #include "convert/SourceWindow.h"
 #include "convert/StreamEventQueue.h"
 
 FrameProducer::FrameProducer(SourceWindow& window, FrameDecoder& decoder, StreamEventQueue& queue, std::uint64_t start,
-                             const MpegFrameHeader& format, std::uint32_t freeFormatLength)
+                             const MpegFrameHeader& format, std::uint32_t freeFormatLength, LoudnessMeter* meter)
     : window_(window),
       decoder_(decoder),
       queue_(queue),
       start_(start),
       freeFormatLength_(freeFormatLength),
+      meter_(meter),
       stream_(format)
 {
 }
@@ -55,6 +57,8 @@ void FrameProducer::Run()
         const int decoded = decoder_.Decode(frame, length, reinterpret_cast<std::uint8_t*>(event->pcm.data()),
                                             StreamEvent::kPcmCapacity, produced);
         event->produced = decoded == FrameDecoder::Decoded ? produced : 0;
+        if (meter_ != nullptr)
+            meter_->Add(event->pcm.data(), event->produced);
         offset = event->end;
         inSync_ = true;
         queue_.Publish();
@@ -141,6 +145,8 @@ bool FrameProducer::PublishDrained()
         event->length = 0;
         event->end = window_.End();
         event->produced = produced;
+        if (meter_ != nullptr)
+            meter_->Add(event->pcm.data(), event->produced);
         queue_.Publish();
     }
 }

@@ -252,7 +252,8 @@ bool JobConversion::CreateResult()
 void JobConversion::FrameLoop()
 {
     StreamEventQueue queue(kQueuedSteps);
-    FrameProducer producer(*window_, *decoder_, queue, audioStart_, format_, freeFormatLength_);
+    FrameProducer producer(*window_, *decoder_, queue, audioStart_, format_, freeFormatLength_,
+                           loudness_ ? &loudness_->Measure() : nullptr);
     std::thread reader([&producer] { producer.Run(); });
     TakeSteps(queue);
     queue.Cancel();
@@ -317,8 +318,6 @@ bool JobConversion::ConvertFrame(const StreamEvent& frame)
         return true;
     ++decodedFrames_;
     const auto pcmLength = static_cast<std::uint32_t>(frame.produced);
-    if (loudness_)
-        loudness_->Add(frame.pcm.data(), pcmLength);
     // Never let the encoder write past the end of the output buffer.
     if (output_.size() - used_ < encoder_->EncodeRoom(pcmLength) && !WriteOutput())
         return false;

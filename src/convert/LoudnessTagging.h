@@ -23,7 +23,8 @@ public:
     // The tag the result starts with: the carried one (nullptr when none)
     // with room for the values.
     const std::vector<std::uint8_t>& BeginTag(const std::uint8_t* carried, std::size_t length);
-    void Add(const std::int16_t* pcm, std::size_t bytes) { meter_->Add(pcm, bytes); }
+    // The meter the decoded samples go to.
+    LoudnessMeter& Measure() { return *meter_; }
     // The track's values; empty for silence or a stream shorter than 0.4 s.
     std::optional<ReplayGainValues> Track() const { return meter_->Track(); }
     // The tag with these values, as long as BeginTag's.
