@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 void LoudnessMeter::StateDeleter::operator()(ebur128_state* state) const
 {
@@ -11,10 +12,9 @@ void LoudnessMeter::StateDeleter::operator()(ebur128_state* state) const
 
 LoudnessMeter::LoudnessMeter(int sampleRate, int channels) : channels_(channels)
 {
-    // Sample peak, as ReplayGain players expect it; the true peak would cost
-    // an oversampling pass over every sample.
-    state_.reset(ebur128_init(static_cast<unsigned>(channels), static_cast<unsigned long>(sampleRate),
-                              EBUR128_MODE_I | EBUR128_MODE_SAMPLE_PEAK));
+    // The sample peak, as ReplayGain players expect it, is kept here from
+    // the 16-bit values; the true peak would cost an oversampling pass.
+    state_.reset(ebur128_init(static_cast<unsigned>(channels), static_cast<unsigned long>(sampleRate), EBUR128_MODE_I));
 }
 
 LoudnessMeter::~LoudnessMeter() = default;
@@ -24,19 +24,18 @@ void LoudnessMeter::Add(const std::int16_t* pcm, std::size_t bytes)
     if (!state_ || channels_ <= 0)
         return;
     const std::size_t frames = bytes / (2 * static_cast<std::size_t>(channels_));
-    if (frames > 0)
-        ebur128_add_frames_short(state_.get(), pcm, frames);
+    if (frames == 0)
+        return;
+    ebur128_add_frames_short(state_.get(), pcm, frames);
+    int largest = peak_;
+    for (std::size_t i = 0; i < frames * static_cast<std::size_t>(channels_); ++i)
+        largest = std::max(largest, std::abs(static_cast<int>(pcm[i])));
+    peak_ = largest;
 }
 
 double LoudnessMeter::Peak() const
 {
-    double peak = 0;
-    for (int channel = 0; channel < channels_; ++channel) {
-        double value = 0;
-        if (ebur128_sample_peak(state_.get(), static_cast<unsigned>(channel), &value) == EBUR128_SUCCESS)
-            peak = std::max(peak, value);
-    }
-    return peak;
+    return peak_ / 32768.0;
 }
 
 std::optional<ReplayGainValues> LoudnessMeter::FromLoudness(double lufs, double peak)

@@ -44,4 +44,5 @@ private:
     };
     std::unique_ptr<ebur128_state, StateDeleter> state_;
     int channels_;
+    int peak_ = 0;  // the largest magnitude of a 16-bit value so far
 };
