@@ -2,7 +2,6 @@
 #include "cli/CliOptions.h"
 
 #include "convert/JobVocabulary.h"
-#include "convert/VbrTypicalRate.h"
 
 #include <algorithm>
 #include <array>
@@ -14,12 +13,12 @@ namespace {
 
 constexpr int kMaxJobs = 256;
 
-bool ParseBitrate(const std::string& text, int& bitrate)
+bool ParseSettings(const std::string& text, EncodeSettings& settings)
 {
     if (text.empty() || text.size() > 4 || !std::all_of(text.begin(), text.end(), ::isdigit))
         return false;
-    bitrate = JobVocabulary::LeadingNumber(text);
-    return true;
+    settings = EncodeSettings::FromText(text);
+    return settings.Valid();
 }
 
 bool IsFolder(const std::string& path)
@@ -120,15 +119,14 @@ std::optional<CliOptions> CliOptions::Parse(const std::vector<std::string>& args
                     error = "-V '" + *text + "' is not a quality from 0 to 9";
                     return std::nullopt;
                 }
-                options.vbrQuality = (*text)[0] - '0';
-                options.average = false;
+                options.settings = EncodeSettings::Vbr((*text)[0] - '0');
             } else if (arg == "--abr") {
-                if (!ParseBitrate(*text, options.bitrate) || !IsMpeg1Bitrate(options.bitrate)) {
+                EncodeSettings average;
+                if (!ParseSettings(*text, average)) {
                     error = "average bitrate '" + *text + "' is not one of " + JobVocabulary::BitrateList();
                     return std::nullopt;
                 }
-                options.average = true;
-                options.vbrQuality = -1;
+                options.settings = EncodeSettings::Abr(average.bitrate);
             } else if (*text == "track" || *text == "album") {
                 options.replayGain = *text == "album" ? LoudnessTags::Album : LoudnessTags::Track;
             } else {
@@ -143,13 +141,9 @@ std::optional<CliOptions> CliOptions::Parse(const std::vector<std::string>& args
                 options.output = *text;
             else if (arg == "-d")
                 options.directory = *text;
-            else if (!ParseBitrate(*text, options.bitrate) || !IsMpeg1Bitrate(options.bitrate)) {
+            else if (!ParseSettings(*text, options.settings)) {
                 error = "bitrate '" + *text + "' is not one of " + JobVocabulary::BitrateList();
                 return std::nullopt;
-            } else {
-                // The last of -b, -V and --abr counts, as with lame.
-                options.vbrQuality = -1;
-                options.average = false;
             }
         } else {
             error = "unknown option '" + arg + "'";
@@ -175,30 +169,13 @@ std::optional<CliOptions> CliOptions::Parse(const std::vector<std::string>& args
     return options;
 }
 
-std::string CliOptions::RateText() const
-{
-    if (vbrQuality >= 0)
-        return "V" + std::to_string(vbrQuality);
-    return (average ? "A" : "") + std::to_string(bitrate);
-}
-
-int CliOptions::SkipKbps() const
-{
-    return vbrQuality >= 0 ? VbrTypicalKbps(vbrQuality) : bitrate;
-}
-
 int CliOptions::DefaultJobs()
 {
     return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, static_cast<unsigned>(kMaxJobs)));
 }
 
-std::string CliOptions::ResultFor(const std::string& source, const std::string& subfolder) const
+JobPlanner::StartRules CliOptions::StartRules() const
 {
-    if (!output.empty())
-        return output;
-    const std::filesystem::path path(source);
-    std::filesystem::path folder
-        = directory.empty() ? path.parent_path() : std::filesystem::path(directory) / subfolder;
-    const std::string name = path.stem().string() + "_" + RateText() + ".mp3";
-    return folder.empty() ? name : (folder / name).string();
+    using Existing = JobPlanner::Existing;
+    return {skipLower, overwrite ? Existing::Replace : (skipExisting ? Existing::Skip : Existing::Refuse)};
 }

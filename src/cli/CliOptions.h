@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "convert/JobPlanner.h"
 #include "convert/LoudnessTagging.h"
 
 #include <optional>
@@ -9,9 +10,7 @@
 
 // What the command line asked for.
 struct CliOptions {
-    int bitrate = 128;                            // -b, or the average of --abr
-    int vbrQuality = -1;                          // -V: 0 to 9; -1 when not given
-    bool average = false;                         // --abr
+    EncodeSettings settings;  // -b, -V or --abr: how the results are encoded (the last given counts)
     LoudnessTags replayGain = LoudnessTags::Off;  // --replaygain track|album
     std::string output;                           // -o: the result of the one source
     std::string directory;                        // -d: the folder for every result
@@ -26,16 +25,12 @@ struct CliOptions {
     // Parses argv; on a usage error returns nothing and sets `error`.
     static std::optional<CliOptions> Parse(const std::vector<std::string>& args, std::string& error);
     static std::string Usage();
-    // The result name the Add command would offer: folder, title, "_", rate,
-    // ".mp3". `subfolder` is where a source found in a folder lies below it;
-    // under -d the result keeps that place.
-    std::string ResultFor(const std::string& source, const std::string& subfolder = {}) const;
+    // What the job planner needs to plan the batch.
+    JobPlanner::Choices Choices() const { return {settings, output, directory}; }
+    // What decides a job as it starts: --skip-lower, and --overwrite or
+    // --skip-existing for a result that exists already (refused otherwise).
+    JobPlanner::StartRules StartRules() const;
     // Conversions at once when -j is not given: one a processor core.
     static int DefaultJobs();
     static bool IsMpeg1Bitrate(int bitrate);
-    // The job's Bitrate text and the result name's suffix: "128", "V2", "A160".
-    std::string RateText() const;
-    // What --skip-lower compares a source's bitrate with: the bitrate, the
-    // average, or the VBR quality's typical rate.
-    int SkipKbps() const;
 };

@@ -56,6 +56,21 @@ void EncoderSession::ConfigureCommon(int sampleRate, int outputRate, int channel
     config_.writeVbrHeader = entries_.infoTag != nullptr ? 1 : 0;
 }
 
+void EncoderSession::Configure(const EncodeSettings& settings, int sampleRate, int channels)
+{
+    switch (settings.mode) {
+    case EncodeSettings::Mode::Vbr:
+        ConfigureVariable(settings.quality, sampleRate, channels);
+        break;
+    case EncodeSettings::Mode::Abr:
+        ConfigureAverage(settings.bitrate, sampleRate, channels);
+        break;
+    case EncodeSettings::Mode::Cbr:
+        Configure(settings.bitrate, sampleRate, channels);
+        break;
+    }
+}
+
 void EncoderSession::Configure(int bitrate, int sampleRate, int channels)
 {
     ConfigureCommon(sampleRate, OutputRatePlan::Choose(sampleRate, bitrate), channels);

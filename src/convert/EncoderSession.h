@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "convert/EncodeSettings.h"
 #include "convert/SharedLibrary.h"
 
 #include <BeConfig.h>
@@ -43,9 +44,11 @@ public:
 
     bool Ready() const { return ready_; }
 
-    // Fills the configuration record: constant `bitrate`, the source's rate
-    // and channel count, the output rate that can carry the bitrate, and an
-    // Info frame when the library can hand it over.
+    // Fills the configuration record: the result's settings, the source's
+    // rate and channel count, the output rate that can carry the bitrate, and
+    // an Info frame when the library can hand it over.
+    void Configure(const EncodeSettings& settings, int sampleRate, int channels);
+    // The same for a constant `bitrate`.
     void Configure(int bitrate, int sampleRate, int channels);
     // The same for LAME's variable bitrate at `quality` (0 best to 9), at the
     // source's own rate.

@@ -105,7 +105,7 @@ TEST(LoudnessTagTest, SineAtKnownLevelGetsItsGainInBothTags)
     ConversionHost conversionHost = host.Host(RecordingHost::ProgramFolder());
     conversionHost.loudness = LoudnessTags::Track;
     std::atomic<int> control{JobControl::Run};
-    ASSERT_EQ(vorlanta(conversionHost, 0, control), JobResult::Done);
+    ASSERT_EQ(vorlanta(conversionHost, host.Job(), control).kind, ConversionOutcome::Kind::Converted);
 
     const ReplayGainValues expected = SineValues(DecodedAudio::FromBytes(mp3, true));
     ASSERT_NEAR(expected.gainDb, 2.0, 0.5);
@@ -145,7 +145,7 @@ TEST(LoudnessTagTest, AlbumWithAFailedJobKeepsTrackValues)
         conversionHost.loudness = LoudnessTags::Album;
         conversionHost.album = album;
         std::atomic<int> control{JobControl::Run};
-        vorlanta(conversionHost, 0, control);
+        vorlanta(conversionHost, host.Job(), control);
     }
     const std::vector<std::string> lines = albumLog.Lines();
     EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
