@@ -10,11 +10,13 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+class AlbumGain;
 class BatchProgress;
 class ConsoleLog;
 class UserPrompt;
@@ -52,6 +54,8 @@ private:
     };
 
     void Plan(const std::atomic<bool>& interrupted);
+    void MakeAlbums();
+    void EndOfAlbumTrack(const Job& job);
     void Work(std::atomic<int>& control, const std::atomic<bool>& interrupted);
     void RunJob(std::size_t index, std::atomic<int>& control, const std::atomic<bool>& interrupted);
     ConversionOutcome Convert(std::size_t index, std::atomic<int>& control, const std::atomic<bool>& interrupted);
@@ -71,5 +75,7 @@ private:
     std::atomic<std::size_t> next_{0};
     std::atomic<bool> encoderMissing_{false};  // every further job would fail alike
     std::unique_ptr<BatchProgress> progress_;
+    // With --replaygain album: the album of each source folder.
+    std::map<std::string, std::shared_ptr<AlbumGain>> albums_;
     BatchSummary summary_;
 };
