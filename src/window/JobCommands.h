@@ -126,6 +126,7 @@ private:
     // The files of one Add, in order, with the defaults of `app`.
     void AddChosenFiles(const QStringList& files);
     SettingsRecord Defaults() const;
+    static QString DefaultSuffix(const SettingsRecord& settings);
     // One file of an add operation: refused when its path is too long,
     // added directly in a same-settings batch, else through the dialog.
     // `relative` is the file's path below an added folder, empty for files
