@@ -68,7 +68,7 @@ std::string CliOptions::Usage()
            "                   the quality's typical rate: V0 245 ... V2 190 ... V9 65)\n"
            "  --files-from FILE  read further sources from FILE, one a line\n"
            "                   (- for standard input)\n"
-           "  -0               the paths in FILE end in NUL bytes (find -print0)\n"
+           "  -0               the paths in FILE end in NUL bytes, not newlines\n"
            "  -h, --help       show this help\n"
            "  --version        show the version\n"
            "\n"

@@ -8,12 +8,16 @@
 #include "convert/JobConversion.h"
 #include "convert/JobPlanner.h"
 #include "convert/JobVocabulary.h"
+#include "convert/LogText.h"
 
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <set>
+#include <sys/stat.h>
 #include <system_error>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -21,6 +25,27 @@ bool Exists(const std::string& path)
 {
     std::error_code error;
     return std::filesystem::exists(path, error);
+}
+
+// The folders of `results` that are not there yet, deepest first: those a
+// run may make.
+std::vector<std::string> MissingFolders(const std::vector<std::string>& results)
+{
+    std::set<std::string> missing;
+    for (const std::string& result : results) {
+        for (std::filesystem::path folder = std::filesystem::path(result).parent_path();
+             !folder.empty() && folder != folder.root_path() && !missing.contains(folder.string());
+             folder = folder.parent_path()) {
+            struct stat info { };
+            if (::lstat(folder.c_str(), &info) == 0)
+                break;
+            missing.insert(folder.string());
+        }
+    }
+    std::vector<std::string> deepestFirst(missing.begin(), missing.end());
+    std::sort(deepestFirst.begin(), deepestFirst.end(),
+              [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+    return deepestFirst;
 }
 
 }  // namespace
@@ -66,6 +91,13 @@ int CliRunner::Run(std::atomic<int>& control, const std::atomic<bool>& interrupt
             progress_->Ended(i, Skipped(i));
     }
 
+    std::vector<std::string> results;
+    for (const Job& job : jobs_) {
+        if (!job.outcome)
+            results.push_back(job.spec.result);
+    }
+    const std::vector<std::string> newFolders = MissingFolders(results);
+
     const auto workers = std::min<std::size_t>(static_cast<std::size_t>(std::max(1, options_.jobs)), jobs_.size());
     std::vector<std::thread> threads;
     for (std::size_t i = 0; i < workers; ++i)
@@ -73,9 +105,18 @@ int CliRunner::Run(std::atomic<int>& control, const std::atomic<bool>& interrupt
     for (std::thread& thread : threads)
         thread.join();
 
+    // A folder this run made for results that never came is not left
+    // behind; rmdir leaves any that holds something.
+    for (const std::string& folder : newFolders)
+        ::rmdir(folder.c_str());
+
+    // Every source is named once: a job without an outcome never started
+    // (Ctrl-C, or a missing encoder library, came first).
     for (const Job& job : jobs_) {
         if (job.outcome)
             summary_.Add(job.spec.source, *job.outcome);
+        else
+            summary_.AddNotStarted(job.spec.source);
     }
     PrintSummary(std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
     if (interrupted.load())
@@ -161,7 +202,7 @@ ConversionOutcome CliRunner::Convert(std::size_t index, std::atomic<int>& contro
         // The stopped job removed its own temporary file; whatever has the
         // result's name was there before and is left as it was.
         const std::string what = Exists(job.spec.result) ? " left as it was" : " not written";
-        log_.Message(errors_, "vorlanta-cli: interrupted, " + job.spec.result + what + "\n");
+        Say("interrupted, " + job.spec.result + what);
         return ConversionOutcome::Of(ConversionOutcome::Kind::Failed, "interrupted, result" + what);
     }
     return outcome;
@@ -169,10 +210,21 @@ ConversionOutcome CliRunner::Convert(std::size_t index, std::atomic<int>& contro
 
 void CliRunner::ShowRefusal(const Job& job)
 {
-    if (job.outcome->kind == ConversionOutcome::Kind::Refused)
-        log_.Message(errors_, "vorlanta-cli: " + job.spec.source + ": " + job.outcome->reason + ", not converted\n");
-    else
-        log_.Message(errors_, "vorlanta-cli: " + job.spec.source + ": " + job.outcome->reason + "\n");
+    const bool refused = job.outcome->kind == ConversionOutcome::Kind::Refused;
+    Say(job.spec.source + ": " + job.outcome->reason + (refused ? ", not converted" : ""));
+}
+
+// Names in these lines are a file's, which may hold any control character:
+// shown escaped as in the log, so none can colour or retitle the terminal
+// or split one line in two.
+std::string CliRunner::ErrorLine(const std::string& text)
+{
+    return "vorlanta-cli: " + LogText::Escaped(text) + "\n";
+}
+
+void CliRunner::Say(const std::string& text)
+{
+    log_.Message(errors_, ErrorLine(text));
 }
 
 bool CliRunner::Skipped(std::size_t index) const
@@ -188,9 +240,9 @@ void CliRunner::ShowProgress()
 void CliRunner::PrintSummary(double seconds)
 {
     log_.Finish();
-    std::string text = "vorlanta-cli: " + summary_.Text(seconds) + "\n";
+    std::string text = ErrorLine(summary_.Text(seconds));
     for (const std::string& line : summary_.FailureLines())
-        text += "vorlanta-cli: " + line + "\n";
+        text += ErrorLine(line);
     std::fputs(text.c_str(), errors_);
     std::fflush(errors_);
 }

@@ -61,6 +61,9 @@ private:
     ConversionOutcome Convert(std::size_t index, std::atomic<int>& control, const std::atomic<bool>& interrupted);
     // Says on the error stream why a job was not converted.
     void ShowRefusal(const Job& job);
+    // One line on the error stream, names in it escaped.
+    void Say(const std::string& text);
+    static std::string ErrorLine(const std::string& text);
     bool Skipped(std::size_t index) const;
     void ShowProgress();
     void PrintSummary(double seconds);
