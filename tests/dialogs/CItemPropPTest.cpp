@@ -146,7 +146,7 @@ TEST_F(JobPropertyTest, ModeAndQualityAreWrittenAndTheDefaultNameFollowsThem)
     OpenProperty(0);
     EXPECT_EQ(Cell(0, JobColumns::Bitrate), "A160");
     EXPECT_EQ(Cell(0, JobColumns::DestFile), "/out/a_A160.mp3");
-    EXPECT_EQ(table.Spec(0).settings, EncodeSettings::Abr(160));
+    EXPECT_EQ(table.JobAt(0).settings, EncodeSettings::Abr(160));
 }
 
 // The sheet stays open while its job ends: Apply and OK then change

@@ -166,7 +166,7 @@ TEST_F(JobCommandsTest, VariableBitratePickedInTheDialogMakesV2Jobs)
     EXPECT_EQ(Cell(1, JobColumns::DestFile), "/in/b_V2.mp3");
     for (int row = 0; row < 2; ++row) {
         EXPECT_EQ(Cell(row, JobColumns::Bitrate), "V2");
-        EXPECT_EQ(table.Spec(row).settings, EncodeSettings::Vbr(2));
+        EXPECT_EQ(table.JobAt(row).settings, EncodeSettings::Vbr(2));
     }
 }
 
