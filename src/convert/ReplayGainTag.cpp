@@ -2,6 +2,7 @@
 #include "convert/ReplayGainTag.h"
 
 #include "convert/LogText.h"
+#include "convert/TagCarryOver.h"
 
 #include <algorithm>
 #include <cctype>
@@ -17,10 +18,10 @@ constexpr std::uint8_t kExtendedHeader = 0x40;
 constexpr std::uint8_t kFooter = 0x10;
 constexpr double kLargestGain = 99.99;
 
+// The carried tag's reader knows how ID3v2 writes its sizes.
 std::uint32_t Synchsafe(const std::uint8_t* b)
 {
-    return (std::uint32_t(b[0] & 0x7F) << 21) | (std::uint32_t(b[1] & 0x7F) << 14) | (std::uint32_t(b[2] & 0x7F) << 7)
-        | std::uint32_t(b[3] & 0x7F);
+    return TagCarryOver::SynchsafeSize(b);
 }
 
 std::uint32_t BigEndian(const std::uint8_t* b, int bytes)
