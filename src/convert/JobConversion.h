@@ -16,7 +16,9 @@
 #include <string>
 #include <vector>
 
+class DecodedSource;
 struct ConversionHost;
+struct SourceFormat;
 struct StreamEvent;
 class StreamEventQueue;
 
@@ -72,6 +74,13 @@ private:
     void FailEncode();
     void FailRead();
     int CommonExit();
+    // Sources in other formats (JobConversionDecoded.cpp): decoded by
+    // DecodedSource instead of the frame chain, into the same encoder,
+    // result file and end of the job.
+    const SourceFormat* DecodedFormat();
+    std::optional<int> SetUpDecoded(const SourceFormat& format);
+    void DecodedLoop();
+    bool ConvertBlock(const float* samples, std::size_t frames);
     int Outcome() const;
     void Log(const std::string& text);
     void LogUnnamedEnd(const std::string& text);
@@ -95,6 +104,7 @@ private:
     std::unique_ptr<SourceWindow> window_;
     std::unique_ptr<EncoderSession> encoder_;
     std::unique_ptr<FrameDecoder> decoder_;
+    std::unique_ptr<DecodedSource> decoded_;
     std::vector<std::uint8_t> output_;
     std::size_t used_ = 0;
     ResultFile result_;
