@@ -15,6 +15,7 @@ extern "C" {
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <mutex>
 
 namespace {
 
@@ -165,6 +166,10 @@ bool DecodedSource::Refuse(const std::string& reason)
 
 bool DecodedSource::Open(const SourceFormat& format)
 {
+    // What goes wrong reaches the job's log through Next(); FFmpeg's own
+    // messages would only clutter the terminal.
+    static std::once_flag quiet;
+    std::call_once(quiet, [] { av_log_set_level(AV_LOG_QUIET); });
     return OpenContainer(format) && FindAudioStream() && OpenDecoder();
 }
 
@@ -191,7 +196,7 @@ bool DecodedSource::OpenContainer(const SourceFormat& format)
     context->protocol_whitelist = av_strdup("file");
     const int opened = avformat_open_input(&context, "", demuxer, nullptr);
     if (opened < 0)  // the context is freed on failure
-        return Refuse(readFailed_ ? "it could not be read" : "damaged header: " + ErrorText(opened));
+        return Refuse(readFailed_ ? "it could not be read" : "its header is damaged (" + ErrorText(opened) + ")");
     container_.reset(context);
     return true;
 }
@@ -208,13 +213,13 @@ bool DecodedSource::FindAudioStream()
             stream->discard = AVDISCARD_ALL;  // video, covers, further audio
     }
     if (stream_ < 0)
-        return Refuse("no audio stream found");
+        return Refuse("it holds no audio stream");
     if (Encrypted())
-        return Refuse("encrypted (DRM)");
+        return Refuse("it is encrypted (DRM)");
     const AVCodecParameters* parameters = container_->streams[stream_]->codecpar;
     lossless_ = Contains(kLosslessCodecs, parameters->codec_id);
     if (!lossless_ && !Contains(kLossyCodecs, parameters->codec_id))
-        return Refuse(std::string("audio codec ") + avcodec_get_name(parameters->codec_id) + " is not supported");
+        return Refuse(std::string("its audio codec ") + avcodec_get_name(parameters->codec_id) + " is not supported");
     codec_ = avcodec_get_name(parameters->codec_id);
     return true;
 }
