@@ -13,8 +13,11 @@
 #include "convert/SourceTags.h"
 
 #include <algorithm>
+#include <condition_variable>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
+#include <mutex>
 #include <new>
 #include <thread>
 
@@ -23,6 +26,84 @@ namespace {
 // Values handed to the encoder at once, so that one call's output always
 // fits the output buffer whatever block length a decoder produces.
 constexpr std::size_t kEncodeValues = 65536;
+
+// Blocks decoded ahead of the encoder on a thread of its own, so decoding
+// overlaps with encoding as the MP3 path's reading thread does; the steps
+// come out in stream order.
+class DecodeAhead {
+public:
+    struct Item {
+        DecodedSource::Step step;
+        std::vector<float> samples;
+    };
+
+    DecodeAhead(DecodedSource& source, std::size_t depth) : source_(source), depth_(depth)
+    {
+        thread_ = std::thread([this] { Produce(); });
+    }
+    ~DecodeAhead()
+    {
+        {
+            std::lock_guard lock(mutex_);
+            cancelled_ = true;
+        }
+        changed_.notify_all();
+        thread_.join();
+    }
+    DecodeAhead(const DecodeAhead&) = delete;
+    DecodeAhead& operator=(const DecodeAhead&) = delete;
+
+    // The next step; its samples stay valid until the next call.
+    const Item& Next()
+    {
+        std::unique_lock lock(mutex_);
+        if (taken_) {
+            spare_.push_back(std::move(items_.front().samples));
+            items_.pop_front();
+            changed_.notify_all();
+        }
+        changed_.wait(lock, [this] { return !items_.empty(); });
+        taken_ = true;
+        return items_.front();
+    }
+
+private:
+    void Produce()
+    {
+        for (bool last = false; !last;) {
+            Item item;
+            item.step = source_.Next();
+            last = item.step.kind == DecodedSource::Step::Kind::End
+                || item.step.kind == DecodedSource::Step::Kind::ReadFailed;
+            std::unique_lock lock(mutex_);
+            if (!spare_.empty()) {
+                item.samples = std::move(spare_.back());
+                spare_.pop_back();
+            }
+            lock.unlock();
+            if (item.step.kind == DecodedSource::Step::Kind::Block)
+                item.samples.assign(source_.Samples(),
+                                    source_.Samples()
+                                        + source_.Frames() * static_cast<std::size_t>(source_.Channels()));
+            lock.lock();
+            changed_.wait(lock, [this] { return cancelled_ || items_.size() < depth_; });
+            if (cancelled_)
+                return;
+            items_.push_back(std::move(item));
+            changed_.notify_all();
+        }
+    }
+
+    DecodedSource& source_;
+    const std::size_t depth_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<Item> items_;
+    std::vector<std::vector<float>> spare_;
+    bool taken_ = false;
+    bool cancelled_ = false;
+    std::thread thread_;
+};
 
 // The rendered ID3v2.3 tag as the block the result starts with.
 TagCarryOver CarriedTag(const std::vector<std::uint8_t>& id3v2)
@@ -101,6 +182,7 @@ std::optional<int> JobConversion::SetUpDecoded(const SourceFormat& format)
 // the frame walk does for MP3 sources.
 void JobConversion::DecodedLoop()
 {
+    DecodeAhead ahead(*decoded_, kQueuedSteps);
     for (;;) {
         if (control_.load() == JobControl::Stop) {
             LogUnnamedEnd("Job Stopped by user\r\n");
@@ -110,7 +192,8 @@ void JobConversion::DecodedLoop()
             Log("Job restart by user\r\n");
             return;
         }
-        const DecodedSource::Step step = decoded_->Next();
+        const DecodeAhead::Item& item = ahead.Next();
+        const DecodedSource::Step& step = item.step;
         switch (step.kind) {
         case DecodedSource::Step::Kind::Skipped:
             Log(LogText::Format("%llu bytes at byte %llu of %s could not be decoded, skipped\r\n",
@@ -132,7 +215,7 @@ void JobConversion::DecodedLoop()
         case DecodedSource::Step::Kind::Block:
             break;
         }
-        if (!ConvertBlock(decoded_->Samples(), decoded_->Frames()))
+        if (!ConvertBlock(item.samples.data(), item.samples.size() / static_cast<std::size_t>(format_.channels)))
             return;
         ReportProgress(audioStart_ + step.position);
         std::this_thread::yield();

@@ -302,6 +302,8 @@ void AddLooseFields(TagLib::PropertyMap& fields, const String& name, const TagLi
 
 SourceFields FromMp4(TagLib::MP4::File& file)
 {
+    if (!file.isValid())
+        return {};
     SourceFields source{file.properties(), CoverOf(file.tag())};
     if (file.tag() != nullptr) {
         static const String kFreeform = "----:com.apple.iTunes:";
@@ -315,6 +317,8 @@ SourceFields FromMp4(TagLib::MP4::File& file)
 
 SourceFields FromAsf(TagLib::ASF::File& file)
 {
+    if (!file.isValid())
+        return {};
     SourceFields source{file.properties(), CoverOf(file.tag())};
     if (file.tag() != nullptr) {
         for (const auto& [name, attributes] : file.tag()->attributeListMap()) {
@@ -329,22 +333,32 @@ SourceFields FromAsf(TagLib::ASF::File& file)
     return source;
 }
 
+// A damaged file is no tag source: TagLib must not be asked for the
+// properties of a file it could not parse (its MP4 reader then crashes).
 SourceFields Read(TagLib::IOStream& stream, std::string_view demuxer, std::string_view codec)
 {
     if (demuxer == "flac") {
         TagLib::FLAC::File file(&stream, TagLib::ID3v2::FrameFactory::instance(), false);
+        if (!file.isValid())
+            return {};
         return {file.properties(), CoverOf(file.pictureList())};
     }
     if (demuxer == "ogg" && codec == "vorbis") {
         TagLib::Ogg::Vorbis::File file(&stream, false);
+        if (!file.isValid())
+            return {};
         return {file.properties(), file.tag() ? CoverOf(file.tag()->pictureList()) : std::nullopt};
     }
     if (demuxer == "ogg" && codec == "opus") {
         TagLib::Ogg::Opus::File file(&stream, false);
+        if (!file.isValid())
+            return {};
         return {file.properties(), file.tag() ? CoverOf(file.tag()->pictureList()) : std::nullopt};
     }
     if (demuxer == "ogg" && codec == "flac") {
         TagLib::Ogg::FLAC::File file(&stream, false);
+        if (!file.isValid())
+            return {};
         return {file.properties(), file.tag() ? CoverOf(file.tag()->pictureList()) : std::nullopt};
     }
     if (demuxer == "mov") {
@@ -357,18 +371,26 @@ SourceFields Read(TagLib::IOStream& stream, std::string_view demuxer, std::strin
     }
     if (demuxer == "ape") {
         TagLib::APE::File file(&stream, false);
+        if (!file.isValid())
+            return {};
         return {file.properties(), CoverOf(file.APETag(false))};
     }
     if (demuxer == "wv") {
         TagLib::WavPack::File file(&stream, false);
+        if (!file.isValid())
+            return {};
         return {file.properties(), CoverOf(file.APETag(false))};
     }
     if (demuxer == "wav") {
         TagLib::RIFF::WAV::File file(&stream, false);
+        if (!file.isValid())
+            return {};
         return {file.properties(), file.hasID3v2Tag() ? CoverOf(file.ID3v2Tag()) : std::nullopt};
     }
     if (demuxer == "aiff") {
         TagLib::RIFF::AIFF::File file(&stream, false);
+        if (!file.isValid())
+            return {};
         return {file.properties(), file.hasID3v2Tag() ? CoverOf(file.tag()) : std::nullopt};
     }
     return {};
