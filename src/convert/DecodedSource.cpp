@@ -277,17 +277,27 @@ bool DecodedSource::OpenDecoder()
     return true;
 }
 
-// The bits the stream takes per second on average: its bytes over its
-// length when the container knows both, else what it declares.
+// The bits the stream takes per second on average: an MP4's sample table
+// and an ASF stream's header tell the audio's own (ASF packets carry much
+// padding); elsewhere the file's bytes over its length.
 void DecodedSource::MeasureBitrate()
 {
     const AVStream* stream = container_->streams[stream_];
-    averageBitrate_ = stream->codecpar->bit_rate;
-    if (averageBitrate_ <= 0)
-        averageBitrate_ = container_->bit_rate;
-    if (averageBitrate_ <= 0 && container_->duration > 0)
-        averageBitrate_ = static_cast<std::int64_t>(static_cast<double>(size_) * 8 * AV_TIME_BASE
-                                                    / static_cast<double>(container_->duration));
+    const bool declared = std::strcmp(container_->iformat->name, "mov,mp4,m4a,3gp,3g2,mj2") == 0
+        || std::strcmp(container_->iformat->name, "asf") == 0;
+    if (declared && stream->codecpar->bit_rate > 0) {
+        averageBitrate_ = stream->codecpar->bit_rate;
+        return;
+    }
+    double seconds = 0;
+    if (container_->duration > 0)
+        seconds = static_cast<double>(container_->duration) / AV_TIME_BASE;
+    else if (stream->duration > 0)
+        seconds = static_cast<double>(stream->duration) * av_q2d(stream->time_base);
+    if (seconds > 0)
+        averageBitrate_ = static_cast<std::int64_t>(static_cast<double>(size_) * 8 / seconds);
+    else
+        averageBitrate_ = stream->codecpar->bit_rate > 0 ? stream->codecpar->bit_rate : container_->bit_rate;
 }
 
 std::uint64_t DecodedSource::Position() const

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert/SourceFormats.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstring>
 
 namespace {
@@ -58,4 +60,28 @@ const char* SourceFormat::DemuxerWhitelist()
     // The demuxers of the table above, by FFmpeg's names ("mov" is listed
     // under its full name so that the whitelist check matches it).
     return "flac,wav,w64,aiff,ogg,mov,mp4,m4a,3gp,3g2,mj2,asf,ape,wv";
+}
+
+const std::vector<std::string_view>& SourceFormat::Extensions()
+{
+    static const std::vector<std::string_view> kExtensions{
+        "mp3", "flac", "wav", "rf64", "w64", "aif", "aiff", "aifc", "ogg",
+        "oga", "opus", "m4a", "m4b",  "mp4", "wma", "asf",  "ape",  "wv",
+    };
+    return kExtensions;
+}
+
+bool SourceFormat::IsSourceName(std::string_view name)
+{
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos)
+        return false;
+    const std::string_view extension = name.substr(dot + 1);
+    for (const std::string_view known : Extensions()) {
+        if (known.size() == extension.size()
+            && std::equal(known.begin(), known.end(), extension.begin(),
+                          [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); }))
+            return true;
+    }
+    return false;
 }

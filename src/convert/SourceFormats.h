@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 // The formats other than MP3 that the engine decodes, recognised by their
 // opening bytes. This table is also the demuxer whitelist: a source is only
@@ -22,4 +23,10 @@ struct SourceFormat {
     static const SourceFormat* Recognize(const std::uint8_t* bytes, std::size_t length);
     // The names of every whitelisted demuxer, comma-separated (FFmpeg's form).
     static const char* DemuxerWhitelist();
+
+    // The file name extensions of sources, MP3 first, without dots, in lower
+    // case: what Add Folder, drops and the file chooser take.
+    static const std::vector<std::string_view>& Extensions();
+    // A name ending in one of them, in any case.
+    static bool IsSourceName(std::string_view name);
 };

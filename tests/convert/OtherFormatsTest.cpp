@@ -2,6 +2,7 @@
 // Sources in other formats, made at test time by the encoders the test
 // machine installs (flac, oggenc, opusenc, ffmpeg), converted end to end.
 #include "convert/JobConversion.h"
+#include "convert/SourceBitrate.h"
 #include "convert/SourceFormats.h"
 
 #include "DecodedAudio.h"
@@ -300,4 +301,23 @@ TEST_F(OtherFormatsTest, PlaylistsAndConcatScriptsAreRefused)
     const std::string whitelist = SourceFormat::DemuxerWhitelist();
     for (const char* reaching : {"concat", "hls", "dash", "rtsp", "sdp", "image2", "tee"})
         EXPECT_EQ(("," + whitelist + ",").find(std::string(",") + reaching + ","), std::string::npos) << reaching;
+}
+
+// "Skip sources at or below the target bitrate": a lossy source counts by
+// its average bitrate, a lossless one is always converted.
+TEST_F(OtherFormatsTest, SkipLowerMeasuresLossySourcesAndConvertsLosslessOnes)
+{
+    if (!HasTool("oggenc") || !HasTool("flac"))
+        GTEST_SKIP() << "oggenc or flac is not installed";
+    SyntheticAudio::WriteFile(wav, Wav(Noise(44100 * 4, 2, 0.2), 44100, 2, 16));
+    const std::string ogg = dir.File("low.ogg");
+    const std::string flac = dir.File("whole.flac");
+    ASSERT_EQ(Shell("oggenc -Q -b 64 --managed -o '" + ogg + "' '" + wav + "'"), 0);
+    ASSERT_EQ(Shell("flac -s -f -o '" + flac + "' '" + wav + "'"), 0);
+    const std::optional<double> average = SourceBitrate::Average(ogg);
+    ASSERT_TRUE(average.has_value());
+    EXPECT_NEAR(*average, 64.0, 12.0);  // the headers count too
+    EXPECT_TRUE(SourceBitrate::SkipLine(ogg, 128).has_value());
+    EXPECT_FALSE(SourceBitrate::SkipLine(ogg, 32).has_value());
+    EXPECT_FALSE(SourceBitrate::SkipLine(flac, 320).has_value());
 }
