@@ -170,7 +170,25 @@ bool DecodedSource::Open(const SourceFormat& format)
     // messages would only clutter the terminal.
     static std::once_flag quiet;
     std::call_once(quiet, [] { av_log_set_level(AV_LOG_QUIET); });
-    return OpenContainer(format) && FindAudioStream() && OpenDecoder();
+    return OpenContainer(format) && FindAudioStream() && OpenDecoder() && FirstPacketClear();
+}
+
+// An MP4 protected by common encryption says so only on its packets: the
+// first one of the stream is read now (and kept for the decoder).
+bool DecodedSource::FirstPacketClear()
+{
+    for (int packets = 0; packets < kStuckReads; ++packets) {
+        if (av_read_frame(container_.get(), packet_.get()) < 0)
+            return true;  // decoding tells what is wrong
+        if (packet_->stream_index == stream_) {
+            packetHeld_ = true;
+            if (av_packet_get_side_data(packet_.get(), AV_PKT_DATA_ENCRYPTION_INFO, nullptr) != nullptr)
+                return Refuse("it is encrypted (DRM)");
+            return true;
+        }
+        av_packet_unref(packet_.get());
+    }
+    return true;
 }
 
 bool DecodedSource::OpenContainer(const SourceFormat& format)

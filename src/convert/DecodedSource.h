@@ -96,6 +96,7 @@ private:
     bool FindAudioStream();
     bool Encrypted() const;
     bool OpenDecoder();
+    bool FirstPacketClear();
     void MeasureBitrate();
     Produced Produce();
     bool Convert(const AVFrame* frame);

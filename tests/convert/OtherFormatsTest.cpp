@@ -321,3 +321,20 @@ TEST_F(OtherFormatsTest, SkipLowerMeasuresLossySourcesAndConvertsLosslessOnes)
     EXPECT_FALSE(SourceBitrate::SkipLine(ogg, 32).has_value());
     EXPECT_FALSE(SourceBitrate::SkipLine(flac, 320).has_value());
 }
+
+// An M4A under common encryption is refused for what it is, before a result exists.
+TEST_F(OtherFormatsTest, EncryptedSourceIsRefusedAsSuch)
+{
+    SyntheticAudio::WriteFile(wav, Wav(Noise(44100, 2, 0.2), 44100, 2, 16));
+    const std::string source = dir.File("locked.m4a");
+    ASSERT_EQ(Shell("ffmpeg -v error -i '" + wav
+                    + "' -c:a aac -encryption_scheme cenc-aes-ctr -encryption_key "
+                      "76a6c65c5ea762046bd749a2e632ccbb -encryption_kid a7e61c373e219033c21091fa607bf3b8 '"
+                    + source + "'"),
+              0);
+    RecordingHost host(source, result, "128");
+    EXPECT_EQ(Convert(host), JobResult::Failed);
+    EXPECT_EQ(host.Lines(),
+              std::vector<std::string>{source + " (MP4/M4A audio) not converted: it is encrypted (DRM)\r\n"});
+    EXPECT_FALSE(std::filesystem::exists(result));
+}
