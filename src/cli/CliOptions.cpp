@@ -46,8 +46,10 @@ std::string CliOptions::Usage()
 {
     return "Usage: vorlanta-cli [-b KBPS] [-o RESULT | -d DIR] [-j N] [--overwrite | --skip-existing]\n"
            "                   [--skip-lower] SOURCE...\n"
-           "Converts MP3 files to another bitrate, keeping their ID3 tags. A SOURCE\n"
-           "that is a folder stands for every .mp3 file below it.\n"
+           "Converts MP3 files to another bitrate, keeping their ID3 tags, and FLAC,\n"
+           "WAV, AIFF, Ogg Vorbis, Opus, M4A, WMA, APE and WavPack files to MP3 with\n"
+           "their tags and covers. A SOURCE that is a folder stands for every audio\n"
+           "file below it (.mp3 .flac .wav .aiff .ogg .opus .m4a .wma .ape .wv ...).\n"
            "\n"
            "  -b KBPS          bitrate of the results: 32 40 48 56 64 80 96 112 128 160\n"
            "                   192 224 256 320 (default 128)\n"

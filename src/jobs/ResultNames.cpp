@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "jobs/ResultNames.h"
 
+#include "convert/SourceFormats.h"
+
 #include <algorithm>
 
 namespace {
@@ -22,6 +24,11 @@ QString ResultNames::Title(const QString& path)
 
 QString ResultNames::WithoutExtension(const QString& path)
 {
+    // A source in another format loses its whole extension, however long:
+    // "song.flac" gives "song" and "song.wv" too.
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    if (dot > path.lastIndexOf(QLatin1Char('/')) && SourceFormat::IsSourceName(path.mid(dot).toStdString()))
+        return path.left(dot);
     return path.left(std::max<qsizetype>(path.size() - kExtensionLength, 0));
 }
 
