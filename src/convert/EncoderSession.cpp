@@ -44,8 +44,9 @@ void EncoderSession::ResolveEntryPoints()
     entries_.encodeFloat = reinterpret_cast<be::EncodeChunkFloatFn>(library_.Symbol(be::kEncodeChunkFloatName));
 }
 
-void EncoderSession::Configure(int bitrate, int sampleRate, int channels)
+void EncoderSession::Configure(const EncodeSettings& settings, int sampleRate, int channels)
 {
+    const int bitrate = settings.bitrate;
     std::memset(&config_, 0, sizeof config_);
     config_.format = be::kConfigLame;
     config_.version = be::kConfigVersion;

@@ -7,7 +7,6 @@
 #include "convert/ConversionHost.h"
 #include "convert/DecodedSource.h"
 #include "convert/JobConversion.h"
-#include "convert/JobTableAccess.h"
 #include "convert/LogText.h"
 #include "convert/SourceFormats.h"
 #include "convert/SourceTags.h"
@@ -134,7 +133,7 @@ const SourceFormat* JobConversion::DecodedFormat()
     return bytes != nullptr ? SourceFormat::Recognize(bytes, length) : nullptr;
 }
 
-std::optional<int> JobConversion::SetUpDecoded(const SourceFormat& format)
+std::optional<JobConversion::Kind> JobConversion::SetUpDecoded(const SourceFormat& format)
 {
     // The demuxer sees the file from its audio on: a leading ID3v2 tag is
     // no part of the container.
@@ -148,24 +147,24 @@ std::optional<int> JobConversion::SetUpDecoded(const SourceFormat& format)
         if (decoded_->ReadFailed())
             FailRead();
         else
-            Log(LogText::Format("%s (%s) not converted: %s\r\n", sourcePath_.c_str(), std::string(format.name).c_str(),
+            Log(LogText::Format("%s (%s) not converted: %s\r\n", job_.source.c_str(), std::string(format.name).c_str(),
                                 decoded_->Refusal().c_str()));
-        return JobResult::Failed;
+        return Kind::Failed;
     }
     if (decoded_->SourceChannels() > 2)
-        Log(LogText::Format("%s has %d channels, mixed down to stereo\r\n", sourcePath_.c_str(),
+        Log(LogText::Format("%s has %d channels, mixed down to stereo\r\n", job_.source.c_str(),
                             decoded_->SourceChannels()));
     if (decoded_->SourceRate() != decoded_->Rate())
-        Log(LogText::Format("%s is sampled at %d Hz, resampled to %d Hz\r\n", sourcePath_.c_str(),
+        Log(LogText::Format("%s is sampled at %d Hz, resampled to %d Hz\r\n", job_.source.c_str(),
                             decoded_->SourceRate(), decoded_->Rate()));
 
     format_ = MpegFrameHeader{};
     format_.sampleRate = decoded_->Rate();
     format_.channels = decoded_->Channels();
     if (!StartEncoder(format_))
-        return JobResult::Failed;
+        return Kind::Failed;
     // The source's own tags, whatever the MP3 probe found, become the result's ID3v2.3 tag.
-    tags_ = CarriedTag(SourceTags::Id3v2FromFile(sourcePath_, format.demuxer, decoded_->Codec()));
+    tags_ = CarriedTag(SourceTags::Id3v2FromFile(job_.source, format.demuxer, decoded_->Codec()));
     try {
         output_.assign(kOutputBytes, 0);
     } catch (const std::bad_alloc&) {
@@ -198,7 +197,7 @@ void JobConversion::DecodedLoop()
         case DecodedSource::Step::Kind::Skipped:
             Log(LogText::Format("%llu bytes at byte %llu of %s could not be decoded, skipped\r\n",
                                 static_cast<unsigned long long>(step.bytes),
-                                static_cast<unsigned long long>(audioStart_ + step.offset), sourcePath_.c_str()));
+                                static_cast<unsigned long long>(audioStart_ + step.offset), job_.source.c_str()));
             continue;
         case DecodedSource::Step::Kind::ReadFailed:
             FailRead();
@@ -206,7 +205,7 @@ void JobConversion::DecodedLoop()
         case DecodedSource::Step::Kind::End:
             if (decodedFrames_ == 0) {
                 Log(LogText::Format("No audio could be decoded in file %s, nothing converted\r\n",
-                                    sourcePath_.c_str()));
+                                    job_.source.c_str()));
                 failed_ = true;
                 return;
             }

@@ -147,10 +147,10 @@ protected:
             GTEST_SKIP() << "ffmpeg is not installed";
     }
 
-    int Convert(RecordingHost& host)
+    ConversionOutcome::Kind Convert(RecordingHost& host)
     {
         ConversionHost conversionHost = host.Host(RecordingHost::ProgramFolder());
-        return vorlanta(conversionHost, 0, control);
+        return vorlanta(conversionHost, host.Job(), control).kind;
     }
 };
 
@@ -204,7 +204,7 @@ TEST_F(OtherFormatsTest, EachFormatConvertsSampleExactWithTagsAndCover)
         ASSERT_EQ(Shell(make), 0) << make;
 
         RecordingHost host(source, result, "128");
-        ASSERT_EQ(Convert(host), JobResult::Done);
+        ASSERT_EQ(Convert(host), ConversionOutcome::Kind::Converted);
         EXPECT_TRUE(host.Logged(result + " Created\r\n"));
         const std::vector<float> expected = FfmpegDecode(source, 2);
         const std::vector<float> got = FfmpegDecode(result, 2);
@@ -248,7 +248,7 @@ TEST_F(OtherFormatsTest, TwentyFourBitSourceKeepsItsLowNoiseFloor)
     const std::string source = dir.File("deep.flac");
     ASSERT_EQ(Shell("flac -s -f -o '" + source + "' '" + wav + "'"), 0);
     RecordingHost host(source, result, "128");
-    ASSERT_EQ(Convert(host), JobResult::Done);
+    ASSERT_EQ(Convert(host), ConversionOutcome::Kind::Converted);
     const std::vector<float> got = FfmpegDecode(result, 2);
     ASSERT_EQ(got.size(), tone.size());
     double error = 0;
@@ -270,7 +270,7 @@ TEST_F(OtherFormatsTest, SurroundHighRateSourceIsMixedDownAndResampled)
     const std::string source = dir.File("surround.flac");
     ASSERT_EQ(Shell("flac -s -f --channel-map=none -o '" + source + "' '" + wav + "'"), 0);
     RecordingHost host(source, result, "192");
-    ASSERT_EQ(Convert(host), JobResult::Done);
+    ASSERT_EQ(Convert(host), ConversionOutcome::Kind::Converted);
     EXPECT_TRUE(host.Logged(source + " has 6 channels, mixed down to stereo\r\n"));
     EXPECT_TRUE(host.Logged(source + " is sampled at 96000 Hz, resampled to 48000 Hz\r\n"));
     const DecodedAudio decoded = DecodedAudio::FromFile(result, true);
@@ -294,7 +294,7 @@ TEST_F(OtherFormatsTest, PlaylistsAndConcatScriptsAreRefused)
         SyntheticAudio::WriteFile(source, Bytes(text.begin(), text.end()));
         EXPECT_EQ(SourceFormat::Recognize(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()), nullptr);
         RecordingHost host(source, result, "128");
-        EXPECT_EQ(Convert(host), JobResult::Failed) << text;
+        EXPECT_EQ(Convert(host), ConversionOutcome::Kind::Failed) << text;
         EXPECT_FALSE(std::filesystem::exists(result));
     }
     // The whitelist names no demuxer that reads other files or the network.
@@ -333,7 +333,7 @@ TEST_F(OtherFormatsTest, EncryptedSourceIsRefusedAsSuch)
                     + source + "'"),
               0);
     RecordingHost host(source, result, "128");
-    EXPECT_EQ(Convert(host), JobResult::Failed);
+    EXPECT_EQ(Convert(host), ConversionOutcome::Kind::Failed);
     EXPECT_EQ(host.Lines(),
               std::vector<std::string>{source + " (MP4/M4A audio) not converted: it is encrypted (DRM)\r\n"});
     EXPECT_FALSE(std::filesystem::exists(result));
