@@ -13,8 +13,9 @@ void BatchSummary::AddFailed(const std::string& source, const std::string& reaso
 
 std::string BatchSummary::Text(double seconds) const
 {
-    return LogText::Format("%d converted, %d failed, %d skipped in %s", converted_, Failed(), skipped_,
-                           Duration(seconds).c_str());
+    const std::string notStarted = notStarted_.empty() ? "" : LogText::Format(", %d not started", NotStarted());
+    return LogText::Format("%d converted, %d failed, %d skipped%s in %s", converted_, Failed(), skipped_,
+                           notStarted.c_str(), Duration(seconds).c_str());
 }
 
 std::vector<std::string> BatchSummary::FailureLines() const
@@ -23,6 +24,8 @@ std::vector<std::string> BatchSummary::FailureLines() const
     lines.reserve(failures_.size());
     for (const Failure& failure : failures_)
         lines.push_back("Failed: " + failure.source + ": " + failure.reason);
+    for (const std::string& source : notStarted_)
+        lines.push_back("Not started: " + source);
     return lines;
 }
 

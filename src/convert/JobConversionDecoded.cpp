@@ -8,6 +8,7 @@
 #include "convert/DecodedSource.h"
 #include "convert/JobConversion.h"
 #include "convert/LogText.h"
+#include "convert/LoudnessTagging.h"
 #include "convert/SourceFormats.h"
 #include "convert/SourceTags.h"
 
@@ -162,7 +163,9 @@ std::optional<JobConversion::Kind> JobConversion::SetUpDecoded(const SourceForma
     format_.sampleRate = decoded_->Rate();
     format_.channels = decoded_->Channels();
     if (!StartEncoder(format_))
-        return Kind::Failed;
+        return encoderMissing_ ? Kind::EncoderMissing : Kind::Failed;
+    if (host_.loudness != LoudnessTags::Off)
+        loudness_ = std::make_unique<LoudnessTagging>(host_.loudness, format_.sampleRate, format_.channels);
     // The source's own tags, whatever the MP3 probe found, become the result's ID3v2.3 tag.
     tags_ = CarriedTag(SourceTags::Id3v2FromFile(job_.source, format.demuxer, decoded_->Codec()));
     try {
@@ -226,6 +229,8 @@ bool JobConversion::ConvertBlock(const float* samples, std::size_t frames)
     if (frames == 0)
         return true;
     ++decodedFrames_;
+    if (loudness_)
+        loudness_->Measure().Add(samples, frames);
     const std::size_t values = frames * static_cast<std::size_t>(format_.channels);
     for (std::size_t done = 0; done < values;) {
         const auto count = static_cast<std::uint32_t>(std::min(kEncodeValues, values - done));
