@@ -3,7 +3,8 @@
 #   make run    installs what is missing, builds, starts the program
 #   make test   installs what is missing, builds, runs every test
 #   make bench  the conversion benchmark
-#   make fuzz   a bounded libFuzzer run over the tag probe, frame walk and frame chain
+#   make fuzz   bounded libFuzzer runs over the tag probe, frame walk and frame chain,
+#               and over the reader of sources in other formats
 #   make deb    a Debian package from the tracked files, checked with lintian
 
 BUILD   := build/release
@@ -59,7 +60,7 @@ fuzz:
 	@scripts/install-deps fuzz
 	CC=clang CXX=clang++ $(CMAKE) -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DVORLANTA_ENGINE_ONLY=ON -DVORLANTA_FUZZ=ON -DBUILD_TESTING=OFF
-	ninja -C $(FUZZ) -j $(JOBS) fuzz_source_walk
+	ninja -C $(FUZZ) -j $(JOBS) fuzz_source_walk fuzz_decoded_source
 	mkdir -p $(FUZZ)/corpus
 	@# Seeds: tags and frame headers of each kind, so the search starts near real files.
 	printf 'ID3\003\000\000\000\000\001\001' > $(FUZZ)/corpus/seed-id3v2
@@ -82,6 +83,17 @@ fuzz:
 	  for i in 1 2 3 4; do printf '\377\375\004\304'; head -c 300 /dev/zero; done; \
 	  printf 'APETAGEX\320\007\000\000\040\000\000\000'; head -c 16 /dev/zero; } > $(FUZZ)/corpus/seed-layer1-free2
 	$(FUZZ)/bin/fuzz_source_walk -max_total_time=$(FUZZ_SECONDS) -max_len=65536 $(FUZZ)/corpus
+	@# Sources in other formats: short files of each kind, made here by their encoders.
+	mkdir -p $(FUZZ)/corpus-decoded
+	sox -n -r 8000 -c 2 -b 16 $(FUZZ)/seed.wav synth 0.05 sine 440 sine 660
+	cp $(FUZZ)/seed.wav $(FUZZ)/corpus-decoded/seed.wav
+	flac -s -f -T TITLE=t -o $(FUZZ)/corpus-decoded/seed.flac $(FUZZ)/seed.wav
+	oggenc -Q -t t -o $(FUZZ)/corpus-decoded/seed.ogg $(FUZZ)/seed.wav
+	opusenc --quiet --title t $(FUZZ)/seed.wav $(FUZZ)/corpus-decoded/seed.opus
+	for spec in 'aac m4a' 'alac m4a' 'wmav2 wma' 'pcm_s24be aiff' 'wavpack wv' 'pcm_f32le w64'; do set -- $$spec; \
+	  ffmpeg -v error -y -i $(FUZZ)/seed.wav -c:a $$1 -metadata title=t $(FUZZ)/corpus-decoded/seed-$$1.$$2 || exit 1; done
+	$(FUZZ)/bin/fuzz_decoded_source -max_total_time=$(FUZZ_SECONDS) -max_len=65536 -rss_limit_mb=4096 \
+	  $(FUZZ)/corpus-decoded
 
 # Built from the tracked files in a scratch copy, so the package never sees
 # a build folder and dpkg-buildpackage writes only below $(DEB).

@@ -40,3 +40,34 @@ void BenchSource::Make(const std::string& path, double seconds)
     const auto v1 = SyntheticAudio::Id3v1Tag("Vorlanta demo");
     SyntheticAudio::WriteFile(path, SyntheticAudio::Concat({&tag, &mp3, &v1}));
 }
+
+void BenchSource::MakeWav(const std::string& path, double seconds)
+{
+    const SyntheticAudio::Signal signal = MusicLike(seconds);
+    const auto dataBytes = static_cast<std::uint32_t>(signal.samples.size() * 2);
+    std::vector<std::uint8_t> wav;
+    const auto put = [&wav](std::uint32_t value, int size) {
+        for (int i = 0; i < size; ++i)
+            wav.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    };
+    const auto text = [&wav](const char* four) {
+        for (int i = 0; i < 4; ++i)
+            wav.push_back(static_cast<std::uint8_t>(four[i]));
+    };
+    text("RIFF");
+    put(36 + dataBytes, 4);
+    text("WAVE");
+    text("fmt ");
+    put(16, 4);
+    put(1, 2);
+    put(2, 2);
+    put(44100, 4);
+    put(44100 * 4, 4);
+    put(4, 2);
+    put(16, 2);
+    text("data");
+    put(dataBytes, 4);
+    for (const std::int16_t sample : signal.samples)
+        put(static_cast<std::uint16_t>(sample), 2);
+    SyntheticAudio::WriteFile(path, wav);
+}

@@ -10,4 +10,6 @@ class BenchSource {
 public:
     static SyntheticAudio::Signal MusicLike(double seconds);
     static void Make(const std::string& path, double seconds);
+    // The same music as a 16-bit WAV file.
+    static void MakeWav(const std::string& path, double seconds);
 };

@@ -3,8 +3,11 @@
 
 #include "DecodedAudio.h"
 #include "RecordingHost.h"
+#include "convert/DecodedSource.h"
 #include "convert/EncoderSession.h"
 #include "convert/ResultFile.h"
+#include "convert/SourceFile.h"
+#include "convert/SourceFormats.h"
 
 #include <chrono>
 #include <ctime>
@@ -59,6 +62,57 @@ EncodeOnly::Seconds EncodeOnly::Run(const std::string& source, const std::string
     file.Append(output.data(), used);
     session.Close();
     if (!file.Commit())
+        return {};
+    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
+    return {ProcessSeconds() - start, wall};
+}
+
+EncodeOnly::Seconds EncodeOnly::RunDecoded(const std::string& source, const std::string& result, int bitrate,
+                                           const std::string& encoderFolder)
+{
+    SourceFile file;
+    std::uint8_t magic[SourceFormat::kMagicBytes] = {};
+    if (!file.Open(source) || file.ReadAt(0, magic, sizeof magic) != static_cast<long long>(sizeof magic))
+        return {};
+    const SourceFormat* format = SourceFormat::Recognize(magic, sizeof magic);
+    DecodedSource decoded(
+        [&file](std::uint64_t at, void* buffer, std::size_t length) { return file.ReadAt(at, buffer, length); },
+        file.Size());
+    if (format == nullptr || !decoded.Open(*format))
+        return {};
+    std::vector<std::vector<float>> blocks;
+    for (DecodedSource::Step step = decoded.Next(); step.kind != DecodedSource::Step::Kind::End;
+         step = decoded.Next()) {
+        if (step.kind == DecodedSource::Step::Kind::ReadFailed)
+            return {};
+        if (step.kind == DecodedSource::Step::Kind::Block)
+            blocks.emplace_back(decoded.Samples(),
+                                decoded.Samples() + decoded.Frames() * static_cast<std::size_t>(decoded.Channels()));
+    }
+    SilentPrompt prompt;
+    const double start = ProcessSeconds();
+    const auto wallStart = std::chrono::steady_clock::now();
+    EncoderSession session(encoderFolder, prompt);
+    session.Configure(EncodeSettings::Cbr(bitrate), decoded.Rate(), decoded.Channels());
+    if (!session.Ready() || !session.Start())
+        return {};
+    ResultFile out;
+    if (!out.Create(result))
+        return {};
+    std::vector<std::uint8_t> output(1024000);
+    std::size_t used = 0;
+    for (const std::vector<float>& block : blocks) {
+        const auto values = static_cast<std::uint32_t>(block.size());
+        if (output.size() - used < session.EncodeRoom(values * 2) + 1000) {
+            out.Append(output.data(), used);
+            used = 0;
+        }
+        used += session.EncodeFloat(block.data(), values, output.data() + used);
+    }
+    used += session.Flush(output.data() + used);
+    out.Append(output.data(), used);
+    session.Close();
+    if (!out.Commit())
         return {};
     const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
     return {ProcessSeconds() - start, wall};

@@ -14,4 +14,8 @@ public:
     };
     static Seconds Run(const std::string& source, const std::string& result, int bitrate,
                        const std::string& encoderFolder);
+    // The same for a source in another format (FLAC): decoded first, then
+    // its float samples encoded as the engine hands them over.
+    static Seconds RunDecoded(const std::string& source, const std::string& result, int bitrate,
+                              const std::string& encoderFolder);
 };

@@ -5,7 +5,9 @@
 //
 //   vorlanta-bench [--minutes M] [--long-minutes L] [--runs N] [--batch-runs N]
 //   vorlanta-bench --batch-only [--batch-runs N]        (only the batch section)
+//   vorlanta-bench --flac-only [--minutes M] [--runs N]  (only the FLAC section)
 //   vorlanta-bench --encode-only SOURCE RESULT KBPS     (one floor run)
+//   vorlanta-bench --encode-only-decoded SOURCE RESULT KBPS  (one floor run, FLAC source)
 //   vorlanta-bench --make-source PATH SECONDS           (a demo MP3)
 //   vorlanta-bench --walk FOLDER                        (one folder walk)
 
@@ -176,6 +178,66 @@ int Benchmark(double minutes, double longMinutes, int runs)
     return 0;
 }
 
+// A FLAC source (16-bit 44.1 kHz stereo, made with flac from the same
+// synthesised music) to MP3 128: the engine against its encode-only floor,
+// ffmpeg, and flac piped into lame.
+int FlacBenchmark(double minutes, int runs)
+{
+    if (!Installed("flac")) {
+        std::printf("\nflac is not installed: the FLAC benchmark is skipped\n");
+        return 0;
+    }
+    const std::string bin = ProgramFolder();
+    TempDir dir;
+    const std::string wav = dir.File("source.wav");
+    const std::string source = dir.File("source.flac");
+    const std::string result = dir.File("result.mp3");
+    std::printf("\nSynthesising a %.0f-minute 44.1 kHz stereo FLAC source...\n", minutes);
+    std::fflush(stdout);
+    BenchSource::MakeWav(wav, minutes * 60);
+    if (ChildRun::Of({"flac", "-s", "-f", "-o", source, wav}).status != 0) {
+        std::fprintf(stderr, "flac failed\n");
+        return 1;
+    }
+    std::filesystem::remove(wav);
+    const std::string cli = bin + "/vorlanta-cli";
+    Row engine{"vorlanta-cli -b 128 (FLAC)", 1e9, 1e9, 0};
+    Row floor{"encode only (the floor)", 1e9, 1e9, 0};
+    for (int i = 0; i < runs; ++i) {
+        const ChildRun run = ChildRun::Of({cli, "--overwrite", "-b", "128", "-o", result, source});
+        if (run.status != 0) {
+            std::fprintf(stderr, "vorlanta-cli failed (%d)\n", run.status);
+            return 1;
+        }
+        engine.wall = std::min(engine.wall, run.wallSeconds);
+        engine.processor = std::min(engine.processor, run.seconds);
+        engine.peakKiB = std::max(engine.peakKiB, run.peakKiB);
+        const ChildRun floorRun
+            = ChildRun::Of({bin + "/vorlanta-bench", "--encode-only-decoded", source, result, "128"});
+        double processor = -1, wall = -1;
+        if (std::sscanf(floorRun.output.c_str(), "%lf %lf", &processor, &wall) != 2 || processor <= 0) {
+            std::fprintf(stderr, "the encode-only run failed\n");
+            return 1;
+        }
+        floor.wall = std::min(floor.wall, wall);
+        floor.processor = std::min(floor.processor, processor);
+        floor.peakKiB = std::max(floor.peakKiB, floorRun.peakKiB);
+    }
+    std::vector<Row> rows{floor, engine};
+    if (Installed("ffmpeg"))
+        rows.push_back(Fastest("ffmpeg -c:a libmp3lame -b:a 128k",
+                               {"ffmpeg", "-nostdin", "-loglevel", "error", "-y", "-i", source, "-c:a", "libmp3lame",
+                                "-b:a", "128k", result},
+                               runs));
+    if (Installed("lame"))
+        rows.push_back(Fastest("flac -dc | lame -b 128",
+                               {"sh", "-c", "flac -dcs \"$0\" | lame --quiet -b 128 - \"$1\"", source, result}, runs));
+    Print(rows, floor, minutes * 60);
+    for (std::size_t i = 2; i < rows.size(); ++i)
+        std::printf("vorlanta-cli is %.2f x faster than %s (wall)\n", rows[i].wall / engine.wall, rows[i].name.c_str());
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -183,6 +245,11 @@ int main(int argc, char** argv)
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 4 && args[0] == "--encode-only") {
         const auto seconds = EncodeOnly::Run(args[1], args[2], std::atoi(args[3].c_str()), ProgramFolder());
+        std::printf("%.6f %.6f\n", seconds.processor, seconds.wall);
+        return seconds.processor > 0 ? 0 : 1;
+    }
+    if (args.size() == 4 && args[0] == "--encode-only-decoded") {
+        const auto seconds = EncodeOnly::RunDecoded(args[1], args[2], std::atoi(args[3].c_str()), ProgramFolder());
         std::printf("%.6f %.6f\n", seconds.processor, seconds.wall);
         return seconds.processor > 0 ? 0 : 1;
     }
@@ -197,7 +264,12 @@ int main(int argc, char** argv)
     int runs = 5;
     int batchRuns = 2;
     bool batchOnly = false;
+    bool flacOnly = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--flac-only") {
+            flacOnly = true;
+            continue;
+        }
         if (args[i] == "--batch-only") {
             batchOnly = true;
             continue;
@@ -213,8 +285,12 @@ int main(int argc, char** argv)
         else if (args[i] == "--runs")
             runs = std::atoi(args[++i].c_str());
     }
+    if (flacOnly)
+        return FlacBenchmark(minutes, std::max(1, runs));
     if (!batchOnly) {
-        const int status = Benchmark(minutes, longMinutes, std::max(1, runs));
+        int status = Benchmark(minutes, longMinutes, std::max(1, runs));
+        if (status == 0)
+            status = FlacBenchmark(minutes, std::max(1, runs));
         if (status != 0)
             return status;
     }

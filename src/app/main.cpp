@@ -26,12 +26,13 @@ struct CommandLine {
     CommandLine()
     {
         parser.setApplicationDescription(
-            QStringLiteral("Converts MP3 files to another bitrate. The FILEs are added to the job\n"
+            QStringLiteral("Converts MP3 files to another bitrate, and FLAC, WAV, AIFF, Ogg, Opus, M4A,\n"
+                           "WMA, APE and WavPack files to MP3. The FILEs are added to the job\n"
                            "table as if they had been chosen with Job > Add."));
         parser.addOption(help);
         parser.addOption(version);
         parser.addOption(portable);
-        parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("MP3 files to add."),
+        parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Audio files or folders to add."),
                                      QStringLiteral("[FILE...]"));
     }
 };

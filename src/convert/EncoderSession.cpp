@@ -5,6 +5,8 @@
 #include "convert/OutputRatePlan.h"
 #include "convert/UserPrompt.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -66,6 +68,7 @@ void EncoderSession::ResolveEntryPoints()
     entries_.deinit = reinterpret_cast<be::DeinitStreamFn>(library_.Symbol(be::kDeinitStreamName));
     entries_.close = reinterpret_cast<be::CloseStreamFn>(library_.Symbol(be::kCloseStreamName));
     entries_.infoTag = reinterpret_cast<be::WriteInfoTagFn>(library_.Symbol(be::kWriteInfoTagName));
+    entries_.encodeFloat = reinterpret_cast<be::EncodeChunkFloatFn>(library_.Symbol(be::kEncodeChunkFloatName));
     entries_.setReplayGain = reinterpret_cast<be::SetReplayGainFn>(library_.Symbol(be::kSetReplayGainName));
 }
 
@@ -150,6 +153,31 @@ std::uint32_t EncoderSession::Encode(const std::int16_t* pcm, std::uint32_t byte
     if (!failed_)
         call((bytes - offset) / 2);
     return total;
+}
+
+std::uint32_t EncoderSession::EncodeFloat(const float* pcm, std::uint32_t values, std::uint8_t* destination)
+{
+    if (entries_.encodeFloat == nullptr)
+        return EncodeFloatAs16(pcm, values, destination);
+    std::uint32_t offset = 0;
+    std::uint32_t total = 0;
+    while (!failed_ && offset < values) {
+        const std::uint32_t count = std::min(chunkSize_ > 0 ? chunkSize_ : values, values - offset);
+        std::uint32_t written = 0;
+        if (entries_.encodeFloat(stream_, count, pcm + offset, destination + total, &written) != be::kErrSuccessful)
+            failed_ = true;
+        total += written;
+        offset += count;
+    }
+    return total;
+}
+
+std::uint32_t EncoderSession::EncodeFloatAs16(const float* pcm, std::uint32_t values, std::uint8_t* destination)
+{
+    std::vector<std::int16_t> shorts(values);
+    for (std::uint32_t i = 0; i < values; ++i)
+        shorts[i] = static_cast<std::int16_t>(std::lround(std::clamp(pcm[i] * 32768.0f, -32768.0f, 32767.0f)));
+    return Encode(shorts.data(), values * 2, destination);
 }
 
 std::uint32_t EncoderSession::EncodeRoom(std::uint32_t bytes) const

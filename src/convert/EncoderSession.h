@@ -19,7 +19,8 @@ struct EncoderEntryPoints {
     be::DeinitStreamFn deinit = nullptr;
     be::CloseStreamFn close = nullptr;
     be::WriteInfoTagFn infoTag = nullptr;
-    be::SetReplayGainFn setReplayGain = nullptr;  // optional: a library without it writes no gain
+    be::EncodeChunkFloatFn encodeFloat = nullptr;  // optional: floats are cut to 16 bits without it
+    be::SetReplayGainFn setReplayGain = nullptr;   // optional: a library without it writes no gain
 
     bool Complete() const { return init && encode && deinit && close; }
 };
@@ -70,6 +71,9 @@ public:
     // at `destination`; returns how many were written. After a call the
     // library refuses, nothing more is encoded and Failed() holds.
     std::uint32_t Encode(const std::int16_t* pcm, std::uint32_t bytes, std::uint8_t* destination);
+    // Encodes `values` interleaved float values (full scale +-1.0) in the
+    // same way; a library without the float entry point gets them as 16-bit.
+    std::uint32_t EncodeFloat(const float* pcm, std::uint32_t values, std::uint8_t* destination);
     // The most bytes one Encode of `bytes` PCM bytes may write.
     std::uint32_t EncodeRoom(std::uint32_t bytes) const;
     // Writes the encoder's last frames at `destination` (kFlushRoom bytes
@@ -94,6 +98,7 @@ public:
 
 private:
     void ResolveEntryPoints();
+    std::uint32_t EncodeFloatAs16(const float* pcm, std::uint32_t values, std::uint8_t* destination);
     std::string MissingEntryPoints() const;
     void ConfigureCommon(int sampleRate, int outputRate, int channels);
 

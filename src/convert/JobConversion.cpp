@@ -4,6 +4,7 @@
 #include "convert/ActivityLog.h"
 #include "convert/AlbumGain.h"
 #include "convert/ConversionHost.h"
+#include "convert/DecodedSource.h"
 #include "convert/FrameChain.h"
 #include "convert/FrameProducer.h"
 #include "convert/JobProgress.h"
@@ -59,7 +60,10 @@ ConversionOutcome JobConversion::Run()
         outcome = *early;
     } else {
         Log(LogText::Format("%s convert begin\r\n", job_.source.c_str()));
-        FrameLoop();
+        if (decoded_)
+            DecodedLoop();
+        else
+            FrameLoop();
         outcome = CommonExit();
     }
     // A stop or failure whose line names no file: say which job it ended.
@@ -106,6 +110,8 @@ std::optional<ConversionOutcome::Kind> JobConversion::SetUp()
     audioStart_ = tags_.HasV2() ? std::min<std::uint64_t>(tags_.id3v2Length, size_) : 0;
     audioEnd_ = (tags_.HasV1() ? size_ - tags_.id3v1.size() : size_) - tags_.trailer.size();
     window_ = std::make_unique<SourceWindow>(source_, audioEnd_);
+    if (const SourceFormat* other = DecodedFormat())
+        return SetUpDecoded(*other);
 
     const char* foreign = ForeignContent();
     const std::optional<MpegFrameHeader> format = foreign != nullptr ? std::nullopt : FindStreamFormat();
@@ -145,16 +151,9 @@ const char* JobConversion::ForeignContent()
     if (bytes == nullptr)
         return nullptr;  // the frame search reports the failed read
     const auto is = [bytes](std::size_t at, const char* text) { return std::memcmp(bytes + at, text, 4) == 0; };
+    // The formats the engine decodes never come this far (DecodedFormat).
     if (is(0, "RIFF"))
-        return is(8, "WAVE") ? "WAVE audio" : "RIFF data";
-    if (is(0, "fLaC"))
-        return "FLAC audio";
-    if (is(0, "OggS"))
-        return "Ogg data";
-    if (is(4, "ftyp"))
-        return "MP4/M4A data";
-    if (is(0, "FORM") && (is(8, "AIFF") || is(8, "AIFC")))
-        return "AIFF audio";
+        return "RIFF data";
     return nullptr;
 }
 

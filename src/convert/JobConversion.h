@@ -20,7 +20,9 @@
 #include <string>
 #include <vector>
 
+class DecodedSource;
 struct ConversionHost;
+struct SourceFormat;
 struct StreamEvent;
 class StreamEventQueue;
 
@@ -73,6 +75,13 @@ private:
     void FailEncode();
     void FailRead();
     Kind CommonExit();
+    // Sources in other formats (JobConversionDecoded.cpp): decoded by
+    // DecodedSource instead of the frame chain, into the same encoder,
+    // result file and end of the job.
+    const SourceFormat* DecodedFormat();
+    std::optional<Kind> SetUpDecoded(const SourceFormat& format);
+    void DecodedLoop();
+    bool ConvertBlock(const float* samples, std::size_t frames);
     Kind Outcome() const;
     void Log(const std::string& text);
     void LogUnnamedEnd(const std::string& text);
@@ -95,6 +104,7 @@ private:
     std::unique_ptr<SourceWindow> window_;
     std::unique_ptr<EncoderSession> encoder_;
     std::unique_ptr<FrameDecoder> decoder_;
+    std::unique_ptr<DecodedSource> decoded_;
     std::unique_ptr<LoudnessTagging> loudness_;      // only while loudness tags are written
     std::shared_ptr<const LoudnessMeter> measured_;  // the track's, for its album
     std::vector<std::uint8_t> output_;

@@ -97,7 +97,7 @@ void AddFolder(const std::string& folder, const JobPlanner::Choices& choices, Ac
     for (const std::string& path : unreadable)
         unreadableFolder(path);
     if (found.empty())
-        log.showmessage(LogText::Format("No .mp3 file found in folder %s\r\n", folder.c_str()));
+        log.showmessage(LogText::Format("No audio file found in folder %s\r\n", folder.c_str()));
     for (const Mp3FolderWalk::Found& file : found) {
         const std::string result = choices.resultFolder.empty()
             ? JobPlanner::ResultName(file.path, {}, choices.settings)

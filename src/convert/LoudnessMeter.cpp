@@ -19,6 +19,17 @@ LoudnessMeter::LoudnessMeter(int sampleRate, int channels) : channels_(channels)
 
 LoudnessMeter::~LoudnessMeter() = default;
 
+void LoudnessMeter::Add(const float* pcm, std::size_t frames)
+{
+    if (!state_ || channels_ <= 0 || frames == 0)
+        return;
+    ebur128_add_frames_float(state_.get(), pcm, frames);
+    int largest = peak_;
+    for (std::size_t i = 0; i < frames * static_cast<std::size_t>(channels_); ++i)
+        largest = std::max(largest, static_cast<int>(std::min(std::fabs(pcm[i]) * 32768.0f, 32768.0f)));
+    peak_ = largest;
+}
+
 void LoudnessMeter::Add(const std::int16_t* pcm, std::size_t bytes)
 {
     if (!state_ || channels_ <= 0)

@@ -30,6 +30,8 @@ public:
     bool Ready() const { return state_ != nullptr; }
     // Adds `bytes` bytes of interleaved 16-bit PCM.
     void Add(const std::int16_t* pcm, std::size_t bytes);
+    // `frames` frames of interleaved floats, full scale +-1 (sources in other formats).
+    void Add(const float* pcm, std::size_t frames);
     // The track's values; empty when the stream is too short or silent.
     std::optional<ReplayGainValues> Track() const;
     // The values of several streams taken as one album.

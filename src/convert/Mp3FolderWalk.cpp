@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert/Mp3FolderWalk.h"
 
+#include "convert/SourceFormats.h"
+
 #include "convert/ActivityLog.h"
 #include "convert/LogText.h"
 
@@ -60,7 +62,7 @@ public:
             // The entry's type from the folder itself where the file system
             // gives it; a link or an unknown type needs a look at its target.
             const bool maybeFolder = item->d_type == DT_DIR || item->d_type == DT_LNK || item->d_type == DT_UNKNOWN;
-            const bool mp3 = Mp3FolderWalk::IsMp3Name(name);
+            const bool mp3 = SourceFormat::IsSourceName(name);
             if (!maybeFolder && !(mp3 && item->d_type == DT_REG))
                 continue;
             struct stat info { };

@@ -9,7 +9,9 @@
 
 class ActivityLog;
 
-// Finds every MP3 file below a folder, for adding a whole folder as jobs.
+// Finds every source file below a folder (MP3 and the other formats the
+// engine converts, by name: SourceFormat::IsSourceName), for adding a whole
+// folder as jobs.
 // Each folder's entries are taken in name order, sub-folders where their
 // name falls, so an album's tracks come in the order their names give.
 // Symbolic links are followed; a folder reached a second time (a link loop,

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert/SourceBitrate.h"
 
+#include "convert/DecodedSource.h"
 #include "convert/FrameChain.h"
 #include "convert/LogText.h"
 #include "convert/MpegFrameHeader.h"
 #include "convert/SourceFile.h"
+#include "convert/SourceFormats.h"
 #include "convert/SourceWindow.h"
 #include "convert/TagCarryOver.h"
 
@@ -131,6 +133,18 @@ private:
     std::uint64_t ticks_ = 0;
 };
 
+// A source in another format: a lossy one by its average bitrate; a
+// lossless one has none to compare, it is always converted.
+std::optional<double> OtherFormatAverage(const SourceFile& file, std::uint64_t start, const SourceFormat& format)
+{
+    DecodedSource source([&file, start](std::uint64_t offset, void* buffer,
+                                        std::size_t length) { return file.ReadAt(start + offset, buffer, length); },
+                         file.Size() - start);
+    if (!source.Open(format) || source.Lossless() || source.AverageBitrate() <= 0)
+        return std::nullopt;
+    return static_cast<double>(source.AverageBitrate()) / 1000.0;
+}
+
 }  // namespace
 
 std::optional<double> SourceBitrate::Average(const std::string& path)
@@ -141,6 +155,12 @@ std::optional<double> SourceBitrate::Average(const std::string& path)
     const TagCarryOver::Bounds bounds = TagCarryOver::Locate(file);
     if (bounds.audioStart >= bounds.audioEnd)
         return std::nullopt;
+    std::array<std::uint8_t, SourceFormat::kMagicBytes> magic{};
+    const long long read = file.ReadAt(bounds.audioStart, magic.data(), magic.size());
+    if (read > 0) {
+        if (const SourceFormat* format = SourceFormat::Recognize(magic.data(), static_cast<std::size_t>(read)))
+            return OtherFormatAverage(file, bounds.audioStart, *format);
+    }
     return HeaderWalk(file, bounds.audioStart, bounds.audioEnd).Average();
 }
 

@@ -12,6 +12,8 @@
 class SourceBitrate {
 public:
     // kbit/s; empty when the file cannot be read or holds no MPEG audio frame.
+    // A source in another format counts by its average bitrate when its
+    // codec is lossy; a lossless one has none (empty), so it is converted.
     static std::optional<double> Average(const std::string& path);
 
     // For the rule "skip sources at or below the target bitrate": the log

@@ -87,6 +87,10 @@ using InitStreamFn
     = std::uint32_t (*)(Config* config, std::uint32_t* samples, std::uint32_t* bufferSize, StreamHandle* stream);
 using EncodeChunkFn = std::uint32_t (*)(StreamHandle stream, std::uint32_t samples, const std::int16_t* pcm,
                                         std::uint8_t* output, std::uint32_t* written);
+// Interleaved float samples, full scale at +-1.0: sources of more than 16 bits
+// reach the encoder without being cut to 16 bits first.
+using EncodeChunkFloatFn = std::uint32_t (*)(StreamHandle stream, std::uint32_t samples, const float* pcm,
+                                             std::uint8_t* output, std::uint32_t* written);
 using DeinitStreamFn = std::uint32_t (*)(StreamHandle stream, std::uint8_t* output, std::uint32_t* written);
 using CloseStreamFn = std::uint32_t (*)(StreamHandle stream);
 using WriteInfoTagFn
@@ -95,6 +99,7 @@ using SetReplayGainFn = std::uint32_t (*)(StreamHandle stream, float trackGainDb
 
 constexpr const char* kInitStreamName = "beInitStream";
 constexpr const char* kEncodeChunkName = "beEncodeChunk";
+constexpr const char* kEncodeChunkFloatName = "beEncodeChunkFloat";
 constexpr const char* kDeinitStreamName = "beDeinitStream";
 constexpr const char* kCloseStreamName = "beCloseStream";
 constexpr const char* kWriteInfoTagName = "beWriteInfoTag";

@@ -8,6 +8,7 @@
 
 static_assert(std::is_same_v<decltype(&beInitStream), be::InitStreamFn>);
 static_assert(std::is_same_v<decltype(&beEncodeChunk), be::EncodeChunkFn>);
+static_assert(std::is_same_v<decltype(&beEncodeChunkFloat), be::EncodeChunkFloatFn>);
 static_assert(std::is_same_v<decltype(&beDeinitStream), be::DeinitStreamFn>);
 static_assert(std::is_same_v<decltype(&beCloseStream), be::CloseStreamFn>);
 static_assert(std::is_same_v<decltype(&beWriteInfoTag), be::WriteInfoTagFn>);
@@ -69,6 +70,19 @@ std::uint32_t beInitStream(be::Config* config, std::uint32_t* samples, std::uint
 
 std::uint32_t beEncodeChunk(be::StreamHandle stream, std::uint32_t samples, const std::int16_t* pcm,
                             std::uint8_t* output, std::uint32_t* written)
+{
+    if (written == nullptr) {
+        return be::kErrEncodeFailed;
+    }
+    *written = 0;
+    return guarded(be::kErrEncodeFailed, [&] {
+        const std::shared_ptr<LameStream> found = LameStreamTable::instance().find(stream);
+        return found ? found->encode(pcm, samples, output, *written) : be::kErrInvalidHandle;
+    });
+}
+
+std::uint32_t beEncodeChunkFloat(be::StreamHandle stream, std::uint32_t samples, const float* pcm, std::uint8_t* output,
+                                 std::uint32_t* written)
 {
     if (written == nullptr) {
         return be::kErrEncodeFailed;

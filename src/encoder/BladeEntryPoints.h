@@ -30,6 +30,13 @@ __attribute__((visibility("default"))) std::uint32_t beEncodeChunk(be::StreamHan
                                                                    const std::int16_t* pcm, std::uint8_t* output,
                                                                    std::uint32_t* written);
 
+// As beEncodeChunk, for float values with full scale at +-1.0 (louder ones
+// are kept by the encoder, not clipped here). `samples` counts values, and
+// `output` must offer the start's bufferSize bytes for up to `samples` values.
+__attribute__((visibility("default"))) std::uint32_t beEncodeChunkFloat(be::StreamHandle stream, std::uint32_t samples,
+                                                                        const float* pcm, std::uint8_t* output,
+                                                                        std::uint32_t* written);
+
 // Writes the last frames of the stream at `output`, which must offer
 // be::kDeinitOutputSize (7200) bytes; `written` receives the byte count.
 // The stream takes no more input afterwards, only beCloseStream.

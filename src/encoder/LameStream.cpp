@@ -264,6 +264,18 @@ std::uint32_t LameStream::outputBound(std::uint32_t values) const
 std::uint32_t LameStream::encode(const std::int16_t* pcm, std::uint32_t values, std::uint8_t* output,
                                  std::uint32_t& written)
 {
+    return encodeValues(pcm, values, output, written);
+}
+
+std::uint32_t LameStream::encode(const float* pcm, std::uint32_t values, std::uint8_t* output, std::uint32_t& written)
+{
+    return encodeValues(pcm, values, output, written);
+}
+
+template <typename Sample>
+std::uint32_t LameStream::encodeValues(const Sample* pcm, std::uint32_t values, std::uint8_t* output,
+                                       std::uint32_t& written)
+{
     written = 0;
     const std::uint32_t frames = values / static_cast<std::uint32_t>(channels_);
     const std::uint32_t room = outputBound(values);
@@ -308,6 +320,14 @@ int LameStream::encodeFrames(const std::int16_t* pcm, int frames, std::uint8_t* 
     }
     // LAME only reads the samples; its signature merely lacks the const.
     return lame_encode_buffer_interleaved(flags_.get(), const_cast<std::int16_t*>(pcm), frames, output, room);
+}
+
+int LameStream::encodeFrames(const float* pcm, int frames, std::uint8_t* output, int room)
+{
+    if (channels_ == 1) {
+        return lame_encode_buffer_ieee_float(flags_.get(), pcm, pcm, frames, output, room);
+    }
+    return lame_encode_buffer_interleaved_ieee_float(flags_.get(), pcm, frames, output, room);
 }
 
 std::uint32_t LameStream::flush(std::uint8_t* output, std::uint32_t& written)

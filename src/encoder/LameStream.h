@@ -39,6 +39,8 @@ public:
     // trailing value of a two-channel block is left out). `output` must offer
     // outputBound(values) bytes. Sets `written` to the bytes written, 0 on error.
     std::uint32_t encode(const std::int16_t* pcm, std::uint32_t values, std::uint8_t* output, std::uint32_t& written);
+    // The same for float values, full scale at +-1.0.
+    std::uint32_t encode(const float* pcm, std::uint32_t values, std::uint8_t* output, std::uint32_t& written);
 
     // Encodes what is still buffered and writes the last frames; `output`
     // must offer be::kDeinitOutputSize bytes. The stream takes no input after.
@@ -64,7 +66,10 @@ private:
     static bool confirmSettings(lame_global_flags* flags, const be::Config& config);
     static bool lameTagFits(const be::Config& config);
     static std::vector<std::uint8_t> infoFrameTemplate(const be::Config& config, int lowpass);
+    template <typename Sample>
+    std::uint32_t encodeValues(const Sample* pcm, std::uint32_t values, std::uint8_t* output, std::uint32_t& written);
     int encodeFrames(const std::int16_t* pcm, int frames, std::uint8_t* output, int room);
+    int encodeFrames(const float* pcm, int frames, std::uint8_t* output, int room);
     std::uint32_t placeholder(std::uint8_t* output);
     std::uint32_t finishOwnInfoFrame(std::uint8_t* output, std::uint32_t size, std::uint32_t& written);
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/JobCommands.h"
 
+#include "convert/SourceFormats.h"
+
 #include "base/CommandIds.h"
 #include "base/SettingsRecord.h"
 #include "base/UserDefaults.h"
@@ -397,9 +399,18 @@ void JobCommands::SetPrompts(JobPrompts prompts)
     m_prompts = std::move(prompts);
 }
 
+QString JobCommands::ChooserFilter()
+{
+    QStringList patterns;
+    for (const std::string_view extension : SourceFormat::Extensions())
+        patterns << QStringLiteral("*.")
+                + QString::fromLatin1(extension.data(), static_cast<qsizetype>(extension.size()));
+    return QStringLiteral("Audio files (%1);;mp3 file (*.mp3);;All files (*)").arg(patterns.join(QLatin1Char(' ')));
+}
+
 QStringList JobCommands::ChooseWithFileDialog(QWidget* parent, const QString& startFolder)
 {
-    QFileDialog dialog(parent, kChooserCaption, startFolder, kChooserFilter);
+    QFileDialog dialog(parent, kChooserCaption, startFolder, ChooserFilter());
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFiles);
     dialog.setDefaultSuffix(QStringLiteral("mp3"));

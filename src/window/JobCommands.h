@@ -35,7 +35,8 @@ class JobCommands : public QObject {
 
 public:
     static inline const QString kChooserCaption = QStringLiteral("Open");
-    static inline const QString kChooserFilter = QStringLiteral("mp3 file (*.mp3)");
+    // "Audio files" (every source format), the MP3 filter, then all files.
+    static QString ChooserFilter();
     static inline const QString kTooLongMessage
         = QStringLiteral("The path\n\n%1\n\nis longer than %2 characters. The file is not added.");
     static inline const QString kTooLongLine = QStringLiteral("%1: the path is longer than %2 characters, not added");

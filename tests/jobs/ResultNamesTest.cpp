@@ -11,6 +11,10 @@ TEST(ResultNamesTest, TitleIsTheNameWithoutFolderAndExtension)
     EXPECT_EQ(ResultNames::Title("/in/my_song.v2.MP3"), QString("my_song.v2"));
     EXPECT_EQ(ResultNames::Title("plain.mp3"), QString("plain"));
     EXPECT_EQ(ResultNames::Title("/in/x"), QString("x"));  // no extension: nothing is cut off
+    // Other formats lose their whole extension, whatever its length.
+    EXPECT_EQ(ResultNames::Title("/in/song.FLAC"), QString("song"));
+    EXPECT_EQ(ResultNames::Title("/in/song.wv"), QString("song"));
+    EXPECT_EQ(ResultNames::ForDrop("/in/a.b.opus"), QString("/in/a.b_128.mp3"));
 }
 
 TEST(ResultNamesTest, FoldersOfAPath)

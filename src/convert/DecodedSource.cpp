@@ -1,0 +1,493 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "convert/DecodedSource.h"
+
+#include "convert/SourceFormats.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/channel_layout.h>
+#include <libavutil/encryption_info.h>
+#include <libavutil/opt.h>
+#include <libswresample/swresample.h>
+}
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <mutex>
+
+namespace {
+
+constexpr int kIoBufferSize = 64 * 1024;
+// Demuxer errors in a row, without the reading position moving on, that end the stream.
+constexpr int kStuckReads = 32;
+
+// The codecs these containers carry that are decoded; anything else in them is refused.
+constexpr std::array kLosslessCodecs{
+    AV_CODEC_ID_FLAC,      AV_CODEC_ID_ALAC,      AV_CODEC_ID_APE,       AV_CODEC_ID_WAVPACK,   AV_CODEC_ID_WMALOSSLESS,
+    AV_CODEC_ID_PCM_S16LE, AV_CODEC_ID_PCM_S16BE, AV_CODEC_ID_PCM_U8,    AV_CODEC_ID_PCM_S8,    AV_CODEC_ID_PCM_S24LE,
+    AV_CODEC_ID_PCM_S24BE, AV_CODEC_ID_PCM_S32LE, AV_CODEC_ID_PCM_S32BE, AV_CODEC_ID_PCM_F32LE, AV_CODEC_ID_PCM_F32BE,
+    AV_CODEC_ID_PCM_F64LE, AV_CODEC_ID_PCM_F64BE,
+};
+constexpr std::array kLossyCodecs{
+    AV_CODEC_ID_VORBIS, AV_CODEC_ID_OPUS,   AV_CODEC_ID_AAC,      AV_CODEC_ID_WMAV1,
+    AV_CODEC_ID_WMAV2,  AV_CODEC_ID_WMAPRO, AV_CODEC_ID_PCM_ALAW, AV_CODEC_ID_PCM_MULAW,
+};
+
+template <typename Table> bool Contains(const Table& table, AVCodecID id)
+{
+    return std::find(table.begin(), table.end(), id) != table.end();
+}
+
+// No demuxer of ours may open a second file (a playlist entry, a reference
+// in an MP4, a chained segment): every such attempt is refused.
+int RefuseOpen(AVFormatContext*, AVIOContext**, const char*, int, AVDictionary**)
+{
+    return AVERROR(EPERM);
+}
+
+// The rate the encoder is handed: rates above 48 kHz go to 44.1 or 48 kHz,
+// whichever family the source's rate belongs to.
+int HandedRate(int rate)
+{
+    if (rate <= 48000)
+        return rate;
+    return rate % 11025 == 0 ? 44100 : 48000;
+}
+
+std::string ErrorText(int error)
+{
+    std::array<char, AV_ERROR_MAX_STRING_SIZE> text{};
+    av_strerror(error, text.data(), text.size());
+    return text.data();
+}
+
+// The ASF header's content-encryption objects (Windows Media DRM).
+bool AsfHeaderIsEncrypted(const std::uint8_t* header, std::size_t length)
+{
+    static constexpr std::array<std::array<std::uint8_t, 16>, 2> kGuids{{
+        {0xFB, 0xB3, 0x11, 0x22, 0x23, 0xBD, 0xD2, 0x11, 0xB4, 0xB7, 0x00, 0xA0, 0xC9, 0x55, 0xFC, 0x6E},
+        {0x14, 0xE6, 0x8A, 0x29, 0x22, 0x26, 0x17, 0x4C, 0xB9, 0x35, 0xDA, 0xE0, 0x7E, 0xE9, 0x28, 0x9C},
+    }};
+    for (const auto& guid : kGuids) {
+        if (std::search(header, header + length, guid.begin(), guid.end()) != header + length)
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void DecodedSource::FormatCloser::operator()(AVFormatContext* context) const
+{
+    avformat_close_input(&context);
+}
+void DecodedSource::IoCloser::operator()(AVIOContext* io) const
+{
+    av_freep(&io->buffer);
+    avio_context_free(&io);
+}
+void DecodedSource::CodecCloser::operator()(AVCodecContext* context) const
+{
+    avcodec_free_context(&context);
+}
+void DecodedSource::PacketCloser::operator()(AVPacket* packet) const
+{
+    av_packet_free(&packet);
+}
+void DecodedSource::FrameCloser::operator()(AVFrame* frame) const
+{
+    av_frame_free(&frame);
+}
+void DecodedSource::ResamplerCloser::operator()(SwrContext* resampler) const
+{
+    swr_free(&resampler);
+}
+
+DecodedSource::DecodedSource(Reader reader, std::uint64_t size) : reader_(std::move(reader)), size_(size)
+{
+}
+
+// The container goes before the reader it reads through.
+DecodedSource::~DecodedSource()
+{
+    resampler_.reset();
+    decoder_.reset();
+    container_.reset();
+    io_.reset();
+}
+
+int DecodedSource::ReadPacket(void* opaque, std::uint8_t* buffer, int size)
+{
+    auto* self = static_cast<DecodedSource*>(opaque);
+    if (self->offset_ >= self->size_)
+        return AVERROR_EOF;
+    const long long count = self->reader_(self->offset_, buffer, static_cast<std::size_t>(size));
+    if (count < 0) {
+        self->readFailed_ = true;
+        return AVERROR(EIO);
+    }
+    if (count == 0)
+        return AVERROR_EOF;
+    self->offset_ += static_cast<std::uint64_t>(count);
+    return static_cast<int>(count);
+}
+
+std::int64_t DecodedSource::Seek(void* opaque, std::int64_t offset, int whence)
+{
+    auto* self = static_cast<DecodedSource*>(opaque);
+    const auto size = static_cast<std::int64_t>(self->size_);
+    switch (whence & ~AVSEEK_FORCE) {
+    case AVSEEK_SIZE:
+        return size;
+    case SEEK_SET:
+        break;
+    case SEEK_CUR:
+        offset += static_cast<std::int64_t>(self->offset_);
+        break;
+    case SEEK_END:
+        offset += size;
+        break;
+    default:
+        return AVERROR(EINVAL);
+    }
+    if (offset < 0)
+        return AVERROR(EINVAL);
+    self->offset_ = static_cast<std::uint64_t>(offset);
+    return offset;
+}
+
+bool DecodedSource::Refuse(const std::string& reason)
+{
+    refusal_ = reason;
+    return false;
+}
+
+bool DecodedSource::Open(const SourceFormat& format)
+{
+    // What goes wrong reaches the job's log through Next(); FFmpeg's own
+    // messages would only clutter the terminal.
+    static std::once_flag quiet;
+    std::call_once(quiet, [] { av_log_set_level(AV_LOG_QUIET); });
+    return OpenContainer(format) && FindAudioStream() && OpenDecoder() && FirstPacketClear();
+}
+
+// An MP4 protected by common encryption says so only on its packets: the
+// first one of the stream is read now (and kept for the decoder).
+bool DecodedSource::FirstPacketClear()
+{
+    for (int packets = 0; packets < kStuckReads; ++packets) {
+        if (av_read_frame(container_.get(), packet_.get()) < 0)
+            return true;  // decoding tells what is wrong
+        if (packet_->stream_index == stream_) {
+            packetHeld_ = true;
+            if (av_packet_get_side_data(packet_.get(), AV_PKT_DATA_ENCRYPTION_INFO, nullptr) != nullptr)
+                return Refuse("it is encrypted (DRM)");
+            return true;
+        }
+        av_packet_unref(packet_.get());
+    }
+    return true;
+}
+
+bool DecodedSource::OpenContainer(const SourceFormat& format)
+{
+    const AVInputFormat* demuxer = av_find_input_format(std::string(format.demuxer).c_str());
+    auto* buffer = static_cast<std::uint8_t*>(av_malloc(kIoBufferSize));
+    if (demuxer == nullptr || buffer == nullptr) {
+        av_free(buffer);
+        return Refuse("no decoder for it is installed");
+    }
+    io_.reset(avio_alloc_context(buffer, kIoBufferSize, 0, this, &ReadPacket, nullptr, &Seek));
+    if (!io_) {
+        av_free(buffer);
+        return Refuse("out of memory");
+    }
+    AVFormatContext* context = avformat_alloc_context();
+    if (context == nullptr)
+        return Refuse("out of memory");
+    context->pb = io_.get();
+    context->flags |= AVFMT_FLAG_CUSTOM_IO;
+    context->io_open = &RefuseOpen;
+    context->format_whitelist = av_strdup(SourceFormat::DemuxerWhitelist());
+    context->protocol_whitelist = av_strdup("file");
+    const int opened = avformat_open_input(&context, "", demuxer, nullptr);
+    if (opened < 0)  // the context is freed on failure
+        return Refuse(readFailed_ ? "it could not be read" : "its header is damaged (" + ErrorText(opened) + ")");
+    container_.reset(context);
+    return true;
+}
+
+bool DecodedSource::FindAudioStream()
+{
+    for (unsigned i = 0; i < container_->nb_streams; ++i) {
+        AVStream* stream = container_->streams[i];
+        const bool audio = stream->codecpar->codec_type == AVMEDIA_TYPE_AUDIO
+            && (stream->disposition & AV_DISPOSITION_ATTACHED_PIC) == 0;
+        if (audio && stream_ < 0)
+            stream_ = static_cast<int>(i);
+        else
+            stream->discard = AVDISCARD_ALL;  // video, covers, further audio
+    }
+    if (stream_ < 0)
+        return Refuse("it holds no audio stream");
+    if (Encrypted())
+        return Refuse("it is encrypted (DRM)");
+    const AVCodecParameters* parameters = container_->streams[stream_]->codecpar;
+    lossless_ = Contains(kLosslessCodecs, parameters->codec_id);
+    if (!lossless_ && !Contains(kLossyCodecs, parameters->codec_id))
+        return Refuse(std::string("its audio codec ") + avcodec_get_name(parameters->codec_id) + " is not supported");
+    codec_ = avcodec_get_name(parameters->codec_id);
+    return true;
+}
+
+// Protected streams decode to noise or not at all: they are refused by name.
+bool DecodedSource::Encrypted() const
+{
+    const AVStream* stream = container_->streams[stream_];
+    const std::uint32_t tag = stream->codecpar->codec_tag;
+    if (tag == MKTAG('e', 'n', 'c', 'a') || tag == MKTAG('d', 'r', 'm', 's') || tag == MKTAG('d', 'r', 'm', 'i'))
+        return true;
+    if (av_stream_get_side_data(stream, AV_PKT_DATA_ENCRYPTION_INIT_INFO, nullptr) != nullptr)
+        return true;
+    if (std::strcmp(container_->iformat->name, "asf") == 0) {
+        // The header object: its size follows its GUID.
+        std::array<std::uint8_t, 24> head{};
+        if (reader_(0, head.data(), head.size()) != static_cast<long long>(head.size()))
+            return false;
+        std::uint64_t length = 0;
+        for (int i = 7; i >= 0; --i)
+            length = length << 8 | head[16 + static_cast<std::size_t>(i)];
+        std::vector<std::uint8_t> header(static_cast<std::size_t>(std::min<std::uint64_t>(length, 1 << 20)));
+        const long long read = reader_(0, header.data(), header.size());
+        return read > 0 && AsfHeaderIsEncrypted(header.data(), static_cast<std::size_t>(read));
+    }
+    return false;
+}
+
+bool DecodedSource::OpenDecoder()
+{
+    AVStream* stream = container_->streams[stream_];
+    const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
+    if (codec == nullptr)
+        return Refuse(std::string("no decoder for ") + codec_ + " is installed");
+    decoder_.reset(avcodec_alloc_context3(codec));
+    packet_.reset(av_packet_alloc());
+    frame_.reset(av_frame_alloc());
+    if (!decoder_ || !packet_ || !frame_)
+        return Refuse("out of memory");
+    if (avcodec_parameters_to_context(decoder_.get(), stream->codecpar) < 0)
+        return Refuse("out of memory");
+    // The packets' time base lets the decoder apply skip and trim side data.
+    decoder_->pkt_timebase = stream->time_base;
+    decoder_->thread_count = 1;
+    const int opened = avcodec_open2(decoder_.get(), codec, nullptr);
+    if (opened < 0)
+        return Refuse("its " + codec_ + " stream cannot be decoded: " + ErrorText(opened));
+    sourceRate_ = decoder_->sample_rate;
+    sourceChannels_ = decoder_->ch_layout.nb_channels;
+    if (sourceRate_ <= 0 || sourceChannels_ <= 0)
+        return Refuse("its " + codec_ + " stream names no sample rate or channels");
+    rate_ = HandedRate(sourceRate_);
+    channels_ = std::min(sourceChannels_, 2);
+    MeasureBitrate();
+    return true;
+}
+
+// The bits the stream takes per second on average: an MP4's sample table
+// and an ASF stream's header tell the audio's own (ASF packets carry much
+// padding); elsewhere the file's bytes over its length.
+void DecodedSource::MeasureBitrate()
+{
+    const AVStream* stream = container_->streams[stream_];
+    const bool declared = std::strcmp(container_->iformat->name, "mov,mp4,m4a,3gp,3g2,mj2") == 0
+        || std::strcmp(container_->iformat->name, "asf") == 0;
+    if (declared && stream->codecpar->bit_rate > 0) {
+        averageBitrate_ = stream->codecpar->bit_rate;
+        return;
+    }
+    double seconds = 0;
+    if (container_->duration > 0)
+        seconds = static_cast<double>(container_->duration) / AV_TIME_BASE;
+    else if (stream->duration > 0)
+        seconds = static_cast<double>(stream->duration) * av_q2d(stream->time_base);
+    if (seconds > 0)
+        averageBitrate_ = static_cast<std::int64_t>(static_cast<double>(size_) * 8 / seconds);
+    else
+        averageBitrate_ = stream->codecpar->bit_rate > 0 ? stream->codecpar->bit_rate : container_->bit_rate;
+}
+
+std::uint64_t DecodedSource::Position() const
+{
+    return std::min(offset_, size_);
+}
+
+void DecodedSource::NoteSkipped(std::int64_t offset, std::int64_t bytes)
+{
+    if (skipOffset_ < 0)
+        skipOffset_ = std::max<std::int64_t>(offset, 0);
+    skipBytes_ += std::max<std::int64_t>(bytes, 0);
+}
+
+DecodedSource::Step DecodedSource::Next()
+{
+    Produced produced = Produced::End;
+    if (held_) {
+        held_ = false;
+        produced = heldKind_;
+    } else {
+        produced = Produce();
+        // A stretch that could not be decoded is reported before what follows it.
+        if (skipOffset_ >= 0 && produced != Produced::ReadFailed) {
+            Step skipped{Step::Kind::Skipped, static_cast<std::uint64_t>(skipOffset_),
+                         static_cast<std::uint64_t>(skipBytes_), Position()};
+            skipOffset_ = -1;
+            skipBytes_ = 0;
+            held_ = true;
+            heldKind_ = produced;
+            return skipped;
+        }
+    }
+    Step step;
+    step.position = produced == Produced::End ? size_ : Position();
+    step.kind = produced == Produced::Block ? Step::Kind::Block
+        : produced == Produced::End         ? Step::Kind::End
+                                            : Step::Kind::ReadFailed;
+    return step;
+}
+
+DecodedSource::Produced DecodedSource::Produce()
+{
+    frames_ = 0;
+    while (!ended_) {
+        if (readFailed_)
+            return Produced::ReadFailed;
+        if (decoderDrained_) {
+            ended_ = true;
+            if (Drain())
+                return Produced::Block;
+            break;
+        }
+        const int received = avcodec_receive_frame(decoder_.get(), frame_.get());
+        if (received == 0) {
+            const bool converted = Convert(frame_.get());
+            av_frame_unref(frame_.get());
+            if (converted && frames_ > 0)
+                return Produced::Block;
+            continue;
+        }
+        if (received == AVERROR_EOF) {
+            decoderDrained_ = true;
+            continue;
+        }
+        // A decoding error loses the packet it came from; a decoder that
+        // keeps failing without input is asked for no more.
+        if (received != AVERROR(EAGAIN) && ++failedDecodes_ < kStuckReads) {
+            NoteSkipped(static_cast<std::int64_t>(Position()), 0);
+            continue;
+        }
+        failedDecodes_ = 0;
+        if (sentEnd_) {
+            decoderDrained_ = true;
+            continue;
+        }
+        const int read = packetHeld_ ? 0 : av_read_frame(container_.get(), packet_.get());
+        packetHeld_ = false;
+        if (read < 0) {
+            if (readFailed_)
+                return Produced::ReadFailed;
+            // A damaged container part: the demuxer resynchronises, unless
+            // it is stuck, which ends the stream like its end.
+            const bool stuck = Position() == failedAt_ && ++failedReads_ >= kStuckReads;
+            if (read == AVERROR_EOF || stuck || avio_feof(container_->pb)) {
+                avcodec_send_packet(decoder_.get(), nullptr);
+                sentEnd_ = true;
+            } else if (Position() != failedAt_) {
+                failedAt_ = Position();
+                failedReads_ = 0;
+            }
+            continue;
+        }
+        if (packet_->stream_index == stream_) {
+            const int sent = avcodec_send_packet(decoder_.get(), packet_.get());
+            if (sent == AVERROR(EAGAIN)) {
+                packetHeld_ = true;  // sent again once the decoder's frames are taken
+                continue;
+            }
+            if (sent < 0)
+                NoteSkipped(packet_->pos >= 0 ? packet_->pos : static_cast<std::int64_t>(Position()), packet_->size);
+        }
+        av_packet_unref(packet_.get());
+    }
+    return Produced::End;
+}
+
+bool DecodedSource::SetUpResampler(const AVFrame* frame)
+{
+    AVChannelLayout in{};
+    if (frame->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC || frame->ch_layout.nb_channels == 0)
+        av_channel_layout_default(&in,
+                                  frame->ch_layout.nb_channels > 0 ? frame->ch_layout.nb_channels : sourceChannels_);
+    else
+        av_channel_layout_copy(&in, &frame->ch_layout);
+    AVChannelLayout out{};
+    av_channel_layout_default(&out, channels_);
+    SwrContext* resampler = nullptr;
+    // More channels go to stereo by the standard downmix matrix (centre and
+    // surrounds at -3 dB), normalised so that the mix cannot clip.
+    const int set = swr_alloc_set_opts2(&resampler, &out, AV_SAMPLE_FMT_FLT, rate_, &in,
+                                        static_cast<AVSampleFormat>(frame->format), frame->sample_rate, 0, nullptr);
+    av_channel_layout_uninit(&in);
+    av_channel_layout_uninit(&out);
+    resampler_.reset(resampler);
+    if (set < 0 || swr_init(resampler) < 0) {
+        resampler_.reset();
+        return false;
+    }
+    inRate_ = frame->sample_rate;
+    inFormat_ = frame->format;
+    inChannels_ = frame->ch_layout.nb_channels;
+    return true;
+}
+
+// Converts one decoded frame to interleaved float at the handed rate and
+// channels. A frame whose format changed mid-stream (a chained Ogg stream)
+// gets a resampler of its own; the stream keeps the first rate and layout.
+bool DecodedSource::Convert(const AVFrame* frame)
+{
+    if (frame->nb_samples <= 0 || frame->sample_rate <= 0)
+        return false;
+    if (!resampler_ || frame->sample_rate != inRate_ || frame->format != inFormat_
+        || frame->ch_layout.nb_channels != inChannels_) {
+        if (!SetUpResampler(frame)) {
+            NoteSkipped(static_cast<std::int64_t>(Position()), 0);
+            return false;
+        }
+    }
+    const int room = swr_get_out_samples(resampler_.get(), frame->nb_samples);
+    if (room <= 0)
+        return true;
+    samples_.resize(static_cast<std::size_t>(room) * static_cast<std::size_t>(channels_));
+    auto* out = reinterpret_cast<std::uint8_t*>(samples_.data());
+    const int converted = swr_convert(resampler_.get(), &out, room,
+                                      const_cast<const std::uint8_t**>(frame->extended_data), frame->nb_samples);
+    frames_ = converted > 0 ? static_cast<std::size_t>(converted) : 0;
+    return converted >= 0;
+}
+
+// The resampler's last samples, once the decoder has handed over its last frame.
+bool DecodedSource::Drain()
+{
+    frames_ = 0;
+    if (!resampler_ || inRate_ == rate_)
+        return false;
+    const int room = swr_get_out_samples(resampler_.get(), 0);
+    if (room <= 0)
+        return false;
+    samples_.resize(static_cast<std::size_t>(room) * static_cast<std::size_t>(channels_));
+    auto* out = reinterpret_cast<std::uint8_t*>(samples_.data());
+    const int converted = swr_convert(resampler_.get(), &out, room, nullptr, 0);
+    frames_ = converted > 0 ? static_cast<std::size_t>(converted) : 0;
+    return frames_ > 0;
+}
