@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "convert/PathLimit.h"
+
 #include <QDialog>
 #include <QString>
 #include <QStringList>
@@ -30,7 +32,7 @@ public:
     static inline const QString kBrowseInstruction = QStringLiteral("Please Choose Folder");
     static inline const QString kSkipLowerText = QStringLiteral("Skip sources at or below the target bitrate");
     static inline const QString kKeepJobsText = QStringLiteral("Keep unfinished jobs for the next start");
-    static constexpr int kFolderCapacity = 255;  // characters a record folder holds
+    static constexpr int kFolderCapacity = int(PathLimit::kMaxBytes);  // bytes a folder may hold
 
     // Asks the user for a folder, starting at `startFolder`; an empty result
     // means nothing was chosen. Tests replace it.

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "convert/PathLimit.h"
+
+#include <QFile>
 #include <QString>
 
 // Result names the add flows offer, and the path pieces they are made of.
@@ -8,8 +11,8 @@
 // characters (the ".mp3").
 class ResultNames {
 public:
-    // The longest path a job may carry.
-    static constexpr int kMaxPathLength = 255;
+    // The longest path a job may carry, in bytes: what the system accepts.
+    static constexpr int kMaxPathLength = int(PathLimit::kMaxBytes);
     // The rate a dropped file's offered name carries, whatever the defaults say.
     static constexpr int kDropRate = 128;
 
@@ -51,7 +54,9 @@ public:
     // result named otherwise is kept as it is.
     static QString FollowRate(const QString& result, int oldKbps, int newKbps);
 
-    static bool FitsJob(const QString& path) { return path.size() <= kMaxPathLength; }
+    // Whether the system accepts `path`: no more than kMaxPathLength bytes
+    // in the file-system encoding.
+    static bool FitsJob(const QString& path) { return PathLimit::Fits(QFile::encodeName(path).toStdString()); }
     // ".mp3" at the end, in any letter case.
     static bool HasMp3Extension(const QString& path);
 };
