@@ -21,11 +21,12 @@ struct CommandLine {
     {
         parser.setApplicationDescription(
             QStringLiteral("Converts MP3 files to another bitrate. The FILEs are added to the job\n"
-                           "table as if they had been chosen with Job > Add."));
+                           "table as if they had been chosen with Job > Add, FOLDERs as with\n"
+                           "Job > Add Folder (every MP3 file below them)."));
         parser.addOption(help);
         parser.addOption(version);
-        parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("MP3 files to add."),
-                                     QStringLiteral("[FILE...]"));
+        parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("MP3 files or folders to add."),
+                                     QStringLiteral("[FILE|FOLDER...]"));
     }
 };
 
@@ -83,9 +84,10 @@ int main(int argc, char** argv)
     QStringList missing;
     const QStringList files = CMyApp::ExistingFiles(commandLine.parser.positionalArguments(), missing);
     for (const QString& path : missing)
-        std::fprintf(stderr, "%s: %s: no such file, not added\n", qPrintable(program), qPrintable(path));
+        std::fprintf(stderr, "%s: %s\n", qPrintable(program), qPrintable(CMyApp::kNotAddedLine.arg(path)));
 
     CMyApp app;
     app.SetStartFiles(files);
+    app.SetStartMissing(missing);
     return app.Run();
 }

@@ -94,7 +94,19 @@ void JobCommands::OnJobAdd(int schedulerRunning)
 {
     if (schedulerRunning == 0)
         m_table.Threads().StartScheduler();
-    AddChosenFiles(m_chooser(DialogParent(), Defaults().SourceFolder));
+    const QStringList files = m_chooser(DialogParent(), StartFolder());
+    if (!files.isEmpty())
+        m_lastChosenFrom = ResultNames::FolderOf(files.first());
+    AddChosenFiles(files);
+}
+
+// The settings' source folder when the user named one; otherwise where the
+// last Add or Add Folder of this run chose from, before the built-in one.
+QString JobCommands::StartFolder() const
+{
+    const QString configured = Defaults().SourceFolder;
+    const bool named = !configured.isEmpty() && configured != SettingsStore::DefaultSourceFolder();
+    return named || m_lastChosenFrom.isEmpty() ? configured : m_lastChosenFrom;
 }
 
 void JobCommands::AddGivenFiles(const QStringList& files)
@@ -134,9 +146,11 @@ void JobCommands::OnJobAddFolder()
 {
     // As with Add: the scheduler runs before the chooser opens.
     m_table.Threads().StartScheduler();
-    const QString folder = m_folderChooser(DialogParent(), Defaults().SourceFolder);
-    if (!folder.isEmpty())
-        AddFolder(folder);
+    const QString folder = m_folderChooser(DialogParent(), StartFolder());
+    if (folder.isEmpty())
+        return;
+    m_lastChosenFrom = ResultNames::FolderOf(folder);
+    AddFolder(folder);
 }
 
 void JobCommands::AddFolder(const QString& folder)
@@ -272,6 +286,7 @@ void JobCommands::ItemPropDlg(int row)
         return;
     const SchedulingPause pause(m_table.Threads());
     CItemPropSheet sheet(m_table, DialogParent());
+    sheet.SetJob(m_table.CellText(row, CMyListView::ColJobId), m_table.CellText(row, CMyListView::ColSourceFile));
     CItemPropP& page = *sheet.Page();
     page.SetPrompts(m_prompts);
     page.SetRow(row);

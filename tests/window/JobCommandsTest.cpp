@@ -304,9 +304,9 @@ TEST_F(JobCommandsTest, SameSettingsBatchAsksBeforeReplacingAnExistingFile)
     EXPECT_EQ(Cell(0, CMyListView::ColDestFile), existing);
 }
 
-TEST_F(JobCommandsTest, SourcePathsLongerThan255CharactersAreNotAdded)
+TEST_F(JobCommandsTest, SourcePathsLongerThanTheSystemTakesAreNotAdded)
 {
-    const QString longSource = "/in/" + QString(260, QLatin1Char('s')) + ".mp3";
+    const QString longSource = "/in/" + QString(4092, QLatin1Char('s')) + ".mp3";  // 4100 bytes
     chosen = {longSource, "/in/ok.mp3"};
     commands.OnJobAdd(0);
     ASSERT_EQ(prompts.shown.size(), 1u);
@@ -552,4 +552,19 @@ TEST_F(JobCommandsTest, EnterOnASelectedRowOpensItsProperties)
     pressEnter(Qt::Key_Return, Qt::NoModifier);
     pressEnter(Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(sheets, 2);
+}
+
+// The file chooser starts in the source folder the settings name; without
+// one, where the last Add of this run chose from.
+TEST_F(JobCommandsTest, TheChooserStartsWhereTheLastAddChoseFromUnlessTheSettingsNameAFolder)
+{
+    env.defaults.Settings().SourceFolder = SettingsStore::DefaultSourceFolder();
+    chosen = {"/lib/Album/x.mp3"};
+    commands.OnJobAdd(1);
+    chosen = {};
+    commands.OnJobAdd(1);
+    env.defaults.Settings().SourceFolder = "/music/picked";
+    commands.OnJobAdd(1);
+    EXPECT_EQ(chooserStarts,
+              (std::vector<QString>{SettingsStore::DefaultSourceFolder(), "/lib/Album", "/music/picked"}));
 }
