@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert/BatchSummary.h"
 
+#include "convert/ConversionOutcome.h"
 #include "convert/LogText.h"
 
 #include <algorithm>
@@ -55,8 +56,9 @@ std::string BatchSummary::ReasonWithoutSource(const std::string& reason, const s
         EraseAll(text, " in file " + source);
         EraseAll(text, " of " + source);
         // Anywhere else the file is named by its name alone.
-        for (std::size_t at = text.find(source); at != std::string::npos; at = text.find(source, at))
-            text.replace(at, source.size(), NameOf(source));
+        const std::string name = NameOf(source);
+        for (std::size_t at = text.find(source); at != std::string::npos; at = text.find(source, at + name.size()))
+            text.replace(at, source.size(), name);
     }
     return text.empty() ? std::string("no reason given") : text;
 }
@@ -95,4 +97,23 @@ std::string BatchSummary::Clock(double seconds)
     if (hours > 0)
         return LogText::Format("%ld:%02ld:%02ld", hours, minutes, rest);
     return LogText::Format("%ld:%02ld", minutes, rest);
+}
+
+void BatchSummary::Add(const std::string& source, const ConversionOutcome& outcome)
+{
+    switch (outcome.kind) {
+    case ConversionOutcome::Kind::Converted:
+        AddConverted();
+        break;
+    case ConversionOutcome::Kind::Skipped:
+        AddSkipped();
+        break;
+    case ConversionOutcome::Kind::Failed:
+    case ConversionOutcome::Kind::Refused:
+        AddFailed(source, outcome.reason);
+        break;
+    case ConversionOutcome::Kind::Stopped:
+    case ConversionOutcome::Kind::RestartRequested:
+        break;
+    }
 }

@@ -13,20 +13,10 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <array>
-
-namespace {
-constexpr std::array<int, CMyListView::ColumnCount> kColumnWidths{50, 60, 150, 200, 60, 60};
-
-bool IsValidColumn(int column)
-{
-    return column >= 0 && column < CMyListView::ColumnCount;
-}
-}  // namespace
 
 bool CMyListView::IsPathColumn(int column)
 {
-    return column == ColSourceFile || column == ColDestFile;
+    return column == JobColumns::SourceFile || column == JobColumns::DestFile;
 }
 
 CMyListView::CMyListView(QWidget* parent) : QTableView(parent)
@@ -57,7 +47,7 @@ QString CMyListView::ColumnCaption(int column)
 
 int CMyListView::ColumnWidthPx(int column)
 {
-    return IsValidColumn(column) ? kColumnWidths[column] : 0;
+    return JobColumns::IsColumn(column) ? JobColumns::kTable[static_cast<std::size_t>(column)].width : 0;
 }
 
 void CMyListView::SetTableStyle()
@@ -80,8 +70,8 @@ void CMyListView::SetTableStyle()
 
 void CMyListView::CreateColumns()
 {
-    for (int column = 0; column < ColumnCount; ++column)
-        setColumnWidth(column, ColumnWidthPx(column));
+    for (const JobColumns::Column& column : JobColumns::kTable)
+        setColumnWidth(column.number, column.width);
 }
 
 // The width the view has beyond its columns goes to the two path columns,
@@ -90,16 +80,16 @@ void CMyListView::CreateColumns()
 void CMyListView::SpreadSpareWidth()
 {
     int others = 0;
-    for (int column = 0; column < ColumnCount; ++column) {
+    for (int column = 0; column < JobColumns::Count; ++column) {
         if (!IsPathColumn(column))
             others += columnWidth(column);
     }
-    const int sourceStart = ColumnWidthPx(ColSourceFile);
-    const int resultStart = ColumnWidthPx(ColDestFile);
+    const int sourceStart = ColumnWidthPx(JobColumns::SourceFile);
+    const int resultStart = ColumnWidthPx(JobColumns::DestFile);
     const int paths = std::max(viewport()->width() - others, sourceStart + resultStart);
     const int source = paths * sourceStart / (sourceStart + resultStart);
-    setColumnWidth(ColSourceFile, source);
-    setColumnWidth(ColDestFile, paths - source);
+    setColumnWidth(JobColumns::SourceFile, source);
+    setColumnWidth(JobColumns::DestFile, paths - source);
 }
 
 void CMyListView::resizeEvent(QResizeEvent* event)
@@ -110,23 +100,34 @@ void CMyListView::resizeEvent(QResizeEvent* event)
 
 int CMyListView::InsertJob(const ConversionJob& job)
 {
-    m_queue.Append({std::to_string(job.id), std::to_string(job.type), job.source.toStdString(),
-                    job.result.toStdString(), std::to_string(job.bitrate), std::to_string(job.status)});
+    m_queue.Append(JobQueue::CellsOf(job.id, job.type,
+                                     {job.source.toStdString(), job.result.toStdString(), job.settings},
+                                     std::to_string(job.status)));
     m_threads.StartScheduler();
     m_threads.WakeScheduler();
     return 1;
 }
 
-int CMyListView::AddJob(const QString& source, const QString& result, int bitrate)
+int CMyListView::AddJob(const JobSpec& spec)
 {
     ConversionJob job;
     job.id = NextJobId();
-    job.source = source;
-    job.result = result;
-    job.bitrate = bitrate;
+    job.source = QString::fromStdString(spec.source);
+    job.result = QString::fromStdString(spec.result);
+    job.settings = spec.settings;
     InsertJob(job);
     RaiseNextJobId();
     return job.id;
+}
+
+int CMyListView::AddJob(const QString& source, const QString& result, int bitrate)
+{
+    return AddJob(JobSpec{source.toStdString(), result.toStdString(), EncodeSettings::Cbr(bitrate)});
+}
+
+JobSpec CMyListView::Spec(int row) const
+{
+    return JobQueue::SpecOf(m_queue.AllCells(m_queue.At(row)));
 }
 
 QString CMyListView::CellText(int row, int column) const
@@ -141,7 +142,7 @@ void CMyListView::SetCellText(int row, int column, const QString& text)
 
 JobStatus CMyListView::Status(int row) const
 {
-    return JobStatus::FromCell(CellText(row, ColStatus));
+    return JobStatus::FromCell(CellText(row, JobColumns::Status));
 }
 
 bool CMyListView::IsRunning(int row) const
@@ -183,7 +184,7 @@ void CMyListView::OnJobDel()
     // belongs to the job it was asked for, and a job that ends meanwhile
     // takes its question with it.
     const JobQueue::Key key = JobKey(row);
-    const QString source = CellText(row, ColSourceFile);
+    const QString source = CellText(row, JobColumns::SourceFile);
     const auto running = [this, key] {
         const int rowNow = RowOfJob(key);
         return rowNow >= 0 && IsRunning(rowNow);
@@ -274,9 +275,9 @@ void CMyListView::OnCommand(int id)
 
 void CMyListView::WriteJobCells(int row, const QString& source, const QString& result, const QString& bitrate)
 {
-    SetCellText(row, ColSourceFile, source);
-    SetCellText(row, ColDestFile, result);
-    SetCellText(row, ColBitrate, bitrate);
+    SetCellText(row, JobColumns::SourceFile, source);
+    SetCellText(row, JobColumns::DestFile, result);
+    SetCellText(row, JobColumns::Bitrate, bitrate);
 }
 
 bool CMyListView::RequestRestart(JobQueue::Key key)

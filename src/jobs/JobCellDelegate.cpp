@@ -10,8 +10,6 @@
 
 namespace {
 
-using Columns = CMyListView;
-
 QString Escaped(const QString& text)
 {
     return QString::fromStdString(LogText::Escaped(text.toStdString()));
@@ -38,7 +36,7 @@ QStyleOptionViewItem JobCellDelegate::Option(const QModelIndex& index, const QAb
 void JobCellDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const
 {
     QStyledItemDelegate::initStyleOption(option, index);
-    if (Columns::IsPathColumn(index.column())) {
+    if (CMyListView::IsPathColumn(index.column())) {
         option->textElideMode = Qt::ElideMiddle;
         option->text = Escaped(index.data(Qt::DisplayRole).toString());
     }
@@ -47,7 +45,7 @@ void JobCellDelegate::initStyleOption(QStyleOptionViewItem* option, const QModel
 bool JobCellDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
                                 const QModelIndex& index)
 {
-    if (event->type() != QEvent::ToolTip || !Columns::IsPathColumn(index.column()))
+    if (event->type() != QEvent::ToolTip || !CMyListView::IsPathColumn(index.column()))
         return QStyledItemDelegate::helpEvent(event, view, option, index);
     const QString path = index.data(Qt::DisplayRole).toString();
     if (path.isEmpty())

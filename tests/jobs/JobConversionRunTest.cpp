@@ -156,7 +156,7 @@ TEST_F(JobConversionRunTest, CloseStopsTheRunningConversionAndJoins)
     EXPECT_FALSE(table.Threads().State().SchedulerThread.joinable());
     EXPECT_EQ(table.Threads().WorkerCount(), 0);
     EXPECT_EQ(LogCount("Job Stopped by user"), 1);
-    EXPECT_EQ(table.CellText(0, CMyListView::ColStatus), "100%");
+    EXPECT_EQ(table.CellText(0, JobColumns::Status), "100%");
     EXPECT_FALSE(std::filesystem::exists(Out("next_128.mp3").toStdString()));
 }
 
@@ -166,12 +166,13 @@ TEST_F(JobConversionRunTest, TwoAtOnceKeepEachJobsLinesWholeAndInOrder)
 {
     std::atomic<int> running{0};
     std::atomic<int> most{0};
-    table.Threads().SetConversionRoutine([&](ConversionHost& host, int row, const std::atomic<int>& control) {
-        most = std::max(most.load(), ++running);
-        const int result = vorlanta(host, row, control);
-        --running;
-        return result;
-    });
+    table.Threads().SetConversionRoutine(
+        [&](ConversionHost& host, const JobSpec& job, const std::atomic<int>& control) {
+            most = std::max(most.load(), ++running);
+            ConversionOutcome result = vorlanta(host, job, control);
+            --running;
+            return result;
+        });
     table.Threads().SetSimultaneousConversions(2);
     const QString sources[] = {MakeSource("a.mp3", 8.0), MakeSource("b.mp3", 8.0)};
     const QString results[] = {Out("a_96.mp3"), Out("b_96.mp3")};
