@@ -241,18 +241,40 @@ void JobCommands::AddWithDialog(const QString& source, const QString& offeredRes
     else if (!relative.isEmpty())
         dialog.SetSameSettings(1);  // a folder is one batch unless the user says otherwise
     dialog.SetReplaceRule(&batch.replace, !lastFile);
-    if (m_runDialog(dialog) != QDialog::Accepted) {
-        if (dialog.KeptExistingResult())
-            Log(kKeptLine.arg(dialog.Result()));
+    const bool accepted = m_runDialog(dialog) == QDialog::Accepted;
+    const bool keptAll = !accepted && dialog.KeptExistingResult();  // "No to all"
+    if (!accepted && !keptAll)
         return;
-    }
-    m_table.AddJob(dialog.Source(), dialog.Result(), dialog.Bitrate());
-    batch.sameSettings = dialog.SameSettings();
+    const QString root = relative.isEmpty() ? ResultNames::FolderWithSlash(dialog.Result())
+                                            : ResultNames::TreeRoot(dialog.Result(), relative);
+    // After "No to all" the rest of the batch goes on with this dialog's
+    // settings, and no more dialogs open.
+    batch.sameSettings = keptAll ? 1 : dialog.SameSettings();
     if (batch.sameSettings == 1) {
         batch.settings = EncodeSettings::Cbr(dialog.Bitrate());
-        batch.folder = relative.isEmpty() ? ResultNames::FolderWithSlash(dialog.Result())
-                                          : ResultNames::TreeRoot(dialog.Result(), relative);
+        batch.folder = root;
     }
+    if (keptAll) {
+        Log(kKeptLine.arg(dialog.Result()));
+        return;
+    }
+    // A folder's first file keeps its place in the tree too, however its
+    // result folder was chosen (typed, "...", or the one offered).
+    const QString placed = root + ResultNames::FolderWithSlash(relative)
+        + dialog.Result().mid(dialog.Result().lastIndexOf(QLatin1Char('/')) + 1);
+    if (relative.isEmpty() || placed == dialog.Result()) {
+        m_table.AddJob(dialog.Source(), dialog.Result(), dialog.Bitrate());
+        return;
+    }
+    if (!ResultNames::FitsJob(placed)) {
+        RefuseTooLong(placed, relative);
+        return;
+    }
+    if (QFileInfo::exists(placed) && !MayReplace(placed, lastFile, batch)) {
+        Log(kKeptLine.arg(placed));
+        return;
+    }
+    m_table.AddJob(dialog.Source(), placed, dialog.Bitrate());
 }
 
 void JobCommands::AddWithSameSettings(const QString& source, bool lastFile, BatchState& batch, const QString& relative)

@@ -29,12 +29,12 @@ TEST(BatchSummary, FailureLineNamesTheFileOnceAfterTheReason)
     summary.AddFailed("/lib/A/03 x.mp3", "/lib/A/03 x.mp3 is not an MP3 file (no frame sync), not converted");
     summary.AddFailed("/lib/B/03 x.mp3", "Dest file write failed in file /out/03 x_128.mp3: No space left on device");
     summary.AddFailed("/lib/C/n.mp3", "Source file read failed in file /lib/C/n.mp3, it changed while converting");
-    summary.AddFailed("here.mp3", "here.mp3 is the result of here.mp3 already");
+    summary.AddFailed("here.mp3", "A folder for here.mp3 cannot be made");  // a path without a folder
     EXPECT_EQ(
         summary.FailureLines(),
         (std::vector<std::string>{"Failed: not an MP3 file (no frame sync), not converted \u2014 03 x.mp3 (in /lib/A)",
                                   "Failed: Dest file write failed in file /out/03 x_128.mp3: No space left on device "
                                   "\u2014 03 x.mp3 (in /lib/B)",
                                   "Failed: Source file read failed, it changed while converting \u2014 n.mp3",
-                                  "Failed: the result of here.mp3 already \u2014 here.mp3"}));
+                                  "Failed: A folder for here.mp3 cannot be made \u2014 here.mp3"}));
 }

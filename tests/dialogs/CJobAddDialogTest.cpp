@@ -303,8 +303,8 @@ TEST_F(JobAddDialogTest, PathsUpToWhatTheSystemAcceptsAreTakenLongerOnesRefused)
     EXPECT_TRUE(Accepted());
 
     Open("/in/x.mp3", "/in/x_128.mp3");
-    // Two bytes a letter: 2046 letters and the rest make 4096 bytes.
-    const QString longName = "/o/" + QString(2041, QChar(0xe9)) + "_128.mp3";
+    // Two bytes a letter: 2042 letters and the rest make 4096 bytes.
+    const QString longName = "/ou/" + QString(2042, QChar(0xe9)) + "_128.mp3";
     ASSERT_EQ(QFile::encodeName(longName).size(), 4096);
     dialog.ResultEdit()->setText(longName);
     EXPECT_EQ(dialog.ResultEdit()->text(), longName);
