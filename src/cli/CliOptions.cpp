@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CliOptions.h"
 
+#include "cli/PathList.h"
 #include "convert/JobVocabulary.h"
 
 #include <algorithm>
@@ -45,7 +46,7 @@ bool CliOptions::IsMpeg1Bitrate(int bitrate)
 std::string CliOptions::Usage()
 {
     return "Usage: vorlanta-cli [-b KBPS] [-o RESULT | -d DIR] [-j N] [--overwrite | --skip-existing]\n"
-           "                   [--skip-lower] SOURCE...\n"
+           "                   [--skip-lower] [--files-from FILE [-0]] SOURCE...\n"
            "Converts MP3 files to another bitrate, keeping their ID3 tags. A SOURCE\n"
            "that is a folder stands for every .mp3 file below it.\n"
            "\n"
@@ -58,6 +59,9 @@ std::string CliOptions::Usage()
            "  --overwrite      replace results that exist already\n"
            "  --skip-existing  skip sources whose result exists already\n"
            "  --skip-lower     skip sources whose bitrate is at or below KBPS\n"
+           "  --files-from FILE  read further sources from FILE, one a line\n"
+           "                   (- for standard input)\n"
+           "  -0               the paths in FILE end in NUL bytes (find -print0)\n"
            "  -h, --help       show this help\n"
            "  --version        show the version\n"
            "\n"
@@ -93,6 +97,13 @@ std::optional<CliOptions> CliOptions::Parse(const std::vector<std::string>& args
             options.skipExisting = true;
         } else if (arg == "--skip-lower") {
             options.skipLower = true;
+        } else if (arg == "-0" || arg == "--null") {
+            options.nulSeparated = true;
+        } else if (arg == "--files-from") {
+            const std::string* text = value(i, arg);
+            if (text == nullptr)
+                return std::nullopt;
+            options.filesFrom = *text;
         } else if (arg == "-j") {
             const std::string* text = value(i, arg);
             if (text == nullptr)
@@ -120,6 +131,12 @@ std::optional<CliOptions> CliOptions::Parse(const std::vector<std::string>& args
     }
     if (options.help || options.version)
         return options;
+    if (!options.filesFrom.empty()) {
+        const auto listed = PathList::ReadNamed(options.filesFrom, options.nulSeparated, error);
+        if (!listed)
+            return std::nullopt;
+        options.sources.insert(options.sources.end(), listed->begin(), listed->end());
+    }
     if (options.sources.empty())
         error = "no source file given";
     else if (!options.output.empty() && !options.directory.empty())

@@ -78,6 +78,8 @@ int CliRunner::Run(std::atomic<int>& control, const std::atomic<bool>& interrupt
     PrintSummary(std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
     if (interrupted.load())
         return kExitInterrupted;
+    if (encoderMissing_.load())
+        return kExitEncoderMissing;
     return summary_.Failed() == 0 ? kExitConverted : kExitFailed;
 }
 
@@ -85,7 +87,7 @@ int CliRunner::Run(std::atomic<int>& control, const std::atomic<bool>& interrupt
 void CliRunner::Work(std::atomic<int>& control, const std::atomic<bool>& interrupted)
 {
     for (;;) {
-        if (interrupted.load())
+        if (interrupted.load() || encoderMissing_.load())
             return;
         const std::size_t index = next_.fetch_add(1);
         if (index >= jobs_.size())
@@ -119,6 +121,8 @@ ConversionOutcome CliRunner::Convert(std::size_t index, std::atomic<int>& contro
     table_.SetStatus(row, JobVocabulary::kStarted);
     ConversionOutcome outcome = vorlanta(host, job.spec, control);
     table_.SetStatus(row, JobVocabulary::StatusAfter(outcome));
+    if (outcome.kind == ConversionOutcome::Kind::EncoderMissing)
+        encoderMissing_.store(true);
     if (outcome.kind == ConversionOutcome::Kind::Stopped || (interrupted.load() && outcome.IsFailure())) {
         // The stopped job removed its own temporary file; whatever has the
         // result's name was there before and is left as it was.

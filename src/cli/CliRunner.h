@@ -28,6 +28,8 @@ public:
     static constexpr int kExitFailed = 1;
     static constexpr int kExitUsage = 2;
     static constexpr int kExitInterrupted = 130;
+    // The encoder library could not be loaded: no further job was started.
+    static constexpr int kExitEncoderMissing = 3;
 
     CliRunner(const CliOptions& options, ConsoleLog& log, UserPrompt& prompt, std::string encoderFolder,
               std::FILE* errors);
@@ -67,6 +69,7 @@ private:
     CliJobTable table_;
     std::vector<Job> jobs_;
     std::atomic<std::size_t> next_{0};
+    std::atomic<bool> encoderMissing_{false};  // every further job would fail alike
     std::unique_ptr<BatchProgress> progress_;
     BatchSummary summary_;
 };

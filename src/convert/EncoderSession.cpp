@@ -10,20 +10,47 @@
 
 EncoderSession::EncoderSession(const std::string& folder, UserPrompt& prompt) : prompt_(prompt)
 {
-    library_.Load(InstallLayout::EncoderLibraryFolders(folder), be::kLibraryFileName);
-    ResolveEntryPoints();
+    if (library_.Load(InstallLayout::EncoderLibraryFolders(folder), be::kLibraryFileName)) {
+        ResolveEntryPoints();
+        if (!entries_.Complete())
+            problem_ = std::string("The encoder library ") + be::kLibraryFileName + " found in "
+                + library_.Tried().back() + " lacks " + MissingEntryPoints();
+    } else {
+        std::string where;
+        const auto& tried = library_.Tried();
+        for (std::size_t i = 0; i < tried.size(); ++i)
+            where += (i == 0 ? "" : i + 1 == tried.size() ? " and " : ", ") + tried[i];
+        problem_ = std::string("The encoder library ") + be::kLibraryFileName + " was looked for in " + where + ": "
+            + (library_.Reason().empty() ? "not found" : library_.Reason());
+    }
     if (!entries_.Complete()) {
         ready_ = false;
         prompt_.MessageBox("Init Lame Encoder Error!");
     }
 }
 
+std::string EncoderSession::MissingEntryPoints() const
+{
+    std::string missing;
+    const auto add = [&missing](bool present, const char* name) {
+        if (!present)
+            missing += (missing.empty() ? "" : ", ") + std::string(name);
+    };
+    add(entries_.init != nullptr, be::kInitStreamName);
+    add(entries_.encode != nullptr, be::kEncodeChunkName);
+    add(entries_.deinit != nullptr, be::kDeinitStreamName);
+    add(entries_.close != nullptr, be::kCloseStreamName);
+    return missing;
+}
+
 EncoderSession::EncoderSession(const EncoderEntryPoints& entries, UserPrompt& prompt)
     : entries_(entries), prompt_(prompt)
 {
     ready_ = entries_.Complete();
-    if (!ready_)
+    if (!ready_) {
+        problem_ = "The encoder lacks " + MissingEntryPoints();
         prompt_.MessageBox("Init Lame Encoder Error!");
+    }
 }
 
 EncoderSession::~EncoderSession()

@@ -4,7 +4,7 @@
 #include "convert/EncodeSettings.h"
 #include "convert/SharedLibrary.h"
 
-#include <BeConfig.h>
+#include "encoder/BeConfig.h"
 
 #include <cstdint>
 #include <string>
@@ -42,6 +42,9 @@ public:
     EncoderSession& operator=(const EncoderSession&) = delete;
 
     bool Ready() const { return ready_; }
+    // Why the session is not ready, for the log: which library was looked
+    // for where, and the loader's reason. Empty when it is ready.
+    const std::string& Problem() const { return problem_; }
 
     // Fills the configuration record: the result's settings (a constant
     // bitrate), the source's rate and channel count, the output rate that can
@@ -80,11 +83,13 @@ public:
 
 private:
     void ResolveEntryPoints();
+    std::string MissingEntryPoints() const;
 
     SharedLibrary library_;
     EncoderEntryPoints entries_;
     UserPrompt& prompt_;
     bool ready_ = true;
+    std::string problem_;
     bool started_ = false;
     bool flushed_ = false;
     bool failed_ = false;

@@ -100,7 +100,7 @@ std::optional<ConversionOutcome::Kind> JobConversion::SetUp()
     tags_ = TagCarryOver::Probe(source_, tap_);
     // The audio lies between the tags: tag bytes are never decoded.
     audioStart_ = tags_.HasV2() ? std::min<std::uint64_t>(tags_.id3v2Length, size_) : 0;
-    audioEnd_ = tags_.HasV1() ? size_ - tags_.id3v1.size() : size_;
+    audioEnd_ = (tags_.HasV1() ? size_ - tags_.id3v1.size() : size_) - tags_.trailer.size();
     window_ = std::make_unique<SourceWindow>(source_, audioEnd_);
 
     const char* foreign = ForeignContent();
@@ -114,7 +114,7 @@ std::optional<ConversionOutcome::Kind> JobConversion::SetUp()
     }
     format_ = *format;
     if (!StartEncoder(*format))
-        return Kind::Failed;
+        return encoderMissing_ ? Kind::EncoderMissing : Kind::Failed;
     // The decoder counts a free-format frame without its header.
     decoder_ = std::make_unique<FrameDecoder>(format->sampleRate, format->channels,
                                               freeFormatLength_ > 4 ? freeFormatLength_ - 4 : 0);
@@ -157,6 +157,8 @@ bool JobConversion::StartEncoder(const MpegFrameHeader& format)
     encoder_ = std::make_unique<EncoderSession>(host_.encoderFolder, tap_);
     if (!encoder_->Ready()) {
         LogUnnamedEnd("Failed to init lame!\r\n");
+        Log(LogText::Format("%s\r\n", encoder_->Problem().c_str()));
+        encoderMissing_ = true;
         encoder_.reset();
         return false;
     }
@@ -167,8 +169,8 @@ bool JobConversion::StartEncoder(const MpegFrameHeader& format)
         return false;
     }
     if (encoder_->OutputRate() != format.sampleRate)
-        Log(LogText::Format("%d kbit/s cannot be encoded at %d Hz, resampled to %d Hz\r\n", job_.settings.bitrate,
-                            format.sampleRate, encoder_->OutputRate()));
+        Log(LogText::Format("%s: %d kbit/s cannot be encoded at %d Hz, resampled to %d Hz\r\n", job_.source.c_str(),
+                            job_.settings.bitrate, format.sampleRate, encoder_->OutputRate()));
     return true;
 }
 
@@ -233,20 +235,15 @@ void JobConversion::FrameLoop()
 void JobConversion::TakeSteps(StreamEventQueue& queue)
 {
     for (;;) {
-        if (control_.load() == JobControl::Stop) {
-            LogUnnamedEnd("Job Stopped by user\r\n");
+        if (Interrupted())
             return;
-        }
-        if (control_.load() == JobControl::Restart) {
-            Log("Job restart by user\r\n");
-            return;
-        }
         StreamEvent& event = queue.Front();
         switch (event.kind) {
         case StreamEvent::Kind::Skipped:
-            Log(LogText::Format("%llu bytes at byte %llu of %s are not MPEG audio, skipped\r\n",
+            Log(LogText::Format("%llu bytes at byte %llu of %s are %s, skipped\r\n",
                                 static_cast<unsigned long long>(event.skipped),
-                                static_cast<unsigned long long>(event.offset), job_.source.c_str()));
+                                static_cast<unsigned long long>(event.offset), job_.source.c_str(),
+                                event.tag != nullptr ? event.tag : "not MPEG audio"));
             queue.Pop();
             continue;
         case StreamEvent::Kind::FormatChanged:
@@ -272,14 +269,31 @@ void JobConversion::TakeSteps(StreamEventQueue& queue)
     }
 }
 
-// The rest of the stream keeps the first frame's rate and channels: the
-// decoder resamples or mixes it, so length and pitch stay right.
+// True, with the line that says so, when a stop or restart was asked for.
+bool JobConversion::Interrupted()
+{
+    const int control = control_.load();
+    if (control == JobControl::Stop)
+        LogUnnamedEnd("Job Stopped by user\r\n");
+    else if (control == JobControl::Restart)
+        Log("Job restart by user\r\n");
+    return control == JobControl::Stop || control == JobControl::Restart;
+}
+
+// Every part of a stream is converted, whatever its layer; the rest of the
+// stream keeps the first frame's rate and channels: the decoder resamples or
+// mixes it, so length and pitch stay right.
 void JobConversion::LogFormatChange(const StreamEvent& change)
 {
     const auto layout = [](int channels) { return channels == 1 ? "mono" : "stereo"; };
-    Log(LogText::Format("%s changes to %d Hz %s at byte %llu, converted to %d Hz %s\r\n", job_.source.c_str(),
-                        change.sampleRate, layout(change.channels), static_cast<unsigned long long>(change.offset),
-                        format_.sampleRate, layout(format_.channels)));
+    static constexpr const char* kLayers[] = {"", "Layer I", "Layer II", "Layer III"};
+    std::string to;
+    if (change.newLayer)
+        to = std::string(change.freeFormat ? "free-format " : "") + kLayers[change.layer & 3];
+    if (change.newRate)
+        to += LogText::Format("%s%d Hz %s", to.empty() ? "" : " ", change.sampleRate, layout(change.channels));
+    Log(LogText::Format("%s changes to %s at byte %llu, converted to %d Hz %s\r\n", job_.source.c_str(), to.c_str(),
+                        static_cast<unsigned long long>(change.offset), format_.sampleRate, layout(format_.channels)));
 }
 
 bool JobConversion::ConvertFrame(const StreamEvent& frame)
@@ -342,15 +356,30 @@ void JobConversion::EndOfStream()
         return;
     if (!WriteInfoFrame())
         return;
+    if (!tags_.trailer.empty() && !result_.Append(tags_.trailer.data(), tags_.trailer.size())) {
+        FailWrite();
+        return;
+    }
     if (tags_.HasV1() && !result_.Append(tags_.id3v1.data(), tags_.id3v1.size())) {
         FailWrite();
         return;
     }
+    // A stop that came with the last frames, or while the file went to disk,
+    // still leaves the old file as it was.
+    if (Interrupted())
+        return;
+    Log(LogText::Format("%s: writing to disk\r", job_.result.c_str()));
+    bool stopped = false;
+    const auto proceed = [this, &stopped] { return !(stopped = Interrupted()); };
     // Only now does the result take its name.
-    if (!result_.Commit()) {
-        FailWrite();
+    if (!result_.Commit(proceed)) {
+        if (!stopped)
+            FailWrite();
         return;
     }
+    if (!result_.OwnerNote().empty())
+        Log(LogText::Format("%s replaces a file of another owner: %s\r\n", job_.result.c_str(),
+                            result_.OwnerNote().c_str()));
     Log(LogText::Format("%s Created\r\n", job_.result.c_str()));
     completed_ = true;
 }

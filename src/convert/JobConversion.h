@@ -60,6 +60,7 @@ private:
     bool CreateResult();
     void FrameLoop();
     void TakeSteps(StreamEventQueue& queue);
+    bool Interrupted();
     void LogFormatChange(const StreamEvent& change);
     bool ConvertFrame(const StreamEvent& frame);
     bool WriteOutput();
@@ -101,4 +102,5 @@ private:
     bool completed_ = false;
     bool failed_ = false;      // a failure that no control request overrides
     bool unnamedEnd_ = false;  // the line that ended the job named no file
+    bool encoderMissing_ = false;
 };

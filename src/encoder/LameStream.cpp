@@ -111,7 +111,9 @@ std::uint32_t LameStream::applyRecord(lame_global_flags* flags, const be::Config
         lame_set_original(flags, config.original != 0 ? 1 : 0),
         lame_set_extension(flags, config.privateBit != 0 ? 1 : 0),
         lame_set_emphasis(flags, static_cast<int>(config.emphasis)),
-        lame_set_strict_ISO(flags, config.strictIso != 0 ? 1 : 0),
+        // LAME's own default (the largest frame the format allows) unless
+        // the record asks for strict ISO; its 0 would be a tighter limit still.
+        lame_set_strict_ISO(flags, config.strictIso != 0 ? 1 : lame_get_strict_ISO(flags)),
         lame_set_findReplayGain(flags, 0),
         lame_set_decode_on_the_fly(flags, 0),
     });
