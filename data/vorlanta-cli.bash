@@ -4,7 +4,7 @@
 # they are a fixed list, file and folder names with spaces stay one word.
 
 _vorlanta_cli_bitrates='32 40 48 56 64 80 96 112 128 160 192 224 256 320'
-_vorlanta_cli_options='-b -o -d -j --overwrite --skip-existing --skip-lower --files-from -0 --null -h --help --version'
+_vorlanta_cli_options='-b -V --abr --replaygain -o -d -j --overwrite --skip-existing --skip-lower --files-from -0 --null -h --help --version'
 
 # Sets COMPREPLY to the lines of standard input, one entry a line, so that
 # names with blanks are not split into words.
@@ -22,8 +22,14 @@ _vorlanta_cli_value()
 {
     local option=$1 cur=$2
     case $option in
-        -b)
+        -b | --abr)
             _vorlanta_cli_reply < <(compgen -W "$_vorlanta_cli_bitrates" -- "$cur")
+            ;;
+        -V)
+            _vorlanta_cli_reply < <(compgen -W '0 1 2 3 4 5 6 7 8 9' -- "$cur")
+            ;;
+        --replaygain)
+            _vorlanta_cli_reply < <(compgen -W 'track album' -- "$cur")
             ;;
         -j)
             _vorlanta_cli_reply < <(compgen -W "$(seq 1 "$(nproc 2> /dev/null || echo 1)")" -- "$cur")

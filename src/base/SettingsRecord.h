@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "convert/LoudnessTagging.h"
+
 #include <QString>
 
 // The three user defaults, held by the application object. Each field stands
@@ -20,4 +22,6 @@ struct SettingsRecord {
     // unless the user turns them on.
     bool SkipLowerSources = false;    // skip sources at or below the job's bitrate
     bool KeepUnfinishedJobs = false;  // offer the waiting jobs again at the next start
+    // "Write loudness tags": off, per track, or per track and album.
+    LoudnessTags WriteLoudnessTags = LoudnessTags::Off;
 };

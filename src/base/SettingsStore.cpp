@@ -107,6 +107,10 @@ void SettingsStore::ReadSettingsFile(SettingsRecord& record) const
         record.BitRate = kDefaultBitRate;
     record.SkipLowerSources = file.Value(kSection, kSkipLowerKey).value_or(QString()).trimmed() == QLatin1String("1");
     record.KeepUnfinishedJobs = file.Value(kSection, kKeepJobsKey).value_or(QString()).trimmed() == QLatin1String("1");
+    const QString loudness = file.Value(kSection, kLoudnessKey).value_or(QString()).trimmed().toLower();
+    record.WriteLoudnessTags = loudness == QLatin1String("album")
+        ? LoudnessTags::Album
+        : (loudness == QLatin1String("track") ? LoudnessTags::Track : LoudnessTags::Off);
 }
 
 // A stored folder that does not exist (any more) reads as empty: results
@@ -142,6 +146,13 @@ bool SettingsStore::WriteSettingsFile(const SettingsRecord& record) const
         } else {
             file.RemoveValue(kSection, key);
         }
+    }
+    if (record.WriteLoudnessTags == LoudnessTags::Off) {
+        file.RemoveValue(kSection, kLoudnessKey);
+    } else {
+        file.SetValue(kSection, kLoudnessKey,
+                      record.WriteLoudnessTags == LoudnessTags::Album ? QStringLiteral("album")
+                                                                      : QStringLiteral("track"));
     }
     if (!QDir().mkpath(QFileInfo(file.Path()).absolutePath())) {
         return false;

@@ -25,6 +25,8 @@ public:
     // Written only while on, so a file of a user who never turned them on
     // keeps exactly the three keys above.
     static inline const QString kSkipLowerKey = QStringLiteral("Skip Sources At Or Below Target");
+    // "track" or "album"; absent while loudness tags are off.
+    static inline const QString kLoudnessKey = QStringLiteral("Write Loudness Tags");
     static inline const QString kKeepJobsKey = QStringLiteral("Keep Unfinished Jobs");
     // Written only when it is not 1, so that the file keeps its three keys
     // for everyone who converts one job at a time.

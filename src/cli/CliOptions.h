@@ -2,6 +2,7 @@
 #pragma once
 
 #include "convert/JobPlanner.h"
+#include "convert/LoudnessTagging.h"
 
 #include <optional>
 #include <string>
@@ -9,9 +10,10 @@
 
 // What the command line asked for.
 struct CliOptions {
-    EncodeSettings settings;  // -b: the results' bitrate
-    std::string output;       // -o: the result of the one source
-    std::string directory;    // -d: the folder for every result
+    EncodeSettings settings;  // -b, -V or --abr: how the results are encoded (the last given counts)
+    LoudnessTags replayGain = LoudnessTags::Off;  // --replaygain track|album
+    std::string output;                           // -o: the result of the one source
+    std::string directory;                        // -d: the folder for every result
     bool overwrite = false;
     bool skipExisting = false;  // --skip-existing: a result that exists is left alone, its job skipped
     bool skipLower = false;     // --skip-lower: sources at or below the bitrate are skipped

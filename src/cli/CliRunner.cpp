@@ -3,16 +3,21 @@
 
 #include "cli/BatchProgress.h"
 #include "cli/ConsoleLog.h"
+#include "convert/AlbumGain.h"
 #include "convert/ConversionHost.h"
 #include "convert/JobConversion.h"
 #include "convert/JobPlanner.h"
 #include "convert/JobVocabulary.h"
+#include "convert/LogText.h"
 
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <set>
+#include <sys/stat.h>
 #include <system_error>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -20,6 +25,27 @@ bool Exists(const std::string& path)
 {
     std::error_code error;
     return std::filesystem::exists(path, error);
+}
+
+// The folders of `results` that are not there yet, deepest first: those a
+// run may make.
+std::vector<std::string> MissingFolders(const std::vector<std::string>& results)
+{
+    std::set<std::string> missing;
+    for (const std::string& result : results) {
+        for (std::filesystem::path folder = std::filesystem::path(result).parent_path();
+             !folder.empty() && folder != folder.root_path() && !missing.contains(folder.string());
+             folder = folder.parent_path()) {
+            struct stat info { };
+            if (::lstat(folder.c_str(), &info) == 0)
+                break;
+            missing.insert(folder.string());
+        }
+    }
+    std::vector<std::string> deepestFirst(missing.begin(), missing.end());
+    std::sort(deepestFirst.begin(), deepestFirst.end(),
+              [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+    return deepestFirst;
 }
 
 }  // namespace
@@ -59,10 +85,18 @@ int CliRunner::Run(std::atomic<int>& control, const std::atomic<bool>& interrupt
         sizes.push_back(jobs_[i].size);
     }
     progress_ = std::make_unique<BatchProgress>(std::move(sizes));
+    MakeAlbums();
     for (std::size_t i = 0; i < jobs_.size(); ++i) {
         if (jobs_[i].outcome)
             progress_->Ended(i, Skipped(i));
     }
+
+    std::vector<std::string> results;
+    for (const Job& job : jobs_) {
+        if (!job.outcome)
+            results.push_back(job.spec.result);
+    }
+    const std::vector<std::string> newFolders = MissingFolders(results);
 
     const auto workers = std::min<std::size_t>(static_cast<std::size_t>(std::max(1, options_.jobs)), jobs_.size());
     std::vector<std::thread> threads;
@@ -71,9 +105,18 @@ int CliRunner::Run(std::atomic<int>& control, const std::atomic<bool>& interrupt
     for (std::thread& thread : threads)
         thread.join();
 
+    // A folder this run made for results that never came is not left
+    // behind; rmdir leaves any that holds something.
+    for (const std::string& folder : newFolders)
+        ::rmdir(folder.c_str());
+
+    // Every source is named once: a job without an outcome never started
+    // (Ctrl-C, or a missing encoder library, came first).
     for (const Job& job : jobs_) {
         if (job.outcome)
             summary_.Add(job.spec.source, *job.outcome);
+        else
+            summary_.AddNotStarted(job.spec.source);
     }
     PrintSummary(std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
     if (interrupted.load())
@@ -100,6 +143,33 @@ void CliRunner::Work(std::atomic<int>& control, const std::atomic<bool>& interru
     }
 }
 
+// The jobs of one run whose sources share a folder make an album. A job
+// decided before it starts (skipped or refused) counts as not completed, so
+// its album keeps track values: album values without one of its tracks would
+// be false.
+void CliRunner::MakeAlbums()
+{
+    if (options_.replayGain != LoudnessTags::Album)
+        return;
+    std::map<std::string, std::size_t> tracks;
+    for (const Job& job : jobs_)
+        ++tracks[std::filesystem::path(job.spec.source).parent_path().string()];
+    for (const auto& [folder, count] : tracks)
+        albums_[folder] = std::make_shared<AlbumGain>(folder.empty() ? std::string(".") : folder, count, log_);
+    for (const Job& job : jobs_) {
+        if (job.outcome)
+            EndOfAlbumTrack(job);
+    }
+}
+
+// A job of an album ended without a conversion.
+void CliRunner::EndOfAlbumTrack(const Job& job)
+{
+    const auto album = albums_.find(std::filesystem::path(job.spec.source).parent_path().string());
+    if (album != albums_.end())
+        album->second->JobEnded(job.spec.result, nullptr);
+}
+
 void CliRunner::RunJob(std::size_t index, std::atomic<int>& control, const std::atomic<bool>& interrupted)
 {
     Job& job = jobs_[index];
@@ -107,6 +177,7 @@ void CliRunner::RunJob(std::size_t index, std::atomic<int>& control, const std::
         job.outcome = std::move(early);
         if (job.outcome->IsFailure())
             ShowRefusal(job);
+        EndOfAlbumTrack(job);
         return;
     }
     job.outcome = Convert(index, control, interrupted);
@@ -118,6 +189,10 @@ ConversionOutcome CliRunner::Convert(std::size_t index, std::atomic<int>& contro
     const int row = static_cast<int>(index);
     CliJobTable::RowProgress status(table_, row);
     ConversionHost host{status, log_, prompt_, encoderFolder_};
+    host.loudness = options_.replayGain;
+    if (const auto album = albums_.find(std::filesystem::path(job.spec.source).parent_path().string());
+        album != albums_.end())
+        host.album = album->second;
     table_.SetStatus(row, JobVocabulary::kStarted);
     ConversionOutcome outcome = vorlanta(host, job.spec, control);
     table_.SetStatus(row, JobVocabulary::StatusAfter(outcome));
@@ -127,7 +202,7 @@ ConversionOutcome CliRunner::Convert(std::size_t index, std::atomic<int>& contro
         // The stopped job removed its own temporary file; whatever has the
         // result's name was there before and is left as it was.
         const std::string what = Exists(job.spec.result) ? " left as it was" : " not written";
-        log_.Message(errors_, "vorlanta-cli: interrupted, " + job.spec.result + what + "\n");
+        Say("interrupted, " + job.spec.result + what);
         return ConversionOutcome::Of(ConversionOutcome::Kind::Failed, "interrupted, result" + what);
     }
     return outcome;
@@ -135,10 +210,21 @@ ConversionOutcome CliRunner::Convert(std::size_t index, std::atomic<int>& contro
 
 void CliRunner::ShowRefusal(const Job& job)
 {
-    if (job.outcome->kind == ConversionOutcome::Kind::Refused)
-        log_.Message(errors_, "vorlanta-cli: " + job.spec.source + ": " + job.outcome->reason + ", not converted\n");
-    else
-        log_.Message(errors_, "vorlanta-cli: " + job.spec.source + ": " + job.outcome->reason + "\n");
+    const bool refused = job.outcome->kind == ConversionOutcome::Kind::Refused;
+    Say(job.spec.source + ": " + job.outcome->reason + (refused ? ", not converted" : ""));
+}
+
+// Names in these lines are a file's, which may hold any control character:
+// shown escaped as in the log, so none can colour or retitle the terminal
+// or split one line in two.
+std::string CliRunner::ErrorLine(const std::string& text)
+{
+    return "vorlanta-cli: " + LogText::Escaped(text) + "\n";
+}
+
+void CliRunner::Say(const std::string& text)
+{
+    log_.Message(errors_, ErrorLine(text));
 }
 
 bool CliRunner::Skipped(std::size_t index) const
@@ -154,9 +240,9 @@ void CliRunner::ShowProgress()
 void CliRunner::PrintSummary(double seconds)
 {
     log_.Finish();
-    std::string text = "vorlanta-cli: " + summary_.Text(seconds) + "\n";
+    std::string text = ErrorLine(summary_.Text(seconds));
     for (const std::string& line : summary_.FailureLines())
-        text += "vorlanta-cli: " + line + "\n";
+        text += ErrorLine(line);
     std::fputs(text.c_str(), errors_);
     std::fflush(errors_);
 }

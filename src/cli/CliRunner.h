@@ -10,11 +10,13 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+class AlbumGain;
 class BatchProgress;
 class ConsoleLog;
 class UserPrompt;
@@ -52,11 +54,16 @@ private:
     };
 
     void Plan(const std::atomic<bool>& interrupted);
+    void MakeAlbums();
+    void EndOfAlbumTrack(const Job& job);
     void Work(std::atomic<int>& control, const std::atomic<bool>& interrupted);
     void RunJob(std::size_t index, std::atomic<int>& control, const std::atomic<bool>& interrupted);
     ConversionOutcome Convert(std::size_t index, std::atomic<int>& control, const std::atomic<bool>& interrupted);
     // Says on the error stream why a job was not converted.
     void ShowRefusal(const Job& job);
+    // One line on the error stream, names in it escaped.
+    void Say(const std::string& text);
+    static std::string ErrorLine(const std::string& text);
     bool Skipped(std::size_t index) const;
     void ShowProgress();
     void PrintSummary(double seconds);
@@ -71,5 +78,7 @@ private:
     std::atomic<std::size_t> next_{0};
     std::atomic<bool> encoderMissing_{false};  // every further job would fail alike
     std::unique_ptr<BatchProgress> progress_;
+    // With --replaygain album: the album of each source folder.
+    std::map<std::string, std::shared_ptr<AlbumGain>> albums_;
     BatchSummary summary_;
 };

@@ -14,8 +14,9 @@ void BatchSummary::AddFailed(const std::string& source, const std::string& reaso
 
 std::string BatchSummary::Text(double seconds) const
 {
-    return LogText::Format("%d converted, %d failed, %d skipped in %s", converted_, Failed(), skipped_,
-                           Duration(seconds).c_str());
+    const std::string notStarted = notStarted_.empty() ? "" : LogText::Format(", %d not started", NotStarted());
+    return LogText::Format("%d converted, %d failed, %d skipped%s in %s", converted_, Failed(), skipped_,
+                           notStarted.c_str(), Duration(seconds).c_str());
 }
 
 namespace {
@@ -78,6 +79,8 @@ std::vector<std::string> BatchSummary::FailureLines() const
             line += " (in " + FolderOf(failure.source) + ")";
         lines.push_back(std::move(line));
     }
+    for (const std::string& source : notStarted_)
+        lines.push_back("Not started: " + source);
     return lines;
 }
 

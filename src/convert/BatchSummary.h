@@ -19,6 +19,8 @@ public:
     void AddConverted() { ++converted_; }
     void AddSkipped() { ++skipped_; }
     void AddFailed(const std::string& source, const std::string& reason);
+    // A job the batch never started (it was stopped first).
+    void AddNotStarted(const std::string& source) { notStarted_.push_back(source); }
     // Counts one job by how it ended: failed and refused jobs as failed
     // with their reason; stopped and restarted ones not at all.
     void Add(const std::string& source, const ConversionOutcome& outcome);
@@ -26,14 +28,17 @@ public:
     int Converted() const { return converted_; }
     int Failed() const { return static_cast<int>(failures_.size()); }
     int Skipped() const { return skipped_; }
+    int NotStarted() const { return static_cast<int>(notStarted_.size()); }
     const std::vector<Failure>& Failures() const { return failures_; }
 
-    // The summary line for a batch that took `seconds`.
+    // The summary line for a batch that took `seconds`; "…, 2 not started in
+    // 1:42" only when some job never started.
     std::string Text(double seconds) const;
     // "Failed: REASON — NAME", one a failed job, in the order they were
     // added: the reason first, so that it shows in a narrow log, then the
     // source's file name, with its folder ("NAME (in FOLDER)") only where
     // two failed sources share a name.
+    // Then "Not started: SOURCE", one a job never started.
     std::vector<std::string> FailureLines() const;
     // `reason` without the source's path the engine's lines carry.
     static std::string ReasonWithoutSource(const std::string& reason, const std::string& source);
@@ -47,4 +52,5 @@ private:
     int converted_ = 0;
     int skipped_ = 0;
     std::vector<Failure> failures_;
+    std::vector<std::string> notStarted_;
 };

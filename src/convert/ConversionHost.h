@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "convert/LoudnessTagging.h"
+
+#include <memory>
 #include <string>
 
 class JobProgress;
 class ActivityLog;
 class UserPrompt;
+class AlbumGain;
 
 // Everything outside the engine that one conversion talks to.
 struct ConversionHost {
@@ -15,4 +19,8 @@ struct ConversionHost {
     // Folder searched first for the encoder library (the program's own
     // folder); empty means only the normal library search path.
     std::string encoderFolder;
+    // ReplayGain tags written into every result ("Write loudness tags").
+    LoudnessTags loudness = LoudnessTags::Off;
+    // With album values: the album this job belongs to, told when it ends.
+    std::shared_ptr<AlbumGain> album = nullptr;
 };

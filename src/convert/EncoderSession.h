@@ -19,6 +19,7 @@ struct EncoderEntryPoints {
     be::DeinitStreamFn deinit = nullptr;
     be::CloseStreamFn close = nullptr;
     be::WriteInfoTagFn infoTag = nullptr;
+    be::SetReplayGainFn setReplayGain = nullptr;  // optional: a library without it writes no gain
 
     bool Complete() const { return init && encode && deinit && close; }
 };
@@ -46,10 +47,17 @@ public:
     // for where, and the loader's reason. Empty when it is ready.
     const std::string& Problem() const { return problem_; }
 
-    // Fills the configuration record: the result's settings (a constant
-    // bitrate), the source's rate and channel count, the output rate that can
-    // carry the bitrate, and an Info frame when the library can hand it over.
+    // Fills the configuration record: the result's settings, the source's
+    // rate and channel count, the output rate that can carry the bitrate, and
+    // an Info frame when the library can hand it over.
     void Configure(const EncodeSettings& settings, int sampleRate, int channels);
+    // The same for a constant `bitrate`.
+    void Configure(int bitrate, int sampleRate, int channels);
+    // The same for LAME's variable bitrate at `quality` (0 best to 9), at the
+    // source's own rate.
+    void ConfigureVariable(int quality, int sampleRate, int channels);
+    // The same for LAME's average bitrate at `kbps`.
+    void ConfigureAverage(int kbps, int sampleRate, int channels);
     int OutputRate() const { return static_cast<int>(config_.reSampleRate); }
     const be::Config& Record() const { return config_; }
 
@@ -76,6 +84,9 @@ public:
     // bytes free) after Flush; returns its length, 0 when there is none.
     // False when the library failed.
     bool InfoFrame(std::uint8_t* destination, std::uint32_t& length);
+    // The track gain (dB) and peak InfoFrame writes into the LAME tag; false
+    // when the library cannot.
+    bool SetReplayGain(double gainDb, double peak);
     // The library refused an encode or flush call: the result lacks audio.
     bool Failed() const { return failed_; }
     // Ends the stream. What a stream not flushed before still holds is dropped.
@@ -84,6 +95,7 @@ public:
 private:
     void ResolveEntryPoints();
     std::string MissingEntryPoints() const;
+    void ConfigureCommon(int sampleRate, int outputRate, int channels);
 
     SharedLibrary library_;
     EncoderEntryPoints entries_;

@@ -3,6 +3,7 @@
 
 #include "convert/FrameChain.h"
 #include "convert/FrameDecoder.h"
+#include "convert/LoudnessMeter.h"
 #include "convert/SourceWindow.h"
 #include "convert/StreamEventQueue.h"
 #include "convert/TagCarryOver.h"
@@ -11,12 +12,13 @@
 #include <cstring>
 
 FrameProducer::FrameProducer(SourceWindow& window, FrameDecoder& decoder, StreamEventQueue& queue, std::uint64_t start,
-                             const MpegFrameHeader& format, std::uint32_t freeFormatLength)
+                             const MpegFrameHeader& format, std::uint32_t freeFormatLength, LoudnessMeter* meter)
     : window_(window),
       decoder_(decoder),
       queue_(queue),
       start_(start),
       freeFormatLength_(freeFormatLength),
+      meter_(meter),
       stream_(format)
 {
 }
@@ -64,6 +66,8 @@ void FrameProducer::Run()
         const int decoded = decoder_.Decode(frame, length, reinterpret_cast<std::uint8_t*>(event->pcm.data()),
                                             StreamEvent::kPcmCapacity, produced);
         event->produced = decoded == FrameDecoder::Decoded ? produced : 0;
+        if (meter_ != nullptr)
+            meter_->Add(event->pcm.data(), event->produced);
         offset = event->end;
         inSync_ = true;
         queue_.Publish();
@@ -260,6 +264,8 @@ bool FrameProducer::PublishDrained(std::uint64_t end)
         event->length = 0;
         event->end = end;
         event->produced = produced;
+        if (meter_ != nullptr)
+            meter_->Add(event->pcm.data(), event->produced);
         queue_.Publish();
     }
 }

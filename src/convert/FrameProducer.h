@@ -10,6 +10,7 @@
 
 class FrameChain;
 class FrameDecoder;
+class LoudnessMeter;
 class SourceWindow;
 class StreamEventQueue;
 
@@ -32,8 +33,9 @@ public:
 
     // `format` is the stream's first frame, as the set-up found it, and
     // `freeFormatLength` a free-format stream's frame length without padding.
+    // A `meter` measures the decoded samples here, beside the encoding side.
     FrameProducer(SourceWindow& window, FrameDecoder& decoder, StreamEventQueue& queue, std::uint64_t start,
-                  const MpegFrameHeader& format, std::uint32_t freeFormatLength = 0);
+                  const MpegFrameHeader& format, std::uint32_t freeFormatLength = 0, LoudnessMeter* meter = nullptr);
 
     // Walks until the stream ends, the walk fails or the queue is cancelled.
     void Run();
@@ -56,6 +58,7 @@ private:
     StreamEventQueue& queue_;
     std::uint64_t start_;
     std::uint32_t freeFormatLength_;
+    LoudnessMeter* meter_;
     MpegFrameHeader stream_;          // the version, rate and channels frames now have
     bool inSync_ = false;             // the next frame is expected where the last one ended
     std::uint32_t changeLength_ = 0;  // the free-format length measured for a change just accepted

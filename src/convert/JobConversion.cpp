@@ -2,6 +2,7 @@
 #include "convert/JobConversion.h"
 
 #include "convert/ActivityLog.h"
+#include "convert/AlbumGain.h"
 #include "convert/ConversionHost.h"
 #include "convert/FrameChain.h"
 #include "convert/FrameProducer.h"
@@ -64,6 +65,9 @@ ConversionOutcome JobConversion::Run()
     // A stop or failure whose line names no file: say which job it ended.
     if (unnamedEnd_ && !completed_)
         Log(LogText::Format("%s not converted, nothing written to %s\r\n", job_.source.c_str(), job_.result.c_str()));
+    // A job asked to restart runs again and ends later.
+    if (host_.album && outcome != Kind::RestartRequested)
+        host_.album->JobEnded(job_.result, completed_ ? measured_ : nullptr);
     if (outcome == Kind::Failed)
         return ConversionOutcome::Of(outcome, tap_.Reason(job_.source, job_.result));
     return ConversionOutcome::Of(outcome);
@@ -118,6 +122,8 @@ std::optional<ConversionOutcome::Kind> JobConversion::SetUp()
     // The decoder counts a free-format frame without its header.
     decoder_ = std::make_unique<FrameDecoder>(format->sampleRate, format->channels,
                                               freeFormatLength_ > 4 ? freeFormatLength_ - 4 : 0);
+    if (host_.loudness != LoudnessTags::Off)
+        loudness_ = std::make_unique<LoudnessTagging>(host_.loudness, format->sampleRate, format->channels);
 
     try {
         output_.assign(kOutputBytes, 0);
@@ -212,8 +218,18 @@ bool JobConversion::CreateResult()
         LogReason(result_.Reason());
         return false;
     }
-    if (tags_.HasV2() && !result_.Append(tags_.id3v2.get(), tags_.id3v2Length))
+    if (loudness_) {
+        // The carried tag with room for the loudness values; a new one when
+        // the source has none. The Info frame follows it.
+        const std::vector<std::uint8_t>& tag
+            = loudness_->BeginTag(tags_.id3v2.get(), tags_.HasV2() ? tags_.id3v2Length : 0);
+        tags_.kind |= TagCarryOver::V2Only;
+        tags_.id3v2Length = static_cast<std::uint32_t>(tag.size());
+        if (!result_.Append(tag.data(), tag.size()))
+            FailWrite();
+    } else if (tags_.HasV2() && !result_.Append(tags_.id3v2.get(), tags_.id3v2Length)) {
         FailWrite();
+    }
     tags_.ReleaseV2();
     return !failed_;
 }
@@ -225,7 +241,8 @@ bool JobConversion::CreateResult()
 void JobConversion::FrameLoop()
 {
     StreamEventQueue queue(kQueuedSteps);
-    FrameProducer producer(*window_, *decoder_, queue, audioStart_, format_, freeFormatLength_);
+    FrameProducer producer(*window_, *decoder_, queue, audioStart_, format_, freeFormatLength_,
+                           loudness_ ? &loudness_->Measure() : nullptr);
     std::thread reader([&producer] { producer.Run(); });
     TakeSteps(queue);
     queue.Cancel();
@@ -354,6 +371,8 @@ void JobConversion::EndOfStream()
     }
     if (used_ > 0 && !WriteOutput())
         return;
+    if (loudness_ && !WriteLoudness())
+        return;
     if (!WriteInfoFrame())
         return;
     if (!tags_.trailer.empty() && !result_.Append(tags_.trailer.data(), tags_.trailer.size())) {
@@ -407,6 +426,31 @@ bool JobConversion::WriteInfoFrame()
     return true;
 }
 
+// The measured loudness goes into the ID3v2 tag's room and, through the
+// encoder, into the LAME tag of the Info frame written next.
+bool JobConversion::WriteLoudness()
+{
+    ReplayGainTag::Values values;
+    values.track = loudness_->Track();
+    measured_ = loudness_->Meter();
+    if (values.track) {
+        encoder_->SetReplayGain(values.track->gainDb, values.track->peak);
+        Log(LogText::Format("%s track gain %s, peak %s\r\n", job_.result.c_str(),
+                            ReplayGainTag::GainText(values.track->gainDb).c_str(),
+                            ReplayGainTag::PeakText(values.track->peak).c_str()));
+    } else {
+        Log(LogText::Format(
+            "%s has no measurable loudness (silent or shorter than 0.4 s), no loudness tags written\r\n",
+            job_.source.c_str()));
+    }
+    const std::vector<std::uint8_t> tag = loudness_->FinalTag(values);
+    if (!result_.WriteAt(0, tag.data(), tag.size())) {
+        FailWrite();
+        return false;
+    }
+    return true;
+}
+
 void JobConversion::FailWrite()
 {
     if (failed_)
@@ -442,6 +486,7 @@ ConversionOutcome::Kind JobConversion::CommonExit()
         encoder_->Close();
     encoder_.reset();
     decoder_.reset();
+    loudness_.reset();
     tags_.ReleaseV2();
     source_.Close();
     return Outcome();

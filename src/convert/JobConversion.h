@@ -6,6 +6,7 @@
 #include "convert/FrameDecoder.h"
 #include "convert/JobLogTap.h"
 #include "convert/JobSpec.h"
+#include "convert/LoudnessTagging.h"
 #include "convert/MpegFrameHeader.h"
 #include "convert/ResultFile.h"
 #include "convert/SourceFile.h"
@@ -67,6 +68,7 @@ private:
     void ReportProgress(std::uint64_t end);
     void EndOfStream();
     bool WriteInfoFrame();
+    bool WriteLoudness();
     void FailWrite();
     void FailEncode();
     void FailRead();
@@ -93,6 +95,8 @@ private:
     std::unique_ptr<SourceWindow> window_;
     std::unique_ptr<EncoderSession> encoder_;
     std::unique_ptr<FrameDecoder> decoder_;
+    std::unique_ptr<LoudnessTagging> loudness_;      // only while loudness tags are written
+    std::shared_ptr<const LoudnessMeter> measured_;  // the track's, for its album
     std::vector<std::uint8_t> output_;
     std::size_t used_ = 0;
     ResultFile result_;

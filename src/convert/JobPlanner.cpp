@@ -36,10 +36,25 @@ std::string WithSlash(const std::string& folder)
     return folder.empty() || folder.back() == '/' ? folder : folder + '/';
 }
 
+// A link is there even when what it leads to is not.
 bool Exists(const std::string& path)
 {
+    struct stat info { };
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
+bool DanglingLink(const std::string& path)
+{
+    struct stat info { };
+    return ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode) && ::stat(path.c_str(), &info) != 0;
+}
+
+// A result is a file: a name ending in "/" or naming a folder (or a link
+// to one) is none.
+bool NamesFolder(const std::string& result)
+{
     std::error_code error;
-    return fs::exists(fs::symlink_status(path, error)) && !error;
+    return result.empty() || result.back() == '/' || fs::is_directory(result, error);
 }
 
 // The folders of a result that may not exist yet: made, or why not.
@@ -66,13 +81,21 @@ ConversionOutcome Skipped(ActivityLog& log, const std::string& line)
 void AddFolder(const std::string& folder, const JobPlanner::Choices& choices, ActivityLog& log,
                const std::function<bool()>& keepGoing, std::vector<JobPlanner::Planned>& jobs)
 {
-    std::vector<Mp3FolderWalk::Found> found;
-    const bool read = Mp3FolderWalk::Find(folder, log, found, [&](std::size_t) { return !keepGoing || keepGoing(); });
-    if (!read) {
-        jobs.push_back({JobSpec{folder, {}, choices.settings}, 0,
+    const auto unreadableFolder = [&](const std::string& path) {
+        jobs.push_back({JobSpec{path, {}, choices.settings}, 0,
                         ConversionOutcome::Of(ConversionOutcome::Kind::Failed, "the folder cannot be read")});
+    };
+    std::vector<Mp3FolderWalk::Found> found;
+    std::vector<std::string> unreadable;
+    if (!Mp3FolderWalk::Find(
+            folder, log, found, [&](std::size_t) { return !keepGoing || keepGoing(); }, &unreadable)) {
+        unreadableFolder(folder);
         return;
     }
+    // What lies in a folder that cannot be read is not converted: a failure
+    // of the batch, not just a log line.
+    for (const std::string& path : unreadable)
+        unreadableFolder(path);
     if (found.empty())
         log.showmessage(LogText::Format("No .mp3 file found in folder %s\r\n", folder.c_str()));
     for (const Mp3FolderWalk::Found& file : found) {
@@ -189,12 +212,15 @@ std::optional<ConversionOutcome> JobPlanner::BeforeStart(const JobSpec& job, con
     const bool resultExists = Exists(job.result);
     if (SameFile(job.source, job.result) || (!resultExists && job.source == job.result))
         return Refused("the result would replace the source");
+    if (NamesFolder(job.result))
+        return Refused(job.result + " is a folder, not a file name");
     if (resultExists && rules.existing == Existing::Skip)
         return Skipped(log, LogText::Format("%s exists already: skipped\r\n", job.result.c_str()));
     if (resultExists && rules.existing == Existing::Refuse)
-        return Refused(job.result + " exists already");
+        return Refused(job.result
+                       + (DanglingLink(job.result) ? " exists already, a link to a missing file" : " exists already"));
     if (rules.skipLower) {
-        if (const std::optional<std::string> line = SourceBitrate::SkipLine(job.source, job.settings.bitrate))
+        if (const std::optional<std::string> line = SourceBitrate::SkipLine(job.source, job.settings.ComparableKbps()))
             return Skipped(log, *line);
     }
     if (const std::optional<std::string> failure = MakeFolder(job.result)) {

@@ -118,6 +118,7 @@ public:
 
     bool Unreadable(const std::string& path, int error)
     {
+        unreadable_.push_back(path);
         log_.showmessage(
             LogText::Format("Folder %s skipped: it cannot be read (%s)\r\n", path.c_str(), std::strerror(error)));
         return false;
@@ -134,6 +135,9 @@ private:
     const Mp3FolderWalk::Progress& progress_;
     std::set<FolderId> visited_;
     bool stopped_ = false;
+
+public:
+    std::vector<std::string> unreadable_;
 };
 
 }  // namespace
@@ -147,13 +151,15 @@ bool Mp3FolderWalk::IsMp3Name(const std::string& name)
 }
 
 bool Mp3FolderWalk::Find(const std::string& folder, ActivityLog& log, std::vector<Found>& found,
-                         const Progress& progress)
+                         const Progress& progress, std::vector<std::string>* unreadable)
 {
     Walk walk(log, found, progress);
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return walk.Unreadable(folder, errno);
-    if (!walk.FirstVisit(fd, folder))
+    if (!walk.FirstVisit(fd, folder) || !walk.Folder(fd, folder, ""))
         return false;
-    return walk.Folder(fd, folder, "");
+    if (unreadable != nullptr)
+        *unreadable = std::move(walk.unreadable_);
+    return true;
 }

@@ -27,10 +27,11 @@ public:
     // returning false ends the walk early.
     using Progress = std::function<bool(std::size_t found)>;
 
-    // False when `folder` itself cannot be read (logged); what lies below it
-    // and cannot be read only costs a log line.
+    // False when `folder` itself cannot be read (logged); a folder below it
+    // that cannot be read is logged and, when `unreadable` is given, added
+    // to it, and the walk goes on.
     static bool Find(const std::string& folder, ActivityLog& log, std::vector<Found>& found,
-                     const Progress& progress = {});
+                     const Progress& progress = {}, std::vector<std::string>* unreadable = nullptr);
 
     // ".mp3" in any case.
     static bool IsMp3Name(const std::string& name);

@@ -41,7 +41,7 @@ const QString kTooLongMessage
 
 // Page size and control positions, in dialog units.
 constexpr int kPageWidth = 323;
-constexpr int kPageHeight = 247;
+constexpr int kPageHeight = 266;
 constexpr int kComboWidth = 95;
 constexpr int kComboVisibleItems = 14;
 
@@ -80,6 +80,7 @@ CSettingProp::CSettingProp(SettingsRecord& record, QWidget* parent)
       m_simultaneous(record.SimultaneousConversions),
       m_skipLower(record.SkipLowerSources),
       m_keepJobs(record.KeepUnfinishedJobs),
+      m_loudness(record.WriteLoudnessTags),
       m_browser(BrowseWithChooser),
       m_notice([](QWidget* parent, const QString& text) { AppMessage::Show(parent, text); })
 {
@@ -95,6 +96,7 @@ CSettingProp::CSettingProp(SettingsRecord& record, QWidget* parent)
     connect(m_simultaneousBox, &QSpinBox::valueChanged, this, markModified);
     connect(m_skipLowerBox, &QCheckBox::toggled, this, markModified);
     connect(m_keepJobsBox, &QCheckBox::toggled, this, markModified);
+    connect(m_loudnessCombo, &QComboBox::currentIndexChanged, this, markModified);
     connect(m_sourceBrowse, &QPushButton::clicked, this, &CSettingProp::OnBrowseSourceFolder);
     connect(m_destBrowse, &QPushButton::clicked, this, &CSettingProp::OnBrowseDestFolder);
     SetModified(false);
@@ -179,6 +181,11 @@ QWidget* CSettingProp::BuildPage()
     m_skipLowerBox->setGeometry(units.Rect(7, 210, 309, 12));
     m_keepJobsBox = new QCheckBox(kKeepJobsText, m_page);
     m_keepJobsBox->setGeometry(units.Rect(7, 226, 309, 12));
+    AddLabel(m_page, units, QStringLiteral("Write loudness tags:"), 7, 245, 90, 12);
+    m_loudnessCombo = new QComboBox(m_page);
+    m_loudnessCombo->addItems(kLoudnessEntries);
+    m_loudnessCombo->setGeometry(units.X(100), units.Y(243), units.X(kComboWidth + 40),
+                                 m_loudnessCombo->sizeHint().height());
     return m_page;
 }
 
@@ -208,6 +215,7 @@ void CSettingProp::FillControls()
     m_simultaneousBox->setValue(m_simultaneous);
     m_skipLowerBox->setChecked(m_skipLower);
     m_keepJobsBox->setChecked(m_keepJobs);
+    m_loudnessCombo->setCurrentIndex(static_cast<int>(m_loudness));
 }
 
 void CSettingProp::ReadControls()
@@ -218,6 +226,7 @@ void CSettingProp::ReadControls()
     m_simultaneous = m_simultaneousBox->value();
     m_skipLower = m_skipLowerBox->isChecked();
     m_keepJobs = m_keepJobsBox->isChecked();
+    m_loudness = static_cast<LoudnessTags>(std::max(0, m_loudnessCombo->currentIndex()));
 }
 
 void CSettingProp::SetModified(bool modified)
@@ -238,6 +247,7 @@ void CSettingProp::OnApply()
     m_record.SimultaneousConversions = m_simultaneous;
     m_record.SkipLowerSources = m_skipLower;
     m_record.KeepUnfinishedJobs = m_keepJobs;
+    m_record.WriteLoudnessTags = m_loudness;
     SetModified(false);
 }
 

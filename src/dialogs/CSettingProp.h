@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "convert/LoudnessTagging.h"
 #include "convert/PathLimit.h"
 
 #include <QDialog>
@@ -32,6 +33,9 @@ public:
     static inline const QString kBrowseInstruction = QStringLiteral("Please Choose Folder");
     static inline const QString kSkipLowerText = QStringLiteral("Skip sources at or below the target bitrate");
     static inline const QString kKeepJobsText = QStringLiteral("Keep unfinished jobs for the next start");
+    // The choices of "Write loudness tags", in the order of LoudnessTags.
+    static inline const QStringList kLoudnessEntries{QStringLiteral("Off"), QStringLiteral("Per track"),
+                                                     QStringLiteral("Per track and album")};
     static constexpr int kFolderCapacity = int(PathLimit::kMaxBytes);  // bytes a folder may hold
 
     // Asks the user for a folder, starting at `startFolder`; an empty result
@@ -92,6 +96,7 @@ public:
     QSpinBox* SimultaneousBox() const { return m_simultaneousBox; }
     QCheckBox* SkipLowerBox() const { return m_skipLowerBox; }
     QCheckBox* KeepJobsBox() const { return m_keepJobsBox; }
+    QComboBox* LoudnessCombo() const { return m_loudnessCombo; }
     QPushButton* SourceBrowseButton() const { return m_sourceBrowse; }
     QPushButton* DestBrowseButton() const { return m_destBrowse; }
     QPushButton* OkButton() const;
@@ -116,6 +121,7 @@ private:
     int m_simultaneous = 1;
     bool m_skipLower = false;
     bool m_keepJobs = false;
+    LoudnessTags m_loudness = LoudnessTags::Off;
     bool m_modified = false;
     FolderBrowser m_browser;
     Notice m_notice;
@@ -128,6 +134,7 @@ private:
     QSpinBox* m_simultaneousBox = nullptr;
     QCheckBox* m_skipLowerBox = nullptr;
     QCheckBox* m_keepJobsBox = nullptr;
+    QComboBox* m_loudnessCombo = nullptr;
     QPushButton* m_sourceBrowse = nullptr;
     QPushButton* m_destBrowse = nullptr;
     QDialogButtonBox* m_buttons = nullptr;

@@ -3,6 +3,7 @@
 
 #include "convert/ConversionOutcome.h"
 #include "convert/JobSpec.h"
+#include "convert/LoudnessTagging.h"
 #include "jobs/JobQueue.h"
 #include "jobs/JobThreadState.h"
 #include "jobs/LogViewActivityLog.h"
@@ -100,6 +101,8 @@ public:
     // Whether a job whose source is at or below its bitrate is skipped
     // rather than converted; any thread, read as each job starts.
     void SetSkipLowerSources(bool skip) { m_skipLower = skip; }
+    // "Write loudness tags", for the jobs that start from now on.
+    void SetLoudnessTags(LoudnessTags tags) { m_loudness = tags; }
 
     // UI thread: one scheduler pass over the queue. Removes failed jobs and
     // ended ones (lowering NextJobId for each ended one) and marks waiting
@@ -136,6 +139,7 @@ private:
     std::chrono::milliseconds m_passInterval = kPassInterval;
     std::atomic<int> m_slots{1};
     std::atomic<bool> m_skipLower{false};
+    std::atomic<LoudnessTags> m_loudness{LoudnessTags::Off};
     Listener m_listener;  // UI thread
 
     mutable std::mutex m_workersMutex;

@@ -366,7 +366,7 @@ TEST(SettingsStoreFolderTest, WritableFolderMustExistAsFolder)
 
 }  // namespace
 
-// The two choices of the General page reach the file only while on; turned
+// The choices of the General page reach the file only while on; turned
 // off again, the file is back to its three keys byte for byte.
 TEST_F(SettingsStoreTest, ChoicesAreWrittenOnlyWhileOn)
 {
@@ -377,15 +377,18 @@ TEST_F(SettingsStoreTest, ChoicesAreWrittenOnlyWhileOn)
 
     record.SkipLowerSources = true;
     record.KeepUnfinishedJobs = true;
+    record.WriteLoudnessTags = LoudnessTags::Album;
     ASSERT_TRUE(store.WriteSettingsFile(record));
     SettingsRecord read;
     store.ReadSettingsFile(read);
     EXPECT_TRUE(read.SkipLowerSources);
     EXPECT_TRUE(read.KeepUnfinishedJobs);
+    EXPECT_EQ(read.WriteLoudnessTags, LoudnessTags::Album);
     EXPECT_EQ(read.BitRate, "96");
 
     record.SkipLowerSources = false;
     record.KeepUnfinishedJobs = false;
+    record.WriteLoudnessTags = LoudnessTags::Off;
     ASSERT_TRUE(store.WriteSettingsFile(record));
     EXPECT_EQ(ReadAll(ConfigPath()), threeKeys);
     store.ReadSettingsFile(read);

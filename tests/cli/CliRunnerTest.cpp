@@ -15,6 +15,7 @@
 #include <sstream>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -171,6 +172,7 @@ TEST_F(CliRunnerTest, MissingEncoderLibraryStopsTheBatch)
         return line.rfind("The encoder library liblame_enc.so was looked for in ", 0) == 0;
     }));
     EXPECT_FALSE(std::filesystem::exists(dir.File("b_128.mp3")));
+    EXPECT_NE(Text(err).find("0 converted, 1 failed, 0 skipped, 2 not started in "), std::string::npos) << Text(err);
 }
 
 TEST_F(CliRunnerTest, InterruptRemovesNothingThatWasThere)
@@ -250,7 +252,10 @@ TEST_F(CliRunnerTest, InterruptStopsEveryRunningJobAndRemovesTheirHalfResults)
         EXPECT_FALSE(fs::exists(dir.File(result))) << result;
     const auto lines = LogLines();
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "Job Stopped by user"), 2);
-    EXPECT_NE(Text(err).find("0 converted, 2 failed, 0 skipped"), std::string::npos);
+    // The third job never started: counted and named as such.
+    const std::string errors = Text(err);
+    EXPECT_NE(errors.find("0 converted, 2 failed, 0 skipped, 1 not started in "), std::string::npos) << errors;
+    EXPECT_NE(errors.find("\nvorlanta-cli: Not started: " + options.sources[2] + "\n"), std::string::npos);
 }
 
 TEST_F(CliRunnerTest, FolderSourcesKeepTheirTreeUnderTheResultFolder)
@@ -325,4 +330,59 @@ TEST_F(CliRunnerTest, NamesWithControlCharactersCountAsConverted)
     EXPECT_TRUE(fs::exists(dir.File("nel\xc2\x85x_128.mp3")));
     EXPECT_NE(Text(err).find("5 converted, 0 failed, 0 skipped"), std::string::npos) << Text(err);
     EXPECT_NE(Text(out).find("tab\\there_128.mp3 Created"), std::string::npos);
+}
+
+// Names the error stream shows (refusals, failures, interruptions) are
+// escaped as in the log: no control character reaches the terminal.
+TEST_F(CliRunnerTest, NamesOnTheErrorStreamAreEscaped)
+{
+    const std::string red = "esc\x1b[31mred";
+    SyntheticAudio::WriteFile(dir.File(red + "_128.mp3"), {1});
+    CliOptions options;
+    options.sources = {MakeSource(red + ".mp3", 0.3), dir.File("title\x1b]0;T\a\nsplit.mp3")};
+    EXPECT_EQ(Run(options), CliRunner::kExitFailed);
+    const std::string errors = Text(err);
+    EXPECT_EQ(errors.find_first_of("\x1b\a"), std::string::npos) << errors;
+    EXPECT_NE(errors.find("esc\\x1b[31mred_128.mp3 exists already, not converted\n"), std::string::npos);
+    EXPECT_NE(errors.find(" \u2014 title\\x1b]0;T\\x07\\nsplit.mp3\n"), std::string::npos) << errors;
+    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 4) << errors;  // refusal, summary, two failures
+}
+
+// A link as the result is replaced itself, never what it leads to; a
+// failed tree leaves no empty folder; an unreadable sub-folder fails the run.
+TEST_F(CliRunnerTest, SpecialResultNamesAndFolders)
+{
+    const std::string source = MakeSource("s.mp3", 0.3);
+    const std::string link = dir.File("link.mp3");
+    fs::create_symlink(dir.File("gone.mp3"), link);
+    CliOptions options;
+    options.sources = {source};
+    options.output = link;
+    EXPECT_EQ(Run(options), CliRunner::kExitFailed);
+    EXPECT_NE(Text(err).find(link + " exists already, a link to a missing file, not converted"), std::string::npos);
+    options.overwrite = true;
+    EXPECT_EQ(Run(options), CliRunner::kExitConverted);
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(link)));
+    EXPECT_FALSE(fs::exists(dir.File("gone.mp3")));
+
+    options.output = dir.File("newdir/");
+    EXPECT_EQ(Run(options), CliRunner::kExitFailed);
+    EXPECT_FALSE(fs::exists(dir.File("newdir")));
+
+    // Every job of the tree fails: none of the folders made for it stays.
+    fs::create_directories(dir.File("Music/A/B"));
+    SyntheticAudio::WriteFile(dir.File("Music/A/B/noise.mp3"), std::vector<std::uint8_t>(4096, 0x55));
+    fs::create_directories(dir.File("Music/Locked"));
+    fs::permissions(dir.File("Music/Locked"), fs::perms::none);
+    options = CliOptions();
+    options.sources = {dir.File("Music")};
+    options.directory = dir.File("OUT/new");
+    EXPECT_EQ(Run(options), CliRunner::kExitFailed);
+    EXPECT_FALSE(fs::exists(dir.File("OUT")));
+    // Only a process without the right to read everything meets the locked folder.
+    if (::geteuid() != 0) {
+        EXPECT_NE(Text(err).find("vorlanta-cli: " + dir.File("Music/Locked") + ": the folder cannot be read\n"),
+                  std::string::npos);
+    }
+    fs::permissions(dir.File("Music/Locked"), fs::perms::owner_all);
 }

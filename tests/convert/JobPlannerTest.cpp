@@ -113,3 +113,28 @@ TEST_F(JobPlannerTest, AsAJobStartsSkipRulesRefusalsAndItsFolder)
     EXPECT_EQ(blocked->kind, Kind::Failed);
     EXPECT_NE(blocked->reason.find("Dest folder " + dir.File("file") + " cannot be created"), std::string::npos);
 }
+
+// A link is an existing result, even one to a missing file; a name ending
+// in "/" or naming a folder is no result, refused before anything is made.
+TEST_F(JobPlannerTest, SpecialResultNames)
+{
+    const std::string source = Make("s.mp3");
+    const auto start = [&](const std::string& result, JobPlanner::Existing existing) {
+        return JobPlanner::BeforeStart({source, result, EncodeSettings::Cbr(128)}, {false, existing}, log);
+    };
+    using Existing = JobPlanner::Existing;
+    const std::string dangling = dir.File("dangling.mp3");
+    fs::create_symlink(dir.File("gone.mp3"), dangling);
+    const auto refused = start(dangling, Existing::Refuse);
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->reason, dangling + " exists already, a link to a missing file");
+    EXPECT_EQ(start(dangling, Existing::Skip)->kind, Kind::Skipped);
+    EXPECT_FALSE(start(dangling, Existing::Replace));
+
+    for (const std::string& folder : {dir.File("newdir/"), dir.Path()}) {
+        const auto outcome = start(folder, Existing::Replace);
+        ASSERT_TRUE(outcome) << folder;
+        EXPECT_EQ(outcome->reason, folder + " is a folder, not a file name");
+    }
+    EXPECT_FALSE(fs::exists(dir.File("newdir")));
+}

@@ -133,7 +133,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ExactKind{"44k1", 44100, 2, 192, "128", 44100}, ExactKind{"48k", 48000, 2, 160, "128", 48000},
                       ExactKind{"32k", 32000, 2, 128, "96", 32000}, ExactKind{"mono", 44100, 1, 96, "64", 44100},
                       ExactKind{"mpeg2", 22050, 2, 64, "64", 22050}, ExactKind{"mpeg25", 8000, 1, 32, "24", 8000},
-                      ExactKind{"resampled", 11025, 1, 32, "128", 16000}),
+                      ExactKind{"resampled", 11025, 1, 32, "128", 16000},
+                      // The Info frame in a larger frame than the bitrate's own.
+                      ExactKind{"cbr48", 44100, 2, 192, "48", 44100},
+                      // Variable and average bitrate.
+                      ExactKind{"vbr2", 44100, 2, 192, "V2", 44100}, ExactKind{"abr160", 48000, 2, 192, "A160", 48000}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The Info frame stands right after the carried ID3v2 block, and its counts,
