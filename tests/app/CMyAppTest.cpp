@@ -215,7 +215,8 @@ TEST(MyAppCommandLine, ExistingFilesAndFoldersAreMadeAbsoluteAndTheRestReported)
     QDir::setCurrent(before);
 
     const QDir here(QString::fromStdString(dir.Path()));
-    EXPECT_EQ(files, (QStringList{here.absoluteFilePath("song.mp3"), here.absoluteFilePath("Library"),
-                                  here.absoluteFilePath("Library")}));
+    EXPECT_EQ(files,
+              (QStringList{here.absoluteFilePath("song.mp3"), here.absoluteFilePath("Library"),
+                           here.absoluteFilePath("Library")}));
     EXPECT_EQ(missing, QStringList{"gone.mp3"});
 }
