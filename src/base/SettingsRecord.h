@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "convert/EncodeSettings.h"
+#include "convert/JobVocabulary.h"
 #include "convert/LoudnessTagging.h"
 
 #include <QString>
@@ -24,4 +26,26 @@ struct SettingsRecord {
     bool KeepUnfinishedJobs = false;  // offer the waiting jobs again at the next start
     // "Write loudness tags": off, per track, or per track and album.
     LoudnessTags WriteLoudnessTags = LoudnessTags::Off;
+    // The default mode of new results; BitRate is the constant rate or the
+    // average one, VbrQuality the quality of a variable bitrate.
+    EncodeSettings::Mode EncodeMode = EncodeSettings::Mode::Cbr;
+    int VbrQuality = EncodeSettings{}.quality;
+
+    // The default encode settings the three fields above stand for.
+    EncodeSettings Encoding() const
+    {
+        if (EncodeMode == EncodeSettings::Mode::Vbr)
+            return EncodeSettings::Vbr(VbrQuality);
+        const int kbps = JobVocabulary::LeadingNumber(BitRate.toStdString());
+        return EncodeMode == EncodeSettings::Mode::Abr ? EncodeSettings::Abr(kbps) : EncodeSettings::Cbr(kbps);
+    }
+    // Takes `settings` as the new default; a variable bitrate keeps BitRate.
+    void SetEncoding(const EncodeSettings& settings)
+    {
+        EncodeMode = settings.mode;
+        if (settings.mode == EncodeSettings::Mode::Vbr)
+            VbrQuality = settings.quality;
+        else
+            BitRate = QString::number(settings.bitrate);
+    }
 };

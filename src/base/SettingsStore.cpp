@@ -111,6 +111,20 @@ void SettingsStore::ReadSettingsFile(SettingsRecord& record) const
     record.WriteLoudnessTags = loudness == QLatin1String("album")
         ? LoudnessTags::Album
         : (loudness == QLatin1String("track") ? LoudnessTags::Track : LoudnessTags::Off);
+    ReadEncodeMode(file, record);
+}
+
+// An unknown mode reads as a constant bitrate, a quality out of 0..9 as the
+// default quality.
+void SettingsStore::ReadEncodeMode(const IniFile& file, SettingsRecord& record)
+{
+    const QString mode = file.Value(kSection, kEncodeModeKey).value_or(QString()).trimmed().toLower();
+    record.EncodeMode = mode == QLatin1String("vbr")
+        ? EncodeSettings::Mode::Vbr
+        : (mode == QLatin1String("abr") ? EncodeSettings::Mode::Abr : EncodeSettings::Mode::Cbr);
+    bool isNumber = false;
+    const int quality = file.Value(kSection, kVbrQualityKey).value_or(QString()).trimmed().toInt(&isNumber);
+    record.VbrQuality = isNumber && EncodeSettings::Vbr(quality).Valid() ? quality : EncodeSettings{}.quality;
 }
 
 // A stored folder that does not exist (any more) reads as empty: results
@@ -153,6 +167,14 @@ bool SettingsStore::WriteSettingsFile(const SettingsRecord& record) const
         file.SetValue(kSection, kLoudnessKey,
                       record.WriteLoudnessTags == LoudnessTags::Album ? QStringLiteral("album")
                                                                       : QStringLiteral("track"));
+    }
+    if (record.EncodeMode == EncodeSettings::Mode::Cbr) {
+        file.RemoveValue(kSection, kEncodeModeKey);
+        file.RemoveValue(kSection, kVbrQualityKey);
+    } else {
+        file.SetValue(kSection, kEncodeModeKey,
+                      record.EncodeMode == EncodeSettings::Mode::Vbr ? QStringLiteral("vbr") : QStringLiteral("abr"));
+        file.SetValue(kSection, kVbrQualityKey, QString::number(record.VbrQuality));
     }
     if (!QDir().mkpath(QFileInfo(file.Path()).absolutePath())) {
         return false;

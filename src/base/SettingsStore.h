@@ -27,6 +27,10 @@ public:
     static inline const QString kSkipLowerKey = QStringLiteral("Skip Sources At Or Below Target");
     // "track" or "album"; absent while loudness tags are off.
     static inline const QString kLoudnessKey = QStringLiteral("Write Loudness Tags");
+    // "vbr" or "abr", and the VBR quality 0 to 9; both absent while the
+    // default mode is a constant bitrate.
+    static inline const QString kEncodeModeKey = QStringLiteral("Encode Mode");
+    static inline const QString kVbrQualityKey = QStringLiteral("VBR Quality");
     static inline const QString kKeepJobsKey = QStringLiteral("Keep Unfinished Jobs");
     // Written only when it is not 1, so that the file keeps its three keys
     // for everyone who converts one job at a time.
@@ -83,6 +87,7 @@ public:
 
 private:
     static QString StoredFolder(const IniFile& file, const QString& key, const QString& fallback);
+    static void ReadEncodeMode(const IniFile& file, SettingsRecord& record);
 
     Location m_location;
 };

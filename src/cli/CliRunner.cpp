@@ -81,7 +81,7 @@ int CliRunner::Run(std::atomic<int>& control, const std::atomic<bool>& interrupt
     Plan(interrupted);
     std::vector<std::uint64_t> sizes;
     for (std::size_t i = 0; i < jobs_.size(); ++i) {
-        table_.AddJob(static_cast<int>(i), jobs_[i].spec);
+        table_.AddJob(static_cast<int>(i), jobs_[i].planned);
         sizes.push_back(jobs_[i].size);
     }
     progress_ = std::make_unique<BatchProgress>(std::move(sizes));
@@ -94,7 +94,7 @@ int CliRunner::Run(std::atomic<int>& control, const std::atomic<bool>& interrupt
     std::vector<std::string> results;
     for (const Job& job : jobs_) {
         if (!job.outcome)
-            results.push_back(job.spec.result);
+            results.push_back(job.planned.result);
     }
     const std::vector<std::string> newFolders = MissingFolders(results);
 
@@ -114,9 +114,9 @@ int CliRunner::Run(std::atomic<int>& control, const std::atomic<bool>& interrupt
     // (Ctrl-C, or a missing encoder library, came first).
     for (const Job& job : jobs_) {
         if (job.outcome)
-            summary_.Add(job.spec.source, *job.outcome);
+            summary_.Add(job.planned.source, *job.outcome);
         else
-            summary_.AddNotStarted(job.spec.source);
+            summary_.AddNotStarted(job.planned.source);
     }
     PrintSummary(std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
     if (interrupted.load())
@@ -153,7 +153,7 @@ void CliRunner::MakeAlbums()
         return;
     std::map<std::string, std::size_t> tracks;
     for (const Job& job : jobs_)
-        ++tracks[std::filesystem::path(job.spec.source).parent_path().string()];
+        ++tracks[std::filesystem::path(job.planned.source).parent_path().string()];
     for (const auto& [folder, count] : tracks)
         albums_[folder] = std::make_shared<AlbumGain>(folder.empty() ? std::string(".") : folder, count, log_);
     for (const Job& job : jobs_) {
@@ -165,15 +165,15 @@ void CliRunner::MakeAlbums()
 // A job of an album ended without a conversion.
 void CliRunner::EndOfAlbumTrack(const Job& job)
 {
-    const auto album = albums_.find(std::filesystem::path(job.spec.source).parent_path().string());
+    const auto album = albums_.find(std::filesystem::path(job.planned.source).parent_path().string());
     if (album != albums_.end())
-        album->second->JobEnded(job.spec.result, nullptr);
+        album->second->JobEnded(job.planned.result, nullptr);
 }
 
 void CliRunner::RunJob(std::size_t index, std::atomic<int>& control, const std::atomic<bool>& interrupted)
 {
     Job& job = jobs_[index];
-    if (std::optional<ConversionOutcome> early = JobPlanner::BeforeStart(job.spec, options_.StartRules(), log_)) {
+    if (std::optional<ConversionOutcome> early = JobPlanner::BeforeStart(job.planned, options_.StartRules(), log_)) {
         job.outcome = std::move(early);
         if (job.outcome->IsFailure())
             ShowRefusal(job);
@@ -190,19 +190,19 @@ ConversionOutcome CliRunner::Convert(std::size_t index, std::atomic<int>& contro
     CliJobTable::RowProgress status(table_, row);
     ConversionHost host{status, log_, prompt_, encoderFolder_};
     host.loudness = options_.replayGain;
-    if (const auto album = albums_.find(std::filesystem::path(job.spec.source).parent_path().string());
+    if (const auto album = albums_.find(std::filesystem::path(job.planned.source).parent_path().string());
         album != albums_.end())
         host.album = album->second;
     table_.SetStatus(row, JobVocabulary::kStarted);
-    ConversionOutcome outcome = vorlanta(host, job.spec, control);
+    ConversionOutcome outcome = vorlanta(host, job.planned, control);
     table_.SetStatus(row, JobVocabulary::StatusAfter(outcome));
     if (outcome.kind == ConversionOutcome::Kind::EncoderMissing)
         encoderMissing_.store(true);
     if (outcome.kind == ConversionOutcome::Kind::Stopped || (interrupted.load() && outcome.IsFailure())) {
         // The stopped job removed its own temporary file; whatever has the
         // result's name was there before and is left as it was.
-        const std::string what = Exists(job.spec.result) ? " left as it was" : " not written";
-        Say("interrupted, " + job.spec.result + what);
+        const std::string what = Exists(job.planned.result) ? " left as it was" : " not written";
+        Say("interrupted, " + job.planned.result + what);
         return ConversionOutcome::Of(ConversionOutcome::Kind::Failed, "interrupted, result" + what);
     }
     return outcome;
@@ -211,7 +211,7 @@ ConversionOutcome CliRunner::Convert(std::size_t index, std::atomic<int>& contro
 void CliRunner::ShowRefusal(const Job& job)
 {
     const bool refused = job.outcome->kind == ConversionOutcome::Kind::Refused;
-    Say(job.spec.source + ": " + job.outcome->reason + (refused ? ", not converted" : ""));
+    Say(job.planned.source + ": " + job.outcome->reason + (refused ? ", not converted" : ""));
 }
 
 // Names in these lines are a file's, which may hold any control character:

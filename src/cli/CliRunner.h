@@ -48,7 +48,7 @@ public:
 
 private:
     struct Job {
-        JobSpec spec;
+        JobSpec planned;
         std::uint64_t size = 0;
         std::optional<ConversionOutcome> outcome;  // empty while it waits
     };

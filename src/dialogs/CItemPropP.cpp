@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 
 namespace {
 
@@ -51,8 +52,10 @@ CItemPropP::CItemPropP(CMyListView& table, QWidget* parent)
     BuildControls();
     connect(m_sourceEdit, &QLineEdit::textChanged, this, &CItemPropP::MarkChanged);
     connect(m_resultEdit, &QLineEdit::textChanged, this, &CItemPropP::MarkChanged);
-    connect(m_bitrateList, &QComboBox::currentIndexChanged, this, &CItemPropP::OnBitrateSelected);
-    connect(m_bitrateList, &QComboBox::currentIndexChanged, this, &CItemPropP::MarkChanged);
+    for (QComboBox* list : {m_bitrateList, m_modeList, m_qualityList}) {
+        connect(list, &QComboBox::currentIndexChanged, this, &CItemPropP::OnSettingsSelected);
+        connect(list, &QComboBox::currentIndexChanged, this, &CItemPropP::MarkChanged);
+    }
 }
 
 CItemPropP::~CItemPropP() = default;
@@ -76,6 +79,16 @@ void CItemPropP::BuildControls()
     m_bitrateList->setMaxVisibleItems(kListVisibleItems);
     const int height = m_bitrateList->sizeHint().height();
     m_bitrateList->setGeometry(units.X(53), units.Y(92) + (units.Y(16) - height) / 2, units.X(kListWidth), height);
+
+    // The mode beside the rates, the quality of a variable bitrate below.
+    m_modeList = new QComboBox(this);
+    m_modeList->addItems(CSettingProp::kModeEntries);
+    m_modeList->setGeometry(units.X(155), units.Y(92) + (units.Y(16) - height) / 2, units.X(124), height);
+    AddLabel(this, units, QStringLiteral("Quality:"), 7, 118, 42, 16);
+    m_qualityList = new QComboBox(this);
+    m_qualityList->addItems(CSettingProp::QualityEntries());
+    m_qualityList->setMaxVisibleItems(m_qualityList->count());
+    m_qualityList->setGeometry(units.X(53), units.Y(118) + (units.Y(16) - height) / 2, units.X(kListWidth), height);
 }
 
 void CItemPropP::showEvent(QShowEvent* event)
@@ -93,8 +106,18 @@ void CItemPropP::FillControls()
     QStringList entries;
     for (int i = 0; i < m_bitrateList->count(); ++i)
         entries << m_bitrateList->itemText(i);
-    m_bitrateList->setCurrentIndex(CSettingProp::FindBitRateEntry(entries, m_bitrate));
-    m_shownBitrate = m_bitrateList->currentText();
+    // A cell of another mode shows its rate (the average, or the default
+    // rate for a variable bitrate) in the list, ready for a change of mode.
+    const EncodeSettings settings = EncodeSettings::FromText(m_bitrate.toStdString());
+    const QString rate = settings.mode == EncodeSettings::Mode::Cbr
+        ? m_bitrate
+        : CSettingProp::PageBitRate(QString::number(settings.bitrate));
+    m_bitrateList->setCurrentIndex(CSettingProp::FindBitRateEntry(entries, rate));
+    m_modeList->setCurrentIndex(static_cast<int>(settings.mode));
+    m_qualityList->setCurrentIndex(
+        settings.mode == EncodeSettings::Mode::Vbr && settings.Valid() ? settings.quality : EncodeSettings{}.quality);
+    m_shownSettings = ShownSettings();
+    EnableModeLists();
     m_filling = false;
     m_filled = true;
 }
@@ -104,9 +127,31 @@ void CItemPropP::ReadControls()
     m_source = m_sourceEdit->text();
     m_result = m_resultEdit->text();
     // With no entry selected (a cell the list does not offer) the page keeps
-    // the text it was given.
-    if (m_bitrateList->currentIndex() >= 0)
-        m_bitrate = m_bitrateList->currentText();
+    // the text it was given. A constant rate keeps the list's blank (" 96").
+    const auto mode = static_cast<EncodeSettings::Mode>(std::max(0, m_modeList->currentIndex()));
+    if (mode == EncodeSettings::Mode::Vbr)
+        m_bitrate = QString::fromStdString(EncodeSettings::Vbr(m_qualityList->currentIndex()).Text());
+    else if (m_bitrateList->currentIndex() >= 0)
+        m_bitrate = mode == EncodeSettings::Mode::Abr ? QLatin1Char('A') + m_bitrateList->currentText().trimmed()
+                                                      : m_bitrateList->currentText();
+}
+
+EncodeSettings CItemPropP::ShownSettings() const
+{
+    const auto mode = static_cast<EncodeSettings::Mode>(std::max(0, m_modeList->currentIndex()));
+    if (mode == EncodeSettings::Mode::Vbr)
+        return EncodeSettings::Vbr(m_qualityList->currentIndex());
+    const int kbps = m_bitrateList->currentIndex() >= 0
+        ? JobVocabulary::LeadingNumber(m_bitrateList->currentText().toStdString())
+        : EncodeSettings::FromText(m_bitrate.toStdString()).bitrate;
+    return mode == EncodeSettings::Mode::Abr ? EncodeSettings::Abr(kbps) : EncodeSettings::Cbr(kbps);
+}
+
+void CItemPropP::EnableModeLists()
+{
+    const bool vbr = m_modeList->currentIndex() == static_cast<int>(EncodeSettings::Mode::Vbr);
+    m_bitrateList->setEnabled(!vbr);
+    m_qualityList->setEnabled(vbr);
 }
 
 void CItemPropP::SetRow(int row)
@@ -119,15 +164,15 @@ void CItemPropP::SetRow(int row)
     m_finishedWhenOpened = status.IsEnded() || status.IsError();
 }
 
-// A result named after its rate follows a new rate, as in the add-job dialog.
-void CItemPropP::OnBitrateSelected()
+// A result named after its settings follows new ones, as in the add-job dialog.
+void CItemPropP::OnSettingsSelected()
 {
-    const QString selected = m_bitrateList->currentText();
-    if (!m_filling && !m_shownBitrate.isEmpty() && !selected.isEmpty())
-        m_resultEdit->setText(ResultNames::FollowRate(m_resultEdit->text(),
-                                                      JobVocabulary::LeadingNumber(m_shownBitrate.toStdString()),
-                                                      JobVocabulary::LeadingNumber(selected.toStdString())));
-    m_shownBitrate = selected;
+    if (m_filling)
+        return;
+    EnableModeLists();
+    const EncodeSettings selected = ShownSettings();
+    m_resultEdit->setText(ResultNames::FollowSettings(m_resultEdit->text(), m_shownSettings, selected));
+    m_shownSettings = selected;
 }
 
 void CItemPropP::MarkChanged()
@@ -204,10 +249,10 @@ void CItemPropP::ApplyToRow()
         m_table->RequestRestart(m_table->JobKey(row));
     }
     m_row = row;
-    // The cell holds the rate as the add flows write it ("96", not the
-    // list's " 96").
-    const int rate = JobVocabulary::LeadingNumber(m_bitrate.toStdString());
-    m_table->WriteJobCells(row, m_source, m_result, rate > 0 ? QString::number(rate) : m_bitrate);
+    // The cell holds the settings as the add flows write them ("96", not
+    // the list's " 96").
+    m_table->WriteJobCells(row, m_source, m_result,
+                           QString::fromStdString(EncodeSettings::FromText(m_bitrate.toStdString()).Text()));
 }
 
 void CItemPropP::SetPrompts(JobPrompts prompts)

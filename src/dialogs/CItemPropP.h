@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "convert/EncodeSettings.h"
 #include "jobs/JobPrompts.h"
 #include "jobs/JobQueue.h"
 
@@ -13,7 +14,7 @@ class QComboBox;
 class QLineEdit;
 
 // The one page of the job property sheet, "Job Property": the source file,
-// the result file and the bitrate of one row of the job table. Applying
+// the result file and the encode settings (bitrate, mode, quality) of one row of the job table. Applying
 // writes them back into the row; for a running job it first asks whether
 // the job may be restarted and then asks the conversion to restart.
 class CItemPropP : public QWidget {
@@ -46,7 +47,8 @@ public:
     QString Result() const { return m_result; }
     void SetResult(const QString& result) { m_result = result; }
     // The Bitrate cell's text, with one leading blank when it is shorter
-    // than three characters (" 96"), so that the list finds the right entry.
+    // than three characters (" 96"), so that the list finds the right entry;
+    // "V2" or "A160" for the other modes.
     QString Bitrate() const { return m_bitrate; }
     void SetBitrate(const QString& bitrate) { m_bitrate = bitrate; }
     int Changed() const { return m_changed; }
@@ -73,6 +75,8 @@ public:
     QLineEdit* SourceEdit() const { return m_sourceEdit; }
     QLineEdit* ResultEdit() const { return m_resultEdit; }
     QComboBox* BitrateList() const { return m_bitrateList; }
+    QComboBox* ModeList() const { return m_modeList; }
+    QComboBox* QualityList() const { return m_qualityList; }
 
 signals:
     // The page has changed: the sheet enables Apply.
@@ -83,7 +87,13 @@ protected:
 
 private:
     void BuildControls();
-    void OnBitrateSelected();
+    // A rate, mode or quality picked: a result named after the settings
+    // follows them.
+    void OnSettingsSelected();
+    // The settings the lists show; the page's text when the rate list
+    // shows none.
+    EncodeSettings ShownSettings() const;
+    void EnableModeLists();
     bool Acceptable();
     // The job has ended or gone since the page opened; -1 for its row then.
     int RowIfNotFinished() const;
@@ -92,7 +102,7 @@ private:
     int m_row = 0;
     JobQueue::Key m_job = JobQueue::kNoJob;
     bool m_finishedWhenOpened = false;
-    QString m_shownBitrate;  // the list's entry, for a result name that follows it
+    EncodeSettings m_shownSettings;  // the lists' settings, for a result name that follows them
     QString m_source;
     QString m_openedSource;
     QString m_result;
@@ -105,4 +115,6 @@ private:
     QLineEdit* m_sourceEdit = nullptr;
     QLineEdit* m_resultEdit = nullptr;
     QComboBox* m_bitrateList = nullptr;
+    QComboBox* m_modeList = nullptr;
+    QComboBox* m_qualityList = nullptr;
 };

@@ -7,9 +7,11 @@
 #include "base/SettingsRecord.h"
 #include "base/UserDefaults.h"
 #include "convert/JobVocabulary.h"
+#include "dialogs/CSettingProp.h"
 #include "jobs/ResultNames.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -26,8 +28,9 @@ namespace {
 constexpr std::array<int, 7> kBitrateColumns{26, 67, 108, 153, 194, 239, 284};
 constexpr std::array<int, 2> kBitrateRows{95, 119};
 
-// Dialog size and the size of a bitrate button, in dialog units.
-constexpr int kDialogWidth = 375;
+// Dialog size and the size of a bitrate button, in dialog units. The mode
+// group stands right of the bitrate group, in room of its own.
+constexpr int kDialogWidth = 470;
 constexpr int kDialogHeight = 239;
 constexpr int kRadioWidth = 38;
 constexpr int kRadioHeight = 10;
@@ -122,6 +125,7 @@ void CJobAddDialog::BuildControls()
         m_bitrateRadios[i] = radio;
     }
     UpdateBitrateTabStop();
+    BuildModeControls(units);
 
     m_sameSettingsBox
         = AddCheckBox(this, units, QStringLiteral("Use Same Settings for this batch of files"), 19, 158, 314, 9);
@@ -136,6 +140,46 @@ void CJobAddDialog::BuildControls()
     connect(m_okButton, &QPushButton::clicked, this, &CJobAddDialog::accept);
     connect(m_cancelButton, &QPushButton::clicked, this, &CJobAddDialog::reject);
     connect(m_helpButton, &QPushButton::clicked, this, &CJobAddDialog::OnHelp);
+}
+
+// Created between the rates and the check boxes, which puts them there in
+// the tab order too.
+void CJobAddDialog::BuildModeControls(const DialogUnits& units)
+{
+    m_modeGroup = new QGroupBox(QStringLiteral("Mode"), this);
+    m_modeGroup->setGeometry(units.Rect(345, 69, 115, 78));
+    m_modeCombo = new QComboBox(this);
+    m_modeCombo->addItems(CSettingProp::kModeEntries);
+    m_modeCombo->setGeometry(units.Rect(353, 83, 99, 14));
+    AddLabel(this, units, QStringLiteral("Variable quality:"), 353, 104, 99, 10);
+    m_qualityCombo = new QComboBox(this);
+    m_qualityCombo->addItems(CSettingProp::QualityEntries());
+    m_qualityCombo->setMaxVisibleItems(m_qualityCombo->count());
+    m_qualityCombo->setGeometry(units.Rect(353, 116, 99, 14));
+    connect(m_modeCombo, &QComboBox::currentIndexChanged, this, &CJobAddDialog::OnModeSelected);
+    connect(m_qualityCombo, &QComboBox::currentIndexChanged, this, &CJobAddDialog::OnQualitySelected);
+    EnableModeControls();
+}
+
+void CJobAddDialog::EnableModeControls()
+{
+    const bool vbr = m_mode == EncodeSettings::Mode::Vbr;
+    for (QRadioButton* radio : m_bitrateRadios)
+        radio->setEnabled(!vbr);
+    m_qualityCombo->setEnabled(vbr);
+}
+
+EncodeSettings CJobAddDialog::Settings() const
+{
+    switch (m_mode) {
+    case EncodeSettings::Mode::Vbr:
+        return EncodeSettings::Vbr(m_quality);
+    case EncodeSettings::Mode::Abr:
+        return EncodeSettings::Abr(m_bitrate);
+    case EncodeSettings::Mode::Cbr:
+        break;
+    }
+    return EncodeSettings::Cbr(m_bitrate);
 }
 
 QRadioButton* CJobAddDialog::BitrateRadio(int id) const
@@ -158,6 +202,8 @@ void CJobAddDialog::Init()
     if (m_defaults) {
         const int rate = JobVocabulary::LeadingNumber(m_defaults->Settings().BitRate.toStdString());
         m_bitrate = ButtonOfBitrate(rate) != 0 ? rate : kDefaultBitrate;
+        m_mode = m_defaults->Settings().EncodeMode;
+        m_quality = m_defaults->Settings().VbrQuality;
     }
     if (m_lastFile == 1)
         m_sameSettingsBox->setEnabled(false);
@@ -173,6 +219,11 @@ void CJobAddDialog::FillControls()
     m_sameSettingsBox->setChecked(m_sameSettings == 1);
     m_saveAsDefaultBox->setChecked(m_saveAsDefault == 1);
     CheckBitrateButton(m_bitrate);
+    m_filling = true;
+    m_modeCombo->setCurrentIndex(static_cast<int>(m_mode));
+    m_qualityCombo->setCurrentIndex(m_quality);
+    m_filling = false;
+    EnableModeControls();
 }
 
 void CJobAddDialog::ReadControls()
@@ -213,6 +264,23 @@ void CJobAddDialog::OnBitrateButton(int id)
     RebuildResultName();
 }
 
+void CJobAddDialog::OnModeSelected(int index)
+{
+    if (m_filling || index < 0)
+        return;
+    m_mode = static_cast<EncodeSettings::Mode>(index);
+    EnableModeControls();
+    RebuildResultName();
+}
+
+void CJobAddDialog::OnQualitySelected(int index)
+{
+    if (m_filling || index < 0)
+        return;
+    m_quality = index;
+    RebuildResultName();
+}
+
 void CJobAddDialog::RebuildResultName()
 {
     // What the user typed counts: the rate is replaced in the box's text.
@@ -230,7 +298,7 @@ void CJobAddDialog::RebuildResultName()
         else
             stem = m_result;
     }
-    m_result = stem + QLatin1Char('_') + QString::number(m_bitrate) + QStringLiteral(".mp3");
+    m_result = stem + QLatin1Char('_') + QString::fromStdString(Settings().Text()) + QStringLiteral(".mp3");
     FillControls();
 }
 
@@ -347,6 +415,8 @@ void CJobAddDialog::SaveSettings()
     const QString resultFolder = ResultNames::FolderOf(m_result);
     settings.DestFolder = resultFolder.isEmpty() ? settings.SourceFolder : resultFolder;
     settings.BitRate = QString::number(m_bitrate);
+    settings.EncodeMode = m_mode;
+    settings.VbrQuality = m_quality;
     if (!m_defaults->WriteSettingsFile())
         m_prompts.show(this, kNotSavedMessage);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "convert/EncodeSettings.h"
 #include "convert/JobVocabulary.h"
 #include "jobs/JobPrompts.h"
 
@@ -10,7 +11,9 @@
 #include <functional>
 
 class CHelpWindow;
+class DialogUnits;
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
@@ -19,7 +22,8 @@ class UserDefaults;
 
 // The modal dialog in which the user confirms one source file as a new
 // job: the source (read only), the offered result path, one of fourteen
-// bitrates, and two choices: add the rest of the batch with the same
+// bitrates, the encode mode (constant, variable or average bitrate) with the
+// quality of a variable bitrate beside them, and two choices: add the rest of the batch with the same
 // settings, and keep the values as the new defaults. The caller sets the
 // source, the offered result and the last-file flag, shows the dialog, and
 // after OK reads source, result, bitrate and the same-settings flag.
@@ -69,7 +73,12 @@ public:
     void SetSource(const QString& source) { m_source = source; }
     QString Result() const { return m_result; }
     void SetResult(const QString& result) { m_result = result; }
+    // The checked rate: the constant or average bitrate.
     int Bitrate() const { return m_bitrate; }
+    EncodeSettings::Mode Mode() const { return m_mode; }
+    int Quality() const { return m_quality; }
+    // Mode, rate and quality as the job's encode settings.
+    EncodeSettings Settings() const;
     int SameSettings() const { return m_sameSettings; }
     int LastFile() const { return m_lastFile; }
     void SetLastFile(int lastFile) { m_lastFile = lastFile; }
@@ -94,8 +103,11 @@ public:
     // box disabled for the last file, the controls filled.
     void Init();
     void OnBitrateButton(int id);
-    // Replaces the rate at the end of the result name: cuts the name before
-    // the last "_" of its file name and appends "_RATE.mp3". A file name
+    // A mode or quality picked from its list: the result name follows it.
+    void OnModeSelected(int index);
+    void OnQualitySelected(int index);
+    // Replaces the rate (or "V2", "A160") at the end of the result name: cuts the name before
+    // the last "_" of its file name and appends "_RATE.mp3" with the text of Settings(). A file name
     // without "_" keeps its name (less a final ".mp3") and gets the suffix;
     // an empty result starts from the source.
     void RebuildResultName();
@@ -106,7 +118,7 @@ public:
     void OnHelp();
     // Checks the values and closes with OK, or shows why not and stays.
     void OnOK();
-    // Stores source folder, result folder and bitrate as the defaults and
+    // Stores source folder, result folder, bitrate, mode and quality as the defaults and
     // writes the settings file at once; says so when it cannot.
     void SaveSettings();
 
@@ -125,6 +137,9 @@ public:
     QPushButton* BrowseButton() const { return m_browseButton; }
     QGroupBox* BitrateGroup() const { return m_bitrateGroup; }
     QRadioButton* BitrateRadio(int id) const;
+    QGroupBox* ModeGroup() const { return m_modeGroup; }
+    QComboBox* ModeCombo() const { return m_modeCombo; }
+    QComboBox* QualityCombo() const { return m_qualityCombo; }
     QCheckBox* SameSettingsBox() const { return m_sameSettingsBox; }
     QCheckBox* SaveAsDefaultBox() const { return m_saveAsDefaultBox; }
     QPushButton* OkButton() const { return m_okButton; }
@@ -144,6 +159,10 @@ private:
     void FillControls();
     void ReadControls();
     void CheckBitrateButton(int kbps);
+    void BuildModeControls(const DialogUnits& units);
+    // The rates are the target of a constant or average bitrate, the
+    // quality list of a variable one.
+    void EnableModeControls();
     bool Refuse(const QString& text);
     // Whether the existing result may be replaced, asking when the
     // operation has no standing answer.
@@ -154,6 +173,9 @@ private:
     QString m_source;
     QString m_result;
     int m_bitrate = kDefaultBitrate;
+    EncodeSettings::Mode m_mode = EncodeSettings::Mode::Cbr;
+    int m_quality = EncodeSettings{}.quality;
+    bool m_filling = false;
     int m_sameSettings = 0;
     int m_lastFile = 0;
     ReplaceRule* m_replaceRule = nullptr;
@@ -171,6 +193,9 @@ private:
     QPushButton* m_browseButton = nullptr;
     QGroupBox* m_bitrateGroup = nullptr;
     std::array<QRadioButton*, kButtonCount> m_bitrateRadios{};
+    QGroupBox* m_modeGroup = nullptr;
+    QComboBox* m_modeCombo = nullptr;
+    QComboBox* m_qualityCombo = nullptr;
     QCheckBox* m_sameSettingsBox = nullptr;
     QCheckBox* m_saveAsDefaultBox = nullptr;
     QPushButton* m_okButton = nullptr;

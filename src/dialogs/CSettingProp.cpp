@@ -81,6 +81,8 @@ CSettingProp::CSettingProp(SettingsRecord& record, QWidget* parent)
       m_skipLower(record.SkipLowerSources),
       m_keepJobs(record.KeepUnfinishedJobs),
       m_loudness(record.WriteLoudnessTags),
+      m_mode(record.EncodeMode),
+      m_quality(record.VbrQuality),
       m_browser(BrowseWithChooser),
       m_notice([](QWidget* parent, const QString& text) { AppMessage::Show(parent, text); })
 {
@@ -97,6 +99,9 @@ CSettingProp::CSettingProp(SettingsRecord& record, QWidget* parent)
     connect(m_skipLowerBox, &QCheckBox::toggled, this, markModified);
     connect(m_keepJobsBox, &QCheckBox::toggled, this, markModified);
     connect(m_loudnessCombo, &QComboBox::currentIndexChanged, this, markModified);
+    connect(m_modeCombo, &QComboBox::currentIndexChanged, this, markModified);
+    connect(m_modeCombo, &QComboBox::currentIndexChanged, this, &CSettingProp::EnableModeControls);
+    connect(m_qualityCombo, &QComboBox::currentIndexChanged, this, markModified);
     connect(m_sourceBrowse, &QPushButton::clicked, this, &CSettingProp::OnBrowseSourceFolder);
     connect(m_destBrowse, &QPushButton::clicked, this, &CSettingProp::OnBrowseDestFolder);
     SetModified(false);
@@ -115,6 +120,16 @@ QStringList CSettingProp::BitRateEntries()
     QStringList entries = kBitRateData;
     // A blank sorts before every digit, so " 96" comes before "112".
     std::sort(entries.begin(), entries.end());
+    return entries;
+}
+
+QStringList CSettingProp::QualityEntries()
+{
+    QStringList entries;
+    for (int quality = 0; quality <= 9; ++quality)
+        entries << QStringLiteral("V%1").arg(quality);
+    entries.front() += QStringLiteral(" (best)");
+    entries.back() += QStringLiteral(" (smallest)");
     return entries;
 }
 
@@ -171,6 +186,14 @@ QWidget* CSettingProp::BuildPage()
     m_bitRateCombo->addItems(BitRateEntries());
     m_bitRateCombo->setMaxVisibleItems(kComboVisibleItems);
     m_bitRateCombo->setGeometry(units.X(7), units.Y(133), units.X(kComboWidth), m_bitRateCombo->sizeHint().height());
+    // The mode beside the rates, then the quality of a variable bitrate.
+    m_modeCombo = new QComboBox(m_page);
+    m_modeCombo->addItems(kModeEntries);
+    m_modeCombo->setGeometry(units.X(110), units.Y(133), units.X(100), m_modeCombo->sizeHint().height());
+    m_qualityCombo = new QComboBox(m_page);
+    m_qualityCombo->addItems(QualityEntries());
+    m_qualityCombo->setMaxVisibleItems(m_qualityCombo->count());
+    m_qualityCombo->setGeometry(units.X(217), units.Y(133), units.X(92), m_qualityCombo->sizeHint().height());
 
     AddLabel(m_page, units, QStringLiteral("Simultaneous conversions:"), 7, 165, 309, 16);
     m_simultaneousBox = new QSpinBox(m_page);
@@ -216,6 +239,16 @@ void CSettingProp::FillControls()
     m_skipLowerBox->setChecked(m_skipLower);
     m_keepJobsBox->setChecked(m_keepJobs);
     m_loudnessCombo->setCurrentIndex(static_cast<int>(m_loudness));
+    m_modeCombo->setCurrentIndex(static_cast<int>(m_mode));
+    m_qualityCombo->setCurrentIndex(m_quality);
+    EnableModeControls();
+}
+
+void CSettingProp::EnableModeControls()
+{
+    const bool vbr = m_modeCombo->currentIndex() == static_cast<int>(EncodeSettings::Mode::Vbr);
+    m_bitRateCombo->setEnabled(!vbr);
+    m_qualityCombo->setEnabled(vbr);
 }
 
 void CSettingProp::ReadControls()
@@ -227,6 +260,8 @@ void CSettingProp::ReadControls()
     m_skipLower = m_skipLowerBox->isChecked();
     m_keepJobs = m_keepJobsBox->isChecked();
     m_loudness = static_cast<LoudnessTags>(std::max(0, m_loudnessCombo->currentIndex()));
+    m_mode = static_cast<EncodeSettings::Mode>(std::max(0, m_modeCombo->currentIndex()));
+    m_quality = std::max(0, m_qualityCombo->currentIndex());
 }
 
 void CSettingProp::SetModified(bool modified)
@@ -248,6 +283,8 @@ void CSettingProp::OnApply()
     m_record.SkipLowerSources = m_skipLower;
     m_record.KeepUnfinishedJobs = m_keepJobs;
     m_record.WriteLoudnessTags = m_loudness;
+    m_record.EncodeMode = m_mode;
+    m_record.VbrQuality = m_quality;
     SetModified(false);
 }
 

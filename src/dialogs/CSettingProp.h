@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "convert/EncodeSettings.h"
 #include "convert/LoudnessTagging.h"
 #include "convert/PathLimit.h"
 
@@ -36,6 +37,11 @@ public:
     // The choices of "Write loudness tags", in the order of LoudnessTags.
     static inline const QStringList kLoudnessEntries{QStringLiteral("Off"), QStringLiteral("Per track"),
                                                      QStringLiteral("Per track and album")};
+    // The encode modes, in the order of EncodeSettings::Mode, and the
+    // qualities of a variable bitrate, V0 to V9.
+    static inline const QStringList kModeEntries{QStringLiteral("Constant bitrate"), QStringLiteral("Variable bitrate"),
+                                                 QStringLiteral("Average bitrate")};
+    static QStringList QualityEntries();
     static constexpr int kFolderCapacity = int(PathLimit::kMaxBytes);  // bytes a folder may hold
 
     // Asks the user for a folder, starting at `startFolder`; an empty result
@@ -70,6 +76,8 @@ public:
     int SimultaneousConversions() const { return m_simultaneous; }
     bool SkipLowerSources() const { return m_skipLower; }
     bool KeepUnfinishedJobs() const { return m_keepJobs; }
+    EncodeSettings::Mode EncodeMode() const { return m_mode; }
+    int VbrQuality() const { return m_quality; }
 
     // Whether the page changed since it was filled or last applied; the
     // Apply button is available exactly then.
@@ -93,6 +101,8 @@ public:
     QLineEdit* SourceFolderEdit() const { return m_sourceEdit; }
     QLineEdit* DestFolderEdit() const { return m_destEdit; }
     QComboBox* BitRateCombo() const { return m_bitRateCombo; }
+    QComboBox* ModeCombo() const { return m_modeCombo; }
+    QComboBox* QualityCombo() const { return m_qualityCombo; }
     QSpinBox* SimultaneousBox() const { return m_simultaneousBox; }
     QCheckBox* SkipLowerBox() const { return m_skipLowerBox; }
     QCheckBox* KeepJobsBox() const { return m_keepJobsBox; }
@@ -112,6 +122,9 @@ private:
     void FillControls();
     void ReadControls();
     void SetModified(bool modified);
+    // The rates are the target of a constant or average bitrate, the
+    // quality list of a variable one.
+    void EnableModeControls();
     void BrowseInto(QLineEdit* edit, const QString& startFolder);
 
     SettingsRecord& m_record;
@@ -122,6 +135,8 @@ private:
     bool m_skipLower = false;
     bool m_keepJobs = false;
     LoudnessTags m_loudness = LoudnessTags::Off;
+    EncodeSettings::Mode m_mode = EncodeSettings::Mode::Cbr;
+    int m_quality = EncodeSettings{}.quality;
     bool m_modified = false;
     FolderBrowser m_browser;
     Notice m_notice;
@@ -131,6 +146,8 @@ private:
     QLineEdit* m_sourceEdit = nullptr;
     QLineEdit* m_destEdit = nullptr;
     QComboBox* m_bitRateCombo = nullptr;
+    QComboBox* m_modeCombo = nullptr;
+    QComboBox* m_qualityCombo = nullptr;
     QSpinBox* m_simultaneousBox = nullptr;
     QCheckBox* m_skipLowerBox = nullptr;
     QCheckBox* m_keepJobsBox = nullptr;

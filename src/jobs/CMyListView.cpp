@@ -108,13 +108,13 @@ int CMyListView::InsertJob(const ConversionJob& job)
     return 1;
 }
 
-int CMyListView::AddJob(const JobSpec& spec)
+int CMyListView::AddJob(const JobSpec& wanted)
 {
     ConversionJob job;
     job.id = NextJobId();
-    job.source = QString::fromStdString(spec.source);
-    job.result = QString::fromStdString(spec.result);
-    job.settings = spec.settings;
+    job.source = QString::fromStdString(wanted.source);
+    job.result = QString::fromStdString(wanted.result);
+    job.settings = wanted.settings;
     InsertJob(job);
     RaiseNextJobId();
     return job.id;
@@ -125,7 +125,7 @@ int CMyListView::AddJob(const QString& source, const QString& result, int bitrat
     return AddJob(JobSpec{source.toStdString(), result.toStdString(), EncodeSettings::Cbr(bitrate)});
 }
 
-JobSpec CMyListView::Spec(int row) const
+JobSpec CMyListView::JobAt(int row) const
 {
     return JobQueue::SpecOf(m_queue.AllCells(m_queue.At(row)));
 }

@@ -67,7 +67,7 @@ public:
     // Empty for a row or column out of range (columns: JobColumns).
     QString CellText(int row, int column) const;
     // The job the row's cells stand for.
-    JobSpec Spec(int row) const;
+    JobSpec JobAt(int row) const;
     void SetCellText(int row, int column, const QString& text);
     // The row's Status read by the three-character rule.
     JobStatus Status(int row) const;

@@ -238,7 +238,7 @@ void JobThreads::mp3cvtthread(Worker& worker)
 {
     QueuedJobAccess access(m_queue, worker.job);
     access.SetStatus(JobStatus::kStarted);
-    const JobSpec job = access.Spec();
+    const JobSpec job = access.Read();
     JobLog log(m_log, m_state.WorkerBusy);
     ConversionHost host{access, log, m_prompt, QCoreApplication::applicationDirPath().toStdString()};
     // Albums are made by batches of the command line; the window writes track values.

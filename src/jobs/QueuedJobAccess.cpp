@@ -7,7 +7,7 @@ QueuedJobAccess::QueuedJobAccess(JobQueue& queue, JobQueue::JobRef job) : m_queu
 {
 }
 
-JobSpec QueuedJobAccess::Spec() const
+JobSpec QueuedJobAccess::Read() const
 {
     return JobQueue::SpecOf(m_queue.AllCells(m_job));
 }

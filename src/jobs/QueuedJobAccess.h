@@ -14,7 +14,7 @@ public:
     QueuedJobAccess(JobQueue& queue, JobQueue::JobRef job);
 
     // The job as its row says now: source, result and settings read at once.
-    JobSpec Spec() const;
+    JobSpec Read() const;
     void SetStatus(const std::string& text) override;
 
     const JobQueue::JobRef& Job() const { return m_job; }

@@ -90,10 +90,17 @@ bool ResultNames::HasMp3Extension(const QString& path)
 
 QString ResultNames::FollowRate(const QString& result, int oldKbps, int newKbps)
 {
-    const QString suffix = QStringLiteral("_%1.mp3").arg(FromStd(EncodeSettings::Cbr(oldKbps).Text()));
-    if (oldKbps == newKbps || newKbps <= 0 || !result.endsWith(suffix, Qt::CaseInsensitive))
+    if (newKbps <= 0)
+        return result;
+    return FollowSettings(result, EncodeSettings::Cbr(oldKbps), EncodeSettings::Cbr(newKbps));
+}
+
+QString ResultNames::FollowSettings(const QString& result, const EncodeSettings& old, const EncodeSettings& now)
+{
+    const QString suffix = QStringLiteral("_%1.mp3").arg(FromStd(old.Text()));
+    const bool named = now.mode == EncodeSettings::Mode::Vbr ? now.Valid() : now.bitrate > 0;
+    if (old == now || !named || !result.endsWith(suffix, Qt::CaseInsensitive))
         return result;
     // The extension keeps its letter case.
-    return result.left(result.size() - suffix.size()) + QLatin1Char('_') + FromStd(EncodeSettings::Cbr(newKbps).Text())
-        + result.right(4);
+    return result.left(result.size() - suffix.size()) + QLatin1Char('_') + FromStd(now.Text()) + result.right(4);
 }

@@ -56,6 +56,8 @@ public:
     // renamed for another ("x_96.mp3"), as the add-job dialog names it; a
     // result named otherwise is kept as it is.
     static QString FollowRate(const QString& result, int oldKbps, int newKbps);
+    // The same for any mode: "x_128.mp3" becomes "x_V2.mp3" or "x_A160.mp3".
+    static QString FollowSettings(const QString& result, const EncodeSettings& old, const EncodeSettings& now);
 
     // Whether the system accepts `path`: no more than kMaxPathLength bytes
     // in the file-system encoding.

@@ -124,6 +124,16 @@ void JobCommands::AddGivenFiles(const QStringList& files)
         AddFolder(folder);
 }
 
+// The default settings' text as an offered result name carries it: the
+// bitrate text as the record holds it for a constant bitrate, "V2" or "A160"
+// for the other modes.
+QString JobCommands::DefaultSuffix(const SettingsRecord& settings)
+{
+    if (settings.EncodeMode == EncodeSettings::Mode::Cbr)
+        return settings.BitRate;
+    return QString::fromStdString(settings.Encoding().Text());
+}
+
 // Without defaults handed down (a table on its own), the built-in ones.
 SettingsRecord JobCommands::Defaults() const
 {
@@ -137,7 +147,7 @@ void JobCommands::AddChosenFiles(const QStringList& files)
         const QString& source = files[i];
         // The defaults are read for every file: a dialog may just have saved new ones.
         const SettingsRecord settings = Defaults();
-        const QString offered = ResultNames::ForAddCommand(source, settings.DestFolder, settings.BitRate);
+        const QString offered = ResultNames::ForAddCommand(source, settings.DestFolder, DefaultSuffix(settings));
         AddFile(source, offered, i == files.size() - 1, batch);
     }
 }
@@ -171,7 +181,7 @@ void JobCommands::AddFolder(const QString& folder)
         QString offered;
         if (batch.sameSettings == 0) {
             const SettingsRecord& settings = Defaults();
-            offered = ResultNames::ForAddFolder(source, relative, settings.DestFolder, settings.BitRate);
+            offered = ResultNames::ForAddFolder(source, relative, settings.DestFolder, DefaultSuffix(settings));
         }
         AddFile(source, offered, i + 1 == count, batch, relative);
     }
@@ -251,7 +261,7 @@ void JobCommands::AddWithDialog(const QString& source, const QString& offeredRes
     // settings, and no more dialogs open.
     batch.sameSettings = keptAll ? 1 : dialog.SameSettings();
     if (batch.sameSettings == 1) {
-        batch.settings = EncodeSettings::Cbr(dialog.Bitrate());
+        batch.settings = dialog.Settings();
         batch.folder = root;
     }
     if (keptAll) {
@@ -263,7 +273,7 @@ void JobCommands::AddWithDialog(const QString& source, const QString& offeredRes
     const QString placed = root + ResultNames::FolderWithSlash(relative)
         + dialog.Result().mid(dialog.Result().lastIndexOf(QLatin1Char('/')) + 1);
     if (relative.isEmpty() || placed == dialog.Result()) {
-        m_table.AddJob(dialog.Source(), dialog.Result(), dialog.Bitrate());
+        m_table.AddJob(JobSpec{dialog.Source().toStdString(), dialog.Result().toStdString(), dialog.Settings()});
         return;
     }
     if (!ResultNames::FitsJob(placed)) {
@@ -274,7 +284,7 @@ void JobCommands::AddWithDialog(const QString& source, const QString& offeredRes
         Log(kKeptLine.arg(placed));
         return;
     }
-    m_table.AddJob(dialog.Source(), placed, dialog.Bitrate());
+    m_table.AddJob(JobSpec{dialog.Source().toStdString(), placed.toStdString(), dialog.Settings()});
 }
 
 void JobCommands::AddWithSameSettings(const QString& source, bool lastFile, BatchState& batch, const QString& relative)

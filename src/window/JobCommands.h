@@ -128,6 +128,7 @@ private:
     void AddChosenFiles(const QStringList& files);
     SettingsRecord Defaults() const;
     QString StartFolder() const;
+    static QString DefaultSuffix(const SettingsRecord& settings);
     // One file of an add operation: refused when its path is too long,
     // added directly in a same-settings batch, else through the dialog.
     // `relative` is the file's path below an added folder, empty for files

@@ -59,7 +59,7 @@ QList<KeptJobsStore::Job> KeptJobs::Unfinished() const
         const JobStatus status = m_table.Status(row);
         if (status.IsError() || status.Number() == JobStatus::kEndedNumber)
             continue;
-        jobs.append(m_table.Spec(row));
+        jobs.append(m_table.JobAt(row));
     }
     return jobs;
 }

@@ -413,3 +413,36 @@ TEST_F(SettingsStoreTest, InstalledProgramKeepsTheFileInTheConfigurationFolder)
     ASSERT_TRUE(WriteAll(QDir(ProgramFolder()).filePath(SettingsStore::kPortableMarker), ""));
     EXPECT_EQ(pathFor(false), ConfigPath());
 }
+
+// A constant bitrate keeps the file at its three keys; another default mode
+// is written with its quality and read back, a damaged one reads as CBR.
+TEST_F(SettingsStoreTest, EncodeModeIsWrittenOnlyWhenNotConstant)
+{
+    const SettingsStore store = Store();
+    SettingsRecord record{"/music", "/out", "160"};
+    ASSERT_TRUE(store.WriteSettingsFile(record));
+    const QByteArray threeKeys = ReadAll(ConfigPath());
+    EXPECT_FALSE(threeKeys.contains("Mode"));
+
+    record.SetEncoding(EncodeSettings::Vbr(0));
+    ASSERT_TRUE(store.WriteSettingsFile(record));
+    EXPECT_TRUE(ReadAll(ConfigPath()).contains("Encode Mode=vbr"));
+    SettingsRecord read;
+    store.ReadSettingsFile(read);
+    EXPECT_EQ(read.Encoding(), EncodeSettings::Vbr(0));
+    EXPECT_EQ(read.BitRate, "160");  // kept for a return to CBR or ABR
+
+    record.SetEncoding(EncodeSettings::Abr(160));
+    ASSERT_TRUE(store.WriteSettingsFile(record));
+    store.ReadSettingsFile(read);
+    EXPECT_EQ(read.Encoding().Text(), "A160");
+
+    record.SetEncoding(EncodeSettings::Cbr(160));
+    ASSERT_TRUE(store.WriteSettingsFile(record));
+    EXPECT_EQ(ReadAll(ConfigPath()), threeKeys);
+
+    ASSERT_TRUE(WriteAll(ConfigPath(), "[Settings]\nEncode Mode=xyz\nVBR Quality=12\n"));
+    store.ReadSettingsFile(read);
+    EXPECT_EQ(read.EncodeMode, EncodeSettings::Mode::Cbr);
+    EXPECT_EQ(read.VbrQuality, 2);
+}

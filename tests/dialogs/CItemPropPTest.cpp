@@ -125,6 +125,32 @@ TEST_F(JobPropertyTest, ChangedBitrateIsWrittenAsAddWritesItAndADefaultNameFollo
     EXPECT_TRUE(prompts.asked.empty());  // a waiting job needs no restart
 }
 
+// The page edits any mode; a default-suffixed name follows the mode too.
+TEST_F(JobPropertyTest, ModeAndQualityAreWrittenAndTheDefaultNameFollowsThem)
+{
+    table.AddJob("/in/a.mp3", "/out/a_128.mp3", 128);
+    drive = [](CItemPropSheet& sheet) {
+        sheet.Page()->ModeList()->setCurrentIndex(static_cast<int>(EncodeSettings::Mode::Vbr));
+        sheet.Page()->QualityList()->setCurrentIndex(0);
+        EXPECT_FALSE(sheet.Page()->BitrateList()->isEnabled());
+        sheet.OkButton()->click();
+    };
+    OpenProperty(0);
+    EXPECT_EQ(Cell(0, JobColumns::Bitrate), "V0");
+    EXPECT_EQ(Cell(0, JobColumns::DestFile), "/out/a_V0.mp3");
+
+    drive = [](CItemPropSheet& sheet) {
+        EXPECT_EQ(sheet.Page()->QualityList()->currentIndex(), 0);  // the cell's quality
+        sheet.Page()->ModeList()->setCurrentIndex(static_cast<int>(EncodeSettings::Mode::Abr));
+        SelectBitrate(sheet, "160");
+        sheet.OkButton()->click();
+    };
+    OpenProperty(0);
+    EXPECT_EQ(Cell(0, JobColumns::Bitrate), "A160");
+    EXPECT_EQ(Cell(0, JobColumns::DestFile), "/out/a_A160.mp3");
+    EXPECT_EQ(table.JobAt(0).settings, EncodeSettings::Abr(160));
+}
+
 // The sheet stays open while its job ends: Apply and OK then change
 // nothing, say so, and touch no other job.
 TEST_F(JobPropertyTest, ApplyAfterItsJobHasEndedChangesNothingAndSaysSo)

@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -52,7 +53,7 @@ TEST_F(JobAddDialogTest, HasTheControlsCaptionsAndPlacesOfTheResource)
     Open("/in/x.mp3", "/in/x_128.mp3");
     const DialogUnits units(dialog.font());
     EXPECT_EQ(dialog.windowTitle(), QString("Add Job"));
-    EXPECT_EQ(dialog.size(), units.Size(375, 239));
+    EXPECT_EQ(dialog.size(), units.Size(470, 239));  // wider for the mode group
     EXPECT_FALSE(dialog.SourceEdit()->isEnabled());
     EXPECT_TRUE(dialog.ResultEdit()->isEnabled());
     EXPECT_EQ(dialog.SourceEdit()->geometry(), units.Rect(55, 16, 280, 14));
@@ -102,7 +103,8 @@ TEST_F(JobAddDialogTest, TabOrderFollowsTheResourceAndLandsOnTheCheckedRate)
     for (const int checked : {1028, 1026}) {
         SCOPED_TRACE(checked);
         dialog.BitrateRadio(checked)->click();
-        std::vector<QWidget*> expected{dialog.ResultEdit(), dialog.BrowseButton(), dialog.BitrateRadio(checked)};
+        std::vector<QWidget*> expected{dialog.ResultEdit(), dialog.BrowseButton(), dialog.BitrateRadio(checked),
+                                       dialog.ModeCombo()};
         for (QWidget* w :
              std::initializer_list<QWidget*>{dialog.SameSettingsBox(), dialog.SaveAsDefaultBox(), dialog.OkButton(),
                                              dialog.CancelButton(), dialog.HelpButton()})

@@ -64,7 +64,7 @@ TEST_F(TableDeliveryTest, WorkersReadAndWriteTheirJobWithoutWaitingAndOnlyTheNew
     table.WriteJobCells(0, "/in/new.mp3", "/out/new.mp3", " 96");
     JobSpec job;
     auto work = std::async(std::launch::async, [&] {
-        job = access.Spec();
+        job = access.Read();
         for (int percent = 2; percent <= 100; ++percent)
             access.SetStatus(std::to_string(percent) + "%");
     });

@@ -43,12 +43,12 @@ TEST(JobQueueTest, JobsKeepTheirOrderAndIdentityWhileRowsAroundThemGo)
     // A job held by its worker is still its own job wherever its row went,
     // and nothing once it has left the queue.
     QueuedJobAccess access(queue, third);
-    EXPECT_EQ(access.Spec().result, "/out/2_128.mp3");
+    EXPECT_EQ(access.Read().result, "/out/2_128.mp3");
     access.SetStatus("37%");
     EXPECT_EQ(queue.Cell(1, JobColumns::Status), "37%");
     EXPECT_EQ(queue.Cell(0, JobColumns::Status), "0");
     queue.Remove(keys[2]);
-    EXPECT_EQ(access.Spec().source, "");
+    EXPECT_EQ(access.Read().source, "");
     access.SetStatus("100%");
     EXPECT_EQ(queue.Cell(1, JobColumns::Status), "0");  // job 4 moved up; it is not touched
 

@@ -11,6 +11,7 @@
 #include "jobs/CMyListView.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -34,7 +35,8 @@ struct DialogAnswer {
     int bitrateButton = 0;  // clicked before OK when not 0
     bool sameSettings = false;
     bool saveAsDefault = false;
-    QString result;  // typed before OK when not empty
+    QString result;       // typed before OK when not empty
+    int vbrQuality = -1;  // variable bitrate at this quality, picked before OK, when not -1
 };
 
 DialogAnswer Ok(int bitrateButton = 0, bool sameSettings = false, const QString& result = QString(),
@@ -90,6 +92,10 @@ protected:
             answers.erase(answers.begin());
         if (answer.bitrateButton != 0)
             dialog.BitrateRadio(answer.bitrateButton)->click();
+        if (answer.vbrQuality >= 0) {
+            dialog.ModeCombo()->setCurrentIndex(static_cast<int>(EncodeSettings::Mode::Vbr));
+            dialog.QualityCombo()->setCurrentIndex(answer.vbrQuality);
+        }
         if (!answer.result.isEmpty())
             dialog.ResultEdit()->setText(answer.result);
         if (answer.sameSettings)
@@ -143,6 +149,25 @@ TEST_F(JobCommandsTest, SingleChosenFileStartsTheSchedulerFirstAndAddsOneJob)
     EXPECT_EQ(Cell(0, JobColumns::Bitrate), "128");
     EXPECT_EQ(Cell(0, JobColumns::Status), "0");
     EXPECT_EQ(table.NextJobId(), 1);
+}
+
+// V2 picked in the dialog: the job, its cell and its name, and the rest of
+// the same-settings batch, are variable bitrate at quality 2.
+TEST_F(JobCommandsTest, VariableBitratePickedInTheDialogMakesV2Jobs)
+{
+    chosen = {"/in/a.mp3", "/in/b.mp3"};
+    DialogAnswer answer = Ok(0, true);
+    answer.vbrQuality = 2;
+    answers = {answer};
+    commands.OnJobAdd(0);
+
+    ASSERT_EQ(table.JobCount(), 2);
+    EXPECT_EQ(Cell(0, JobColumns::DestFile), "/in/a_V2.mp3");
+    EXPECT_EQ(Cell(1, JobColumns::DestFile), "/in/b_V2.mp3");
+    for (int row = 0; row < 2; ++row) {
+        EXPECT_EQ(Cell(row, JobColumns::Bitrate), "V2");
+        EXPECT_EQ(table.JobAt(row).settings, EncodeSettings::Vbr(2));
+    }
 }
 
 TEST_F(JobCommandsTest, CancelledChooserAddsNothingButTheSchedulerRuns)
