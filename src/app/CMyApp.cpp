@@ -10,8 +10,11 @@
 #include "xp/FlatMenu.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTimer>
+#include <QWindow>
 #include <utility>
 
 CMyApp::CMyApp(SettingsStore store) : m_defaults(std::move(store))
@@ -36,7 +39,18 @@ bool CMyApp::InitInstance()
     FlatMenu::PrepareMenuBar(m_mainFrame.get());
     connect(m_mainFrame.get(), &CMainFrame::Closed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     ApplySimultaneousConversions();
+    // Every window and dialog keeps inside the screen's available area.
+    qApp->installEventFilter(&m_screenFit);
     m_mainFrame->show();
+    // The questions asked at start open once the window manager has put the
+    // window in its place, so that they stand centred on it.
+    WaitUntilPlaced(*m_mainFrame);
+    if (!m_mainFrame->isVisible()) {
+        // Closed while it was being placed: its quit request came before
+        // the event loop that it ends.
+        QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        return true;
+    }
     // Files from the file manager may be dropped on the job table only.
     m_mainFrame->JobTable()->setAcceptDrops(true);
     m_mainFrame->LogView()->setAcceptDrops(false);
@@ -44,6 +58,8 @@ bool CMyApp::InitInstance()
     m_mainFrame->JobTable()->setFocus();
     m_mainFrame->OfferKeptJobs();
     m_mainFrame->ApplySettings();
+    for (const QString& name : std::exchange(m_startMissing, {}))
+        m_mainFrame->LogText(kNotAddedLine.arg(name) + QStringLiteral("\r\n"));
     // Files from the command line, once the window is up: their dialogs
     // open over it, as they would after Job > Add.
     if (!m_startFiles.isEmpty()) {
@@ -54,8 +70,20 @@ bool CMyApp::InitInstance()
     return true;
 }
 
+void CMyApp::WaitUntilPlaced(QWidget& window)
+{
+    QElapsedTimer waited;
+    waited.start();
+    const auto exposed = [&window] { return window.windowHandle() && window.windowHandle()->isExposed(); };
+    while (!exposed() && waited.elapsed() < kPlacementWaitMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    // The window manager's word on the frame's position follows the exposure.
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
 int CMyApp::ExitInstance(int exitCode)
 {
+    qApp->removeEventFilter(&m_screenFit);
     WriteSettingsFile();
     m_menuHook.reset();
     return exitCode;
@@ -73,8 +101,8 @@ QStringList CMyApp::ExistingFiles(const QStringList& paths, QStringList& missing
     QStringList files;
     for (const QString& path : paths) {
         const QFileInfo info(path);
-        if (info.isFile())
-            files << info.absoluteFilePath();
+        if (info.isFile() || info.isDir())
+            files << QDir::cleanPath(info.absoluteFilePath());
         else
             missing << path;
     }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "base/CommandTarget.h"
+#include "base/ScreenFit.h"
 #include "base/SettingsRecord.h"
 #include "base/SettingsStore.h"
 #include "base/UserDefaults.h"
@@ -11,6 +12,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QWidget>
 #include <memory>
 #include <optional>
 
@@ -39,10 +41,15 @@ public:
     // ExitInstance; the process exit code.
     int Run();
 
-    // Files to add once the main frame shows, as if chosen with Job > Add.
+    // Files to add once the main frame shows, as if chosen with Job > Add;
+    // folders among them as with Add Folder.
     void SetStartFiles(const QStringList& files) { m_startFiles = files; }
-    // The absolute paths of the `paths` that name existing files, in order;
-    // the others are appended to `missing` as given.
+    // Names from the command line that are neither file nor folder: the
+    // log says so once the window shows (stderr has said so already).
+    void SetStartMissing(const QStringList& names) { m_startMissing = names; }
+    static inline const QString kNotAddedLine = QStringLiteral("%1: no such file or folder, not added");
+    // The absolute paths of the `paths` that name existing files or
+    // folders, in order; the others are appended to `missing` as given.
     static QStringList ExistingFiles(const QStringList& paths, QStringList& missing);
 
     // The main frame; nullptr before InitInstance.
@@ -73,10 +80,16 @@ public:
     static QString NoDisplayMessage(const QString& program);
 
 private:
+    static constexpr int kPlacementWaitMs = 1000;
+
     void CloseMainFrame();
+    // Handles events until `window` is on screen, for a second at most.
+    static void WaitUntilPlaced(QWidget& window);
 
     UserDefaults m_defaults;
     QStringList m_startFiles;
+    QStringList m_startMissing;
+    ScreenFitFilter m_screenFit;
     std::unique_ptr<CMainFrame> m_mainFrame;
     // The flat popup decoration, from start-up to exit.
     std::optional<ScopedMenuHook> m_menuHook;

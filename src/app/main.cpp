@@ -28,12 +28,13 @@ struct CommandLine {
         parser.setApplicationDescription(
             QStringLiteral("Converts MP3 files to another bitrate, and FLAC, WAV, AIFF, Ogg, Opus, M4A,\n"
                            "WMA, APE and WavPack files to MP3. The FILEs are added to the job\n"
-                           "table as if they had been chosen with Job > Add."));
+                           "table as if they had been chosen with Job > Add, FOLDERs as with\n"
+                           "Job > Add Folder (every audio file below them)."));
         parser.addOption(help);
         parser.addOption(version);
         parser.addOption(portable);
         parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Audio files or folders to add."),
-                                     QStringLiteral("[FILE...]"));
+                                     QStringLiteral("[FILE|FOLDER...]"));
     }
 };
 
@@ -101,9 +102,10 @@ int main(int argc, char** argv)
     QStringList missing;
     const QStringList files = CMyApp::ExistingFiles(commandLine.parser.positionalArguments(), missing);
     for (const QString& path : missing)
-        std::fprintf(stderr, "%s: %s: no such file, not added\n", qPrintable(program), qPrintable(path));
+        std::fprintf(stderr, "%s: %s\n", qPrintable(program), qPrintable(CMyApp::kNotAddedLine.arg(path)));
 
     CMyApp app(SettingsStore(SettingsStore::DefaultLocation(commandLine.parser.isSet(commandLine.portable))));
     app.SetStartFiles(files);
+    app.SetStartMissing(missing);
     return app.Run();
 }

@@ -7,11 +7,17 @@
 namespace {
 
 QMessageBox::StandardButton Ask(QWidget* parent, const QString& text, QMessageBox::Icon icon,
-                                QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
+                                QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton,
+                                QPointer<QMessageBox>* open = nullptr)
 {
     QMessageBox box(icon, AppMessage::Caption(), text, buttons, parent ? parent->window() : nullptr);
     box.setDefaultButton(defaultButton);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
+    if (open)
+        *open = &box;
+    const auto answer = static_cast<QMessageBox::StandardButton>(box.exec());
+    if (open)
+        *open = nullptr;
+    return answer;
 }
 
 }  // namespace
@@ -31,8 +37,8 @@ bool AppMessage::AskYesNo(QWidget* parent, const QString& text, QMessageBox::Ico
     return Ask(parent, text, icon, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
 }
 
-bool AppMessage::AskOkCancel(QWidget* parent, const QString& text)
+bool AppMessage::AskOkCancel(QWidget* parent, const QString& text, QPointer<QMessageBox>* open)
 {
-    return Ask(parent, text, QMessageBox::NoIcon, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)
+    return Ask(parent, text, QMessageBox::NoIcon, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, open)
         == QMessageBox::Ok;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QMessageBox>
+#include <QPointer>
 #include <QString>
 
 class QWidget;
@@ -18,6 +19,7 @@ public:
     static void Show(QWidget* parent, const QString& text, QMessageBox::Icon icon = QMessageBox::NoIcon);
     // A question with Yes and No, Yes the default; true for Yes.
     static bool AskYesNo(QWidget* parent, const QString& text, QMessageBox::Icon icon = QMessageBox::NoIcon);
-    // A question with OK and Cancel; true for OK.
-    static bool AskOkCancel(QWidget* parent, const QString& text);
+    // A question with OK and Cancel; true for OK. While it is open, `open`
+    // (when given) points at the box, so that the caller may close it.
+    static bool AskOkCancel(QWidget* parent, const QString& text, QPointer<QMessageBox>* open = nullptr);
 };

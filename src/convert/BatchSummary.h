@@ -8,7 +8,7 @@ struct ConversionOutcome;
 
 // What a batch of jobs came to, in the words the log and the status bar
 // show when the queue runs empty: "18 converted, 2 failed, 3 skipped in
-// 1:42", then one line per failed job with its source and the reason.
+// 1:42", then one line per failed job with its reason and the file.
 class BatchSummary {
 public:
     struct Failure {
@@ -34,9 +34,14 @@ public:
     // The summary line for a batch that took `seconds`; "…, 2 not started in
     // 1:42" only when some job never started.
     std::string Text(double seconds) const;
-    // "Failed: SOURCE: REASON", one a failed job, in the order they were added.
+    // "Failed: REASON — NAME", one a failed job, in the order they were
+    // added: the reason first, so that it shows in a narrow log, then the
+    // source's file name, with its folder ("NAME (in FOLDER)") only where
+    // two failed sources share a name.
     // Then "Not started: SOURCE", one a job never started.
     std::vector<std::string> FailureLines() const;
+    // `reason` without the source's path the engine's lines carry.
+    static std::string ReasonWithoutSource(const std::string& reason, const std::string& source);
 
     // Elapsed or remaining time: "0.4 s" below a minute, else "1:42" or "1:02:03".
     static std::string Duration(double seconds);

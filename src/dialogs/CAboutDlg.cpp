@@ -7,6 +7,8 @@
 
 #include <BuildConfig.h>
 
+#include <QDesktopServices>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
@@ -84,6 +86,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
 
     m_link = new CHyperLink(LinkText(), this);
     m_link->SetLinkTarget(LinkTarget());
+    m_link->SetOpener([this](const QUrl& target) { OpenLink(target); });
     QRect linkRect = units.Rect(142, 83, 74, 13);
     // The whole address shows even where the font runs wider than planned.
     linkRect.setWidth(std::max(linkRect.width(), m_link->sizeHint().width()));
@@ -99,6 +102,24 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
 }
 
 CAboutDlg::~CAboutDlg() = default;
+
+void CAboutDlg::OpenLink(const QUrl& target)
+{
+    const Launcher launch = m_launcher ? m_launcher : [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    if (launch(target))
+        return;
+    // The help window shows pages of the help folder only; for the home
+    // page it shows the first of them, which tells what the home page would.
+    const QString page = target.isLocalFile() ? QFileInfo(target.toLocalFile()).fileName() : QString();
+    if (!m_helpWindow)
+        m_helpWindow = new CHelpWindow(this);  // a child of this modal box stays usable
+    m_helpWindow->ShowTopic(page.isEmpty() ? QStringLiteral("intro.htm") : page);
+}
+
+void CAboutDlg::SetLauncher(Launcher launcher)
+{
+    m_launcher = std::move(launcher);
+}
 
 QString CAboutDlg::LinkTarget()
 {

@@ -4,7 +4,10 @@
 #include <QDialog>
 #include <QPixmap>
 #include <QString>
+#include <QUrl>
+#include <functional>
 
+class CHelpWindow;
 class CHyperLink;
 class QLabel;
 class QPushButton;
@@ -23,6 +26,10 @@ public:
     static inline const QString kMakerLine = QStringLiteral("An MP3 bitrate converter by the Vorlanta developers.");
     static constexpr int kEmblemSize = 128;
 
+    // Hands an address to the desktop's browser; false when there is none
+    // to take it. Tests replace it.
+    using Launcher = std::function<bool(const QUrl& target)>;
+
     explicit CAboutDlg(QWidget* parent = nullptr);
     ~CAboutDlg() override;
 
@@ -35,6 +42,12 @@ public:
     // The 128 x 128 emblem: a sound wave in a rounded square.
     static QPixmap Emblem();
 
+    // The link opens its page in the browser, or, where no browser can be
+    // started, the help page in the program's own help window.
+    void OpenLink(const QUrl& target);
+    void SetLauncher(Launcher launcher);
+    CHelpWindow* HelpWindow() const { return m_helpWindow; }
+
     CHyperLink* Link() const { return m_link; }
     QLabel* Picture() const { return m_picture; }
     QLabel* ProductLabel() const { return m_product; }
@@ -45,6 +58,8 @@ public:
 private:
     QLabel* AddText(const QString& text, const QRect& geometry, Qt::Alignment alignment);
 
+    Launcher m_launcher;
+    CHelpWindow* m_helpWindow = nullptr;
     CHyperLink* m_link = nullptr;
     QLabel* m_picture = nullptr;
     QLabel* m_product = nullptr;

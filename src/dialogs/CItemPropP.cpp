@@ -3,12 +3,14 @@
 
 #include "base/DialogUnits.h"
 #include "convert/JobVocabulary.h"
+#include "dialogs/CJobAddDialog.h"
 #include "dialogs/CSettingProp.h"
 #include "jobs/CMyListView.h"
 #include "jobs/JobStatus.h"
 #include "jobs/ResultNames.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <algorithm>
@@ -184,7 +186,33 @@ void CItemPropP::MarkChanged()
 bool CItemPropP::OnApply()
 {
     ReadControls();
+    if (m_changed != 0 && !Acceptable())
+        return false;
     ApplyToRow();
+    return true;
+}
+
+bool CItemPropP::Acceptable()
+{
+    const auto refuse = [this](const QString& text) {
+        m_prompts.show(this, text);
+        return false;
+    };
+    if (m_result.isEmpty() || m_source.isEmpty())
+        return refuse(CJobAddDialog::kNoResultMessage);
+    if (!ResultNames::FitsJob(m_source))
+        return refuse(CJobAddDialog::kTooLongMessage.arg(QStringLiteral("source"))
+                          .arg(ResultNames::kMaxPathLength)
+                          .arg(m_source));
+    if (!ResultNames::FitsJob(m_result))
+        return refuse(CJobAddDialog::kTooLongMessage.arg(QStringLiteral("result"))
+                          .arg(ResultNames::kMaxPathLength)
+                          .arg(m_result));
+    // A source the user typed is checked as Add checks its files.
+    if (m_source != m_openedSource && !QFileInfo(m_source).isFile())
+        return refuse(kNoSourceMessage.arg(m_source));
+    if (m_result == m_source)
+        return refuse(CJobAddDialog::kSameAsSourceMessage);
     return true;
 }
 
@@ -221,7 +249,10 @@ void CItemPropP::ApplyToRow()
         m_table->RequestRestart(m_table->JobKey(row));
     }
     m_row = row;
-    m_table->WriteJobCells(row, m_source, m_result, m_bitrate);
+    // The cell holds the settings as the add flows write them ("96", not
+    // the list's " 96").
+    m_table->WriteJobCells(row, m_source, m_result,
+                           QString::fromStdString(EncodeSettings::FromText(m_bitrate.toStdString()).Text()));
 }
 
 void CItemPropP::SetPrompts(JobPrompts prompts)

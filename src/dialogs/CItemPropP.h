@@ -27,6 +27,8 @@ public:
 
     static inline const QString kFinishedMessage
         = QStringLiteral("This job has already finished; its settings were not changed.");
+    static inline const QString kNoSourceMessage
+        = QStringLiteral("The source file\n\n%1\n\ndoes not exist or is not a file. The job was not changed.");
 
     // Control ids, as the resource numbers them.
     enum ControlId { IdSourceEdit = 1000, IdResultEdit = 1001, IdBitrateList = 1016 };
@@ -41,7 +43,7 @@ public:
     void SetRow(int row);
     JobQueue::Key Job() const { return m_job; }
     QString Source() const { return m_source; }
-    void SetSource(const QString& source) { m_source = source; }
+    void SetSource(const QString& source) { m_source = m_openedSource = source; }
     QString Result() const { return m_result; }
     void SetResult(const QString& result) { m_result = result; }
     // The Bitrate cell's text, with one leading blank when it is shorter
@@ -57,8 +59,10 @@ public:
 
     // The user changed a control: Apply becomes available.
     void MarkChanged();
-    // OK and Apply: takes the controls and applies them to the row. The
-    // sheet always accepts.
+    // OK and Apply: takes the controls and applies them to the row. False,
+    // and the sheet stays open, when the values are refused as the add-job
+    // dialog refuses them: a changed source that is no file, an empty
+    // result, the source as result, a path longer than the system takes.
     bool OnApply();
     // Writes the page into its job's row when the user changed something; a
     // running job (status 2 to 99) is restarted after a Yes, and left alone
@@ -90,6 +94,7 @@ private:
     // shows none.
     EncodeSettings ShownSettings() const;
     void EnableModeLists();
+    bool Acceptable();
     // The job has ended or gone since the page opened; -1 for its row then.
     int RowIfNotFinished() const;
 
@@ -99,6 +104,7 @@ private:
     bool m_finishedWhenOpened = false;
     EncodeSettings m_shownSettings;  // the lists' settings, for a result name that follows them
     QString m_source;
+    QString m_openedSource;
     QString m_result;
     QString m_bitrate;
     int m_changed = 0;

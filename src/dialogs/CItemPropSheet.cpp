@@ -3,6 +3,8 @@
 
 #include "dialogs/CItemPropP.h"
 
+#include "base/ScreenFit.h"
+
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QTabWidget>
@@ -15,7 +17,7 @@ CItemPropSheet::CItemPropSheet(CMyListView& table, QWidget* parent) : QDialog(pa
 
     m_page = new CItemPropP(table);
     m_tabs = new QTabWidget(this);
-    m_tabs->addTab(m_page, CItemPropP::kCaption);
+    m_tabs->addTab(new PageScrollArea(m_page), CItemPropP::kCaption);
 
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this);
     connect(m_buttons, &QDialogButtonBox::accepted, this, &CItemPropSheet::accept);
@@ -27,10 +29,15 @@ CItemPropSheet::CItemPropSheet(CMyListView& table, QWidget* parent) : QDialog(pa
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
     layout->addWidget(m_buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->setSizeConstraint(QLayout::SetMaximumSize);
 }
 
 CItemPropSheet::~CItemPropSheet() = default;
+
+void CItemPropSheet::SetJob(const QString& jobId, const QString& source)
+{
+    setWindowTitle(kTitle.arg(jobId, source.mid(source.lastIndexOf(QLatin1Char('/')) + 1)));
+}
 
 QPushButton* CItemPropSheet::OkButton() const
 {

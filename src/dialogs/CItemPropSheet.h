@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 
 class CItemPropP;
 class CMyListView;
@@ -12,7 +13,7 @@ class QTabWidget;
 // The job property sheet: one CItemPropP page and the buttons OK, Cancel
 // and Apply. OK and Apply apply the page; Apply is available once the page
 // has changed since it was opened or last applied. Cancel writes nothing
-// more. The sheet has no caption of its own.
+// more. The sheet is captioned after its job.
 class CItemPropSheet : public QDialog {
     Q_OBJECT
 
@@ -20,6 +21,10 @@ public:
     explicit CItemPropSheet(CMyListView& table, QWidget* parent = nullptr);
     ~CItemPropSheet() override;
 
+    static inline const QString kTitle = QStringLiteral("Job %1: %2");
+
+    // The caption: the job's number and its source's file name.
+    void SetJob(const QString& jobId, const QString& source);
     CItemPropP* Page() const { return m_page; }
     QTabWidget* Tabs() const { return m_tabs; }
     QPushButton* OkButton() const;

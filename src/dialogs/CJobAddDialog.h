@@ -54,8 +54,8 @@ public:
     static inline const QString kNoResultMessage = QStringLiteral("You Must Enter File Name of Result File");
     static inline const QString kSameAsSourceMessage = QStringLiteral("Result File must different from Source File!");
     static inline const QString kOverwriteQuestion = QStringLiteral("File %1 already exist, overwrite it?");
-    static inline const QString kTooLongMessage = QStringLiteral(
-        "The path of the %1 file is longer than %2 characters:\n\n%3\n\nPlease choose a shorter name.");
+    static inline const QString kTooLongMessage
+        = QStringLiteral("The path of the %1 file is longer than %2 bytes:\n\n%3\n\nPlease choose a shorter name.");
     static inline const QString kBrowseCaption = QStringLiteral("Choose Result File Folder");
     static inline const QString kBrowseInstruction = QStringLiteral("Result file save to ...");
     static inline const QString kNotSavedMessage = QStringLiteral("The default settings could not be saved.");

@@ -4,6 +4,7 @@
 #include "base/AppMessage.h"
 #include "base/CFolderChooser.h"
 #include "base/DialogUnits.h"
+#include "base/ScreenFit.h"
 #include "base/SettingsRecord.h"
 #include "base/SettingsStore.h"
 #include "convert/JobVocabulary.h"
@@ -11,12 +12,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
 #include <algorithm>
 
 namespace {
@@ -34,7 +37,7 @@ QStringList BitRateData()
 const QStringList kBitRateData = BitRateData();
 
 const QString kTooLongMessage
-    = QStringLiteral("The folder:\n\n%1\n\nis too long. A default folder may have at most %2 characters.");
+    = QStringLiteral("The folder:\n\n%1\n\nis too long. A default folder may have at most %2 bytes.");
 
 // Page size and control positions, in dialog units.
 constexpr int kPageWidth = 323;
@@ -149,7 +152,7 @@ int CSettingProp::FindBitRateEntry(const QStringList& entries, const QString& bi
 void CSettingProp::BuildSheet()
 {
     m_tabs = new QTabWidget(this);
-    m_tabs->addTab(BuildPage(), kPageCaption);
+    m_tabs->addTab(new PageScrollArea(BuildPage()), kPageCaption);
 
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this);
     connect(m_buttons, &QDialogButtonBox::accepted, this, &CSettingProp::accept);
@@ -159,7 +162,8 @@ void CSettingProp::BuildSheet()
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
     layout->addWidget(m_buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    // No larger than the page asks, and smaller where the screen is.
+    layout->setSizeConstraint(QLayout::SetMaximumSize);
 }
 
 QWidget* CSettingProp::BuildPage()
@@ -305,7 +309,7 @@ void CSettingProp::BrowseInto(QLineEdit* edit, const QString& startFolder)
     const QString folder = m_browser(this, startFolder);
     if (folder.isEmpty())
         return;
-    if (folder.size() > kFolderCapacity) {
+    if (!PathLimit::Fits(QFile::encodeName(folder).toStdString())) {
         m_notice(this, kTooLongMessage.arg(folder).arg(kFolderCapacity));
         return;
     }

@@ -3,6 +3,7 @@
 
 #include "convert/EncodeSettings.h"
 #include "convert/LoudnessTagging.h"
+#include "convert/PathLimit.h"
 
 #include <QDialog>
 #include <QString>
@@ -41,7 +42,7 @@ public:
     static inline const QStringList kModeEntries{QStringLiteral("Constant bitrate"), QStringLiteral("Variable bitrate"),
                                                  QStringLiteral("Average bitrate")};
     static QStringList QualityEntries();
-    static constexpr int kFolderCapacity = 255;  // characters a record folder holds
+    static constexpr int kFolderCapacity = int(PathLimit::kMaxBytes);  // bytes a folder may hold
 
     // Asks the user for a folder, starting at `startFolder`; an empty result
     // means nothing was chosen. Tests replace it.

@@ -26,7 +26,7 @@ class CToolBarCustomizeDlg : public QDialog {
 public:
     static inline const QString kCaption = QStringLiteral("Customize Toolbar");
     static inline const QString kSeparatorText = QStringLiteral("Separator");
-    static inline const QString kHelpTopic = QStringLiteral("intro.htm");
+    static inline const QString kHelpTopic = QStringLiteral("toolbar.htm");
 
     CToolBarCustomizeDlg(QToolBar& toolBar, QList<QAction*> buttons, QWidget* parent = nullptr);
     ~CToolBarCustomizeDlg() override;

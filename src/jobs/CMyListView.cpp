@@ -5,28 +5,19 @@
 #include "base/CommandIds.h"
 #include "convert/InstallLayout.h"
 #include "convert/JobConversion.h"
-#include "convert/LogText.h"
+#include "jobs/JobCellDelegate.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QHeaderView>
 #include <QPainter>
-#include <QStyledItemDelegate>
 
-namespace {
-// Shows a cell with its control characters escaped, as the log does: a file
-// name may hold a line feed. The cell keeps the real name.
-class EscapedTextDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    QString displayText(const QVariant& value, const QLocale& locale) const override
-    {
-        if (value.userType() != QMetaType::QString)
-            return QStyledItemDelegate::displayText(value, locale);
-        return QString::fromStdString(LogText::Escaped(value.toString().toStdString()));
-    }
-};
-}  // namespace
+#include <algorithm>
+
+bool CMyListView::IsPathColumn(int column)
+{
+    return column == JobColumns::SourceFile || column == JobColumns::DestFile;
+}
 
 CMyListView::CMyListView(QWidget* parent) : QTableView(parent)
 {
@@ -35,7 +26,11 @@ CMyListView::CMyListView(QWidget* parent) : QTableView(parent)
     CreateColumns();
     SetBackgroundPicture(QString::fromStdString(
         InstallLayout::FindData(QCoreApplication::applicationDirPath().toStdString(), kSkinFile)));
-    m_deleteQuestion = [this](const QString& question) { return AskWithMessageBox(this, question); };
+    m_deleteQuestion = [this](const QString& question) { return AskWithMessageBox(question); };
+    m_closeDeleteQuestion = [this] {
+        if (m_deleteBox)
+            m_deleteBox->reject();
+    };
     m_threads.SetPromptParent(this);
 }
 
@@ -70,13 +65,37 @@ void CMyListView::SetTableStyle()
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setStretchLastSection(false);
     setSortingEnabled(false);
-    setItemDelegate(new EscapedTextDelegate(this));
+    setItemDelegate(new JobCellDelegate(this));
 }
 
 void CMyListView::CreateColumns()
 {
     for (const JobColumns::Column& column : JobColumns::kTable)
         setColumnWidth(column.number, column.width);
+}
+
+// The width the view has beyond its columns goes to the two path columns,
+// in the proportion of their starting widths; they never fall below those.
+// Other columns keep whatever width they have.
+void CMyListView::SpreadSpareWidth()
+{
+    int others = 0;
+    for (int column = 0; column < JobColumns::Count; ++column) {
+        if (!IsPathColumn(column))
+            others += columnWidth(column);
+    }
+    const int sourceStart = ColumnWidthPx(JobColumns::SourceFile);
+    const int resultStart = ColumnWidthPx(JobColumns::DestFile);
+    const int paths = std::max(viewport()->width() - others, sourceStart + resultStart);
+    const int source = paths * sourceStart / (sourceStart + resultStart);
+    setColumnWidth(JobColumns::SourceFile, source);
+    setColumnWidth(JobColumns::DestFile, paths - source);
+}
+
+void CMyListView::resizeEvent(QResizeEvent* event)
+{
+    QTableView::resizeEvent(event);
+    SpreadSpareWidth();
 }
 
 int CMyListView::InsertJob(const ConversionJob& job)
@@ -162,12 +181,32 @@ void CMyListView::OnJobDel()
     }
     // The row stays: the stopped job ends as "100%" and the scheduler
     // removes it at once. The question may stay open for long; the answer
-    // belongs to the job it was asked for.
+    // belongs to the job it was asked for, and a job that ends meanwhile
+    // takes its question with it.
     const JobQueue::Key key = JobKey(row);
-    if (!m_deleteQuestion || !m_deleteQuestion(QString::fromLatin1(kDeleteQuestion)))
+    const QString source = CellText(row, JobColumns::SourceFile);
+    const auto running = [this, key] {
+        const int rowNow = RowOfJob(key);
+        return rowNow >= 0 && IsRunning(rowNow);
+    };
+    bool ended = false;
+    const auto watch = [this, &running, &ended] {
+        if (!ended && !running()) {
+            ended = true;
+            if (m_closeDeleteQuestion)
+                m_closeDeleteQuestion();
+        }
+    };
+    const QMetaObject::Connection changed = connect(&m_model, &QAbstractItemModel::dataChanged, this, watch);
+    const QMetaObject::Connection removed = connect(&m_model, &QAbstractItemModel::rowsRemoved, this, watch);
+    const bool yes = m_deleteQuestion && m_deleteQuestion(QString::fromLatin1(kDeleteQuestion));
+    disconnect(changed);
+    disconnect(removed);
+    if (ended || !running()) {
+        LogLine(QString::fromLatin1(kDeleteFinishedLine).arg(source));
         return;
-    const int rowNow = RowOfJob(key);
-    if (rowNow >= 0 && IsRunning(rowNow))
+    }
+    if (yes)
         RequestStop(key);
 }
 
@@ -183,14 +222,20 @@ void CMyListView::ItemPropDlg()
         emit propertyRequested(row);
 }
 
-void CMyListView::SetDeleteQuestion(DeleteQuestion question)
+void CMyListView::SetDeleteQuestion(DeleteQuestion question, DeleteQuestionCloser closer)
 {
     m_deleteQuestion = std::move(question);
+    m_closeDeleteQuestion = std::move(closer);
 }
 
-bool CMyListView::AskWithMessageBox(QWidget* parent, const QString& question)
+bool CMyListView::AskWithMessageBox(const QString& question)
 {
-    return AppMessage::AskOkCancel(parent, question);
+    return AppMessage::AskOkCancel(this, question, &m_deleteBox);
+}
+
+void CMyListView::LogLine(const QString& line)
+{
+    m_threads.Log().showmessage((line + QStringLiteral("\r\n")).toStdString());
 }
 
 bool CMyListView::TakesCommand(int id) const

@@ -8,7 +8,9 @@
 #include "jobs/JobStatus.h"
 #include "jobs/JobThreads.h"
 
+#include <QMessageBox>
 #include <QPixmap>
+#include <QPointer>
 #include <QTableView>
 
 #include <functional>
@@ -31,12 +33,18 @@ public:
 
     // Asked before a running job is stopped for deletion; true means OK.
     using DeleteQuestion = std::function<bool(const QString& question)>;
+    // Closes an open delete question as if cancelled: its job has ended.
+    using DeleteQuestionCloser = std::function<void()>;
+    static constexpr const char* kDeleteFinishedLine
+        = "%1 had finished before it could be stopped; nothing was deleted";
 
     explicit CMyListView(QWidget* parent = nullptr);
     ~CMyListView() override;
 
     static QString ColumnCaption(int column);
     static int ColumnWidthPx(int column);
+    // Source File and Dest File: they take a wider table's spare width.
+    static bool IsPathColumn(int column);
 
     // --- The job store -------------------------------------------------
     JobQueue& Queue() { return m_queue; }
@@ -82,14 +90,16 @@ public:
     // --- Commands ------------------------------------------------------
     // Delete: stops the selected job after asking when it is running
     // (status 1 to 99), removes it at once otherwise. The answer acts on
-    // the job the question was asked for: if that job has ended meanwhile,
-    // nothing else is stopped.
+    // the job the question was asked for: when that job ends while the
+    // question is open, the question closes and the log says so; nothing
+    // else is stopped.
     void OnJobDel();
     // Add: the dialogs come from elsewhere; emits addJobRequested.
     virtual void OnJobAdd();
     // Property: emits propertyRequested for the selected row.
     virtual void ItemPropDlg();
-    void SetDeleteQuestion(DeleteQuestion question);
+    // The question and how to close it early; the message box unless set.
+    void SetDeleteQuestion(DeleteQuestion question, DeleteQuestionCloser closer = {});
 
     bool TakesCommand(int id) const override;
     bool CommandEnabled(int id) const override;
@@ -124,17 +134,22 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void CreateColumns();
+    void SpreadSpareWidth();
     void SetTableStyle();
     void DeleteRow(int row);
     bool SetControlWord(JobQueue::Key key, int control);
-    static bool AskWithMessageBox(QWidget* parent, const QString& question);
+    bool AskWithMessageBox(const QString& question);
+    void LogLine(const QString& line);
 
     JobQueue m_queue;
     JobQueueModel m_model{m_queue};
     QPixmap m_background;
     DeleteQuestion m_deleteQuestion;
+    DeleteQuestionCloser m_closeDeleteQuestion;
+    QPointer<QMessageBox> m_deleteBox;
     JobThreads m_threads{m_queue};  // last: joined before anything else goes
 };

@@ -22,6 +22,10 @@ struct JobPrompts {
 
     static inline const QString kYesToAll = QStringLiteral("Yes to all");
     static inline const QString kNoToAll = QStringLiteral("No to all");
+    // The same on the buttons, with their access keys (Alt+A, Alt+T); Yes
+    // and No have theirs already.
+    static inline const QString kYesToAllButton = QStringLiteral("Yes to &all");
+    static inline const QString kNoToAllButton = QStringLiteral("No &to all");
 
     ReplaceRule::Answer AskReplace(QWidget* parent, const QString& text, bool offerAll) const;
 

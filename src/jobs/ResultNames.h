@@ -2,7 +2,9 @@
 #pragma once
 
 #include "convert/EncodeSettings.h"
+#include "convert/PathLimit.h"
 
+#include <QFile>
 #include <QString>
 
 // Result names the add flows offer, and the path pieces they are made of:
@@ -11,8 +13,8 @@
 // extension).
 class ResultNames {
 public:
-    // The longest path a job may carry.
-    static constexpr int kMaxPathLength = 255;
+    // The longest path a job may carry, in bytes: what the system accepts.
+    static constexpr int kMaxPathLength = int(PathLimit::kMaxBytes);
     // The rate a dropped file's offered name carries, whatever the defaults say.
     static constexpr int kDropRate = 128;
 
@@ -57,7 +59,9 @@ public:
     // The same for any mode: "x_128.mp3" becomes "x_V2.mp3" or "x_A160.mp3".
     static QString FollowSettings(const QString& result, const EncodeSettings& old, const EncodeSettings& now);
 
-    static bool FitsJob(const QString& path) { return path.size() <= kMaxPathLength; }
+    // Whether the system accepts `path`: no more than kMaxPathLength bytes
+    // in the file-system encoding.
+    static bool FitsJob(const QString& path) { return PathLimit::Fits(QFile::encodeName(path).toStdString()); }
     // ".mp3" at the end, in any letter case.
     static bool HasMp3Extension(const QString& path);
 };

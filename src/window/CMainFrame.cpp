@@ -207,8 +207,9 @@ int CMainFrame::OfferKeptJobs()
 {
     if (!m_defaults || !m_defaults->Settings().KeepUnfinishedJobs)
         return 0;
-    return m_keptJobs->OfferBack({[this](const QString& question) { return AppMessage::AskYesNo(this, question); },
-                                  [this](const QString& text) { AppMessage::Show(this, text); }});
+    return m_keptJobs->OfferBack(
+        {[this](const QString& question) { return AppMessage::AskYesNo(this, question, QMessageBox::Question); },
+         [this](const QString& text) { AppMessage::Show(this, text, QMessageBox::Warning); }});
 }
 
 // Remembers clicks and focus changes into `pane` to make it the active view.
@@ -262,12 +263,20 @@ void CMainFrame::CreateMenuImageToolBar()
     m_menuImageToolBar->setIconSize(QSize(kMenuImageSize, kMenuImageSize));
     m_menuImageToolBar->hide();
     const QList<QPixmap> images = ImageStrip::Load(kMenuImageStrip, kMenuImageSize);
+    // The toolbar's larger pictures of the same commands, in the same order,
+    // serve screens scaled above 1, where a 16-pixel picture would be
+    // enlarged block by block.
+    const QList<QPixmap> large = ImageStrip::Load(kToolBarStrip, kToolBarImageSize);
     for (std::size_t i = 0; i < kMenuImageCommands.size(); ++i) {
         const int id = kMenuImageCommands[i];
         auto* holder = new QAction(m_menuImageToolBar);
         holder->setData(id);
+        QIcon icon;
         if (qsizetype(i) < images.size())
-            holder->setIcon(QIcon(images.at(qsizetype(i))));
+            icon.addPixmap(images.at(qsizetype(i)));
+        if (!icon.isNull() && qsizetype(i) < large.size())
+            icon.addPixmap(large.at(qsizetype(i)));
+        holder->setIcon(icon);
         m_menuImageToolBar->addAction(holder);
         m_menuImages.insert(id, holder);
     }
@@ -316,7 +325,7 @@ void CMainFrame::CreateMenus()
     // request; the item only names the key.
     AddMenuItem(job, IdAppExit, QStringLiteral("&Exit\tALT+F4"), QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    QMenu* view = AddMenu(nullptr, tr("View"));
+    QMenu* view = AddMenu(nullptr, tr("&View"));
     QMenu* toolBar = AddMenu(view, tr("ToolBar"));
     AddMenuItem(toolBar, IdMenuCustomize, QStringLiteral("&Customize..."));
     AddMenuItem(view, IdSettings, QStringLiteral("&Settings\tF4"), QKeySequence(Qt::Key_F4));

@@ -96,7 +96,19 @@ void JobCommands::OnJobAdd(int schedulerRunning)
 {
     if (schedulerRunning == 0)
         m_table.Threads().StartScheduler();
-    AddChosenFiles(m_chooser(DialogParent(), Defaults().SourceFolder));
+    const QStringList files = m_chooser(DialogParent(), StartFolder());
+    if (!files.isEmpty())
+        m_lastChosenFrom = ResultNames::FolderOf(files.first());
+    AddChosenFiles(files);
+}
+
+// The settings' source folder when the user named one; otherwise where the
+// last Add or Add Folder of this run chose from, before the built-in one.
+QString JobCommands::StartFolder() const
+{
+    const QString configured = Defaults().SourceFolder;
+    const bool named = !configured.isEmpty() && configured != SettingsStore::DefaultSourceFolder();
+    return named || m_lastChosenFrom.isEmpty() ? configured : m_lastChosenFrom;
 }
 
 void JobCommands::AddGivenFiles(const QStringList& files)
@@ -146,9 +158,11 @@ void JobCommands::OnJobAddFolder()
 {
     // As with Add: the scheduler runs before the chooser opens.
     m_table.Threads().StartScheduler();
-    const QString folder = m_folderChooser(DialogParent(), Defaults().SourceFolder);
-    if (!folder.isEmpty())
-        AddFolder(folder);
+    const QString folder = m_folderChooser(DialogParent(), StartFolder());
+    if (folder.isEmpty())
+        return;
+    m_lastChosenFrom = ResultNames::FolderOf(folder);
+    AddFolder(folder);
 }
 
 void JobCommands::AddFolder(const QString& folder)
@@ -239,18 +253,40 @@ void JobCommands::AddWithDialog(const QString& source, const QString& offeredRes
     else if (!relative.isEmpty())
         dialog.SetSameSettings(1);  // a folder is one batch unless the user says otherwise
     dialog.SetReplaceRule(&batch.replace, !lastFile);
-    if (m_runDialog(dialog) != QDialog::Accepted) {
-        if (dialog.KeptExistingResult())
-            Log(kKeptLine.arg(dialog.Result()));
+    const bool accepted = m_runDialog(dialog) == QDialog::Accepted;
+    const bool keptAll = !accepted && dialog.KeptExistingResult();  // "No to all"
+    if (!accepted && !keptAll)
         return;
-    }
-    m_table.AddJob(JobSpec{dialog.Source().toStdString(), dialog.Result().toStdString(), dialog.Settings()});
-    batch.sameSettings = dialog.SameSettings();
+    const QString root = relative.isEmpty() ? ResultNames::FolderWithSlash(dialog.Result())
+                                            : ResultNames::TreeRoot(dialog.Result(), relative);
+    // After "No to all" the rest of the batch goes on with this dialog's
+    // settings, and no more dialogs open.
+    batch.sameSettings = keptAll ? 1 : dialog.SameSettings();
     if (batch.sameSettings == 1) {
         batch.settings = dialog.Settings();
-        batch.folder = relative.isEmpty() ? ResultNames::FolderWithSlash(dialog.Result())
-                                          : ResultNames::TreeRoot(dialog.Result(), relative);
+        batch.folder = root;
     }
+    if (keptAll) {
+        Log(kKeptLine.arg(dialog.Result()));
+        return;
+    }
+    // A folder's first file keeps its place in the tree too, however its
+    // result folder was chosen (typed, "...", or the one offered).
+    const QString placed = root + ResultNames::FolderWithSlash(relative)
+        + dialog.Result().mid(dialog.Result().lastIndexOf(QLatin1Char('/')) + 1);
+    if (relative.isEmpty() || placed == dialog.Result()) {
+        m_table.AddJob(JobSpec{dialog.Source().toStdString(), dialog.Result().toStdString(), dialog.Settings()});
+        return;
+    }
+    if (!ResultNames::FitsJob(placed)) {
+        RefuseTooLong(placed, relative);
+        return;
+    }
+    if (QFileInfo::exists(placed) && !MayReplace(placed, lastFile, batch)) {
+        Log(kKeptLine.arg(placed));
+        return;
+    }
+    m_table.AddJob(JobSpec{dialog.Source().toStdString(), placed.toStdString(), dialog.Settings()});
 }
 
 void JobCommands::AddWithSameSettings(const QString& source, bool lastFile, BatchState& batch, const QString& relative)
@@ -284,6 +320,7 @@ void JobCommands::ItemPropDlg(int row)
         return;
     const SchedulingPause pause(m_table.Threads());
     CItemPropSheet sheet(m_table, DialogParent());
+    sheet.SetJob(m_table.CellText(row, JobColumns::JobId), m_table.CellText(row, JobColumns::SourceFile));
     CItemPropP& page = *sheet.Page();
     page.SetPrompts(m_prompts);
     page.SetRow(row);

@@ -38,8 +38,8 @@ public:
     // "Audio files" (every source format), the MP3 filter, then all files.
     static QString ChooserFilter();
     static inline const QString kTooLongMessage
-        = QStringLiteral("The path\n\n%1\n\nis longer than %2 characters. The file is not added.");
-    static inline const QString kTooLongLine = QStringLiteral("%1: the path is longer than %2 characters, not added");
+        = QStringLiteral("The path\n\n%1\n\nis longer than %2 bytes. The file is not added.");
+    static inline const QString kTooLongLine = QStringLiteral("%1: the path is longer than %2 bytes, not added");
     static inline const QString kKeptLine = QStringLiteral("%1 exists already: kept, its job not added");
     static inline const QString kFolderCaption = QStringLiteral("Add Folder");
     static inline const QString kNoMp3Message = QStringLiteral("No MP3 file was found in\n\n%1");
@@ -74,8 +74,9 @@ public:
     ~JobCommands() override;
 
     // The Add command. Starts the scheduler first when `schedulerRunning`
-    // is 0, then lets the user choose files in the default source folder
-    // and adds them one by one.
+    // is 0, then lets the user choose files and adds them one by one. The
+    // chooser starts in the source folder the settings name, or else where
+    // the last Add (or Add Folder) since the start chose from.
     void OnJobAdd(int schedulerRunning);
     // Add Folder: lets the user choose a folder, starting in the default
     // source folder, and adds every MP3 file below it.
@@ -127,6 +128,7 @@ private:
     // The files of one Add, in order, with the defaults of `app`.
     void AddChosenFiles(const QStringList& files);
     SettingsRecord Defaults() const;
+    QString StartFolder() const;
     static QString DefaultSuffix(const SettingsRecord& settings);
     // One file of an add operation: refused when its path is too long,
     // added directly in a same-settings batch, else through the dialog.
@@ -155,4 +157,5 @@ private:
     CommandSink m_sink;
     JobPrompts m_prompts;
     UserDefaults* m_defaults = nullptr;
+    QString m_lastChosenFrom;  // the folder the last Add chose from
 };

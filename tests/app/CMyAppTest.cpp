@@ -187,20 +187,36 @@ TEST(MyAppDisplayTest, NeedsADisplayOrAnExplicitPlatform)
     EXPECT_TRUE(message.contains("QT_QPA_PLATFORM=offscreen vorlanta"));
 }
 
+// A person who started the program from a file manager never sees stderr:
+// names that are neither file nor folder are reported in the log too.
+TEST_F(MyAppTest, NamesThatAreNeitherFileNorFolderAreReportedInTheLog)
+{
+    app.SetStartMissing({"gone.mp3"});
+    CMainFrame& frame = Start();
+    EXPECT_TRUE(ProcessEventsUntil(
+        [&] { return frame.LogView()->toPlainText().contains("gone.mp3: no such file or folder, not added"); }));
+    EXPECT_EQ(frame.JobTable()->JobCount(), 0);
+}
+
 }  // namespace
 
-// `vorlanta song.mp3` from a terminal: the job must hold an absolute path,
-// and names that are not files are reported instead of becoming jobs.
-TEST(MyAppCommandLine, ExistingFilesAreMadeAbsoluteAndTheRestReported)
+// `vorlanta song.mp3 Library/` from a terminal: the job must hold an
+// absolute path, a folder is taken (to be added as Add Folder adds it), and
+// names that are neither are reported instead of becoming jobs.
+TEST(MyAppCommandLine, ExistingFilesAndFoldersAreMadeAbsoluteAndTheRestReported)
 {
     TempDir dir;
     QFile(QString::fromStdString(dir.File("song.mp3"))).open(QIODevice::WriteOnly);
     const QString before = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(dir.Path())));
     QStringList missing;
-    const QStringList files = CMyApp::ExistingFiles({"song.mp3", "gone.mp3", "."}, missing);
+    ASSERT_TRUE(QDir().mkdir(QString::fromStdString(dir.File("Library"))));
+    const QStringList files = CMyApp::ExistingFiles({"song.mp3", "gone.mp3", "Library/", "Library"}, missing);
     QDir::setCurrent(before);
 
-    EXPECT_EQ(files, QStringList{QDir(QString::fromStdString(dir.Path())).absoluteFilePath("song.mp3")});
-    EXPECT_EQ(missing, (QStringList{"gone.mp3", "."}));
+    const QDir here(QString::fromStdString(dir.Path()));
+    EXPECT_EQ(files,
+              (QStringList{here.absoluteFilePath("song.mp3"), here.absoluteFilePath("Library"),
+                           here.absoluteFilePath("Library")}));
+    EXPECT_EQ(missing, QStringList{"gone.mp3"});
 }

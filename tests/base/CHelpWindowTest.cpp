@@ -3,7 +3,9 @@
 
 #include "TempDir.h"
 
+#include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTextBrowser>
 
 #include <gtest/gtest.h>
@@ -50,3 +52,28 @@ TEST_F(HelpWindowTest, AMissingPageShowsANoteInsteadOfAnError)
 }
 
 }  // namespace
+
+// The pages shipped with the program: every link leads to a page that is
+// there, and the overview tells of what the program does today.
+TEST(HelpPagesTest, LinksResolveAndTheOverviewIsUpToDate)
+{
+    const QDir folder(CHelpWindow::HelpFolder());
+    const QStringList pages = folder.entryList({"*.htm"}, QDir::Files);
+    ASSERT_TRUE(pages.contains("intro.htm") && pages.contains("addjobdlg.htm") && pages.contains("toolbar.htm"));
+    const QRegularExpression link(R"(href="([^"#:]+\.htm))");
+    for (const QString& page : pages) {
+        QFile file(folder.filePath(page));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(file.readAll());
+        for (auto match = link.globalMatch(html); match.hasNext();)
+            EXPECT_TRUE(pages.contains(match.next().captured(1))) << page.toStdString();
+    }
+    QFile intro(folder.filePath("intro.htm"));
+    ASSERT_TRUE(intro.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(intro.readAll()).simplified();
+    for (const char* topic :
+         {"Add Folder", "Ctrl+Shift+O", "Simultaneous conversions", "Skip sources at or below the target bitrate",
+          "Keep unfinished jobs for the next start", "converted, 2 failed, 3 skipped", "toolbar.htm"})
+        EXPECT_TRUE(text.contains(QLatin1String(topic))) << topic;
+    EXPECT_FALSE(text.contains("one job at a time"));
+}

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/CAboutDlg.h"
+#include "base/CHelpWindow.h"
 #include "base/CHyperLink.h"
 
 #include <QApplication>
@@ -180,3 +181,20 @@ TEST(AboutDlgTest, OkClosesTheBox)
 }
 
 }  // namespace
+
+// Where no browser can be started, the link's page opens in the program's
+// own help window.
+TEST(AboutDlgTest, WithoutABrowserTheLinkOpensTheHelpWindow)
+{
+    CAboutDlg about;
+    std::vector<QUrl> launched;
+    about.SetLauncher([&](const QUrl& target) {
+        launched.push_back(target);
+        return false;
+    });
+    about.OpenLink(QUrl(CAboutDlg::LinkTarget()));
+    ASSERT_EQ(launched.size(), 1u);
+    ASSERT_NE(about.HelpWindow(), nullptr);
+    EXPECT_TRUE(about.HelpWindow()->isVisible());
+    EXPECT_EQ(QFileInfo(about.HelpWindow()->Topic().toLocalFile()).fileName(), QString("intro.htm"));
+}

@@ -4,12 +4,14 @@
 #include "EventWait.h"
 #include "JobDialogKit.h"
 #include "ScriptedConversion.h"
+#include "TempDir.h"
 #include "base/DialogUnits.h"
 #include "dialogs/CItemPropSheet.h"
 #include "jobs/CMyListView.h"
 #include "window/JobCommands.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -72,7 +74,7 @@ TEST_F(JobPropertyTest, SheetShowsOnePageWithTheRowsValues)
     table.Threads().State().SchedulingPaused = 0;
     drive = [](CItemPropSheet& sheet) {
         CItemPropP& page = *sheet.Page();
-        EXPECT_EQ(sheet.windowTitle(), QString());
+        EXPECT_EQ(sheet.windowTitle(), QString("Job 0: a.mp3"));
         ASSERT_EQ(sheet.Tabs()->count(), 1);
         EXPECT_EQ(sheet.Tabs()->tabText(0), QString("Job Property"));
         EXPECT_EQ(page.SourceEdit()->text(), QString("/in/a.mp3"));
@@ -106,7 +108,7 @@ TEST_F(JobPropertyTest, SheetShowsOnePageWithTheRowsValues)
     EXPECT_EQ(table.Threads().State().SchedulingPaused, 0);  // the scheduler goes on afterwards
 }
 
-TEST_F(JobPropertyTest, ChangedBitrateIsWrittenWithItsBlankAndADefaultNameFollowsIt)
+TEST_F(JobPropertyTest, ChangedBitrateIsWrittenAsAddWritesItAndADefaultNameFollowsIt)
 {
     table.AddJob("/in/a.mp3", "/out/a_128.MP3", 128);
     table.AddJob("/in/b.mp3", "/out/b_160.mp3", 128);  // not named after its rate
@@ -117,7 +119,7 @@ TEST_F(JobPropertyTest, ChangedBitrateIsWrittenWithItsBlankAndADefaultNameFollow
     };
     OpenProperty(0);
     OpenProperty(1);
-    EXPECT_EQ(Cell(0, JobColumns::Bitrate), " 96");
+    EXPECT_EQ(Cell(0, JobColumns::Bitrate), "96");
     EXPECT_EQ(Cell(0, JobColumns::DestFile), "/out/a_96.MP3");
     EXPECT_EQ(Cell(1, JobColumns::DestFile), "/out/b_160.mp3");
     EXPECT_TRUE(prompts.asked.empty());  // a waiting job needs no restart
@@ -213,15 +215,37 @@ TEST_F(JobPropertyTest, NoToTheRestartQuestionWritesNothingAndTheSheetStillClose
     prompts.answer = false;
     bool closed = false;
     drive = [&](CItemPropSheet& sheet) {
-        sheet.Page()->SourceEdit()->setText("/in/other.mp3");
+        sheet.Page()->ResultEdit()->setText("/out/other_128.mp3");
         sheet.OkButton()->click();
         closed = !sheet.isVisible();
     };
     OpenProperty(0);
     EXPECT_EQ(prompts.asked.size(), 1u);
     EXPECT_TRUE(closed);
-    EXPECT_EQ(Cell(0, JobColumns::SourceFile), "/in/a.mp3");
+    EXPECT_EQ(Cell(0, JobColumns::DestFile), "/out/a_128.mp3");
     EXPECT_EQ(table.ControlWord(0), -1);
+}
+
+// The sheet checks a changed source as Add does: a file that is not there
+// is refused and the sheet stays open; one that is there is taken.
+TEST_F(JobPropertyTest, AChangedSourceMustBeAFile)
+{
+    TempDir dir;
+    const QString there = QString::fromStdString(dir.File("there.mp3"));
+    ASSERT_TRUE(QFile(there).open(QIODevice::WriteOnly));
+    table.AddJob("/in/a.mp3", "/out/a_128.mp3", 128);
+    drive = [&](CItemPropSheet& sheet) {
+        sheet.Page()->SourceEdit()->setText("/in/missing.mp3");
+        sheet.OkButton()->click();
+        EXPECT_TRUE(sheet.isVisible());
+        sheet.Page()->SourceEdit()->setText(there);
+        sheet.OkButton()->click();
+        EXPECT_FALSE(sheet.isVisible());
+    };
+    OpenProperty(0);
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_TRUE(prompts.shown[0].contains("/in/missing.mp3")) << prompts.shown[0].toStdString();
+    EXPECT_EQ(Cell(0, JobColumns::SourceFile), there);
 }
 
 TEST_F(JobPropertyTest, AJobAtOnePercentOrEndedOrFailedIsWrittenWithoutAQuestion)

@@ -5,13 +5,18 @@
 #include "base/CHelpWindow.h"
 #include "base/DialogUnits.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -288,23 +293,29 @@ TEST_F(JobAddDialogTest, ExistingResultAsksBeforeOverwriting)
     EXPECT_EQ(other.result(), QDialog::Accepted);
 }
 
-TEST_F(JobAddDialogTest, PathsLongerThan255CharactersAreRefusedNotCut)
+// The system takes paths of up to 4095 bytes (PATH_MAX with its NUL); a
+// deep library's 300-character path is no reason to refuse a job.
+TEST_F(JobAddDialogTest, PathsUpToWhatTheSystemAcceptsAreTakenLongerOnesRefused)
 {
     Open("/in/x.mp3", "/in/x_128.mp3");
-    const QString longName = "/out/" + QString(246, QLatin1Char('n')) + "_128.mp3";  // 259 characters
-    ASSERT_GT(longName.size(), 255);
+    const QString deep = "/out/" + QString(300, QLatin1Char('n')) + "_128.mp3";
+    dialog.ResultEdit()->setText(deep);
+    dialog.OkButton()->click();
+    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_TRUE(Accepted());
+
+    Open("/in/x.mp3", "/in/x_128.mp3");
+    // Two bytes a letter: 2042 letters and the rest make 4096 bytes.
+    const QString longName = "/ou/" + QString(2042, QChar(0xe9)) + "_128.mp3";
+    ASSERT_EQ(QFile::encodeName(longName).size(), 4096);
     dialog.ResultEdit()->setText(longName);
     EXPECT_EQ(dialog.ResultEdit()->text(), longName);
     dialog.OkButton()->click();
     ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_TRUE(prompts.shown[0].contains("longer than 255 characters")) << prompts.shown[0].toStdString();
-    EXPECT_TRUE(prompts.shown[0].contains(longName));
+    EXPECT_TRUE(prompts.shown[0].contains("longer than 4095 bytes")) << prompts.shown[0].toStdString();
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(dialog.ResultEdit()->text(), longName);
 
-    // Exactly 255 characters fit.
-    const QString fits = "/out/" + QString(242, QLatin1Char('n')) + "_128.mp3";
-    ASSERT_EQ(fits.size(), 255);
+    const QString fits = "/" + longName.mid(2);  // one byte less
     dialog.ResultEdit()->setText(fits);
     dialog.OkButton()->click();
     EXPECT_TRUE(Accepted());
@@ -399,3 +410,25 @@ TEST_F(JobAddDialogTest, HelpShowsTheDialogsPage)
 }
 
 }  // namespace
+
+// "Yes to all" and "No to all" have access keys, as Yes and No have.
+TEST(ReplaceQuestionTest, AllButtonsHaveAccessKeys)
+{
+    QStringList texts;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !texts.isEmpty())
+            return;
+        for (QAbstractButton* button : box->buttons())
+            texts << button->text();
+        for (QAbstractButton* button : box->buttons()) {
+            if (button->text() == JobPrompts::kNoToAllButton)
+                button->click();
+        }
+    });
+    look.start(5);
+    EXPECT_EQ(JobPrompts::Defaults().AskReplace(nullptr, "File x already exist, overwrite it?", true),
+              ReplaceRule::Answer::NoToAll);
+    EXPECT_TRUE(texts.contains("Yes to &all") && texts.contains("No &to all")) << texts.join('|').toStdString();
+}

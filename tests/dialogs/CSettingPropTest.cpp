@@ -87,8 +87,8 @@ TEST(SettingPropTest, PageShowsTheRecord)
     EXPECT_EQ(sheet.windowTitle(), QStringLiteral("Settings"));
     ASSERT_EQ(sheet.Tabs()->count(), 1);
     EXPECT_EQ(sheet.Tabs()->tabText(0), QStringLiteral("General"));
-    EXPECT_EQ(sheet.SourceFolderEdit()->maxLength(), 255);
-    EXPECT_EQ(sheet.DestFolderEdit()->maxLength(), 255);
+    EXPECT_EQ(sheet.SourceFolderEdit()->maxLength(), 4095);
+    EXPECT_EQ(sheet.DestFolderEdit()->maxLength(), 4095);
 }
 
 TEST(SettingPropTest, OkCopiesThePageIntoTheRecord)
@@ -246,13 +246,13 @@ TEST(SettingPropTest, AFolderTooLongForTheRecordIsRefused)
     sheet.SetFolderBrowser(browse.Browser());
     sheet.SetNotice([&](QWidget*, const QString& text) { notices.push_back(text); });
 
-    browse.answer = QLatin1Char('/') + QString(255, QLatin1Char('d'));
+    browse.answer = QLatin1Char('/') + QString(4095, QLatin1Char('d'));  // a byte more than the system takes
     sheet.DestBrowseButton()->click();
     ASSERT_EQ(notices.size(), 1u);
     EXPECT_TRUE(notices[0].contains(browse.answer));
     EXPECT_EQ(sheet.DestFolderEdit()->text(), QStringLiteral("/music/out"));
 
-    browse.answer.chop(1);  // exactly 255 characters fit
+    browse.answer.chop(1);  // exactly 4095 bytes fit
     sheet.DestBrowseButton()->click();
     EXPECT_EQ(notices.size(), 1u);
     EXPECT_EQ(sheet.DestFolderEdit()->text(), browse.answer);

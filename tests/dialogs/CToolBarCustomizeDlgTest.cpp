@@ -319,7 +319,7 @@ TEST_F(ToolBarCustomizeTest, HelpShowsTheIntroductionInAWindowUsableBesideTheDia
     dialog->HelpButton()->click();
     ASSERT_NE(dialog->HelpWindow(), nullptr);
     EXPECT_TRUE(dialog->HelpWindow()->isVisible());
-    EXPECT_EQ(dialog->HelpWindow()->Topic(), QUrl::fromLocalFile(CHelpWindow::HelpFolder() + "/intro.htm"));
+    EXPECT_EQ(dialog->HelpWindow()->Topic(), QUrl::fromLocalFile(CHelpWindow::HelpFolder() + "/toolbar.htm"));
     // A child of the modal dialog is not blocked by it.
     EXPECT_EQ(dialog->HelpWindow()->parentWidget(), dialog.get());
     CHelpWindow* window = dialog->HelpWindow();

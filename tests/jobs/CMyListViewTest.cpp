@@ -4,11 +4,20 @@
 #include "EventWait.h"
 #include "ScriptedConversion.h"
 #include "TempDir.h"
+#include "base/CLogView.h"
 #include "base/CommandIds.h"
+#include "jobs/JobCellDelegate.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QImage>
+#include <QMessageBox>
 #include <QStyledItemDelegate>
+#include <QTimer>
+#include <QToolTip>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -259,3 +268,74 @@ TEST(JobTableBackgroundTest, TilesThePictureBehindTheRowsAndShowsNothingWhenMiss
 }
 
 }  // namespace
+
+// A path too long for its column loses its middle, so its file name shows;
+// the tooltip shows it whole. A wider table gives its spare width to the two
+// path columns, in the proportion of their starting widths.
+TEST_F(JobTableTest, LongPathsShowTheirFileNamesAndTakeTheSpareWidth)
+{
+    const QString source = "/home/someone/Music/" + QString(40, QLatin1Char('A')) + "/Album/01 The Song.mp3";
+    table.AddJob(source, "/out/01 The Song_128.mp3", 128);
+    table.resize(1270, 300);
+    table.show();
+    ASSERT_TRUE(WaitUntil([&] { return table.windowHandle() && table.windowHandle()->isExposed(); }));
+
+    int total = 0;
+    for (int column = 0; column < JobColumns::Count; ++column)
+        total += table.columnWidth(column);
+    EXPECT_EQ(total, table.viewport()->width());
+    const int sourceWidth = table.columnWidth(JobColumns::SourceFile);
+    EXPECT_GT(sourceWidth, 150);
+    EXPECT_NEAR(sourceWidth * 200.0 / table.columnWidth(JobColumns::DestFile), 150.0, 2.0);
+    EXPECT_EQ(table.columnWidth(JobColumns::Status), 60);
+
+    table.setColumnWidth(JobColumns::SourceFile, 150);  // as narrow as it starts
+    const QModelIndex cell = table.model()->index(0, JobColumns::SourceFile);
+    const auto* delegate = dynamic_cast<const JobCellDelegate*>(table.itemDelegate());
+    ASSERT_NE(delegate, nullptr);
+    const QStyleOptionViewItem option = delegate->Option(cell, table);
+    EXPECT_EQ(option.textElideMode, Qt::ElideMiddle);
+    const QString shown = option.fontMetrics.elidedText(option.text, option.textElideMode, 140);
+    EXPECT_TRUE(shown.endsWith("Song.mp3")) << shown.toStdString();
+
+    QHelpEvent tip(QEvent::ToolTip, table.visualRect(cell).center(),
+                   table.viewport()->mapToGlobal(table.visualRect(cell).center()));
+    QCoreApplication::sendEvent(table.viewport(), &tip);
+    EXPECT_EQ(QToolTip::text(), source);
+    QToolTip::hideText();
+}
+
+// When the job ends while the Delete question is open, the question closes
+// by itself, nothing is stopped, and the log says the job had finished.
+TEST_F(JobTableTest, TheDeleteQuestionClosesWhenItsJobEndsFirst)
+{
+    CLogView log;
+    table.SetLogView(&log);
+    table.AddJob("/in/a.mp3", "/out/a.mp3", 128);
+    table.SetCellText(0, JobColumns::Status, "50%");
+    Select(0);
+    bool asked = false;
+    QTimer end;
+    end.setSingleShot(true);
+    QObject::connect(&end, &QTimer::timeout, [&] {
+        asked = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr;
+        table.SetCellText(0, JobColumns::Status, "100%");
+    });
+    end.start(100);
+    // Should the question stay open, OK answers it a while later.
+    QTimer answer;
+    answer.setSingleShot(true);
+    QObject::connect(&answer, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            box->button(QMessageBox::Ok)->click();
+    });
+    answer.start(4000);
+    const auto started = std::chrono::steady_clock::now();
+    table.OnJobDel();
+    EXPECT_TRUE(asked);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 3s);
+    EXPECT_EQ(table.ControlWord(0), -1);
+    EXPECT_TRUE(
+        WaitUntil([&] { return log.toPlainText().contains("/in/a.mp3 had finished before it could be stopped"); }, 2s))
+        << log.toPlainText().toStdString();
+}

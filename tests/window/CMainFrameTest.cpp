@@ -168,14 +168,14 @@ TEST_F(MainFrameTest, ToolBarButtonsComeInTheirOrderWithImages)
 
 TEST_F(MainFrameTest, MenusHaveTheirItemsKeysAndImages)
 {
-    const std::vector<QString> titles = {"&Job", "View", "&Help"};
+    const std::vector<QString> titles = {"&Job", "&View", "&Help"};
     std::vector<QString> shown;
     for (const QAction* action : frame.menuBar()->actions())
         shown.push_back(action->text());
     EXPECT_EQ(shown, titles);
 
     QMenu* job = TopMenu(frame, "&Job");
-    QMenu* view = TopMenu(frame, "View");
+    QMenu* view = TopMenu(frame, "&View");
     QMenu* help = TopMenu(frame, "&Help");
     ASSERT_TRUE(job && view && help);
     EXPECT_EQ(ActionIds(job->actions()),

@@ -329,9 +329,9 @@ TEST_F(JobCommandsTest, SameSettingsBatchAsksBeforeReplacingAnExistingFile)
     EXPECT_EQ(Cell(0, JobColumns::DestFile), existing);
 }
 
-TEST_F(JobCommandsTest, SourcePathsLongerThan255CharactersAreNotAdded)
+TEST_F(JobCommandsTest, SourcePathsLongerThanTheSystemTakesAreNotAdded)
 {
-    const QString longSource = "/in/" + QString(260, QLatin1Char('s')) + ".mp3";
+    const QString longSource = "/in/" + QString(4092, QLatin1Char('s')) + ".mp3";  // 4100 bytes
     chosen = {longSource, "/in/ok.mp3"};
     commands.OnJobAdd(0);
     ASSERT_EQ(prompts.shown.size(), 1u);
@@ -577,4 +577,52 @@ TEST_F(JobCommandsTest, EnterOnASelectedRowOpensItsProperties)
     pressEnter(Qt::Key_Return, Qt::NoModifier);
     pressEnter(Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(sheets, 2);
+}
+
+// The file chooser starts in the source folder the settings name; without
+// one, where the last Add of this run chose from.
+TEST_F(JobCommandsTest, TheChooserStartsWhereTheLastAddChoseFromUnlessTheSettingsNameAFolder)
+{
+    env.defaults.Settings().SourceFolder = SettingsStore::DefaultSourceFolder();
+    chosen = {"/lib/Album/x.mp3"};
+    commands.OnJobAdd(1);
+    chosen = {};
+    commands.OnJobAdd(1);
+    env.defaults.Settings().SourceFolder = "/music/picked";
+    commands.OnJobAdd(1);
+    EXPECT_EQ(chooserStarts,
+              (std::vector<QString>{SettingsStore::DefaultSourceFolder(), "/lib/Album", "/music/picked"}));
+}
+
+// Folder flows. The first file keeps its place in the tree too when the
+// result folder is typed or chosen with "..." rather than offered.
+TEST_F(JobCommandsTest, EveryFileOfAFolderKeepsItsPlaceInTheTreeTheFirstIncluded)
+{
+    const QString music = env.folder + "/Library";
+    MakeFiles(music, {"Band/Album/01.mp3", "Band/Album/02.mp3", "Other/03.mp3"});
+    const QString out = env.folder + "/out/lib";
+    answers = {Ok(0, false, out + "/01_128.mp3")};  // the folder typed (or chosen), without the album's folders
+    commands.AddFolder(music);
+    ASSERT_EQ(table.JobCount(), 3);
+    EXPECT_EQ(Cell(0, JobColumns::DestFile), out + "/Band/Album/01_128.mp3");
+    EXPECT_EQ(Cell(1, JobColumns::DestFile), out + "/Band/Album/02_128.mp3");
+    EXPECT_EQ(Cell(2, JobColumns::DestFile), out + "/Other/03_128.mp3");
+}
+
+// "No to all" on the first file: no more dialogs, and the rest of the batch
+// goes on with the settings of that dialog (its bitrate, its folder).
+TEST_F(JobCommandsTest, AfterNoToAllTheRestOfTheFolderGoesOnWithTheChosenSettings)
+{
+    const QString music = env.folder + "/Music";
+    MakeFiles(music, {"a.mp3", "b.mp3", "c.mp3"});
+    const QString results = env.folder + "/Results";
+    MakeFiles(results, {"a_96.mp3", "c_96.mp3"});
+    prompts.replaceAnswers = {ReplaceRule::Answer::NoToAll};
+    answers = {Ok(1026, false, results + "/a_96.mp3")};  // 96K, into Results
+    commands.AddFolder(music);
+    EXPECT_EQ(seen.size(), 1u);
+    ASSERT_EQ(table.JobCount(), 1);
+    EXPECT_EQ(Cell(0, JobColumns::DestFile), results + "/b_96.mp3");
+    EXPECT_EQ(Cell(0, JobColumns::Bitrate), "96");
+    EXPECT_EQ(prompts.asked.size(), 1u);  // c kept unasked
 }

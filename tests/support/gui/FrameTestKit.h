@@ -9,6 +9,8 @@
 #include <QTimer>
 
 #include "EventWait.h"
+#include "TempDir.h"
+#include "jobs/KeptJobsStore.h"
 
 #include <chrono>
 #include <functional>
@@ -31,6 +33,11 @@ public:
     struct Box {
         QString caption;
         QString text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        // The box's centre and that of the window it belongs to, if any.
+        QPoint centre;
+        QPoint ownerCentre;
+        QString details;
     };
 
     explicit ModalBoxCatcher(QMessageBox::StandardButton answer = QMessageBox::Ok) : m_answer(answer)
@@ -48,7 +55,9 @@ private:
         if (!box || box == m_last)
             return;
         m_last = box;
-        m_boxes.push_back({box->windowTitle(), box->text()});
+        const QWidget* owner = box->parentWidget() ? box->parentWidget()->window() : nullptr;
+        m_boxes.push_back({box->windowTitle(), box->text(), box->icon(), box->frameGeometry().center(),
+                           owner ? owner->frameGeometry().center() : QPoint(), box->detailedText()});
         QAbstractButton* button = box->button(m_answer);
         if (button)
             button->click();
@@ -60,4 +69,16 @@ private:
     QTimer m_timer;
     QPointer<QMessageBox> m_last;
     std::vector<Box> m_boxes;
+};
+
+// Points the kept-jobs file at a folder of its own while alive.
+class DataHome {
+public:
+    DataHome() : m_old(qgetenv("XDG_DATA_HOME")) { qputenv("XDG_DATA_HOME", m_dir.Path().c_str()); }
+    ~DataHome() { qputenv("XDG_DATA_HOME", m_old); }
+    QString JobsFile() const { return QString::fromStdString(m_dir.Path()) + "/vorlanta/" + KeptJobsStore::kFileName; }
+
+private:
+    TempDir m_dir;
+    QByteArray m_old;
 };
