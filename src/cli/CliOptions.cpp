@@ -45,7 +45,7 @@ bool CliOptions::IsMpeg1Bitrate(int bitrate)
 std::string CliOptions::Usage()
 {
     return "Usage: vorlanta-cli [-b KBPS] [-o RESULT | -d DIR] [-j N] [--overwrite | --skip-existing]\n"
-           "                   [--skip-lower] SOURCE...\n"
+           "                   [--skip-lower] [--no-split] SOURCE...\n"
            "Converts MP3 files to another bitrate, keeping their ID3 tags. A SOURCE\n"
            "that is a folder stands for every .mp3 file below it.\n"
            "\n"
@@ -58,6 +58,8 @@ std::string CliOptions::Usage()
            "  --overwrite      replace results that exist already\n"
            "  --skip-existing  skip sources whose result exists already\n"
            "  --skip-lower     skip sources whose bitrate is at or below KBPS\n"
+           "  --no-split       never encode one long file on several cores (by default\n"
+           "                   a file of 20 s or more is, when fewer files than N are left)\n"
            "  -h, --help       show this help\n"
            "  --version        show the version\n"
            "\n"
@@ -93,6 +95,8 @@ std::optional<CliOptions> CliOptions::Parse(const std::vector<std::string>& args
             options.skipExisting = true;
         } else if (arg == "--skip-lower") {
             options.skipLower = true;
+        } else if (arg == "--no-split") {
+            options.split = false;
         } else if (arg == "-j") {
             const std::string* text = value(i, arg);
             if (text == nullptr)

@@ -221,14 +221,29 @@ bool CliRunner::SkippedOrRefused(Job& job)
     return false;
 }
 
+// Workers that no job will need while this one runs lend it their cores:
+// with fewer jobs left than -j, a long source is encoded in segments.
+int CliRunner::EncoderThreads(std::size_t index) const
+{
+    if (!options_.split)
+        return 1;
+    int waiting = 0;
+    for (std::size_t i = std::max(index + 1, next_.load()); i < jobs_.size(); ++i)
+        waiting += jobs_[i].outcome == Outcome::Waiting ? 1 : 0;
+    const int others = running_.load() - 1;
+    return std::max(1, std::max(1, options_.jobs) - others - waiting);
+}
+
 void CliRunner::Convert(std::size_t index, std::atomic<int>& control, const std::atomic<bool>& interrupted)
 {
     Job& job = jobs_[index];
     const int row = static_cast<int>(index);
     JobLogTap tap(log_, prompt_);
-    ConversionHost host{table_, tap, tap, encoderFolder_};
+    ++running_;
+    ConversionHost host{table_, tap, tap, encoderFolder_, EncoderThreads(index)};
     table_.SetStatus(row, JobVocabulary::kStarted);
     const int result = vorlanta(host, row, control);
+    --running_;
     table_.SetStatus(row, JobVocabulary::StatusAfter(result));
     const bool created = result != JobResult::Failed && tap.LastLine() == job.result + " Created";
     if (created) {

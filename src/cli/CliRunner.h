@@ -40,6 +40,7 @@ public:
     int Skipped() const { return summary_.Skipped(); }
 
 private:
+    int EncoderThreads(std::size_t index) const;
     enum class Outcome { Waiting, Converted, Failed, Skipped };
     struct Job {
         std::string source;
@@ -70,6 +71,7 @@ private:
     CliJobTable table_;
     std::vector<Job> jobs_;
     std::atomic<std::size_t> next_{0};
+    std::atomic<int> running_{0};  // jobs converting now
     std::unique_ptr<BatchProgress> progress_;
     BatchSummary summary_;
 };

@@ -15,4 +15,8 @@ struct ConversionHost {
     // Folder searched first for the encoder library (the program's own
     // folder); empty means only the normal library search path.
     std::string encoderFolder;
+    // Encoder streams the job may run at once: above one, a long source is
+    // encoded in segments on that many threads and joined (SegmentedEncode);
+    // one keeps the serial encode.
+    int encoderThreads = 1;
 };

@@ -5,6 +5,7 @@
 #include "convert/FrameDecoder.h"
 #include "convert/MpegFrameHeader.h"
 #include "convert/ResultFile.h"
+#include "convert/SegmentedEncode.h"
 #include "convert/SourceFile.h"
 #include "convert/SourceWindow.h"
 #include "convert/TagCarryOver.h"
@@ -49,6 +50,9 @@ public:
     static constexpr std::size_t kFlushMargin = 1000;
     // Frames in a row that make a source MP3 rather than another format.
     static constexpr int kPlausibleRun = 4;
+    // Shortest source, in seconds, that is encoded in segments when more
+    // than one encoder thread is allowed: two segments' worth.
+    static constexpr double kSplitSeconds = 20.0;
 
     JobConversion(ConversionHost& host, int row, const std::atomic<int>& control);
     int Run();
@@ -57,6 +61,9 @@ private:
     void ReadCells();
     std::optional<int> SetUp();
     bool StartEncoder(const MpegFrameHeader& format);
+    void ChooseSplit(const MpegFrameHeader& format);
+    bool SplitFrame(const StreamEvent& frame);
+    bool FinishSplit();
     const char* ForeignContent();
     std::optional<MpegFrameHeader> FindStreamFormat();
     bool CreateResult();
@@ -94,6 +101,9 @@ private:
     std::uint32_t freeFormatLength_ = 0;
     std::unique_ptr<SourceWindow> window_;
     std::unique_ptr<EncoderSession> encoder_;
+    std::unique_ptr<SegmentedEncode> split_;  // set when the job is encoded in segments
+    std::uint64_t splitWritten_ = 0;          // joined bytes written so far
+    bool splitWriteFailed_ = false;
     std::unique_ptr<FrameDecoder> decoder_;
     std::vector<std::uint8_t> output_;
     std::size_t used_ = 0;

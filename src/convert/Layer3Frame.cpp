@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert/Layer3Frame.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -90,9 +91,14 @@ std::vector<Layer3Frame> Layer3Frame::Walk(const std::uint8_t* bytes, std::size_
 bool Layer3Frame::IsTagFrame(const std::uint8_t* bytes, const Layer3Frame& frame)
 {
     const std::uint8_t* tag = bytes + frame.bodyOffset;
-    if (frame.BodyLength() < 4 || frame.mainDataBits != 0)
+    if (frame.BodyLength() < 4 || frame.mainDataBits != 0 || frame.mainDataBegin != 0)
         return false;
-    return std::memcmp(tag, "Info", 4) == 0 || std::memcmp(tag, "Xing", 4) == 0;
+    if (std::memcmp(tag, "Info", 4) == 0 || std::memcmp(tag, "Xing", 4) == 0)
+        return true;
+    // The encoder's placeholder for it: side information and body all zero,
+    // which no frame of audio is (its global gain is never zero).
+    const std::uint8_t* side = bytes + frame.offset + 4;
+    return std::all_of(side, tag + frame.BodyLength(), [](std::uint8_t byte) { return byte == 0; });
 }
 
 ReservoirCheck ReservoirCheck::Of(const std::uint8_t* bytes, std::size_t size)

@@ -32,7 +32,8 @@ struct Layer3Frame {
     // The frames that follow each other from the start of `bytes`; stops at
     // the first byte that does not start a whole frame.
     static std::vector<Layer3Frame> Walk(const std::uint8_t* bytes, std::size_t size);
-    // True for the Xing/Info frame an encoder leads its stream with.
+    // True for the Xing/Info frame an encoder leads its stream with, or the
+    // placeholder it writes for it until the stream is complete.
     static bool IsTagFrame(const std::uint8_t* bytes, const Layer3Frame& frame);
 };
 

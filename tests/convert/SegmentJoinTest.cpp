@@ -240,6 +240,16 @@ TEST_P(SegmentedEncodeTest, JoinedStreamIsGaplessAndSampleExact)
         ASSERT_EQ(frame.header.bitrate, format.bitrate);
     const Bytes serial = encoder.Encode(signal, 0, signal.Frames(), true);
     EXPECT_EQ(frames.size(), Layer3Frame::Walk(serial.data(), serial.size()).size());
+    if (!info.empty()) {
+        // The Info frame counts the audio frames and every byte.
+        const std::uint8_t* tag = joined.data() + frames[0].bodyOffset;
+        const auto field = [tag](std::size_t at) {
+            return std::uint32_t{tag[at]} << 24 | std::uint32_t{tag[at + 1]} << 16 | std::uint32_t{tag[at + 2]} << 8
+                | tag[at + 3];
+        };
+        EXPECT_EQ(field(8), frames.size() - 1);
+        EXPECT_EQ(field(12), joined.size());
+    }
 
     // Where the encoder's Info frame does not fit a frame of this bitrate, a
     // serial result has none either: then the joined one decodes as long.
