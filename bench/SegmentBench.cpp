@@ -3,16 +3,21 @@
 // encoder streams and joined, against the serial encode of the same PCM.
 //
 //   vorlanta-bench-segments [--seconds S] [--workers N] [--plan FRAMES,PREROLL,SETTLE]
+//                           [--cli MINUTES,MINUTES...] [--runs N]
 //
 // For five music-like signals it prints the signal-to-noise ratio of the
 // serial and the joined result against the source, and the largest error
 // of a 20 ms window at the joins against the 99th percentile of the same
 // measure at points elsewhere; then the encode time, serial and joined.
+// With --cli, vorlanta-cli converts one source of each length with -j 1,
+// -j 2 (and -j 4, -j 8 where the machine has the cores), side by side.
 
 #include "BenchSource.h"
+#include "ChildRun.h"
 #include "DecodedAudio.h"
 #include "RecordingHost.h"
 #include "SyntheticAudio.h"
+#include "TempDir.h"
 #include "convert/EncoderSession.h"
 #include "convert/Layer3Frame.h"
 #include "convert/SegmentedEncode.h"
@@ -25,6 +30,7 @@
 #include <random>
 #include <string>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -192,29 +198,55 @@ double Seconds(const std::function<void()>& work)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
+std::string ProgramFolder()
 {
-    double seconds = 120;
-    int workers = 2;
-    SegmentPlan plan = SegmentPlan::Default();
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string option = argv[i];
-        if (option == "--seconds")
-            seconds = std::atof(argv[i + 1]);
-        else if (option == "--workers")
-            workers = std::atoi(argv[i + 1]);
-        else if (option == "--plan")
-            std::sscanf(argv[i + 1], "%u,%u,%u", &plan.segmentFrames, &plan.prerollFrames, &plan.settleFrames);
+    char path[4096] = {};
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    std::string folder(path, length > 0 ? static_cast<std::size_t>(length) : 0);
+    return folder.substr(0, folder.rfind('/'));
+}
+
+// One source per length, converted by the command line with each worker count.
+void CommandLine(const std::vector<double>& minutes, int runs)
+{
+    const unsigned cores = std::thread::hardware_concurrency();
+    std::vector<int> counts{1, 2};
+    for (int n : {4, 8})
+        if (cores >= static_cast<unsigned>(n))
+            counts.push_back(n);
+    std::printf("\nvorlanta-cli on one source (44.1 kHz stereo, 192 kbit/s, to 128 kbit/s); best of %d runs, "
+                "the worker counts alternating; %u hardware threads found.\n",
+                runs, cores);
+    std::printf("%-10s %4s %9s %9s %10s %9s\n", "source", "-j", "wall s", "cpu s", "x of -j 1", "peak MiB");
+    const std::string cli = ProgramFolder() + "/vorlanta-cli";
+    for (const double length : minutes) {
+        TempDir dir;
+        const std::string source = dir.File("source.mp3");
+        BenchSource::Make(source, length * 60);
+        std::vector<ChildRun> best(counts.size());
+        for (auto& run : best)
+            run.wallSeconds = 1e9;
+        for (int r = 0; r < runs; ++r) {
+            for (std::size_t c = 0; c < counts.size(); ++c) {
+                const ChildRun run = ChildRun::Of(
+                    {cli, "-j", std::to_string(counts[c]), "--overwrite", "-o", dir.File("result.mp3"), source});
+                if (run.status != 0)
+                    std::printf("vorlanta-cli -j %d failed\n", counts[c]);
+                if (run.wallSeconds < best[c].wallSeconds)
+                    best[c] = run;
+                best[c].peakKiB = std::max(best[c].peakKiB, run.peakKiB);
+            }
+        }
+        for (std::size_t c = 0; c < counts.size(); ++c)
+            std::printf("%6.0f min %4d %9.2f %9.2f %10.3f %9.1f\n", length, counts[c], best[c].wallSeconds,
+                        best[c].seconds, best[c].wallSeconds / best[0].wallSeconds,
+                        static_cast<double>(best[c].peakKiB) / 1024.0);
+        std::fflush(stdout);
     }
-    RecordingHost host("", "", "");
-    EncoderSession model(RecordingHost::ProgramFolder(), host);
-    model.Configure(kBitrate, kRate, 2);
-    std::printf("Segments of %u frames, pre-roll %u (joins from frame %u of it), tail %u, second try %u; "
-                "%d workers; %.0f s signals, 44.1 kHz stereo, %d kbit/s CBR. Hardware threads: %u.\n",
-                plan.segmentFrames, plan.prerollFrames, plan.settleFrames, plan.tailFrames, plan.retryPrerollFrames,
-                workers, seconds, kBitrate, std::thread::hardware_concurrency());
+}
+
+void SignalTable(EncoderSession& model, UserPrompt& host, double seconds, int workers, const SegmentPlan& plan)
+{
     std::printf("%-28s %9s %9s %8s %6s %8s %11s %11s %7s %7s %6s\n", "signal", "SNR ser", "SNR join", "diff dB",
                 "joins", "retries", "worst@join", "p99 else", "ser s", "join s", "valid");
     const double segmentSeconds = plan.segmentFrames * 1152.0 / kRate;
@@ -234,5 +266,44 @@ int main(int argc, char** argv)
                     errors.p99Elsewhere, serialTime, joinedTime, joined.valid && exact ? "yes" : "NO");
         std::fflush(stdout);
     }
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    double seconds = 120;
+    int workers = 2;
+    SegmentPlan plan = SegmentPlan::Default();
+    std::vector<double> cliMinutes;
+    int runs = 3;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string option = argv[i];
+        if (option == "--cli") {
+            for (const char* at = argv[i + 1]; *at != 0;) {
+                char* end = nullptr;
+                cliMinutes.push_back(std::strtod(at, &end));
+                at = *end == ',' ? end + 1 : end;
+            }
+        } else if (option == "--runs")
+            runs = std::atoi(argv[i + 1]);
+        else if (option == "--seconds")
+            seconds = std::atof(argv[i + 1]);
+        else if (option == "--workers")
+            workers = std::atoi(argv[i + 1]);
+        else if (option == "--plan")
+            std::sscanf(argv[i + 1], "%u,%u,%u", &plan.segmentFrames, &plan.prerollFrames, &plan.settleFrames);
+    }
+    RecordingHost host("", "", "");
+    EncoderSession model(RecordingHost::ProgramFolder(), host);
+    model.Configure(kBitrate, kRate, 2);
+    std::printf("Segments of %u frames, pre-roll %u (joins from frame %u of it), tail %u, second try %u; "
+                "%d workers; %.0f s signals, 44.1 kHz stereo, %d kbit/s CBR. Hardware threads: %u.\n",
+                plan.segmentFrames, plan.prerollFrames, plan.settleFrames, plan.tailFrames, plan.retryPrerollFrames,
+                workers, seconds, kBitrate, std::thread::hardware_concurrency());
+    if (seconds > 0)
+        SignalTable(model, host, seconds, workers, plan);
+    if (!cliMinutes.empty())
+        CommandLine(cliMinutes, runs);
     return 0;
 }

@@ -115,6 +115,7 @@ void SettingsStore::ReadSettingsFile(SettingsRecord& record) const
         record.BitRate = kDefaultBitRate;
     record.SkipLowerSources = file.Value(kSection, kSkipLowerKey).value_or(QString()).trimmed() == QLatin1String("1");
     record.KeepUnfinishedJobs = file.Value(kSection, kKeepJobsKey).value_or(QString()).trimmed() == QLatin1String("1");
+    record.SplitLongSources = file.Value(kSection, kSplitKey).value_or(QString()).trimmed() != QLatin1String("0");
 }
 
 // A stored folder that does not exist (any more) reads as empty: results
@@ -150,6 +151,12 @@ bool SettingsStore::WriteSettingsFile(const SettingsRecord& record) const
         } else {
             file.RemoveValue(kSection, key);
         }
+    }
+    // On by default: only "off" is written.
+    if (record.SplitLongSources) {
+        file.RemoveValue(kSection, kSplitKey);
+    } else {
+        file.SetValue(kSection, kSplitKey, QStringLiteral("0"));
     }
     if (!QDir().mkpath(QFileInfo(file.Path()).absolutePath())) {
         return false;

@@ -22,6 +22,7 @@ public:
     static inline const QString kBitRateKey = QStringLiteral("BitRate");
     // Written only while on, so a file of a user who never turned them on
     // keeps exactly the three keys above.
+    static inline const QString kSplitKey = QStringLiteral("Split Long Sources Across Cores");
     static inline const QString kSkipLowerKey = QStringLiteral("Skip Sources At Or Below Target");
     static inline const QString kKeepJobsKey = QStringLiteral("Keep Unfinished Jobs");
     // Written only when it is not 1, so that the file keeps its three keys

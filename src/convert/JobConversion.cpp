@@ -376,6 +376,8 @@ bool JobConversion::FinishSplit()
         FailWrite();
         return false;
     }
+    Log(LogText::Format("%s encoded in %d segments on %d threads and joined\r\n", sourcePath_.c_str(),
+                        static_cast<int>(split_->Segments()), host_.encoderThreads));
     return true;
 }
 

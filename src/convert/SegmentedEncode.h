@@ -21,6 +21,7 @@ class UserPrompt;
 // How a long source is cut, in frames of the result.
 struct SegmentPlan {
     std::uint32_t segmentFrames = 0;       // audio of one segment
+    std::uint32_t minSegmentFrames = 0;    // toward the end segments shrink to this, so workers end together
     std::uint32_t prerollFrames = 0;       // earlier audio a later segment's stream encodes first
     std::uint32_t settleFrames = 0;        // pre-roll frames before the earliest frame it may take over at
     std::uint32_t tailFrames = 0;          // later audio after a segment, so its last kept frames are final
@@ -48,6 +49,11 @@ public:
     ~SegmentedEncode();
     SegmentedEncode(const SegmentedEncode&) = delete;
     SegmentedEncode& operator=(const SegmentedEncode&) = delete;
+
+    // The source's expected length in samples per channel, if known: the
+    // last segments are made shorter, so that no worker is left encoding a
+    // long last segment alone.
+    void ExpectSamples(std::uint64_t samples) { expectedFrames_ = samples / frameSamples_; }
 
     // Whether a stream of this record can be cut on frame boundaries of the
     // source (no resampling).
@@ -85,6 +91,7 @@ private:
         bool failed = false;
     };
 
+    std::uint64_t NextLength() const;
     void Work();
     Done Encode(Task task) const;
     void Dispatch(bool last);
@@ -99,6 +106,8 @@ private:
     const int channels_;
     const std::uint32_t frameSamples_;
     const std::size_t maxInFlight_;
+    const std::size_t workerCount_;
+    std::uint64_t expectedFrames_ = 0;
 
     InfoFrameRebuild info_;
     SegmentJoiner joiner_;

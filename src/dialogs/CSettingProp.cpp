@@ -38,7 +38,7 @@ const QString kTooLongMessage
 
 // Page size and control positions, in dialog units.
 constexpr int kPageWidth = 323;
-constexpr int kPageHeight = 247;
+constexpr int kPageHeight = 263;
 constexpr int kComboWidth = 95;
 constexpr int kComboVisibleItems = 14;
 
@@ -77,6 +77,7 @@ CSettingProp::CSettingProp(SettingsRecord& record, QWidget* parent)
       m_simultaneous(record.SimultaneousConversions),
       m_skipLower(record.SkipLowerSources),
       m_keepJobs(record.KeepUnfinishedJobs),
+      m_split(record.SplitLongSources),
       m_browser(BrowseWithChooser),
       m_notice([](QWidget* parent, const QString& text) { AppMessage::Show(parent, text); })
 {
@@ -92,6 +93,7 @@ CSettingProp::CSettingProp(SettingsRecord& record, QWidget* parent)
     connect(m_simultaneousBox, &QSpinBox::valueChanged, this, markModified);
     connect(m_skipLowerBox, &QCheckBox::toggled, this, markModified);
     connect(m_keepJobsBox, &QCheckBox::toggled, this, markModified);
+    connect(m_splitBox, &QCheckBox::toggled, this, markModified);
     connect(m_sourceBrowse, &QPushButton::clicked, this, &CSettingProp::OnBrowseSourceFolder);
     connect(m_destBrowse, &QPushButton::clicked, this, &CSettingProp::OnBrowseDestFolder);
     SetModified(false);
@@ -175,6 +177,11 @@ QWidget* CSettingProp::BuildPage()
     m_skipLowerBox->setGeometry(units.Rect(7, 210, 309, 12));
     m_keepJobsBox = new QCheckBox(kKeepJobsText, m_page);
     m_keepJobsBox->setGeometry(units.Rect(7, 226, 309, 12));
+    m_splitBox = new QCheckBox(kSplitText, m_page);
+    m_splitBox->setToolTip(QStringLiteral("With more than one simultaneous conversion, a file of 20 seconds or "
+                                          "more is encoded in parts on the cores no other job needs, and the "
+                                          "parts are joined into one gapless result."));
+    m_splitBox->setGeometry(units.Rect(7, 242, 309, 12));
     return m_page;
 }
 
@@ -204,6 +211,7 @@ void CSettingProp::FillControls()
     m_simultaneousBox->setValue(m_simultaneous);
     m_skipLowerBox->setChecked(m_skipLower);
     m_keepJobsBox->setChecked(m_keepJobs);
+    m_splitBox->setChecked(m_split);
 }
 
 void CSettingProp::ReadControls()
@@ -214,6 +222,7 @@ void CSettingProp::ReadControls()
     m_simultaneous = m_simultaneousBox->value();
     m_skipLower = m_skipLowerBox->isChecked();
     m_keepJobs = m_keepJobsBox->isChecked();
+    m_split = m_splitBox->isChecked();
 }
 
 void CSettingProp::SetModified(bool modified)
@@ -234,6 +243,7 @@ void CSettingProp::OnApply()
     m_record.SimultaneousConversions = m_simultaneous;
     m_record.SkipLowerSources = m_skipLower;
     m_record.KeepUnfinishedJobs = m_keepJobs;
+    m_record.SplitLongSources = m_split;
     SetModified(false);
 }
 

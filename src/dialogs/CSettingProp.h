@@ -30,6 +30,7 @@ public:
     static inline const QString kBrowseInstruction = QStringLiteral("Please Choose Folder");
     static inline const QString kSkipLowerText = QStringLiteral("Skip sources at or below the target bitrate");
     static inline const QString kKeepJobsText = QStringLiteral("Keep unfinished jobs for the next start");
+    static inline const QString kSplitText = QStringLiteral("Encode a long file on every free core");
     static constexpr int kFolderCapacity = 255;  // characters a record folder holds
 
     // Asks the user for a folder, starting at `startFolder`; an empty result
@@ -64,6 +65,7 @@ public:
     int SimultaneousConversions() const { return m_simultaneous; }
     bool SkipLowerSources() const { return m_skipLower; }
     bool KeepUnfinishedJobs() const { return m_keepJobs; }
+    bool SplitLongSources() const { return m_split; }
 
     // Whether the page changed since it was filled or last applied; the
     // Apply button is available exactly then.
@@ -90,6 +92,7 @@ public:
     QSpinBox* SimultaneousBox() const { return m_simultaneousBox; }
     QCheckBox* SkipLowerBox() const { return m_skipLowerBox; }
     QCheckBox* KeepJobsBox() const { return m_keepJobsBox; }
+    QCheckBox* SplitBox() const { return m_splitBox; }
     QPushButton* SourceBrowseButton() const { return m_sourceBrowse; }
     QPushButton* DestBrowseButton() const { return m_destBrowse; }
     QPushButton* OkButton() const;
@@ -114,6 +117,7 @@ private:
     int m_simultaneous = 1;
     bool m_skipLower = false;
     bool m_keepJobs = false;
+    bool m_split = true;
     bool m_modified = false;
     FolderBrowser m_browser;
     Notice m_notice;
@@ -126,6 +130,7 @@ private:
     QSpinBox* m_simultaneousBox = nullptr;
     QCheckBox* m_skipLowerBox = nullptr;
     QCheckBox* m_keepJobsBox = nullptr;
+    QCheckBox* m_splitBox = nullptr;
     QPushButton* m_sourceBrowse = nullptr;
     QPushButton* m_destBrowse = nullptr;
     QDialogButtonBox* m_buttons = nullptr;

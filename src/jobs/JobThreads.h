@@ -104,17 +104,24 @@ public:
     // Whether a job whose source is at or below its bitrate is skipped
     // rather than converted; any thread, read as each job starts.
     void SetSkipLowerSources(bool skip) { m_skipLower = skip; }
+    // Whether a job started while conversion slots would stay free encodes
+    // its source in segments on those slots too.
+    void SetSplitLongSources(bool split) { m_split = split; }
 
     // UI thread: one scheduler pass over the queue. Removes failed jobs and
     // ended ones (lowering NextJobId for each ended one) and marks waiting
     // jobs as held until as many jobs are held or running as may convert at
     // once; returns the jobs to start. Nothing while scheduling is paused.
     std::vector<JobQueue::JobRef> TakePass();
+    // Encoder threads for each job of the last pass, in its order: the
+    // slots no waiting job needs are shared among them.
+    const std::vector<int>& PassThreads() const { return m_passThreads; }
 
 private:
     struct Worker {
         std::thread thread;
         JobQueue::JobRef job;
+        int encoderThreads = 1;
         std::atomic<bool> done{false};
     };
 
@@ -125,7 +132,7 @@ private:
     // or nothing when the job is to be converted.
     std::optional<int> BeforeConversion(JobTableAccess& access, ActivityLog& log, Outcome& outcome);
     void SchedulerPass();
-    void StartWorker(JobQueue::JobRef job);
+    void StartWorker(JobQueue::JobRef job, int encoderThreads);
     void JoinEndedWorkers();
     void StopEveryJob();
     void SleepUntilNextPass();
@@ -141,7 +148,9 @@ private:
     std::chrono::milliseconds m_passInterval = kPassInterval;
     std::atomic<int> m_slots{1};
     std::atomic<bool> m_skipLower{false};
-    Listener m_listener;  // UI thread
+    std::atomic<bool> m_split{true};
+    std::vector<int> m_passThreads;  // UI thread
+    Listener m_listener;             // UI thread
 
     mutable std::mutex m_workersMutex;
     std::list<Worker> m_workers;  // stable addresses: each thread holds its own entry

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "convert/ConversionHost.h"
 #include "convert/EncoderSession.h"
 #include "convert/InfoFrameRebuild.h"
+#include "convert/JobConversion.h"
 #include "convert/Layer3Frame.h"
 #include "convert/SegmentJoiner.h"
 #include "convert/SegmentedEncode.h"
@@ -8,11 +10,14 @@
 #include "DecodedAudio.h"
 #include "RecordingHost.h"
 #include "SyntheticAudio.h"
+#include "TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -275,5 +280,72 @@ TEST_P(SegmentedEncodeTest, JoinedStreamIsGaplessAndSampleExact)
 INSTANTIATE_TEST_SUITE_P(Formats, SegmentedEncodeTest,
                          testing::Values(Format{44100, 2, 128}, Format{48000, 1, 320}, Format{22050, 2, 64},
                                          Format{32000, 2, 32}));
+
+}  // namespace
+
+namespace {
+
+// A job given two encoder threads: a tagged 25 s source is encoded in
+// segments; tags stay in place, the log says so, and the result decodes
+// (gapless) to the serial result's samples at lag 0. A stop halfway leaves
+// nothing behind.
+TEST(SegmentedJob, LongSourceOnTwoThreadsKeepsTagsLengthAndStop)
+{
+    TempDir dir;
+    const std::string source = dir.File("long.mp3");
+    const std::string result = dir.File("joined.mp3");
+    const std::string serialResult = dir.File("serial.mp3");
+    const auto v2 = SyntheticAudio::Id3v2Tag("Long");
+    const auto v1 = SyntheticAudio::Id3v1Tag("Long");
+    const auto mp3 = SyntheticAudio::EncodeMp3(MusicLike(Format{44100, 2, 128}, 25.0));
+    SyntheticAudio::WriteFile(source, SyntheticAudio::Concat({&v2, &mp3, &v1}));
+    const auto convert = [&](const std::string& to, int threads, std::atomic<int>& control) {
+        RecordingHost host(source, to, "128");
+        ConversionHost conversionHost = host.Host(RecordingHost::ProgramFolder());
+        conversionHost.encoderThreads = threads;
+        const int outcome = vorlanta(conversionHost, 0, control);
+        return std::pair{outcome, host.Lines()};
+    };
+    std::atomic<int> run{JobControl::Run};
+    const auto [serialOutcome, serialLines] = convert(serialResult, 1, run);
+    const auto [outcome, lines] = convert(result, 2, run);
+    ASSERT_EQ(outcome, JobResult::Done);
+    ASSERT_EQ(lines.back(), result + " Created\r\n");
+    EXPECT_NE(
+        std::find_if(lines.begin(), lines.end(),
+                     [](const std::string& line) { return line.find("segments on 2 threads") != std::string::npos; }),
+        lines.end());
+    const Bytes joined = SyntheticAudio::ReadFile(result);
+    ASSERT_GT(joined.size(), v2.size() + v1.size());
+    EXPECT_TRUE(std::equal(v2.begin(), v2.end(), joined.begin()));
+    EXPECT_TRUE(std::equal(v1.begin(), v1.end(), joined.end() - static_cast<std::ptrdiff_t>(v1.size())));
+    const Bytes audio(joined.begin() + static_cast<std::ptrdiff_t>(v2.size()),
+                      joined.end() - static_cast<std::ptrdiff_t>(v1.size()));
+    EXPECT_TRUE(ReservoirCheck::Of(audio.data(), audio.size()).Valid());
+    const DecodedAudio decoded = DecodedAudio::FromBytes(audio, true);
+    const DecodedAudio serial = DecodedAudio::FromFile(serialResult, true);
+    ASSERT_EQ(decoded.Frames(), serial.Frames());
+    int lag = -1;
+    const auto slice = [](const std::vector<double>& all) {
+        return std::vector<double>(all.begin() + 441000, all.begin() + 485100);  // 10 s to 11 s: a join
+    };
+    EXPECT_GT(DecodedAudio::BestCorrelation(slice(serial.Channel(0)), slice(decoded.Channel(0)), 1200, &lag), 0.99);
+    EXPECT_EQ(lag, 0);
+
+    // Stopped once a few segments are out: no result, no temporary file.
+    std::filesystem::remove(result);
+    std::atomic<int> stop{JobControl::Run};
+    RecordingHost host(source, result, "128");
+    ConversionHost conversionHost = host.Host(RecordingHost::ProgramFolder());
+    conversionHost.encoderThreads = 2;
+    int frames = 0;
+    host.onLog = [&](const std::string& line) {
+        if (line.find("BYTEs Read") != std::string::npos && ++frames == 600)
+            stop = JobControl::Stop;
+    };
+    EXPECT_EQ(vorlanta(conversionHost, 0, stop), JobResult::Done);
+    EXPECT_TRUE(host.Logged("Job Stopped by user\r\n"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);  // source and serial result
+}
 
 }  // namespace
