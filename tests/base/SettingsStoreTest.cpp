@@ -368,8 +368,9 @@ TEST(SettingsStoreFolderTest, WritableFolderMustExistAsFolder)
 
 }  // namespace
 
-// The two choices of the General page reach the file only while on; turned
-// off again, the file is back to its three keys byte for byte.
+// The two choices of the General page that start off reach the file only
+// while on, the one that starts on only while off; set back, the file is
+// back to its three keys byte for byte.
 TEST_F(SettingsStoreTest, ChoicesAreWrittenOnlyWhileOn)
 {
     const SettingsStore store = Store();
@@ -379,20 +380,24 @@ TEST_F(SettingsStoreTest, ChoicesAreWrittenOnlyWhileOn)
 
     record.SkipLowerSources = true;
     record.KeepUnfinishedJobs = true;
+    record.SplitLongSources = false;
     ASSERT_TRUE(store.WriteSettingsFile(record));
     SettingsRecord read;
     store.ReadSettingsFile(read);
     EXPECT_TRUE(read.SkipLowerSources);
     EXPECT_TRUE(read.KeepUnfinishedJobs);
+    EXPECT_FALSE(read.SplitLongSources);
     EXPECT_EQ(read.BitRate, "96");
 
     record.SkipLowerSources = false;
     record.KeepUnfinishedJobs = false;
+    record.SplitLongSources = true;
     ASSERT_TRUE(store.WriteSettingsFile(record));
     EXPECT_EQ(ReadAll(ConfigPath()), threeKeys);
     store.ReadSettingsFile(read);
     EXPECT_FALSE(read.SkipLowerSources);
     EXPECT_FALSE(read.KeepUnfinishedJobs);
+    EXPECT_TRUE(read.SplitLongSources);
 }
 
 // An installed program run as root must not write into /usr/bin.

