@@ -156,6 +156,7 @@ void JobConversion::ChooseSplit(const MpegFrameHeader& format)
                                                    splitWritten_ += length;
                                                    return true;
                                                });
+    split_->ExpectSamples(static_cast<std::uint64_t>(seconds * format.sampleRate));
 }
 
 // What the audio part holds when it opens like a file of another format.
