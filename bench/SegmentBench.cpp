@@ -124,7 +124,8 @@ Joined Segmented(EncoderSession& model, UserPrompt& prompt, const Signal& signal
     segmented.Finish();
     Bytes info;
     segmented.InfoFrame(info);
-    std::memcpy(joined.bytes.data(), info.data(), info.size());
+    if (!info.empty())
+        std::memcpy(joined.bytes.data(), info.data(), info.size());
     joined.joins = segmented.JoinFrames();
     joined.retries = segmented.Retries();
     joined.valid = ReservoirCheck::Of(joined.bytes.data(), joined.bytes.size()).Valid();
