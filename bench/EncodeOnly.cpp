@@ -36,7 +36,7 @@ EncodeOnly::Seconds EncodeOnly::Run(const std::string& source, const std::string
     const double start = ProcessSeconds();
     const auto wallStart = std::chrono::steady_clock::now();
     EncoderSession session(encoderFolder, prompt);
-    session.Configure(bitrate, audio.sampleRate, audio.channels);
+    session.Configure(EncodeSettings::Cbr(bitrate), audio.sampleRate, audio.channels);
     if (!session.Ready() || !session.Start())
         return {};
     ResultFile file;

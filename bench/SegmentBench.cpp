@@ -297,7 +297,7 @@ int main(int argc, char** argv)
     }
     RecordingHost host("", "", "");
     EncoderSession model(RecordingHost::ProgramFolder(), host);
-    model.Configure(kBitrate, kRate, 2);
+    model.Configure(EncodeSettings::Cbr(kBitrate), kRate, 2);
     std::printf("Segments of %u frames, pre-roll %u (joins from frame %u of it), tail %u, second try %u; "
                 "%d workers; %.0f s signals, 44.1 kHz stereo, %d kbit/s CBR. Hardware threads: %u.\n",
                 plan.segmentFrames, plan.prerollFrames, plan.settleFrames, plan.tailFrames, plan.retryPrerollFrames,

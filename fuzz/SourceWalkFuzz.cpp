@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SilentJobHost host(source, result);
     ConversionHost conversionHost{host, host, host, folder};
     std::atomic<int> control{JobControl::Run};
-    vorlanta(conversionHost, 0, control);
+    vorlanta(conversionHost, host.Job(), control);
     std::remove(result.c_str());
     return 0;
 }

@@ -35,7 +35,7 @@ double EngineAlone(const std::string& source, const std::string& result)
     std::atomic<int> control{JobControl::Run};
     QElapsedTimer timer;
     timer.start();
-    vorlanta(host, 0, control);
+    vorlanta(host, silent.Job(), control);
     return static_cast<double>(timer.nsecsElapsed()) / 1e9;
 }
 
@@ -43,13 +43,14 @@ double EngineAlone(const std::string& source, const std::string& result)
 double ThroughWindow(CMyListView& table, const std::string& source, const std::string& result)
 {
     double seconds = -1;
-    table.Threads().SetConversionRoutine([&](ConversionHost& host, int row, const std::atomic<int>& control) {
-        QElapsedTimer timer;
-        timer.start();
-        const int outcome = vorlanta(host, row, control);
-        seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
-        return outcome;
-    });
+    table.Threads().SetConversionRoutine(
+        [&](ConversionHost& host, const JobSpec& job, const std::atomic<int>& control) {
+            QElapsedTimer timer;
+            timer.start();
+            ConversionOutcome outcome = vorlanta(host, job, control);
+            seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
+            return outcome;
+        });
     table.AddJob(QString::fromStdString(source), QString::fromStdString(result), 128);
     // Sleep in an event loop between looks, as the program's own loop would.
     while (table.JobCount() > 0 || seconds < 0) {

@@ -1,15 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CliJobTable.h"
 
-int CliJobTable::AddJob(int id, const std::string& source, const std::string& result, int bitrate)
+#include "convert/JobVocabulary.h"
+
+int CliJobTable::AddJob(int id, const JobSpec& job)
 {
-    rows_.push_back({std::to_string(id), "0", source, result, std::to_string(bitrate), "0"});
+    Row row;
+    row[JobColumns::JobId] = std::to_string(id);
+    row[JobColumns::JobType] = "0";
+    row[JobColumns::SourceFile] = job.source;
+    row[JobColumns::DestFile] = job.result;
+    row[JobColumns::Bitrate] = job.settings.Text();
+    row[JobColumns::Status] = JobVocabulary::kWaiting;
+    rows_.push_back(std::move(row));
     return static_cast<int>(rows_.size()) - 1;
 }
 
-std::string CliJobTable::CellText(int row, int column)
+std::string CliJobTable::CellText(int row, int column) const
 {
-    if (row < 0 || row >= static_cast<int>(rows_.size()) || column < 0 || column >= 6)
+    if (row < 0 || row >= static_cast<int>(rows_.size()) || !JobColumns::IsColumn(column))
         return {};
     return rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
 }
@@ -18,7 +27,7 @@ void CliJobTable::SetStatus(int row, const std::string& text)
 {
     if (row < 0 || row >= static_cast<int>(rows_.size()))
         return;
-    rows_[static_cast<std::size_t>(row)][Status] = text;
+    rows_[static_cast<std::size_t>(row)][JobColumns::Status] = text;
     if (listener_)
         listener_(row, text);
 }

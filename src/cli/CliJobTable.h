@@ -1,21 +1,36 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "convert/JobTableAccess.h"
+#include "convert/JobColumns.h"
+#include "convert/JobProgress.h"
+#include "convert/JobSpec.h"
 
 #include <array>
 #include <functional>
 #include <string>
 #include <vector>
 
-// The command line's job table: plain rows of six text cells.
-class CliJobTable : public JobTableAccess {
+// The command line's job list: one row of the job table's six texts a job.
+// Rows are added before the jobs start; each running job then writes only
+// its own row's Status.
+class CliJobTable {
 public:
-    using Row = std::array<std::string, 6>;
+    using Row = std::array<std::string, JobColumns::Count>;
 
-    int AddJob(int id, const std::string& source, const std::string& result, int bitrate);
-    std::string CellText(int row, int column) override;
-    void SetStatus(int row, const std::string& text) override;
+    // The Status of one row, as its running job writes it.
+    class RowProgress : public JobProgress {
+    public:
+        RowProgress(CliJobTable& table, int row) : table_(table), row_(row) { }
+        void SetStatus(const std::string& text) override { table_.SetStatus(row_, text); }
+
+    private:
+        CliJobTable& table_;
+        int row_;
+    };
+
+    int AddJob(int id, const JobSpec& job);
+    std::string CellText(int row, int column) const;
+    void SetStatus(int row, const std::string& text);
     // Called with the row and its new Status text.
     void OnStatus(std::function<void(int, const std::string&)> listener) { listener_ = std::move(listener); }
 

@@ -13,12 +13,12 @@ namespace {
 
 constexpr int kMaxJobs = 256;
 
-bool ParseBitrate(const std::string& text, int& bitrate)
+bool ParseSettings(const std::string& text, EncodeSettings& settings)
 {
     if (text.empty() || text.size() > 4 || !std::all_of(text.begin(), text.end(), ::isdigit))
         return false;
-    bitrate = JobVocabulary::LeadingNumber(text);
-    return true;
+    settings = EncodeSettings::FromText(text);
+    return settings.Valid();
 }
 
 bool IsFolder(const std::string& path)
@@ -113,7 +113,7 @@ std::optional<CliOptions> CliOptions::Parse(const std::vector<std::string>& args
                 options.output = *text;
             else if (arg == "-d")
                 options.directory = *text;
-            else if (!ParseBitrate(*text, options.bitrate) || !IsMpeg1Bitrate(options.bitrate)) {
+            else if (!ParseSettings(*text, options.settings)) {
                 error = "bitrate '" + *text + "' is not one of " + JobVocabulary::BitrateList();
                 return std::nullopt;
             }
@@ -146,13 +146,8 @@ int CliOptions::DefaultJobs()
     return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, static_cast<unsigned>(kMaxJobs)));
 }
 
-std::string CliOptions::ResultFor(const std::string& source, const std::string& subfolder) const
+JobPlanner::StartRules CliOptions::StartRules() const
 {
-    if (!output.empty())
-        return output;
-    const std::filesystem::path path(source);
-    std::filesystem::path folder
-        = directory.empty() ? path.parent_path() : std::filesystem::path(directory) / subfolder;
-    const std::string name = path.stem().string() + "_" + std::to_string(bitrate) + ".mp3";
-    return folder.empty() ? name : (folder / name).string();
+    using Existing = JobPlanner::Existing;
+    return {skipLower, overwrite ? Existing::Replace : (skipExisting ? Existing::Skip : Existing::Refuse)};
 }

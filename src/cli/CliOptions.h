@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "convert/JobPlanner.h"
+
 #include <optional>
 #include <string>
 #include <vector>
 
 // What the command line asked for.
 struct CliOptions {
-    int bitrate = 128;
-    std::string output;     // -o: the result of the one source
-    std::string directory;  // -d: the folder for every result
+    EncodeSettings settings;  // -b: the results' bitrate
+    std::string output;       // -o: the result of the one source
+    std::string directory;    // -d: the folder for every result
     bool overwrite = false;
     bool skipExisting = false;  // --skip-existing: a result that exists is left alone, its job skipped
     bool skipLower = false;     // --skip-lower: sources at or below the bitrate are skipped
@@ -22,10 +24,11 @@ struct CliOptions {
     // Parses argv; on a usage error returns nothing and sets `error`.
     static std::optional<CliOptions> Parse(const std::vector<std::string>& args, std::string& error);
     static std::string Usage();
-    // The result name the Add command would offer: folder, title, "_", rate,
-    // ".mp3". `subfolder` is where a source found in a folder lies below it;
-    // under -d the result keeps that place.
-    std::string ResultFor(const std::string& source, const std::string& subfolder = {}) const;
+    // What the job planner needs to plan the batch.
+    JobPlanner::Choices Choices() const { return {settings, output, directory}; }
+    // What decides a job as it starts: --skip-lower, and --overwrite or
+    // --skip-existing for a result that exists already (refused otherwise).
+    JobPlanner::StartRules StartRules() const;
     // Conversions at once when -j is not given: one a processor core.
     static int DefaultJobs();
     static bool IsMpeg1Bitrate(int bitrate);

@@ -4,11 +4,14 @@
 #include "cli/CliJobTable.h"
 #include "cli/CliOptions.h"
 #include "convert/BatchSummary.h"
+#include "convert/ConversionOutcome.h"
+#include "convert/JobSpec.h"
 
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,25 +44,19 @@ public:
 
 private:
     int EncoderThreads(std::size_t index) const;
-    enum class Outcome { Waiting, Converted, Failed, Skipped };
     struct Job {
-        std::string source;
-        std::string result;
+        JobSpec spec;
         std::uint64_t size = 0;
-        Outcome outcome = Outcome::Waiting;
-        std::string reason;  // why it failed
+        std::optional<ConversionOutcome> outcome;  // empty while it waits
     };
 
     void Plan(const std::atomic<bool>& interrupted);
-    void AddSource(const std::string& source, const std::string& subfolder, std::uint64_t size);
-    void ExpandFolder(const std::string& folder, const std::atomic<bool>& interrupted);
-    void RefuseDuplicates();
     void Work(std::atomic<int>& control, const std::atomic<bool>& interrupted);
     void RunJob(std::size_t index, std::atomic<int>& control, const std::atomic<bool>& interrupted);
-    bool SkippedOrRefused(Job& job);
-    void Convert(std::size_t index, std::atomic<int>& control, const std::atomic<bool>& interrupted);
-    void Fail(Job& job, const std::string& reason, const std::string& message);
-    void Skip(Job& job, const std::string& line);
+    ConversionOutcome Convert(std::size_t index, std::atomic<int>& control, const std::atomic<bool>& interrupted);
+    // Says on the error stream why a job was not converted.
+    void ShowRefusal(const Job& job);
+    bool Skipped(std::size_t index) const;
     void ShowProgress();
     void PrintSummary(double seconds);
 

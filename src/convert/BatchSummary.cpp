@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert/BatchSummary.h"
 
+#include "convert/ConversionOutcome.h"
 #include "convert/LogText.h"
 
 #include <cmath>
@@ -41,4 +42,23 @@ std::string BatchSummary::Clock(double seconds)
     if (hours > 0)
         return LogText::Format("%ld:%02ld:%02ld", hours, minutes, rest);
     return LogText::Format("%ld:%02ld", minutes, rest);
+}
+
+void BatchSummary::Add(const std::string& source, const ConversionOutcome& outcome)
+{
+    switch (outcome.kind) {
+    case ConversionOutcome::Kind::Converted:
+        AddConverted();
+        break;
+    case ConversionOutcome::Kind::Skipped:
+        AddSkipped();
+        break;
+    case ConversionOutcome::Kind::Failed:
+    case ConversionOutcome::Kind::Refused:
+        AddFailed(source, outcome.reason);
+        break;
+    case ConversionOutcome::Kind::Stopped:
+    case ConversionOutcome::Kind::RestartRequested:
+        break;
+    }
 }

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+struct ConversionOutcome;
+
 // What a batch of jobs came to, in the words the log and the status bar
 // show when the queue runs empty: "18 converted, 2 failed, 3 skipped in
 // 1:42", then one line per failed job with its source and the reason.
@@ -17,6 +19,9 @@ public:
     void AddConverted() { ++converted_; }
     void AddSkipped() { ++skipped_; }
     void AddFailed(const std::string& source, const std::string& reason);
+    // Counts one job by how it ended: failed and refused jobs as failed
+    // with their reason; stopped and restarted ones not at all.
+    void Add(const std::string& source, const ConversionOutcome& outcome);
 
     int Converted() const { return converted_; }
     int Failed() const { return static_cast<int>(failures_.size()); }

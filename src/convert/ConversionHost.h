@@ -3,13 +3,13 @@
 
 #include <string>
 
-class JobTableAccess;
+class JobProgress;
 class ActivityLog;
 class UserPrompt;
 
 // Everything outside the engine that one conversion talks to.
 struct ConversionHost {
-    JobTableAccess& table;
+    JobProgress& progress;  // the job's Status text
     ActivityLog& log;
     UserPrompt& prompt;
     // Folder searched first for the encoder library (the program's own

@@ -41,8 +41,9 @@ void EncoderSession::ResolveEntryPoints()
     entries_.infoTag = reinterpret_cast<be::WriteInfoTagFn>(library_.Symbol(be::kWriteInfoTagName));
 }
 
-void EncoderSession::Configure(int bitrate, int sampleRate, int channels)
+void EncoderSession::Configure(const EncodeSettings& settings, int sampleRate, int channels)
 {
+    const int bitrate = settings.bitrate;
     std::memset(&config_, 0, sizeof config_);
     config_.format = be::kConfigLame;
     config_.version = be::kConfigVersion;

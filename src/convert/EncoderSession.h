@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "convert/EncodeSettings.h"
 #include "convert/SharedLibrary.h"
 
 #include <BeConfig.h>
@@ -42,10 +43,10 @@ public:
 
     bool Ready() const { return ready_; }
 
-    // Fills the configuration record: constant `bitrate`, the source's rate
-    // and channel count, the output rate that can carry the bitrate, and an
-    // Info frame when the library can hand it over.
-    void Configure(int bitrate, int sampleRate, int channels);
+    // Fills the configuration record: the result's settings (a constant
+    // bitrate), the source's rate and channel count, the output rate that can
+    // carry the bitrate, and an Info frame when the library can hand it over.
+    void Configure(const EncodeSettings& settings, int sampleRate, int channels);
     int OutputRate() const { return static_cast<int>(config_.reSampleRate); }
     const be::Config& Record() const { return config_; }
     // Takes another session's record as it is, for a stream that must encode

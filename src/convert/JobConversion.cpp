@@ -5,7 +5,7 @@
 #include "convert/ConversionHost.h"
 #include "convert/FrameChain.h"
 #include "convert/FrameProducer.h"
-#include "convert/JobTableAccess.h"
+#include "convert/JobProgress.h"
 #include "convert/JobVocabulary.h"
 #include "convert/LogText.h"
 #include "convert/StreamEventQueue.h"
@@ -34,45 +34,39 @@ void CleanVectorState()
 
 }  // namespace
 
-int vorlanta(ConversionHost& host, int row, const std::atomic<int>& control)
+ConversionOutcome vorlanta(ConversionHost& host, const JobSpec& job, const std::atomic<int>& control)
 {
-    JobConversion conversion(host, row, control);
+    JobConversion conversion(host, job, control);
     return conversion.Run();
 }
 
-JobConversion::JobConversion(ConversionHost& host, int row, const std::atomic<int>& control)
-    : host_(host), row_(row), control_(control)
+JobConversion::JobConversion(ConversionHost& host, const JobSpec& job, const std::atomic<int>& control)
+    : host_(host), job_(job), control_(control), tap_(host.log, host.prompt)
 {
 }
 
 void JobConversion::Log(const std::string& text)
 {
-    host_.log.showmessage(text);
+    tap_.showmessage(text);
 }
 
-void JobConversion::ReadCells()
-{
-    sourcePath_ = host_.table.CellText(row_, JobTableAccess::SourceFile);
-    resultPath_ = host_.table.CellText(row_, JobTableAccess::DestFile);
-    bitrate_ = JobVocabulary::LeadingNumber(host_.table.CellText(row_, JobTableAccess::Bitrate));
-}
-
-int JobConversion::Run()
+ConversionOutcome JobConversion::Run()
 {
     CleanVectorState();
-    ReadCells();
-    int outcome = 0;
-    if (const std::optional<int> early = SetUp()) {
+    Kind outcome = Kind::Failed;
+    if (const std::optional<Kind> early = SetUp()) {
         outcome = *early;
     } else {
-        Log(LogText::Format("%s convert begin\r\n", sourcePath_.c_str()));
+        Log(LogText::Format("%s convert begin\r\n", job_.source.c_str()));
         FrameLoop();
         outcome = CommonExit();
     }
     // A stop or failure whose line names no file: say which job it ended.
     if (unnamedEnd_ && !completed_)
-        Log(LogText::Format("%s not converted, nothing written to %s\r\n", sourcePath_.c_str(), resultPath_.c_str()));
-    return outcome;
+        Log(LogText::Format("%s not converted, nothing written to %s\r\n", job_.source.c_str(), job_.result.c_str()));
+    if (outcome == Kind::Failed)
+        return ConversionOutcome::Of(outcome, tap_.Reason(job_.source, job_.result));
+    return ConversionOutcome::Of(outcome);
 }
 
 // Logs a line that says why the job ended without naming a file.
@@ -91,19 +85,19 @@ void JobConversion::LogReason(const std::string& reason)
 
 // Everything before the first frame. Empty when the frame loop may run,
 // otherwise the job's result.
-std::optional<int> JobConversion::SetUp()
+std::optional<ConversionOutcome::Kind> JobConversion::SetUp()
 {
-    if (!source_.Open(sourcePath_)) {
-        Log(LogText::Format("Source file open failed in file %s\r\n", sourcePath_.c_str()));
+    if (!source_.Open(job_.source)) {
+        Log(LogText::Format("Source file open failed in file %s\r\n", job_.source.c_str()));
         LogReason(source_.OpenReason());
-        return JobResult::Failed;
+        return Kind::Failed;
     }
     size_ = source_.Size();
     if (size_ == 0) {
-        Log(LogText::Format("%s File Size is 0, Invalid MP3 File\r\n", sourcePath_.c_str()));
-        return JobResult::Failed;
+        Log(LogText::Format("%s File Size is 0, Invalid MP3 File\r\n", job_.source.c_str()));
+        return Kind::Failed;
     }
-    tags_ = TagCarryOver::Probe(source_, host_.log);
+    tags_ = TagCarryOver::Probe(source_, tap_);
     // The audio lies between the tags: tag bytes are never decoded.
     audioStart_ = tags_.HasV2() ? std::min<std::uint64_t>(tags_.id3v2Length, size_) : 0;
     audioEnd_ = tags_.HasV1() ? size_ - tags_.id3v1.size() : size_;
@@ -112,15 +106,15 @@ std::optional<int> JobConversion::SetUp()
     const char* foreign = ForeignContent();
     const std::optional<MpegFrameHeader> format = foreign != nullptr ? std::nullopt : FindStreamFormat();
     if (failed_)
-        return JobResult::Failed;
+        return Kind::Failed;
     if (!format) {
-        Log(LogText::Format("%s is not an MP3 file (%s), not converted\r\n", sourcePath_.c_str(),
+        Log(LogText::Format("%s is not an MP3 file (%s), not converted\r\n", job_.source.c_str(),
                             foreign != nullptr ? foreign : "no MPEG audio found"));
-        return JobResult::Failed;
+        return Kind::Failed;
     }
     format_ = *format;
     if (!StartEncoder(*format))
-        return JobResult::Failed;
+        return Kind::Failed;
     // The decoder counts a free-format frame without its header.
     decoder_ = std::make_unique<FrameDecoder>(format->sampleRate, format->channels,
                                               freeFormatLength_ > 4 ? freeFormatLength_ - 4 : 0);
@@ -183,21 +177,21 @@ const char* JobConversion::ForeignContent()
 
 bool JobConversion::StartEncoder(const MpegFrameHeader& format)
 {
-    encoder_ = std::make_unique<EncoderSession>(host_.encoderFolder, host_.prompt);
+    encoder_ = std::make_unique<EncoderSession>(host_.encoderFolder, tap_);
     if (!encoder_->Ready()) {
         LogUnnamedEnd("Failed to init lame!\r\n");
         encoder_.reset();
         return false;
     }
-    encoder_->Configure(bitrate_, format.sampleRate, format.channels);
+    encoder_->Configure(job_.settings, format.sampleRate, format.channels);
     if (!encoder_->Start()) {
         unnamedEnd_ = true;  // only a message box said so
         encoder_.reset();
         return false;
     }
     if (encoder_->OutputRate() != format.sampleRate)
-        Log(LogText::Format("%d kbit/s cannot be encoded at %d Hz, resampled to %d Hz\r\n", bitrate_, format.sampleRate,
-                            encoder_->OutputRate()));
+        Log(LogText::Format("%d kbit/s cannot be encoded at %d Hz, resampled to %d Hz\r\n", job_.settings.bitrate,
+                            format.sampleRate, encoder_->OutputRate()));
     return true;
 }
 
@@ -234,8 +228,8 @@ std::optional<MpegFrameHeader> JobConversion::FindStreamFormat()
 bool JobConversion::CreateResult()
 {
     // Replacing the source would lose it.
-    if (source_.IsSameFileAs(resultPath_) || !result_.Create(resultPath_)) {
-        Log(LogText::Format("Dest file create failed in file %s\r\n", resultPath_.c_str()));
+    if (source_.IsSameFileAs(job_.result) || !result_.Create(job_.result)) {
+        Log(LogText::Format("Dest file create failed in file %s\r\n", job_.result.c_str()));
         LogReason(result_.Reason());
         return false;
     }
@@ -275,7 +269,7 @@ void JobConversion::TakeSteps(StreamEventQueue& queue)
         case StreamEvent::Kind::Skipped:
             Log(LogText::Format("%llu bytes at byte %llu of %s are not MPEG audio, skipped\r\n",
                                 static_cast<unsigned long long>(event.skipped),
-                                static_cast<unsigned long long>(event.offset), sourcePath_.c_str()));
+                                static_cast<unsigned long long>(event.offset), job_.source.c_str()));
             queue.Pop();
             continue;
         case StreamEvent::Kind::FormatChanged:
@@ -306,7 +300,7 @@ void JobConversion::TakeSteps(StreamEventQueue& queue)
 void JobConversion::LogFormatChange(const StreamEvent& change)
 {
     const auto layout = [](int channels) { return channels == 1 ? "mono" : "stereo"; };
-    Log(LogText::Format("%s changes to %d Hz %s at byte %llu, converted to %d Hz %s\r\n", sourcePath_.c_str(),
+    Log(LogText::Format("%s changes to %d Hz %s at byte %llu, converted to %d Hz %s\r\n", job_.source.c_str(),
                         change.sampleRate, layout(change.channels), static_cast<unsigned long long>(change.offset),
                         format_.sampleRate, layout(format_.channels)));
 }
@@ -368,7 +362,7 @@ bool JobConversion::FinishSplit()
     }
     std::vector<std::uint8_t> frame;
     if (!split_->InfoFrame(frame)) {
-        Log(LogText::Format("The encoder could not finish the Info frame of %s\r\n", resultPath_.c_str()));
+        Log(LogText::Format("The encoder could not finish the Info frame of %s\r\n", job_.result.c_str()));
         failed_ = true;
         return false;
     }
@@ -377,7 +371,7 @@ bool JobConversion::FinishSplit()
         FailWrite();
         return false;
     }
-    Log(LogText::Format("%s encoded in %d segments on %d threads and joined\r\n", sourcePath_.c_str(),
+    Log(LogText::Format("%s encoded in %d segments on %d threads and joined\r\n", job_.source.c_str(),
                         static_cast<int>(split_->Segments()), host_.encoderThreads));
     return true;
 }
@@ -397,13 +391,13 @@ void JobConversion::ReportProgress(std::uint64_t end)
 {
     const std::uint64_t percent = end >= size_ ? 100 : end * 100 / size_;
     if (percent >= 2)
-        host_.table.SetStatus(row_, LogText::Format("%d%%", static_cast<int>(percent)));
+        host_.progress.SetStatus(LogText::Format("%d%%", static_cast<int>(percent)));
 }
 
 void JobConversion::EndOfStream()
 {
     if (decodedFrames_ == 0) {
-        Log(LogText::Format("No MP3 frame could be decoded in file %s, nothing converted\r\n", sourcePath_.c_str()));
+        Log(LogText::Format("No MP3 frame could be decoded in file %s, nothing converted\r\n", job_.source.c_str()));
         failed_ = true;
         return;
     }
@@ -433,7 +427,7 @@ void JobConversion::EndOfStream()
         FailWrite();
         return;
     }
-    Log(LogText::Format("%s Created\r\n", resultPath_.c_str()));
+    Log(LogText::Format("%s Created\r\n", job_.result.c_str()));
     completed_ = true;
 }
 
@@ -446,7 +440,7 @@ bool JobConversion::WriteInfoFrame()
     std::array<std::uint8_t, be::kInfoTagOutputSize> frame{};
     std::uint32_t length = 0;
     if (!encoder_->InfoFrame(frame.data(), length)) {
-        Log(LogText::Format("The encoder could not finish the Info frame of %s\r\n", resultPath_.c_str()));
+        Log(LogText::Format("The encoder could not finish the Info frame of %s\r\n", job_.result.c_str()));
         failed_ = true;
         return false;
     }
@@ -464,7 +458,7 @@ void JobConversion::FailWrite()
 {
     if (failed_)
         return;
-    Log(LogText::Format("Dest file write failed in file %s\r\n", resultPath_.c_str()));
+    Log(LogText::Format("Dest file write failed in file %s\r\n", job_.result.c_str()));
     LogReason(result_.Reason());
     failed_ = true;
 }
@@ -472,19 +466,19 @@ void JobConversion::FailWrite()
 // A result the encoder could not finish would lack audio: it is no result.
 void JobConversion::FailEncode()
 {
-    Log(LogText::Format("Encoder failed in file %s, no result written\r\n", sourcePath_.c_str()));
+    Log(LogText::Format("Encoder failed in file %s, no result written\r\n", job_.source.c_str()));
     failed_ = true;
 }
 
 void JobConversion::FailRead()
 {
-    Log(LogText::Format("Source file read failed in file %s, it changed while converting\r\n", sourcePath_.c_str()));
+    Log(LogText::Format("Source file read failed in file %s, it changed while converting\r\n", job_.source.c_str()));
     LogReason(source_.ReadReason());
     failed_ = true;
 }
 
 // Releases what this run obtained, in order, and computes its result.
-int JobConversion::CommonExit()
+ConversionOutcome::Kind JobConversion::CommonExit()
 {
     // A job that did not complete leaves nothing under the result's name.
     if (!completed_)
@@ -501,13 +495,15 @@ int JobConversion::CommonExit()
     return Outcome();
 }
 
-int JobConversion::Outcome() const
+ConversionOutcome::Kind JobConversion::Outcome() const
 {
     if (failed_)
-        return JobResult::Failed;
+        return Kind::Failed;
     if (control_.load() == JobControl::Restart)
-        return JobResult::RestartRequested;
-    if (completed_ || control_.load() == JobControl::Stop)
-        return JobResult::Done;
-    return JobResult::Failed;
+        return Kind::RestartRequested;
+    if (completed_)
+        return Kind::Converted;
+    if (control_.load() == JobControl::Stop)
+        return Kind::Stopped;
+    return Kind::Failed;
 }

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "convert/ConversionOutcome.h"
 #include "convert/EncoderSession.h"
 #include "convert/FrameDecoder.h"
+#include "convert/JobLogTap.h"
+#include "convert/JobSpec.h"
 #include "convert/MpegFrameHeader.h"
 #include "convert/ResultFile.h"
 #include "convert/SegmentedEncode.h"
@@ -29,16 +32,9 @@ constexpr int Stop = 1;
 constexpr int Restart = 2;
 }  // namespace JobControl
 
-// Result codes of one conversion.
-namespace JobResult {
-constexpr int Failed = -1;
-constexpr int Done = 0;  // converted to the end, or stopped on request
-constexpr int RestartRequested = 2;
-}  // namespace JobResult
-
-// Converts the job in `row` of the host's table from its source to its result
-// file at its bitrate. Runs on the caller's thread until the job ends.
-int vorlanta(ConversionHost& host, int row, const std::atomic<int>& control);
+// Converts `job` from its source to its result file with its settings, and
+// says how it ended. Runs on the caller's thread until the job ends.
+ConversionOutcome vorlanta(ConversionHost& host, const JobSpec& job, const std::atomic<int>& control);
 
 // One run of one job: set-up, the frame loop, the end of the stream and the
 // release of everything the run obtained.
@@ -54,12 +50,14 @@ public:
     // than one encoder thread is allowed: two segments' worth.
     static constexpr double kSplitSeconds = 20.0;
 
-    JobConversion(ConversionHost& host, int row, const std::atomic<int>& control);
-    int Run();
+    JobConversion(ConversionHost& host, const JobSpec& job, const std::atomic<int>& control);
+    ConversionOutcome Run();
 
 private:
-    void ReadCells();
-    std::optional<int> SetUp();
+    using Kind = ConversionOutcome::Kind;
+
+    // Empty when the frame loop may run, otherwise how the job ended.
+    std::optional<Kind> SetUp();
     bool StartEncoder(const MpegFrameHeader& format);
     void ChooseSplit(const MpegFrameHeader& format);
     bool SplitFrame(const StreamEvent& frame);
@@ -78,19 +76,18 @@ private:
     void FailWrite();
     void FailEncode();
     void FailRead();
-    int CommonExit();
-    int Outcome() const;
+    Kind CommonExit();
+    Kind Outcome() const;
     void Log(const std::string& text);
     void LogUnnamedEnd(const std::string& text);
     void LogReason(const std::string& reason);
 
     ConversionHost& host_;
-    int row_;
+    const JobSpec job_;
     const std::atomic<int>& control_;
-
-    std::string sourcePath_;
-    std::string resultPath_;
-    int bitrate_ = 0;
+    // Every line and message of this job passes here; the last ones say why
+    // it failed.
+    JobLogTap tap_;
 
     SourceFile source_;
     std::uint64_t size_ = 0;

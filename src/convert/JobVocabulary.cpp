@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert/JobVocabulary.h"
 
-#include "convert/JobConversion.h"
+#include "convert/ConversionOutcome.h"
 
 #include <algorithm>
 #include <climits>
@@ -21,11 +21,11 @@ std::string BitrateList()
     return list;
 }
 
-const char* StatusAfter(int jobResult)
+const char* StatusAfter(const ConversionOutcome& outcome)
 {
-    if (jobResult == JobResult::Failed)
+    if (outcome.IsFailure())
         return kFailed;
-    if (jobResult == JobResult::RestartRequested)
+    if (outcome.kind == ConversionOutcome::Kind::RestartRequested)
         return kWaiting;
     return kEnded;
 }

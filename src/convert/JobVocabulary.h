@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+struct ConversionOutcome;
+
 // The words the engine, the command line and the window share about jobs:
 // the bitrates a result may have, the status text a job shows, and how a
 // number is read from a table cell or a settings value. Each lives here once.
@@ -28,9 +30,9 @@ inline constexpr const char* kEnded = "100%";
 inline constexpr const char* kFailed = "ERR";
 inline constexpr int kEndedNumber = 100;
 
-// The status a finished run leaves, from the conversion's result code
-// (JobResult): failed, waiting again after a restart request, or ended.
-const char* StatusAfter(int jobResult);
+// The status a finished job leaves: failed ("ERR" for a failed or refused
+// job), waiting again after a restart request, or ended.
+const char* StatusAfter(const ConversionOutcome& outcome);
 
 // The leading decimal number of `text`, read as atol reads it: leading
 // blanks, an optional sign, digits up to the first other character; 0 when

@@ -4,20 +4,6 @@
 #include <utility>
 
 SilentJobHost::SilentJobHost(std::string source, std::string result)
-    : source_(std::move(source)), result_(std::move(result))
+    : job_{std::move(source), std::move(result), EncodeSettings::Cbr(128)}
 {
-}
-
-std::string SilentJobHost::CellText(int, int column)
-{
-    switch (column) {
-    case SourceFile:
-        return source_;
-    case DestFile:
-        return result_;
-    case Bitrate:
-        return "128";
-    default:
-        return {};
-    }
 }

@@ -13,16 +13,7 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 
-#include <array>
-
 namespace {
-constexpr std::array<int, CMyListView::ColumnCount> kColumnWidths{50, 60, 150, 200, 60, 60};
-
-bool IsValidColumn(int column)
-{
-    return column >= 0 && column < CMyListView::ColumnCount;
-}
-
 // Shows a cell with its control characters escaped, as the log does: a file
 // name may hold a line feed. The cell keeps the real name.
 class EscapedTextDelegate : public QStyledItemDelegate {
@@ -61,7 +52,7 @@ QString CMyListView::ColumnCaption(int column)
 
 int CMyListView::ColumnWidthPx(int column)
 {
-    return IsValidColumn(column) ? kColumnWidths[column] : 0;
+    return JobColumns::IsColumn(column) ? JobColumns::kTable[static_cast<std::size_t>(column)].width : 0;
 }
 
 void CMyListView::SetTableStyle()
@@ -84,29 +75,40 @@ void CMyListView::SetTableStyle()
 
 void CMyListView::CreateColumns()
 {
-    for (int column = 0; column < ColumnCount; ++column)
-        setColumnWidth(column, ColumnWidthPx(column));
+    for (const JobColumns::Column& column : JobColumns::kTable)
+        setColumnWidth(column.number, column.width);
 }
 
 int CMyListView::InsertJob(const ConversionJob& job)
 {
-    m_queue.Append({std::to_string(job.id), std::to_string(job.type), job.source.toStdString(),
-                    job.result.toStdString(), std::to_string(job.bitrate), std::to_string(job.status)});
+    m_queue.Append(JobQueue::CellsOf(job.id, job.type,
+                                     {job.source.toStdString(), job.result.toStdString(), job.settings},
+                                     std::to_string(job.status)));
     m_threads.StartScheduler();
     m_threads.WakeScheduler();
     return 1;
 }
 
-int CMyListView::AddJob(const QString& source, const QString& result, int bitrate)
+int CMyListView::AddJob(const JobSpec& spec)
 {
     ConversionJob job;
     job.id = NextJobId();
-    job.source = source;
-    job.result = result;
-    job.bitrate = bitrate;
+    job.source = QString::fromStdString(spec.source);
+    job.result = QString::fromStdString(spec.result);
+    job.settings = spec.settings;
     InsertJob(job);
     RaiseNextJobId();
     return job.id;
+}
+
+int CMyListView::AddJob(const QString& source, const QString& result, int bitrate)
+{
+    return AddJob(JobSpec{source.toStdString(), result.toStdString(), EncodeSettings::Cbr(bitrate)});
+}
+
+JobSpec CMyListView::Spec(int row) const
+{
+    return JobQueue::SpecOf(m_queue.AllCells(m_queue.At(row)));
 }
 
 QString CMyListView::CellText(int row, int column) const
@@ -121,7 +123,7 @@ void CMyListView::SetCellText(int row, int column, const QString& text)
 
 JobStatus CMyListView::Status(int row) const
 {
-    return JobStatus::FromCell(CellText(row, ColStatus));
+    return JobStatus::FromCell(CellText(row, JobColumns::Status));
 }
 
 bool CMyListView::IsRunning(int row) const
@@ -228,9 +230,9 @@ void CMyListView::OnCommand(int id)
 
 void CMyListView::WriteJobCells(int row, const QString& source, const QString& result, const QString& bitrate)
 {
-    SetCellText(row, ColSourceFile, source);
-    SetCellText(row, ColDestFile, result);
-    SetCellText(row, ColBitrate, bitrate);
+    SetCellText(row, JobColumns::SourceFile, source);
+    SetCellText(row, JobColumns::DestFile, result);
+    SetCellText(row, JobColumns::Bitrate, bitrate);
 }
 
 bool CMyListView::RequestRestart(JobQueue::Key key)

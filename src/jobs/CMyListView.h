@@ -26,8 +26,6 @@ class CMyListView : public QTableView, public CommandTarget {
     Q_OBJECT
 
 public:
-    enum Column { ColJobId = 0, ColJobType, ColSourceFile, ColDestFile, ColBitrate, ColStatus, ColumnCount };
-
     static constexpr const char* kDeleteQuestion = "Are you sure to STOP and DELETE an unfinished job?";
     static constexpr const char* kSkinFile = "skin.jpg";
 
@@ -51,14 +49,17 @@ public:
     int InsertJob(const ConversionJob& job);
     // The whole add step of the add flows: fills a record numbered
     // NextJobId, inserts it and raises NextJobId. Returns the job number.
+    int AddJob(const JobSpec& job);
     int AddJob(const QString& source, const QString& result, int bitrate);
 
     int NextJobId() const { return m_queue.NextJobId(); }
     void RaiseNextJobId() { m_queue.RaiseNextJobId(); }
 
     int JobCount() const { return m_queue.Count(); }
-    // Empty for a row or column out of range.
+    // Empty for a row or column out of range (columns: JobColumns).
     QString CellText(int row, int column) const;
+    // The job the row's cells stand for.
+    JobSpec Spec(int row) const;
     void SetCellText(int row, int column, const QString& text);
     // The row's Status read by the three-character rule.
     JobStatus Status(int row) const;

@@ -16,13 +16,6 @@ public:
     std::atomic<int> control{JobControl::Idle};
 };
 
-namespace {
-bool IsValidColumn(int column)
-{
-    return column >= 0 && column < JobQueue::ColumnCount;
-}
-}  // namespace
-
 JobQueue::JobQueue() = default;
 JobQueue::~JobQueue() = default;
 
@@ -119,7 +112,7 @@ JobQueue::Key JobQueue::KeyOf(const JobRef& job)
 
 std::string JobQueue::Cell(int row, int column) const
 {
-    if (!IsValidColumn(column))
+    if (!JobColumns::IsColumn(column))
         return {};
     std::lock_guard lock(m_mutex);
     if (row < 0 || row >= static_cast<int>(m_jobs.size()))
@@ -129,7 +122,7 @@ std::string JobQueue::Cell(int row, int column) const
 
 std::string JobQueue::Cell(const JobRef& job, int column) const
 {
-    if (!job || !IsValidColumn(column))
+    if (!job || !JobColumns::IsColumn(column))
         return {};
     std::lock_guard lock(m_mutex);
     return job->inQueue ? job->cells[static_cast<std::size_t>(column)] : std::string();
@@ -140,7 +133,18 @@ JobQueue::Cells JobQueue::AllCells(const JobRef& job) const
     if (!job)
         return {};
     std::lock_guard lock(m_mutex);
-    return job->cells;
+    return job->inQueue ? job->cells : Cells();
+}
+
+JobSpec JobQueue::SpecOf(const Cells& cells)
+{
+    return {cells[JobColumns::SourceFile], cells[JobColumns::DestFile],
+            EncodeSettings::FromText(cells[JobColumns::Bitrate])};
+}
+
+JobQueue::Cells JobQueue::CellsOf(int id, int type, const JobSpec& job, const std::string& status)
+{
+    return {std::to_string(id), std::to_string(type), job.source, job.result, job.settings.Text(), status};
 }
 
 bool JobQueue::SetCell(int row, int column, const std::string& text)
@@ -150,7 +154,7 @@ bool JobQueue::SetCell(int row, int column, const std::string& text)
 
 bool JobQueue::SetCell(const JobRef& job, int column, const std::string& text)
 {
-    if (!job || !IsValidColumn(column))
+    if (!job || !JobColumns::IsColumn(column))
         return false;
     {
         std::lock_guard lock(m_mutex);
@@ -192,5 +196,5 @@ JobQueue::RunState JobQueue::StateOf(const JobRef& job) const
     if (!job)
         return {};
     std::lock_guard lock(m_mutex);
-    return {job->cells[Status], job->held};
+    return {job->cells[JobColumns::Status], job->held};
 }

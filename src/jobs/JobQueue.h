@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "convert/JobColumns.h"
+#include "convert/JobSpec.h"
+
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -28,10 +31,8 @@ class JobQueueListener;
 // removing jobs stay cheap for tens of thousands of them.
 class JobQueue {
 public:
-    // The six texts of a job, numbered as the table shows them and as the
-    // conversion reads them (JobTableAccess).
-    enum Column { JobId = 0, JobType, SourceFile, DestFile, Bitrate, Status, ColumnCount };
-    using Cells = std::array<std::string, ColumnCount>;
+    // The six texts of a job, in the columns of JobColumns.
+    using Cells = std::array<std::string, JobColumns::Count>;
     using Key = std::uint64_t;
     static constexpr Key kNoJob = 0;
 
@@ -67,7 +68,11 @@ public:
     // Empty for a row or column out of range, or a job that has gone.
     std::string Cell(int row, int column) const;
     std::string Cell(const JobRef& job, int column) const;
+    // Every text of the job at once; empty once it has gone.
     Cells AllCells(const JobRef& job) const;
+    // The job a row's texts stand for, and the texts of a new job's row.
+    static JobSpec SpecOf(const Cells& cells);
+    static Cells CellsOf(int id, int type, const JobSpec& job, const std::string& status);
     // False for a row or column out of range.
     bool SetCell(int row, int column, const std::string& text);
     // Writes the texts of `job`; nothing once the job has left the queue.

@@ -8,9 +8,6 @@
 #include <array>
 
 namespace {
-constexpr std::array<const char*, JobQueue::ColumnCount> kCaptions{
-    "Jod ID", "Job Type", "Source File", "Dest File", "Bitrate", "Status",
-};
 constexpr Qt::Alignment kCellAlignment = Qt::AlignLeft | Qt::AlignVCenter;
 }  // namespace
 
@@ -26,7 +23,9 @@ JobQueueModel::~JobQueueModel()
 
 QString JobQueueModel::ColumnCaption(int column)
 {
-    return column >= 0 && column < JobQueue::ColumnCount ? QString::fromLatin1(kCaptions[column]) : QString();
+    return JobColumns::IsColumn(column)
+        ? QString::fromLatin1(JobColumns::kTable[static_cast<std::size_t>(column)].caption)
+        : QString();
 }
 
 int JobQueueModel::rowCount(const QModelIndex& parent) const
@@ -36,7 +35,7 @@ int JobQueueModel::rowCount(const QModelIndex& parent) const
 
 int JobQueueModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : JobQueue::ColumnCount;
+    return parent.isValid() ? 0 : JobColumns::Count;
 }
 
 QVariant JobQueueModel::data(const QModelIndex& index, int role) const

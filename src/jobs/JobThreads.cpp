@@ -3,25 +3,20 @@
 
 #include "convert/ConversionHost.h"
 #include "convert/JobConversion.h"
-#include "convert/JobLogTap.h"
-#include "convert/JobTableAccess.h"
+#include "convert/JobPlanner.h"
 #include "convert/JobVocabulary.h"
 #include "convert/LogText.h"
-#include "convert/SourceBitrate.h"
 #include "jobs/JobStatus.h"
 #include "jobs/QueuedJobAccess.h"
-#include "jobs/ResultNames.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 
 #include <algorithm>
-#include <filesystem>
 
 namespace {
 constexpr int kQuit = 1;
-constexpr int kJobRow = 0;  // a worker's table access serves its own job, whatever the row
 constexpr int kWaitPollMs = 5;
 
 // One job's log lines. While more than one job converts, progress lines
@@ -194,28 +189,14 @@ void JobThreads::SetListener(Listener listener)
     m_listener = std::move(listener);
 }
 
-std::optional<int> JobThreads::BeforeConversion(JobTableAccess& access, ActivityLog& log, Outcome& outcome)
+std::optional<ConversionOutcome> JobThreads::BeforeConversion(const JobSpec& job, ActivityLog& log) const
 {
-    const std::string source = access.CellText(kJobRow, JobTableAccess::SourceFile);
-    const std::string result = access.CellText(kJobRow, JobTableAccess::DestFile);
-    const int bitrate = JobVocabulary::LeadingNumber(access.CellText(kJobRow, JobTableAccess::Bitrate));
-    if (m_skipLower) {
-        if (const std::optional<std::string> line = SourceBitrate::SkipLine(source, bitrate)) {
-            log.showmessage(*line);
-            outcome.kind = Outcome::Kind::Skipped;
-            return JobResult::Done;
-        }
-    }
-    // Results of a folder keep its sub-folders, which may not exist yet.
-    const std::filesystem::path folder = std::filesystem::path(result).parent_path();
-    std::error_code error;
-    if (!folder.empty() && !std::filesystem::is_directory(folder, error)
-        && !std::filesystem::create_directories(folder, error) && error) {
-        log.showmessage(
-            LogText::Format("Dest folder %s cannot be created: %s\r\n", folder.c_str(), error.message().c_str()));
-        return JobResult::Failed;
-    }
-    return std::nullopt;
+    const JobPlanner::StartRules rules{m_skipLower, JobPlanner::Existing::Replace};
+    std::optional<ConversionOutcome> outcome = JobPlanner::BeforeStart(job, rules, log);
+    // A refusal is the window's to show: the command line tells it otherwise.
+    if (outcome && outcome->kind == ConversionOutcome::Kind::Refused)
+        log.showmessage(LogText::Format("%s: %s, not converted\r\n", job.source.c_str(), outcome->reason.c_str()));
+    return outcome;
 }
 
 void JobThreads::StartWorker(JobQueue::JobRef job, int encoderThreads)
@@ -265,33 +246,28 @@ void JobThreads::WakeScheduler()
     m_wake.notify_all();
 }
 
-// The worker: one run of one job.
+// The worker: one run of one job. The job is read from its row once, as
+// it starts; a change made meanwhile restarts it and it is read again.
 void JobThreads::mp3cvtthread(Worker& worker)
 {
     QueuedJobAccess access(m_queue, worker.job);
-    access.SetStatus(kJobRow, JobStatus::kStarted);
-    JobLog jobLog(m_log, m_state.WorkerBusy);
-    JobLogTap log(jobLog, m_prompt);  // its last line or message says why a job failed
-    ConversionHost host{access, log, log, QCoreApplication::applicationDirPath().toStdString(), worker.encoderThreads};
-    Outcome outcome;
-    outcome.source = QString::fromStdString(access.CellText(kJobRow, JobTableAccess::SourceFile));
-    const std::optional<int> early = BeforeConversion(access, log, outcome);
-    const int result = early ? *early : m_convert(host, kJobRow, JobQueue::Control(worker.job));
-    if (result == JobResult::Failed) {
-        outcome.kind = Outcome::Kind::Failed;
-        outcome.reason = QString::fromStdString(
-            log.Reason(outcome.source.toStdString(), access.CellText(kJobRow, JobTableAccess::DestFile)));
-    }
+    access.SetStatus(JobStatus::kStarted);
+    const JobSpec job = access.Spec();
+    JobLog log(m_log, m_state.WorkerBusy);
+    ConversionHost host{access, log, m_prompt, QCoreApplication::applicationDirPath().toStdString(),
+                        worker.encoderThreads};
+    const std::optional<ConversionOutcome> early = BeforeConversion(job, log);
+    const ConversionOutcome outcome = early ? *early : m_convert(host, job, JobQueue::Control(worker.job));
     // Told before the final status, so the window hears of the end before
     // the pass that removes the job. A job stopped or restarted on request
     // has no outcome of its own.
-    const bool stopped = JobQueue::Control(worker.job) != JobControl::Run;
-    if (result != JobResult::RestartRequested && (!stopped || result == JobResult::Failed))
-        m_ui.Post([this, outcome] {
+    using Kind = ConversionOutcome::Kind;
+    if (outcome.kind != Kind::Stopped && outcome.kind != Kind::RestartRequested)
+        m_ui.Post([this, job, outcome] {
             if (m_listener.ended)
-                m_listener.ended(outcome);
+                m_listener.ended(job, outcome);
         });
-    access.SetStatus(kJobRow, JobVocabulary::StatusAfter(result));
+    access.SetStatus(JobVocabulary::StatusAfter(outcome));
     m_queue.SetHeld(worker.job, false);
     --m_state.WorkerBusy;
     worker.done = true;

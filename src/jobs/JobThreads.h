@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "convert/ConversionOutcome.h"
+#include "convert/JobSpec.h"
 #include "jobs/JobQueue.h"
 #include "jobs/JobThreadState.h"
 #include "jobs/LogViewActivityLog.h"
@@ -20,7 +22,6 @@
 
 class ActivityLog;
 class CLogView;
-class JobTableAccess;
 struct ConversionHost;
 
 // The job threads of one job queue: the scheduler `jobqueuethread`, which
@@ -40,21 +41,16 @@ struct ConversionHost;
 // alive while they do, and joins them.
 class JobThreads {
 public:
-    using ConversionRoutine = std::function<int(ConversionHost&, int, const std::atomic<int>&)>;
+    using ConversionRoutine
+        = std::function<ConversionOutcome(ConversionHost&, const JobSpec&, const std::atomic<int>&)>;
 
-    // What became of a job that ran to its end (not one stopped or
-    // restarted on request).
-    struct Outcome {
-        enum class Kind { Converted, Failed, Skipped };
-        Kind kind = Kind::Converted;
-        QString source;
-        QString reason;  // for a failed job: its last log line
-    };
     // What the window hears of the jobs, on the UI thread: a job starts, a
-    // job has ended, and a pass found nothing waiting and nothing running.
+    // job has ended (with its source and outcome; not one stopped or
+    // restarted on request), and a pass found nothing waiting and nothing
+    // running.
     struct Listener {
         std::function<void()> started;
-        std::function<void(const Outcome&)> ended;
+        std::function<void(const JobSpec&, const ConversionOutcome&)> ended;
         std::function<void()> queueEmpty;
     };
 
@@ -127,10 +123,9 @@ private:
 
     void jobqueuethread();
     void mp3cvtthread(Worker& worker);
-    // Before a conversion: a source that needs no work is skipped, and a
-    // missing result folder is made. The result code to end the job with,
-    // or nothing when the job is to be converted.
-    std::optional<int> BeforeConversion(JobTableAccess& access, ActivityLog& log, Outcome& outcome);
+    // Before a conversion (the job planner's rules): how the job ended, or
+    // nothing when it is to be converted.
+    std::optional<ConversionOutcome> BeforeConversion(const JobSpec& job, ActivityLog& log) const;
     void SchedulerPass();
     void StartWorker(JobQueue::JobRef job, int encoderThreads);
     void JoinEndedWorkers();

@@ -40,10 +40,10 @@ bool ReadJob(const QJsonValue& value, KeptJobsStore::Job& job)
     const double rate = bitrate.toDouble();
     if (rate != static_cast<int>(rate) || !OutputRatePlan::Carries(kMpeg1SampleRate, static_cast<int>(rate)))
         return false;
-    job.source = source.toString();
-    job.result = result.toString();
-    job.bitrate = static_cast<int>(rate);
-    return !job.source.isEmpty() && !job.result.isEmpty();
+    job.source = source.toString().toStdString();
+    job.result = result.toString().toStdString();
+    job.settings = EncodeSettings::Cbr(static_cast<int>(rate));
+    return !job.source.empty() && !job.result.empty();
 }
 
 }  // namespace
@@ -73,7 +73,9 @@ QByteArray KeptJobsStore::Encode(const QList<Job>& jobs)
 {
     QJsonArray list;
     for (const Job& job : jobs)
-        list.append(QJsonObject{{kSourceKey, job.source}, {kResultKey, job.result}, {kBitrateKey, job.bitrate}});
+        list.append(QJsonObject{{kSourceKey, QString::fromStdString(job.source)},
+                                {kResultKey, QString::fromStdString(job.result)},
+                                {kBitrateKey, job.settings.bitrate}});
     return QJsonDocument(QJsonObject{{kFormatKey, kFormat}, {kJobsKey, list}}).toJson(QJsonDocument::Compact);
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "convert/JobSpec.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -18,13 +20,7 @@ class KeptJobsStore {
 public:
     static inline const QString kFileName = QStringLiteral("waiting-jobs.json");
 
-    struct Job {
-        QString source;
-        QString result;
-        int bitrate = 0;
-
-        bool operator==(const Job&) const = default;
-    };
+    using Job = JobSpec;
 
     struct Loaded {
         enum class State { NoFile, Read, Damaged };

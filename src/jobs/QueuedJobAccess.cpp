@@ -7,12 +7,12 @@ QueuedJobAccess::QueuedJobAccess(JobQueue& queue, JobQueue::JobRef job) : m_queu
 {
 }
 
-std::string QueuedJobAccess::CellText(int /*row*/, int column)
+JobSpec QueuedJobAccess::Spec() const
 {
-    return m_queue.Cell(m_job, column);
+    return JobQueue::SpecOf(m_queue.AllCells(m_job));
 }
 
-void QueuedJobAccess::SetStatus(int /*row*/, const std::string& text)
+void QueuedJobAccess::SetStatus(const std::string& text)
 {
-    m_queue.SetCell(m_job, JobQueue::Status, text);
+    m_queue.SetCell(m_job, JobColumns::Status, text);
 }

@@ -1,20 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "convert/JobTableAccess.h"
+#include "convert/JobProgress.h"
+#include "convert/JobSpec.h"
 #include "jobs/JobQueue.h"
 
-// One job of the queue as its conversion sees it. The conversion names a
-// row, but a worker converts exactly one job: whatever row it names, the
-// cells read and the status written are that job's, wherever its row is by
-// then. Once the job has left the queue, reads come back empty and writes
-// go nowhere. Usable from any thread; nothing waits for the window.
-class QueuedJobAccess : public JobTableAccess {
+// One job of the queue as its worker sees it: the job read from its row
+// once, as it starts, and its Status written wherever its row is by then.
+// Once the job has left the queue, the row reads empty and writes go
+// nowhere. Usable from any thread; nothing waits for the window.
+class QueuedJobAccess : public JobProgress {
 public:
     QueuedJobAccess(JobQueue& queue, JobQueue::JobRef job);
 
-    std::string CellText(int row, int column) override;
-    void SetStatus(int row, const std::string& text) override;
+    // The job as its row says now: source, result and settings read at once.
+    JobSpec Spec() const;
+    void SetStatus(const std::string& text) override;
 
     const JobQueue::JobRef& Job() const { return m_job; }
 

@@ -1,33 +1,44 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "jobs/ResultNames.h"
 
-#include <algorithm>
+#include "convert/JobPlanner.h"
 
+// The rules are the job planner's; this is the window's spelling of them.
 namespace {
 
-constexpr int kExtensionLength = 4;  // ".mp3"
+std::string ToStd(const QString& text)
+{
+    return text.toStdString();
+}
+
+QString FromStd(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
 const QString kMp3 = QStringLiteral(".mp3");
 
-QString NameWithRate(const QString& stem, const QString& rate)
+// The default destination folder counts only when longer than two characters.
+std::string DestFolder(const QString& destFolder)
 {
-    return stem + QLatin1Char('_') + rate + kMp3;
+    return destFolder.size() <= 2 ? std::string() : ToStd(destFolder);
 }
 
 }  // namespace
 
 QString ResultNames::Title(const QString& path)
 {
-    return WithoutExtension(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1));
+    return FromStd(JobPlanner::Title(ToStd(path)));
 }
 
 QString ResultNames::WithoutExtension(const QString& path)
 {
-    return path.left(std::max<qsizetype>(path.size() - kExtensionLength, 0));
+    return FromStd(JobPlanner::WithoutExtension(ToStd(path)));
 }
 
 QString ResultNames::FolderWithSlash(const QString& path)
 {
-    return path.left(path.lastIndexOf(QLatin1Char('/')) + 1);
+    return FromStd(JobPlanner::FolderWithSlash(ToStd(path)));
 }
 
 QString ResultNames::FolderOf(const QString& path)
@@ -40,49 +51,36 @@ QString ResultNames::FolderOf(const QString& path)
 
 QString ResultNames::ForAddCommand(const QString& source, const QString& destFolder, const QString& bitRateText)
 {
-    const QString rate = bitRateText.trimmed();
-    if (destFolder.size() <= 2)
-        return NameWithRate(WithoutExtension(source), rate);
-    const QString folder = destFolder.endsWith(QLatin1Char('/')) ? destFolder : destFolder + QLatin1Char('/');
-    return NameWithRate(folder + Title(source), rate);
+    return FromStd(
+        JobPlanner::ResultName(ToStd(source), DestFolder(destFolder), EncodeSettings::FromText(ToStd(bitRateText))));
 }
 
 QString ResultNames::ForDrop(const QString& source)
 {
-    return NameWithRate(WithoutExtension(source), QString::number(kDropRate));
+    return FromStd(JobPlanner::ResultName(ToStd(source), {}, EncodeSettings::Cbr(kDropRate)));
 }
 
-QString ResultNames::ForSameSettings(const QString& source, const QString& folder, int bitrate)
+QString ResultNames::ForSameSettings(const QString& source, const QString& folder, const EncodeSettings& settings)
 {
-    const QString rate = QString::number(bitrate);
-    if (folder.isEmpty())
-        return NameWithRate(WithoutExtension(source), rate);
-    return NameWithRate(folder + Title(source), rate);
+    return FromStd(JobPlanner::ResultName(ToStd(source), ToStd(folder), settings));
 }
 
 QString ResultNames::ForAddFolder(const QString& source, const QString& relative, const QString& destFolder,
                                   const QString& bitRateText)
 {
-    if (destFolder.size() <= 2)
-        return ForAddCommand(source, destFolder, bitRateText);
-    const QString folder = destFolder.endsWith(QLatin1Char('/')) ? destFolder : destFolder + QLatin1Char('/');
-    return ForAddCommand(source, folder + FolderWithSlash(relative), bitRateText);
+    return FromStd(JobPlanner::TreeResultName(ToStd(source), ToStd(relative), DestFolder(destFolder),
+                                              EncodeSettings::FromText(ToStd(bitRateText))));
 }
 
 QString ResultNames::TreeRoot(const QString& acceptedResult, const QString& relative)
 {
-    const QString folder = FolderWithSlash(acceptedResult);
-    const QString below = FolderWithSlash(relative);
-    if (below.isEmpty() || !folder.endsWith(QLatin1Char('/') + below))
-        return folder;
-    return folder.left(folder.size() - below.size());
+    return FromStd(JobPlanner::TreeRoot(ToStd(acceptedResult), ToStd(relative)));
 }
 
-QString ResultNames::ForFolderTree(const QString& source, const QString& relative, const QString& root, int bitrate)
+QString ResultNames::ForFolderTree(const QString& source, const QString& relative, const QString& root,
+                                   const EncodeSettings& settings)
 {
-    if (root.isEmpty())
-        return ForSameSettings(source, root, bitrate);
-    return ForSameSettings(source, root + FolderWithSlash(relative), bitrate);
+    return FromStd(JobPlanner::TreeResultName(ToStd(source), ToStd(relative), ToStd(root), settings));
 }
 
 bool ResultNames::HasMp3Extension(const QString& path)
@@ -92,9 +90,10 @@ bool ResultNames::HasMp3Extension(const QString& path)
 
 QString ResultNames::FollowRate(const QString& result, int oldKbps, int newKbps)
 {
-    const QString suffix = QStringLiteral("_%1.mp3").arg(oldKbps);
+    const QString suffix = QStringLiteral("_%1.mp3").arg(FromStd(EncodeSettings::Cbr(oldKbps).Text()));
     if (oldKbps == newKbps || newKbps <= 0 || !result.endsWith(suffix, Qt::CaseInsensitive))
         return result;
     // The extension keeps its letter case.
-    return result.left(result.size() - suffix.size()) + QStringLiteral("_%1").arg(newKbps) + result.right(4);
+    return result.left(result.size() - suffix.size()) + QLatin1Char('_') + FromStd(EncodeSettings::Cbr(newKbps).Text())
+        + result.right(4);
 }

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "convert/EncodeSettings.h"
+
 #include <QString>
 
-// Result names the add flows offer, and the path pieces they are made of.
-// A file's title is its name without the folder and without its last four
-// characters (the ".mp3").
+// Result names the add flows offer, and the path pieces they are made of:
+// the job planner's rules (JobPlanner), for the window's texts. A file's
+// title is its name without the folder and without ".mp3" (or another
+// extension).
 class ResultNames {
 public:
     // The longest path a job may carry.
@@ -30,7 +33,7 @@ public:
     static QString ForDrop(const QString& source);
     // Used for the files of a same-settings batch: in the remembered folder
     // (which ends in "/"), or beside the source when none was remembered.
-    static QString ForSameSettings(const QString& source, const QString& folder, int bitrate);
+    static QString ForSameSettings(const QString& source, const QString& folder, const EncodeSettings& settings);
 
     // Files found below an added folder keep their sub-folders below the
     // result folder: `relative` is the source's path below the added folder
@@ -45,7 +48,8 @@ public:
     static QString TreeRoot(const QString& acceptedResult, const QString& relative);
     // Used for the rest of the folder: below `root` (from TreeRoot), in the
     // source's sub-folders; beside the source when `root` is empty.
-    static QString ForFolderTree(const QString& source, const QString& relative, const QString& root, int bitrate);
+    static QString ForFolderTree(const QString& source, const QString& relative, const QString& root,
+                                 const EncodeSettings& settings);
     // A result named with the default suffix of one rate ("x_128.mp3")
     // renamed for another ("x_96.mp3"), as the add-job dialog names it; a
     // result named otherwise is kept as it is.

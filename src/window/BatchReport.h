@@ -2,6 +2,7 @@
 #pragma once
 
 #include "convert/BatchSummary.h"
+#include "convert/ConversionOutcome.h"
 
 #include <QString>
 
@@ -38,6 +39,8 @@ public:
     void Converted() { m_summary.AddConverted(); }
     void Skipped() { m_summary.AddSkipped(); }
     void Failed(const QString& source, const QString& reason);
+    // A job has ended: counted by its outcome.
+    void JobEnded(const std::string& source, const ConversionOutcome& outcome) { m_summary.Add(source, outcome); }
 
     bool BatchOpen() const { return m_open; }
     // The queue has run empty: reports the open batch, if any, once.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "convert/EncodeSettings.h"
 #include "jobs/ReplaceRule.h"
 
 #include <QString>
@@ -11,9 +12,9 @@
 // ticked, the rest of the operation is added without dialogs, with that
 // dialog's bitrate and result folder.
 struct BatchState {
-    int sameSettings = 0;  // 1 from the file after that dialog on
-    int bitrate = 0;       // kbit/s of that dialog
-    QString folder;        // its result's folder up to and including the last "/"; may be empty;
-                           // for a folder, the result folder its tree is kept under
-    ReplaceRule replace;   // whether existing results are replaced
+    int sameSettings = 0;     // 1 from the file after that dialog on
+    EncodeSettings settings;  // that dialog's
+    QString folder;           // its result's folder up to and including the last "/"; may be empty;
+                              // for a folder, the result folder its tree is kept under
+    ReplaceRule replace;      // whether existing results are replaced
 };

@@ -187,21 +187,10 @@ void CMainFrame::WatchBatches()
         [this] { return isActiveWindow(); },
         [](const QString& summary, const QString& body) { DesktopNotice().Send(summary, body); }});
     BatchReport& report = *m_batchReport;
-    m_jobTable->Threads().SetListener({[&report] { report.JobStarted(); },
-                                       [&report](const JobThreads::Outcome& outcome) {
-                                           switch (outcome.kind) {
-                                           case JobThreads::Outcome::Kind::Converted:
-                                               report.Converted();
-                                               break;
-                                           case JobThreads::Outcome::Kind::Skipped:
-                                               report.Skipped();
-                                               break;
-                                           case JobThreads::Outcome::Kind::Failed:
-                                               report.Failed(outcome.source, outcome.reason);
-                                               break;
-                                           }
-                                       },
-                                       [&report] { report.QueueEmpty(); }});
+    m_jobTable->Threads().SetListener(
+        {[&report] { report.JobStarted(); },
+         [&report](const JobSpec& job, const ConversionOutcome& outcome) { report.JobEnded(job.source, outcome); },
+         [&report] { report.QueueEmpty(); }});
 }
 
 void CMainFrame::ApplySettings()

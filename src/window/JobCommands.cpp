@@ -235,7 +235,7 @@ void JobCommands::AddWithDialog(const QString& source, const QString& offeredRes
     m_table.AddJob(dialog.Source(), dialog.Result(), dialog.Bitrate());
     batch.sameSettings = dialog.SameSettings();
     if (batch.sameSettings == 1) {
-        batch.bitrate = dialog.Bitrate();
+        batch.settings = EncodeSettings::Cbr(dialog.Bitrate());
         batch.folder = relative.isEmpty() ? ResultNames::FolderWithSlash(dialog.Result())
                                           : ResultNames::TreeRoot(dialog.Result(), relative);
     }
@@ -244,8 +244,8 @@ void JobCommands::AddWithDialog(const QString& source, const QString& offeredRes
 void JobCommands::AddWithSameSettings(const QString& source, bool lastFile, BatchState& batch, const QString& relative)
 {
     const QString result = relative.isEmpty()
-        ? ResultNames::ForSameSettings(source, batch.folder, batch.bitrate)
-        : ResultNames::ForFolderTree(source, relative, batch.folder, batch.bitrate);
+        ? ResultNames::ForSameSettings(source, batch.folder, batch.settings)
+        : ResultNames::ForFolderTree(source, relative, batch.folder, batch.settings);
     if (!ResultNames::FitsJob(result)) {
         RefuseTooLong(result, relative);
         return;
@@ -255,7 +255,7 @@ void JobCommands::AddWithSameSettings(const QString& source, bool lastFile, Batc
         Log(kKeptLine.arg(result));
         return;
     }
-    m_table.AddJob(source, result, batch.bitrate);
+    m_table.AddJob(JobSpec{source.toStdString(), result.toStdString(), batch.settings});
 }
 
 bool JobCommands::MayReplace(const QString& result, bool lastFile, BatchState& batch)
@@ -275,9 +275,9 @@ void JobCommands::ItemPropDlg(int row)
     CItemPropP& page = *sheet.Page();
     page.SetPrompts(m_prompts);
     page.SetRow(row);
-    page.SetSource(m_table.CellText(row, CMyListView::ColSourceFile));
-    page.SetResult(m_table.CellText(row, CMyListView::ColDestFile));
-    page.SetBitrate(CSettingProp::PageBitRate(m_table.CellText(row, CMyListView::ColBitrate)));
+    page.SetSource(m_table.CellText(row, JobColumns::SourceFile));
+    page.SetResult(m_table.CellText(row, JobColumns::DestFile));
+    page.SetBitrate(CSettingProp::PageBitRate(m_table.CellText(row, JobColumns::Bitrate)));
     m_runSheet(sheet);
 }
 

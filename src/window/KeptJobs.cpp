@@ -59,8 +59,7 @@ QList<KeptJobsStore::Job> KeptJobs::Unfinished() const
         const JobStatus status = m_table.Status(row);
         if (status.IsError() || status.Number() == JobStatus::kEndedNumber)
             continue;
-        jobs.append({m_table.CellText(row, CMyListView::ColSourceFile), m_table.CellText(row, CMyListView::ColDestFile),
-                     JobVocabulary::LeadingNumber(m_table.CellText(row, CMyListView::ColBitrate).toStdString())});
+        jobs.append(m_table.Spec(row));
     }
     return jobs;
 }
@@ -93,6 +92,6 @@ int KeptJobs::OfferBack(const Prompts& prompts)
         return 0;
     }
     for (const KeptJobsStore::Job& job : loaded.jobs)
-        m_table.AddJob(job.source, job.result, job.bitrate);
+        m_table.AddJob(job);
     return static_cast<int>(loaded.jobs.size());
 }

@@ -175,8 +175,8 @@ TEST_F(JobCommandsAppTest, PropertyCommandEditsTheSelectedJob)
     frame.Action(IdJobProperty)->trigger();  // Job, Property
     ASSERT_EQ(catcher.Dialogs().size(), 1u);
     EXPECT_EQ(pausedWhileOpen, 1);
-    EXPECT_EQ(table.CellText(1, CMyListView::ColDestFile), folder + "/renamed_128.mp3");
-    EXPECT_EQ(table.CellText(0, CMyListView::ColDestFile), folder + "/a_128.mp3");
+    EXPECT_EQ(table.CellText(1, JobColumns::DestFile), folder + "/renamed_128.mp3");
+    EXPECT_EQ(table.CellText(0, JobColumns::DestFile), folder + "/a_128.mp3");
 }
 
 }  // namespace

@@ -20,15 +20,12 @@ TEST(CliOptions, DefaultsAndResultNames)
 {
     const auto options = Parse({"/music/a b/Song.MP3", "rel.mp3"});
     ASSERT_TRUE(options);
-    EXPECT_EQ(options->bitrate, 128);
-    EXPECT_EQ(options->ResultFor("/music/a b/Song.MP3"), "/music/a b/Song_128.mp3");
-    EXPECT_EQ(options->ResultFor("rel.mp3"), "rel_128.mp3");
+    EXPECT_EQ(options->settings, EncodeSettings::Cbr(128));
 
     const auto inDir = Parse({"-b", "192", "-d", "/out", "/music/x.mp3"});
     ASSERT_TRUE(inDir);
-    EXPECT_EQ(inDir->ResultFor("/music/x.mp3"), "/out/x_192.mp3");
-    EXPECT_EQ(inDir->ResultFor("/music/A/B/x.mp3", "A/B"), "/out/A/B/x_192.mp3");
-    EXPECT_EQ(options->ResultFor("/music/A/x.mp3", "A"), "/music/A/x_128.mp3");  // beside its source
+    EXPECT_EQ(inDir->Choices().settings, EncodeSettings::Cbr(192));
+    EXPECT_EQ(inDir->Choices().resultFolder, "/out");
     EXPECT_EQ(options->jobs, CliOptions::DefaultJobs());
     EXPECT_GE(options->jobs, 1);
     EXPECT_EQ(Parse({"-j", "1", "a.mp3"})->jobs, 1);
@@ -36,7 +33,7 @@ TEST(CliOptions, DefaultsAndResultNames)
     const auto named = Parse({"-o", "/tmp/r.mp3", "--overwrite", "s.mp3"});
     ASSERT_TRUE(named);
     EXPECT_TRUE(named->overwrite);
-    EXPECT_EQ(named->ResultFor("s.mp3"), "/tmp/r.mp3");
+    EXPECT_EQ(named->Choices().output, "/tmp/r.mp3");
 }
 
 TEST(CliOptions, RefusesWhatCannotWork)

@@ -106,7 +106,7 @@ protected:
 TEST_F(CliRunnerTest, ConvertsEverySourceAndPrintsOnlyLinesThatStay)
 {
     CliOptions options;
-    options.bitrate = 64;
+    options.settings = EncodeSettings::Cbr(64);
     options.sources = {MakeSource("one.mp3"), MakeSource("two.mp3")};
     EXPECT_EQ(Run(options), CliRunner::kExitConverted);
     EXPECT_EQ(DecodedAudio::FromFile(dir.File("one_64.mp3")).sampleRate, 44100);
@@ -272,7 +272,7 @@ TEST_F(CliRunnerTest, SkipRulesAndResultsThatTwoJobsWouldWrite)
 {
     CliOptions options;
     options.skipLower = true;
-    options.bitrate = 112;
+    options.settings = EncodeSettings::Cbr(112);
     options.directory = dir.File("OUT");
     const std::string low = MakeSource("low.mp3", 1.0, 96);
     const std::string at = MakeSource("at.mp3", 1.0, 112);
@@ -294,4 +294,19 @@ TEST_F(CliRunnerTest, SkipRulesAndResultsThatTwoJobsWouldWrite)
     EXPECT_NE(Text(err).find("Failed: " + options.sources[1] + ": " + dir.File("OUT2/song_128.mp3")
                              + " is the result of " + options.sources[0] + " already"),
               std::string::npos);
+}
+
+// A name may hold any control character: the job converts and counts as
+// converted, whatever its log line looks like once escaped.
+TEST_F(CliRunnerTest, NamesWithControlCharactersCountAsConverted)
+{
+    CliOptions options;
+    options.jobs = 2;
+    for (const std::string name : {"tab\there", "new\nline", "esc\x1b[2J", "del\x7f", "nel\xc2\x85x"})
+        options.sources.push_back(MakeSource(name + ".mp3", 0.3));
+    EXPECT_EQ(Run(options), CliRunner::kExitConverted);
+    EXPECT_TRUE(fs::exists(dir.File("tab\there_128.mp3")));
+    EXPECT_TRUE(fs::exists(dir.File("nel\xc2\x85x_128.mp3")));
+    EXPECT_NE(Text(err).find("5 converted, 0 failed, 0 skipped"), std::string::npos) << Text(err);
+    EXPECT_NE(Text(out).find("tab\\there_128.mp3 Created"), std::string::npos);
 }

@@ -78,7 +78,7 @@ protected:
     std::vector<std::uint32_t> EncodeBytes(std::uint32_t bytes)
     {
         EncoderSession session(FakeLibrary::Entries(), host);
-        session.Configure(128, 44100, 2);
+        session.Configure(EncodeSettings::Cbr(128), 44100, 2);
         EXPECT_TRUE(session.Start());
         FakeLibrary::encodeCalls.clear();
         const std::uint32_t total = session.Encode(pcm.data(), bytes, out.data());
@@ -101,7 +101,7 @@ TEST_F(EncoderSessionTest, ChunkingRule)
 TEST_F(EncoderSessionTest, RecordBytes)
 {
     EncoderSession session(FakeLibrary::Entries(), host);
-    session.Configure(192, 48000, 2);
+    session.Configure(EncodeSettings::Cbr(192), 48000, 2);
     ASSERT_TRUE(session.Start());
     const auto& r = FakeLibrary::record;
     ASSERT_EQ(r.size(), 331u);
@@ -119,11 +119,11 @@ TEST_F(EncoderSessionTest, RecordBytes)
     EXPECT_TRUE(std::all_of(r.begin() + 92, r.end(), [](std::uint8_t b) { return b == 0; }));
 
     // Packed fields are copied out before comparing.
-    session.Configure(128, 22050, 1);
+    session.Configure(EncodeSettings::Cbr(128), 22050, 1);
     const be::Config mono = session.Record();
     EXPECT_EQ(std::int32_t{mono.mode}, be::kModeMono);
     EXPECT_EQ(std::uint32_t{mono.sampleRate}, 22050u);
-    session.Configure(0, 44100, 2);  // unchecked: the encoder decides
+    session.Configure(EncodeSettings::Cbr(0), 44100, 2);  // unchecked: the encoder decides
     const be::Config zero = session.Record();
     EXPECT_EQ(std::uint32_t{zero.bitrate}, 0u);
 }
@@ -133,7 +133,7 @@ TEST_F(EncoderSessionTest, StartFailureReleasesTheStreamAndSaysSo)
     FakeLibrary::initResult = be::kErrInvalidFormatParameters;
     {
         EncoderSession session(FakeLibrary::Entries(), host);
-        session.Configure(128, 44100, 2);
+        session.Configure(EncodeSettings::Cbr(128), 44100, 2);
         EXPECT_FALSE(session.Start());
     }
     EXPECT_EQ(FakeLibrary::closes, 1);
@@ -145,7 +145,7 @@ TEST_F(EncoderSessionTest, CloseFlushesOnceIntoScratchUnlessFlushedBefore)
 {
     {
         EncoderSession session(FakeLibrary::Entries(), host);
-        session.Configure(128, 44100, 2);
+        session.Configure(EncodeSettings::Cbr(128), 44100, 2);
         ASSERT_TRUE(session.Start());
         session.Close();
         session.Close();
@@ -154,7 +154,7 @@ TEST_F(EncoderSessionTest, CloseFlushesOnceIntoScratchUnlessFlushedBefore)
     EXPECT_EQ(FakeLibrary::closes, 1);
     {
         EncoderSession session(FakeLibrary::Entries(), host);
-        session.Configure(128, 44100, 2);
+        session.Configure(EncodeSettings::Cbr(128), 44100, 2);
         ASSERT_TRUE(session.Start());
         session.Flush(out.data());
     }  // closed on destruction
@@ -166,7 +166,7 @@ TEST_F(EncoderSessionTest, CloseFlushesOnceIntoScratchUnlessFlushedBefore)
 TEST_F(EncoderSessionTest, RefusedEncodeOrFlushIsAFailure)
 {
     EncoderSession session(FakeLibrary::Entries(), host);
-    session.Configure(128, 44100, 2);
+    session.Configure(EncodeSettings::Cbr(128), 44100, 2);
     ASSERT_TRUE(session.Start());
     session.Encode(pcm.data(), 4 * 2304, out.data());
     EXPECT_FALSE(session.Failed());
@@ -177,7 +177,7 @@ TEST_F(EncoderSessionTest, RefusedEncodeOrFlushIsAFailure)
     EXPECT_EQ(FakeLibrary::encodeCalls.size(), 1u);  // no call after the refusal
 
     EncoderSession flushed(FakeLibrary::Entries(), host);
-    flushed.Configure(128, 44100, 2);
+    flushed.Configure(EncodeSettings::Cbr(128), 44100, 2);
     ASSERT_TRUE(flushed.Start());
     FakeLibrary::deinitResult = 1;
     flushed.Flush(out.data());

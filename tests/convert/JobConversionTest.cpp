@@ -32,13 +32,13 @@ protected:
     std::string result = dir.File("result.mp3");
     std::atomic<int> control{JobControl::Run};
 
-    int Convert(RecordingHost& host) { return ConvertWith(host, RecordingHost::ProgramFolder()); }
-    int ConvertWith(RecordingHost& host, const std::string& encoderFolder)
+    ConversionOutcome::Kind Convert(RecordingHost& host) { return ConvertWith(host, RecordingHost::ProgramFolder()); }
+    ConversionOutcome::Kind ConvertWith(RecordingHost& host, const std::string& encoderFolder)
     {
         ConversionHost conversionHost = host.Host(encoderFolder);
-        return vorlanta(conversionHost, 0, control);
+        return vorlanta(conversionHost, host.Job(), control).kind;
     }
-    int Convert(const Bytes& bytes, RecordingHost& host)
+    ConversionOutcome::Kind Convert(const Bytes& bytes, RecordingHost& host)
     {
         SyntheticAudio::WriteFile(source, bytes);
         return Convert(host);
@@ -78,7 +78,7 @@ bool StartsWith(const Bytes& bytes, const Bytes& head)
 TEST_F(JobConversionTest, EmptySourceFailsBeforeAnythingElse)
 {
     RecordingHost host(source, result, "128");
-    EXPECT_EQ(Convert({}, host), JobResult::Failed);
+    EXPECT_EQ(Convert({}, host), ConversionOutcome::Kind::Failed);
     EXPECT_EQ(host.Lines(), (std::vector<std::string>{source + " File Size is 0, Invalid MP3 File\r\n"}));
     EXPECT_FALSE(ResultExists());
     EXPECT_TRUE(host.Messages().empty());  // no encoder was loaded
@@ -87,7 +87,7 @@ TEST_F(JobConversionTest, EmptySourceFailsBeforeAnythingElse)
 TEST_F(JobConversionTest, MissingSourceFailsWithALine)
 {
     RecordingHost host(dir.File("nope.mp3"), result, "128");
-    EXPECT_EQ(Convert(host), JobResult::Failed);
+    EXPECT_EQ(Convert(host), ConversionOutcome::Kind::Failed);
     EXPECT_EQ(LineAfter(host, "Source file open failed in file " + dir.File("nope.mp3") + "\r\n"),
               "No such file or directory\r\n");
     EXPECT_FALSE(ResultExists());
@@ -98,7 +98,7 @@ TEST_F(JobConversionTest, SourceWithoutFramesIsAFailureNotAnEmptyResult)
     Bytes junk(5000, 0x41);
     const auto v1 = SyntheticAudio::Id3v1Tag("t");
     RecordingHost host(source, result, "128");
-    EXPECT_EQ(Convert(SyntheticAudio::Concat({&junk, &v1}), host), JobResult::Failed);
+    EXPECT_EQ(Convert(SyntheticAudio::Concat({&junk, &v1}), host), ConversionOutcome::Kind::Failed);
     EXPECT_TRUE(host.Logged(source + " is not an MP3 file (no MPEG audio found), not converted\r\n"));
     EXPECT_FALSE(ResultExists());
 }
@@ -108,7 +108,7 @@ TEST_F(JobConversionTest, OtherLayersBeforeTheStreamAreSkippedWithALine)
     const auto mp3 = SyntheticAudio::EncodeMp3(SyntheticAudio::Tone(44100, 2, 0.5));
     const Bytes layer2{0xFF, 0xFD, 0x90, 0x44, 0, 0, 0, 0};
     RecordingHost host(source, result, "128");
-    EXPECT_EQ(Convert(SyntheticAudio::Concat({&layer2, &mp3}), host), JobResult::Done);
+    EXPECT_EQ(Convert(SyntheticAudio::Concat({&layer2, &mp3}), host), ConversionOutcome::Kind::Converted);
     EXPECT_TRUE(host.Logged("8 bytes at byte 0 of " + source + " are not MPEG audio, skipped\r\n"));
 }
 
@@ -119,14 +119,14 @@ TEST_F(JobConversionTest, StopBeforeTheFirstFrameLeavesNothingAndNamesTheJob)
     const auto v1 = SyntheticAudio::Id3v1Tag("stopped");
     control = JobControl::Stop;
     RecordingHost host(source, result, "128");
-    EXPECT_EQ(Convert(SyntheticAudio::Concat({&v2, &mp3, &v1}), host), JobResult::Done);
+    EXPECT_EQ(Convert(SyntheticAudio::Concat({&v2, &mp3, &v1}), host), ConversionOutcome::Kind::Stopped);
     EXPECT_EQ(LineAfter(host, "Job Stopped by user\r\n"),
               source + " not converted, nothing written to " + result + "\r\n");
     EXPECT_EQ(Files(), std::vector<std::string>{"source.mp3"});
 
     control = JobControl::Restart;
     RecordingHost again(source, result, "128");
-    EXPECT_EQ(Convert(again), JobResult::RestartRequested);
+    EXPECT_EQ(Convert(again), ConversionOutcome::Kind::RestartRequested);
     EXPECT_TRUE(again.Logged("Job restart by user\r\n"));
 }
 
@@ -140,7 +140,7 @@ TEST_F(JobConversionTest, StopMidStreamDropsTheBufferAndTheId3v1Block)
         if (line.find("BYTEs Read") != std::string::npos && ++reads == 20)
             control = JobControl::Stop;
     };
-    EXPECT_EQ(Convert(SyntheticAudio::Concat({&mp3, &v1}), host), JobResult::Done);
+    EXPECT_EQ(Convert(SyntheticAudio::Concat({&mp3, &v1}), host), ConversionOutcome::Kind::Stopped);
     EXPECT_EQ(reads, 20);  // the frame under way is finished, no other begun
     EXPECT_EQ(Files(), std::vector<std::string>{"source.mp3"});
     EXPECT_FALSE(host.Logged(result + " Created\r\n"));
@@ -153,7 +153,7 @@ TEST_F(JobConversionTest, ResultLayoutTagsAudioTagAndTheLogAndStatusTexts)
     const auto mp3 = SyntheticAudio::EncodeMp3(signal);
     const auto v1 = SyntheticAudio::Id3v1Tag("Both tags");
     RecordingHost host(source, result, "96");
-    ASSERT_EQ(Convert(SyntheticAudio::Concat({&v2, &mp3, &v1}), host), JobResult::Done);
+    ASSERT_EQ(Convert(SyntheticAudio::Concat({&v2, &mp3, &v1}), host), ConversionOutcome::Kind::Converted);
 
     const Bytes out = SyntheticAudio::ReadFile(result);
     EXPECT_TRUE(StartsWith(out, v2));
@@ -199,7 +199,7 @@ TEST_P(JobConversionAudioTest, ResultSoundsLikeTheSource)
     options.bitrate = kind.sourceBitrate;
     const auto mp3 = SyntheticAudio::EncodeMp3(signal, options);
     RecordingHost host(source, result, "128");
-    ASSERT_EQ(Convert(mp3, host), JobResult::Done) << kind.name;
+    ASSERT_EQ(Convert(mp3, host), ConversionOutcome::Kind::Converted) << kind.name;
 
     const auto sourceAudio = DecodedAudio::FromBytes(mp3);
     const auto resultAudio = DecodedAudio::FromFile(result);
@@ -233,7 +233,7 @@ TEST_F(JobConversionTest, RateThatCannotCarryTheBitrateIsResampled)
 {
     const auto mp3 = SyntheticAudio::EncodeMp3(SyntheticAudio::Tone(11025, 1, 2.0, 300.0), {32, false, true});
     RecordingHost host(source, result, "128");
-    ASSERT_EQ(Convert(mp3, host), JobResult::Done);
+    ASSERT_EQ(Convert(mp3, host), ConversionOutcome::Kind::Converted);
     EXPECT_TRUE(host.Logged("128 kbit/s cannot be encoded at 11025 Hz, resampled to 16000 Hz\r\n"));
     const FrameWalk walk = FrameWalk::Of(SyntheticAudio::ReadFile(result));
     ASSERT_FALSE(walk.frames.empty());
@@ -250,13 +250,13 @@ TEST_F(JobConversionTest, ResultThatIsTheSourceIsRefusedAndTheSourceKept)
     SyntheticAudio::WriteFile(source, mp3);
     const std::string sameFile = dir.Path() + "/./source.mp3";
     RecordingHost host(source, sameFile, "128");
-    EXPECT_EQ(Convert(host), JobResult::Failed);
+    EXPECT_EQ(Convert(host), ConversionOutcome::Kind::Failed);
     EXPECT_TRUE(host.Logged("Dest file create failed in file " + sameFile + "\r\n"));
     EXPECT_EQ(SyntheticAudio::ReadFile(source), mp3);
 
     ASSERT_EQ(::link(source.c_str(), dir.File("hard.mp3").c_str()), 0);
     RecordingHost linked(source, dir.File("hard.mp3"), "128");
-    EXPECT_EQ(Convert(linked), JobResult::Failed);
+    EXPECT_EQ(Convert(linked), ConversionOutcome::Kind::Failed);
     EXPECT_EQ(SyntheticAudio::ReadFile(source), mp3);
 }
 
@@ -264,7 +264,8 @@ TEST_F(JobConversionTest, ResultInAMissingFolder)
 {
     const std::string missing = dir.File("no/such/folder/r.mp3");
     RecordingHost host(source, missing, "128");
-    EXPECT_EQ(Convert(SyntheticAudio::EncodeMp3(SyntheticAudio::Tone(44100, 2, 0.5)), host), JobResult::Failed);
+    EXPECT_EQ(Convert(SyntheticAudio::EncodeMp3(SyntheticAudio::Tone(44100, 2, 0.5)), host),
+              ConversionOutcome::Kind::Failed);
     EXPECT_TRUE(host.Logged("Dest file create failed in file " + missing + "\r\n"));
 }
 
@@ -282,11 +283,11 @@ TEST_F(JobConversionTest, FailedOverwriteKeepsTheOldFileAndSaysWhy)
     rlimit small = old;
     small.rlim_cur = 4096;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const int outcome = Convert(host);
+    const ConversionOutcome::Kind outcome = Convert(host);
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
 
-    EXPECT_EQ(outcome, JobResult::Failed);
+    EXPECT_EQ(outcome, ConversionOutcome::Kind::Failed);
     EXPECT_EQ(LineAfter(host, "Dest file write failed in file " + result + "\r\n"), "File too large\r\n");
     EXPECT_FALSE(host.Logged(result + " Created\r\n"));
     EXPECT_EQ(SyntheticAudio::ReadFile(result), before);
@@ -327,7 +328,7 @@ TEST_F(JobConversionTest, KilledJobLeavesTheOldFileAndItsLeftoverGoesNextTime)
     EXPECT_TRUE(ResultFile::IsTemporaryName(files[0], "result.mp3")) << files[0];
 
     RecordingHost again(source, result, "128");
-    EXPECT_EQ(Convert(again), JobResult::Done);
+    EXPECT_EQ(Convert(again), ConversionOutcome::Kind::Converted);
     EXPECT_EQ(Files(), (std::vector<std::string>{"result.mp3", "source.mp3"}));
     EXPECT_NEAR(DecodedAudio::FromFile(result).Seconds(), 2.0, 0.1);
 }
@@ -349,10 +350,10 @@ TEST_F(JobConversionTest, NonFilesAndForbiddenFoldersAreRefusedAtOnceWithTheReas
     const std::string fifoReason = "Is a named pipe (FIFO), not a regular file\r\n";
     const auto started = std::chrono::steady_clock::now();
     RecordingHost fromFifo(fifo, result, "128");
-    EXPECT_EQ(Convert(fromFifo), JobResult::Failed);
+    EXPECT_EQ(Convert(fromFifo), ConversionOutcome::Kind::Failed);
     EXPECT_EQ(LineAfter(fromFifo, "Source file open failed in file " + fifo + "\r\n"), fifoReason);
     RecordingHost toFifo(source, fifo, "128");
-    EXPECT_EQ(Convert(toFifo), JobResult::Failed);
+    EXPECT_EQ(Convert(toFifo), ConversionOutcome::Kind::Failed);
     EXPECT_EQ(LineAfter(toFifo, "Dest file create failed in file " + fifo + "\r\n"), fifoReason);
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
     checked.set_value();
@@ -364,7 +365,7 @@ TEST_F(JobConversionTest, NonFilesAndForbiddenFoldersAreRefusedAtOnceWithTheReas
     ASSERT_LT(::open(forbidden.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600), 0);
     const std::string reason = std::strerror(errno);
     RecordingHost denied(source, forbidden, "128");
-    EXPECT_EQ(Convert(denied), JobResult::Failed);
+    EXPECT_EQ(Convert(denied), ConversionOutcome::Kind::Failed);
     EXPECT_EQ(LineAfter(denied, "Dest file create failed in file " + forbidden + "\r\n"), reason + "\r\n");
 }
 
@@ -373,7 +374,7 @@ TEST_F(JobConversionTest, ControlCharactersInNamesCannotForgeLogLines)
     const std::string name = dir.File("x\n00:00:00    y.mp3 Created\r\x1b[2J.mp3");
     SyntheticAudio::WriteFile(name, SyntheticAudio::EncodeMp3(SyntheticAudio::Tone(44100, 2, 0.5)));
     RecordingHost host(name, result, "128");
-    ASSERT_EQ(Convert(host), JobResult::Done);
+    ASSERT_EQ(Convert(host), ConversionOutcome::Kind::Converted);
     EXPECT_EQ(host.Lines().front(), dir.File("x\\n00:00:00    y.mp3 Created\\r\\x1b[2J.mp3") + " convert begin\r\n");
     for (const std::string& line : host.Lines())
         EXPECT_EQ(std::count_if(line.begin(), line.end(), [](char c) { return c == '\n' || c == '\x1b'; }),
@@ -393,7 +394,7 @@ TEST_F(JobConversionTest, SourceTruncatedWhileConvertingEndsTheJob)
             ASSERT_EQ(::truncate(source.c_str(), 200000), 0);
         }
     };
-    EXPECT_EQ(Convert(host), JobResult::Failed);
+    EXPECT_EQ(Convert(host), ConversionOutcome::Kind::Failed);
     EXPECT_TRUE(host.Logged("Source file read failed in file " + source + ", it changed while converting\r\n"));
     EXPECT_FALSE(ResultExists());
 }
@@ -403,7 +404,7 @@ TEST_F(JobConversionTest, MissingEncoderLibrary)
     const auto mp3 = SyntheticAudio::EncodeMp3(SyntheticAudio::Tone(44100, 2, 0.5));
     SyntheticAudio::WriteFile(source, mp3);
     RecordingHost host(source, result, "128");
-    EXPECT_EQ(ConvertWith(host, dir.Path()), JobResult::Failed);
+    EXPECT_EQ(ConvertWith(host, dir.Path()), ConversionOutcome::Kind::Failed);
     EXPECT_EQ(host.Messages(), (std::vector<std::string>{"Init Lame Encoder Error!"}));
     EXPECT_TRUE(host.Logged("Failed to init lame!\r\n"));
     EXPECT_FALSE(ResultExists());
@@ -413,7 +414,7 @@ TEST_F(JobConversionTest, BitrateTheEncoderRefuses)
 {
     SyntheticAudio::WriteFile(source, SyntheticAudio::EncodeMp3(SyntheticAudio::Tone(44100, 2, 0.5)));
     RecordingHost host(source, result, "abc");  // reads as 0
-    EXPECT_EQ(Convert(host), JobResult::Failed);
+    EXPECT_EQ(Convert(host), ConversionOutcome::Kind::Failed);
     EXPECT_EQ(host.Messages(), (std::vector<std::string>{"Init Lame Stream Failed in Lame"}));
     EXPECT_FALSE(ResultExists());
 }
@@ -422,6 +423,6 @@ TEST_F(JobConversionTest, BitrateCellWithALeadingBlank)
 {
     SyntheticAudio::WriteFile(source, SyntheticAudio::EncodeMp3(SyntheticAudio::Tone(44100, 2, 0.5)));
     RecordingHost host(source, result, " 96");
-    ASSERT_EQ(Convert(host), JobResult::Done);
+    ASSERT_EQ(Convert(host), ConversionOutcome::Kind::Converted);
     EXPECT_EQ(FrameWalk::Of(SyntheticAudio::ReadFile(result)).frames.at(0).bitrate, 96);
 }

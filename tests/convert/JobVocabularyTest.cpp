@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert/JobVocabulary.h"
 
+#include "convert/ConversionOutcome.h"
 #include "convert/JobConversion.h"
 
 #include <climits>
@@ -25,9 +26,9 @@ TEST(JobVocabularyTest, LeadingNumberReadsLikeTheCLibraryWithoutOverflow)
 
 TEST(JobVocabularyTest, RunResultsLeaveTheirStatus)
 {
-    EXPECT_STREQ(JobVocabulary::StatusAfter(JobResult::Done), "100%");
-    EXPECT_STREQ(JobVocabulary::StatusAfter(JobResult::Failed), "ERR");
-    EXPECT_STREQ(JobVocabulary::StatusAfter(JobResult::RestartRequested), "0");
+    EXPECT_STREQ(JobVocabulary::StatusAfter(ConversionOutcome::Of(ConversionOutcome::Kind::Converted)), "100%");
+    EXPECT_STREQ(JobVocabulary::StatusAfter(ConversionOutcome::Of(ConversionOutcome::Kind::Refused)), "ERR");
+    EXPECT_STREQ(JobVocabulary::StatusAfter(ConversionOutcome::Of(ConversionOutcome::Kind::RestartRequested)), "0");
 }
 
 }  // namespace

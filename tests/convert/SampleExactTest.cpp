@@ -79,11 +79,11 @@ protected:
     std::string result = dir.File("result.mp3");
     std::atomic<int> control{JobControl::Run};
 
-    int Convert(const Bytes& bytes, RecordingHost& host)
+    ConversionOutcome::Kind Convert(const Bytes& bytes, RecordingHost& host)
     {
         SyntheticAudio::WriteFile(source, bytes);
         ConversionHost conversionHost = host.Host(RecordingHost::ProgramFolder());
-        return vorlanta(conversionHost, 0, control);
+        return vorlanta(conversionHost, host.Job(), control).kind;
     }
 };
 
@@ -108,7 +108,7 @@ TEST_P(SampleExactKindTest, ResultHasTheSourcesLengthAndAlignment)
     const auto signal = Sweep(kind.rate, kind.channels, 1.7);
     const auto mp3 = SyntheticAudio::EncodeMp3(signal, {kind.sourceBitrate, false, true});
     RecordingHost host(source, result, kind.bitrate);
-    ASSERT_EQ(Convert(mp3, host), JobResult::Done);
+    ASSERT_EQ(Convert(mp3, host), ConversionOutcome::Kind::Converted);
 
     const auto decoded = DecodedAudio::FromFile(result, true);
     ASSERT_EQ(decoded.sampleRate, kind.resultRate);
@@ -145,7 +145,7 @@ TEST_F(SampleExactTest, InfoFrameFieldsParseBack)
     const auto mp3 = SyntheticAudio::EncodeMp3(signal);
     const auto v1 = SyntheticAudio::Id3v1Tag("gapless");
     RecordingHost host(source, result, "160");
-    ASSERT_EQ(Convert(SyntheticAudio::Concat({&v2, &mp3, &v1}), host), JobResult::Done);
+    ASSERT_EQ(Convert(SyntheticAudio::Concat({&v2, &mp3, &v1}), host), ConversionOutcome::Kind::Converted);
 
     const Bytes out = SyntheticAudio::ReadFile(result);
     ASSERT_TRUE(std::equal(v2.begin(), v2.end(), out.begin()));
@@ -187,7 +187,7 @@ TEST_F(SampleExactTest, JunkAndRateChangesMidway)
     mp3.insert(mp3.begin() + cut, junk.begin(), junk.end());
     const auto second = SyntheticAudio::EncodeMp3(Sweep(48000, 1, 1.0), {128, false, false});
     RecordingHost host(source, result, "128");
-    ASSERT_EQ(Convert(SyntheticAudio::Concat({&mp3, &second}), host), JobResult::Done);
+    ASSERT_EQ(Convert(SyntheticAudio::Concat({&mp3, &second}), host), ConversionOutcome::Kind::Converted);
 
     const auto lines = host.Lines();
     const auto count = [&lines](const std::string& part) {
@@ -221,7 +221,7 @@ TEST_F(SampleExactTest, FreeFormatStreamConverts)
     const auto sourceAudio = DecodedAudio::FromBytes(mp3);
     ASSERT_GT(sourceAudio.Frames(), signal.Frames());
     RecordingHost host(source, result, "128");
-    ASSERT_EQ(Convert(mp3, host), JobResult::Done);
+    ASSERT_EQ(Convert(mp3, host), ConversionOutcome::Kind::Converted);
     const auto decoded = DecodedAudio::FromFile(result, true);
     EXPECT_EQ(decoded.sampleRate, 44100);
     EXPECT_EQ(decoded.Frames(), sourceAudio.Frames());
@@ -239,7 +239,7 @@ TEST_F(SampleExactTest, LayerTwoStreamConvertsWhole)
         mp2.resize(mp2.size() + 626 - 4, 0);
     }
     RecordingHost host(source, result, "128");
-    ASSERT_EQ(Convert(mp2, host), JobResult::Done);
+    ASSERT_EQ(Convert(mp2, host), ConversionOutcome::Kind::Converted);
     const auto decoded = DecodedAudio::FromFile(result, true);
     EXPECT_EQ(decoded.sampleRate, 44100);
     EXPECT_EQ(decoded.Frames(), 40u * 1152);
@@ -281,7 +281,7 @@ TEST_F(SampleExactTest, OtherFormatsAreRefusedWithWhatTheyAre)
                  {shortFrame, "no MPEG audio found"}};
     for (const auto& c : cases) {
         RecordingHost host(source, result, "128");
-        EXPECT_EQ(Convert(c.bytes, host), JobResult::Failed) << c.found;
+        EXPECT_EQ(Convert(c.bytes, host), ConversionOutcome::Kind::Failed) << c.found;
         EXPECT_EQ(host.Lines(),
                   std::vector<std::string>{source + " is not an MP3 file (" + c.found + "), not converted\r\n"});
         EXPECT_FALSE(std::filesystem::exists(result)) << c.found;

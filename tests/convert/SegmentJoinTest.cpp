@@ -58,7 +58,7 @@ class Encoder {
 public:
     explicit Encoder(const Format& format) : host_("", "", ""), session_(RecordingHost::ProgramFolder(), host_)
     {
-        session_.Configure(format.bitrate, format.rate, format.channels);
+        session_.Configure(EncodeSettings::Cbr(format.bitrate), format.rate, format.channels);
     }
     EncoderSession& Session() { return session_; }
     UserPrompt& Prompt() { return host_; }
@@ -303,12 +303,12 @@ TEST(SegmentedJob, LongSourceOnTwoThreadsKeepsTagsLengthAndStop)
         RecordingHost host(source, to, "128");
         ConversionHost conversionHost = host.Host(RecordingHost::ProgramFolder());
         conversionHost.encoderThreads = threads;
-        const int outcome = vorlanta(conversionHost, 0, control);
-        return std::pair{outcome, host.Lines()};
+        const ConversionOutcome outcome = vorlanta(conversionHost, host.Job(), control);
+        return std::pair{outcome.kind, host.Lines()};
     };
     std::atomic<int> run{JobControl::Run};
     const auto [outcome, lines] = convert(result, 2, run);
-    ASSERT_EQ(outcome, JobResult::Done);
+    ASSERT_EQ(outcome, ConversionOutcome::Kind::Converted);
     ASSERT_EQ(lines.back(), result + " Created\r\n");
     EXPECT_NE(
         std::find_if(lines.begin(), lines.end(),
@@ -342,7 +342,7 @@ TEST(SegmentedJob, LongSourceOnTwoThreadsKeepsTagsLengthAndStop)
         if (line.find("BYTEs Read") != std::string::npos && ++frames == 500)
             stop = JobControl::Stop;
     };
-    EXPECT_EQ(vorlanta(conversionHost, 0, stop), JobResult::Done);
+    EXPECT_EQ(vorlanta(conversionHost, host.Job(), stop).kind, ConversionOutcome::Kind::Stopped);
     EXPECT_TRUE(host.Logged("Job Stopped by user\r\n"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);  // the source alone
 }

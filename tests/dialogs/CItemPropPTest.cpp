@@ -117,9 +117,9 @@ TEST_F(JobPropertyTest, ChangedBitrateIsWrittenWithItsBlankAndADefaultNameFollow
     };
     OpenProperty(0);
     OpenProperty(1);
-    EXPECT_EQ(Cell(0, CMyListView::ColBitrate), " 96");
-    EXPECT_EQ(Cell(0, CMyListView::ColDestFile), "/out/a_96.MP3");
-    EXPECT_EQ(Cell(1, CMyListView::ColDestFile), "/out/b_160.mp3");
+    EXPECT_EQ(Cell(0, JobColumns::Bitrate), " 96");
+    EXPECT_EQ(Cell(0, JobColumns::DestFile), "/out/a_96.MP3");
+    EXPECT_EQ(Cell(1, JobColumns::DestFile), "/out/b_160.mp3");
     EXPECT_TRUE(prompts.asked.empty());  // a waiting job needs no restart
 }
 
@@ -132,12 +132,12 @@ TEST_F(JobPropertyTest, ApplyAfterItsJobHasEndedChangesNothingAndSaysSo)
     table.AddJob("/in/a.mp3", "/out/a_128.mp3", 128);
     table.AddJob("/in/b.mp3", "/out/b_128.mp3", 128);
     table.Threads().State().SchedulingPaused = 0;
-    ASSERT_TRUE(WaitUntil([this] { return Cell(0, CMyListView::ColStatus) == "37%"; }));
+    ASSERT_TRUE(WaitUntil([this] { return Cell(0, JobColumns::Status) == "37%"; }));
 
     drive = [this](CItemPropSheet& sheet) {
         sheet.Page()->ResultEdit()->setText("/out/late_128.mp3");
         script.Release("/in/a.mp3");
-        ASSERT_TRUE(WaitUntil([this] { return Cell(0, CMyListView::ColStatus) == "100%"; }));
+        ASSERT_TRUE(WaitUntil([this] { return Cell(0, JobColumns::Status) == "100%"; }));
         sheet.ApplyButton()->click();
         sheet.OkButton()->click();
     };
@@ -147,7 +147,7 @@ TEST_F(JobPropertyTest, ApplyAfterItsJobHasEndedChangesNothingAndSaysSo)
     ASSERT_TRUE(WaitUntil([this] { return script.CallCount() == 2; }));
     EXPECT_EQ(script.Calls()[0].result, "/out/a_128.mp3");
     EXPECT_EQ(script.Calls()[1].result, "/out/b_128.mp3");
-    EXPECT_EQ(Cell(0, CMyListView::ColDestFile), "/out/b_128.mp3");
+    EXPECT_EQ(Cell(0, JobColumns::DestFile), "/out/b_128.mp3");
     EXPECT_EQ(table.ControlWord(0), 0);
     table.StopThreads();
 }
@@ -155,18 +155,18 @@ TEST_F(JobPropertyTest, ApplyAfterItsJobHasEndedChangesNothingAndSaysSo)
 TEST_F(JobPropertyTest, OkWithoutChangesWritesAndAsksNothingEvenForARunningJob)
 {
     table.AddJob("/in/a.mp3", "/out/a_96.mp3", 96);
-    table.SetCellText(0, CMyListView::ColStatus, "37%");
+    table.SetCellText(0, JobColumns::Status, "37%");
     drive = [](CItemPropSheet& sheet) { sheet.OkButton()->click(); };
     OpenProperty(0);
     EXPECT_TRUE(prompts.asked.empty());
-    EXPECT_EQ(Cell(0, CMyListView::ColBitrate), "96");  // not rewritten as " 96"
+    EXPECT_EQ(Cell(0, JobColumns::Bitrate), "96");  // not rewritten as " 96"
     EXPECT_EQ(table.ControlWord(0), -1);
 }
 
 TEST_F(JobPropertyTest, ChangingAJobAt37PercentAsksAndOnYesRestartsIt)
 {
     table.AddJob("/in/a.mp3", "/out/a_128.mp3", 128);
-    table.SetCellText(0, CMyListView::ColStatus, "37%");
+    table.SetCellText(0, JobColumns::Status, "37%");
     drive = [](CItemPropSheet& sheet) {
         sheet.Page()->ResultEdit()->setText("/out/new_128.mp3");
         sheet.OkButton()->click();
@@ -177,13 +177,13 @@ TEST_F(JobPropertyTest, ChangingAJobAt37PercentAsksAndOnYesRestartsIt)
               QString("Change Setting of a processing job need restart the job, are you sure "
                       "to restart this job?"));
     EXPECT_EQ(table.ControlWord(0), 2);
-    EXPECT_EQ(Cell(0, CMyListView::ColDestFile), "/out/new_128.mp3");
+    EXPECT_EQ(Cell(0, JobColumns::DestFile), "/out/new_128.mp3");
 }
 
 TEST_F(JobPropertyTest, NoToTheRestartQuestionWritesNothingAndTheSheetStillCloses)
 {
     table.AddJob("/in/a.mp3", "/out/a_128.mp3", 128);
-    table.SetCellText(0, CMyListView::ColStatus, "99%");
+    table.SetCellText(0, JobColumns::Status, "99%");
     prompts.answer = false;
     bool closed = false;
     drive = [&](CItemPropSheet& sheet) {
@@ -194,7 +194,7 @@ TEST_F(JobPropertyTest, NoToTheRestartQuestionWritesNothingAndTheSheetStillClose
     OpenProperty(0);
     EXPECT_EQ(prompts.asked.size(), 1u);
     EXPECT_TRUE(closed);
-    EXPECT_EQ(Cell(0, CMyListView::ColSourceFile), "/in/a.mp3");
+    EXPECT_EQ(Cell(0, JobColumns::SourceFile), "/in/a.mp3");
     EXPECT_EQ(table.ControlWord(0), -1);
 }
 
@@ -205,14 +205,14 @@ TEST_F(JobPropertyTest, AJobAtOnePercentOrEndedOrFailedIsWrittenWithoutAQuestion
         while (table.JobCount() > 0)
             table.Queue().RemoveAt(0);
         table.AddJob("/in/a.mp3", "/out/a_128.mp3", 128);
-        table.SetCellText(0, CMyListView::ColStatus, status);
+        table.SetCellText(0, JobColumns::Status, status);
         drive = [](CItemPropSheet& sheet) {
             sheet.Page()->ResultEdit()->setText("/out/b_128.mp3");
             sheet.OkButton()->click();
         };
         OpenProperty(0);
         EXPECT_TRUE(prompts.asked.empty());
-        EXPECT_EQ(Cell(0, CMyListView::ColDestFile), "/out/b_128.mp3");
+        EXPECT_EQ(Cell(0, JobColumns::DestFile), "/out/b_128.mp3");
         EXPECT_EQ(table.ControlWord(0), -1);
         table.Threads().State().SchedulingPaused = 1;
     }
@@ -228,19 +228,19 @@ TEST_F(JobPropertyTest, ApplyThenCancelKeepsWhatWasApplied)
         sheet.ApplyButton()->click();
         EXPECT_FALSE(sheet.ApplyButton()->isEnabled());
         EXPECT_TRUE(sheet.isVisible());
-        EXPECT_EQ(Cell(1, CMyListView::ColDestFile), "/out/applied_128.mp3");
+        EXPECT_EQ(Cell(1, JobColumns::DestFile), "/out/applied_128.mp3");
         sheet.Page()->ResultEdit()->setText("/out/dropped_128.mp3");
         sheet.CancelButton()->click();
     };
     OpenProperty(1);
-    EXPECT_EQ(Cell(1, CMyListView::ColDestFile), "/out/applied_128.mp3");
-    EXPECT_EQ(Cell(0, CMyListView::ColDestFile), "/out/a_128.mp3");
+    EXPECT_EQ(Cell(1, JobColumns::DestFile), "/out/applied_128.mp3");
+    EXPECT_EQ(Cell(0, JobColumns::DestFile), "/out/a_128.mp3");
 }
 
 TEST_F(JobPropertyTest, OkAfterApplyAsksAgainForARunningJob)
 {
     table.AddJob("/in/a.mp3", "/out/a_128.mp3", 128);
-    table.SetCellText(0, CMyListView::ColStatus, "50%");
+    table.SetCellText(0, JobColumns::Status, "50%");
     drive = [](CItemPropSheet& sheet) {
         sheet.Page()->ResultEdit()->setText("/out/b_128.mp3");
         sheet.ApplyButton()->click();
@@ -271,7 +271,7 @@ TEST_F(JobPropertyTest, DoubleClickOnARowOpensTheSheet)
         EXPECT_EQ(sheet.Page()->SourceEdit()->text(), QString("/in/a.mp3"));
         sheet.CancelButton()->click();
     };
-    const QPoint at = table.visualRect(table.model()->index(0, CMyListView::ColSourceFile)).center();
+    const QPoint at = table.visualRect(table.model()->index(0, JobColumns::SourceFile)).center();
     QMouseEvent dbl(QEvent::MouseButtonDblClick, at, table.viewport()->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
                     Qt::NoModifier);
     QCoreApplication::sendEvent(table.viewport(), &dbl);
@@ -285,7 +285,7 @@ TEST_F(JobPropertyTest, EditedRunningJobStartsAgainWithTheNewValuesOnceTheSheetC
     script.Hold("/in/a.mp3");
     table.AddJob("/in/a.mp3", "/out/a_128.mp3", 128);
     table.Threads().State().SchedulingPaused = 0;
-    ASSERT_TRUE(WaitUntil([this] { return Cell(0, CMyListView::ColStatus) == "37%"; }));
+    ASSERT_TRUE(WaitUntil([this] { return Cell(0, JobColumns::Status) == "37%"; }));
 
     bool stoppedWhileOpen = false;
     drive = [&](CItemPropSheet& sheet) {
@@ -293,7 +293,7 @@ TEST_F(JobPropertyTest, EditedRunningJobStartsAgainWithTheNewValuesOnceTheSheetC
         SelectBitrate(sheet, "192");
         sheet.ApplyButton()->click();
         // The conversion ends and the job waits; nothing starts while the sheet is open.
-        stoppedWhileOpen = WaitUntil([this] { return Cell(0, CMyListView::ColStatus) == "0"; });
+        stoppedWhileOpen = WaitUntil([this] { return Cell(0, JobColumns::Status) == "0"; });
         HandleEventsFor(50ms);
         EXPECT_EQ(script.CallCount(), 1u);
         script.Release("/in/a.mp3");
@@ -304,7 +304,7 @@ TEST_F(JobPropertyTest, EditedRunningJobStartsAgainWithTheNewValuesOnceTheSheetC
     ASSERT_TRUE(WaitUntil([this] { return script.CallCount() == 2; }));
     const auto calls = script.Calls();
     EXPECT_EQ(calls[1].result, "/out/again_192.mp3");  // the name followed the new rate
-    EXPECT_EQ(calls[1].bitrate, "192");
+    EXPECT_EQ(calls[1].settings.bitrate, 192);
     EXPECT_EQ(script.EndControls().front(), 2);
     table.StopThreads();
 }

@@ -58,8 +58,8 @@ TEST_F(JobTableTest, LooksLikeAReportList)
 
 TEST_F(JobTableTest, InsertJobAppendsTheRecordAsTextCells)
 {
-    ConversionJob first{7, 0, "/in/a.mp3", "/out/a_128.mp3", 128, 0};
-    ConversionJob second{8, 0, "/in/b.mp3", "/out/b_96.mp3", 96, 0};
+    ConversionJob first{7, 0, "/in/a.mp3", "/out/a_128.mp3", EncodeSettings::Cbr(128), 0};
+    ConversionJob second{8, 0, "/in/b.mp3", "/out/b_96.mp3", EncodeSettings::Cbr(96), 0};
     EXPECT_EQ(table.InsertJob(first), 1);
     EXPECT_EQ(table.InsertJob(second), 1);
 
@@ -80,13 +80,13 @@ TEST_F(JobTableTest, InsertJobAppendsTheRecordAsTextCells)
 TEST_F(JobTableTest, ControlCharactersInNamesAreShownEscaped)
 {
     const QString name = "/in/a\n00:00:00    b.mp3";
-    table.InsertJob({1, 0, name, "/out/\x1b[2Jc.mp3", 128, 0});
-    EXPECT_EQ(table.CellText(0, CMyListView::ColSourceFile), name);  // the job keeps the real name
+    table.InsertJob({1, 0, name, "/out/\x1b[2Jc.mp3", EncodeSettings::Cbr(128), 0});
+    EXPECT_EQ(table.CellText(0, JobColumns::SourceFile), name);  // the job keeps the real name
     const auto* delegate = qobject_cast<QStyledItemDelegate*>(table.itemDelegate());
     ASSERT_NE(delegate, nullptr);
     const QLocale locale;
     EXPECT_EQ(delegate->displayText(name, locale), "/in/a\\n00:00:00    b.mp3");
-    EXPECT_EQ(delegate->displayText(table.CellText(0, CMyListView::ColDestFile), locale), "/out/\\x1b[2Jc.mp3");
+    EXPECT_EQ(delegate->displayText(table.CellText(0, JobColumns::DestFile), locale), "/out/\\x1b[2Jc.mp3");
 }
 
 TEST_F(JobTableTest, AddJobNumbersJobsFromNextJobId)
@@ -94,7 +94,7 @@ TEST_F(JobTableTest, AddJobNumbersJobsFromNextJobId)
     EXPECT_EQ(table.AddJob("/in/a.mp3", "/out/a.mp3", 128), 0);
     EXPECT_EQ(table.AddJob("/in/b.mp3", "/out/b.mp3", 128), 1);
     EXPECT_EQ(table.NextJobId(), 2);
-    EXPECT_EQ(table.CellText(1, CMyListView::ColJobId), "1");
+    EXPECT_EQ(table.CellText(1, JobColumns::JobId), "1");
 }
 
 TEST_F(JobTableTest, CellAccessOutOfRangeIsHarmless)
@@ -118,13 +118,13 @@ TEST_F(JobTableTest, DeleteRemovesWaitingEndedAndFailedJobsWithoutAsking)
     table.AddJob("/in/a.mp3", "/out/a.mp3", 128);
     table.AddJob("/in/b.mp3", "/out/b.mp3", 128);
     table.AddJob("/in/c.mp3", "/out/c.mp3", 128);
-    table.SetCellText(0, CMyListView::ColStatus, "ERR");
-    table.SetCellText(2, CMyListView::ColStatus, "100%");
+    table.SetCellText(0, JobColumns::Status, "ERR");
+    table.SetCellText(2, JobColumns::Status, "100%");
 
     Select(1);  // waiting
     table.OnJobDel();
     ASSERT_EQ(table.JobCount(), 2);
-    EXPECT_EQ(table.CellText(1, CMyListView::ColSourceFile), "/in/c.mp3");
+    EXPECT_EQ(table.CellText(1, JobColumns::SourceFile), "/in/c.mp3");
     Select(1);  // ended
     table.OnJobDel();
     Select(0);  // failed
@@ -145,7 +145,7 @@ TEST_F(JobTableTest, DeleteOfARunningJobAsksAndStopsOnOk)
         return answer;
     });
     table.AddJob("/in/a.mp3", "/out/a.mp3", 128);
-    table.SetCellText(0, CMyListView::ColStatus, "1%");  // "1%" already counts as running
+    table.SetCellText(0, JobColumns::Status, "1%");  // "1%" already counts as running
     Select(0);
 
     table.OnJobDel();  // Cancel
@@ -155,7 +155,7 @@ TEST_F(JobTableTest, DeleteOfARunningJobAsksAndStopsOnOk)
     EXPECT_EQ(table.ControlWord(0), -1);
 
     answer = true;
-    table.SetCellText(0, CMyListView::ColStatus, "99%");
+    table.SetCellText(0, JobColumns::Status, "99%");
     table.OnJobDel();  // OK
     EXPECT_EQ(questions.size(), 2u);
     EXPECT_EQ(table.JobCount(), 1);  // the row stays until the job has stopped
@@ -213,7 +213,7 @@ TEST_F(JobTableTest, CommandsReachTheirHandlers)
 
     table.OnCommand(IdJobDelete);
     EXPECT_EQ(table.JobCount(), 1);
-    EXPECT_EQ(table.CellText(0, CMyListView::ColSourceFile), "/in/a.mp3");
+    EXPECT_EQ(table.CellText(0, JobColumns::SourceFile), "/in/a.mp3");
 }
 
 TEST(JobTableAddCommandTest, AddCommandStartsTheSchedulerEvenWithNothingAdded)
@@ -247,7 +247,7 @@ TEST(JobTableBackgroundTest, TilesThePictureBehindTheRowsAndShowsNothingWhenMiss
     EXPECT_GT(tiled.red(), 180);
     EXPECT_LT(tiled.green(), 60);
     // The rows are transparent: the picture shows inside a row as well.
-    const QRect cell = table.visualRect(table.model()->index(0, CMyListView::ColJobId));
+    const QRect cell = table.visualRect(table.model()->index(0, JobColumns::JobId));
     const QColor underRow = table.viewport()->grab().toImage().pixelColor(cell.right() - 2, cell.center().y());
     EXPECT_GT(underRow.red(), 180);
     EXPECT_LT(underRow.green(), 60);

@@ -158,7 +158,7 @@ TEST_F(JobConversionRunTest, CloseStopsTheRunningConversionAndJoins)
     EXPECT_FALSE(table.Threads().State().SchedulerThread.joinable());
     EXPECT_EQ(table.Threads().WorkerCount(), 0);
     EXPECT_EQ(LogCount("Job Stopped by user"), 1);
-    EXPECT_EQ(table.CellText(0, CMyListView::ColStatus), "100%");
+    EXPECT_EQ(table.CellText(0, JobColumns::Status), "100%");
     EXPECT_FALSE(std::filesystem::exists(Out("next_128.mp3").toStdString()));
 }
 
@@ -168,12 +168,13 @@ TEST_F(JobConversionRunTest, TwoAtOnceKeepEachJobsLinesWholeAndInOrder)
 {
     std::atomic<int> running{0};
     std::atomic<int> most{0};
-    table.Threads().SetConversionRoutine([&](ConversionHost& host, int row, const std::atomic<int>& control) {
-        most = std::max(most.load(), ++running);
-        const int result = vorlanta(host, row, control);
-        --running;
-        return result;
-    });
+    table.Threads().SetConversionRoutine(
+        [&](ConversionHost& host, const JobSpec& job, const std::atomic<int>& control) {
+            most = std::max(most.load(), ++running);
+            ConversionOutcome result = vorlanta(host, job, control);
+            --running;
+            return result;
+        });
     table.Threads().SetSimultaneousConversions(2);
     const QString sources[] = {MakeSource("a.mp3", 8.0), MakeSource("b.mp3", 8.0)};
     const QString results[] = {Out("a_96.mp3"), Out("b_96.mp3")};
@@ -202,13 +203,14 @@ TEST_F(JobConversionRunTest, ALoneJobGetsTheFreeSlotsAsEncoderThreads)
 {
     std::vector<int> threads;
     std::mutex mutex;
-    table.Threads().SetConversionRoutine([&](ConversionHost& host, int row, const std::atomic<int>& control) {
-        {
-            const std::lock_guard lock(mutex);
-            threads.push_back(host.encoderThreads);
-        }
-        return vorlanta(host, row, control);
-    });
+    table.Threads().SetConversionRoutine(
+        [&](ConversionHost& host, const JobSpec& job, const std::atomic<int>& control) {
+            {
+                const std::lock_guard lock(mutex);
+                threads.push_back(host.encoderThreads);
+            }
+            return vorlanta(host, job, control);
+        });
     table.Threads().SetSimultaneousConversions(3);
     table.AddJob(MakeSource("alone.mp3", 2.0), Out("alone_96.mp3"), 96);
     ASSERT_TRUE(AllDone());

@@ -62,39 +62,35 @@ protected:
 TEST_F(TableDeliveryTest, WorkersReadAndWriteTheirJobWithoutWaitingAndOnlyTheNewestStatusIsShown)
 {
     table.WriteJobCells(0, "/in/new.mp3", "/out/new.mp3", " 96");
-    std::string source, result, bitrate;
+    JobSpec job;
     auto work = std::async(std::launch::async, [&] {
-        source = access.CellText(1, JobTableAccess::SourceFile);  // the row named plays no part
-        result = access.CellText(0, JobTableAccess::DestFile);
-        bitrate = access.CellText(0, JobTableAccess::Bitrate);
+        job = access.Spec();
         for (int percent = 2; percent <= 100; ++percent)
-            access.SetStatus(0, std::to_string(percent) + "%");
+            access.SetStatus(std::to_string(percent) + "%");
     });
     ASSERT_TRUE(FinishesWithoutTheWindow(work));
-    EXPECT_EQ(source, "/in/new.mp3");
-    EXPECT_EQ(result, "/out/new.mp3");
-    EXPECT_EQ(bitrate, " 96");
-    EXPECT_EQ(table.CellText(0, CMyListView::ColStatus), "100%");
+    EXPECT_EQ(job, (JobSpec{"/in/new.mp3", "/out/new.mp3", EncodeSettings::Cbr(96)}));
+    EXPECT_EQ(table.CellText(0, JobColumns::Status), "100%");
     recorder.Clear();
     ASSERT_TRUE(WaitUntil([&] { return !recorder.Entries().empty(); }));
     HandleEventsFor(250ms);
     EXPECT_EQ(recorder.StatusesOf("/in/new.mp3"), std::vector<QString>{"100%"});
-    EXPECT_EQ(table.CellText(1, CMyListView::ColStatus), "0");
+    EXPECT_EQ(table.CellText(1, JobColumns::Status), "0");
 }
 
 TEST_F(TableDeliveryTest, StatusOfADeletedJobGoesNowhere)
 {
-    table.SetCellText(0, CMyListView::ColStatus, "100%");
+    table.SetCellText(0, JobColumns::Status, "100%");
     table.selectRow(0);
     table.OnJobDel();  // an ended job is deleted at once
     ASSERT_EQ(table.JobCount(), 1);
 
-    auto work = std::async(std::launch::async, [&] { access.SetStatus(0, "100%"); });
+    auto work = std::async(std::launch::async, [&] { access.SetStatus("100%"); });
     ASSERT_TRUE(FinishesWithTheWindow(work));
     HandleEventsFor(250ms);
     // The waiting job that moved up is not mistaken for the ended one.
-    EXPECT_EQ(table.CellText(0, CMyListView::ColSourceFile), "/in/b.mp3");
-    EXPECT_EQ(table.CellText(0, CMyListView::ColStatus), "0");
+    EXPECT_EQ(table.CellText(0, JobColumns::SourceFile), "/in/b.mp3");
+    EXPECT_EQ(table.CellText(0, JobColumns::Status), "0");
 }
 
 TEST(LogDeliveryTest, ProgressLinesNotYetShownGiveWayToTheNextLine)

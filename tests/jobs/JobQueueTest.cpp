@@ -34,8 +34,8 @@ TEST(JobQueueTest, JobsKeepTheirOrderAndIdentityWhileRowsAroundThemGo)
     EXPECT_FALSE(queue.Remove(keys[3]));
     EXPECT_FALSE(queue.RemoveAt(3));
     ASSERT_EQ(queue.Count(), 3);
-    EXPECT_EQ(queue.Cell(0, JobQueue::SourceFile), "/in/1.mp3");
-    EXPECT_EQ(queue.Cell(2, JobQueue::SourceFile), "/in/4.mp3");
+    EXPECT_EQ(queue.Cell(0, JobColumns::SourceFile), "/in/1.mp3");
+    EXPECT_EQ(queue.Cell(2, JobColumns::SourceFile), "/in/4.mp3");
     EXPECT_EQ(queue.RowOf(keys[2]), 1);
     EXPECT_EQ(queue.RowOf(keys[0]), -1);
     EXPECT_EQ(queue.Find(keys[4]), queue.At(2));
@@ -43,14 +43,14 @@ TEST(JobQueueTest, JobsKeepTheirOrderAndIdentityWhileRowsAroundThemGo)
     // A job held by its worker is still its own job wherever its row went,
     // and nothing once it has left the queue.
     QueuedJobAccess access(queue, third);
-    EXPECT_EQ(access.CellText(0, JobQueue::DestFile), "/out/2_128.mp3");
-    access.SetStatus(0, "37%");
-    EXPECT_EQ(queue.Cell(1, JobQueue::Status), "37%");
-    EXPECT_EQ(queue.Cell(0, JobQueue::Status), "0");
+    EXPECT_EQ(access.Spec().result, "/out/2_128.mp3");
+    access.SetStatus("37%");
+    EXPECT_EQ(queue.Cell(1, JobColumns::Status), "37%");
+    EXPECT_EQ(queue.Cell(0, JobColumns::Status), "0");
     queue.Remove(keys[2]);
-    EXPECT_EQ(access.CellText(0, JobQueue::SourceFile), "");
-    access.SetStatus(0, "100%");
-    EXPECT_EQ(queue.Cell(1, JobQueue::Status), "0");  // job 4 moved up; it is not touched
+    EXPECT_EQ(access.Spec().source, "");
+    access.SetStatus("100%");
+    EXPECT_EQ(queue.Cell(1, JobColumns::Status), "0");  // job 4 moved up; it is not touched
 
     // Keys are never given again, even once the queue has emptied.
     while (queue.Count() > 0)
@@ -58,7 +58,7 @@ TEST(JobQueueTest, JobsKeepTheirOrderAndIdentityWhileRowsAroundThemGo)
     EXPECT_GT(queue.Append(JobCells(9)), keys[4]);
     EXPECT_EQ(queue.Cell(5, 0), "");
     EXPECT_EQ(queue.Cell(0, 6), "");
-    EXPECT_FALSE(queue.SetCell(1, JobQueue::Status, "x"));
+    EXPECT_FALSE(queue.SetCell(1, JobColumns::Status, "x"));
 }
 
 // Workers write statuses and control words of the jobs they hold, a reader
@@ -77,10 +77,11 @@ TEST(JobQueueTest, DataStaysWholeUnderConcurrentUpdates)
         for (const std::string& cell : cells)
             if (cell.empty())
                 return;
-        const std::string& n = cells[JobQueue::JobId];
-        if (cells[JobQueue::SourceFile] != "/in/" + n + ".mp3" || cells[JobQueue::DestFile] != "/out/" + n + "_128.mp3")
+        const std::string& n = cells[JobColumns::JobId];
+        if (cells[JobColumns::SourceFile] != "/in/" + n + ".mp3"
+            || cells[JobColumns::DestFile] != "/out/" + n + "_128.mp3")
             ++faults;
-        const std::string& status = cells[JobQueue::Status];
+        const std::string& status = cells[JobColumns::Status];
         if (status != "0" && status != "100%" && status != "1%" && status != "ERR"
             && !(status.size() == 3 && status[2] == '%'))
             ++faults;
@@ -100,14 +101,11 @@ TEST(JobQueueTest, DataStaysWholeUnderConcurrentUpdates)
                 // The conversion's own road to its job.
                 QueuedJobAccess access(queue, job);
                 for (int percent = 10; percent < 100; percent += 7) {
-                    access.SetStatus(0, std::to_string(percent) + "%");
+                    access.SetStatus(std::to_string(percent) + "%");
                     JobQueue::Control(job) = percent % 3;
-                    JobQueue::Cells cells;
-                    for (int column = 0; column < JobQueue::ColumnCount; ++column)
-                        cells[static_cast<std::size_t>(column)] = access.CellText(0, column);
-                    checkRow(cells);
+                    checkRow(queue.AllCells(job));
                 }
-                access.SetStatus(0, w % 2 ? "100%" : "ERR");
+                access.SetStatus(w % 2 ? "100%" : "ERR");
                 queue.SetHeld(job, !queue.Held(job));
             }
         });
@@ -131,7 +129,7 @@ TEST(JobQueueTest, DataStaysWholeUnderConcurrentUpdates)
         if (n % 3 == 2)
             queue.RemoveAt(0);
         if (n % 50 == 49)
-            queue.SetCell(queue.Count() / 2, JobQueue::DestFile, queue.Cell(queue.Count() / 2, JobQueue::DestFile));
+            queue.SetCell(queue.Count() / 2, JobColumns::DestFile, queue.Cell(queue.Count() / 2, JobColumns::DestFile));
     }
     done = true;
     for (std::thread& worker : workers)

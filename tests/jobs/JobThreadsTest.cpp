@@ -24,7 +24,7 @@ protected:
     }
 
     JobThreadState& State() { return table.Threads().State(); }
-    QString Status(int row) const { return table.CellText(row, CMyListView::ColStatus); }
+    QString Status(int row) const { return table.CellText(row, JobColumns::Status); }
     bool RunningWith(const std::string& source)
     {
         return script.Running() == 1 && !script.Calls().empty() && script.Calls().back().source == source;
@@ -66,8 +66,7 @@ TEST_F(JobThreadsTest, WorkerWritesStartedThenEndedAndTheRowLeaves)
     EXPECT_EQ(State().WorkerBusy, 1);
     EXPECT_EQ(table.ControlWord(0), 0);  // set by the scheduler before the start
     EXPECT_EQ(script.Calls().at(0).result, "a.out");
-    EXPECT_EQ(script.Calls().at(0).bitrate, "160");
-    EXPECT_EQ(script.Calls().at(0).status, "1%");
+    EXPECT_EQ(script.Calls().at(0).settings, EncodeSettings::Cbr(160));
 
     State().SchedulingPaused = 1;  // the ended row stays in view
     script.Release("a");
@@ -90,14 +89,14 @@ TEST_F(JobThreadsTest, ThreeJobsThenTheNextJobIsNumberedTwoAgain)
 
     EXPECT_EQ(table.NextJobId(), 2);
     EXPECT_EQ(table.AddJob("d", "d.out", 128), 2);
-    EXPECT_EQ(table.CellText(1, CMyListView::ColJobId), "2");
-    EXPECT_EQ(table.CellText(2, CMyListView::ColJobId), "2");
+    EXPECT_EQ(table.CellText(1, JobColumns::JobId), "2");
+    EXPECT_EQ(table.CellText(2, JobColumns::JobId), "2");
     script.Release("b");
 }
 
 TEST_F(JobThreadsTest, FailedJobShowsErrThenLeavesWithoutCounting)
 {
-    script.SetResult("bad", JobResult::Failed);
+    script.SetResult("bad", ConversionOutcome::Kind::Failed);
     script.Hold("next");
     table.AddJob("bad", "bad.out", 128);
     table.AddJob("next", "next.out", 128);
@@ -116,9 +115,9 @@ TEST_F(JobThreadsTest, FirstRowIsReadByTheThreeCharacterRule)
     table.AddJob("failed", "2.out", 128);
     table.AddJob("lower", "3.out", 128);
     table.AddJob("held", "4.out", 128);
-    table.SetCellText(0, CMyListView::ColStatus, "100%");
-    table.SetCellText(1, CMyListView::ColStatus, "ERR");
-    table.SetCellText(2, CMyListView::ColStatus, "err");
+    table.SetCellText(0, JobColumns::Status, "100%");
+    table.SetCellText(1, JobColumns::Status, "ERR");
+    table.SetCellText(2, JobColumns::Status, "err");
     State().SchedulingPaused = 0;
 
     ASSERT_TRUE(WaitUntil([&] { return RunningWith("held"); }));
@@ -138,7 +137,7 @@ TEST_F(JobThreadsTest, NothingIsStartedOrRemovedWhileSchedulingIsPaused)
     State().SchedulingPaused = 1;
     table.AddJob("a", "a.out", 128);
     table.AddJob("b", "b.out", 128);
-    table.SetCellText(0, CMyListView::ColStatus, "ERR");
+    table.SetCellText(0, JobColumns::Status, "ERR");
     HandleEventsFor(10 * kPass);
     EXPECT_EQ(table.JobCount(), 2);
     EXPECT_EQ(script.CallCount(), 0u);
@@ -177,7 +176,7 @@ TEST_F(JobThreadsTest, DeleteOfWaitingJobLeavesTheRunningJobAlone)
     table.OnJobDel();
     EXPECT_EQ(asked, 0);
     ASSERT_EQ(table.JobCount(), 1);
-    EXPECT_EQ(table.CellText(0, CMyListView::ColSourceFile), "a");
+    EXPECT_EQ(table.CellText(0, JobColumns::SourceFile), "a");
     EXPECT_EQ(table.ControlWord(0), 0);
 
     script.Release("a");
@@ -199,7 +198,7 @@ TEST_F(JobThreadsTest, RestartRunsTheJobAgainWithTheNewCells)
     const auto calls = script.Calls();
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[1].result, "a2.out");
-    EXPECT_EQ(calls[1].bitrate, " 96");
+    EXPECT_EQ(calls[1].settings.bitrate, 96);  // the cell " 96" read as atol reads it
     EXPECT_EQ(script.EndControls().at(0), 2);
     EXPECT_EQ(table.ControlWord(0), 0);  // set back by the scheduler
     // The row stayed and started again.
@@ -272,7 +271,7 @@ TEST_F(JobThreadsTest, DeleteQuestionOutlivingItsJobStopsNoOtherJob)
     table.selectRow(0);
     table.OnJobDel();
 
-    EXPECT_EQ(table.CellText(0, CMyListView::ColSourceFile), "b");
+    EXPECT_EQ(table.CellText(0, JobColumns::SourceFile), "b");
     EXPECT_EQ(table.ControlWord(0), 0);
     HandleEventsFor(5 * kPass);
     EXPECT_TRUE(RunningWith("b"));
@@ -297,7 +296,7 @@ TEST_F(JobThreadsTest, SeveralWorkersRunTheFirstJobsAndEachIsStoppedOrRestartedA
     table.selectRow(1);  // "b"
     table.OnJobDel();
     ASSERT_TRUE(WaitUntil([&] { return table.JobCount() == 3 && Status(1) == "37%"; }));
-    EXPECT_EQ(table.CellText(1, CMyListView::ColSourceFile), "c");
+    EXPECT_EQ(table.CellText(1, JobColumns::SourceFile), "c");
     EXPECT_EQ(table.ControlWord(0), 0);  // "a" went on
 
     script.Hold("a2");
@@ -325,7 +324,7 @@ TEST(JobThreadsWakeTest, JobsFollowOneAnotherWithoutWaitingForThePassInterval)
     CMyListView table;
     table.Threads().SetPassInterval(60s);
     table.Threads().SetConversionRoutine(script.Routine());
-    script.SetResult("b", JobResult::Failed);
+    script.SetResult("b", ConversionOutcome::Kind::Failed);
     for (const char* source : {"a", "b", "c"})
         table.AddJob(source, QString(source) + ".out", 128);
     EXPECT_TRUE(WaitUntil([&] { return table.JobCount() == 0 && script.CallCount() == 3; }, 5s));

@@ -16,9 +16,10 @@ TEST(KeptJobsStoreTest, RoundTripKeepsEveryJobInOrder)
     TempDir dir;
     const KeptJobsStore store(QString::fromStdString(dir.File("data/vorlanta")));
     const QList<KeptJobsStore::Job> jobs{
-        {QStringLiteral("/music/Björk/01 \"Joga\".mp3"), QStringLiteral("/out/Björk/01 \"Joga\"_128.mp3"), 128},
-        {QStringLiteral("/music/a\\b.mp3"), QStringLiteral("/music/a\\b_96.mp3"), 96},
-        {QStringLiteral("/m/x.mp3"), QStringLiteral("/m/x_320.mp3"), 320},
+        {std::string("/music/Björk/01 \"Joga\".mp3"), std::string("/out/Björk/01 \"Joga\"_128.mp3"),
+         EncodeSettings::Cbr(128)},
+        {std::string("/music/a\\b.mp3"), std::string("/music/a\\b_96.mp3"), EncodeSettings::Cbr(96)},
+        {std::string("/m/x.mp3"), std::string("/m/x_320.mp3"), EncodeSettings::Cbr(320)},
     };
     ASSERT_TRUE(store.Save(jobs));
 
@@ -38,8 +39,8 @@ TEST(KeptJobsStoreTest, DamagedFileIsKeptAsideAndYieldsNoJobs)
 {
     TempDir dir;
     const KeptJobsStore store(QString::fromStdString(dir.Path()));
-    const QByteArray whole
-        = KeptJobsStore::Encode({{"/m/a.mp3", "/m/a_128.mp3", 128}, {"/m/b.mp3", "/m/b_128.mp3", 128}});
+    const QByteArray whole = KeptJobsStore::Encode({{"/m/a.mp3", "/m/a_128.mp3", EncodeSettings::Cbr(128)},
+                                                    {"/m/b.mp3", "/m/b_128.mp3", EncodeSettings::Cbr(128)}});
     QByteArray badRate = whole;
     badRate.replace("\"bitrate\":128", "\"bitrate\":129");
     for (const QByteArray& bytes :

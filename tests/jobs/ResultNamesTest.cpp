@@ -10,7 +10,7 @@ TEST(ResultNamesTest, TitleIsTheNameWithoutFolderAndExtension)
     EXPECT_EQ(ResultNames::Title("/in/deep/song.mp3"), QString("song"));
     EXPECT_EQ(ResultNames::Title("/in/my_song.v2.MP3"), QString("my_song.v2"));
     EXPECT_EQ(ResultNames::Title("plain.mp3"), QString("plain"));
-    EXPECT_EQ(ResultNames::Title("/in/x"), QString());  // shorter than an extension
+    EXPECT_EQ(ResultNames::Title("/in/x"), QString("x"));  // no extension: nothing is cut off
 }
 
 TEST(ResultNamesTest, FoldersOfAPath)

@@ -5,20 +5,19 @@
 #include <filesystem>
 
 RecordingHost::RecordingHost(const std::string& source, const std::string& result, const std::string& bitrate)
-    : row_{"0", "0", source, result, bitrate, "1%"}
+    : job_{source, result, EncodeSettings::FromText(bitrate)}
 {
 }
 
-std::string RecordingHost::CellText(int row, int column)
+JobSpec RecordingHost::Job() const
 {
     std::lock_guard lock(mutex_);
-    return row == 0 && column >= 0 && column < 6 ? row_[static_cast<std::size_t>(column)] : std::string();
+    return job_;
 }
 
-void RecordingHost::SetStatus(int, const std::string& text)
+void RecordingHost::SetStatus(const std::string& text)
 {
     std::lock_guard lock(mutex_);
-    row_[Status] = text;
     statuses_.push_back(text);
 }
 
@@ -70,10 +69,4 @@ std::vector<std::string> RecordingHost::Messages() const
 {
     std::lock_guard lock(mutex_);
     return messages_;
-}
-
-void RecordingHost::SetCell(int column, const std::string& text)
-{
-    std::lock_guard lock(mutex_);
-    row_[static_cast<std::size_t>(column)] = text;
 }

@@ -3,23 +3,23 @@
 
 #include "convert/ActivityLog.h"
 #include "convert/ConversionHost.h"
-#include "convert/JobTableAccess.h"
+#include "convert/JobProgress.h"
+#include "convert/JobSpec.h"
 #include "convert/UserPrompt.h"
 
-#include <array>
 #include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
 
-// A conversion host for tests: one-row tables, and a log and prompt that
-// keep everything they are given.
-class RecordingHost : public JobTableAccess, public ActivityLog, public UserPrompt {
+// A conversion host for tests: one job (its bitrate read as a table's cell
+// is), and a Status, log and prompt that keep everything they are given.
+class RecordingHost : public JobProgress, public ActivityLog, public UserPrompt {
 public:
     RecordingHost(const std::string& source, const std::string& result, const std::string& bitrate);
 
-    std::string CellText(int row, int column) override;
-    void SetStatus(int row, const std::string& text) override;
+    JobSpec Job() const;
+    void SetStatus(const std::string& text) override;
     void showmessage(const std::string& text) override;
     void MessageBox(const std::string& text) override;
 
@@ -31,13 +31,12 @@ public:
     std::vector<std::string> Lines() const;
     std::vector<std::string> Statuses() const;
     std::vector<std::string> Messages() const;
-    void SetCell(int column, const std::string& text);
     // Runs after every logged line (e.g. to raise a stop request).
     std::function<void(const std::string&)> onLog;
 
 private:
     mutable std::mutex mutex_;
-    std::array<std::string, 6> row_;
+    JobSpec job_;
     std::vector<std::string> lines_;
     std::vector<std::string> statuses_;
     std::vector<std::string> messages_;

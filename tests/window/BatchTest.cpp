@@ -124,8 +124,8 @@ TEST(BatchTest, UnfinishedJobsComeBackAtTheNextStart)
         EXPECT_EQ(second.frame.KeptJobsKeeper()->OfferBack({yes, {}}), 3);
         EXPECT_EQ(asked, QString("Resume 3 waiting jobs?"));
         ASSERT_EQ(second.Table().JobCount(), 3);
-        EXPECT_EQ(second.Table().CellText(2, CMyListView::ColSourceFile), "/m/c.mp3");
-        EXPECT_EQ(second.Table().CellText(2, CMyListView::ColBitrate), "320");
+        EXPECT_EQ(second.Table().CellText(2, JobColumns::SourceFile), "/m/c.mp3");
+        EXPECT_EQ(second.Table().CellText(2, JobColumns::Bitrate), "320");
     }
     {
         Frame declined(false, true);

@@ -10,7 +10,7 @@
 #include "base/CPaneSplitter.h"
 #include "base/CommandIds.h"
 #include "convert/ConversionHost.h"
-#include "convert/JobTableAccess.h"
+#include "convert/JobProgress.h"
 #include "jobs/CMyListView.h"
 
 #include <QAction>
@@ -469,14 +469,14 @@ TEST_F(MainFrameTest, ClosingStopsARunningConversionWhileServingItsWindowRequest
     std::atomic<int> endControl{-1};
     // A conversion that writes its Status cell until it is asked to stop.
     frame.JobTable()->Threads().SetConversionRoutine(
-        [&](ConversionHost& host, int row, const std::atomic<int>& control) {
+        [&](ConversionHost& host, const JobSpec&, const std::atomic<int>& control) {
             while (control != 1) {
-                host.table.SetStatus(row, "50%");
+                host.progress.SetStatus("50%");
                 ++statusWrites;
                 std::this_thread::sleep_for(1ms);
             }
             endControl = control.load();
-            return 0;
+            return ConversionOutcome::Of(ConversionOutcome::Kind::Stopped);
         });
     frame.show();
     frame.JobTable()->AddJob("/in/a.mp3", "/out/a_128.mp3", 128);
@@ -499,15 +499,15 @@ TEST(MainFrameLifetimeTest, DestroyingTheFrameEndsARunningConversion)
     auto frame = std::make_unique<CMainFrame>();
     frame->JobTable()->Threads().SetPassInterval(10ms);
     frame->JobTable()->Threads().SetConversionRoutine(
-        [&](ConversionHost& host, int row, const std::atomic<int>& control) {
+        [&](ConversionHost& host, const JobSpec&, const std::atomic<int>& control) {
             running = 1;
             while (control != 1) {
-                host.table.SetStatus(row, "50%");
+                host.progress.SetStatus("50%");
                 ++statusWrites;
                 std::this_thread::sleep_for(1ms);
             }
             running = 0;
-            return 0;
+            return ConversionOutcome::Of(ConversionOutcome::Kind::Stopped);
         });
     frame->JobTable()->AddJob("/in/a.mp3", "/out/a_128.mp3", 128);
     ASSERT_TRUE(ProcessEventsUntil([&] { return statusWrites > 3; }));

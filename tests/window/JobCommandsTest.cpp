@@ -136,12 +136,12 @@ TEST_F(JobCommandsTest, SingleChosenFileStartsTheSchedulerFirstAndAddsOneJob)
     EXPECT_EQ(seen[0].offered, QString("/in/x_128.mp3"));  // Dest Folder "c" is too short to count
     EXPECT_FALSE(seen[0].sameSettingsEnabled);             // the only file is the last one
     ASSERT_EQ(table.JobCount(), 1);
-    EXPECT_EQ(Cell(0, CMyListView::ColJobId), "0");
-    EXPECT_EQ(Cell(0, CMyListView::ColJobType), "0");
-    EXPECT_EQ(Cell(0, CMyListView::ColSourceFile), "/in/x.mp3");
-    EXPECT_EQ(Cell(0, CMyListView::ColDestFile), "/in/x_128.mp3");
-    EXPECT_EQ(Cell(0, CMyListView::ColBitrate), "128");
-    EXPECT_EQ(Cell(0, CMyListView::ColStatus), "0");
+    EXPECT_EQ(Cell(0, JobColumns::JobId), "0");
+    EXPECT_EQ(Cell(0, JobColumns::JobType), "0");
+    EXPECT_EQ(Cell(0, JobColumns::SourceFile), "/in/x.mp3");
+    EXPECT_EQ(Cell(0, JobColumns::DestFile), "/in/x_128.mp3");
+    EXPECT_EQ(Cell(0, JobColumns::Bitrate), "128");
+    EXPECT_EQ(Cell(0, JobColumns::Status), "0");
     EXPECT_EQ(table.NextJobId(), 1);
 }
 
@@ -163,14 +163,14 @@ TEST_F(JobCommandsTest, SameSettingsTickedInTheFirstDialogAddsTheRestDirectly)
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_TRUE(seen[0].sameSettingsEnabled);
     ASSERT_EQ(table.JobCount(), 3);
-    EXPECT_EQ(Cell(0, CMyListView::ColDestFile), "/out/first_128.mp3");  // typed after the click
-    EXPECT_EQ(Cell(1, CMyListView::ColSourceFile), "/in/b.mp3");
-    EXPECT_EQ(Cell(1, CMyListView::ColDestFile), "/out/b_96.mp3");
-    EXPECT_EQ(Cell(2, CMyListView::ColDestFile), "/out/c_96.mp3");
+    EXPECT_EQ(Cell(0, JobColumns::DestFile), "/out/first_128.mp3");  // typed after the click
+    EXPECT_EQ(Cell(1, JobColumns::SourceFile), "/in/b.mp3");
+    EXPECT_EQ(Cell(1, JobColumns::DestFile), "/out/b_96.mp3");
+    EXPECT_EQ(Cell(2, JobColumns::DestFile), "/out/c_96.mp3");
     for (int row = 0; row < 3; ++row) {
-        EXPECT_EQ(Cell(row, CMyListView::ColBitrate), "96");
-        EXPECT_EQ(Cell(row, CMyListView::ColJobId), QString::number(row));
-        EXPECT_EQ(Cell(row, CMyListView::ColStatus), "0");
+        EXPECT_EQ(Cell(row, JobColumns::Bitrate), "96");
+        EXPECT_EQ(Cell(row, JobColumns::JobId), QString::number(row));
+        EXPECT_EQ(Cell(row, JobColumns::Status), "0");
     }
 }
 
@@ -184,9 +184,9 @@ TEST_F(JobCommandsTest, WithoutTheBoxEveryFileGetsItsDialogAndOnlyTheLastHasItDi
     EXPECT_TRUE(seen[1].sameSettingsEnabled);
     EXPECT_FALSE(seen[2].sameSettingsEnabled);
     ASSERT_EQ(table.JobCount(), 2);
-    EXPECT_EQ(Cell(0, CMyListView::ColSourceFile), "/in/a.mp3");
-    EXPECT_EQ(Cell(1, CMyListView::ColSourceFile), "/in/c.mp3");
-    EXPECT_EQ(Cell(1, CMyListView::ColJobId), "1");
+    EXPECT_EQ(Cell(0, JobColumns::SourceFile), "/in/a.mp3");
+    EXPECT_EQ(Cell(1, JobColumns::SourceFile), "/in/c.mp3");
+    EXPECT_EQ(Cell(1, JobColumns::JobId), "1");
 }
 
 TEST_F(JobCommandsTest, TheBoxTakesEffectFromTheFileAfterItsDialog)
@@ -196,11 +196,11 @@ TEST_F(JobCommandsTest, TheBoxTakesEffectFromTheFileAfterItsDialog)
     commands.OnJobAdd(0);
     ASSERT_EQ(seen.size(), 2u);
     ASSERT_EQ(table.JobCount(), 4);
-    EXPECT_EQ(Cell(0, CMyListView::ColBitrate), "128");
-    EXPECT_EQ(Cell(1, CMyListView::ColDestFile), "/in/b_320.mp3");
-    EXPECT_EQ(Cell(2, CMyListView::ColDestFile), "/in/c_320.mp3");
-    EXPECT_EQ(Cell(3, CMyListView::ColDestFile), "/in/d_320.mp3");
-    EXPECT_EQ(Cell(3, CMyListView::ColBitrate), "320");
+    EXPECT_EQ(Cell(0, JobColumns::Bitrate), "128");
+    EXPECT_EQ(Cell(1, JobColumns::DestFile), "/in/b_320.mp3");
+    EXPECT_EQ(Cell(2, JobColumns::DestFile), "/in/c_320.mp3");
+    EXPECT_EQ(Cell(3, JobColumns::DestFile), "/in/d_320.mp3");
+    EXPECT_EQ(Cell(3, JobColumns::Bitrate), "320");
 }
 
 TEST_F(JobCommandsTest, DefaultNamesOfTheAddCommandAndOfADrop)
@@ -235,7 +235,7 @@ TEST_F(JobCommandsTest, DropOfAnMp3WithATextFile)
     EXPECT_EQ(seen[0].source, QString("/in/a.mp3"));
     EXPECT_TRUE(seen[0].sameSettingsEnabled);  // two files remained
     ASSERT_EQ(table.JobCount(), 1);
-    EXPECT_EQ(Cell(0, CMyListView::ColDestFile), "/in/a_128.mp3");
+    EXPECT_EQ(Cell(0, JobColumns::DestFile), "/in/a_128.mp3");
     EXPECT_TRUE(prompts.shown.empty());  // skipped without a word
 }
 
@@ -275,24 +275,24 @@ TEST_F(JobCommandsTest, DroppedBatchWithSameSettings)
     commands.OnDropFiles(Urls({"/in/a.mp3", "/in/skip.wav", "/in/b.mp3"}));
     ASSERT_EQ(seen.size(), 1u);
     ASSERT_EQ(table.JobCount(), 2);
-    EXPECT_EQ(Cell(1, CMyListView::ColDestFile), "/out/b_224.mp3");
-    EXPECT_EQ(Cell(1, CMyListView::ColBitrate), "224");
+    EXPECT_EQ(Cell(1, JobColumns::DestFile), "/out/b_224.mp3");
+    EXPECT_EQ(Cell(1, JobColumns::Bitrate), "224");
 }
 
 TEST_F(JobCommandsTest, SameSettingsWithoutAFolderPutsTheResultBesideItsSource)
 {
-    BatchState batch{1, 80, QString(), {}};
+    BatchState batch{1, EncodeSettings::Cbr(80), QString(), {}};
     EXPECT_TRUE(commands.AddDroppedFile("/in/deep/x.mp3", batch, 1));
     EXPECT_TRUE(seen.empty());
     ASSERT_EQ(table.JobCount(), 1);
-    EXPECT_EQ(Cell(0, CMyListView::ColDestFile), "/in/deep/x_80.mp3");
-    EXPECT_EQ(Cell(0, CMyListView::ColBitrate), "80");
+    EXPECT_EQ(Cell(0, JobColumns::DestFile), "/in/deep/x_80.mp3");
+    EXPECT_EQ(Cell(0, JobColumns::Bitrate), "80");
 }
 
 TEST_F(JobCommandsTest, SameSettingsBatchAsksBeforeReplacingAnExistingFile)
 {
     const QString existing = env.MakeFile("b_96.mp3");
-    BatchState batch{1, 96, env.folder + "/", {}};
+    BatchState batch{1, EncodeSettings::Cbr(96), env.folder + "/", {}};
     prompts.answer = false;
     commands.AddDroppedFile("/in/b.mp3", batch, 2);
     ASSERT_EQ(prompts.asked.size(), 1u);
@@ -301,7 +301,7 @@ TEST_F(JobCommandsTest, SameSettingsBatchAsksBeforeReplacingAnExistingFile)
     prompts.answer = true;
     commands.AddDroppedFile("/in/b.mp3", batch, 1);
     ASSERT_EQ(table.JobCount(), 1);
-    EXPECT_EQ(Cell(0, CMyListView::ColDestFile), existing);
+    EXPECT_EQ(Cell(0, JobColumns::DestFile), existing);
 }
 
 TEST_F(JobCommandsTest, SourcePathsLongerThan255CharactersAreNotAdded)
@@ -448,7 +448,7 @@ TEST_F(JobCommandsTest, GivenFilesGoThroughTheAddFlowWithoutTheChooser)
     EXPECT_EQ(seen[0].source, QString("/in/a.mp3"));
     EXPECT_TRUE(seen[0].sameSettingsEnabled);
     ASSERT_EQ(table.JobCount(), 2);
-    EXPECT_EQ(Cell(1, CMyListView::ColSourceFile), "/in/b.mp3");
+    EXPECT_EQ(Cell(1, JobColumns::SourceFile), "/in/b.mp3");
 }
 
 namespace {
@@ -489,9 +489,9 @@ TEST_F(JobCommandsTest, FolderKeepsItsTreeUnderTheResultFolderInNameOrder)
     ASSERT_EQ(table.JobCount(), 4);
     for (int row = 0; row < 4; ++row) {
         SCOPED_TRACE(row);
-        EXPECT_EQ(Cell(row, CMyListView::ColSourceFile), music + "/" + sources[row]);
-        EXPECT_EQ(Cell(row, CMyListView::ColDestFile), out + "/" + results[row]);
-        EXPECT_EQ(Cell(row, CMyListView::ColBitrate), "96");
+        EXPECT_EQ(Cell(row, JobColumns::SourceFile), music + "/" + sources[row]);
+        EXPECT_EQ(Cell(row, JobColumns::DestFile), out + "/" + results[row]);
+        EXPECT_EQ(Cell(row, JobColumns::Bitrate), "96");
     }
 
     env.defaults.Settings().DestFolder = "c";
@@ -501,7 +501,7 @@ TEST_F(JobCommandsTest, FolderKeepsItsTreeUnderTheResultFolderInNameOrder)
     EXPECT_EQ(seen[1].offered, music + "/A/y/01_128.mp3");
     ASSERT_EQ(table.JobCount(), 8);
     for (int row = 4; row < 8; ++row)
-        EXPECT_EQ(Cell(row, CMyListView::ColDestFile), music + "/" + QString(results[row - 4]).replace("_96", "_128"));
+        EXPECT_EQ(Cell(row, JobColumns::DestFile), music + "/" + QString(results[row - 4]).replace("_96", "_128"));
 }
 
 // Existing results: "No to all" keeps every later one and adds none of their
@@ -521,14 +521,14 @@ TEST_F(JobCommandsTest, YesOrNoToAllHoldsForTheRestOfTheFolder)
     EXPECT_EQ(prompts.asked.size(), 1u);
     EXPECT_EQ(prompts.replaceOfferedAll, std::vector<bool>{true});
     ASSERT_EQ(table.JobCount(), 1);
-    EXPECT_EQ(Cell(0, CMyListView::ColDestFile), results + "/a_128.mp3");
+    EXPECT_EQ(Cell(0, JobColumns::DestFile), results + "/a_128.mp3");
 
     prompts.replaceAnswers = {ReplaceRule::Answer::Yes, ReplaceRule::Answer::YesToAll};
     answers = {Ok()};
     commands.AddFolder(music);
     EXPECT_EQ(prompts.asked.size(), 3u);  // b and c asked, d not
     ASSERT_EQ(table.JobCount(), 5);
-    EXPECT_EQ(Cell(4, CMyListView::ColDestFile), results + "/d_128.mp3");
+    EXPECT_EQ(Cell(4, JobColumns::DestFile), results + "/d_128.mp3");
 }
 
 // Enter on a selected row opens its properties, as a double click does;

@@ -3,18 +3,19 @@
 
 #include "convert/ConversionHost.h"
 #include "convert/JobConversion.h"
-#include "convert/JobTableAccess.h"
+#include "convert/JobProgress.h"
 
 #include <chrono>
 #include <thread>
 
 JobThreads::ConversionRoutine ScriptedConversion::Routine()
 {
-    return
-        [this](ConversionHost& host, int row, const std::atomic<int>& control) { return Convert(host, row, control); };
+    return [this](ConversionHost& host, const JobSpec& job, const std::atomic<int>& control) {
+        return Convert(host, job, control);
+    };
 }
 
-void ScriptedConversion::SetResult(const std::string& source, int result)
+void ScriptedConversion::SetResult(const std::string& source, ConversionOutcome::Kind result)
 {
     std::lock_guard lock(m_mutex);
     m_results.emplace_back(source, result);
@@ -56,21 +57,21 @@ bool ScriptedConversion::IsIn(const std::set<std::string>& set, const std::strin
     return set.count(source) != 0;
 }
 
-int ScriptedConversion::Convert(ConversionHost& host, int row, const std::atomic<int>& control)
+ConversionOutcome ScriptedConversion::Convert(ConversionHost& host, const JobSpec& job, const std::atomic<int>& control)
 {
     const int running = ++m_running;
     for (int seen = m_maxConcurrent; running > seen && !m_maxConcurrent.compare_exchange_weak(seen, running);) { }
-    Call call{host.table.CellText(row, JobTableAccess::SourceFile), host.table.CellText(row, JobTableAccess::DestFile),
-              host.table.CellText(row, JobTableAccess::Bitrate), host.table.CellText(row, JobTableAccess::Status)};
+    const Call call{job.source, job.result, job.settings};
     {
         std::lock_guard lock(m_mutex);
         m_calls.push_back(call);
     }
     while (IsIn(m_held, call.source) && control == JobControl::Run) {
-        host.table.SetStatus(row, kProgress);
+        host.progress.SetStatus(kProgress);
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
-    int result = JobResult::Done;
+    using Kind = ConversionOutcome::Kind;
+    Kind result = Kind::Converted;
     {
         std::lock_guard lock(m_mutex);
         for (const auto& [source, value] : m_results)
@@ -79,9 +80,9 @@ int ScriptedConversion::Convert(ConversionHost& host, int row, const std::atomic
         m_endControls.push_back(control);
     }
     if (control == JobControl::Restart)
-        result = JobResult::RestartRequested;
+        result = Kind::RestartRequested;
     else if (control == JobControl::Stop)
-        result = JobResult::Done;
+        result = Kind::Stopped;
     --m_running;
-    return result;
+    return ConversionOutcome::Of(result, result == Kind::Failed ? "scripted failure" : "");
 }

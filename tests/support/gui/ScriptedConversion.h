@@ -10,8 +10,8 @@
 #include <vector>
 
 // A stand-in for the conversion routine, for checking how the job threads
-// drive it. It reads the row's cells as the real routine does, then, per
-// source path, either ends at once with a chosen result or keeps "running"
+// drive it. It takes the job as the real routine does, then, per source
+// path, either ends at once with a chosen outcome or keeps "running"
 // (writing a progress status) until the control word asks it to stop or
 // restart, or the test releases it.
 class ScriptedConversion {
@@ -19,16 +19,15 @@ public:
     struct Call {
         std::string source;
         std::string result;
-        std::string bitrate;
-        std::string status;  // the job's status when the conversion began
+        EncodeSettings settings;
     };
 
     static constexpr const char* kProgress = "37%";
 
     JobThreads::ConversionRoutine Routine();
 
-    // Result when the job is not held (default 0).
-    void SetResult(const std::string& source, int result);
+    // Outcome when the job is not held (default: converted).
+    void SetResult(const std::string& source, ConversionOutcome::Kind result);
     // The job keeps running until asked to end or released.
     void Hold(const std::string& source);
     void Release(const std::string& source);
@@ -41,14 +40,14 @@ public:
     std::vector<int> EndControls() const;
 
 private:
-    int Convert(ConversionHost& host, int row, const std::atomic<int>& control);
+    ConversionOutcome Convert(ConversionHost& host, const JobSpec& job, const std::atomic<int>& control);
     bool IsIn(const std::set<std::string>& set, const std::string& source) const;
 
     mutable std::mutex m_mutex;
     std::vector<Call> m_calls;
     std::vector<int> m_endControls;
     std::set<std::string> m_held;
-    std::vector<std::pair<std::string, int>> m_results;
+    std::vector<std::pair<std::string, ConversionOutcome::Kind>> m_results;
     std::atomic<int> m_running{0};
     std::atomic<int> m_maxConcurrent{0};
 };

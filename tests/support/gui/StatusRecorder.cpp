@@ -7,15 +7,15 @@
 
 StatusRecorder::StatusRecorder(CMyListView& table) : m_table(table)
 {
-    m_connection = QObject::connect(m_table.model(), &QAbstractItemModel::dataChanged,
-                                    [this](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
-                                        if (topLeft.column() > CMyListView::ColStatus
-                                            || bottomRight.column() < CMyListView::ColStatus)
-                                            return;
-                                        for (int row = topLeft.row(); row <= bottomRight.row(); ++row)
-                                            m_entries.push_back({m_table.CellText(row, CMyListView::ColSourceFile),
-                                                                 m_table.CellText(row, CMyListView::ColStatus)});
-                                    });
+    m_connection
+        = QObject::connect(m_table.model(), &QAbstractItemModel::dataChanged,
+                           [this](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+                               if (topLeft.column() > JobColumns::Status || bottomRight.column() < JobColumns::Status)
+                                   return;
+                               for (int row = topLeft.row(); row <= bottomRight.row(); ++row)
+                                   m_entries.push_back({m_table.CellText(row, JobColumns::SourceFile),
+                                                        m_table.CellText(row, JobColumns::Status)});
+                           });
 }
 
 StatusRecorder::~StatusRecorder()

@@ -1,0 +1,222 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "convert/JobPlanner.h"
+
+#include "convert/ActivityLog.h"
+#include "convert/LogText.h"
+#include "convert/Mp3FolderWalk.h"
+#include "convert/SourceBitrate.h"
+
+#include <filesystem>
+#include <map>
+#include <sys/stat.h>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kMp3 = ".mp3";
+
+std::string NameOf(const std::string& path)
+{
+    return path.substr(path.rfind('/') + 1);  // npos + 1 is 0
+}
+
+// The length of the extension Title takes off the name.
+std::size_t ExtensionLength(const std::string& name)
+{
+    if (Mp3FolderWalk::IsMp3Name(name))
+        return kMp3.size();
+    const std::size_t dot = name.rfind('.');
+    return dot == std::string::npos || dot == 0 ? 0 : name.size() - dot;
+}
+
+std::string WithSlash(const std::string& folder)
+{
+    return folder.empty() || folder.back() == '/' ? folder : folder + '/';
+}
+
+bool Exists(const std::string& path)
+{
+    std::error_code error;
+    return fs::exists(fs::symlink_status(path, error)) && !error;
+}
+
+// The folders of a result that may not exist yet: made, or why not.
+std::optional<std::string> MakeFolder(const std::string& result)
+{
+    const fs::path folder = fs::path(result).parent_path();
+    std::error_code error;
+    if (folder.empty() || fs::is_directory(folder, error) || fs::create_directories(folder, error) || !error)
+        return std::nullopt;
+    return LogText::Format("Dest folder %s cannot be created: %s", folder.c_str(), error.message().c_str());
+}
+
+ConversionOutcome Refused(std::string reason)
+{
+    return ConversionOutcome::Of(ConversionOutcome::Kind::Refused, std::move(reason));
+}
+
+ConversionOutcome Skipped(ActivityLog& log, const std::string& line)
+{
+    log.showmessage(line);
+    return ConversionOutcome::Of(ConversionOutcome::Kind::Skipped, LogText::WithoutLineEnd(line));
+}
+
+void AddFolder(const std::string& folder, const JobPlanner::Choices& choices, ActivityLog& log,
+               const std::function<bool()>& keepGoing, std::vector<JobPlanner::Planned>& jobs)
+{
+    std::vector<Mp3FolderWalk::Found> found;
+    const bool read = Mp3FolderWalk::Find(folder, log, found, [&](std::size_t) { return !keepGoing || keepGoing(); });
+    if (!read) {
+        jobs.push_back({JobSpec{folder, {}, choices.settings}, 0,
+                        ConversionOutcome::Of(ConversionOutcome::Kind::Failed, "the folder cannot be read")});
+        return;
+    }
+    if (found.empty())
+        log.showmessage(LogText::Format("No .mp3 file found in folder %s\r\n", folder.c_str()));
+    for (const Mp3FolderWalk::Found& file : found) {
+        const std::string result = choices.resultFolder.empty()
+            ? JobPlanner::ResultName(file.path, {}, choices.settings)
+            : JobPlanner::TreeResultName(file.path, file.relative, WithSlash(choices.resultFolder), choices.settings);
+        jobs.push_back({JobSpec{file.path, result, choices.settings}, file.size, std::nullopt});
+    }
+}
+
+// Two jobs must never convert one file or write one result, and a file
+// that another job of the batch writes is no source (a result of an
+// earlier run beside its source). Decided before the first job starts.
+void RefuseClashes(std::vector<JobPlanner::Planned>& jobs, ActivityLog& log)
+{
+    std::vector<std::string> sourceKeys(jobs.size());
+    std::map<std::string, std::size_t> results;
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+        if (jobs[i].decided)
+            continue;
+        sourceKeys[i] = JobPlanner::IdentityKey(jobs[i].job.source);
+        results.emplace(JobPlanner::IdentityKey(jobs[i].job.result), i);
+    }
+    std::map<std::string, std::size_t> sources;
+    std::map<std::string, std::size_t> claimed;
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+        JobPlanner::Planned& planned = jobs[i];
+        if (planned.decided)
+            continue;
+        const JobSpec& job = planned.job;
+        const auto writer = results.find(sourceKeys[i]);
+        if (writer != results.end() && writer->second != i) {
+            planned.decided = Skipped(log,
+                                      LogText::Format("%s is the result of %s in this run: skipped\r\n",
+                                                      job.source.c_str(), jobs[writer->second].job.source.c_str()));
+            continue;
+        }
+        const auto [twin, newSource] = sources.emplace(sourceKeys[i], i);
+        if (!newSource) {
+            planned.decided = Refused("the same file as " + jobs[twin->second].job.source + ", a source already");
+            continue;
+        }
+        const auto [first, newResult] = claimed.emplace(JobPlanner::IdentityKey(job.result), i);
+        if (!newResult)
+            planned.decided = Refused(job.result + " is the result of " + jobs[first->second].job.source + " already");
+    }
+}
+
+}  // namespace
+
+std::string JobPlanner::Title(const std::string& path)
+{
+    const std::string name = NameOf(path);
+    return name.substr(0, name.size() - ExtensionLength(name));
+}
+
+std::string JobPlanner::WithoutExtension(const std::string& path)
+{
+    return path.substr(0, path.size() - ExtensionLength(NameOf(path)));
+}
+
+std::string JobPlanner::FolderWithSlash(const std::string& path)
+{
+    return path.substr(0, path.rfind('/') + 1);
+}
+
+std::string JobPlanner::ResultName(const std::string& source, const std::string& folder, const EncodeSettings& settings)
+{
+    const std::string stem = folder.empty() ? WithoutExtension(source) : WithSlash(folder) + Title(source);
+    return stem + "_" + settings.Text() + kMp3;
+}
+
+std::string JobPlanner::TreeResultName(const std::string& source, const std::string& relative, const std::string& root,
+                                       const EncodeSettings& settings)
+{
+    if (root.empty())
+        return ResultName(source, {}, settings);
+    return ResultName(source, WithSlash(root) + FolderWithSlash(relative), settings);
+}
+
+std::string JobPlanner::TreeRoot(const std::string& acceptedResult, const std::string& relative)
+{
+    const std::string folder = FolderWithSlash(acceptedResult);
+    const std::string below = FolderWithSlash(relative);
+    if (below.empty() || folder.size() <= below.size()
+        || folder.compare(folder.size() - below.size() - 1, std::string::npos, "/" + below) != 0)
+        return folder;
+    return folder.substr(0, folder.size() - below.size());
+}
+
+std::vector<JobPlanner::Planned> JobPlanner::Plan(const std::vector<std::string>& sources, const Choices& choices,
+                                                  ActivityLog& log, const std::function<bool()>& keepGoing)
+{
+    std::vector<Planned> jobs;
+    for (const std::string& source : sources) {
+        if (keepGoing && !keepGoing())
+            break;
+        std::error_code error;
+        if (fs::is_directory(source, error)) {
+            AddFolder(source, choices, log, keepGoing, jobs);
+            continue;
+        }
+        const std::uintmax_t size = fs::file_size(source, error);
+        const std::string result
+            = choices.output.empty() ? ResultName(source, choices.resultFolder, choices.settings) : choices.output;
+        jobs.push_back({JobSpec{source, result, choices.settings}, error ? 0 : size, std::nullopt});
+    }
+    RefuseClashes(jobs, log);
+    return jobs;
+}
+
+std::optional<ConversionOutcome> JobPlanner::BeforeStart(const JobSpec& job, const StartRules& rules, ActivityLog& log)
+{
+    const bool resultExists = Exists(job.result);
+    if (SameFile(job.source, job.result) || (!resultExists && job.source == job.result))
+        return Refused("the result would replace the source");
+    if (resultExists && rules.existing == Existing::Skip)
+        return Skipped(log, LogText::Format("%s exists already: skipped\r\n", job.result.c_str()));
+    if (resultExists && rules.existing == Existing::Refuse)
+        return Refused(job.result + " exists already");
+    if (rules.skipLower) {
+        if (const std::optional<std::string> line = SourceBitrate::SkipLine(job.source, job.settings.bitrate))
+            return Skipped(log, *line);
+    }
+    if (const std::optional<std::string> failure = MakeFolder(job.result)) {
+        log.showmessage(*failure + "\r\n");
+        return ConversionOutcome::Of(ConversionOutcome::Kind::Failed, *failure);
+    }
+    return std::nullopt;
+}
+
+bool JobPlanner::SameFile(const std::string& a, const std::string& b)
+{
+    return IdentityKey(a) == IdentityKey(b);
+}
+
+std::string JobPlanner::IdentityKey(const std::string& path)
+{
+    struct stat info { };
+    if (::stat(path.c_str(), &info) == 0)
+        return "inode " + std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
+    // Not there (yet): its folder with every link resolved, and its name.
+    std::error_code error;
+    const fs::path absolute = fs::absolute(path, error);
+    const fs::path resolved = fs::weakly_canonical(error ? fs::path(path) : absolute, error);
+    return "path " + (error ? absolute.lexically_normal() : resolved).string();
+}
