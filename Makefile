@@ -10,8 +10,9 @@ BUILD   := build/release
 ASAN    := build/asan
 FUZZ    := build/fuzz
 DEB     := build/deb
-# Our own builds treat warnings as errors; packagers' builds need not.
-CMAKE   := cmake -G Ninja -Wno-dev -DVORLANTA_WERROR=ON
+# Our own builds treat warnings as errors, build the tests and benchmarks
+# (so they never rot); packagers' builds need not.
+CMAKE   := cmake -G Ninja -Wno-dev -DVORLANTA_WERROR=ON -DBUILD_TESTING=ON -DVORLANTA_BENCHMARKS=ON
 JOBS    ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
@@ -57,7 +58,7 @@ bench:
 fuzz:
 	@scripts/install-deps fuzz
 	CC=clang CXX=clang++ $(CMAKE) -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DVORLANTA_ENGINE_ONLY=ON -DVORLANTA_FUZZ=ON -DVORLANTA_TESTS=OFF
+	  -DVORLANTA_ENGINE_ONLY=ON -DVORLANTA_FUZZ=ON -DBUILD_TESTING=OFF
 	ninja -C $(FUZZ) -j $(JOBS) fuzz_source_walk
 	mkdir -p $(FUZZ)/corpus
 	@# Seeds: tags and frame headers of each kind, so the search starts near real files.
@@ -71,6 +72,15 @@ fuzz:
 	for i in 1 2 3 4 5; do printf '\377\373\004\304'; head -c 96 /dev/zero; done > $(FUZZ)/corpus/seed-free
 	for i in 1 2 3 4 5; do printf '\377\375\024\304'; head -c 92 /dev/zero; done > $(FUZZ)/corpus/seed-layer2
 	printf 'RIFF\044\000\000\000WAVEfmt ' > $(FUZZ)/corpus/seed-wave
+	@# Joined streams: Layer II then Layer III, CBR then free format, with tags between.
+	{ for i in 1 2 3 4; do printf '\377\375\240\004'; head -c 622 /dev/zero; done; \
+	  for i in 1 2 3 4; do printf '\377\373\024\304'; head -c 92 /dev/zero; done; } > $(FUZZ)/corpus/seed-layers
+	{ for i in 1 2 3 4; do printf '\377\373\024\304'; head -c 92 /dev/zero; done; printf 'TAG'; head -c 125 /dev/zero; \
+	  printf 'ID3\003\000\000\000\000\000\000'; \
+	  for i in 1 2 3 4; do printf '\377\373\004\304'; head -c 96 /dev/zero; done; } > $(FUZZ)/corpus/seed-cbr-free
+	{ for i in 1 2 3; do printf '\377\377\224\004'; head -c 284 /dev/zero; done; \
+	  for i in 1 2 3 4; do printf '\377\375\004\304'; head -c 300 /dev/zero; done; \
+	  printf 'APETAGEX\320\007\000\000\040\000\000\000'; head -c 16 /dev/zero; } > $(FUZZ)/corpus/seed-layer1-free2
 	$(FUZZ)/bin/fuzz_source_walk -max_total_time=$(FUZZ_SECONDS) -max_len=65536 $(FUZZ)/corpus
 
 # Built from the tracked files in a scratch copy, so the package never sees
@@ -82,6 +92,10 @@ deb:
 	cd $(DEB)/vorlanta && VORLANTA_WERROR=1 DEB_BUILD_OPTIONS="parallel=$(JOBS)" \
 	  dpkg-buildpackage -b -us -uc
 	lintian --fail-on error $(DEB)/vorlanta_*.deb
+	@# The desktop data as the package installs it.
+	rm -rf $(DEB)/unpacked && dpkg-deb -x $(DEB)/vorlanta_*.deb $(DEB)/unpacked
+	desktop-file-validate $(DEB)/unpacked/usr/share/applications/*.desktop
+	appstreamcli validate --pedantic --no-net $(DEB)/unpacked/usr/share/metainfo/*.metainfo.xml
 	@ls -1 $(DEB)/vorlanta_*.deb
 
 clean:

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The conversion benchmark: the engine against the encode-only floor and
-// against the lame and ffmpeg command-line tools, on synthesised sources.
+// against the lame and ffmpeg command-line tools, on synthesised sources;
+// variable bitrate against lame's, and what loudness analysis adds to a job.
 //
 //   vorlanta-bench [--minutes M] [--long-minutes L] [--runs N] [--batch-runs N]
 //   vorlanta-bench --batch-only [--batch-runs N]        (only the batch section)
@@ -66,6 +67,48 @@ Row Fastest(const std::string& name, const std::vector<std::string>& argv, int r
     return row;
 }
 
+// Runs the commands in turn, `runs` times, so a change in the machine's load
+// falls on all of them alike; the best of each.
+std::vector<Row> Alternating(const std::vector<std::pair<std::string, std::vector<std::string>>>& commands, int runs)
+{
+    std::vector<Row> rows;
+    for (const auto& command : commands)
+        rows.push_back(Row{command.first, 1e9, 1e9, 0});
+    for (int i = 0; i < runs; ++i) {
+        for (std::size_t c = 0; c < commands.size(); ++c) {
+            const ChildRun run = ChildRun::Of(commands[c].second);
+            rows[c].wall = std::min(rows[c].wall, run.wallSeconds);
+            rows[c].processor = std::min(rows[c].processor, run.seconds);
+            rows[c].peakKiB = std::max(rows[c].peakKiB, run.peakKiB);
+        }
+    }
+    return rows;
+}
+
+// Variable bitrate V2 beside lame's, and constant 128 kbit/s with and
+// without loudness analysis (ReplayGain tags), side by side in one run.
+void VbrAndLoudness(const std::string& cli, const std::string& source, const std::string& result, int runs,
+                    const Row& floor, double audioSeconds)
+{
+    std::vector<std::pair<std::string, std::vector<std::string>>> commands{
+        {"vorlanta-cli -V 2", {cli, "--overwrite", "-V", "2", "-o", result, source}},
+        {"vorlanta-cli -b 128", {cli, "--overwrite", "-b", "128", "-o", result, source}},
+        {"vorlanta-cli -b 128 --replaygain track",
+         {cli, "--overwrite", "-b", "128", "--replaygain", "track", "-o", result, source}},
+    };
+    const bool lame = Installed("lame");
+    if (lame)
+        commands.push_back({"lame --mp3input -V 2", {"lame", "--quiet", "--mp3input", "-V", "2", source, result}});
+    const std::vector<Row> rows = Alternating(commands, runs);
+    Print(rows, floor, audioSeconds);
+    if (lame)
+        std::printf("vorlanta-cli -V 2 is %.2f x faster than lame --mp3input -V 2 (wall)\n",
+                    rows[3].wall / rows[0].wall);
+    std::printf("Loudness analysis adds %.1f %% processor time (%.1f %% wall) to a 128 kbit/s job\n",
+                100.0 * (rows[2].processor - rows[1].processor) / rows[1].processor,
+                100.0 * (rows[2].wall - rows[1].wall) / rows[1].wall);
+}
+
 int Benchmark(double minutes, double longMinutes, int runs)
 {
     const std::string bin = ProgramFolder();
@@ -117,6 +160,7 @@ int Benchmark(double minutes, double longMinutes, int runs)
     Print(rows, floor, audioSeconds);
     for (std::size_t i = 2; i < rows.size(); ++i)
         std::printf("vorlanta-cli is %.2f x faster than %s (wall)\n", rows[i].wall / engine.wall, rows[i].name.c_str());
+    VbrAndLoudness(cli, source, result, runs, floor, audioSeconds);
 
     if (longMinutes > 0) {
         std::printf("\nPeak memory against the source's length (vorlanta-cli -b 128):\n");

@@ -5,6 +5,13 @@
 set(VORLANTA_HOME_PAGE "" CACHE STRING
   "Address the About box links to; empty links to the help pages shipped with the program")
 
+# The software centre's links (AppStream metainfo); the screenshots are
+# docs/screenshots/ of the project's repository at the home page.
+set(VORLANTA_PROJECT_URL "https://github.com/vorlanta/vorlanta" CACHE STRING
+  "The project's home page, for the software centre")
+set(VORLANTA_BUG_TRACKER_URL "https://github.com/vorlanta/vorlanta/issues" CACHE STRING
+  "Where users report bugs, for the software centre")
+
 # The AppStream component id; also names the desktop entry and the metainfo.
 set(VORLANTA_APP_ID "io.github.vorlanta.vorlanta" CACHE STRING
   "Reverse-DNS id of the desktop application")

@@ -11,7 +11,7 @@ install(TARGETS lame_enc LIBRARY DESTINATION ${VORLANTA_PRIVATE_LIBDIR})
 install(FILES ${VORLANTA_DATA_SOURCE}/vorlanta-cli.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${VORLANTA_DATA_SOURCE}/vorlanta-cli.bash
   DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME vorlanta-cli)
-install(FILES ${PROJECT_SOURCE_DIR}/COPYING ${PROJECT_SOURCE_DIR}/README.md
+install(FILES ${PROJECT_SOURCE_DIR}/COPYING ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/NEWS
   DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/vorlanta)
 
 if(TARGET vorlanta)
@@ -21,6 +21,13 @@ if(TARGET vorlanta)
 
   configure_file(${VORLANTA_DATA_SOURCE}/vorlanta.desktop.in
     ${CMAKE_BINARY_DIR}/data/${VORLANTA_APP_ID}.desktop @ONLY)
+  # The release notes come from NEWS, which must describe this version.
+  include(${PROJECT_SOURCE_DIR}/cmake/ReleaseNotes.cmake)
+  vorlanta_release_notes(${PROJECT_SOURCE_DIR}/NEWS VORLANTA_RELEASES)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/NEWS)
+  if(NOT VORLANTA_RELEASES MATCHES "version=\"${PROJECT_VERSION}\"")
+    message(FATAL_ERROR "NEWS has no entry for Vorlanta ${PROJECT_VERSION}")
+  endif()
   configure_file(${VORLANTA_DATA_SOURCE}/vorlanta.metainfo.xml.in
     ${CMAKE_BINARY_DIR}/data/${VORLANTA_APP_ID}.metainfo.xml @ONLY)
   install(FILES ${CMAKE_BINARY_DIR}/data/${VORLANTA_APP_ID}.desktop
@@ -42,7 +49,7 @@ endif()
 
 # The installed layout, checked on every test run: install into a scratch
 # DESTDIR and convert a synthesised file with the installed vorlanta-cli.
-if(VORLANTA_TESTS AND TARGET vorlanta-bench)
+if(BUILD_TESTING AND TARGET vorlanta-bench)
   add_test(NAME install_layout
     COMMAND ${PROJECT_SOURCE_DIR}/tests/install/install-test.sh
       ${CMAKE_COMMAND} ${CMAKE_BINARY_DIR} ${CMAKE_INSTALL_PREFIX} ${CMAKE_INSTALL_BINDIR}

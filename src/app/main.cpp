@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CMyApp.h"
+#include "convert/BuildInfo.h"
 
 #include <BuildConfig.h>
 
@@ -8,6 +9,8 @@
 #include <QFileInfo>
 #include <csignal>
 #include <cstdio>
+#include <filesystem>
+#include <string>
 
 namespace {
 
@@ -16,6 +19,9 @@ struct CommandLine {
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and exit.")};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
                                QStringLiteral("Show the version and exit.")};
+    QCommandLineOption portable{QStringLiteral("portable"),
+                                QStringLiteral("Keep the settings (config.ini) beside the program\n"
+                                               "instead of in $XDG_CONFIG_HOME/vorlanta.")};
 
     CommandLine()
     {
@@ -24,10 +30,21 @@ struct CommandLine {
                            "table as if they had been chosen with Job > Add."));
         parser.addOption(help);
         parser.addOption(version);
+        parser.addOption(portable);
         parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("MP3 files to add."),
                                      QStringLiteral("[FILE...]"));
     }
 };
+
+// What a bug report needs: the build and the libraries it runs with.
+std::string VersionText(const QString& program)
+{
+    // No application object yet: the program's folder from the kernel.
+    std::error_code error;
+    const std::string folder = std::filesystem::read_symlink("/proc/self/exe", error).parent_path().string();
+    return BuildInfo::VersionLine(program.toStdString()) + "\nQt " + qVersion() + ", LAME "
+        + BuildInfo::LameVersion(folder) + ", mpg123 " + BuildInfo::Mpg123Version() + "\n";
+}
 
 QStringList Arguments(int argc, char** argv)
 {
@@ -57,7 +74,7 @@ int main(int argc, char** argv)
             return 0;
         }
         if (commandLine.parser.isSet(commandLine.version)) {
-            std::printf("%s %s\n", qPrintable(program), VORLANTA_VERSION);
+            std::fputs(VersionText(program).c_str(), stdout);
             return 0;
         }
     }
@@ -85,7 +102,7 @@ int main(int argc, char** argv)
     for (const QString& path : missing)
         std::fprintf(stderr, "%s: %s: no such file, not added\n", qPrintable(program), qPrintable(path));
 
-    CMyApp app;
+    CMyApp app(SettingsStore(SettingsStore::DefaultLocation(commandLine.parser.isSet(commandLine.portable))));
     app.SetStartFiles(files);
     return app.Run();
 }

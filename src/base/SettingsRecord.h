@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "convert/LoudnessTagging.h"
+
 #include <QString>
 
 // The three user defaults, held by the application object. Each field stands
@@ -23,4 +25,6 @@ struct SettingsRecord {
     // On unless the user turns it off: a long source is encoded in segments
     // on the conversions' cores that no other job needs.
     bool SplitLongSources = true;
+    // "Write loudness tags": off, per track, or per track and album.
+    LoudnessTags WriteLoudnessTags = LoudnessTags::Off;
 };

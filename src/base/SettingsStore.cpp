@@ -4,8 +4,6 @@
 #include "base/IniFile.h"
 #include "convert/OutputRatePlan.h"
 
-#include <BuildConfig.h>
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -32,23 +30,17 @@ SettingsStore::SettingsStore(Location location) : m_location(std::move(location)
     }
 }
 
-SettingsStore::Location SettingsStore::DefaultLocation()
+SettingsStore::Location SettingsStore::DefaultLocation(bool portable)
 {
-    // An installed program never writes beside itself, not even as root.
-    const QString own = QCoreApplication::applicationDirPath();
-    return {IsSystemFolder(own) ? QString() : own, FallbackFolder(), &SettingsStore::IsWritableFolder};
+    return LocationFor(QCoreApplication::applicationDirPath(), portable);
 }
 
-bool SettingsStore::IsSystemFolder(const QString& folder)
+SettingsStore::Location SettingsStore::LocationFor(const QString& programFolder, bool portable)
 {
-    const QString clean = QDir::cleanPath(folder);
-    if (clean == QStringLiteral(VORLANTA_INSTALL_BINDIR))
-        return true;
-    for (const QString& root : {QStringLiteral("/usr"), QStringLiteral("/bin"), QStringLiteral("/sbin")}) {
-        if (clean == root || clean.startsWith(root + QLatin1Char('/')))
-            return true;
-    }
-    return false;
+    // Whether the folder can be written says nothing about whether the
+    // program is installed (~/.local/bin, /opt as root): only the user does.
+    const bool marked = !programFolder.isEmpty() && QFileInfo::exists(QDir(programFolder).filePath(kPortableMarker));
+    return {portable || marked ? programFolder : QString(), FallbackFolder(), &SettingsStore::IsWritableFolder};
 }
 
 QString SettingsStore::FallbackFolder()
@@ -116,6 +108,10 @@ void SettingsStore::ReadSettingsFile(SettingsRecord& record) const
     record.SkipLowerSources = file.Value(kSection, kSkipLowerKey).value_or(QString()).trimmed() == QLatin1String("1");
     record.KeepUnfinishedJobs = file.Value(kSection, kKeepJobsKey).value_or(QString()).trimmed() == QLatin1String("1");
     record.SplitLongSources = file.Value(kSection, kSplitKey).value_or(QString()).trimmed() != QLatin1String("0");
+    const QString loudness = file.Value(kSection, kLoudnessKey).value_or(QString()).trimmed().toLower();
+    record.WriteLoudnessTags = loudness == QLatin1String("album")
+        ? LoudnessTags::Album
+        : (loudness == QLatin1String("track") ? LoudnessTags::Track : LoudnessTags::Off);
 }
 
 // A stored folder that does not exist (any more) reads as empty: results
@@ -157,6 +153,13 @@ bool SettingsStore::WriteSettingsFile(const SettingsRecord& record) const
         file.RemoveValue(kSection, kSplitKey);
     } else {
         file.SetValue(kSection, kSplitKey, QStringLiteral("0"));
+    }
+    if (record.WriteLoudnessTags == LoudnessTags::Off) {
+        file.RemoveValue(kSection, kLoudnessKey);
+    } else {
+        file.SetValue(kSection, kLoudnessKey,
+                      record.WriteLoudnessTags == LoudnessTags::Album ? QStringLiteral("album")
+                                                                      : QStringLiteral("track"));
     }
     if (!QDir().mkpath(QFileInfo(file.Path()).absolutePath())) {
         return false;

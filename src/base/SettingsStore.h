@@ -10,9 +10,11 @@ class IniFile;
 
 // Keeps the SettingsRecord in the settings file "config.ini", section
 // "Settings", keys "Source Folder", "Dest Folder" and "BitRate". The file
-// lives beside the executable; when the program is installed in a system
-// folder, or its folder cannot be written, it lives in the user's
-// configuration folder instead.
+// lives in the user's configuration folder ($XDG_CONFIG_HOME/vorlanta),
+// wherever the program is installed. A portable copy keeps it beside the
+// executable instead: started with --portable, or with the marker file
+// kPortableMarker beside it (the build folder has one). A portable copy
+// whose folder cannot be written falls back to the configuration folder.
 class SettingsStore {
 public:
     static inline const QString kFileName = QStringLiteral("config.ini");
@@ -24,31 +26,37 @@ public:
     // keeps exactly the three keys above.
     static inline const QString kSplitKey = QStringLiteral("Split Long Sources Across Cores");
     static inline const QString kSkipLowerKey = QStringLiteral("Skip Sources At Or Below Target");
+    // "track" or "album"; absent while loudness tags are off.
+    static inline const QString kLoudnessKey = QStringLiteral("Write Loudness Tags");
     static inline const QString kKeepJobsKey = QStringLiteral("Keep Unfinished Jobs");
     // Written only when it is not 1, so that the file keeps its three keys
     // for everyone who converts one job at a time.
     static inline const QString kSimultaneousKey = QStringLiteral("Simultaneous Conversions");
     static inline const QString kDefaultDestFolder = QStringLiteral("c");
     static inline const QString kDefaultBitRate = QStringLiteral("128");
+    // A file of this name beside the executable makes the copy portable.
+    static inline const QString kPortableMarker = QStringLiteral("vorlanta.portable");
 
     // Where the file may live.
     struct Location {
-        QString programFolder;   // the executable's folder, tried first
-        QString fallbackFolder;  // used when programFolder cannot be written
+        QString programFolder;   // a portable copy's folder, tried first; empty when installed
+        QString fallbackFolder;  // used when there is none, or it cannot be written
         std::function<bool(const QString& folder)> isWritableFolder;
     };
 
-    // The executable's folder (unless it is a system folder), then
-    // $XDG_CONFIG_HOME/vorlanta.
+    // DefaultLocation() without --portable.
     SettingsStore();
     explicit SettingsStore(Location location);
 
-    static Location DefaultLocation();
+    // The executable's folder when this copy is portable (`portable` asked
+    // for on the command line, or the marker file beside it), then
+    // $XDG_CONFIG_HOME/vorlanta.
+    static Location DefaultLocation(bool portable = false);
+    // The same for a program in `programFolder`: portable when asked for, or
+    // when the folder holds the marker file.
+    static Location LocationFor(const QString& programFolder, bool portable);
     // $XDG_CONFIG_HOME/vorlanta, or ~/.config/vorlanta when that is not set.
     static QString FallbackFolder();
-    // A folder of an installed program (/usr/..., /bin, /sbin or the folder
-    // the build installs to), where no settings file may be written.
-    static bool IsSystemFolder(const QString& folder);
     // An existing folder in which this process may create files.
     static bool IsWritableFolder(const QString& folder);
     // The user's music folder, or the home folder when there is none.

@@ -3,6 +3,7 @@
 
 #include "cli/BatchProgress.h"
 #include "cli/ConsoleLog.h"
+#include "convert/AlbumGain.h"
 #include "convert/ConversionHost.h"
 #include "convert/JobConversion.h"
 #include "convert/JobPlanner.h"
@@ -59,6 +60,7 @@ int CliRunner::Run(std::atomic<int>& control, const std::atomic<bool>& interrupt
         sizes.push_back(jobs_[i].size);
     }
     progress_ = std::make_unique<BatchProgress>(std::move(sizes));
+    MakeAlbums();
     for (std::size_t i = 0; i < jobs_.size(); ++i) {
         if (jobs_[i].outcome)
             progress_->Ended(i, Skipped(i));
@@ -78,6 +80,8 @@ int CliRunner::Run(std::atomic<int>& control, const std::atomic<bool>& interrupt
     PrintSummary(std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
     if (interrupted.load())
         return kExitInterrupted;
+    if (encoderMissing_.load())
+        return kExitEncoderMissing;
     return summary_.Failed() == 0 ? kExitConverted : kExitFailed;
 }
 
@@ -85,7 +89,7 @@ int CliRunner::Run(std::atomic<int>& control, const std::atomic<bool>& interrupt
 void CliRunner::Work(std::atomic<int>& control, const std::atomic<bool>& interrupted)
 {
     for (;;) {
-        if (interrupted.load())
+        if (interrupted.load() || encoderMissing_.load())
             return;
         const std::size_t index = next_.fetch_add(1);
         if (index >= jobs_.size())
@@ -98,6 +102,33 @@ void CliRunner::Work(std::atomic<int>& control, const std::atomic<bool>& interru
     }
 }
 
+// The jobs of one run whose sources share a folder make an album. A job
+// decided before it starts (skipped or refused) counts as not completed, so
+// its album keeps track values: album values without one of its tracks would
+// be false.
+void CliRunner::MakeAlbums()
+{
+    if (options_.replayGain != LoudnessTags::Album)
+        return;
+    std::map<std::string, std::size_t> tracks;
+    for (const Job& job : jobs_)
+        ++tracks[std::filesystem::path(job.spec.source).parent_path().string()];
+    for (const auto& [folder, count] : tracks)
+        albums_[folder] = std::make_shared<AlbumGain>(folder.empty() ? std::string(".") : folder, count, log_);
+    for (const Job& job : jobs_) {
+        if (job.outcome)
+            EndOfAlbumTrack(job);
+    }
+}
+
+// A job of an album ended without a conversion.
+void CliRunner::EndOfAlbumTrack(const Job& job)
+{
+    const auto album = albums_.find(std::filesystem::path(job.spec.source).parent_path().string());
+    if (album != albums_.end())
+        album->second->JobEnded(job.spec.result, nullptr);
+}
+
 void CliRunner::RunJob(std::size_t index, std::atomic<int>& control, const std::atomic<bool>& interrupted)
 {
     Job& job = jobs_[index];
@@ -105,6 +136,7 @@ void CliRunner::RunJob(std::size_t index, std::atomic<int>& control, const std::
         job.outcome = std::move(early);
         if (job.outcome->IsFailure())
             ShowRefusal(job);
+        EndOfAlbumTrack(job);
         return;
     }
     job.outcome = Convert(index, control, interrupted);
@@ -130,10 +162,16 @@ ConversionOutcome CliRunner::Convert(std::size_t index, std::atomic<int>& contro
     CliJobTable::RowProgress status(table_, row);
     ++running_;
     ConversionHost host{status, log_, prompt_, encoderFolder_, EncoderThreads(index)};
+    host.loudness = options_.replayGain;
+    if (const auto album = albums_.find(std::filesystem::path(job.spec.source).parent_path().string());
+        album != albums_.end())
+        host.album = album->second;
     table_.SetStatus(row, JobVocabulary::kStarted);
     ConversionOutcome outcome = vorlanta(host, job.spec, control);
     --running_;
     table_.SetStatus(row, JobVocabulary::StatusAfter(outcome));
+    if (outcome.kind == ConversionOutcome::Kind::EncoderMissing)
+        encoderMissing_.store(true);
     if (outcome.kind == ConversionOutcome::Kind::Stopped || (interrupted.load() && outcome.IsFailure())) {
         // The stopped job removed its own temporary file; whatever has the
         // result's name was there before and is left as it was.

@@ -10,11 +10,13 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+class AlbumGain;
 class BatchProgress;
 class ConsoleLog;
 class UserPrompt;
@@ -28,6 +30,8 @@ public:
     static constexpr int kExitFailed = 1;
     static constexpr int kExitUsage = 2;
     static constexpr int kExitInterrupted = 130;
+    // The encoder library could not be loaded: no further job was started.
+    static constexpr int kExitEncoderMissing = 3;
 
     CliRunner(const CliOptions& options, ConsoleLog& log, UserPrompt& prompt, std::string encoderFolder,
               std::FILE* errors);
@@ -51,6 +55,8 @@ private:
     };
 
     void Plan(const std::atomic<bool>& interrupted);
+    void MakeAlbums();
+    void EndOfAlbumTrack(const Job& job);
     void Work(std::atomic<int>& control, const std::atomic<bool>& interrupted);
     void RunJob(std::size_t index, std::atomic<int>& control, const std::atomic<bool>& interrupted);
     ConversionOutcome Convert(std::size_t index, std::atomic<int>& control, const std::atomic<bool>& interrupted);
@@ -68,7 +74,10 @@ private:
     CliJobTable table_;
     std::vector<Job> jobs_;
     std::atomic<std::size_t> next_{0};
-    std::atomic<int> running_{0};  // jobs converting now
+    std::atomic<int> running_{0};              // jobs converting now
+    std::atomic<bool> encoderMissing_{false};  // every further job would fail alike
     std::unique_ptr<BatchProgress> progress_;
+    // With --replaygain album: the album of each source folder.
+    std::map<std::string, std::shared_ptr<AlbumGain>> albums_;
     BatchSummary summary_;
 };

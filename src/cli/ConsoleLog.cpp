@@ -2,6 +2,9 @@
 #include "cli/ConsoleLog.h"
 
 #include "convert/LogText.h"
+#include "convert/SystemReason.h"
+
+#include <cerrno>
 
 namespace {
 
@@ -36,7 +39,20 @@ void ConsoleLog::showmessage(const std::string& text)
     Wipe();
     std::fputs(line.c_str(), stream_);
     DrawProgress(true);
-    std::fflush(stream_);
+    Flush();
+}
+
+void ConsoleLog::Flush()
+{
+    if (std::fflush(stream_) != 0 && writeError_ == 0)
+        writeError_ = errno != 0 ? errno : EIO;
+}
+
+std::string ConsoleLog::WriteFailure()
+{
+    std::lock_guard lock(mutex_);
+    Flush();
+    return writeError_ == 0 ? std::string() : SystemReason::OfError(writeError_);
 }
 
 void ConsoleLog::SetProgress(const std::string& text, int percent)
@@ -53,7 +69,7 @@ void ConsoleLog::Message(std::FILE* stream, const std::string& text)
 {
     std::lock_guard lock(mutex_);
     Wipe();
-    std::fflush(stream_);
+    Flush();
     std::fputs(text.c_str(), stream);
     std::fflush(stream);
     DrawProgress(true);
@@ -83,7 +99,7 @@ void ConsoleLog::Finish()
 {
     std::lock_guard lock(mutex_);
     Wipe();
-    std::fflush(stream_);
+    Flush();
     progressText_.clear();
     percent_ = 0;
 }

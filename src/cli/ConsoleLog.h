@@ -25,10 +25,14 @@ public:
     void Message(std::FILE* stream, const std::string& text);
     // Ends a progress line that is still on screen.
     void Finish();
+    // Why a line could not be written (a full disk, /dev/full); empty when
+    // every line was.
+    std::string WriteFailure();
 
 private:
     void Wipe();
     void DrawProgress(bool force);
+    void Flush();
 
     std::mutex mutex_;
     std::FILE* stream_;
@@ -37,4 +41,5 @@ private:
     int percent_ = 0;
     bool progressShown_ = false;
     std::chrono::steady_clock::time_point lastDraw_{};
+    int writeError_ = 0;  // the first failed write's errno
 };

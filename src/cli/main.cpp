@@ -4,6 +4,7 @@
 #include "cli/ConsoleLog.h"
 #include "cli/ConsolePrompt.h"
 #include "cli/InterruptSignal.h"
+#include "convert/BuildInfo.h"
 #include "convert/JobConversion.h"
 
 #include <atomic>
@@ -36,7 +37,9 @@ int main(int argc, char** argv)
         return 0;
     }
     if (options->version) {
-        std::puts("vorlanta-cli 1.0");
+        const std::string libraries
+            = "LAME " + BuildInfo::LameVersion(ProgramFolder()) + ", mpg123 " + BuildInfo::Mpg123Version();
+        std::printf("%s\n%s\n", BuildInfo::VersionLine("vorlanta-cli").c_str(), libraries.c_str());
         return 0;
     }
     std::atomic<int> control{JobControl::Idle};
@@ -44,5 +47,12 @@ int main(int argc, char** argv)
     ConsoleLog log(stdout, isatty(STDOUT_FILENO) != 0);
     ConsolePrompt prompt(stderr);
     CliRunner runner(*options, log, prompt, ProgramFolder(), stderr);
-    return InterruptSignal::ExitStatus(runner.Run(control, InterruptSignal::Flag()));
+    int status = runner.Run(control, InterruptSignal::Flag());
+    // A log that could not be written is a failure a script must hear of.
+    if (const std::string failure = log.WriteFailure(); !failure.empty()) {
+        std::fprintf(stderr, "vorlanta-cli: the log could not be written: %s\n", failure.c_str());
+        if (status == CliRunner::kExitConverted)
+            status = CliRunner::kExitFailed;
+    }
+    return InterruptSignal::ExitStatus(status);
 }

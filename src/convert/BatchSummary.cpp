@@ -55,6 +55,7 @@ void BatchSummary::Add(const std::string& source, const ConversionOutcome& outco
         break;
     case ConversionOutcome::Kind::Failed:
     case ConversionOutcome::Kind::Refused:
+    case ConversionOutcome::Kind::EncoderMissing:
         AddFailed(source, outcome.reason);
         break;
     case ConversionOutcome::Kind::Stopped:

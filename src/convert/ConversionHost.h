@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "convert/LoudnessTagging.h"
+
+#include <memory>
 #include <string>
 
 class JobProgress;
 class ActivityLog;
 class UserPrompt;
+class AlbumGain;
 
 // Everything outside the engine that one conversion talks to.
 struct ConversionHost {
@@ -19,4 +23,8 @@ struct ConversionHost {
     // encoded in segments on that many threads and joined (SegmentedEncode);
     // one keeps the serial encode.
     int encoderThreads = 1;
+    // ReplayGain tags written into every result ("Write loudness tags").
+    LoudnessTags loudness = LoudnessTags::Off;
+    // With album values: the album this job belongs to, told when it ends.
+    std::shared_ptr<AlbumGain> album = nullptr;
 };

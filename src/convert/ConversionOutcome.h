@@ -14,6 +14,10 @@ struct ConversionOutcome {
         Failed,            // the conversion could not be done
         Skipped,           // nothing to do (a rule said so)
         Refused,           // not started: it would harm a file or clash with another job
+        // The encoder library could not be loaded: every further job would
+        // fail alike, so the batch stops. The log says where it was looked
+        // for, and why it could not be loaded.
+        EncoderMissing,
     };
 
     Kind kind = Kind::Failed;
@@ -23,5 +27,5 @@ struct ConversionOutcome {
 
     static ConversionOutcome Of(Kind kind, std::string reason = {}) { return {kind, std::move(reason)}; }
     // Failed or refused: counts as a failed job.
-    bool IsFailure() const { return kind == Kind::Failed || kind == Kind::Refused; }
+    bool IsFailure() const { return kind == Kind::Failed || kind == Kind::Refused || kind == Kind::EncoderMissing; }
 };

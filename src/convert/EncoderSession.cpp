@@ -10,20 +10,47 @@
 
 EncoderSession::EncoderSession(const std::string& folder, UserPrompt& prompt) : prompt_(prompt)
 {
-    library_.Load(InstallLayout::EncoderLibraryFolders(folder), be::kLibraryFileName);
-    ResolveEntryPoints();
+    if (library_.Load(InstallLayout::EncoderLibraryFolders(folder), be::kLibraryFileName)) {
+        ResolveEntryPoints();
+        if (!entries_.Complete())
+            problem_ = std::string("The encoder library ") + be::kLibraryFileName + " found in "
+                + library_.Tried().back() + " lacks " + MissingEntryPoints();
+    } else {
+        std::string where;
+        const auto& tried = library_.Tried();
+        for (std::size_t i = 0; i < tried.size(); ++i)
+            where += (i == 0 ? "" : i + 1 == tried.size() ? " and " : ", ") + tried[i];
+        problem_ = std::string("The encoder library ") + be::kLibraryFileName + " was looked for in " + where + ": "
+            + (library_.Reason().empty() ? "not found" : library_.Reason());
+    }
     if (!entries_.Complete()) {
         ready_ = false;
         prompt_.MessageBox("Init Lame Encoder Error!");
     }
 }
 
+std::string EncoderSession::MissingEntryPoints() const
+{
+    std::string missing;
+    const auto add = [&missing](bool present, const char* name) {
+        if (!present)
+            missing += (missing.empty() ? "" : ", ") + std::string(name);
+    };
+    add(entries_.init != nullptr, be::kInitStreamName);
+    add(entries_.encode != nullptr, be::kEncodeChunkName);
+    add(entries_.deinit != nullptr, be::kDeinitStreamName);
+    add(entries_.close != nullptr, be::kCloseStreamName);
+    return missing;
+}
+
 EncoderSession::EncoderSession(const EncoderEntryPoints& entries, UserPrompt& prompt)
     : entries_(entries), prompt_(prompt)
 {
     ready_ = entries_.Complete();
-    if (!ready_)
+    if (!ready_) {
+        problem_ = "The encoder lacks " + MissingEntryPoints();
         prompt_.MessageBox("Init Lame Encoder Error!");
+    }
 }
 
 EncoderSession::~EncoderSession()
@@ -39,23 +66,59 @@ void EncoderSession::ResolveEntryPoints()
     entries_.deinit = reinterpret_cast<be::DeinitStreamFn>(library_.Symbol(be::kDeinitStreamName));
     entries_.close = reinterpret_cast<be::CloseStreamFn>(library_.Symbol(be::kCloseStreamName));
     entries_.infoTag = reinterpret_cast<be::WriteInfoTagFn>(library_.Symbol(be::kWriteInfoTagName));
+    entries_.setReplayGain = reinterpret_cast<be::SetReplayGainFn>(library_.Symbol(be::kSetReplayGainName));
 }
 
-void EncoderSession::Configure(const EncodeSettings& settings, int sampleRate, int channels)
+void EncoderSession::ConfigureCommon(int sampleRate, int outputRate, int channels)
 {
-    const int bitrate = settings.bitrate;
     std::memset(&config_, 0, sizeof config_);
     config_.format = be::kConfigLame;
     config_.version = be::kConfigVersion;
     config_.size = be::kConfigSize;
     config_.sampleRate = static_cast<std::uint32_t>(sampleRate);
-    config_.reSampleRate = static_cast<std::uint32_t>(OutputRatePlan::Choose(sampleRate, bitrate));
+    config_.reSampleRate = static_cast<std::uint32_t>(outputRate);
     config_.mode = channels == 1 ? be::kModeMono : be::kModeJointStereo;
-    config_.bitrate = static_cast<std::uint32_t>(bitrate);
-    config_.preset = be::kPresetCbr;
     config_.mpegVersion = be::kMpeg1;
     // Gapless players trim the encoder's delay and padding by this frame.
     config_.writeVbrHeader = entries_.infoTag != nullptr ? 1 : 0;
+}
+
+void EncoderSession::Configure(const EncodeSettings& settings, int sampleRate, int channels)
+{
+    switch (settings.mode) {
+    case EncodeSettings::Mode::Vbr:
+        ConfigureVariable(settings.quality, sampleRate, channels);
+        break;
+    case EncodeSettings::Mode::Abr:
+        ConfigureAverage(settings.bitrate, sampleRate, channels);
+        break;
+    case EncodeSettings::Mode::Cbr:
+        Configure(settings.bitrate, sampleRate, channels);
+        break;
+    }
+}
+
+void EncoderSession::Configure(int bitrate, int sampleRate, int channels)
+{
+    ConfigureCommon(sampleRate, OutputRatePlan::Choose(sampleRate, bitrate), channels);
+    config_.bitrate = static_cast<std::uint32_t>(bitrate);
+    config_.preset = be::kPresetCbr;
+}
+
+void EncoderSession::ConfigureVariable(int quality, int sampleRate, int channels)
+{
+    ConfigureCommon(sampleRate, sampleRate, channels);
+    config_.enableVbr = 1;
+    config_.vbrMethod = be::kVbrMethodMtrh;
+    config_.vbrQuality = quality;
+}
+
+void EncoderSession::ConfigureAverage(int kbps, int sampleRate, int channels)
+{
+    ConfigureCommon(sampleRate, OutputRatePlan::Choose(sampleRate, kbps), channels);
+    config_.enableVbr = 1;
+    config_.vbrMethod = be::kVbrMethodAbr;
+    config_.abrBitrate = static_cast<std::uint32_t>(kbps) * 1000;
 }
 
 bool EncoderSession::Start()
@@ -113,6 +176,13 @@ bool EncoderSession::InfoFrame(std::uint8_t* destination, std::uint32_t& length)
     if (!started_ || !flushed_ || !WritesInfoFrame())
         return false;
     return entries_.infoTag(stream_, destination, be::kInfoTagOutputSize, &length) == be::kErrSuccessful;
+}
+
+bool EncoderSession::SetReplayGain(double gainDb, double peak)
+{
+    if (!started_ || entries_.setReplayGain == nullptr)
+        return false;
+    return entries_.setReplayGain(stream_, static_cast<float>(gainDb), static_cast<float>(peak)) == be::kErrSuccessful;
 }
 
 void EncoderSession::Close()

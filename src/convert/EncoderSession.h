@@ -4,7 +4,7 @@
 #include "convert/EncodeSettings.h"
 #include "convert/SharedLibrary.h"
 
-#include <BeConfig.h>
+#include "encoder/BeConfig.h"
 
 #include <cstdint>
 #include <string>
@@ -19,6 +19,7 @@ struct EncoderEntryPoints {
     be::DeinitStreamFn deinit = nullptr;
     be::CloseStreamFn close = nullptr;
     be::WriteInfoTagFn infoTag = nullptr;
+    be::SetReplayGainFn setReplayGain = nullptr;  // optional: a library without it writes no gain
 
     bool Complete() const { return init && encode && deinit && close; }
 };
@@ -42,11 +43,21 @@ public:
     EncoderSession& operator=(const EncoderSession&) = delete;
 
     bool Ready() const { return ready_; }
+    // Why the session is not ready, for the log: which library was looked
+    // for where, and the loader's reason. Empty when it is ready.
+    const std::string& Problem() const { return problem_; }
 
-    // Fills the configuration record: the result's settings (a constant
-    // bitrate), the source's rate and channel count, the output rate that can
-    // carry the bitrate, and an Info frame when the library can hand it over.
+    // Fills the configuration record: the result's settings, the source's
+    // rate and channel count, the output rate that can carry the bitrate, and
+    // an Info frame when the library can hand it over.
     void Configure(const EncodeSettings& settings, int sampleRate, int channels);
+    // The same for a constant `bitrate`.
+    void Configure(int bitrate, int sampleRate, int channels);
+    // The same for LAME's variable bitrate at `quality` (0 best to 9), at the
+    // source's own rate.
+    void ConfigureVariable(int quality, int sampleRate, int channels);
+    // The same for LAME's average bitrate at `kbps`.
+    void ConfigureAverage(int kbps, int sampleRate, int channels);
     int OutputRate() const { return static_cast<int>(config_.reSampleRate); }
     const be::Config& Record() const { return config_; }
     // Takes another session's record as it is, for a stream that must encode
@@ -77,6 +88,9 @@ public:
     // bytes free) after Flush; returns its length, 0 when there is none.
     // False when the library failed.
     bool InfoFrame(std::uint8_t* destination, std::uint32_t& length);
+    // The track gain (dB) and peak InfoFrame writes into the LAME tag; false
+    // when the library cannot.
+    bool SetReplayGain(double gainDb, double peak);
     // The library refused an encode or flush call: the result lacks audio.
     bool Failed() const { return failed_; }
     // Ends the stream. What a stream not flushed before still holds is dropped.
@@ -84,11 +98,14 @@ public:
 
 private:
     void ResolveEntryPoints();
+    std::string MissingEntryPoints() const;
+    void ConfigureCommon(int sampleRate, int outputRate, int channels);
 
     SharedLibrary library_;
     EncoderEntryPoints entries_;
     UserPrompt& prompt_;
     bool ready_ = true;
+    std::string problem_;
     bool started_ = false;
     bool flushed_ = false;
     bool failed_ = false;

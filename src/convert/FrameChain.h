@@ -33,6 +33,8 @@ public:
     // Follows up to `wanted` frames of `header`'s stream from `offset`.
     Run Follow(std::uint64_t offset, const MpegFrameHeader& header, int wanted);
 
+    // Goes on with a stream of another free-format length (0: measured anew).
+    void SetFreeFormatLength(std::uint32_t length) { freeLength_ = length; }
     // A free-format stream's frame length without padding, once measured.
     std::uint32_t FreeFormatLength() const { return freeLength_; }
     // True once a read of the source failed; every answer after it is empty.

@@ -48,6 +48,18 @@ FrameDecoder::~FrameDecoder()
         mpg123_delete(handle_);
 }
 
+void FrameDecoder::Restart(std::uint32_t freeFormatLength)
+{
+    if (handle_ == nullptr)
+        return;
+    mpg123_close(handle_);
+    mpg123_param(handle_, MPG123_FREEFORMAT_SIZE, static_cast<long>(freeFormatLength), 0);
+    if (mpg123_open_feed(handle_) != MPG123_OK) {
+        mpg123_delete(handle_);
+        handle_ = nullptr;
+    }
+}
+
 int FrameDecoder::Decode(const std::uint8_t* input, std::size_t length, std::uint8_t* output, std::size_t capacity,
                          std::size_t& produced)
 {

@@ -29,6 +29,11 @@ public:
     FrameDecoder(const FrameDecoder&) = delete;
     FrameDecoder& operator=(const FrameDecoder&) = delete;
 
+    // Starts a new stream of another layer or frame length, after the PCM
+    // still held back was taken: the same output format, a Xing/Info frame
+    // at its start read as such.
+    void Restart(std::uint32_t freeFormatLength);
+
     // Decoded: one frame was decoded and `produced` holds the PCM byte count.
     // NeedMore: nothing was written. Error: a broken frame, or a capacity
     // below kMinCapacity. With no input, hands out PCM still held back.

@@ -6,9 +6,11 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 class FrameChain;
 class FrameDecoder;
+class LoudnessMeter;
 class SourceWindow;
 class StreamEventQueue;
 
@@ -16,7 +18,9 @@ class StreamEventQueue;
 // decodes each frame and queues the steps of the walk for the encoding side,
 // ahead of it by as many steps as the queue holds. A frame is taken where the
 // last one ended; after junk, only a header of the stream that the next
-// header confirms. A change of rate needs a longer confirmed run.
+// header confirms. A change of layer, of rate or to or from free format
+// needs a longer confirmed run; a new layer or free-format length starts the
+// decoder anew, so every part of a stream made by joining files is decoded.
 class FrameProducer {
 public:
     // A header is looked for in the stream's last bytes only where the
@@ -29,18 +33,24 @@ public:
 
     // `format` is the stream's first frame, as the set-up found it, and
     // `freeFormatLength` a free-format stream's frame length without padding.
+    // A `meter` measures the decoded samples here, beside the encoding side.
     FrameProducer(SourceWindow& window, FrameDecoder& decoder, StreamEventQueue& queue, std::uint64_t start,
-                  const MpegFrameHeader& format, std::uint32_t freeFormatLength = 0);
+                  const MpegFrameHeader& format, std::uint32_t freeFormatLength = 0, LoudnessMeter* meter = nullptr);
 
     // Walks until the stream ends, the walk fails or the queue is cancelled.
     void Run();
 
 private:
     std::optional<MpegFrameHeader> NextFrame(FrameChain& chain, std::uint64_t& offset);
-    bool Acceptable(FrameChain& chain, std::uint64_t offset, const MpegFrameHeader& header) const;
+    bool Acceptable(FrameChain& chain, std::uint64_t offset, const MpegFrameHeader& header);
+    bool AcceptableChange(std::uint64_t offset, const MpegFrameHeader& header);
+    bool TakeNewKind(FrameChain& chain, std::uint64_t offset, const MpegFrameHeader& header);
+    std::uint64_t TagAt(std::uint64_t offset, const char*& kind);
+    bool FrameOrEndAt(std::uint64_t offset);
     bool PublishSkipped(std::uint64_t from, std::uint64_t to);
-    bool PublishChange(std::uint64_t offset, const MpegFrameHeader& header);
-    bool PublishDrained();
+    bool PublishRun(std::uint64_t from, std::uint64_t to, const char* tag);
+    bool PublishChange(std::uint64_t offset, const MpegFrameHeader& header, bool newLayer);
+    bool PublishDrained(std::uint64_t end);
     void PublishEnd(StreamEvent::Kind kind);
 
     SourceWindow& window_;
@@ -48,7 +58,15 @@ private:
     StreamEventQueue& queue_;
     std::uint64_t start_;
     std::uint32_t freeFormatLength_;
-    MpegFrameHeader stream_;  // the version, rate and channels frames now have
-    bool inSync_ = false;     // the next frame is expected where the last one ended
+    LoudnessMeter* meter_;
+    MpegFrameHeader stream_;          // the version, rate and channels frames now have
+    bool inSync_ = false;             // the next frame is expected where the last one ended
+    std::uint32_t changeLength_ = 0;  // the free-format length measured for a change just accepted
+    struct Tag {
+        std::uint64_t start;
+        std::uint64_t end;
+        const char* kind;
+    };
+    std::vector<Tag> tags_;  // tags inside the run of bytes being skipped (files joined with theirs)
     bool readFailed_ = false;
 };

@@ -2,6 +2,7 @@
 #include "convert/JobConversion.h"
 
 #include "convert/ActivityLog.h"
+#include "convert/AlbumGain.h"
 #include "convert/ConversionHost.h"
 #include "convert/FrameChain.h"
 #include "convert/FrameProducer.h"
@@ -64,6 +65,9 @@ ConversionOutcome JobConversion::Run()
     // A stop or failure whose line names no file: say which job it ended.
     if (unnamedEnd_ && !completed_)
         Log(LogText::Format("%s not converted, nothing written to %s\r\n", job_.source.c_str(), job_.result.c_str()));
+    // A job asked to restart runs again and ends later.
+    if (host_.album && outcome != Kind::RestartRequested)
+        host_.album->JobEnded(job_.result, completed_ ? measured_ : nullptr);
     if (outcome == Kind::Failed)
         return ConversionOutcome::Of(outcome, tap_.Reason(job_.source, job_.result));
     return ConversionOutcome::Of(outcome);
@@ -100,7 +104,7 @@ std::optional<ConversionOutcome::Kind> JobConversion::SetUp()
     tags_ = TagCarryOver::Probe(source_, tap_);
     // The audio lies between the tags: tag bytes are never decoded.
     audioStart_ = tags_.HasV2() ? std::min<std::uint64_t>(tags_.id3v2Length, size_) : 0;
-    audioEnd_ = tags_.HasV1() ? size_ - tags_.id3v1.size() : size_;
+    audioEnd_ = (tags_.HasV1() ? size_ - tags_.id3v1.size() : size_) - tags_.trailer.size();
     window_ = std::make_unique<SourceWindow>(source_, audioEnd_);
 
     const char* foreign = ForeignContent();
@@ -114,10 +118,12 @@ std::optional<ConversionOutcome::Kind> JobConversion::SetUp()
     }
     format_ = *format;
     if (!StartEncoder(*format))
-        return Kind::Failed;
+        return encoderMissing_ ? Kind::EncoderMissing : Kind::Failed;
     // The decoder counts a free-format frame without its header.
     decoder_ = std::make_unique<FrameDecoder>(format->sampleRate, format->channels,
                                               freeFormatLength_ > 4 ? freeFormatLength_ - 4 : 0);
+    if (host_.loudness != LoudnessTags::Off)
+        loudness_ = std::make_unique<LoudnessTagging>(host_.loudness, format->sampleRate, format->channels);
 
     try {
         output_.assign(kOutputBytes, 0);
@@ -133,9 +139,14 @@ std::optional<ConversionOutcome::Kind> JobConversion::SetUp()
 
 // A source long enough, with encoder threads to spare, is encoded in
 // segments. Its length is estimated from its size and first frame's bitrate.
+// Only a constant-bitrate job without loudness tags that keeps its sample
+// rate is split: the joiner and the rebuilt Info frame assume frames of one
+// size and the serial encoder's settings, and the track gain goes into the
+// LAME tag the serial encoder writes. VBR, ABR and loudness jobs stay serial.
 void JobConversion::ChooseSplit(const MpegFrameHeader& format)
 {
-    if (host_.encoderThreads <= 1 || !SegmentedEncode::Suits(encoder_->Record()) || format.bitrate <= 0)
+    if (host_.encoderThreads <= 1 || job_.settings.mode != EncodeSettings::Mode::Cbr || loudness_
+        || !SegmentedEncode::Suits(encoder_->Record()) || format.bitrate <= 0)
         return;
     const double seconds = static_cast<double>(audioEnd_ - audioStart_) * 8.0 / (format.bitrate * 1000.0);
     if (seconds < kSplitSeconds)
@@ -180,6 +191,8 @@ bool JobConversion::StartEncoder(const MpegFrameHeader& format)
     encoder_ = std::make_unique<EncoderSession>(host_.encoderFolder, tap_);
     if (!encoder_->Ready()) {
         LogUnnamedEnd("Failed to init lame!\r\n");
+        Log(LogText::Format("%s\r\n", encoder_->Problem().c_str()));
+        encoderMissing_ = true;
         encoder_.reset();
         return false;
     }
@@ -190,8 +203,8 @@ bool JobConversion::StartEncoder(const MpegFrameHeader& format)
         return false;
     }
     if (encoder_->OutputRate() != format.sampleRate)
-        Log(LogText::Format("%d kbit/s cannot be encoded at %d Hz, resampled to %d Hz\r\n", job_.settings.bitrate,
-                            format.sampleRate, encoder_->OutputRate()));
+        Log(LogText::Format("%s: %d kbit/s cannot be encoded at %d Hz, resampled to %d Hz\r\n", job_.source.c_str(),
+                            job_.settings.bitrate, format.sampleRate, encoder_->OutputRate()));
     return true;
 }
 
@@ -233,8 +246,18 @@ bool JobConversion::CreateResult()
         LogReason(result_.Reason());
         return false;
     }
-    if (tags_.HasV2() && !result_.Append(tags_.id3v2.get(), tags_.id3v2Length))
+    if (loudness_) {
+        // The carried tag with room for the loudness values; a new one when
+        // the source has none. The Info frame follows it.
+        const std::vector<std::uint8_t>& tag
+            = loudness_->BeginTag(tags_.id3v2.get(), tags_.HasV2() ? tags_.id3v2Length : 0);
+        tags_.kind |= TagCarryOver::V2Only;
+        tags_.id3v2Length = static_cast<std::uint32_t>(tag.size());
+        if (!result_.Append(tag.data(), tag.size()))
+            FailWrite();
+    } else if (tags_.HasV2() && !result_.Append(tags_.id3v2.get(), tags_.id3v2Length)) {
         FailWrite();
+    }
     tags_.ReleaseV2();
     return !failed_;
 }
@@ -246,7 +269,8 @@ bool JobConversion::CreateResult()
 void JobConversion::FrameLoop()
 {
     StreamEventQueue queue(kQueuedSteps);
-    FrameProducer producer(*window_, *decoder_, queue, audioStart_, format_, freeFormatLength_);
+    FrameProducer producer(*window_, *decoder_, queue, audioStart_, format_, freeFormatLength_,
+                           loudness_ ? &loudness_->Measure() : nullptr);
     std::thread reader([&producer] { producer.Run(); });
     TakeSteps(queue);
     queue.Cancel();
@@ -256,20 +280,15 @@ void JobConversion::FrameLoop()
 void JobConversion::TakeSteps(StreamEventQueue& queue)
 {
     for (;;) {
-        if (control_.load() == JobControl::Stop) {
-            LogUnnamedEnd("Job Stopped by user\r\n");
+        if (Interrupted())
             return;
-        }
-        if (control_.load() == JobControl::Restart) {
-            Log("Job restart by user\r\n");
-            return;
-        }
         StreamEvent& event = queue.Front();
         switch (event.kind) {
         case StreamEvent::Kind::Skipped:
-            Log(LogText::Format("%llu bytes at byte %llu of %s are not MPEG audio, skipped\r\n",
+            Log(LogText::Format("%llu bytes at byte %llu of %s are %s, skipped\r\n",
                                 static_cast<unsigned long long>(event.skipped),
-                                static_cast<unsigned long long>(event.offset), job_.source.c_str()));
+                                static_cast<unsigned long long>(event.offset), job_.source.c_str(),
+                                event.tag != nullptr ? event.tag : "not MPEG audio"));
             queue.Pop();
             continue;
         case StreamEvent::Kind::FormatChanged:
@@ -295,14 +314,31 @@ void JobConversion::TakeSteps(StreamEventQueue& queue)
     }
 }
 
-// The rest of the stream keeps the first frame's rate and channels: the
-// decoder resamples or mixes it, so length and pitch stay right.
+// True, with the line that says so, when a stop or restart was asked for.
+bool JobConversion::Interrupted()
+{
+    const int control = control_.load();
+    if (control == JobControl::Stop)
+        LogUnnamedEnd("Job Stopped by user\r\n");
+    else if (control == JobControl::Restart)
+        Log("Job restart by user\r\n");
+    return control == JobControl::Stop || control == JobControl::Restart;
+}
+
+// Every part of a stream is converted, whatever its layer; the rest of the
+// stream keeps the first frame's rate and channels: the decoder resamples or
+// mixes it, so length and pitch stay right.
 void JobConversion::LogFormatChange(const StreamEvent& change)
 {
     const auto layout = [](int channels) { return channels == 1 ? "mono" : "stereo"; };
-    Log(LogText::Format("%s changes to %d Hz %s at byte %llu, converted to %d Hz %s\r\n", job_.source.c_str(),
-                        change.sampleRate, layout(change.channels), static_cast<unsigned long long>(change.offset),
-                        format_.sampleRate, layout(format_.channels)));
+    static constexpr const char* kLayers[] = {"", "Layer I", "Layer II", "Layer III"};
+    std::string to;
+    if (change.newLayer)
+        to = std::string(change.freeFormat ? "free-format " : "") + kLayers[change.layer & 3];
+    if (change.newRate)
+        to += LogText::Format("%s%d Hz %s", to.empty() ? "" : " ", change.sampleRate, layout(change.channels));
+    Log(LogText::Format("%s changes to %s at byte %llu, converted to %d Hz %s\r\n", job_.source.c_str(), to.c_str(),
+                        static_cast<unsigned long long>(change.offset), format_.sampleRate, layout(format_.channels)));
 }
 
 bool JobConversion::ConvertFrame(const StreamEvent& frame)
@@ -415,18 +451,35 @@ void JobConversion::EndOfStream()
         }
         if (used_ > 0 && !WriteOutput())
             return;
+        if (loudness_ && !WriteLoudness())
+            return;
         if (!WriteInfoFrame())
             return;
+    }
+    if (!tags_.trailer.empty() && !result_.Append(tags_.trailer.data(), tags_.trailer.size())) {
+        FailWrite();
+        return;
     }
     if (tags_.HasV1() && !result_.Append(tags_.id3v1.data(), tags_.id3v1.size())) {
         FailWrite();
         return;
     }
+    // A stop that came with the last frames, or while the file went to disk,
+    // still leaves the old file as it was.
+    if (Interrupted())
+        return;
+    Log(LogText::Format("%s: writing to disk\r", job_.result.c_str()));
+    bool stopped = false;
+    const auto proceed = [this, &stopped] { return !(stopped = Interrupted()); };
     // Only now does the result take its name.
-    if (!result_.Commit()) {
-        FailWrite();
+    if (!result_.Commit(proceed)) {
+        if (!stopped)
+            FailWrite();
         return;
     }
+    if (!result_.OwnerNote().empty())
+        Log(LogText::Format("%s replaces a file of another owner: %s\r\n", job_.result.c_str(),
+                            result_.OwnerNote().c_str()));
     Log(LogText::Format("%s Created\r\n", job_.result.c_str()));
     completed_ = true;
 }
@@ -448,6 +501,31 @@ bool JobConversion::WriteInfoFrame()
         return true;
     const std::uint64_t at = tags_.HasV2() ? tags_.id3v2Length : 0;  // right after the carried ID3v2 block
     if (!result_.WriteAt(at, frame.data(), length)) {
+        FailWrite();
+        return false;
+    }
+    return true;
+}
+
+// The measured loudness goes into the ID3v2 tag's room and, through the
+// encoder, into the LAME tag of the Info frame written next.
+bool JobConversion::WriteLoudness()
+{
+    ReplayGainTag::Values values;
+    values.track = loudness_->Track();
+    measured_ = loudness_->Meter();
+    if (values.track) {
+        encoder_->SetReplayGain(values.track->gainDb, values.track->peak);
+        Log(LogText::Format("%s track gain %s, peak %s\r\n", job_.result.c_str(),
+                            ReplayGainTag::GainText(values.track->gainDb).c_str(),
+                            ReplayGainTag::PeakText(values.track->peak).c_str()));
+    } else {
+        Log(LogText::Format(
+            "%s has no measurable loudness (silent or shorter than 0.4 s), no loudness tags written\r\n",
+            job_.source.c_str()));
+    }
+    const std::vector<std::uint8_t> tag = loudness_->FinalTag(values);
+    if (!result_.WriteAt(0, tag.data(), tag.size())) {
         FailWrite();
         return false;
     }
@@ -490,6 +568,7 @@ ConversionOutcome::Kind JobConversion::CommonExit()
         encoder_->Close();
     encoder_.reset();
     decoder_.reset();
+    loudness_.reset();
     tags_.ReleaseV2();
     source_.Close();
     return Outcome();

@@ -6,6 +6,7 @@
 #include "convert/FrameDecoder.h"
 #include "convert/JobLogTap.h"
 #include "convert/JobSpec.h"
+#include "convert/LoudnessTagging.h"
 #include "convert/MpegFrameHeader.h"
 #include "convert/ResultFile.h"
 #include "convert/SegmentedEncode.h"
@@ -67,12 +68,14 @@ private:
     bool CreateResult();
     void FrameLoop();
     void TakeSteps(StreamEventQueue& queue);
+    bool Interrupted();
     void LogFormatChange(const StreamEvent& change);
     bool ConvertFrame(const StreamEvent& frame);
     bool WriteOutput();
     void ReportProgress(std::uint64_t end);
     void EndOfStream();
     bool WriteInfoFrame();
+    bool WriteLoudness();
     void FailWrite();
     void FailEncode();
     void FailRead();
@@ -102,6 +105,8 @@ private:
     std::uint64_t splitWritten_ = 0;          // joined bytes written so far
     bool splitWriteFailed_ = false;
     std::unique_ptr<FrameDecoder> decoder_;
+    std::unique_ptr<LoudnessTagging> loudness_;      // only while loudness tags are written
+    std::shared_ptr<const LoudnessMeter> measured_;  // the track's, for its album
     std::vector<std::uint8_t> output_;
     std::size_t used_ = 0;
     ResultFile result_;
@@ -111,4 +116,5 @@ private:
     bool completed_ = false;
     bool failed_ = false;      // a failure that no control request overrides
     bool unnamedEnd_ = false;  // the line that ended the job named no file
+    bool encoderMissing_ = false;
 };

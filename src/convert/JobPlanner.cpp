@@ -194,7 +194,7 @@ std::optional<ConversionOutcome> JobPlanner::BeforeStart(const JobSpec& job, con
     if (resultExists && rules.existing == Existing::Refuse)
         return Refused(job.result + " exists already");
     if (rules.skipLower) {
-        if (const std::optional<std::string> line = SourceBitrate::SkipLine(job.source, job.settings.bitrate))
+        if (const std::optional<std::string> line = SourceBitrate::SkipLine(job.source, job.settings.ComparableKbps()))
             return Skipped(log, *line);
     }
     if (const std::optional<std::string> failure = MakeFolder(job.result)) {

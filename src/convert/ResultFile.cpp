@@ -29,7 +29,11 @@ static_assert(std::char_traits<char>::length(kTempSuffix) == kSuffixLength);
 
 std::string TempPrefix(const std::string& resultName)
 {
-    return "." + resultName.substr(0, kNameRoom) + ".";
+    // Appended piece by piece: "." + std::string trips GCC 12's -Wrestrict at -O3.
+    std::string prefix(1, '.');
+    prefix.append(resultName, 0, kNameRoom);
+    prefix += '.';
+    return prefix;
 }
 
 std::string RandomPart()
@@ -93,18 +97,28 @@ bool ResultFile::Create(const std::string& path)
 {
     Discard();
     failed_ = false;
+    inPlace_ = false;
     reason_.clear();
+    ownerNote_.clear();
     replaces_ = false;
+    keeps_ = false;
     std::string folder;
     SplitPath(path, folder, name_);
-    // Only a regular file is ever replaced. A FIFO or a device is not even
-    // opened: that could block, or write to the device.
+    // Only a regular file or a link is ever replaced. A FIFO or a device is
+    // not even opened: that could block, or write to the device.
     struct stat info { };
     if (::stat(path.c_str(), &info) == 0) {
         if (!S_ISREG(info.st_mode))
             return Fail(SystemReason::OfNonRegular(info.st_mode));
         replaces_ = true;
+        keeps_ = true;
         mode_ = info.st_mode & 0777;
+        owner_ = info.st_uid;
+        group_ = info.st_gid;
+    } else if (errno != ENOENT) {
+        return Fail(errno);
+    } else if (::lstat(path.c_str(), &info) == 0) {
+        replaces_ = true;  // a link to a missing file: the name is taken all the same
     } else if (errno != ENOENT) {
         return Fail(errno);
     }
@@ -115,6 +129,25 @@ bool ResultFile::Create(const std::string& path)
         return Fail(errno);
     RemoveLeftovers();
     return OpenTemporary();
+}
+
+// A replacement belongs to whoever owned the file it replaces, where this
+// process may give it away (root, or a group it is in); the log says what
+// could not be kept, so nobody is surprised by a file they cannot read.
+void ResultFile::KeepOwner(int fd)
+{
+    struct stat made { };
+    if (::fstat(fd, &made) != 0 || (made.st_uid == owner_ && made.st_gid == group_))
+        return;
+    if (::fchown(fd, owner_, group_) == 0)
+        return;
+    const bool groupKept = made.st_gid == group_ || ::fchown(fd, static_cast<uid_t>(-1), group_) == 0;
+    const std::string reason = SystemReason::OfError(errno);
+    if (made.st_uid != owner_)
+        ownerNote_ = "its owner (user " + std::to_string(owner_)
+            + (groupKept ? "" : ", group " + std::to_string(group_)) + ") could not be kept: " + reason;
+    else if (!groupKept)
+        ownerNote_ = "its group (" + std::to_string(group_) + ") could not be kept: " + reason;
 }
 
 // A new temporary file, created here and locked before anyone could take it
@@ -139,9 +172,12 @@ bool ResultFile::OpenTemporary()
             ::close(fd);
             continue;
         }
-        // A replacement keeps the permissions of the file it replaces.
-        if (replaces_)
+        // A replacement keeps the owner, group and permissions of the file it
+        // replaces; the mode last, as a change of owner may clear bits of it.
+        if (keeps_) {
+            KeepOwner(fd);
             ::fchmod(fd, mode_);
+        }
         fd_ = fd;
         tempName_ = name;
         end_ = 0;
@@ -210,26 +246,45 @@ bool ResultFile::WriteAt(std::uint64_t offset, const void* data, std::size_t len
     return true;
 }
 
-bool ResultFile::Commit()
+bool ResultFile::Commit(const std::function<bool()>& proceed)
 {
     if (fd_ < 0 || failed_)
         return false;
     // On disk before it takes the name: a power cut never leaves a named
     // result with missing bytes.
-    if (::fsync(fd_) != 0 || !Rename()) {
-        if (!failed_)
-            Fail(errno);
+    if (::fsync(fd_) != 0) {
+        Fail(errno);
         Discard();
         return false;
     }
-    // The rename itself reaches the disk with the folder. Some file systems
-    // cannot sync a folder; the file is complete either way.
-    ::fsync(folderFd_);
+    // The last moment a stop can still leave everything as it was.
+    if (proceed && !proceed()) {
+        Discard();
+        return false;
+    }
+    if (!Rename()) {
+        Discard();
+        return false;
+    }
     tempName_.clear();
+    const bool synced = SyncFolder();
     ::close(fd_);  // releases the lock only now, so no cleaner took the file
     fd_ = -1;
     CloseFolder();
-    return true;
+    return synced;
+}
+
+// The rename itself reaches the disk with the folder. Some file systems
+// cannot sync a folder at all, which is no fault; any other failure means
+// the new name may not survive a crash.
+bool ResultFile::SyncFolder()
+{
+    if (::fsync(folderFd_) == 0 || errno == EINVAL || errno == EROFS || errno == ENOTSUP)
+        return true;
+    inPlace_ = true;
+    return Fail(SystemReason::OfError(errno)
+                + " when its folder was synced; the file is in place, but a crash may "
+                  "still lose it");
 }
 
 bool ResultFile::Rename()

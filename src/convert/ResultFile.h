@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <sys/types.h>
 
@@ -22,7 +23,8 @@ public:
     ResultFile& operator=(const ResultFile&) = delete;
 
     // Opens a new temporary file for the result `path`. Refuses a path that
-    // names anything but a regular file, without opening it.
+    // names anything but a regular file or a symbolic link (dangling or to a
+    // regular file), without opening it. A link is replaced itself.
     bool Create(const std::string& path);
     // Writes all `length` bytes after those written so far.
     bool Append(const void* data, std::size_t length);
@@ -30,8 +32,11 @@ public:
     // that is only known at the end); later appends go on where they were.
     bool WriteAt(std::uint64_t offset, const void* data, std::size_t length);
     // Flushes the file to disk and renames it onto the result's name. False
-    // when this or an earlier write failed; the result's name is then as it was.
-    bool Commit();
+    // when this or an earlier write failed; the result's name is then as it
+    // was, unless InPlace() says that only the final sync of the folder
+    // failed. `proceed`, asked once the file is on disk, may still call the
+    // rename off: the temporary file is then removed and nothing else changed.
+    bool Commit(const std::function<bool()>& proceed = {});
     // Closes and removes the temporary file, if there is one; nothing else.
     void Discard();
 
@@ -40,6 +45,12 @@ public:
     // Why the last failure happened, in the system's words; empty when the
     // system gave no reason.
     const std::string& Reason() const { return reason_; }
+    // The file has the result's name although Commit failed (its folder
+    // could not be synced afterwards).
+    bool InPlace() const { return inPlace_; }
+    // What of the replaced file's owner and group the new file could not
+    // keep, in words for the log; empty when it kept both (or replaced nothing).
+    const std::string& OwnerNote() const { return ownerNote_; }
 
     // Whether `name` is the name of a temporary file for the result named
     // `resultName` (both without their folder).
@@ -52,6 +63,8 @@ private:
     void RemoveLeftovers() const;
     void RemoveIfLeftover(const std::string& name) const;
     bool Rename();
+    bool SyncFolder();
+    void KeepOwner(int fd);
     void CloseFolder();
 
     std::string name_;       // the result's name within its folder
@@ -59,8 +72,13 @@ private:
     int folderFd_ = -1;      // the result's folder
     int fd_ = -1;            // the temporary file, locked
     std::uint64_t end_ = 0;  // where the next append goes
-    bool replaces_ = false;  // a regular file had the result's name at the start
-    mode_t mode_ = 0;        // its permissions, kept by the replacement
+    bool replaces_ = false;  // a regular file or a link had the result's name at the start
+    bool keeps_ = false;     // the file it names is there: its attributes are kept
+    mode_t mode_ = 0;        // its permissions, owner and group, kept by the replacement
+    uid_t owner_ = 0;
+    gid_t group_ = 0;
     bool failed_ = false;
+    bool inPlace_ = false;
     std::string reason_;
+    std::string ownerNote_;
 };

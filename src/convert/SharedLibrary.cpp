@@ -2,6 +2,7 @@
 #include "convert/SharedLibrary.h"
 
 #include <dlfcn.h>
+#include <unistd.h>
 
 SharedLibrary::~SharedLibrary()
 {
@@ -11,13 +12,31 @@ SharedLibrary::~SharedLibrary()
 
 bool SharedLibrary::Load(const std::vector<std::string>& folders, const std::string& fileName)
 {
+    tried_.clear();
+    reason_.clear();
+    reasonFromExistingFile_ = false;
     for (const std::string& folder : folders) {
-        if (handle_ == nullptr && !folder.empty())
-            handle_ = ::dlopen((folder + "/" + fileName).c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (!folder.empty() && Try(folder + "/" + fileName, folder + "/" + fileName))
+            return true;
     }
-    if (handle_ == nullptr)
-        handle_ = ::dlopen(fileName.c_str(), RTLD_NOW | RTLD_LOCAL);
-    return handle_ != nullptr;
+    return Try(fileName, "the library search path");
+}
+
+bool SharedLibrary::Try(const std::string& path, const std::string& shownAs)
+{
+    if (handle_ != nullptr)
+        return true;
+    tried_.push_back(shownAs);
+    handle_ = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle_ != nullptr)
+        return true;
+    const char* error = ::dlerror();
+    const bool exists = path.find('/') != std::string::npos && ::access(path.c_str(), F_OK) == 0;
+    if (error != nullptr && (reason_.empty() || (exists && !reasonFromExistingFile_))) {
+        reason_ = error;
+        reasonFromExistingFile_ = exists;
+    }
+    return false;
 }
 
 void* SharedLibrary::Symbol(const char* name) const

@@ -18,6 +18,18 @@ public:
     bool IsLoaded() const { return handle_ != nullptr; }
     void* Symbol(const char* name) const;
 
+    // Where the last Load looked, in order ("the library search path" for
+    // the last try), and the loader's reason for the attempt that came
+    // closest: a copy that exists but cannot be loaded says more than a
+    // missing one.
+    const std::vector<std::string>& Tried() const { return tried_; }
+    const std::string& Reason() const { return reason_; }
+
 private:
+    bool Try(const std::string& path, const std::string& shownAs);
+
     void* handle_ = nullptr;
+    std::vector<std::string> tried_;
+    std::string reason_;
+    bool reasonFromExistingFile_ = false;
 };

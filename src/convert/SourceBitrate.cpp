@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert/SourceBitrate.h"
 
+#include "convert/FrameChain.h"
 #include "convert/LogText.h"
 #include "convert/MpegFrameHeader.h"
 #include "convert/SourceFile.h"
@@ -13,39 +14,20 @@
 
 namespace {
 
-constexpr std::size_t kId3v2Header = 10;
-constexpr std::size_t kId3v1Length = 128;
-
-// Where the audio starts: after an ID3v2 tag, when there is one.
-std::uint64_t AudioStart(const SourceFile& file)
-{
-    std::array<std::uint8_t, kId3v2Header> header{};
-    if (file.ReadAt(0, header.data(), header.size()) != static_cast<long long>(header.size())
-        || std::memcmp(header.data(), "ID3", 3) != 0)
-        return 0;
-    const bool footer = header[3] == 4 && (header[5] & 0x10) != 0;
-    return kId3v2Header + TagCarryOver::SynchsafeSize(header.data() + 6) + (footer ? 10 : 0);
-}
-
-// Where the audio ends: before an ID3v1 tag, when there is one.
-std::uint64_t AudioEnd(const SourceFile& file)
-{
-    const std::uint64_t size = file.Size();
-    std::array<std::uint8_t, 3> tag{};
-    if (size >= kId3v1Length && file.ReadAt(size - kId3v1Length, tag.data(), tag.size()) == 3
-        && std::memcmp(tag.data(), "TAG", 3) == 0)
-        return size - kId3v1Length;
-    return size;
-}
-
-std::optional<MpegFrameHeader> Layer3Header(const std::uint8_t* bytes)
+// A header of any layer the engine converts, free format too.
+std::optional<MpegFrameHeader> AudioHeader(const std::uint8_t* bytes)
 {
     if (!MpegFrameHeader::HasSync(bytes))
         return std::nullopt;
     std::optional<MpegFrameHeader> header = MpegFrameHeader::Parse(bytes);
-    if (!header || !header->IsLayer3() || !header->Usable())
+    if (!header || !(header->Usable() || header->FreeFormat()))
         return std::nullopt;
     return header;
+}
+
+bool SameKind(const MpegFrameHeader& a, const MpegFrameHeader& b)
+{
+    return a.SameStreamAs(b) && a.FreeFormat() == b.FreeFormat();
 }
 
 // The frame that LAME, Xing or Fraunhofer encoders put first: it describes
@@ -60,13 +42,19 @@ bool IsInformationFrame(const MpegFrameHeader& header, const std::uint8_t* frame
     return std::memcmp(frame + 4 + 32, "VBRI", 4) == 0;
 }
 
+// Every rate divides it: a frame's duration in its units is a whole number,
+// so a constant bitrate averages to itself exactly.
+constexpr std::uint64_t kTicksPerSecond = 14112000;
+
 class HeaderWalk {
 public:
     HeaderWalk(const SourceFile& file, std::uint64_t start, std::uint64_t end)
-        : window_(file, end), offset_(start), end_(end)
+        : window_(file, end), chain_(window_), offset_(start), end_(end)
     {
     }
 
+    // The average over the frames' durations, so a stream of several
+    // layers or rates counts each part for as long as it plays.
     std::optional<double> Average()
     {
         std::optional<MpegFrameHeader> stream;
@@ -75,51 +63,72 @@ public:
             const std::uint8_t* bytes = window_.Bytes(offset_, 4);
             if (bytes == nullptr)
                 return std::nullopt;
-            std::optional<MpegFrameHeader> header = Layer3Header(bytes);
-            // Outside the chain of frames (at the start, or after junk) a
-            // header only counts when the next frame confirms it.
-            if (header && (!stream || !header->SameStreamAs(*stream)) && !Confirmed(*header))
-                header.reset();
-            if (!header) {
+            std::optional<MpegFrameHeader> header = AudioHeader(bytes);
+            // Outside the chain of frames (at the start, after junk, where
+            // the stream changes) a header only counts when the next frame
+            // confirms it; a free-format length is measured anew there.
+            if (header && (!stream || !SameKind(*header, *stream))) {
+                chain_.SetFreeFormatLength(0);
+                if (!Confirmed(*header))
+                    header.reset();
+            }
+            const std::uint32_t length = header ? chain_.Length(offset_, *header) : 0;
+            if (chain_.ReadFailed())
+                return std::nullopt;
+            if (length == 0) {
                 stream.reset();
                 ++offset_;
                 continue;
             }
             stream = header;
-            if (!(first && Information(*header))) {
-                kbits_ += header->bitrate;
-                ++frames_;
-            }
+            if (!(first && Information(*header)))
+                Count(*header, length);
             first = false;
-            offset_ += header->frameLength;
+            offset_ += length;
         }
-        if (frames_ == 0)
+        if (ticks_ == 0)
             return std::nullopt;
-        return kbits_ / static_cast<double>(frames_);
+        return kbitTicks_ / static_cast<double>(ticks_);
     }
 
 private:
+    void Count(const MpegFrameHeader& header, std::uint32_t length)
+    {
+        const std::uint64_t ticks
+            = static_cast<std::uint64_t>(header.SamplesPerFrame()) * (kTicksPerSecond / header.sampleRate);
+        ticks_ += ticks;
+        // A free-format frame's bitrate is its length over its duration.
+        kbitTicks_ += header.Usable() ? static_cast<double>(header.bitrate) * static_cast<double>(ticks)
+                                      : length * 8.0 * (kTicksPerSecond / 1000);
+    }
+
     bool Confirmed(const MpegFrameHeader& header)
     {
-        const std::uint64_t next = offset_ + header.frameLength;
+        const std::uint32_t length = chain_.Length(offset_, header);
+        if (length == 0)
+            return false;
+        const std::uint64_t next = offset_ + length;
         if (next + 4 > end_)
             return true;  // the last frame: nothing follows to confirm it
         const std::uint8_t* bytes = window_.Bytes(next, 4);
-        const std::optional<MpegFrameHeader> following = bytes ? Layer3Header(bytes) : std::nullopt;
-        return following && following->SameStreamAs(header);
+        const std::optional<MpegFrameHeader> following = bytes ? AudioHeader(bytes) : std::nullopt;
+        return following && SameKind(*following, header);
     }
 
     bool Information(const MpegFrameHeader& header)
     {
+        if (!header.IsLayer3())
+            return false;
         const std::uint8_t* frame = window_.Bytes(offset_, 4 + 32 + 4);
         return frame != nullptr && IsInformationFrame(header, frame);
     }
 
     SourceWindow window_;
+    FrameChain chain_;
     std::uint64_t offset_;
     std::uint64_t end_;
-    double kbits_ = 0;
-    std::uint64_t frames_ = 0;
+    double kbitTicks_ = 0;
+    std::uint64_t ticks_ = 0;
 };
 
 }  // namespace
@@ -129,11 +138,10 @@ std::optional<double> SourceBitrate::Average(const std::string& path)
     SourceFile file;
     if (!file.Open(path) || file.Size() == 0)
         return std::nullopt;
-    const std::uint64_t end = AudioEnd(file);
-    const std::uint64_t start = AudioStart(file);
-    if (start >= end)
+    const TagCarryOver::Bounds bounds = TagCarryOver::Locate(file);
+    if (bounds.audioStart >= bounds.audioEnd)
         return std::nullopt;
-    return HeaderWalk(file, start, end).Average();
+    return HeaderWalk(file, bounds.audioStart, bounds.audioEnd).Average();
 }
 
 std::optional<std::string> SourceBitrate::SkipLine(const std::string& source, int target)

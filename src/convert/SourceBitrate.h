@@ -5,12 +5,13 @@
 #include <string>
 
 // The bitrate a source already has, read from its frame headers alone (no
-// decoding): the average over its Layer III audio frames, so a VBR source
+// decoding): the average over its audio frames of every layer, free format
+// too (its bitrate is its frame length over its duration), so a VBR source
 // counts at what it really spends. The LAME/Xing/VBRI information frame
 // carries no audio and does not count.
 class SourceBitrate {
 public:
-    // kbit/s; empty when the file cannot be read or holds no Layer III frame.
+    // kbit/s; empty when the file cannot be read or holds no MPEG audio frame.
     static std::optional<double> Average(const std::string& path);
 
     // For the rule "skip sources at or below the target bitrate": the log

@@ -12,7 +12,7 @@ struct StreamEvent {
     enum class Kind {
         Frame,          // a frame, read and decoded
         Skipped,        // a run of bytes that are not frames of the stream
-        FormatChanged,  // the stream goes on at another sample rate or channel count
+        FormatChanged,  // the stream goes on at another layer, rate or channel count, or to or from free format
         ReadFailed,     // the source could not be read as far as it should
         End,            // no further frame: the stream is complete
     };
@@ -23,8 +23,13 @@ struct StreamEvent {
     std::uint32_t length = 0;   // Frame: its length in bytes (0: PCM the decoder held back)
     std::uint64_t offset = 0;   // Skipped: where the run starts; FormatChanged: the first frame's offset
     std::uint64_t skipped = 0;  // Skipped: the run's length in bytes
-    int sampleRate = 0;         // FormatChanged: the new rate and channel count
+    const char* tag = nullptr;  // Skipped: what tag the run is ("an ID3v2 tag"); empty for junk
+    int sampleRate = 0;         // FormatChanged: the new rate and channel count,
     int channels = 0;
+    int layer = 0;  // layer and free-format state,
+    bool freeFormat = false;
+    bool newLayer = false;     // and whether the layer or free-format state changed
+    bool newRate = false;      // and whether the rate or channel count did
     std::uint64_t end = 0;     // Frame: the offset just after it
     std::size_t produced = 0;  // Frame: PCM bytes decoded; 0 when none
     std::array<std::int16_t, kPcmCapacity / 2> pcm{};

@@ -38,7 +38,7 @@ const QString kTooLongMessage
 
 // Page size and control positions, in dialog units.
 constexpr int kPageWidth = 323;
-constexpr int kPageHeight = 263;
+constexpr int kPageHeight = 282;
 constexpr int kComboWidth = 95;
 constexpr int kComboVisibleItems = 14;
 
@@ -78,6 +78,7 @@ CSettingProp::CSettingProp(SettingsRecord& record, QWidget* parent)
       m_skipLower(record.SkipLowerSources),
       m_keepJobs(record.KeepUnfinishedJobs),
       m_split(record.SplitLongSources),
+      m_loudness(record.WriteLoudnessTags),
       m_browser(BrowseWithChooser),
       m_notice([](QWidget* parent, const QString& text) { AppMessage::Show(parent, text); })
 {
@@ -94,6 +95,7 @@ CSettingProp::CSettingProp(SettingsRecord& record, QWidget* parent)
     connect(m_skipLowerBox, &QCheckBox::toggled, this, markModified);
     connect(m_keepJobsBox, &QCheckBox::toggled, this, markModified);
     connect(m_splitBox, &QCheckBox::toggled, this, markModified);
+    connect(m_loudnessCombo, &QComboBox::currentIndexChanged, this, markModified);
     connect(m_sourceBrowse, &QPushButton::clicked, this, &CSettingProp::OnBrowseSourceFolder);
     connect(m_destBrowse, &QPushButton::clicked, this, &CSettingProp::OnBrowseDestFolder);
     SetModified(false);
@@ -182,6 +184,11 @@ QWidget* CSettingProp::BuildPage()
                                           "more is encoded in parts on the cores no other job needs, and the "
                                           "parts are joined into one gapless result."));
     m_splitBox->setGeometry(units.Rect(7, 242, 309, 12));
+    AddLabel(m_page, units, QStringLiteral("Write loudness tags:"), 7, 245, 90, 12);
+    m_loudnessCombo = new QComboBox(m_page);
+    m_loudnessCombo->addItems(kLoudnessEntries);
+    m_loudnessCombo->setGeometry(units.X(100), units.Y(243), units.X(kComboWidth + 40),
+                                 m_loudnessCombo->sizeHint().height());
     return m_page;
 }
 
@@ -212,6 +219,7 @@ void CSettingProp::FillControls()
     m_skipLowerBox->setChecked(m_skipLower);
     m_keepJobsBox->setChecked(m_keepJobs);
     m_splitBox->setChecked(m_split);
+    m_loudnessCombo->setCurrentIndex(static_cast<int>(m_loudness));
 }
 
 void CSettingProp::ReadControls()
@@ -223,6 +231,7 @@ void CSettingProp::ReadControls()
     m_skipLower = m_skipLowerBox->isChecked();
     m_keepJobs = m_keepJobsBox->isChecked();
     m_split = m_splitBox->isChecked();
+    m_loudness = static_cast<LoudnessTags>(std::max(0, m_loudnessCombo->currentIndex()));
 }
 
 void CSettingProp::SetModified(bool modified)
@@ -244,6 +253,7 @@ void CSettingProp::OnApply()
     m_record.SkipLowerSources = m_skipLower;
     m_record.KeepUnfinishedJobs = m_keepJobs;
     m_record.SplitLongSources = m_split;
+    m_record.WriteLoudnessTags = m_loudness;
     SetModified(false);
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "convert/LoudnessTagging.h"
+
 #include <QDialog>
 #include <QString>
 #include <QStringList>
@@ -31,6 +33,9 @@ public:
     static inline const QString kSkipLowerText = QStringLiteral("Skip sources at or below the target bitrate");
     static inline const QString kKeepJobsText = QStringLiteral("Keep unfinished jobs for the next start");
     static inline const QString kSplitText = QStringLiteral("Encode a long file on every free core");
+    // The choices of "Write loudness tags", in the order of LoudnessTags.
+    static inline const QStringList kLoudnessEntries{QStringLiteral("Off"), QStringLiteral("Per track"),
+                                                     QStringLiteral("Per track and album")};
     static constexpr int kFolderCapacity = 255;  // characters a record folder holds
 
     // Asks the user for a folder, starting at `startFolder`; an empty result
@@ -93,6 +98,7 @@ public:
     QCheckBox* SkipLowerBox() const { return m_skipLowerBox; }
     QCheckBox* KeepJobsBox() const { return m_keepJobsBox; }
     QCheckBox* SplitBox() const { return m_splitBox; }
+    QComboBox* LoudnessCombo() const { return m_loudnessCombo; }
     QPushButton* SourceBrowseButton() const { return m_sourceBrowse; }
     QPushButton* DestBrowseButton() const { return m_destBrowse; }
     QPushButton* OkButton() const;
@@ -118,6 +124,7 @@ private:
     bool m_skipLower = false;
     bool m_keepJobs = false;
     bool m_split = true;
+    LoudnessTags m_loudness = LoudnessTags::Off;
     bool m_modified = false;
     FolderBrowser m_browser;
     Notice m_notice;
@@ -131,6 +138,7 @@ private:
     QCheckBox* m_skipLowerBox = nullptr;
     QCheckBox* m_keepJobsBox = nullptr;
     QCheckBox* m_splitBox = nullptr;
+    QComboBox* m_loudnessCombo = nullptr;
     QPushButton* m_sourceBrowse = nullptr;
     QPushButton* m_destBrowse = nullptr;
     QDialogButtonBox* m_buttons = nullptr;

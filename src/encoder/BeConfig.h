@@ -20,6 +20,14 @@ constexpr std::int32_t kModeDualChannel = 2;
 constexpr std::int32_t kModeMono = 3;
 
 constexpr std::int32_t kPresetCbr = 12;
+
+// vbrMethod values of a record with enableVbr set: LAME's default variable
+// bitrate (quality vbrQuality, 0 best to 9) and its average bitrate
+// (abrBitrate, in bit/s).
+constexpr std::int32_t kVbrMethodMtrh = 3;
+constexpr std::int32_t kVbrMethodAbr = 4;
+constexpr std::int32_t kVbrQualityBest = 0;
+constexpr std::int32_t kVbrQualityLeast = 9;
 constexpr std::uint32_t kMpeg1 = 1;
 
 constexpr std::uint32_t kErrSuccessful = 0;
@@ -57,9 +65,9 @@ struct Config {
     std::uint32_t copyright;       // 56
     std::uint32_t original;        // 60
     std::uint32_t writeVbrHeader;  // 64
-    std::uint32_t enableVbr;       // 68
-    std::int32_t vbrQuality;       // 72
-    std::uint32_t abrBitrate;      // 76
+    std::uint32_t enableVbr;       // 68  0: constant `bitrate`; else by vbrMethod
+    std::int32_t vbrQuality;       // 72  kVbrMethodMtrh: 0 (best) to 9
+    std::uint32_t abrBitrate;      // 76  kVbrMethodAbr: the average, bit/s
     std::int32_t vbrMethod;        // 80
     std::uint32_t noBitReservoir;  // 84
     std::uint32_t strictIso;       // 88
@@ -83,12 +91,14 @@ using DeinitStreamFn = std::uint32_t (*)(StreamHandle stream, std::uint8_t* outp
 using CloseStreamFn = std::uint32_t (*)(StreamHandle stream);
 using WriteInfoTagFn
     = std::uint32_t (*)(StreamHandle stream, std::uint8_t* output, std::uint32_t size, std::uint32_t* written);
+using SetReplayGainFn = std::uint32_t (*)(StreamHandle stream, float trackGainDb, float trackPeak);
 
 constexpr const char* kInitStreamName = "beInitStream";
 constexpr const char* kEncodeChunkName = "beEncodeChunk";
 constexpr const char* kDeinitStreamName = "beDeinitStream";
 constexpr const char* kCloseStreamName = "beCloseStream";
 constexpr const char* kWriteInfoTagName = "beWriteInfoTag";
+constexpr const char* kSetReplayGainName = "beSetReplayGain";
 
 // File name of the library, looked for beside the program first.
 constexpr const char* kLibraryFileName = "liblame_enc.so";

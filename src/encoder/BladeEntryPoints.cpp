@@ -11,6 +11,7 @@ static_assert(std::is_same_v<decltype(&beEncodeChunk), be::EncodeChunkFn>);
 static_assert(std::is_same_v<decltype(&beDeinitStream), be::DeinitStreamFn>);
 static_assert(std::is_same_v<decltype(&beCloseStream), be::CloseStreamFn>);
 static_assert(std::is_same_v<decltype(&beWriteInfoTag), be::WriteInfoTagFn>);
+static_assert(std::is_same_v<decltype(&beSetReplayGain), be::SetReplayGainFn>);
 
 namespace {
 
@@ -107,6 +108,14 @@ std::uint32_t beWriteInfoTag(be::StreamHandle stream, std::uint8_t* output, std:
     return guarded(be::kErrEncodeFailed, [&] {
         const std::shared_ptr<LameStream> found = LameStreamTable::instance().find(stream);
         return found ? found->infoTag(output, size, *written) : be::kErrInvalidHandle;
+    });
+}
+
+std::uint32_t beSetReplayGain(be::StreamHandle stream, float trackGainDb, float trackPeak)
+{
+    return guarded(be::kErrEncodeFailed, [&] {
+        const std::shared_ptr<LameStream> found = LameStreamTable::instance().find(stream);
+        return found ? found->setReplayGain(trackGainDb, trackPeak) : be::kErrInvalidHandle;
     });
 }
 

@@ -47,8 +47,16 @@ __attribute__((visibility("default"))) std::uint32_t beCloseStream(be::StreamHan
 // frame. `output` offers `size` bytes (be::kInfoTagOutputSize is always
 // enough); `written` receives the frame's length, 0 on error or when the
 // frames are too short to hold the header (then no placeholder was written
-// either). The stream stays open: beCloseStream still releases it.
+// either). A constant bitrate whose frames are too short for the header
+// (32-56 kbit/s at 44.1 kHz, for instance) gets its Info frame in a frame of
+// the smallest bitrate that holds it; players skip that frame, so its bitrate
+// never plays. The stream stays open: beCloseStream still releases it.
 __attribute__((visibility("default"))) std::uint32_t beWriteInfoTag(be::StreamHandle stream, std::uint8_t* output,
                                                                     std::uint32_t size, std::uint32_t* written);
+
+// Sets the track gain (dB) and peak (1.0 = full scale) that beWriteInfoTag
+// writes into the LAME tag. Any time before beWriteInfoTag.
+__attribute__((visibility("default"))) std::uint32_t beSetReplayGain(be::StreamHandle stream, float trackGainDb,
+                                                                     float trackPeak);
 
 }  // extern "C"

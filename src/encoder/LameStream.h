@@ -4,15 +4,19 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
+#include <vector>
 
 #include <lame/lame.h>
 
 #include "BeConfig.h"
+#include "LameTagFrame.h"
 
-// One constant-bitrate MP3 encoder stream on libmp3lame, set up from a
-// configuration record. Input is 16-bit PCM, one channel or two channels
-// interleaved; output is MP3 frames with no tags, led by a placeholder for
-// the Info frame when the record asks for the VBR header.
+// One MP3 encoder stream on libmp3lame (constant bitrate, LAME's variable
+// bitrate or its average bitrate), set up from a configuration record. Input
+// is 16-bit PCM, one channel or two channels interleaved; output is MP3
+// frames with no tags, led by a placeholder for the Info frame when the
+// record asks for the VBR header.
 class LameStream {
 public:
     // Starts a stream for the record. On failure returns nullptr and sets
@@ -44,6 +48,9 @@ public:
     // `output` (`size` bytes); for a flushed stream that wrote a placeholder.
     std::uint32_t infoTag(std::uint8_t* output, std::uint32_t size, std::uint32_t& written);
 
+    // The track gain and peak infoTag writes into the LAME tag.
+    std::uint32_t setReplayGain(float gainDb, float peak);
+
 private:
     struct LameCloser {
         void operator()(lame_global_flags* flags) const { lame_close(flags); }
@@ -52,15 +59,25 @@ private:
 
     LameStream(LamePtr flags, const be::Config& config);
 
-    static std::uint32_t applyRecord(lame_global_flags* flags, const be::Config& config);
+    static std::uint32_t applyRecord(lame_global_flags* flags, const be::Config& config, int lowpass);
     static std::uint32_t checkRecord(const be::Config& config);
     static bool confirmSettings(lame_global_flags* flags, const be::Config& config);
+    static bool lameTagFits(const be::Config& config);
+    static std::vector<std::uint8_t> infoFrameTemplate(const be::Config& config, int lowpass);
     int encodeFrames(const std::int16_t* pcm, int frames, std::uint8_t* output, int room);
+    std::uint32_t placeholder(std::uint8_t* output);
+    std::uint32_t finishOwnInfoFrame(std::uint8_t* output, std::uint32_t size, std::uint32_t& written);
 
     LamePtr flags_;
     int channels_;
     std::uint32_t inRate_;
     std::uint32_t outRate_;
     bool flushed_ = false;
+    // Where LAME's own Info frame does not fit a frame of the bitrate: one of
+    // a larger bitrate that this stream writes and fills itself.
+    std::vector<std::uint8_t> ownInfoFrame_;
+    bool placeholderWritten_ = false;
+    LameTagFrame::StreamTally tally_;
+    std::optional<std::pair<float, float>> replayGain_;
     std::mutex mutex_;
 };

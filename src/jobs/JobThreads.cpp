@@ -256,6 +256,8 @@ void JobThreads::mp3cvtthread(Worker& worker)
     JobLog log(m_log, m_state.WorkerBusy);
     ConversionHost host{access, log, m_prompt, QCoreApplication::applicationDirPath().toStdString(),
                         worker.encoderThreads};
+    // Albums are made by batches of the command line; the window writes track values.
+    host.loudness = m_loudness == LoudnessTags::Off ? LoudnessTags::Off : LoudnessTags::Track;
     const std::optional<ConversionOutcome> early = BeforeConversion(job, log);
     const ConversionOutcome outcome = early ? *early : m_convert(host, job, JobQueue::Control(worker.job));
     // Told before the final status, so the window hears of the end before

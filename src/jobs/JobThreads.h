@@ -3,6 +3,7 @@
 
 #include "convert/ConversionOutcome.h"
 #include "convert/JobSpec.h"
+#include "convert/LoudnessTagging.h"
 #include "jobs/JobQueue.h"
 #include "jobs/JobThreadState.h"
 #include "jobs/LogViewActivityLog.h"
@@ -103,6 +104,8 @@ public:
     // Whether a job started while conversion slots would stay free encodes
     // its source in segments on those slots too.
     void SetSplitLongSources(bool split) { m_split = split; }
+    // "Write loudness tags", for the jobs that start from now on.
+    void SetLoudnessTags(LoudnessTags tags) { m_loudness = tags; }
 
     // UI thread: one scheduler pass over the queue. Removes failed jobs and
     // ended ones (lowering NextJobId for each ended one) and marks waiting
@@ -145,7 +148,8 @@ private:
     std::atomic<bool> m_skipLower{false};
     std::atomic<bool> m_split{true};
     std::vector<int> m_passThreads;  // UI thread
-    Listener m_listener;             // UI thread
+    std::atomic<LoudnessTags> m_loudness{LoudnessTags::Off};
+    Listener m_listener;  // UI thread
 
     mutable std::mutex m_workersMutex;
     std::list<Worker> m_workers;  // stable addresses: each thread holds its own entry

@@ -328,7 +328,9 @@ TEST_F(SettingsStoreTest, FallbackFolderFollowsXdgConfigHome)
     EXPECT_EQ(SettingsStore::FallbackFolder(), dir.path() + "/.config/vorlanta");
 }
 
-TEST_F(SettingsStoreTest, PathIsBesideExecutableWhateverTheCurrentFolder)
+// The build folder is a portable copy (it has the marker file), so the
+// tests' own folder holds the file, whatever the current folder.
+TEST_F(SettingsStoreTest, BuildFolderKeepsTheFileBesideTheProgram)
 {
     const QString before = QDir::currentPath();
     const QString path = SettingsStore().SettingsFilePath();
@@ -337,11 +339,7 @@ TEST_F(SettingsStoreTest, PathIsBesideExecutableWhateverTheCurrentFolder)
     QDir::setCurrent(before);
 
     EXPECT_EQ(path, elsewhere);
-    EXPECT_TRUE(QDir::isAbsolutePath(path));
-    EXPECT_TRUE(path.endsWith("/config.ini"));
-    if (SettingsStore::IsWritableFolder(QCoreApplication::applicationDirPath())) {
-        EXPECT_EQ(path, QCoreApplication::applicationDirPath() + "/config.ini");
-    }
+    EXPECT_EQ(path, QCoreApplication::applicationDirPath() + "/config.ini");
 }
 
 TEST_F(SettingsStoreTest, DefaultSourceFolderIsMusicFolderOrHome)
@@ -368,9 +366,9 @@ TEST(SettingsStoreFolderTest, WritableFolderMustExistAsFolder)
 
 }  // namespace
 
-// The two choices of the General page that start off reach the file only
-// while on, the one that starts on only while off; set back, the file is
-// back to its three keys byte for byte.
+// The choices of the General page that start off reach the file only while
+// on, the one that starts on only while off; set back, the file is back to
+// its three keys byte for byte.
 TEST_F(SettingsStoreTest, ChoicesAreWrittenOnlyWhileOn)
 {
     const SettingsStore store = Store();
@@ -381,17 +379,20 @@ TEST_F(SettingsStoreTest, ChoicesAreWrittenOnlyWhileOn)
     record.SkipLowerSources = true;
     record.KeepUnfinishedJobs = true;
     record.SplitLongSources = false;
+    record.WriteLoudnessTags = LoudnessTags::Album;
     ASSERT_TRUE(store.WriteSettingsFile(record));
     SettingsRecord read;
     store.ReadSettingsFile(read);
     EXPECT_TRUE(read.SkipLowerSources);
     EXPECT_TRUE(read.KeepUnfinishedJobs);
     EXPECT_FALSE(read.SplitLongSources);
+    EXPECT_EQ(read.WriteLoudnessTags, LoudnessTags::Album);
     EXPECT_EQ(read.BitRate, "96");
 
     record.SkipLowerSources = false;
     record.KeepUnfinishedJobs = false;
     record.SplitLongSources = true;
+    record.WriteLoudnessTags = LoudnessTags::Off;
     ASSERT_TRUE(store.WriteSettingsFile(record));
     EXPECT_EQ(ReadAll(ConfigPath()), threeKeys);
     store.ReadSettingsFile(read);
@@ -400,13 +401,20 @@ TEST_F(SettingsStoreTest, ChoicesAreWrittenOnlyWhileOn)
     EXPECT_TRUE(read.SplitLongSources);
 }
 
-// An installed program run as root must not write into /usr/bin.
-TEST_F(SettingsStoreTest, SystemFoldersNeverHoldTheFile)
+// Installed anywhere, even in a folder its user may write (~/.local/bin,
+// /opt as root), the file lives in $XDG_CONFIG_HOME/vorlanta; beside the
+// program only for --portable or the marker file.
+TEST_F(SettingsStoreTest, InstalledProgramKeepsTheFileInTheConfigurationFolder)
 {
-    for (const char* folder : {"/usr/bin", "/usr/local/bin", "/usr/games/", "/bin", "/usr"})
-        EXPECT_TRUE(SettingsStore::IsSystemFolder(folder)) << folder;
-    for (const char* folder : {"/usrdata/bin", "/home/me/vorlanta/build/bin", "/opt/binaries"})
-        EXPECT_FALSE(SettingsStore::IsSystemFolder(folder)) << folder;
-    const SettingsStore store(SettingsStore::Location{QString(), FallbackFolder(), {}});
-    EXPECT_EQ(store.SettingsFilePath(), QDir(FallbackFolder()).filePath("config.ini"));
+    ScopedEnv config("XDG_CONFIG_HOME", dir.filePath("xdg").toUtf8());
+    const QString configured = dir.filePath("xdg") + "/vorlanta/config.ini";
+    ASSERT_TRUE(QDir().mkpath(ProgramFolder()));
+    const auto pathFor = [&](bool portable) {
+        return SettingsStore(SettingsStore::LocationFor(ProgramFolder(), portable)).SettingsFilePath();
+    };
+    EXPECT_EQ(pathFor(false), configured);
+    EXPECT_EQ(pathFor(true), ConfigPath());
+
+    ASSERT_TRUE(WriteAll(QDir(ProgramFolder()).filePath(SettingsStore::kPortableMarker), ""));
+    EXPECT_EQ(pathFor(false), ConfigPath());
 }

@@ -36,6 +36,26 @@ TEST(CliOptions, DefaultsAndResultNames)
     EXPECT_EQ(named->Choices().output, "/tmp/r.mp3");
 }
 
+// Variable and average bitrate name their results after the mode; the last
+// of -b, -V and --abr counts, as with lame.
+TEST(CliOptions, VariableAndAverageBitrate)
+{
+    const auto vbr = Parse({"-b", "320", "-V", "2", "--replaygain", "album", "/m/Song.mp3"});
+    ASSERT_TRUE(vbr);
+    EXPECT_EQ(JobPlanner::ResultName("/m/Song.mp3", "/m", vbr->Choices().settings), "/m/Song_V2.mp3");
+    EXPECT_EQ(vbr->settings.ComparableKbps(), 190);
+    EXPECT_EQ(vbr->replayGain, LoudnessTags::Album);
+    const auto abr = Parse({"-V", "0", "--abr", "160", "/m/Song.mp3"});
+    ASSERT_TRUE(abr);
+    EXPECT_EQ(JobPlanner::ResultName("/m/Song.mp3", "/m", abr->Choices().settings), "/m/Song_A160.mp3");
+    EXPECT_EQ(abr->settings.ComparableKbps(), 160);
+    EXPECT_EQ(EncodeSettings::FromText(abr->settings.Text()), abr->settings);
+    std::string error;
+    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+             {"-V", "10", "a.mp3"}, {"-V", "x", "a.mp3"}, {"--abr", "150", "a.mp3"}, {"--replaygain", "on", "a.mp3"}})
+        EXPECT_FALSE(Parse(bad, &error)) << bad[0] << " " << bad[1];
+}
+
 TEST(CliOptions, RefusesWhatCannotWork)
 {
     std::string error;

@@ -76,11 +76,11 @@ protected:
         return path;
     }
 
-    int Run(const CliOptions& options)
+    int Run(const CliOptions& options, const std::string& encoderFolder = RecordingHost::ProgramFolder())
     {
         WatchedLog log(out, onLine);
         ConsolePrompt prompt(err);
-        CliRunner runner(options, log, prompt, RecordingHost::ProgramFolder(), err);
+        CliRunner runner(options, log, prompt, encoderFolder, err);
         return runner.Run(control, interrupted);
     }
 
@@ -155,6 +155,22 @@ TEST_F(CliRunnerTest, FailedJobsMakeTheStatusNonZero)
     EXPECT_NE(errors.find("\nvorlanta-cli: Failed: " + options.sources[0] + ": Source file open failed in file "
                           + options.sources[0] + ": No such file or directory\n"),
               std::string::npos);
+}
+
+// Without the encoder library every job would fail alike: the batch stops
+// after the first, whose log says where the library was looked for and why.
+TEST_F(CliRunnerTest, MissingEncoderLibraryStopsTheBatch)
+{
+    CliOptions options;
+    options.jobs = 1;
+    options.sources = {MakeSource("a.mp3", 0.3), MakeSource("b.mp3", 0.3), MakeSource("c.mp3", 0.3)};
+    EXPECT_EQ(Run(options, dir.File("no-library-here")), CliRunner::kExitEncoderMissing);
+    const auto lines = LogLines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Failed to init lame!"), 1);
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
+        return line.rfind("The encoder library liblame_enc.so was looked for in ", 0) == 0;
+    }));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("b_128.mp3")));
 }
 
 TEST_F(CliRunnerTest, InterruptRemovesNothingThatWasThere)

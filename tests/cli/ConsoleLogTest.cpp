@@ -100,3 +100,17 @@ TEST(BatchProgress, WeighsJobsBySizeAndLeavesSkippedOnesOut)
     EXPECT_EQ(progress.Percent(), 100);
     EXPECT_EQ(progress.Text(), "2/2 files done");
 }
+
+// A log that cannot be written (a full disk, /dev/full) is told, so the
+// exit status can say so.
+TEST(ConsoleLog, FailedWritesAreReported)
+{
+    std::FILE* full = std::fopen("/dev/full", "w");
+    ASSERT_NE(full, nullptr);
+    ConsoleLog log(full, false);
+    EXPECT_EQ(log.WriteFailure(), "");
+    log.showmessage("a line\r\n");
+    log.Finish();
+    EXPECT_EQ(log.WriteFailure(), "No space left on device");
+    std::fclose(full);
+}

@@ -146,6 +146,54 @@ TEST_F(JobConversionTest, StopMidStreamDropsTheBufferAndTheId3v1Block)
     EXPECT_FALSE(host.Logged(result + " Created\r\n"));
 }
 
+// Every tag block is carried byte for byte in its place, and none of them
+// is taken for junk: an empty ID3v2 tag and a second one right after it at
+// the start; APE and Lyrics3 tags before the ID3v1 tag at the end.
+TEST_F(JobConversionTest, TagsAreCarriedInTheirPlaces)
+{
+    const Bytes empty{'I', 'D', '3', 3, 0, 0, 0, 0, 0, 0};
+    const auto v2 = SyntheticAudio::Id3v2Tag("second", 700);
+    const auto mp3 = SyntheticAudio::EncodeMp3(SyntheticAudio::Tone(44100, 2, 0.5));
+    const auto le32 = [](Bytes& bytes, std::uint32_t value) {
+        for (int i = 0; i < 4; ++i)
+            bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    };
+    Bytes item;
+    le32(item, 5);
+    le32(item, 0);
+    for (const char c : std::string("Title\0hello", 11))
+        item.push_back(static_cast<std::uint8_t>(c));
+    const auto apeBlock = [&](std::uint32_t flags) {
+        Bytes block{'A', 'P', 'E', 'T', 'A', 'G', 'E', 'X'};
+        le32(block, 2000);
+        le32(block, static_cast<std::uint32_t>(item.size() + 32));
+        le32(block, 1);
+        le32(block, flags);
+        block.resize(block.size() + 8, 0);
+        return block;
+    };
+    const Bytes ape = [&] {
+        Bytes tag = apeBlock(0xA0000000u);  // the header
+        tag.insert(tag.end(), item.begin(), item.end());
+        const Bytes footer = apeBlock(0x80000000u);
+        tag.insert(tag.end(), footer.begin(), footer.end());
+        return tag;
+    }();
+    const std::string lyricsText = "LYRICSBEGINLYR00005hello";
+    const std::string lyrics = lyricsText + "000024LYRICS200";
+    const Bytes lyrics3(lyrics.begin(), lyrics.end());
+    const auto v1 = SyntheticAudio::Id3v1Tag("tags");
+    RecordingHost host(source, result, "128");
+    ASSERT_EQ(Convert(SyntheticAudio::Concat({&empty, &v2, &mp3, &ape, &lyrics3, &v1}), host),
+              ConversionOutcome::Kind::Converted);
+    const auto lines = host.Lines();
+    EXPECT_FALSE(std::any_of(lines.begin(), lines.end(),
+                             [](const std::string& line) { return line.find("not MPEG audio") != std::string::npos; }));
+    const Bytes out = SyntheticAudio::ReadFile(result);
+    EXPECT_TRUE(StartsWith(out, SyntheticAudio::Concat({&empty, &v2})));
+    EXPECT_TRUE(EndsWith(out, SyntheticAudio::Concat({&ape, &lyrics3, &v1})));
+}
+
 TEST_F(JobConversionTest, ResultLayoutTagsAudioTagAndTheLogAndStatusTexts)
 {
     const auto v2 = SyntheticAudio::Id3v2Tag("Both tags", 200000);  // a large picture full of fake syncs
@@ -234,7 +282,7 @@ TEST_F(JobConversionTest, RateThatCannotCarryTheBitrateIsResampled)
     const auto mp3 = SyntheticAudio::EncodeMp3(SyntheticAudio::Tone(11025, 1, 2.0, 300.0), {32, false, true});
     RecordingHost host(source, result, "128");
     ASSERT_EQ(Convert(mp3, host), ConversionOutcome::Kind::Converted);
-    EXPECT_TRUE(host.Logged("128 kbit/s cannot be encoded at 11025 Hz, resampled to 16000 Hz\r\n"));
+    EXPECT_TRUE(host.Logged(source + ": 128 kbit/s cannot be encoded at 11025 Hz, resampled to 16000 Hz\r\n"));
     const FrameWalk walk = FrameWalk::Of(SyntheticAudio::ReadFile(result));
     ASSERT_FALSE(walk.frames.empty());
     for (const auto& frame : walk.frames) {
@@ -399,15 +447,78 @@ TEST_F(JobConversionTest, SourceTruncatedWhileConvertingEndsTheJob)
     EXPECT_FALSE(ResultExists());
 }
 
+// Every job would fail alike: a result of its own, and a line that says
+// which library was looked for where, and why it could not be loaded.
 TEST_F(JobConversionTest, MissingEncoderLibrary)
 {
     const auto mp3 = SyntheticAudio::EncodeMp3(SyntheticAudio::Tone(44100, 2, 0.5));
     SyntheticAudio::WriteFile(source, mp3);
     RecordingHost host(source, result, "128");
-    EXPECT_EQ(ConvertWith(host, dir.Path()), ConversionOutcome::Kind::Failed);
+    EXPECT_EQ(ConvertWith(host, dir.Path()), ConversionOutcome::Kind::EncoderMissing);
     EXPECT_EQ(host.Messages(), (std::vector<std::string>{"Init Lame Encoder Error!"}));
-    EXPECT_TRUE(host.Logged("Failed to init lame!\r\n"));
+    const std::string why = LineAfter(host, "Failed to init lame!\r\n");
+    EXPECT_EQ(why.rfind("The encoder library liblame_enc.so was looked for in " + dir.Path() + "/liblame_enc.so, ", 0),
+              0u)
+        << why;
+    EXPECT_NE(why.find(" and the library search path: "), std::string::npos) << why;
+    EXPECT_NE(why.find("cannot open shared object file"), std::string::npos) << why;
     EXPECT_FALSE(ResultExists());
+}
+
+// A link at the result's name is an existing result, dangling or not: the
+// link itself is replaced, never the file it names. A stop that comes while
+// the result goes to disk leaves the old file as it was.
+TEST_F(JobConversionTest, SpecialResultNamesAndStopsAtTheEnd)
+{
+    SyntheticAudio::WriteFile(source, SyntheticAudio::EncodeMp3(SyntheticAudio::Tone(44100, 2, 0.5)));
+    const std::string elsewhere = dir.File("elsewhere.mp3");
+    for (const bool dangling : {true, false}) {
+        std::filesystem::remove(result);
+        std::filesystem::remove(elsewhere);
+        if (!dangling)
+            SyntheticAudio::WriteFile(elsewhere, {'k', 'e', 'e', 'p'});
+        std::filesystem::create_symlink("elsewhere.mp3", result);
+        RecordingHost host(source, result, "128");
+        ASSERT_EQ(Convert(host), ConversionOutcome::Kind::Converted) << dangling;
+        EXPECT_TRUE(host.Logged(result + " Created\r\n"));
+        EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(result)));
+        EXPECT_EQ(std::filesystem::exists(elsewhere), !dangling);
+        if (!dangling) {
+            EXPECT_EQ(SyntheticAudio::ReadFile(elsewhere), (Bytes{'k', 'e', 'e', 'p'}));
+        }
+    }
+
+    const Bytes old{'o', 'l', 'd'};
+    SyntheticAudio::WriteFile(result, old);
+    RecordingHost stopped(source, result, "128");
+    stopped.onLog = [&](const std::string& line) {
+        if (line == result + ": writing to disk\r")
+            control = JobControl::Stop;
+    };
+    EXPECT_EQ(Convert(stopped), ConversionOutcome::Kind::Stopped);
+    EXPECT_TRUE(stopped.Logged("Job Stopped by user\r\n"));
+    EXPECT_FALSE(stopped.Logged(result + " Created\r\n"));
+    EXPECT_EQ(SyntheticAudio::ReadFile(result), old);
+    EXPECT_EQ(Files(), (std::vector<std::string>{"elsewhere.mp3", "result.mp3", "source.mp3"}));
+}
+
+// A replacement keeps the owner, group and mode of the file it replaces.
+TEST_F(JobConversionTest, ReplacementKeepsOwnerGroupAndMode)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root may give a file away";
+    SyntheticAudio::WriteFile(source, SyntheticAudio::EncodeMp3(SyntheticAudio::Tone(44100, 2, 0.5)));
+    SyntheticAudio::WriteFile(result, {'o', 'l', 'd'});
+    ASSERT_EQ(::chown(result.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chmod(result.c_str(), 0640), 0);
+    RecordingHost host(source, result, "128");
+    ASSERT_EQ(Convert(host), ConversionOutcome::Kind::Converted);
+    struct stat info { };
+    ASSERT_EQ(::stat(result.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 65534u);
+    EXPECT_EQ(info.st_gid, 65534u);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    EXPECT_GT(info.st_size, 3);
 }
 
 TEST_F(JobConversionTest, BitrateTheEncoderRefuses)

@@ -133,7 +133,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ExactKind{"44k1", 44100, 2, 192, "128", 44100}, ExactKind{"48k", 48000, 2, 160, "128", 48000},
                       ExactKind{"32k", 32000, 2, 128, "96", 32000}, ExactKind{"mono", 44100, 1, 96, "64", 44100},
                       ExactKind{"mpeg2", 22050, 2, 64, "64", 22050}, ExactKind{"mpeg25", 8000, 1, 32, "24", 8000},
-                      ExactKind{"resampled", 11025, 1, 32, "128", 16000}),
+                      ExactKind{"resampled", 11025, 1, 32, "128", 16000},
+                      // The Info frame in a larger frame than the bitrate's own.
+                      ExactKind{"cbr48", 44100, 2, 192, "48", 44100},
+                      // Variable and average bitrate.
+                      ExactKind{"vbr2", 44100, 2, 192, "V2", 44100}, ExactKind{"abr160", 48000, 2, 192, "A160", 48000}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The Info frame stands right after the carried ID3v2 block, and its counts,
@@ -243,6 +247,83 @@ TEST_F(SampleExactTest, LayerTwoStreamConvertsWhole)
     const auto decoded = DecodedAudio::FromFile(result, true);
     EXPECT_EQ(decoded.sampleRate, 44100);
     EXPECT_EQ(decoded.Frames(), 40u * 1152);
+}
+
+// Silent Layer II frames (no subband allocated): 1152 samples each.
+Bytes SilentLayerTwo(int frames)
+{
+    Bytes mp2;
+    for (int i = 0; i < frames; ++i) {
+        const std::uint8_t header[4]{0xFF, 0xFD, 0xA0, 0x04};  // Layer II, 192 kbit/s, 44.1 kHz
+        mp2.insert(mp2.end(), header, header + 4);
+        mp2.resize(mp2.size() + 626 - 4, 0);
+    }
+    return mp2;
+}
+
+// A free-format Layer III stream: CBR frames with the bitrate index cleared.
+Bytes FreeFormat(const SyntheticAudio::Signal& signal)
+{
+    Bytes mp3 = SyntheticAudio::EncodeMp3(signal, {128, false, false});
+    for (const std::size_t at : FrameOffsets(mp3))
+        mp3[at + 2] &= 0x0F;  // the lengths stay 417 and 418
+    return mp3;
+}
+
+// Streams joined from files of other layers or of free format convert in
+// every part: as many samples as the parts have, one line per change.
+TEST_F(SampleExactTest, JoinedStreamsConvertEveryPart)
+{
+    const Bytes layer3 = SyntheticAudio::EncodeMp3(Sweep(44100, 2, 1.0));  // with its Info frame
+    const Bytes plain = SyntheticAudio::EncodeMp3(Sweep(44100, 2, 0.7), {128, false, false});
+    const Bytes layer2 = SilentLayerTwo(30);
+    const Bytes shortLayer2 = SilentLayerTwo(2);
+    const Bytes free = FreeFormat(Sweep(44100, 2, 0.9));
+    const Bytes v1 = SyntheticAudio::Id3v1Tag("first");
+    const Bytes v2 = SyntheticAudio::Id3v2Tag("second", 2000);  // a picture full of false syncs
+    const struct {
+        const char* name;
+        std::vector<const Bytes*> parts;
+        std::vector<std::string> changes;
+    } cases[] = {
+        {"II+III", {&layer2, &layer3}, {"Layer III"}},
+        {"III+II", {&layer3, &layer2}, {"Layer II"}},
+        {"III+II+III, two frames", {&layer3, &shortLayer2, &plain}, {"Layer II", "Layer III"}},
+        {"CBR+free", {&plain, &free}, {"free-format Layer III"}},
+        {"free+CBR", {&free, &plain}, {"Layer III"}},
+        {"II+free+III", {&layer2, &free, &layer3}, {"free-format Layer III", "Layer III"}},
+        // Tagged files joined: their tags are named as such, not as junk.
+        {"III,v1+v2,II", {&layer3, &v1, &v2, &layer2}, {"", "", "Layer II"}},
+    };
+    for (const auto& c : cases) {
+        Bytes joined;
+        std::size_t samples = 0;
+        std::size_t at = 0;
+        std::vector<std::string> expected;
+        for (std::size_t i = 0; i < c.parts.size(); ++i) {
+            if (i > 0 && !c.changes[i - 1].empty())
+                expected.push_back(source + " changes to " + c.changes[i - 1] + " at byte " + std::to_string(at)
+                                   + ", converted to 44100 Hz stereo\r\n");
+            joined.insert(joined.end(), c.parts[i]->begin(), c.parts[i]->end());
+            at += c.parts[i]->size();
+            if (c.parts[i] != &v1 && c.parts[i] != &v2)
+                samples += DecodedAudio::FromBytes(*c.parts[i], true).Frames();
+        }
+        RecordingHost host(source, result, "128");
+        ASSERT_EQ(Convert(joined, host), ConversionOutcome::Kind::Converted) << c.name;
+        std::vector<std::string> changes;
+        for (const std::string& line : host.Lines())
+            if (line.find(" changes to ") != std::string::npos || line.find("not MPEG audio") != std::string::npos)
+                changes.push_back(line);
+        EXPECT_EQ(changes, expected) << c.name;
+        if (c.parts.size() == 4) {
+            EXPECT_TRUE(host.Logged("128 bytes at byte " + std::to_string(layer3.size()) + " of " + source
+                                    + " are an ID3v1 tag, skipped\r\n"));
+            EXPECT_TRUE(host.Logged(std::to_string(v2.size()) + " bytes at byte " + std::to_string(layer3.size() + 128)
+                                    + " of " + source + " are an ID3v2 tag, skipped\r\n"));
+        }
+        EXPECT_EQ(DecodedAudio::FromFile(result, true).Frames(), samples) << c.name;
+    }
 }
 
 // Other formats named .mp3, and noise, are refused before a result exists.

@@ -68,3 +68,30 @@ TEST(SourceBitrate, SkipsSourcesAtOrBelowTheTarget)
     // A source whose rate cannot be told is converted, and its job says what is wrong.
     EXPECT_FALSE(SourceBitrate::SkipLine(dir.File("missing.mp3"), 320));
 }
+
+// Every source the engine converts is measured: Layer II, and free format
+// by its frame length.
+TEST(SourceBitrate, LayerTwoAndFreeFormatSourcesAreMeasured)
+{
+    TempDir dir;
+    std::vector<std::uint8_t> mp2;
+    for (int i = 0; i < 40; ++i) {
+        const std::uint8_t header[4]{0xFF, 0xFD, 0xA0, 0x04};  // Layer II, 192 kbit/s, 44.1 kHz
+        mp2.insert(mp2.end(), header, header + 4);
+        mp2.resize(mp2.size() + 626 - 4, 0);
+    }
+    const std::string layer2 = Write(dir, "layer2.mp3", mp2);
+    EXPECT_EQ(SourceBitrate::SkipLine(layer2, 256), layer2 + " is 192 kbit/s, not above 256 kbit/s: skipped\r\n");
+
+    SyntheticAudio::Mp3Options options;
+    options.bitrate = 192;
+    options.infoTag = false;
+    auto free = SyntheticAudio::EncodeMp3(SyntheticAudio::Tone(44100, 2, 1.0), options);
+    const FrameWalk walk = FrameWalk::Of(free);
+    for (const auto& frame : walk.frames)
+        free[frame.offset + 2] &= 0x0F;  // bitrate index 0: free format of the same lengths
+    const std::string freeFormat = Write(dir, "free.mp3", free);
+    EXPECT_EQ(SourceBitrate::SkipLine(freeFormat, 256),
+              freeFormat + " is 192 kbit/s, not above 256 kbit/s: skipped\r\n");
+    EXPECT_FALSE(SourceBitrate::SkipLine(freeFormat, 160));
+}

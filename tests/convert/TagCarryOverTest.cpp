@@ -81,12 +81,13 @@ TEST(TagCarryOver, MagicLettersAndEmptyTags)
     notThree.resize(300, 0);
     EXPECT_EQ(ProbeBytes(notThree).kind, TagCarryOver::None);
 
-    // A size of 0 carries nothing; an ID3v1 tag still counts.
+    // An empty tag is a tag: its ten bytes are carried.
     auto empty = Header("ID3", 0, 0, 0, 0);
     empty.resize(300, 0);
-    EXPECT_EQ(ProbeBytes(empty).kind, TagCarryOver::None);
+    EXPECT_EQ(ProbeBytes(empty).kind, TagCarryOver::V2Only);
+    EXPECT_EQ(ProbeBytes(empty).length, 10u);
     const auto v1 = SyntheticAudio::Id3v1Tag("x");
-    EXPECT_EQ(ProbeBytes(SyntheticAudio::Concat({&empty, &v1})).kind, TagCarryOver::V1Only);
+    EXPECT_EQ(ProbeBytes(SyntheticAudio::Concat({&empty, &v1})).kind, TagCarryOver::Both);
 }
 
 TEST(TagCarryOver, Id3v1InAnyCaseAndBothTags)

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
+#include <lame/lame.h>
 #include <mpg123.h>
 
 #include <algorithm>
@@ -216,6 +217,34 @@ TEST_F(EncoderOutputTest, BitReservoirFollowsTheRecord)
     const FrameWalk withoutReservoir = FrameWalk::Of(encodeAll(config, pcm));
     ASSERT_TRUE(withoutReservoir.CoversAll());
     EXPECT_FALSE(usesReservoir(withoutReservoir));
+}
+
+// "Not strict ISO" is LAME's default: the audio frames are byte for byte
+// those of libmp3lame fed the same PCM with its default settings.
+TEST_F(EncoderOutputTest, FramesMatchLameWithItsDefaults)
+{
+    const std::vector<std::int16_t> pcm = SyntheticAudio::Noise(44100, 2, 3.0).samples;
+    const std::vector<std::uint8_t> ours = encodeAll(EncoderStream::record(44100, be::kModeJointStereo, 320), pcm);
+
+    lame_global_flags* flags = lame_init();
+    lame_set_in_samplerate(flags, 44100);
+    lame_set_num_channels(flags, 2);
+    lame_set_brate(flags, 320);
+    lame_set_bWriteVbrTag(flags, 0);
+    lame_set_write_id3tag_automatic(flags, 0);
+    lame_set_original(flags, 0);  // a header bit the record leaves off
+    ASSERT_GE(lame_init_params(flags), 0);
+    std::vector<std::uint8_t> theirs(pcm.size() * 2 + 7200);
+    const int frames = static_cast<int>(pcm.size() / 2);
+    int length = lame_encode_buffer_interleaved(flags, const_cast<std::int16_t*>(pcm.data()), frames, theirs.data(),
+                                                static_cast<int>(theirs.size()));
+    ASSERT_GE(length, 0);
+    const int tail = lame_encode_flush(flags, theirs.data() + length, static_cast<int>(theirs.size()) - length);
+    lame_close(flags);
+    ASSERT_GE(tail, 0);
+    theirs.resize(static_cast<std::size_t>(length + tail));
+    ASSERT_GT(theirs.size(), 100000u);
+    EXPECT_TRUE(ours == theirs) << ours.size() << " bytes against " << theirs.size();
 }
 
 }  // namespace

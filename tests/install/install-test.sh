@@ -21,6 +21,9 @@ expect "$root/share/man/man1/vorlanta-cli.1"
 expect "$root/share/bash-completion/completions/vorlanta-cli"
 expect "$root/share/doc/vorlanta/COPYING"
 expect "$root/share/doc/vorlanta/README.md"
+expect "$root/share/doc/vorlanta/NEWS"
+# An installed copy keeps its settings in $XDG_CONFIG_HOME, not beside itself.
+[ ! -e "$bin/vorlanta.portable" ] || fail "the build folder's portable marker was installed"
 library=$(find "$stage/root" -path '*/vorlanta/liblame_enc.so' | head -n 1)
 [ -n "$library" ] || fail "the encoder library is not in a private vorlanta folder"
 [ ! -e "$bin/liblame_enc.so" ] || fail "the encoder library was installed beside the programs"
@@ -39,7 +42,7 @@ if [ -e "$build/bin/vorlanta" ]; then
     desktop-file-validate "$desktop" || fail "desktop-file-validate rejects $desktop"
   fi
   if command -v appstreamcli > /dev/null; then
-    appstreamcli validate --no-net "$metainfo" > "$stage/appstream.log" 2>&1 \
+    appstreamcli validate --pedantic --no-net "$metainfo" > "$stage/appstream.log" 2>&1 \
       || { cat "$stage/appstream.log"; fail "appstreamcli rejects $metainfo"; }
   fi
   # Answers without a display and without opening a window.

@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "convert/AlbumGain.h"
+
+#include "convert/ActivityLog.h"
+#include "convert/LogText.h"
+#include "convert/ReplayGainTag.h"
+#include "convert/ResultFile.h"
+#include "convert/SourceFile.h"
+#include "convert/TagCarryOver.h"
+
+#include <algorithm>
+
+AlbumGain::AlbumGain(std::string name, std::size_t jobs, ActivityLog& log)
+    : name_(std::move(name)), expected_(jobs), log_(log)
+{
+}
+
+void AlbumGain::JobEnded(const std::string& result, std::shared_ptr<const LoudnessMeter> meter)
+{
+    std::vector<Track> tracks;
+    {
+        std::lock_guard lock(mutex_);
+        tracks_.push_back({result, std::move(meter)});
+        if (tracks_.size() != expected_)
+            return;
+        tracks.swap(tracks_);
+    }
+    Finish(tracks);
+}
+
+void AlbumGain::Finish(const std::vector<Track>& tracks) const
+{
+    const auto missing = std::count_if(tracks.begin(), tracks.end(), [](const Track& t) { return !t.meter; });
+    if (missing > 0) {
+        log_.showmessage(LogText::Format("Album %s: %d of %d jobs did not complete, its results keep track loudness "
+                                         "values only\r\n",
+                                         name_.c_str(), static_cast<int>(missing), static_cast<int>(tracks.size())));
+        return;
+    }
+    std::vector<const LoudnessMeter*> meters;
+    for (const Track& track : tracks)
+        meters.push_back(track.meter.get());
+    const std::optional<ReplayGainValues> album = LoudnessMeter::Album(meters);
+    if (!album) {
+        log_.showmessage(
+            LogText::Format("Album %s has no measurable loudness, no album values written\r\n", name_.c_str()));
+        return;
+    }
+    int written = 0;
+    for (const Track& track : tracks)
+        written += Rewrite(track.result, track.meter->Track(), *album, log_) ? 1 : 0;
+    log_.showmessage(LogText::Format("Album %s: album gain %s, peak %s written to %d of %d results\r\n", name_.c_str(),
+                                     ReplayGainTag::GainText(album->gainDb).c_str(),
+                                     ReplayGainTag::PeakText(album->peak).c_str(), written,
+                                     static_cast<int>(tracks.size())));
+}
+
+bool AlbumGain::Rewrite(const std::string& path, const std::optional<ReplayGainValues>& track,
+                        const ReplayGainValues& album, ActivityLog& log)
+{
+    SourceFile current;
+    ResultFile replacement;
+    bool done = current.Open(path);
+    std::vector<std::uint8_t> rest;
+    TagCarryOver tags;
+    if (done) {
+        tags = TagCarryOver::Probe(current, log);
+        const std::uint64_t start = tags.HasV2() ? tags.id3v2Length : 0;
+        rest.resize(current.Size() > start ? current.Size() - start : 0);
+        done = current.ReadAt(start, rest.data(), rest.size()) == static_cast<long long>(rest.size());
+    }
+    if (done) {
+        const std::vector<std::uint8_t> tag = ReplayGainTag::Compose(
+            tags.HasV2() ? tags.id3v2.get() : nullptr, tags.HasV2() ? tags.id3v2Length : 0, {track, album});
+        done = replacement.Create(path) && replacement.Append(tag.data(), tag.size())
+            && replacement.Append(rest.data(), rest.size()) && replacement.Commit();
+    }
+    if (!done) {
+        replacement.Discard();
+        log.showmessage(
+            LogText::Format("Album values could not be written to %s, it keeps its track values\r\n", path.c_str()));
+    }
+    return done;
+}

@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "convert/LoudnessMeter.h"
+
+#include <cstddef>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+class ActivityLog;
+
+// The album of a batch for loudness tags: its jobs run on any thread and
+// each reports its end here. When the last one ends, the album's gain and
+// peak (all its tracks measured as one) are added to every result, each
+// rewritten aside and renamed as results are. When one of them was stopped
+// or failed, the others keep their track values only, and the log says so.
+class AlbumGain {
+public:
+    // `log` takes the album's own lines; it outlives the album's jobs.
+    AlbumGain(std::string name, std::size_t jobs, ActivityLog& log);
+
+    // One job ended: its result and meter when it completed, otherwise an
+    // empty meter.
+    void JobEnded(const std::string& result, std::shared_ptr<const LoudnessMeter> meter);
+
+    // Adds the album values to the result at `path` (its track values as
+    // given stay). False, with the reason logged, when it cannot.
+    static bool Rewrite(const std::string& path, const std::optional<ReplayGainValues>& track,
+                        const ReplayGainValues& album, ActivityLog& log);
+
+private:
+    struct Track {
+        std::string result;
+        std::shared_ptr<const LoudnessMeter> meter;
+    };
+    void Finish(const std::vector<Track>& tracks) const;
+
+    std::string name_;
+    std::size_t expected_;
+    ActivityLog& log_;
+    std::mutex mutex_;
+    std::vector<Track> tracks_;
+};

@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// The Info frame LAME puts ahead of its stream, in the layout LAME publishes
+// for it: a silent frame that carries the Xing header (frame count, byte
+// count, a 100-entry seek table) and the LAME tag (encoder delay and padding,
+// ReplayGain, the CRC of the music and of the tag itself). This is the one
+// place that knows where each field lies.
+namespace LameTagFrame {
+
+// Bytes from "Info"/"Xing" to the end of the LAME tag.
+constexpr std::size_t kTagLength = 156;
+
+// CRC-16 as the tag uses it (polynomial 0x8005, reflected, start 0).
+std::uint16_t Crc16(const std::uint8_t* data, std::size_t length, std::uint16_t crc = 0);
+
+// Where "Info" or "Xing" starts in `frame`, or 0 when the frame holds no
+// complete tag.
+std::size_t TagOffset(const std::uint8_t* frame, std::size_t length);
+
+// The fields that depend on the whole stream.
+struct StreamFields {
+    std::uint32_t frames = 0;  // audio frames, the Info frame not counted
+    std::uint32_t bytes = 0;   // the Info frame and every audio frame
+    std::array<std::uint8_t, 100> seekTable{};
+    std::uint16_t musicCrc = 0;  // CRC of the audio frames
+};
+
+// Writes the stream's fields into a tag frame and seals it (see Seal).
+bool SetStreamFields(std::uint8_t* frame, std::size_t length, const StreamFields& fields);
+
+// Writes the encoder delay and padding (12 bits each).
+bool SetDelayAndPadding(std::uint8_t* frame, std::size_t length, int delay, int padding);
+
+// Writes the bitrate byte (the constant or average rate, 255 at most) and
+// the two bytes LAME fills with the bitrate of a stream made without preset.
+bool SetBitrate(std::uint8_t* frame, std::size_t length, int kbps);
+
+// Writes the track gain (the "radio" field: name code 1, originator 3 =
+// determined automatically, sign and tenths of a dB) and the peak amplitude
+// (1.0 = full scale, as a fixed-point value with 23 fraction bits).
+bool SetTrackGain(std::uint8_t* frame, std::size_t length, double gainDb, double peak);
+
+// Recomputes the tag's own CRC, which covers every byte of the frame before it.
+bool Seal(std::uint8_t* frame, std::size_t length);
+
+// The frames of a stream as they leave the encoder: their count, their
+// bytes, the CRC over them and the samples of the seek table, gathered as
+// LAME gathers them (the running sum of the frames' bitrates, kept at up to
+// 400 points that thin out by half as the stream grows).
+class StreamTally {
+public:
+    void Add(const std::uint8_t* data, std::size_t length);
+    // The fields of the stream so far, for an Info frame of `infoLength` bytes.
+    StreamFields Fields(std::size_t infoLength) const;
+
+private:
+    void TakeHeader();
+    void AddFrame(int kbps);
+
+    std::uint32_t frames_ = 0;
+    std::uint64_t bytes_ = 0;
+    std::uint16_t crc_ = 0;
+    std::size_t toSkip_ = 0;  // bytes of the current frame still to come
+    std::array<std::uint8_t, 4> header_{};
+    std::size_t headerHave_ = 0;
+    bool lost_ = false;  // a byte that is no frame header: no seek table
+    std::vector<std::uint32_t> bag_ = std::vector<std::uint32_t>(400);
+    std::size_t pos_ = 0;
+    std::uint32_t want_ = 1;
+    std::uint32_t seen_ = 0;
+    std::uint32_t sum_ = 0;
+};
+
+// The length of the MPEG audio frame whose header is at `header`, and its
+// bitrate; 0 when it is no Layer III header of a listed bitrate.
+int FrameLength(const std::uint8_t* header, int* kbps = nullptr);
+
+}  // namespace LameTagFrame
