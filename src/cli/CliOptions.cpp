@@ -70,7 +70,7 @@ std::string CliOptions::Usage()
            "                   a CBR file of 20 s or more is, when fewer files than N are left)\n"
            "  --files-from FILE  read further sources from FILE, one a line\n"
            "                   (- for standard input)\n"
-           "  -0               the paths in FILE end in NUL bytes (find -print0)\n"
+           "  -0               the paths in FILE end in NUL bytes (find \"-print0\")\n"
            "  -h, --help       show this help\n"
            "  --version        show the version\n"
            "\n"
