@@ -4,7 +4,7 @@
 # they are a fixed list, file and folder names with spaces stay one word.
 
 _vorlanta_cli_bitrates='32 40 48 56 64 80 96 112 128 160 192 224 256 320'
-_vorlanta_cli_options='-b -V --abr --replaygain -o -d -j --overwrite --skip-existing --skip-lower --files-from -0 --null -h --help --version'
+_vorlanta_cli_options='-b -V --abr --replaygain -o -d -j --overwrite --skip-existing --skip-lower --no-split --files-from -0 --null -h --help --version'
 
 # Sets COMPREPLY to the lines of standard input, one entry a line, so that
 # names with blanks are not split into words.

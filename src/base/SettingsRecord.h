@@ -24,6 +24,9 @@ struct SettingsRecord {
     // unless the user turns them on.
     bool SkipLowerSources = false;    // skip sources at or below the job's bitrate
     bool KeepUnfinishedJobs = false;  // offer the waiting jobs again at the next start
+    // On unless the user turns it off: a long source is encoded in segments
+    // on the conversions' cores that no other job needs.
+    bool SplitLongSources = true;
     // "Write loudness tags": off, per track, or per track and album.
     LoudnessTags WriteLoudnessTags = LoudnessTags::Off;
     // The default mode of new results; BitRate is the constant rate or the

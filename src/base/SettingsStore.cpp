@@ -107,6 +107,7 @@ void SettingsStore::ReadSettingsFile(SettingsRecord& record) const
         record.BitRate = kDefaultBitRate;
     record.SkipLowerSources = file.Value(kSection, kSkipLowerKey).value_or(QString()).trimmed() == QLatin1String("1");
     record.KeepUnfinishedJobs = file.Value(kSection, kKeepJobsKey).value_or(QString()).trimmed() == QLatin1String("1");
+    record.SplitLongSources = file.Value(kSection, kSplitKey).value_or(QString()).trimmed() != QLatin1String("0");
     const QString loudness = file.Value(kSection, kLoudnessKey).value_or(QString()).trimmed().toLower();
     record.WriteLoudnessTags = loudness == QLatin1String("album")
         ? LoudnessTags::Album
@@ -160,6 +161,12 @@ bool SettingsStore::WriteSettingsFile(const SettingsRecord& record) const
         } else {
             file.RemoveValue(kSection, key);
         }
+    }
+    // On by default: only "off" is written.
+    if (record.SplitLongSources) {
+        file.RemoveValue(kSection, kSplitKey);
+    } else {
+        file.SetValue(kSection, kSplitKey, QStringLiteral("0"));
     }
     if (record.WriteLoudnessTags == LoudnessTags::Off) {
         file.RemoveValue(kSection, kLoudnessKey);

@@ -24,6 +24,7 @@ public:
     static inline const QString kBitRateKey = QStringLiteral("BitRate");
     // Written only while on, so a file of a user who never turned them on
     // keeps exactly the three keys above.
+    static inline const QString kSplitKey = QStringLiteral("Split Long Sources Across Cores");
     static inline const QString kSkipLowerKey = QStringLiteral("Skip Sources At Or Below Target");
     // "track" or "album"; absent while loudness tags are off.
     static inline const QString kLoudnessKey = QStringLiteral("Write Loudness Tags");

@@ -47,7 +47,7 @@ std::string CliOptions::Usage()
 {
     return "Usage: vorlanta-cli [-b KBPS | -V N | --abr KBPS] [--replaygain track|album]\n"
            "                   [-o RESULT | -d DIR] [-j N] [--overwrite | --skip-existing]\n"
-           "                   [--skip-lower] [--files-from FILE [-0]] SOURCE...\n"
+           "                   [--skip-lower] [--no-split] [--files-from FILE [-0]] SOURCE...\n"
            "Converts MP3 files to another bitrate, keeping their ID3 tags, and FLAC,\n"
            "WAV, AIFF, Ogg Vorbis, Opus, M4A, WMA, APE and WavPack files to MP3 with\n"
            "their tags and covers. A SOURCE that is a folder stands for every audio\n"
@@ -68,6 +68,8 @@ std::string CliOptions::Usage()
            "  --skip-existing  skip sources whose result exists already\n"
            "  --skip-lower     skip sources whose bitrate is at or below KBPS (with -V,\n"
            "                   the quality's typical rate: V0 245 ... V2 190 ... V9 65)\n"
+           "  --no-split       never encode one long file on several cores (by default\n"
+           "                   a CBR file of 20 s or more is, when fewer files than N are left)\n"
            "  --files-from FILE  read further sources from FILE, one a line\n"
            "                   (- for standard input)\n"
            "  -0               the paths in FILE end in NUL bytes, not newlines\n"
@@ -108,6 +110,8 @@ std::optional<CliOptions> CliOptions::Parse(const std::vector<std::string>& args
             options.skipExisting = true;
         } else if (arg == "--skip-lower") {
             options.skipLower = true;
+        } else if (arg == "--no-split") {
+            options.split = false;
         } else if (arg == "-0" || arg == "--null") {
             options.nulSeparated = true;
         } else if (arg == "--files-from") {

@@ -18,6 +18,7 @@ struct CliOptions {
     bool skipExisting = false;  // --skip-existing: a result that exists is left alone, its job skipped
     bool skipLower = false;     // --skip-lower: sources at or below the bitrate are skipped
     int jobs = 0;               // -j: conversions at once; 0 until parsed, then 1 or more
+    bool split = true;          // --no-split: a long source never runs on more than one encoder thread
     std::string filesFrom;      // --files-from: a list of sources, "-" for standard input
     bool nulSeparated = false;  // -0: the list's paths end in NUL bytes, not newlines
     bool help = false;

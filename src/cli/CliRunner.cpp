@@ -183,18 +183,33 @@ void CliRunner::RunJob(std::size_t index, std::atomic<int>& control, const std::
     job.outcome = Convert(index, control, interrupted);
 }
 
+// Workers that no job will need while this one runs lend it their cores:
+// with fewer jobs left than -j, a long source is encoded in segments.
+int CliRunner::EncoderThreads(std::size_t index) const
+{
+    if (!options_.split)
+        return 1;
+    int waiting = 0;
+    for (std::size_t i = std::max(index + 1, next_.load()); i < jobs_.size(); ++i)
+        waiting += jobs_[i].outcome ? 0 : 1;
+    const int others = running_.load() - 1;
+    return std::max(1, std::max(1, options_.jobs) - others - waiting);
+}
+
 ConversionOutcome CliRunner::Convert(std::size_t index, std::atomic<int>& control, const std::atomic<bool>& interrupted)
 {
     const Job& job = jobs_[index];
     const int row = static_cast<int>(index);
     CliJobTable::RowProgress status(table_, row);
-    ConversionHost host{status, log_, prompt_, encoderFolder_};
+    ++running_;
+    ConversionHost host{status, log_, prompt_, encoderFolder_, EncoderThreads(index)};
     host.loudness = options_.replayGain;
     if (const auto album = albums_.find(std::filesystem::path(job.planned.source).parent_path().string());
         album != albums_.end())
         host.album = album->second;
     table_.SetStatus(row, JobVocabulary::kStarted);
     ConversionOutcome outcome = vorlanta(host, job.planned, control);
+    --running_;
     table_.SetStatus(row, JobVocabulary::StatusAfter(outcome));
     if (outcome.kind == ConversionOutcome::Kind::EncoderMissing)
         encoderMissing_.store(true);

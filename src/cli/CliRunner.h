@@ -47,6 +47,7 @@ public:
     int Skipped() const { return summary_.Skipped(); }
 
 private:
+    int EncoderThreads(std::size_t index) const;
     struct Job {
         JobSpec planned;
         std::uint64_t size = 0;
@@ -76,6 +77,7 @@ private:
     CliJobTable table_;
     std::vector<Job> jobs_;
     std::atomic<std::size_t> next_{0};
+    std::atomic<int> running_{0};              // jobs converting now
     std::atomic<bool> encoderMissing_{false};  // every further job would fail alike
     std::unique_ptr<BatchProgress> progress_;
     // With --replaygain album: the album of each source folder.

@@ -19,6 +19,10 @@ struct ConversionHost {
     // Folder searched first for the encoder library (the program's own
     // folder); empty means only the normal library search path.
     std::string encoderFolder;
+    // Encoder streams the job may run at once: above one, a long source is
+    // encoded in segments on that many threads and joined (SegmentedEncode);
+    // one keeps the serial encode.
+    int encoderThreads = 1;
     // ReplayGain tags written into every result ("Write loudness tags").
     LoudnessTags loudness = LoudnessTags::Off;
     // With album values: the album this job belongs to, told when it ends.

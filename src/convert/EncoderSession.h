@@ -61,6 +61,10 @@ public:
     void ConfigureAverage(int kbps, int sampleRate, int channels);
     int OutputRate() const { return static_cast<int>(config_.reSampleRate); }
     const be::Config& Record() const { return config_; }
+    // Takes another session's record as it is, for a stream that must encode
+    // exactly as that session's does.
+    void Adopt(const be::Config& record) { config_ = record; }
+    const EncoderEntryPoints& Entries() const { return entries_; }
 
     // Starts the stream; on failure the stream is released and the user told.
     bool Start();

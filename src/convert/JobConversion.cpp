@@ -139,7 +139,35 @@ std::optional<ConversionOutcome::Kind> JobConversion::SetUp()
     }
     if (!CreateResult())
         return CommonExit();
+    ChooseSplit(*format);
     return std::nullopt;
+}
+
+// A source long enough, with encoder threads to spare, is encoded in
+// segments. Its length is estimated from its size and first frame's bitrate.
+// Only a constant-bitrate job without loudness tags that keeps its sample
+// rate is split: the joiner and the rebuilt Info frame assume frames of one
+// size and the serial encoder's settings, and the track gain goes into the
+// LAME tag the serial encoder writes. VBR, ABR and loudness jobs stay serial.
+void JobConversion::ChooseSplit(const MpegFrameHeader& format)
+{
+    if (host_.encoderThreads <= 1 || job_.settings.mode != EncodeSettings::Mode::Cbr || loudness_
+        || !SegmentedEncode::Suits(encoder_->Record()) || format.bitrate <= 0)
+        return;
+    const double seconds = static_cast<double>(audioEnd_ - audioStart_) * 8.0 / (format.bitrate * 1000.0);
+    if (seconds < kSplitSeconds)
+        return;
+    split_ = std::make_unique<SegmentedEncode>(encoder_->Entries(), encoder_->Record(), host_.encoderThreads,
+                                               SegmentPlan::Default(), host_.prompt,
+                                               [this](const std::uint8_t* bytes, std::size_t length) {
+                                                   if (!result_.Append(bytes, length)) {
+                                                       splitWriteFailed_ = true;
+                                                       return false;
+                                                   }
+                                                   splitWritten_ += length;
+                                                   return true;
+                                               });
+    split_->ExpectSamples(static_cast<std::uint64_t>(seconds * format.sampleRate));
 }
 
 // What the audio part holds when it opens like a file of another format.
@@ -317,6 +345,8 @@ bool JobConversion::ConvertFrame(const StreamEvent& frame)
     if (frame.produced == 0)
         return true;
     ++decodedFrames_;
+    if (split_)
+        return SplitFrame(frame);
     const auto pcmLength = static_cast<std::uint32_t>(frame.produced);
     // Never let the encoder write past the end of the output buffer.
     if (output_.size() - used_ < encoder_->EncodeRoom(pcmLength) && !WriteOutput())
@@ -332,6 +362,52 @@ bool JobConversion::ConvertFrame(const StreamEvent& frame)
     if (used_ + kFlushMargin > output_.size() && !WriteOutput())
         return false;
     Log(LogText::Format("%d BYTEs Write\r", static_cast<int>(lastWrite_)));
+    return true;
+}
+
+// The frame's PCM goes to the segments; joined bytes reach the result as
+// segments are joined, in bursts.
+bool JobConversion::SplitFrame(const StreamEvent& frame)
+{
+    const std::uint64_t before = splitWritten_;
+    if (!split_->Push(frame.pcm.data(), frame.produced / 2)) {
+        if (splitWriteFailed_)
+            FailWrite();
+        else
+            FailEncode();
+        return false;
+    }
+    Log(LogText::Format("%d PCM data created, %d Mp3 data created\r", static_cast<int>(frame.produced),
+                        static_cast<int>(splitWritten_ - before)));
+    lastWrite_ = static_cast<std::uint32_t>(splitWritten_ - before);
+    Log(LogText::Format("%d BYTEs Write\r", static_cast<int>(lastWrite_)));
+    return true;
+}
+
+// The last segments are encoded and joined, and the Info frame built for
+// the joined stream takes the place of the first one's.
+bool JobConversion::FinishSplit()
+{
+    if (!split_->Finish()) {
+        if (splitWriteFailed_)
+            FailWrite();
+        else
+            FailEncode();
+        return false;
+    }
+    std::vector<std::uint8_t> frame;
+    if (!split_->InfoFrame(frame)) {
+        Log(LogText::Format("The encoder could not finish the Info frame of %s\r\n", job_.result.c_str()));
+        failed_ = true;
+        return false;
+    }
+    const std::uint64_t at = tags_.HasV2() ? tags_.id3v2Length : 0;
+    if (!frame.empty() && !result_.WriteAt(at, frame.data(), frame.size())) {
+        FailWrite();
+        return false;
+    }
+    Log(LogText::Format("%s encoded in %d segments on %d threads and joined\r\n", job_.source.c_str(),
+                        static_cast<int>(split_->Segments()), host_.encoderThreads));
     return true;
 }
 
@@ -360,20 +436,25 @@ void JobConversion::EndOfStream()
         failed_ = true;
         return;
     }
-    // The encoder's last frames belong to the audio, before the ID3v1 tag.
-    if (output_.size() - used_ < EncoderSession::kFlushRoom && !WriteOutput())
-        return;
-    used_ += encoder_->Flush(output_.data() + used_);
-    if (encoder_->Failed()) {
-        FailEncode();
-        return;
+    if (split_) {
+        if (!FinishSplit())
+            return;
+    } else {
+        // The encoder's last frames belong to the audio, before the ID3v1 tag.
+        if (output_.size() - used_ < EncoderSession::kFlushRoom && !WriteOutput())
+            return;
+        used_ += encoder_->Flush(output_.data() + used_);
+        if (encoder_->Failed()) {
+            FailEncode();
+            return;
+        }
+        if (used_ > 0 && !WriteOutput())
+            return;
+        if (loudness_ && !WriteLoudness())
+            return;
+        if (!WriteInfoFrame())
+            return;
     }
-    if (used_ > 0 && !WriteOutput())
-        return;
-    if (loudness_ && !WriteLoudness())
-        return;
-    if (!WriteInfoFrame())
-        return;
     if (!tags_.trailer.empty() && !result_.Append(tags_.trailer.data(), tags_.trailer.size())) {
         FailWrite();
         return;
@@ -481,6 +562,7 @@ ConversionOutcome::Kind JobConversion::CommonExit()
         result_.Discard();
     output_ = {};
     window_.reset();
+    split_.reset();  // stops and joins its workers
     if (encoder_)
         encoder_->Close();
     encoder_.reset();

@@ -9,6 +9,7 @@
 #include "convert/LoudnessTagging.h"
 #include "convert/MpegFrameHeader.h"
 #include "convert/ResultFile.h"
+#include "convert/SegmentedEncode.h"
 #include "convert/SourceFile.h"
 #include "convert/SourceWindow.h"
 #include "convert/TagCarryOver.h"
@@ -48,6 +49,9 @@ public:
     static constexpr std::size_t kFlushMargin = 1000;
     // Frames in a row that make a source MP3 rather than another format.
     static constexpr int kPlausibleRun = 4;
+    // Shortest source, in seconds, that is encoded in segments when more
+    // than one encoder thread is allowed: two segments' worth.
+    static constexpr double kSplitSeconds = 20.0;
 
     JobConversion(ConversionHost& host, const JobSpec& job, const std::atomic<int>& control);
     ConversionOutcome Run();
@@ -58,6 +62,9 @@ private:
     // Empty when the frame loop may run, otherwise how the job ended.
     std::optional<Kind> SetUp();
     bool StartEncoder(const MpegFrameHeader& format);
+    void ChooseSplit(const MpegFrameHeader& format);
+    bool SplitFrame(const StreamEvent& frame);
+    bool FinishSplit();
     const char* ForeignContent();
     std::optional<MpegFrameHeader> FindStreamFormat();
     bool CreateResult();
@@ -103,6 +110,9 @@ private:
     std::uint32_t freeFormatLength_ = 0;
     std::unique_ptr<SourceWindow> window_;
     std::unique_ptr<EncoderSession> encoder_;
+    std::unique_ptr<SegmentedEncode> split_;  // set when the job is encoded in segments
+    std::uint64_t splitWritten_ = 0;          // joined bytes written so far
+    bool splitWriteFailed_ = false;
     std::unique_ptr<FrameDecoder> decoder_;
     std::unique_ptr<DecodedSource> decoded_;
     std::unique_ptr<LoudnessTagging> loudness_;      // only while loudness tags are written

@@ -41,7 +41,7 @@ const QString kTooLongMessage
 
 // Page size and control positions, in dialog units.
 constexpr int kPageWidth = 323;
-constexpr int kPageHeight = 266;
+constexpr int kPageHeight = 282;
 constexpr int kComboWidth = 95;
 constexpr int kComboVisibleItems = 14;
 
@@ -80,6 +80,7 @@ CSettingProp::CSettingProp(SettingsRecord& record, QWidget* parent)
       m_simultaneous(record.SimultaneousConversions),
       m_skipLower(record.SkipLowerSources),
       m_keepJobs(record.KeepUnfinishedJobs),
+      m_split(record.SplitLongSources),
       m_loudness(record.WriteLoudnessTags),
       m_mode(record.EncodeMode),
       m_quality(record.VbrQuality),
@@ -98,6 +99,7 @@ CSettingProp::CSettingProp(SettingsRecord& record, QWidget* parent)
     connect(m_simultaneousBox, &QSpinBox::valueChanged, this, markModified);
     connect(m_skipLowerBox, &QCheckBox::toggled, this, markModified);
     connect(m_keepJobsBox, &QCheckBox::toggled, this, markModified);
+    connect(m_splitBox, &QCheckBox::toggled, this, markModified);
     connect(m_loudnessCombo, &QComboBox::currentIndexChanged, this, markModified);
     connect(m_modeCombo, &QComboBox::currentIndexChanged, this, markModified);
     connect(m_modeCombo, &QComboBox::currentIndexChanged, this, &CSettingProp::EnableModeControls);
@@ -204,6 +206,11 @@ QWidget* CSettingProp::BuildPage()
     m_skipLowerBox->setGeometry(units.Rect(7, 210, 309, 12));
     m_keepJobsBox = new QCheckBox(kKeepJobsText, m_page);
     m_keepJobsBox->setGeometry(units.Rect(7, 226, 309, 12));
+    m_splitBox = new QCheckBox(kSplitText, m_page);
+    m_splitBox->setToolTip(QStringLiteral("With more than one simultaneous conversion, a file of 20 seconds or "
+                                          "more is encoded in parts on the cores no other job needs, and the "
+                                          "parts are joined into one gapless result."));
+    m_splitBox->setGeometry(units.Rect(7, 242, 309, 12));
     AddLabel(m_page, units, QStringLiteral("Write loudness tags:"), 7, 245, 90, 12);
     m_loudnessCombo = new QComboBox(m_page);
     m_loudnessCombo->addItems(kLoudnessEntries);
@@ -238,6 +245,7 @@ void CSettingProp::FillControls()
     m_simultaneousBox->setValue(m_simultaneous);
     m_skipLowerBox->setChecked(m_skipLower);
     m_keepJobsBox->setChecked(m_keepJobs);
+    m_splitBox->setChecked(m_split);
     m_loudnessCombo->setCurrentIndex(static_cast<int>(m_loudness));
     m_modeCombo->setCurrentIndex(static_cast<int>(m_mode));
     m_qualityCombo->setCurrentIndex(m_quality);
@@ -259,6 +267,7 @@ void CSettingProp::ReadControls()
     m_simultaneous = m_simultaneousBox->value();
     m_skipLower = m_skipLowerBox->isChecked();
     m_keepJobs = m_keepJobsBox->isChecked();
+    m_split = m_splitBox->isChecked();
     m_loudness = static_cast<LoudnessTags>(std::max(0, m_loudnessCombo->currentIndex()));
     m_mode = static_cast<EncodeSettings::Mode>(std::max(0, m_modeCombo->currentIndex()));
     m_quality = std::max(0, m_qualityCombo->currentIndex());
@@ -282,6 +291,7 @@ void CSettingProp::OnApply()
     m_record.SimultaneousConversions = m_simultaneous;
     m_record.SkipLowerSources = m_skipLower;
     m_record.KeepUnfinishedJobs = m_keepJobs;
+    m_record.SplitLongSources = m_split;
     m_record.WriteLoudnessTags = m_loudness;
     m_record.EncodeMode = m_mode;
     m_record.VbrQuality = m_quality;

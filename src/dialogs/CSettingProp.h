@@ -34,6 +34,7 @@ public:
     static inline const QString kBrowseInstruction = QStringLiteral("Please Choose Folder");
     static inline const QString kSkipLowerText = QStringLiteral("Skip sources at or below the target bitrate");
     static inline const QString kKeepJobsText = QStringLiteral("Keep unfinished jobs for the next start");
+    static inline const QString kSplitText = QStringLiteral("Encode a long file on every free core");
     // The choices of "Write loudness tags", in the order of LoudnessTags.
     static inline const QStringList kLoudnessEntries{QStringLiteral("Off"), QStringLiteral("Per track"),
                                                      QStringLiteral("Per track and album")};
@@ -78,6 +79,7 @@ public:
     bool KeepUnfinishedJobs() const { return m_keepJobs; }
     EncodeSettings::Mode EncodeMode() const { return m_mode; }
     int VbrQuality() const { return m_quality; }
+    bool SplitLongSources() const { return m_split; }
 
     // Whether the page changed since it was filled or last applied; the
     // Apply button is available exactly then.
@@ -106,6 +108,7 @@ public:
     QSpinBox* SimultaneousBox() const { return m_simultaneousBox; }
     QCheckBox* SkipLowerBox() const { return m_skipLowerBox; }
     QCheckBox* KeepJobsBox() const { return m_keepJobsBox; }
+    QCheckBox* SplitBox() const { return m_splitBox; }
     QComboBox* LoudnessCombo() const { return m_loudnessCombo; }
     QPushButton* SourceBrowseButton() const { return m_sourceBrowse; }
     QPushButton* DestBrowseButton() const { return m_destBrowse; }
@@ -134,6 +137,7 @@ private:
     int m_simultaneous = 1;
     bool m_skipLower = false;
     bool m_keepJobs = false;
+    bool m_split = true;
     LoudnessTags m_loudness = LoudnessTags::Off;
     EncodeSettings::Mode m_mode = EncodeSettings::Mode::Cbr;
     int m_quality = EncodeSettings{}.quality;
@@ -151,6 +155,7 @@ private:
     QSpinBox* m_simultaneousBox = nullptr;
     QCheckBox* m_skipLowerBox = nullptr;
     QCheckBox* m_keepJobsBox = nullptr;
+    QCheckBox* m_splitBox = nullptr;
     QComboBox* m_loudnessCombo = nullptr;
     QPushButton* m_sourceBrowse = nullptr;
     QPushButton* m_destBrowse = nullptr;

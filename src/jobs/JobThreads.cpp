@@ -116,13 +116,17 @@ void JobThreads::SchedulerPass()
     if (m_state.SchedulingPaused != 0)
         return;
     std::vector<JobQueue::JobRef> start;
-    if (!m_ui.Run([&] { start = TakePass(); }))
+    std::vector<int> threads;
+    if (!m_ui.Run([&] {
+            start = TakePass();
+            threads = m_passThreads;
+        }))
         return;
-    for (JobQueue::JobRef& job : start) {
+    for (std::size_t i = 0; i < start.size(); ++i) {
         if (m_state.SchedulerQuit == kQuit)
-            m_queue.SetHeld(job, false);  // closing: it stays unstarted
+            m_queue.SetHeld(start[i], false);  // closing: it stays unstarted
         else
-            StartWorker(std::move(job));
+            StartWorker(std::move(start[i]), threads[i]);
     }
 }
 
@@ -164,6 +168,15 @@ std::vector<JobQueue::JobRef> JobThreads::TakePass()
             ++row;
         }
     }
+    // Slots left free by this pass had no waiting job to take them: the
+    // jobs it starts share them.
+    m_passThreads.assign(start.size(), 1);
+    const int spare = allowed - running;
+    if (m_split && spare > 0) {
+        for (std::size_t i = 0; i < start.size(); ++i)
+            m_passThreads[i] += spare / static_cast<int>(start.size())
+                + (static_cast<int>(i) < spare % static_cast<int>(start.size()) ? 1 : 0);
+    }
     if (m_listener.started && !start.empty())
         m_listener.started();
     if (m_listener.queueEmpty && running == 0 && m_queue.Count() == 0)
@@ -186,12 +199,13 @@ std::optional<ConversionOutcome> JobThreads::BeforeConversion(const JobSpec& job
     return outcome;
 }
 
-void JobThreads::StartWorker(JobQueue::JobRef job)
+void JobThreads::StartWorker(JobQueue::JobRef job, int encoderThreads)
 {
     ++m_state.WorkerBusy;
     std::lock_guard lock(m_workersMutex);
     Worker& worker = m_workers.emplace_back();
     worker.job = std::move(job);
+    worker.encoderThreads = encoderThreads;
     worker.thread = std::thread(&JobThreads::mp3cvtthread, this, std::ref(worker));
 }
 
@@ -240,7 +254,8 @@ void JobThreads::mp3cvtthread(Worker& worker)
     access.SetStatus(JobStatus::kStarted);
     const JobSpec job = access.Read();
     JobLog log(m_log, m_state.WorkerBusy);
-    ConversionHost host{access, log, m_prompt, QCoreApplication::applicationDirPath().toStdString()};
+    ConversionHost host{access, log, m_prompt, QCoreApplication::applicationDirPath().toStdString(),
+                        worker.encoderThreads};
     // Albums are made by batches of the command line; the window writes track values.
     host.loudness = m_loudness == LoudnessTags::Off ? LoudnessTags::Off : LoudnessTags::Track;
     const std::optional<ConversionOutcome> early = BeforeConversion(job, log);

@@ -101,6 +101,9 @@ public:
     // Whether a job whose source is at or below its bitrate is skipped
     // rather than converted; any thread, read as each job starts.
     void SetSkipLowerSources(bool skip) { m_skipLower = skip; }
+    // Whether a job started while conversion slots would stay free encodes
+    // its source in segments on those slots too.
+    void SetSplitLongSources(bool split) { m_split = split; }
     // "Write loudness tags", for the jobs that start from now on.
     void SetLoudnessTags(LoudnessTags tags) { m_loudness = tags; }
 
@@ -109,11 +112,15 @@ public:
     // jobs as held until as many jobs are held or running as may convert at
     // once; returns the jobs to start. Nothing while scheduling is paused.
     std::vector<JobQueue::JobRef> TakePass();
+    // Encoder threads for each job of the last pass, in its order: the
+    // slots no waiting job needs are shared among them.
+    const std::vector<int>& PassThreads() const { return m_passThreads; }
 
 private:
     struct Worker {
         std::thread thread;
         JobQueue::JobRef job;
+        int encoderThreads = 1;
         std::atomic<bool> done{false};
     };
 
@@ -123,7 +130,7 @@ private:
     // nothing when it is to be converted.
     std::optional<ConversionOutcome> BeforeConversion(const JobSpec& job, ActivityLog& log) const;
     void SchedulerPass();
-    void StartWorker(JobQueue::JobRef job);
+    void StartWorker(JobQueue::JobRef job, int encoderThreads);
     void JoinEndedWorkers();
     void StopEveryJob();
     void SleepUntilNextPass();
@@ -139,6 +146,8 @@ private:
     std::chrono::milliseconds m_passInterval = kPassInterval;
     std::atomic<int> m_slots{1};
     std::atomic<bool> m_skipLower{false};
+    std::atomic<bool> m_split{true};
+    std::vector<int> m_passThreads;  // UI thread
     std::atomic<LoudnessTags> m_loudness{LoudnessTags::Off};
     Listener m_listener;  // UI thread
 

@@ -199,6 +199,7 @@ void CMainFrame::ApplySettings()
         return;
     const SettingsRecord& settings = m_defaults->Settings();
     m_jobTable->Threads().SetSkipLowerSources(settings.SkipLowerSources);
+    m_jobTable->Threads().SetSplitLongSources(settings.SplitLongSources);
     m_jobTable->Threads().SetLoudnessTags(settings.WriteLoudnessTags);
     m_keptJobs->SetEnabled(settings.KeepUnfinishedJobs);
 }

@@ -366,8 +366,9 @@ TEST(SettingsStoreFolderTest, WritableFolderMustExistAsFolder)
 
 }  // namespace
 
-// The choices of the General page reach the file only while on; turned
-// off again, the file is back to its three keys byte for byte.
+// The choices of the General page that start off reach the file only while
+// on, the one that starts on only while off; set back, the file is back to
+// its three keys byte for byte.
 TEST_F(SettingsStoreTest, ChoicesAreWrittenOnlyWhileOn)
 {
     const SettingsStore store = Store();
@@ -377,23 +378,27 @@ TEST_F(SettingsStoreTest, ChoicesAreWrittenOnlyWhileOn)
 
     record.SkipLowerSources = true;
     record.KeepUnfinishedJobs = true;
+    record.SplitLongSources = false;
     record.WriteLoudnessTags = LoudnessTags::Album;
     ASSERT_TRUE(store.WriteSettingsFile(record));
     SettingsRecord read;
     store.ReadSettingsFile(read);
     EXPECT_TRUE(read.SkipLowerSources);
     EXPECT_TRUE(read.KeepUnfinishedJobs);
+    EXPECT_FALSE(read.SplitLongSources);
     EXPECT_EQ(read.WriteLoudnessTags, LoudnessTags::Album);
     EXPECT_EQ(read.BitRate, "96");
 
     record.SkipLowerSources = false;
     record.KeepUnfinishedJobs = false;
+    record.SplitLongSources = true;
     record.WriteLoudnessTags = LoudnessTags::Off;
     ASSERT_TRUE(store.WriteSettingsFile(record));
     EXPECT_EQ(ReadAll(ConfigPath()), threeKeys);
     store.ReadSettingsFile(read);
     EXPECT_FALSE(read.SkipLowerSources);
     EXPECT_FALSE(read.KeepUnfinishedJobs);
+    EXPECT_TRUE(read.SplitLongSources);
 }
 
 // Installed anywhere, even in a folder its user may write (~/.local/bin,

@@ -287,3 +287,23 @@ TEST(SettingPropTest, TheBrowseButtonOpensTheFolderChooser)
 }
 
 }  // namespace
+
+// Every control of the General page lies inside the page and clear of the
+// others, the split check box and the loudness choice included.
+TEST(SettingPropTest, GeneralPageControlsDoNotOverlap)
+{
+    CSettingProp sheet(Record("128"));
+    sheet.show();
+    QWidget* page = sheet.GeneralPage();
+    const QList<QWidget*> controls = page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    ASSERT_GE(controls.size(), 2);
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+        const QRect box = controls[i]->geometry();
+        EXPECT_TRUE(page->rect().contains(box)) << controls[i]->metaObject()->className();
+        for (qsizetype j = i + 1; j < controls.size(); ++j)
+            EXPECT_FALSE(box.intersects(controls[j]->geometry()))
+                << controls[i]->metaObject()->className() << " and " << controls[j]->metaObject()->className();
+    }
+    if (const QByteArray shot = qgetenv("VORLANTA_GRAB"); !shot.isEmpty())
+        sheet.grab().save(QString::fromLocal8Bit(shot));
+}

@@ -19,6 +19,8 @@
 #include <algorithm>
 #include <atomic>
 #include <filesystem>
+#include <mutex>
+#include <vector>
 
 using namespace std::chrono_literals;
 
@@ -193,6 +195,29 @@ TEST_F(JobConversionRunTest, TwoAtOnceKeepEachJobsLinesWholeAndInOrder)
         EXPECT_GT(created, begin);
     }
     EXPECT_FALSE(log.toPlainText().contains("BYTEs"));
+}
+
+// Slots no waiting job needs go to the job started with them, unless the
+// General page's choice is off.
+TEST_F(JobConversionRunTest, ALoneJobGetsTheFreeSlotsAsEncoderThreads)
+{
+    std::vector<int> threads;
+    std::mutex mutex;
+    table.Threads().SetConversionRoutine(
+        [&](ConversionHost& host, const JobSpec& job, const std::atomic<int>& control) {
+            {
+                const std::lock_guard lock(mutex);
+                threads.push_back(host.encoderThreads);
+            }
+            return vorlanta(host, job, control);
+        });
+    table.Threads().SetSimultaneousConversions(3);
+    table.AddJob(MakeSource("alone.mp3", 2.0), Out("alone_96.mp3"), 96);
+    ASSERT_TRUE(AllDone());
+    table.Threads().SetSplitLongSources(false);
+    table.AddJob(MakeSource("single.mp3", 2.0), Out("single_96.mp3"), 96);
+    ASSERT_TRUE(AllDone());
+    EXPECT_EQ(threads, (std::vector<int>{3, 1}));
 }
 
 }  // namespace

@@ -1,0 +1,310 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// One source on every core: a long source encoded in segments on several
+// encoder streams and joined, against the serial encode of the same PCM.
+//
+//   vorlanta-bench-segments [--seconds S] [--workers N] [--plan FRAMES,PREROLL,SETTLE]
+//                           [--cli MINUTES,MINUTES...] [--runs N]
+//
+// For five music-like signals it prints the signal-to-noise ratio of the
+// serial and the joined result against the source, and the largest error
+// of a 20 ms window at the joins against the 99th percentile of the same
+// measure at points elsewhere; then the encode time, serial and joined.
+// With --cli, vorlanta-cli converts one source of each length with -j 1,
+// -j 2 (and -j 4, -j 8 where the machine has the cores), side by side.
+
+#include "BenchSource.h"
+#include "ChildRun.h"
+#include "DecodedAudio.h"
+#include "RecordingHost.h"
+#include "SyntheticAudio.h"
+#include "TempDir.h"
+#include "convert/EncoderSession.h"
+#include "convert/Layer3Frame.h"
+#include "convert/SegmentedEncode.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using Signal = SyntheticAudio::Signal;
+constexpr int kRate = 44100;
+constexpr int kBitrate = 128;
+constexpr int kDecoderLag = 576 + 529;  // encoder delay and decoder delay: where frame 0's audio lands
+
+Signal Make(double seconds, const std::function<double(double t, std::size_t i)>& value)
+{
+    Signal signal{kRate, 2, {}};
+    const auto frames = static_cast<std::size_t>(seconds * kRate);
+    for (std::size_t i = 0; i < frames; ++i) {
+        const double v = std::clamp(value(static_cast<double>(i) / kRate, i), -32000.0, 32000.0);
+        signal.samples.push_back(static_cast<std::int16_t>(v));
+        signal.samples.push_back(static_cast<std::int16_t>(0.7 * v));
+    }
+    return signal;
+}
+
+struct Named {
+    const char* name;
+    Signal signal;
+};
+
+std::vector<Named> Signals(double seconds, double segmentSeconds)
+{
+    std::mt19937 random(7);
+    std::normal_distribution<double> gauss(0.0, 1.0);
+    std::vector<Named> out;
+    out.push_back({"transients (clicks, decays)", Make(seconds, [&](double t, std::size_t) {
+                       const double phase = std::fmod(t, 0.137);
+                       return 20000.0 * std::exp(-phase * 60.0) * std::sin(2 * M_PI * 2500.0 * t) + 300 * gauss(random);
+                   })});
+    out.push_back({"sustained tones (chord)", Make(seconds, [](double t, std::size_t) {
+                       return 6000.0 * std::sin(2 * M_PI * 261.6 * t) + 5000.0 * std::sin(2 * M_PI * 329.6 * t)
+                           + 4000.0 * std::sin(2 * M_PI * 392.0 * t) + 1500.0 * std::sin(2 * M_PI * 1046.5 * t);
+                   })});
+    out.push_back({"noise bursts", Make(seconds, [&](double t, std::size_t) {
+                       const double on = std::fmod(t, 0.61) < 0.25 ? 1.0 : 0.05;
+                       return 7000.0 * on * gauss(random);
+                   })});
+    out.push_back({"silence around joins", Make(seconds, [&](double t, std::size_t) {
+                       const double fromJoin
+                           = std::fmod(t + 0.5 * segmentSeconds, segmentSeconds) - 0.5 * segmentSeconds;
+                       if (std::fabs(fromJoin) < 0.4)
+                           return 0.0;
+                       return 8000.0 * std::sin(2 * M_PI * 440.0 * t) + 500 * gauss(random);
+                   })});
+    out.push_back({"music-like mix", BenchSource::MusicLike(seconds)});
+    return out;
+}
+
+Bytes Serial(EncoderSession& model, UserPrompt& prompt, const Signal& signal)
+{
+    EncoderSession session(model.Entries(), prompt);
+    session.Adopt(model.Record());
+    session.Start();
+    const auto bytes = static_cast<std::uint32_t>(signal.samples.size() * 2);
+    Bytes out(session.EncodeRoom(bytes) + EncoderSession::kFlushRoom);
+    std::size_t used = session.Encode(signal.samples.data(), bytes, out.data());
+    used += session.Flush(out.data() + used);
+    out.resize(used);
+    Bytes frame(be::kInfoTagOutputSize);
+    std::uint32_t length = 0;
+    if (session.InfoFrame(frame.data(), length))
+        std::memcpy(out.data(), frame.data(), length);
+    return out;
+}
+
+struct Joined {
+    Bytes bytes;
+    std::vector<std::uint64_t> joins;
+    std::size_t retries = 0;
+    bool valid = false;
+};
+
+Joined Segmented(EncoderSession& model, UserPrompt& prompt, const Signal& signal, int workers, SegmentPlan plan)
+{
+    Joined joined;
+    SegmentedEncode segmented(model.Entries(), model.Record(), workers, plan, prompt,
+                              [&joined](const std::uint8_t* bytes, std::size_t length) {
+                                  joined.bytes.insert(joined.bytes.end(), bytes, bytes + length);
+                                  return true;
+                              });
+    constexpr std::size_t kPiece = 4608;
+    for (std::size_t at = 0; at < signal.samples.size(); at += kPiece)
+        segmented.Push(signal.samples.data() + at, std::min(kPiece, signal.samples.size() - at));
+    segmented.Finish();
+    Bytes info;
+    segmented.InfoFrame(info);
+    if (!info.empty())
+        std::memcpy(joined.bytes.data(), info.data(), info.size());
+    joined.joins = segmented.JoinFrames();
+    joined.retries = segmented.Retries();
+    joined.valid = ReservoirCheck::Of(joined.bytes.data(), joined.bytes.size()).Valid();
+    return joined;
+}
+
+double Snr(const Signal& source, const DecodedAudio& decoded)
+{
+    double signal = 0, noise = 0;
+    const std::size_t n = std::min(source.samples.size(), decoded.samples.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const double s = source.samples[i];
+        const double e = s - decoded.samples[i];
+        signal += s * s;
+        noise += e * e;
+    }
+    return 10.0 * std::log10(signal / std::max(noise, 1e-9));
+}
+
+// The largest error (RMS of a 20 ms window, both channels) of the windows
+// that cover `point` (in samples per channel).
+double WorstAround(const Signal& source, const DecodedAudio& decoded, std::int64_t point)
+{
+    const std::int64_t window = kRate / 50;
+    const auto frames = static_cast<std::int64_t>(std::min(source.Frames(), decoded.Frames()));
+    double worst = 0;
+    for (std::int64_t start = point - window; start <= point; start += kRate / 1000) {
+        if (start < 0 || start + window > frames)
+            continue;
+        double sum = 0;
+        for (std::int64_t i = start * 2; i < (start + window) * 2; ++i) {
+            const double e = source.samples[static_cast<std::size_t>(i)] - decoded.samples[static_cast<std::size_t>(i)];
+            sum += e * e;
+        }
+        worst = std::max(worst, std::sqrt(sum / static_cast<double>(2 * window)));
+    }
+    return worst;
+}
+
+struct JoinError {
+    double worstAtJoins = 0;
+    double p99Elsewhere = 0;
+};
+
+JoinError JoinErrors(const Signal& source, const DecodedAudio& decoded, const std::vector<std::uint64_t>& joins)
+{
+    JoinError out;
+    std::vector<std::int64_t> points;
+    for (std::size_t i = 1; i < joins.size(); ++i)  // the first segment joins nothing
+        points.push_back(static_cast<std::int64_t>(joins[i]) * 1152 - kDecoderLag);
+    for (const std::int64_t point : points)
+        out.worstAtJoins = std::max(out.worstAtJoins, WorstAround(source, decoded, point));
+    std::vector<double> elsewhere;
+    const auto frames = static_cast<std::int64_t>(source.Frames());
+    for (std::int64_t point = kRate / 10; point < frames - kRate / 10; point += kRate / 8) {
+        const bool nearJoin = std::any_of(points.begin(), points.end(),
+                                          [point](std::int64_t p) { return std::llabs(p - point) < kRate / 10; });
+        if (!nearJoin)
+            elsewhere.push_back(WorstAround(source, decoded, point));
+    }
+    std::sort(elsewhere.begin(), elsewhere.end());
+    if (!elsewhere.empty())
+        out.p99Elsewhere = elsewhere[static_cast<std::size_t>(0.99 * static_cast<double>(elsewhere.size() - 1))];
+    return out;
+}
+
+double Seconds(const std::function<void()>& work)
+{
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+std::string ProgramFolder()
+{
+    char path[4096] = {};
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    std::string folder(path, length > 0 ? static_cast<std::size_t>(length) : 0);
+    return folder.substr(0, folder.rfind('/'));
+}
+
+// One source per length, converted by the command line with each worker count.
+void CommandLine(const std::vector<double>& minutes, int runs)
+{
+    const unsigned cores = std::thread::hardware_concurrency();
+    std::vector<int> counts{1, 2};
+    for (int n : {4, 8})
+        if (cores >= static_cast<unsigned>(n))
+            counts.push_back(n);
+    std::printf("\nvorlanta-cli on one source (44.1 kHz stereo, 192 kbit/s, to 128 kbit/s); best of %d runs, "
+                "the worker counts alternating; %u hardware threads found.\n",
+                runs, cores);
+    std::printf("%-10s %4s %9s %9s %10s %9s\n", "source", "-j", "wall s", "cpu s", "x of -j 1", "peak MiB");
+    const std::string cli = ProgramFolder() + "/vorlanta-cli";
+    for (const double length : minutes) {
+        TempDir dir;
+        const std::string source = dir.File("source.mp3");
+        BenchSource::Make(source, length * 60);
+        std::vector<ChildRun> best(counts.size());
+        for (auto& run : best)
+            run.wallSeconds = 1e9;
+        for (int r = 0; r < runs; ++r) {
+            for (std::size_t c = 0; c < counts.size(); ++c) {
+                const ChildRun run = ChildRun::Of(
+                    {cli, "-j", std::to_string(counts[c]), "--overwrite", "-o", dir.File("result.mp3"), source});
+                if (run.status != 0)
+                    std::printf("vorlanta-cli -j %d failed\n", counts[c]);
+                if (run.wallSeconds < best[c].wallSeconds)
+                    best[c] = run;
+                best[c].peakKiB = std::max(best[c].peakKiB, run.peakKiB);
+            }
+        }
+        for (std::size_t c = 0; c < counts.size(); ++c)
+            std::printf("%6.0f min %4d %9.2f %9.2f %10.3f %9.1f\n", length, counts[c], best[c].wallSeconds,
+                        best[c].seconds, best[c].wallSeconds / best[0].wallSeconds,
+                        static_cast<double>(best[c].peakKiB) / 1024.0);
+        std::fflush(stdout);
+    }
+}
+
+void SignalTable(EncoderSession& model, UserPrompt& host, double seconds, int workers, const SegmentPlan& plan)
+{
+    std::printf("%-28s %9s %9s %8s %6s %8s %11s %11s %7s %7s %6s\n", "signal", "SNR ser", "SNR join", "diff dB",
+                "joins", "retries", "worst@join", "p99 else", "ser s", "join s", "valid");
+    const double segmentSeconds = plan.segmentFrames * 1152.0 / kRate;
+    for (const Named& named : Signals(seconds, segmentSeconds)) {
+        Bytes serial;
+        Joined joined;
+        const double serialTime = Seconds([&] { serial = Serial(model, host, named.signal); });
+        const double joinedTime = Seconds([&] { joined = Segmented(model, host, named.signal, workers, plan); });
+        const DecodedAudio serialDecoded = DecodedAudio::FromBytes(serial, true);
+        const DecodedAudio joinedDecoded = DecodedAudio::FromBytes(joined.bytes, true);
+        const double snrSerial = Snr(named.signal, serialDecoded);
+        const double snrJoined = Snr(named.signal, joinedDecoded);
+        const JoinError errors = JoinErrors(named.signal, joinedDecoded, joined.joins);
+        const bool exact = joinedDecoded.Frames() == named.signal.Frames();
+        std::printf("%-28s %9.3f %9.3f %8.3f %6zu %8zu %11.1f %11.1f %7.2f %7.2f %6s\n", named.name, snrSerial,
+                    snrJoined, snrJoined - snrSerial, joined.joins.size() - 1, joined.retries, errors.worstAtJoins,
+                    errors.p99Elsewhere, serialTime, joinedTime, joined.valid && exact ? "yes" : "NO");
+        std::fflush(stdout);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    double seconds = 120;
+    int workers = 2;
+    SegmentPlan plan = SegmentPlan::Default();
+    std::vector<double> cliMinutes;
+    int runs = 3;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string option = argv[i];
+        if (option == "--cli") {
+            for (const char* at = argv[i + 1]; *at != 0;) {
+                char* end = nullptr;
+                cliMinutes.push_back(std::strtod(at, &end));
+                at = *end == ',' ? end + 1 : end;
+            }
+        } else if (option == "--runs")
+            runs = std::atoi(argv[i + 1]);
+        else if (option == "--seconds")
+            seconds = std::atof(argv[i + 1]);
+        else if (option == "--workers")
+            workers = std::atoi(argv[i + 1]);
+        else if (option == "--plan")
+            std::sscanf(argv[i + 1], "%u,%u,%u", &plan.segmentFrames, &plan.prerollFrames, &plan.settleFrames);
+    }
+    RecordingHost host("", "", "");
+    EncoderSession model(RecordingHost::ProgramFolder(), host);
+    model.Configure(EncodeSettings::Cbr(kBitrate), kRate, 2);
+    std::printf("Segments of %u frames, pre-roll %u (joins from frame %u of it), tail %u, second try %u; "
+                "%d workers; %.0f s signals, 44.1 kHz stereo, %d kbit/s CBR. Hardware threads: %u.\n",
+                plan.segmentFrames, plan.prerollFrames, plan.settleFrames, plan.tailFrames, plan.retryPrerollFrames,
+                workers, seconds, kBitrate, std::thread::hardware_concurrency());
+    if (seconds > 0)
+        SignalTable(model, host, seconds, workers, plan);
+    if (!cliMinutes.empty())
+        CommandLine(cliMinutes, runs);
+    return 0;
+}

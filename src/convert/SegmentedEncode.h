@@ -1,0 +1,134 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "convert/EncoderSession.h"
+#include "convert/InfoFrameRebuild.h"
+#include "convert/SegmentJoiner.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+class UserPrompt;
+
+// How a long source is cut, in frames of the result.
+struct SegmentPlan {
+    std::uint32_t segmentFrames = 0;       // audio of one segment
+    std::uint32_t minSegmentFrames = 0;    // toward the end segments shrink to this, so workers end together
+    std::uint32_t prerollFrames = 0;       // earlier audio a later segment's stream encodes first
+    std::uint32_t settleFrames = 0;        // pre-roll frames before the earliest frame it may take over at
+    std::uint32_t tailFrames = 0;          // later audio after a segment, so its last kept frames are final
+    std::uint32_t retryPrerollFrames = 0;  // the longer pre-roll of a second try when no frame fits
+
+    // The figures chosen by measurement (bench/ SegmentBench): see the
+    // comment at their definition.
+    static SegmentPlan Default();
+};
+
+// One source encoded in segments by several encoder streams at once and
+// joined into one stream (see SegmentJoiner). The caller hands over the
+// decoded PCM in order; segments go to the workers as soon as their audio
+// and its tail are in, at most a few at a time, so memory stays flat
+// whatever the source's length; the joined stream goes to the sink in order
+// on the caller's thread.
+class SegmentedEncode {
+public:
+    using Sink = std::function<bool(const std::uint8_t* bytes, std::size_t length)>;
+
+    // Streams are started with `record` (a started session's, so known to
+    // work) on `entries`; the record's output rate must be its input rate.
+    SegmentedEncode(const EncoderEntryPoints& entries, const be::Config& record, int workers, SegmentPlan plan,
+                    UserPrompt& prompt, Sink sink);
+    ~SegmentedEncode();
+    SegmentedEncode(const SegmentedEncode&) = delete;
+    SegmentedEncode& operator=(const SegmentedEncode&) = delete;
+
+    // The source's expected length in samples per channel, if known: the
+    // last segments are made shorter, so that no worker is left encoding a
+    // long last segment alone.
+    void ExpectSamples(std::uint64_t samples) { expectedFrames_ = samples / frameSamples_; }
+
+    // Whether a stream of this record can be cut on frame boundaries of the
+    // source (no resampling).
+    static bool Suits(const be::Config& record);
+
+    // Takes `values` interleaved 16-bit values. Blocks while the workers are
+    // busy. False once an encoder stream or the sink failed.
+    bool Push(const std::int16_t* pcm, std::size_t values);
+    // The audio is complete: encodes and joins the rest. False on failure.
+    bool Finish();
+    // After Finish: the Info frame for the whole joined stream, to write over
+    // its first frame; empty when the streams lead with none.
+    bool InfoFrame(std::vector<std::uint8_t>& frame) const;
+
+    bool Failed() const { return failed_; }
+    std::size_t Segments() const { return joined_; }
+    // Joins that needed the longer pre-roll.
+    std::size_t Retries() const { return retries_; }
+    // The frames the segments took over at, in order (for tests and the bench).
+    const std::vector<std::uint64_t>& JoinFrames() const { return joinFrames_; }
+
+private:
+    struct Task {
+        std::size_t index = 0;
+        std::uint64_t pcmFrame = 0;  // timeline frame of pcm's first sample
+        std::uint64_t start = 0;     // nominal first frame
+        std::uint32_t preroll = 0;   // frames encoded before `start`
+        bool last = false;
+        std::vector<std::int16_t> pcm;
+    };
+    struct Done {
+        Task task;
+        std::vector<std::uint8_t> bytes;
+        std::vector<std::uint8_t> infoTemplate;
+        bool failed = false;
+    };
+
+    std::uint64_t NextLength() const;
+    void Work();
+    Done Encode(Task task) const;
+    void Dispatch(bool last);
+    bool DrainReady(bool wait);
+    bool Join(Done done);
+    SegmentJoiner::Segment SegmentOf(const Done& done) const;
+
+    const EncoderEntryPoints entries_;
+    const be::Config record_;
+    const SegmentPlan plan_;
+    UserPrompt& prompt_;
+    const int channels_;
+    const std::uint32_t frameSamples_;
+    const std::size_t maxInFlight_;
+    const std::size_t workerCount_;
+    std::uint64_t expectedFrames_ = 0;
+
+    InfoFrameRebuild info_;
+    SegmentJoiner joiner_;
+    std::vector<std::uint8_t> infoTemplate_;
+
+    // PCM not yet handed out whole: from timeline frame bufferFrame_ on.
+    std::vector<std::int16_t> buffer_;
+    std::uint64_t bufferFrame_ = 0;
+    std::uint64_t samples_ = 0;  // per channel, pushed so far
+    std::uint64_t nextStart_ = 0;
+    std::size_t dispatched_ = 0;
+    std::size_t joined_ = 0;
+    std::size_t retries_ = 0;
+    std::vector<std::uint64_t> joinFrames_;
+    bool failed_ = false;
+    bool finished_ = false;
+
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<Task> queue_;
+    std::map<std::size_t, Done> done_;
+    std::atomic<bool> stop_{false};
+    std::vector<std::thread> workers_;
+};
