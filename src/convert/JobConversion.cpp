@@ -145,13 +145,14 @@ std::optional<ConversionOutcome::Kind> JobConversion::SetUp()
 
 // A source long enough, with encoder threads to spare, is encoded in
 // segments. Its length is estimated from its size and first frame's bitrate.
-// Only a constant-bitrate job without loudness tags that keeps its sample
-// rate is split: the joiner and the rebuilt Info frame assume frames of one
-// size and the serial encoder's settings, and the track gain goes into the
-// LAME tag the serial encoder writes. VBR, ABR and loudness jobs stay serial.
+// Loudness is measured on the decoded audio whichever way it is encoded, so
+// it splits as well. Only a constant-bitrate job that keeps its sample rate
+// is split: the segment plan and the measured joins are for a constant
+// bitrate, and the encoder's resampler would not start a segment on a
+// whole source sample where a frame of the result starts.
 void JobConversion::ChooseSplit(const MpegFrameHeader& format)
 {
-    if (host_.encoderThreads <= 1 || job_.settings.mode != EncodeSettings::Mode::Cbr || loudness_
+    if (host_.encoderThreads <= 1 || job_.settings.mode != EncodeSettings::Mode::Cbr
         || !SegmentedEncode::Suits(encoder_->Record()) || format.bitrate <= 0)
         return;
     const double seconds = static_cast<double>(audioEnd_ - audioStart_) * 8.0 / (format.bitrate * 1000.0);
@@ -395,6 +396,8 @@ bool JobConversion::FinishSplit()
             FailEncode();
         return false;
     }
+    if (loudness_ && !WriteLoudness())
+        return false;
     std::vector<std::uint8_t> frame;
     if (!split_->InfoFrame(frame)) {
         Log(LogText::Format("The encoder could not finish the Info frame of %s\r\n", job_.result.c_str()));
@@ -507,14 +510,17 @@ bool JobConversion::WriteInfoFrame()
 }
 
 // The measured loudness goes into the ID3v2 tag's room and, through the
-// encoder, into the LAME tag of the Info frame written next.
+// encoder or the segments, into the LAME tag of the Info frame written next.
 bool JobConversion::WriteLoudness()
 {
     ReplayGainTag::Values values;
     values.track = loudness_->Track();
     measured_ = loudness_->Meter();
     if (values.track) {
-        encoder_->SetReplayGain(values.track->gainDb, values.track->peak);
+        if (split_)
+            split_->SetReplayGain(values.track->gainDb, values.track->peak);
+        else
+            encoder_->SetReplayGain(values.track->gainDb, values.track->peak);
         Log(LogText::Format("%s track gain %s, peak %s\r\n", job_.result.c_str(),
                             ReplayGainTag::GainText(values.track->gainDb).c_str(),
                             ReplayGainTag::PeakText(values.track->peak).c_str()));

@@ -43,7 +43,7 @@ SegmentedEncode::SegmentedEncode(const EncoderEntryPoints& entries, const be::Co
       maxInFlight_(2 * static_cast<std::size_t>(std::max(workers, 1))),
       workerCount_(static_cast<std::size_t>(std::max(workers, 1))),
       joiner_(std::move(sink),
-              [this](const std::uint8_t* bytes, const Layer3Frame& frame) { info_.Count(bytes, frame); })
+              [this](const std::uint8_t* bytes, const Layer3Frame& frame) { tally_.Add(bytes, frame.length); })
 {
     for (int i = 0; i < std::max(workers, 1); ++i)
         workers_.emplace_back([this] { Work(); });
@@ -186,15 +186,21 @@ SegmentedEncode::Done SegmentedEncode::Encode(Task task) const
         done.failed = true;
         return done;
     }
-    if (t.index == 0 && session.WritesInfoFrame()) {
+    // The stream leads with a placeholder for its Info frame, which at low
+    // bitrates is plain zeros the size of a larger frame: the frame itself
+    // goes there, so the stream walks as frames; the first segment's is the
+    // template of the joined stream's.
+    if (session.WritesInfoFrame()) {
         std::vector<std::uint8_t> frame(be::kInfoTagOutputSize);
         std::uint32_t length = 0;
-        if (!session.InfoFrame(frame.data(), length)) {
+        if (!session.InfoFrame(frame.data(), length) || length > out.size()) {
             done.failed = true;
             return done;
         }
         frame.resize(length);
-        done.infoTemplate = std::move(frame);
+        std::copy(frame.begin(), frame.end(), out.begin());
+        if (t.index == 0)
+            done.infoTemplate = std::move(frame);
     }
     session.Close();
     done.bytes = std::move(out);
@@ -243,7 +249,7 @@ bool SegmentedEncode::Join(Done done)
     if (done.task.index == 0)
         infoTemplate_ = std::move(done.infoTemplate);
     SegmentJoiner::Outcome outcome = joiner_.Add(SegmentOf(done));
-    if (outcome == SegmentJoiner::Outcome::NoValidFrame) {
+    if (outcome == SegmentJoiner::Outcome::NoValidFrame && done.task.pcmFrame < done.task.start - done.task.preroll) {
         // No frame of the pre-roll fits: encode again from the earliest audio kept for it.
         ++retries_;
         done.task.preroll = static_cast<std::uint32_t>(done.task.start - done.task.pcmFrame);
@@ -252,8 +258,41 @@ bool SegmentedEncode::Join(Done done)
             return false;
         outcome = joiner_.Add(SegmentOf(done));
     }
+    if (outcome == SegmentJoiner::Outcome::NoValidFrame)
+        return JoinSerially(std::move(done.task));
     if (outcome != SegmentJoiner::Outcome::Joined)
         return false;
+    held_ = std::move(done.task);
+    joinFrames_.push_back(joiner_.LastJoin());
+    ++joined_;
+    return true;
+}
+
+// Neither pre-roll gave a frame to join at: the segment the joiner holds and
+// this one are encoded as one stream, from where the held one's stream
+// started. Up to the held segment's end that stream is the held one, frame
+// for frame (the same encoder on the same audio), so it takes over at the
+// start of this segment, where the rule holds as in a serial encode.
+bool SegmentedEncode::JoinSerially(Task task)
+{
+    ++serialStretches_;
+    const std::size_t frameValues = frameSamples_ * static_cast<std::size_t>(channels_);
+    Task stretch = std::move(held_);
+    const auto kept = static_cast<std::ptrdiff_t>((task.pcmFrame - stretch.pcmFrame) * frameValues);
+    stretch.pcm.resize(static_cast<std::size_t>(kept));
+    stretch.pcm.insert(stretch.pcm.end(), task.pcm.begin(), task.pcm.end());
+    stretch.index = task.index;
+    stretch.last = task.last;
+    const std::uint64_t takeOver = task.start;
+    Done done = Encode(std::move(stretch));
+    if (done.failed)
+        return false;
+    SegmentJoiner::Segment segment = SegmentOf(done);
+    segment.joinFrom = joiner_.LastJoin() + 1;
+    segment.joinTo = takeOver;
+    if (joiner_.Add(std::move(segment)) != SegmentJoiner::Outcome::Joined)
+        return false;
+    held_ = std::move(done.task);
     joinFrames_.push_back(joiner_.LastJoin());
     ++joined_;
     return true;
@@ -275,5 +314,7 @@ bool SegmentedEncode::InfoFrame(std::vector<std::uint8_t>& frame) const
     frame = infoTemplate_;
     if (frame.empty())
         return true;
-    return info_.Finish(frame, samples_);
+    return LameTagFrame::SetJoinedStreamFields(frame.data(), frame.size(), tally_, samples_)
+        && (!replayGain_
+            || LameTagFrame::SetTrackGain(frame.data(), frame.size(), replayGain_->first, replayGain_->second));
 }

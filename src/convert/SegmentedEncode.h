@@ -2,8 +2,8 @@
 #pragma once
 
 #include "convert/EncoderSession.h"
-#include "convert/InfoFrameRebuild.h"
 #include "convert/SegmentJoiner.h"
+#include "encoder/LameTagFrame.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -13,7 +13,9 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <thread>
+#include <utility>
 #include <vector>
 
 class UserPrompt;
@@ -64,6 +66,9 @@ public:
     bool Push(const std::int16_t* pcm, std::size_t values);
     // The audio is complete: encodes and joins the rest. False on failure.
     bool Finish();
+    // The track gain and peak the Info frame carries (measured on the
+    // decoded audio, before InfoFrame is asked for).
+    void SetReplayGain(double gainDb, double peak) { replayGain_ = {gainDb, peak}; }
     // After Finish: the Info frame for the whole joined stream, to write over
     // its first frame; empty when the streams lead with none.
     bool InfoFrame(std::vector<std::uint8_t>& frame) const;
@@ -72,6 +77,9 @@ public:
     std::size_t Segments() const { return joined_; }
     // Joins that needed the longer pre-roll.
     std::size_t Retries() const { return retries_; }
+    // Joins that fitted in neither pre-roll: the stretch from the join before
+    // was encoded again as one stream.
+    std::size_t SerialStretches() const { return serialStretches_; }
     // The frames the segments took over at, in order (for tests and the bench).
     const std::vector<std::uint64_t>& JoinFrames() const { return joinFrames_; }
 
@@ -97,6 +105,7 @@ private:
     void Dispatch(bool last);
     bool DrainReady(bool wait);
     bool Join(Done done);
+    bool JoinSerially(Task task);
     SegmentJoiner::Segment SegmentOf(const Done& done) const;
 
     const EncoderEntryPoints entries_;
@@ -109,9 +118,13 @@ private:
     const std::size_t workerCount_;
     std::uint64_t expectedFrames_ = 0;
 
-    InfoFrameRebuild info_;
+    LameTagFrame::StreamTally tally_;
     SegmentJoiner joiner_;
     std::vector<std::uint8_t> infoTemplate_;
+    std::optional<std::pair<double, double>> replayGain_;
+    // The segment whose stream the joiner holds, with its audio: a join that
+    // fits nowhere encodes it again together with the next.
+    Task held_;
 
     // PCM not yet handed out whole: from timeline frame bufferFrame_ on.
     std::vector<std::int16_t> buffer_;
@@ -121,6 +134,7 @@ private:
     std::size_t dispatched_ = 0;
     std::size_t joined_ = 0;
     std::size_t retries_ = 0;
+    std::size_t serialStretches_ = 0;
     std::vector<std::uint64_t> joinFrames_;
     bool failed_ = false;
     bool finished_ = false;

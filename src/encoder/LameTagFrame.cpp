@@ -98,6 +98,32 @@ bool SetDelayAndPadding(std::uint8_t* frame, std::size_t length, int delay, int 
     return Seal(frame, length);
 }
 
+bool DelayAndPadding(const std::uint8_t* frame, std::size_t length, int& delay, int& padding)
+{
+    const std::size_t offset = TagOffset(frame, length);
+    if (offset == 0)
+        return false;
+    const std::uint8_t* at = frame + offset + kDelayPadding;
+    delay = at[0] << 4 | at[1] >> 4;
+    padding = (at[1] & 0x0F) << 8 | at[2];
+    return true;
+}
+
+bool SetJoinedStreamFields(std::uint8_t* frame, std::size_t length, const StreamTally& tally, std::uint64_t samples)
+{
+    int delay = 0;
+    int padding = 0;
+    if (!DelayAndPadding(frame, length, delay, padding))
+        return false;
+    const StreamFields fields = tally.Fields(length);
+    const std::int64_t held = static_cast<std::int64_t>(fields.frames) * tally.FrameSamples();
+    const std::int64_t left = held - delay - static_cast<std::int64_t>(samples);
+    // The field holds 12 bits; a stream that ends short of its samples has lost audio.
+    if (left < 0 || left > 0xFFF)
+        return false;
+    return SetStreamFields(frame, length, fields) && SetDelayAndPadding(frame, length, delay, static_cast<int>(left));
+}
+
 bool SetBitrate(std::uint8_t* frame, std::size_t length, int kbps)
 {
     std::uint8_t* tag = Tag(frame, length);
@@ -187,6 +213,7 @@ void StreamTally::TakeHeader()
         return;
     }
     AddFrame(kbps);
+    frameSamples_ = ((header_[1] >> 3) & 3) == 3 ? 1152 : 576;  // MPEG-1, or 2 and 2.5
     toSkip_ = static_cast<std::size_t>(frameLength) - header_.size();
 }
 

@@ -46,6 +46,9 @@ bool SetBitrate(std::uint8_t* frame, std::size_t length, int kbps);
 // (1.0 = full scale, as a fixed-point value with 23 fraction bits).
 bool SetTrackGain(std::uint8_t* frame, std::size_t length, double gainDb, double peak);
 
+// Reads the encoder delay and padding.
+bool DelayAndPadding(const std::uint8_t* frame, std::size_t length, int& delay, int& padding);
+
 // Recomputes the tag's own CRC, which covers every byte of the frame before it.
 bool Seal(std::uint8_t* frame, std::size_t length);
 
@@ -58,12 +61,15 @@ public:
     void Add(const std::uint8_t* data, std::size_t length);
     // The fields of the stream so far, for an Info frame of `infoLength` bytes.
     StreamFields Fields(std::size_t infoLength) const;
+    // Samples per channel in one of its frames (1152, or 576 below 32 kHz).
+    int FrameSamples() const { return frameSamples_; }
 
 private:
     void TakeHeader();
     void AddFrame(int kbps);
 
     std::uint32_t frames_ = 0;
+    int frameSamples_ = 0;
     std::uint64_t bytes_ = 0;
     std::uint16_t crc_ = 0;
     std::size_t toSkip_ = 0;  // bytes of the current frame still to come
@@ -76,6 +82,12 @@ private:
     std::uint32_t seen_ = 0;
     std::uint32_t sum_ = 0;
 };
+
+// Fills a tag frame for a stream that was not written by the encoder stream
+// the frame comes from (one joined from several): the fields of the frames
+// `tally` counted, and the padding that follows from their count, the delay
+// the frame holds and the `samples` per channel that went in.
+bool SetJoinedStreamFields(std::uint8_t* frame, std::size_t length, const StreamTally& tally, std::uint64_t samples);
 
 // The length of the MPEG audio frame whose header is at `header`, and its
 // bitrate; 0 when it is no Layer III header of a listed bitrate.
