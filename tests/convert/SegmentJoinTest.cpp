@@ -319,8 +319,8 @@ namespace {
 
 // A job given two encoder threads: a tagged 25 s source is encoded in
 // segments; tags stay in place, the log says so, and the result decodes
-// (gapless) to the source's samples at lag 0. A stop halfway leaves nothing
-// behind.
+// (gapless) to the source's samples at lag 0; loudness tags are the serial
+// result's. A stop halfway leaves nothing behind.
 TEST(SegmentedJob, LongSourceOnTwoThreadsKeepsTagsLengthAndStop)
 {
     TempDir dir;
@@ -361,6 +361,36 @@ TEST(SegmentedJob, LongSourceOnTwoThreadsKeepsTagsLengthAndStop)
     };
     EXPECT_GT(DecodedAudio::BestCorrelation(slice(original.Channel(0)), slice(decoded.Channel(0)), 1200, &lag), 0.98);
     EXPECT_EQ(lag, 0);
+
+    // With loudness tags: measured on the decoded audio, so the split result
+    // carries the serial one's ReplayGain tag and the same track gain and
+    // peak in its LAME tag.
+    const auto tagged = [&](const std::string& to, int threads) {
+        RecordingHost host(source, to, "128");
+        ConversionHost conversionHost = host.Host(RecordingHost::ProgramFolder());
+        conversionHost.encoderThreads = threads;
+        conversionHost.loudness = LoudnessTags::Track;
+        std::atomic<int> control{JobControl::Run};
+        EXPECT_EQ(vorlanta(conversionHost, host.Job(), control).kind, ConversionOutcome::Kind::Converted);
+        const std::vector<std::string> lines = host.Lines();
+        EXPECT_EQ(std::any_of(lines.begin(), lines.end(),
+                              [](const std::string& line) { return line.find(" segments on ") != std::string::npos; }),
+                  threads > 1);
+        const Bytes bytes = SyntheticAudio::ReadFile(to);
+        const std::size_t v2Length = 10 + (bytes[6] << 21 | bytes[7] << 14 | bytes[8] << 7 | bytes[9]);
+        const std::size_t info = v2Length + LameTagFrame::TagOffset(bytes.data() + v2Length, bytes.size() - v2Length);
+        EXPECT_GT(info, v2Length);
+        return std::pair{Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(v2Length)),
+                         Bytes(bytes.begin() + static_cast<std::ptrdiff_t>(info + 131),
+                               bytes.begin() + static_cast<std::ptrdiff_t>(info + 137))};
+    };
+    const auto serialTags = tagged(dir.File("serial-rg.mp3"), 1);
+    const auto splitTags = tagged(dir.File("split-rg.mp3"), 2);
+    EXPECT_TRUE(splitTags.first == serialTags.first);
+    EXPECT_TRUE(splitTags.second == serialTags.second);
+    EXPECT_NE(splitTags.second, Bytes(6, 0));
+    std::filesystem::remove(dir.File("serial-rg.mp3"));
+    std::filesystem::remove(dir.File("split-rg.mp3"));
 
     // Stopped once a few segments are out: no result, no temporary file.
     std::filesystem::remove(result);
