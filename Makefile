@@ -51,10 +51,14 @@ test-asan:
 bench:
 	@scripts/install-deps bench
 	$(CMAKE) -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
-	ninja -C $(BUILD) -j $(JOBS) vorlanta-bench vorlanta-bench-gui vorlanta-bench-folder vorlanta-cli lame_enc
+	ninja -C $(BUILD) -j $(JOBS) vorlanta-bench vorlanta-bench-gui vorlanta-bench-folder vorlanta-bench-segments \
+	  vorlanta-cli lame_enc
 	$(BUILD)/bin/vorlanta-bench
 	$(BUILD)/bin/vorlanta-bench-gui
 	$(BUILD)/bin/vorlanta-bench-folder
+	@# One long file on every core: the join quality, -j 2 against -j 1 on a
+	@# 3- and a 30-minute source, and the memory peak of a 3-hour one.
+	$(BUILD)/bin/vorlanta-bench-segments --seconds 60 --cli 3,30 --runs 2 --memory 180
 
 fuzz:
 	@scripts/install-deps fuzz
