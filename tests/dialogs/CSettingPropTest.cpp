@@ -9,7 +9,9 @@
 #include "TempDir.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -288,18 +290,22 @@ TEST(SettingPropTest, TheBrowseButtonOpensTheFolderChooser)
 
 }  // namespace
 
-// Every control of the General page lies inside the page and clear of the
-// others, the split check box and the loudness choice included.
+// Every control of the General page lies inside the page, clear of the
+// others and wide enough for its caption, the split check box and the
+// loudness choice included (rows added by different changes once landed on
+// the same line).
 TEST(SettingPropTest, GeneralPageControlsDoNotOverlap)
 {
     CSettingProp sheet(Record("128"));
     sheet.show();
     QWidget* page = sheet.GeneralPage();
     const QList<QWidget*> controls = page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    ASSERT_GE(controls.size(), 2);
+    ASSERT_GE(controls.size(), 12);
     for (qsizetype i = 0; i < controls.size(); ++i) {
         const QRect box = controls[i]->geometry();
         EXPECT_TRUE(page->rect().contains(box)) << controls[i]->metaObject()->className();
+        if (qobject_cast<QLabel*>(controls[i]) != nullptr || qobject_cast<QCheckBox*>(controls[i]) != nullptr)
+            EXPECT_LE(controls[i]->sizeHint().width(), box.width()) << controls[i]->property("text").toString();
         for (qsizetype j = i + 1; j < controls.size(); ++j)
             EXPECT_FALSE(box.intersects(controls[j]->geometry()))
                 << controls[i]->metaObject()->className() << " and " << controls[j]->metaObject()->className();
