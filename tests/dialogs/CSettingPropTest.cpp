@@ -296,7 +296,8 @@ TEST(SettingPropTest, TheBrowseButtonOpensTheFolderChooser)
 // the same line).
 TEST(SettingPropTest, GeneralPageControlsDoNotOverlap)
 {
-    CSettingProp sheet(Record("128"));
+    SettingsRecord record = Record("128");
+    CSettingProp sheet(record);
     sheet.show();
     QWidget* page = sheet.GeneralPage();
     const QList<QWidget*> controls = page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
