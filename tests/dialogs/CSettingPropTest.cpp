@@ -305,8 +305,10 @@ TEST(SettingPropTest, GeneralPageControlsDoNotOverlap)
     for (qsizetype i = 0; i < controls.size(); ++i) {
         const QRect box = controls[i]->geometry();
         EXPECT_TRUE(page->rect().contains(box)) << controls[i]->metaObject()->className();
-        if (qobject_cast<QLabel*>(controls[i]) != nullptr || qobject_cast<QCheckBox*>(controls[i]) != nullptr)
-            EXPECT_LE(controls[i]->sizeHint().width(), box.width()) << controls[i]->property("text").toString();
+        if (qobject_cast<QLabel*>(controls[i]) != nullptr || qobject_cast<QCheckBox*>(controls[i]) != nullptr) {
+            EXPECT_LE(controls[i]->sizeHint().width(), box.width())
+                << controls[i]->property("text").toString().toStdString();
+        }
         for (qsizetype j = i + 1; j < controls.size(); ++j)
             EXPECT_FALSE(box.intersects(controls[j]->geometry()))
                 << controls[i]->metaObject()->className() << " and " << controls[j]->metaObject()->className();
