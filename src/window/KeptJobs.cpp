@@ -10,7 +10,6 @@
 
 #include <QFileInfo>
 #include <QStringList>
-
 #include <QTimer>
 
 #include <utility>
