@@ -7,6 +7,22 @@ BatchReport::BatchReport(Outlets outlets) : m_outlets(std::move(outlets))
 {
 }
 
+BatchReport::AddOperation::AddOperation(BatchReport* report, std::function<void()> over)
+    : m_report(report), m_over(std::move(over))
+{
+    if (m_report)
+        ++m_report->m_addOperations;
+}
+
+BatchReport::AddOperation::~AddOperation()
+{
+    if (!m_report)
+        return;
+    --m_report->m_addOperations;
+    if (m_over)
+        m_over();
+}
+
 void BatchReport::Open()
 {
     if (m_open)

@@ -52,10 +52,21 @@ public:
     void Skipped();
     void Failed(const QString& source, const QString& reason);
 
-    // An add operation begins or ends; while one goes on, the batch is not
-    // reported. Nested operations count.
-    void AddOperationBegins() { ++m_addOperations; }
-    void AddOperationEnds() { --m_addOperations; }
+    // An add operation (one Add, one drop, one folder, the kept jobs at
+    // start) for its lifetime: while one goes on, the batch is not reported;
+    // nested ones count. `over` runs as it ends, to have the queue looked at
+    // again at once. A null report holds nothing.
+    class AddOperation {
+    public:
+        AddOperation(BatchReport* report, std::function<void()> over);
+        ~AddOperation();
+        AddOperation(const AddOperation&) = delete;
+        AddOperation& operator=(const AddOperation&) = delete;
+
+    private:
+        BatchReport* m_report;
+        std::function<void()> m_over;
+    };
 
     bool BatchOpen() const { return m_open; }
     // The queue has run empty: reports the open batch once, unless a job's

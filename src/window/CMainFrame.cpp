@@ -192,6 +192,7 @@ void CMainFrame::WatchBatches()
          [&report](const JobSpec& job, const ConversionOutcome& outcome) { report.JobEnded(job.source, outcome); },
          [&report] { report.QueueEmpty(); }});
     m_jobCommands->SetBatchReport(m_batchReport.get());
+    m_keptJobs->SetBatchReport(m_batchReport.get());
 }
 
 void CMainFrame::ApplySettings()

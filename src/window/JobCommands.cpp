@@ -91,26 +91,10 @@ JobCommands::~JobCommands() = default;
 // While an add operation asks its questions, jobs added before them may
 // already have ended: the batch stays open until the operation is over,
 // and the scheduler's next pass then finds the queue empty at once.
-class JobCommands::AddOperation {
-public:
-    explicit AddOperation(JobCommands& commands) : m_commands(commands)
-    {
-        if (m_commands.m_report)
-            m_commands.m_report->AddOperationBegins();
-    }
-    ~AddOperation()
-    {
-        if (!m_commands.m_report)
-            return;
-        m_commands.m_report->AddOperationEnds();
-        m_commands.m_table.Threads().WakeScheduler();
-    }
-    AddOperation(const AddOperation&) = delete;
-    AddOperation& operator=(const AddOperation&) = delete;
-
-private:
-    JobCommands& m_commands;
-};
+BatchReport::AddOperation JobCommands::Operation()
+{
+    return {m_report, [this] { m_table.Threads().WakeScheduler(); }};
+}
 
 QWidget* JobCommands::DialogParent() const
 {
@@ -138,7 +122,7 @@ QString JobCommands::StartFolder() const
 
 void JobCommands::AddGivenFiles(const QStringList& files)
 {
-    const AddOperation operation(*this);
+    const BatchReport::AddOperation operation = Operation();
     if (m_table.Threads().State().SchedulerRunning == 0)
         m_table.Threads().StartScheduler();
     // Folders among them are added afterwards, each as with Add Folder.
@@ -170,7 +154,7 @@ SettingsRecord JobCommands::Defaults() const
 
 void JobCommands::AddChosenFiles(const QStringList& files)
 {
-    const AddOperation operation(*this);
+    const BatchReport::AddOperation operation = Operation();
     BatchState batch;
     for (qsizetype i = 0; i < files.size(); ++i) {
         const QString& source = files[i];
@@ -202,7 +186,7 @@ void JobCommands::AddFolder(const QString& folder)
         m_prompts.show(DialogParent(), kNoMp3Message.arg(folder));
         return;
     }
-    const AddOperation operation(*this);
+    const BatchReport::AddOperation operation = Operation();
     BatchState batch;
     const std::size_t count = scan.found.size();
     for (std::size_t i = 0; i < count; ++i) {
@@ -219,7 +203,7 @@ void JobCommands::AddFolder(const QString& folder)
 
 void JobCommands::OnDropFiles(const QList<QUrl>& urls)
 {
-    const AddOperation operation(*this);
+    const BatchReport::AddOperation operation = Operation();
     const int count = static_cast<int>(urls.size());
     BatchState batch;
     QStringList folders;

@@ -3,6 +3,7 @@
 
 #include "base/SettingsRecord.h"
 #include "jobs/JobPrompts.h"
+#include "window/BatchReport.h"
 #include "window/BatchState.h"
 
 #include <QIcon>
@@ -14,7 +15,6 @@
 #include <array>
 #include <functional>
 
-class BatchReport;
 class CItemPropSheet;
 class CJobAddDialog;
 class CMyListView;
@@ -153,7 +153,7 @@ private:
     // A source passed over because its existing result is kept.
     void KeepResult(const QString& result);
     // Holds the batch open while an add operation goes on.
-    class AddOperation;
+    BatchReport::AddOperation Operation();
     bool HandleDragEvent(QEvent* event);
     QWidget* DialogParent() const;
 

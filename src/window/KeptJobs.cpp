@@ -6,6 +6,7 @@
 #include "dialogs/CJobAddDialog.h"
 #include "jobs/CMyListView.h"
 #include "jobs/ResultNames.h"
+#include "window/BatchReport.h"
 #include "window/JobCommands.h"
 
 #include <QFileInfo>
@@ -149,12 +150,15 @@ int KeptJobs::OfferBack(const Prompts& prompts)
     }
     // The results are looked at now, not when they were kept: one made
     // since then is replaced only when the user says so.
+    const BatchReport::AddOperation operation(m_report, [this] { m_table.Threads().WakeScheduler(); });
     ReplaceRule rule;
     int added = 0;
     for (qsizetype i = 0; i < offered.size(); ++i) {
         const QString result = QString::fromStdString(offered[i].result);
         if (QFileInfo::exists(result) && !MayReplace(result, i + 1 < offered.size(), rule, prompts)) {
             Log(JobCommands::kKeptLine.arg(result) + QStringLiteral("\r\n"));
+            if (m_report)
+                m_report->Skipped();
             continue;
         }
         m_table.AddJob(offered[i]);

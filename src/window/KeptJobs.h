@@ -9,6 +9,7 @@
 #include <QString>
 #include <functional>
 
+class BatchReport;
 class CMyListView;
 class QTimer;
 
@@ -64,6 +65,8 @@ public:
     int OfferBack(const Prompts& prompts);
     // Why a kept job cannot be added; empty when it can.
     static QString Refusal(const KeptJobsStore::Job& job);
+    // Told of the jobs offered back as of an add operation. Not owned; may be null.
+    void SetBatchReport(BatchReport* report) { m_report = report; }
 
     // The table's jobs that have neither ended nor failed, in table order.
     QList<KeptJobsStore::Job> Unfinished() const;
@@ -82,4 +85,5 @@ private:
     QList<KeptJobsStore::Job> m_saved;
     bool m_enabled = false;
     bool m_frozen = false;
+    BatchReport* m_report = nullptr;
 };

@@ -252,4 +252,10 @@ TEST(BatchTest, KeptJobsAreCheckedAsAddedJobsAre)
                                 dir + "/d.mp3: the path " + tooLong})
         EXPECT_TRUE(log.contains(line)) << line.toStdString() << "\n" << log.toStdString();
     EXPECT_TRUE(QFile::exists(dir + "/made_128.mp3"));
+
+    // The result kept at the question counts in the batch of the resumed jobs.
+    f.Table().Threads().State().SchedulingPaused = 0;
+    f.Table().Threads().WakeScheduler();
+    ASSERT_TRUE(WaitUntil([&] { return f.Status().contains(" skipped"); }, 20s)) << f.Log().toStdString();
+    EXPECT_TRUE(f.Status().startsWith("0 converted, 1 failed, 1 skipped in ")) << f.Status().toStdString();
 }
