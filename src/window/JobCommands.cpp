@@ -144,7 +144,7 @@ SettingsRecord JobCommands::Defaults() const
 
 void JobCommands::AddChosenFiles(const QStringList& files)
 {
-    BatchState batch;
+    BatchState batch = NewBatch();
     for (qsizetype i = 0; i < files.size(); ++i) {
         const QString& source = files[i];
         // The defaults are read for every file: a dialog may just have saved new ones.
@@ -175,7 +175,7 @@ void JobCommands::AddFolder(const QString& folder)
         m_prompts.show(DialogParent(), kNoMp3Message.arg(folder));
         return;
     }
-    BatchState batch;
+    BatchState batch = NewBatch();
     const std::size_t count = scan.found.size();
     for (std::size_t i = 0; i < count; ++i) {
         const QString source = QString::fromStdString(scan.found[i].path);
@@ -192,7 +192,7 @@ void JobCommands::AddFolder(const QString& folder)
 void JobCommands::OnDropFiles(const QList<QUrl>& urls)
 {
     const int count = static_cast<int>(urls.size());
-    BatchState batch;
+    BatchState batch = NewBatch();
     QStringList folders;
     for (int i = 0; i < count; ++i) {
         const QUrl& url = urls[i];
@@ -253,6 +253,7 @@ void JobCommands::AddWithDialog(const QString& source, const QString& offeredRes
     else if (!relative.isEmpty())
         dialog.SetSameSettings(1);  // a folder is one batch unless the user says otherwise
     dialog.SetReplaceRule(&batch.replace, !lastFile);
+    dialog.SetClashCheck([this](const JobSpec& job) { return m_table.Clash(job); });
     const bool accepted = m_runDialog(dialog) == QDialog::Accepted;
     const bool keptAll = !accepted && dialog.KeptExistingResult();  // "No to all"
     if (!accepted && !keptAll)
@@ -274,8 +275,11 @@ void JobCommands::AddWithDialog(const QString& source, const QString& offeredRes
     // result folder was chosen (typed, "...", or the one offered).
     const QString placed = root + ResultNames::FolderWithSlash(relative)
         + dialog.Result().mid(dialog.Result().lastIndexOf(QLatin1Char('/')) + 1);
+    // A folder's files make albums, and so do the files of a same-settings batch.
+    const bool album = !relative.isEmpty() || batch.sameSettings == 1;
     if (relative.isEmpty() || placed == dialog.Result()) {
-        m_table.AddJob(JobSpec{dialog.Source().toStdString(), dialog.Result().toStdString(), dialog.Settings()});
+        AddToTable(JobSpec{dialog.Source().toStdString(), dialog.Result().toStdString(), dialog.Settings()}, batch,
+                   album);
         return;
     }
     if (!ResultNames::FitsJob(placed)) {
@@ -286,7 +290,7 @@ void JobCommands::AddWithDialog(const QString& source, const QString& offeredRes
         Log(kKeptLine.arg(placed));
         return;
     }
-    m_table.AddJob(JobSpec{dialog.Source().toStdString(), placed.toStdString(), dialog.Settings()});
+    AddToTable(JobSpec{dialog.Source().toStdString(), placed.toStdString(), dialog.Settings()}, batch, album);
 }
 
 void JobCommands::AddWithSameSettings(const QString& source, bool lastFile, BatchState& batch, const QString& relative)
@@ -303,7 +307,21 @@ void JobCommands::AddWithSameSettings(const QString& source, bool lastFile, Batc
         Log(kKeptLine.arg(result));
         return;
     }
-    m_table.AddJob(JobSpec{source.toStdString(), result.toStdString(), batch.settings});
+    AddToTable(JobSpec{source.toStdString(), result.toStdString(), batch.settings}, batch, true);
+}
+
+BatchState JobCommands::NewBatch() const
+{
+    BatchState batch;
+    if (Defaults().WriteLoudnessTags == LoudnessTags::Album)
+        batch.albums = std::make_unique<AlbumBatch>(m_table.Threads());
+    return batch;
+}
+
+void JobCommands::AddToTable(const JobSpec& job, BatchState& batch, bool album)
+{
+    if (m_table.AddJob(job) >= 0 && album && batch.albums)
+        batch.albums->Join(m_table.JobKey(m_table.JobCount() - 1), job.source);
 }
 
 bool JobCommands::MayReplace(const QString& result, bool lastFile, BatchState& batch)

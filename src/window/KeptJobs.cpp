@@ -91,7 +91,10 @@ int KeptJobs::OfferBack(const Prompts& prompts)
         m_store.Clear();
         return 0;
     }
+    // A job whose result another kept job writes (or reads) is refused as
+    // when it was added.
+    int added = 0;
     for (const KeptJobsStore::Job& job : loaded.jobs)
-        m_table.AddJob(job);
-    return static_cast<int>(loaded.jobs.size());
+        added += m_table.AddJob(job) >= 0 ? 1 : 0;
+    return added;
 }
