@@ -353,7 +353,7 @@ TEST_F(JobCommandsTest, DroppedBatchWithSameSettings)
 
 TEST_F(JobCommandsTest, SameSettingsWithoutAFolderPutsTheResultBesideItsSource)
 {
-    BatchState batch{1, EncodeSettings::Cbr(80), QString(), {}};
+    BatchState batch{1, EncodeSettings::Cbr(80), QString(), {}, nullptr};
     EXPECT_TRUE(commands.AddDroppedFile("/in/deep/x.mp3", batch, 1));
     EXPECT_TRUE(seen.empty());
     ASSERT_EQ(table.JobCount(), 1);
@@ -364,7 +364,7 @@ TEST_F(JobCommandsTest, SameSettingsWithoutAFolderPutsTheResultBesideItsSource)
 TEST_F(JobCommandsTest, SameSettingsBatchAsksBeforeReplacingAnExistingFile)
 {
     const QString existing = env.MakeFile("b_96.mp3");
-    BatchState batch{1, EncodeSettings::Cbr(96), env.folder + "/", {}};
+    BatchState batch{1, EncodeSettings::Cbr(96), env.folder + "/", {}, nullptr};
     prompts.answer = false;
     commands.AddDroppedFile("/in/b.mp3", batch, 2);
     ASSERT_EQ(prompts.asked.size(), 1u);
