@@ -641,6 +641,8 @@ TEST_F(JobCommandsTest, YesOrNoToAllHoldsForTheRestOfTheFolder)
     ASSERT_EQ(table.JobCount(), 1);
     EXPECT_EQ(Cell(0, JobColumns::DestFile), results + "/a_128.mp3");
 
+    // Converted meanwhile: a_128.mp3 may be written again.
+    table.SetCellText(0, JobColumns::Status, "100%");
     prompts.replaceAnswers = {ReplaceRule::Answer::Yes, ReplaceRule::Answer::YesToAll};
     answers = {Ok()};
     commands.AddFolder(music);
