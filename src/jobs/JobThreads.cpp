@@ -349,18 +349,17 @@ std::shared_ptr<AlbumGain> JobThreads::TakeAlbum(JobQueue::Key key)
     return album;
 }
 
-// A job found the encoder library missing: no further job starts until it
+// A job found the encoder library missing (its own lines say where it was
+// looked for and why it did not load): no further job starts until it
 // loads, and the log says so once, with what to do.
 void JobThreads::HoldForEncoder()
 {
     if (m_encoderMissing.exchange(true))
         return;
-    std::string problem = m_encoderCheck();
-    if (problem.empty())
-        problem = "The encoder library could not be loaded";
-    m_log.showmessage(LogText::Format("%s. No further job starts: install LAME (the Debian package libmp3lame0) or "
-                                      "reinstall Vorlanta; the waiting jobs start once the library loads\r\n",
-                                      problem.c_str()));
+    m_log.showmessage(LogText::Format("%s could not be loaded, so no further job starts: install LAME (the Debian "
+                                      "package libmp3lame0) or reinstall Vorlanta; the waiting jobs start once it "
+                                      "loads\r\n",
+                                      be::kLibraryFileName));
 }
 
 void JobThreads::StopThreads(std::chrono::milliseconds bound)

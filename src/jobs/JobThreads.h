@@ -118,9 +118,9 @@ public:
     // while waiting); its album counts it as not completed.
     void LeaveAlbum(JobQueue::Key key, const std::string& result);
     // Whether the encoder library loads: empty when it does, else why not
-    // (which library was looked for where, and the loader's reason). Asked
-    // once a job found it missing, and then at every pass until it loads;
-    // meanwhile no job starts. Set before the scheduler starts.
+    // (which library was looked for where, and the loader's reason). Once a
+    // job has found it missing no job starts, and it is asked at every pass
+    // until it loads. Set before the scheduler starts.
     using EncoderCheck = std::function<std::string()>;
     void SetEncoderCheck(EncoderCheck check);
     // A job found the encoder library missing and it has not loaded since.
