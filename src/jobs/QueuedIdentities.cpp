@@ -15,7 +15,7 @@ constexpr std::size_t kSpareEntries = 256;
 void QueuedIdentities::Remember(JobQueue::Key key, const JobSpec& job, const JobQueue& queue)
 {
     Prune(queue);
-    m_results.emplace(JobPlanner::IdentityKey(job.result), key);
+    m_results.emplace(IdentityOf(job.result), key);
     m_sources.emplace(JobPlanner::IdentityKey(job.source), key);
 }
 
@@ -42,11 +42,21 @@ JobQueue::Key QueuedIdentities::Holder(const Index& index, const std::string& id
 std::optional<std::string> QueuedIdentities::Clash(const JobSpec& job, JobQueue::Key self, const JobQueue& queue) const
 {
     const std::string result = JobPlanner::IdentityKey(job.result);
+    m_checkedPath = job.result;
+    m_checkedIdentity = result;
     if (const JobQueue::Key writer = Holder(m_results, result, JobColumns::DestFile, self, queue))
         return job.result + " is the result of " + queue.Cell(queue.Find(writer), JobColumns::SourceFile) + " already";
     if (Holder(m_sources, result, JobColumns::SourceFile, self, queue) != JobQueue::kNoJob)
         return job.result + " is the source of another job";
     return std::nullopt;
+}
+
+std::string QueuedIdentities::IdentityOf(const std::string& path) const
+{
+    std::string identity = path == m_checkedPath ? std::move(m_checkedIdentity) : JobPlanner::IdentityKey(path);
+    m_checkedPath.clear();
+    m_checkedIdentity.clear();
+    return identity;
 }
 
 void QueuedIdentities::Prune(const JobQueue& queue)

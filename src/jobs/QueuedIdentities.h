@@ -31,7 +31,13 @@ private:
     static JobQueue::Key Holder(const Index& index, const std::string& identity, int column, JobQueue::Key self,
                                 const JobQueue& queue);
     void Prune(const JobQueue& queue);
+    // The identity of `path`, taken from the last check when it asked for
+    // the same path (a job is checked and then remembered at once: the
+    // look-up of a result not there yet resolves its folder, the costly part).
+    std::string IdentityOf(const std::string& path) const;
 
     Index m_results;
     Index m_sources;
+    mutable std::string m_checkedPath;  // the last result checked, used once
+    mutable std::string m_checkedIdentity;
 };
