@@ -49,10 +49,10 @@ public:
     using ConversionRoutine
         = std::function<ConversionOutcome(ConversionHost&, const JobSpec&, const std::atomic<int>&)>;
 
-    // What the window hears of the jobs, on the UI thread: a job starts, a
-    // job has ended (with its source and outcome; not one stopped or
-    // restarted on request), and a pass found nothing waiting and nothing
-    // running.
+    // What the window hears of the jobs, on the UI thread: a job starts
+    // (once for each job), a job has ended (with its source and outcome,
+    // stopped or restarted on request included), and a pass found nothing
+    // waiting, nothing running and no end still to be told.
     struct Listener {
         std::function<void()> started;
         std::function<void(const JobSpec&, const ConversionOutcome&)> ended;
@@ -176,6 +176,9 @@ private:
     std::map<JobQueue::Key, std::shared_ptr<AlbumGain>> m_albums;  // the jobs of albums not yet ended
     std::atomic<bool> m_encoderMissing{false};
     Listener m_listener;  // UI thread
+    // Ends posted to the UI thread and not yet told: the queue is not
+    // empty for the listener before they are.
+    std::atomic<int> m_endsUntold{0};
 
     mutable std::mutex m_workersMutex;
     std::list<Worker> m_workers;  // stable addresses: each thread holds its own entry

@@ -2,12 +2,14 @@
 #pragma once
 
 #include "jobs/KeptJobsStore.h"
+#include "jobs/ReplaceRule.h"
 
 #include <QList>
 #include <QObject>
 #include <QString>
 #include <functional>
 
+class BatchReport;
 class CMyListView;
 class QTimer;
 
@@ -27,9 +29,21 @@ public:
     // Changes within this time are saved together.
     static constexpr int kSaveDelayMs = 250;
 
+    // A kept job that is not offered back, with why.
+    static inline const QString kRefusedLine = QStringLiteral("%1: %2; not resumed\r\n");
+    static inline const QString kNotMp3Reason = QStringLiteral("the result %1 is not named .mp3");
+    static inline const QString kNotRegularReason = QStringLiteral("the result %1 exists and is not a regular file");
+    static inline const QString kTooLongReason = QStringLiteral("the path %1 is longer than %2 bytes");
+
     struct Prompts {
-        std::function<bool(const QString& question)> askYesNo;
+        // The resume question, with the jobs it would resume (and those it
+        // would not) as its details.
+        std::function<bool(const QString& question, const QString& details)> askYesNo;
         std::function<void(const QString& text)> show;
+        // Whether a kept job's result that exists now may be replaced;
+        // `offerAll` while more such results follow. Without it, the result
+        // is kept and its job not added.
+        std::function<ReplaceRule::Answer(const QString& question, bool offerAll)> askReplace = {};
     };
 
     KeptJobs(CMyListView& table, KeptJobsStore store, QObject* parent = nullptr);
@@ -43,8 +57,16 @@ public:
     void Freeze();
 
     // Start-up: offers the jobs of the last run back and adds them when the
-    // user agrees; the number added.
+    // user agrees; the number added. The file is checked as an added job
+    // is: a job whose paths are too long, whose result is not an ".mp3"
+    // name or not a regular file, or would replace its source, is named in
+    // the log and not offered; a result that exists now is replaced only
+    // when the user says so.
     int OfferBack(const Prompts& prompts);
+    // Why a kept job cannot be added; empty when it can.
+    static QString Refusal(const KeptJobsStore::Job& job);
+    // Told of the jobs offered back as of an add operation. Not owned; may be null.
+    void SetBatchReport(BatchReport* report) { m_report = report; }
 
     // The table's jobs that have neither ended nor failed, in table order.
     QList<KeptJobsStore::Job> Unfinished() const;
@@ -53,6 +75,9 @@ public:
 
 private:
     void ScheduleSave();
+    void Log(const QString& line);
+    // Whether the job's result, existing now, may be replaced.
+    bool MayReplace(const QString& result, bool offerAll, ReplaceRule& rule, const Prompts& prompts);
 
     CMyListView& m_table;
     KeptJobsStore m_store;
@@ -60,4 +85,5 @@ private:
     QList<KeptJobsStore::Job> m_saved;
     bool m_enabled = false;
     bool m_frozen = false;
+    BatchReport* m_report = nullptr;
 };
