@@ -15,6 +15,23 @@ AlbumGain::AlbumGain(std::string name, std::size_t jobs, ActivityLog& log)
 {
 }
 
+AlbumGain::AlbumGain(std::string name, ActivityLog& log) : AlbumGain(std::move(name), kOpen, log)
+{
+}
+
+void AlbumGain::Seal(std::size_t jobs)
+{
+    std::vector<Track> tracks;
+    {
+        std::lock_guard lock(mutex_);
+        expected_ = jobs;
+        if (tracks_.size() != expected_)
+            return;
+        tracks.swap(tracks_);
+    }
+    Finish(tracks);
+}
+
 void AlbumGain::JobEnded(const std::string& result, std::shared_ptr<const LoudnessMeter> meter)
 {
     std::vector<Track> tracks;

@@ -21,6 +21,13 @@ class AlbumGain {
 public:
     // `log` takes the album's own lines; it outlives the album's jobs.
     AlbumGain(std::string name, std::size_t jobs, ActivityLog& log);
+    // An album whose jobs are still being added (and may run meanwhile): it
+    // finishes only once Seal has told how many it has.
+    AlbumGain(std::string name, ActivityLog& log);
+
+    // All its jobs are known: `jobs` of them. When they have all ended, the
+    // album is finished here and now.
+    void Seal(std::size_t jobs);
 
     // One job ended: its result and meter when it completed, otherwise an
     // empty meter.
@@ -37,6 +44,8 @@ private:
         std::shared_ptr<const LoudnessMeter> meter;
     };
     void Finish(const std::vector<Track>& tracks) const;
+
+    static constexpr std::size_t kOpen = static_cast<std::size_t>(-1);  // not sealed yet
 
     std::string name_;
     std::size_t expected_;

@@ -74,6 +74,8 @@ ConversionOutcome JobConversion::Run()
         host_.album->JobEnded(job_.result, completed_ ? measured_ : nullptr);
     if (outcome == Kind::Failed)
         return ConversionOutcome::Of(outcome, tap_.Reason(job_.source, job_.result));
+    if (outcome == Kind::EncoderMissing)
+        return ConversionOutcome::Of(outcome, encoderProblem_);
     return ConversionOutcome::Of(outcome);
 }
 
@@ -193,6 +195,7 @@ bool JobConversion::StartEncoder(const MpegFrameHeader& format)
         LogUnnamedEnd("Failed to init lame!\r\n");
         Log(LogText::Format("%s\r\n", encoder_->Problem().c_str()));
         encoderMissing_ = true;
+        encoderProblem_ = encoder_->Problem();
         encoder_.reset();
         return false;
     }

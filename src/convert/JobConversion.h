@@ -127,4 +127,5 @@ private:
     bool failed_ = false;      // a failure that no control request overrides
     bool unnamedEnd_ = false;  // the line that ended the job named no file
     bool encoderMissing_ = false;
+    std::string encoderProblem_;  // which library was looked for where, and why it did not load
 };

@@ -213,6 +213,11 @@ bool CItemPropP::Acceptable()
         return refuse(kNoSourceMessage.arg(m_source));
     if (m_result == m_source)
         return refuse(CJobAddDialog::kSameAsSourceMessage);
+    const JobSpec edited{m_source.toStdString(), m_result.toStdString(),
+                         EncodeSettings::FromText(m_bitrate.toStdString())};
+    const JobQueue::Key self = m_job != JobQueue::kNoJob || !m_table ? m_job : m_table->JobKey(m_row);
+    if (const std::optional<std::string> clash = m_table ? m_table->Clash(edited, self) : std::nullopt)
+        return refuse(CJobAddDialog::kClashMessage.arg(QString::fromStdString(*clash)));
     return true;
 }
 

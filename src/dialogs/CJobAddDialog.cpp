@@ -369,6 +369,13 @@ void CJobAddDialog::OnOK()
         Refuse(kSameAsSourceMessage);
         return;
     }
+    if (m_clashCheck) {
+        if (const std::optional<std::string> clash
+            = m_clashCheck(JobSpec{m_source.toStdString(), m_result.toStdString(), Settings()})) {
+            Refuse(kClashMessage.arg(QString::fromStdString(*clash)));
+            return;
+        }
+    }
     if (QFileInfo::exists(m_result) && !MayReplaceResult())
         return;
     if (m_saveAsDefault == 1)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "convert/EncodeSettings.h"
+#include "convert/JobSpec.h"
 #include "convert/JobVocabulary.h"
 #include "jobs/JobPrompts.h"
 
@@ -9,6 +10,8 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <optional>
+#include <string>
 
 class CHelpWindow;
 class DialogUnits;
@@ -87,6 +90,11 @@ public:
     // The operation's answer to the replace question, which this dialog
     // asks and may set; `offerAll` when more files follow. Not owned.
     void SetReplaceRule(ReplaceRule* rule, bool offerAll);
+    // Why a job may not be added beside the table's jobs (its result is
+    // another job's result or source); empty when it may. Asked at OK.
+    using ClashCheck = std::function<std::optional<std::string>(const JobSpec& job)>;
+    void SetClashCheck(ClashCheck check) { m_clashCheck = std::move(check); }
+    static inline const QString kClashMessage = QStringLiteral("%1.\n\nPlease choose another result file.");
     // The dialog closed because its result exists and the operation keeps
     // existing results ("No to all").
     bool KeptExistingResult() const { return m_keptExisting; }
@@ -179,6 +187,7 @@ private:
     int m_sameSettings = 0;
     int m_lastFile = 0;
     ReplaceRule* m_replaceRule = nullptr;
+    ClashCheck m_clashCheck;
     bool m_offerReplaceAll = false;
     bool m_keptExisting = false;
     int m_saveAsDefault = 0;

@@ -100,9 +100,9 @@ void CMyListView::resizeEvent(QResizeEvent* event)
 
 int CMyListView::InsertJob(const ConversionJob& job)
 {
-    m_queue.Append(JobQueue::CellsOf(job.id, job.type,
-                                     {job.source.toStdString(), job.result.toStdString(), job.settings},
-                                     std::to_string(job.status)));
+    const JobSpec spec{job.source.toStdString(), job.result.toStdString(), job.settings};
+    m_identities.Remember(m_queue.Append(JobQueue::CellsOf(job.id, job.type, spec, std::to_string(job.status))), spec,
+                          m_queue);
     m_threads.StartScheduler();
     m_threads.WakeScheduler();
     return 1;
@@ -110,6 +110,11 @@ int CMyListView::InsertJob(const ConversionJob& job)
 
 int CMyListView::AddJob(const JobSpec& wanted)
 {
+    if (const std::optional<std::string> clash = Clash(wanted)) {
+        LogLine(
+            QString::fromLatin1(kClashLine).arg(QString::fromStdString(wanted.source), QString::fromStdString(*clash)));
+        return -1;
+    }
     ConversionJob job;
     job.id = NextJobId();
     job.source = QString::fromStdString(wanted.source);
@@ -123,6 +128,11 @@ int CMyListView::AddJob(const JobSpec& wanted)
 int CMyListView::AddJob(const QString& source, const QString& result, int bitrate)
 {
     return AddJob(JobSpec{source.toStdString(), result.toStdString(), EncodeSettings::Cbr(bitrate)});
+}
+
+std::optional<std::string> CMyListView::Clash(const JobSpec& job, JobQueue::Key self) const
+{
+    return m_identities.Clash(job, self, m_queue);
 }
 
 JobSpec CMyListView::JobAt(int row) const
@@ -166,6 +176,7 @@ int CMyListView::SelectedRow() const
 
 void CMyListView::DeleteRow(int row)
 {
+    m_threads.LeaveAlbum(JobKey(row), CellText(row, JobColumns::DestFile).toStdString());
     if (m_queue.RemoveAt(row))
         m_threads.WakeScheduler();
 }
@@ -278,6 +289,7 @@ void CMyListView::WriteJobCells(int row, const QString& source, const QString& r
     SetCellText(row, JobColumns::SourceFile, source);
     SetCellText(row, JobColumns::DestFile, result);
     SetCellText(row, JobColumns::Bitrate, bitrate);
+    m_identities.Remember(JobKey(row), JobAt(row), m_queue);
 }
 
 bool CMyListView::RequestRestart(JobQueue::Key key)

@@ -7,6 +7,7 @@
 #include "jobs/JobQueueModel.h"
 #include "jobs/JobStatus.h"
 #include "jobs/JobThreads.h"
+#include "jobs/QueuedIdentities.h"
 
 #include <QMessageBox>
 #include <QPixmap>
@@ -56,8 +57,15 @@ public:
     // afterwards.
     int InsertJob(const ConversionJob& job);
     // The whole add step of the add flows: fills a record numbered
-    // NextJobId, inserts it and raises NextJobId. Returns the job number.
+    // NextJobId, inserts it and raises NextJobId. Returns the job number,
+    // or -1 when the job is refused because its result is the result or
+    // the source of another job in the table (the log says so).
     int AddJob(const JobSpec& job);
+    // Why `job` may not be in the table beside the others (by file
+    // identity, as the job planner tells files apart); empty when it may.
+    // `self` is the job's own key when it is in the table.
+    std::optional<std::string> Clash(const JobSpec& job, JobQueue::Key self = JobQueue::kNoJob) const;
+    static constexpr const char* kClashLine = "%1: %2, not added";
     int AddJob(const QString& source, const QString& result, int bitrate);
 
     int NextJobId() const { return m_queue.NextJobId(); }
@@ -147,6 +155,7 @@ private:
 
     JobQueue m_queue;
     JobQueueModel m_model{m_queue};
+    QueuedIdentities m_identities;
     QPixmap m_background;
     DeleteQuestion m_deleteQuestion;
     DeleteQuestionCloser m_closeDeleteQuestion;

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "jobs/JobThreads.h"
 
+#include "convert/AlbumGain.h"
 #include "convert/ConversionHost.h"
+#include "convert/EncoderSession.h"
 #include "convert/JobConversion.h"
 #include "convert/JobPlanner.h"
 #include "convert/JobVocabulary.h"
@@ -37,9 +39,23 @@ private:
     ActivityLog& m_log;
     const std::atomic<int>& m_busyWorkers;
 };
+
+// Loading the library to see whether it loads shows nothing.
+class QuietPrompt : public UserPrompt {
+public:
+    void MessageBox(const std::string&) override { }
+};
+
+std::string EncoderLoadProblem()
+{
+    QuietPrompt quiet;
+    const EncoderSession session(QCoreApplication::applicationDirPath().toStdString(), quiet);
+    return session.Ready() ? std::string() : session.Problem();
+}
 }  // namespace
 
-JobThreads::JobThreads(JobQueue& queue) : m_queue(queue), m_log(m_ui), m_prompt(m_ui), m_convert(&vorlanta)
+JobThreads::JobThreads(JobQueue& queue)
+    : m_queue(queue), m_log(m_ui), m_prompt(m_ui), m_convert(&vorlanta), m_encoderCheck(&EncoderLoadProblem)
 {
 }
 
@@ -79,6 +95,11 @@ void JobThreads::SetConversionRoutine(ConversionRoutine routine)
     m_convert = std::move(routine);
 }
 
+void JobThreads::SetEncoderCheck(EncoderCheck check)
+{
+    m_encoderCheck = std::move(check);
+}
+
 void JobThreads::SetSimultaneousConversions(int count)
 {
     m_slots = std::max(1, count);
@@ -115,6 +136,12 @@ void JobThreads::SchedulerPass()
     JoinEndedWorkers();
     if (m_state.SchedulingPaused != 0)
         return;
+    // Held since a job found the encoder library missing: the waiting jobs
+    // start once it loads (installed meanwhile).
+    if (m_encoderMissing && m_encoderCheck().empty()) {
+        m_encoderMissing = false;
+        m_log.showmessage("The encoder library loads now: the waiting jobs start\r\n");
+    }
     std::vector<JobQueue::JobRef> start;
     std::vector<int> threads;
     if (!m_ui.Run([&] {
@@ -158,6 +185,8 @@ std::vector<JobQueue::JobRef> JobThreads::TakePass()
             m_queue.RemoveAt(row);
             m_queue.LowerNextJobId();
         } else if (status.Number() == 0) {
+            if (m_encoderMissing)
+                break;  // every job would fail alike: they wait
             JobQueue::Control(job) = JobControl::Run;
             m_queue.SetHeld(job, true);
             start.push_back(job);
@@ -258,10 +287,24 @@ void JobThreads::mp3cvtthread(Worker& worker)
     JobLog log(m_log, m_state.WorkerBusy);
     ConversionHost host{access, log, m_prompt, QCoreApplication::applicationDirPath().toStdString(),
                         worker.encoderThreads};
-    // Albums are made by batches of the command line; the window writes track values.
-    host.loudness = m_loudness == LoudnessTags::Off ? LoudnessTags::Off : LoudnessTags::Track;
+    // A job of an album tells it how it ended (the engine does, once it has
+    // run); without album values now, it ends there as not completed.
+    host.loudness = m_loudness;
+    if (host.loudness == LoudnessTags::Album) {
+        host.album = AlbumOf(JobQueue::KeyOf(worker.job));
+        if (!host.album)
+            host.loudness = LoudnessTags::Track;  // a job added without an album
+    }
     const std::optional<ConversionOutcome> early = BeforeConversion(job, log);
     const ConversionOutcome outcome = early ? *early : m_convert(host, job, JobQueue::Control(worker.job));
+    if (outcome.kind != ConversionOutcome::Kind::RestartRequested) {
+        // The engine told the album itself when it ran with it.
+        if (const std::shared_ptr<AlbumGain> taken = TakeAlbum(JobQueue::KeyOf(worker.job));
+            taken && (early || !host.album))
+            taken->JobEnded(job.result, nullptr);
+    }
+    if (outcome.kind == ConversionOutcome::Kind::EncoderMissing)
+        HoldForEncoder();
     // Posted before the final status is written; a pass that runs before
     // the post does (it may already be running on the UI thread) sees the
     // end as untold and does not call the queue empty.
@@ -277,6 +320,49 @@ void JobThreads::mp3cvtthread(Worker& worker)
     --m_state.WorkerBusy;
     worker.done = true;
     WakeScheduler();  // the next job starts at once
+}
+
+void JobThreads::JoinAlbum(JobQueue::Key key, std::shared_ptr<AlbumGain> album)
+{
+    std::lock_guard lock(m_albumsMutex);
+    m_albums[key] = std::move(album);
+}
+
+void JobThreads::LeaveAlbum(JobQueue::Key key, const std::string& result)
+{
+    if (const std::shared_ptr<AlbumGain> album = TakeAlbum(key))
+        album->JobEnded(result, nullptr);
+}
+
+std::shared_ptr<AlbumGain> JobThreads::AlbumOf(JobQueue::Key key) const
+{
+    std::lock_guard lock(m_albumsMutex);
+    const auto found = m_albums.find(key);
+    return found == m_albums.end() ? nullptr : found->second;
+}
+
+std::shared_ptr<AlbumGain> JobThreads::TakeAlbum(JobQueue::Key key)
+{
+    std::lock_guard lock(m_albumsMutex);
+    const auto found = m_albums.find(key);
+    if (found == m_albums.end())
+        return nullptr;
+    std::shared_ptr<AlbumGain> album = std::move(found->second);
+    m_albums.erase(found);
+    return album;
+}
+
+// A job found the encoder library missing (its own lines say where it was
+// looked for and why it did not load): no further job starts until it
+// loads, and the log says so once, with what to do.
+void JobThreads::HoldForEncoder()
+{
+    if (m_encoderMissing.exchange(true))
+        return;
+    m_log.showmessage(LogText::Format("%s could not be loaded, so no further job starts: install LAME (the Debian "
+                                      "package libmp3lame0) or reinstall Vorlanta; the waiting jobs start once it "
+                                      "loads\r\n",
+                                      be::kLibraryFileName));
 }
 
 void JobThreads::StopThreads(std::chrono::milliseconds bound)

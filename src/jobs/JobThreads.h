@@ -17,11 +17,15 @@
 #include <condition_variable>
 #include <functional>
 #include <list>
+#include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <vector>
 
 class ActivityLog;
+class AlbumGain;
 class CLogView;
 struct ConversionHost;
 
@@ -106,6 +110,21 @@ public:
     void SetSplitLongSources(bool split) { m_split = split; }
     // "Write loudness tags", for the jobs that start from now on.
     void SetLoudnessTags(LoudnessTags tags) { m_loudness = tags; }
+    // UI thread: the job `key` belongs to `album` ("per track and album"
+    // loudness tags), which hears how the job ended. A job restarted on
+    // request stays in it.
+    void JoinAlbum(JobQueue::Key key, std::shared_ptr<AlbumGain> album);
+    // UI thread: the job leaves the table without a conversion (deleted
+    // while waiting); its album counts it as not completed.
+    void LeaveAlbum(JobQueue::Key key, const std::string& result);
+    // Whether the encoder library loads: empty when it does, else why not
+    // (which library was looked for where, and the loader's reason). Once a
+    // job has found it missing no job starts, and it is asked at every pass
+    // until it loads. Set before the scheduler starts.
+    using EncoderCheck = std::function<std::string()>;
+    void SetEncoderCheck(EncoderCheck check);
+    // A job found the encoder library missing and it has not loaded since.
+    bool EncoderMissing() const { return m_encoderMissing; }
 
     // UI thread: one scheduler pass over the queue. Removes failed jobs and
     // ended ones (lowering NextJobId for each ended one) and marks waiting
@@ -130,6 +149,9 @@ private:
     // nothing when it is to be converted.
     std::optional<ConversionOutcome> BeforeConversion(const JobSpec& job, ActivityLog& log) const;
     void SchedulerPass();
+    void HoldForEncoder();
+    std::shared_ptr<AlbumGain> AlbumOf(JobQueue::Key key) const;
+    std::shared_ptr<AlbumGain> TakeAlbum(JobQueue::Key key);
     void StartWorker(JobQueue::JobRef job, int encoderThreads);
     void JoinEndedWorkers();
     void StopEveryJob();
@@ -149,6 +171,10 @@ private:
     std::atomic<bool> m_split{true};
     std::vector<int> m_passThreads;  // UI thread
     std::atomic<LoudnessTags> m_loudness{LoudnessTags::Off};
+    EncoderCheck m_encoderCheck;
+    mutable std::mutex m_albumsMutex;
+    std::map<JobQueue::Key, std::shared_ptr<AlbumGain>> m_albums;  // the jobs of albums not yet ended
+    std::atomic<bool> m_encoderMissing{false};
     Listener m_listener;  // UI thread
     // Ends posted to the UI thread and not yet told: the queue is not
     // empty for the listener before they are.

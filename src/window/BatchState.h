@@ -3,8 +3,11 @@
 
 #include "convert/EncodeSettings.h"
 #include "jobs/ReplaceRule.h"
+#include "window/AlbumBatch.h"
 
 #include <QString>
+
+#include <memory>
 
 // The memory of one add operation (one Add command, one drop or one folder).
 // Once an
@@ -17,4 +20,7 @@ struct BatchState {
     QString folder;           // its result's folder up to and including the last "/"; may be empty;
                               // for a folder, the result folder its tree is kept under
     ReplaceRule replace;      // whether existing results are replaced
+    // With album loudness tags: the albums of the operation, told their
+    // number of jobs when it ends.
+    std::unique_ptr<AlbumBatch> albums;
 };

@@ -155,7 +155,7 @@ SettingsRecord JobCommands::Defaults() const
 void JobCommands::AddChosenFiles(const QStringList& files)
 {
     const BatchReport::AddOperation operation = Operation();
-    BatchState batch;
+    BatchState batch = NewBatch();
     for (qsizetype i = 0; i < files.size(); ++i) {
         const QString& source = files[i];
         // The defaults are read for every file: a dialog may just have saved new ones.
@@ -187,7 +187,7 @@ void JobCommands::AddFolder(const QString& folder)
         return;
     }
     const BatchReport::AddOperation operation = Operation();
-    BatchState batch;
+    BatchState batch = NewBatch();
     const std::size_t count = scan.found.size();
     for (std::size_t i = 0; i < count; ++i) {
         const QString source = QString::fromStdString(scan.found[i].path);
@@ -205,7 +205,7 @@ void JobCommands::OnDropFiles(const QList<QUrl>& urls)
 {
     const BatchReport::AddOperation operation = Operation();
     const int count = static_cast<int>(urls.size());
-    BatchState batch;
+    BatchState batch = NewBatch();
     QStringList folders;
     for (int i = 0; i < count; ++i) {
         const QUrl& url = urls[i];
@@ -275,6 +275,7 @@ void JobCommands::AddWithDialog(const QString& source, const QString& offeredRes
     else if (!relative.isEmpty())
         dialog.SetSameSettings(1);  // a folder is one batch unless the user says otherwise
     dialog.SetReplaceRule(&batch.replace, !lastFile);
+    dialog.SetClashCheck([this](const JobSpec& job) { return m_table.Clash(job); });
     const bool accepted = m_runDialog(dialog) == QDialog::Accepted;
     const bool keptAll = !accepted && dialog.KeptExistingResult();  // "No to all"
     if (!accepted && !keptAll)
@@ -296,8 +297,11 @@ void JobCommands::AddWithDialog(const QString& source, const QString& offeredRes
     // result folder was chosen (typed, "...", or the one offered).
     const QString placed = root + ResultNames::FolderWithSlash(relative)
         + dialog.Result().mid(dialog.Result().lastIndexOf(QLatin1Char('/')) + 1);
+    // A folder's files make albums, and so do the files of a same-settings batch.
+    const bool album = !relative.isEmpty() || batch.sameSettings == 1;
     if (relative.isEmpty() || placed == dialog.Result()) {
-        m_table.AddJob(JobSpec{dialog.Source().toStdString(), dialog.Result().toStdString(), dialog.Settings()});
+        AddToTable(JobSpec{dialog.Source().toStdString(), dialog.Result().toStdString(), dialog.Settings()}, batch,
+                   album);
         return;
     }
     if (!ResultNames::FitsJob(placed)) {
@@ -308,7 +312,7 @@ void JobCommands::AddWithDialog(const QString& source, const QString& offeredRes
         KeepResult(placed);
         return;
     }
-    m_table.AddJob(JobSpec{dialog.Source().toStdString(), placed.toStdString(), dialog.Settings()});
+    AddToTable(JobSpec{dialog.Source().toStdString(), placed.toStdString(), dialog.Settings()}, batch, album);
 }
 
 void JobCommands::AddWithSameSettings(const QString& source, bool lastFile, BatchState& batch, const QString& relative)
@@ -325,7 +329,29 @@ void JobCommands::AddWithSameSettings(const QString& source, bool lastFile, Batc
         KeepResult(result);
         return;
     }
-    m_table.AddJob(JobSpec{source.toStdString(), result.toStdString(), batch.settings});
+    AddToTable(JobSpec{source.toStdString(), result.toStdString(), batch.settings}, batch, true);
+}
+
+BatchState JobCommands::NewBatch() const
+{
+    BatchState batch;
+    if (Defaults().WriteLoudnessTags == LoudnessTags::Album)
+        batch.albums = std::make_unique<AlbumBatch>(m_table.Threads());
+    return batch;
+}
+
+void JobCommands::AddToTable(const JobSpec& job, BatchState& batch, bool album)
+{
+    if (m_table.AddJob(job) < 0) {
+        // Its result is another job's result or source: the table logged
+        // why, and the batch counts it as failed.
+        if (m_report)
+            m_report->Failed(QString::fromStdString(job.source),
+                             QString::fromStdString(m_table.Clash(job).value_or(std::string())));
+        return;
+    }
+    if (album && batch.albums)
+        batch.albums->Join(m_table.JobKey(m_table.JobCount() - 1), job.source);
 }
 
 bool JobCommands::MayReplace(const QString& result, bool lastFile, BatchState& batch)

@@ -143,6 +143,12 @@ private:
     void AddWithDialog(const QString& source, const QString& offeredResult, bool lastFile, BatchState& batch,
                        const QString& relative);
     void AddWithSameSettings(const QString& source, bool lastFile, BatchState& batch, const QString& relative);
+    // An operation's batch, with albums when loudness tags are written per
+    // track and album.
+    BatchState NewBatch() const;
+    // Adds the job to the table; in the batch's album of its source folder
+    // when `album`.
+    void AddToTable(const JobSpec& job, BatchState& batch, bool album);
     // Whether the existing `result` may be replaced, by the batch's standing
     // answer or by asking.
     bool MayReplace(const QString& result, bool lastFile, BatchState& batch);

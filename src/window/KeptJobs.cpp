@@ -161,7 +161,14 @@ int KeptJobs::OfferBack(const Prompts& prompts)
                 m_report->Skipped();
             continue;
         }
-        m_table.AddJob(offered[i]);
+        // One whose result another kept job writes (or reads) is refused
+        // as when it was added (the table says why).
+        if (m_table.AddJob(offered[i]) < 0) {
+            if (m_report)
+                m_report->Failed(QString::fromStdString(offered[i].source),
+                                 QString::fromStdString(m_table.Clash(offered[i]).value_or(std::string())));
+            continue;
+        }
         ++added;
     }
     return added;

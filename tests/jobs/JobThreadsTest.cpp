@@ -3,6 +3,7 @@
 
 #include "EventWait.h"
 #include "ScriptedConversion.h"
+#include "base/CLogView.h"
 #include "convert/JobConversion.h"
 
 #include <gtest/gtest.h>
@@ -105,6 +106,35 @@ TEST_F(JobThreadsTest, FailedJobShowsErrThenLeavesWithoutCounting)
     EXPECT_EQ(table.JobCount(), 1);
     EXPECT_EQ(table.NextJobId(), 2);  // an "ERR" row is removed without lowering the counter
     script.Release("next");
+}
+
+// A missing encoder library fails every job alike: the first such outcome
+// holds the rest, one line says what to do, and they start once it loads.
+TEST_F(JobThreadsTest, MissingEncoderLibraryHoldsTheWaitingJobsUntilItLoads)
+{
+    CLogView log;
+    table.SetLogView(&log);
+    std::atomic<bool> installed{false};
+    table.Threads().SetEncoderCheck(
+        [&installed] { return installed ? std::string() : std::string("liblame_enc.so was looked for in /x"); });
+    script.SetResult("first", ConversionOutcome::Kind::EncoderMissing);
+    table.AddJob("first", "1.out", 128);
+    table.AddJob("second", "2.out", 128);
+    table.AddJob("third", "3.out", 128);
+    ASSERT_TRUE(WaitUntil([&] { return table.JobCount() == 2; }));  // the failed row left
+    HandleEventsFor(10 * kPass);
+    EXPECT_EQ(script.CallCount(), 1u);
+    EXPECT_EQ(Status(0), "0");
+    EXPECT_EQ(Status(1), "0");
+    EXPECT_TRUE(table.Threads().EncoderMissing());
+    const QString text = log.toPlainText();
+    EXPECT_EQ(text.count("no further job starts"), 1) << text.toStdString();
+    EXPECT_TRUE(text.contains("liblame_enc.so could not be loaded, so no further job starts: install LAME"));
+
+    installed = true;
+    ASSERT_TRUE(WaitUntil([&] { return table.JobCount() == 0; }));
+    EXPECT_EQ(script.CallCount(), 3u);
+    EXPECT_TRUE(log.toPlainText().contains("The encoder library loads now"));
 }
 
 TEST_F(JobThreadsTest, FirstRowIsReadByTheThreeCharacterRule)

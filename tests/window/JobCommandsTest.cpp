@@ -4,6 +4,9 @@
 #include "EventWait.h"
 #include "JobDialogKit.h"
 #include "ScriptedConversion.h"
+#include "SyntheticAudio.h"
+#include "TempDir.h"
+#include "base/CLogView.h"
 #include "base/CommandIds.h"
 #include "dialogs/CItemPropP.h"
 #include "dialogs/CItemPropSheet.h"
@@ -24,6 +27,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
 
 using namespace std::chrono_literals;
 
@@ -170,6 +177,46 @@ TEST_F(JobCommandsTest, VariableBitratePickedInTheDialogMakesV2Jobs)
     }
 }
 
+// A job whose result another job in the table writes or reads is refused,
+// the files told apart by what they are, not how they are spelt: at OK in the
+// add dialog, with a log line where no dialog asks, and in the property page.
+TEST_F(JobCommandsTest, AResultAnotherJobWritesOrReadsIsRefused)
+{
+    TempDir dir;
+    std::filesystem::create_directory(dir.File("out"));
+    std::filesystem::create_directory_symlink(dir.File("out"), dir.File("link"));
+    const auto path = [&dir](const char* name) { return QString::fromStdString(dir.File(name)); };
+    CLogView log;
+    table.SetLogView(&log);
+    ASSERT_EQ(table.AddJob(path("a.mp3"), path("out/a_128.mp3"), 128), 0);
+
+    chosen = {path("b.mp3")};
+    answers = {Ok(0, false, path("link/a_128.mp3"))};
+    commands.OnJobAdd(1);
+    EXPECT_EQ(table.JobCount(), 1);
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0],
+              path("link/a_128.mp3") + " is the result of " + path("a.mp3")
+                  + " already.\n\nPlease choose another result file.");
+
+    EXPECT_EQ(table.AddJob(path("c.mp3"), path("out/../a.mp3"), 128), -1);
+    EXPECT_TRUE(WaitUntil([&] {
+        return log.toPlainText().contains(path("c.mp3") + ": " + path("out/../a.mp3")
+                                          + " is the source of another job, not added");
+    }));
+
+    ASSERT_EQ(table.AddJob(path("d.mp3"), path("out/d_128.mp3"), 128), 1);
+    commands.SetSheetRunner([&](CItemPropSheet& sheet) {
+        sheet.show();
+        sheet.Page()->ResultEdit()->setText(path("link/a_128.mp3"));
+        sheet.OkButton()->click();
+        return sheet.result();
+    });
+    commands.ItemPropDlg(1);
+    EXPECT_EQ(prompts.shown.size(), 2u);
+    EXPECT_EQ(Cell(1, JobColumns::DestFile), path("out/d_128.mp3"));
+}
+
 TEST_F(JobCommandsTest, CancelledChooserAddsNothingButTheSchedulerRuns)
 {
     commands.OnJobAdd(0);
@@ -306,7 +353,7 @@ TEST_F(JobCommandsTest, DroppedBatchWithSameSettings)
 
 TEST_F(JobCommandsTest, SameSettingsWithoutAFolderPutsTheResultBesideItsSource)
 {
-    BatchState batch{1, EncodeSettings::Cbr(80), QString(), {}};
+    BatchState batch{1, EncodeSettings::Cbr(80), QString(), {}, nullptr};
     EXPECT_TRUE(commands.AddDroppedFile("/in/deep/x.mp3", batch, 1));
     EXPECT_TRUE(seen.empty());
     ASSERT_EQ(table.JobCount(), 1);
@@ -317,7 +364,7 @@ TEST_F(JobCommandsTest, SameSettingsWithoutAFolderPutsTheResultBesideItsSource)
 TEST_F(JobCommandsTest, SameSettingsBatchAsksBeforeReplacingAnExistingFile)
 {
     const QString existing = env.MakeFile("b_96.mp3");
-    BatchState batch{1, EncodeSettings::Cbr(96), env.folder + "/", {}};
+    BatchState batch{1, EncodeSettings::Cbr(96), env.folder + "/", {}, nullptr};
     prompts.answer = false;
     commands.AddDroppedFile("/in/b.mp3", batch, 2);
     ASSERT_EQ(prompts.asked.size(), 1u);
@@ -458,6 +505,52 @@ TEST(JobCommandsWithoutDefaultsTest, AddStartsInTheBuiltInFolderAndPropertyOpens
     EXPECT_TRUE(prompts.shown.empty());
 }
 
+// "Per track and album": a folder's files make an album per source folder,
+// whose values reach every result of it once its last job ends; a job that
+// fails leaves the others of its album with track values, and the log says so.
+TEST(JobCommandsAlbumTest, FolderAlbumsGetAlbumValuesUnlessOneOfTheirJobsFails)
+{
+    TempDir dir;
+    for (const char* folder : {"in/good", "in/bad", "out"})
+        std::filesystem::create_directories(dir.File(folder));
+    const std::vector<std::uint8_t> tone = SyntheticAudio::EncodeMp3(SyntheticAudio::Tone(44100, 2, 1.0));
+    for (const char* name : {"in/good/1.mp3", "in/good/2.mp3", "in/bad/3.mp3"})
+        SyntheticAudio::WriteFile(dir.File(name), tone);
+    SyntheticAudio::WriteFile(dir.File("in/bad/4.mp3"), std::vector<std::uint8_t>(4096, 'x'));
+    DefaultsInTempDir env{"/music/in", QString::fromStdString(dir.File("out")), "128"};
+    env.defaults.Settings().WriteLoudnessTags = LoudnessTags::Album;
+    CLogView log;
+    CMyListView table;
+    table.SetLogView(&log);
+    table.Threads().SetPassInterval(20ms);
+    table.Threads().SetLoudnessTags(LoudnessTags::Album);
+    JobCommands commands(table);
+    commands.SetUserDefaults(&env.defaults);
+    commands.SetAddDialogRunner([](CJobAddDialog& dialog) {
+        dialog.show();
+        dialog.OkButton()->click();  // the folder's first file; the rest follow with its settings
+        return dialog.result();
+    });
+    commands.AddFolder(QString::fromStdString(dir.File("in")));
+    ASSERT_EQ(table.JobCount(), 4);
+    ASSERT_TRUE(WaitUntil([&] { return table.JobCount() == 0 && table.Threads().State().WorkerBusy == 0; }, 60s));
+
+    const auto tagged = [&dir](const char* result, const char* frame) {
+        const std::vector<std::uint8_t> bytes = SyntheticAudio::ReadFile(dir.File(result));
+        return std::search(bytes.begin(), bytes.end(), frame, frame + std::strlen(frame)) != bytes.end();
+    };
+    for (const char* result : {"out/good/1_128.mp3", "out/good/2_128.mp3"}) {
+        EXPECT_TRUE(tagged(result, "REPLAYGAIN_TRACK_GAIN")) << result;
+        EXPECT_TRUE(tagged(result, "REPLAYGAIN_ALBUM_GAIN")) << result;
+    }
+    EXPECT_TRUE(tagged("out/bad/3_128.mp3", "REPLAYGAIN_TRACK_GAIN"));
+    EXPECT_FALSE(tagged("out/bad/3_128.mp3", "REPLAYGAIN_ALBUM_GAIN"));
+    const QString text = log.toPlainText();
+    EXPECT_TRUE(text.contains(QString::fromStdString("Album " + dir.File("in/bad") + ": 1 of 2 jobs did not complete")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QString::fromStdString("Album " + dir.File("in/good") + ": album gain")));
+}
+
 }  // namespace
 
 // `vorlanta a.mp3 b.mp3`: no chooser, but the Add command's scheduler start,
@@ -548,6 +641,8 @@ TEST_F(JobCommandsTest, YesOrNoToAllHoldsForTheRestOfTheFolder)
     ASSERT_EQ(table.JobCount(), 1);
     EXPECT_EQ(Cell(0, JobColumns::DestFile), results + "/a_128.mp3");
 
+    // Converted meanwhile: a_128.mp3 may be written again.
+    table.SetCellText(0, JobColumns::Status, "100%");
     prompts.replaceAnswers = {ReplaceRule::Answer::Yes, ReplaceRule::Answer::YesToAll};
     answers = {Ok()};
     commands.AddFolder(music);
