@@ -199,11 +199,11 @@ void CMyListView::OnJobDel()
     };
     const QMetaObject::Connection changed = connect(&m_model, &QAbstractItemModel::dataChanged, this, watch);
     const QMetaObject::Connection removed = connect(&m_model, &QAbstractItemModel::rowsRemoved, this, watch);
-    const bool yes = m_deleteQuestion && m_deleteQuestion(QString::fromLatin1(kDeleteQuestion));
+    const bool yes = m_deleteQuestion && m_deleteQuestion(tr(kDeleteQuestion));
     disconnect(changed);
     disconnect(removed);
     if (ended || !running()) {
-        LogLine(QString::fromLatin1(kDeleteFinishedLine).arg(source));
+        LogLine(tr(kDeleteFinishedLine).arg(source));
         return;
     }
     if (yes)

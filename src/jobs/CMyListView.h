@@ -28,7 +28,8 @@ class CMyListView : public QTableView, public CommandTarget {
     Q_OBJECT
 
 public:
-    static constexpr const char* kDeleteQuestion = "Are you sure to STOP and DELETE an unfinished job?";
+    static constexpr const char* kDeleteQuestion
+        = QT_TRANSLATE_NOOP("CMyListView", "Are you sure to STOP and DELETE an unfinished job?");
     static constexpr const char* kSkinFile = "skin.jpg";
 
     // Asked before a running job is stopped for deletion; true means OK.
@@ -36,7 +37,7 @@ public:
     // Closes an open delete question as if cancelled: its job has ended.
     using DeleteQuestionCloser = std::function<void()>;
     static constexpr const char* kDeleteFinishedLine
-        = "%1 had finished before it could be stopped; nothing was deleted";
+        = QT_TRANSLATE_NOOP("CMyListView", "%1 had finished before it could be stopped; nothing was deleted");
 
     explicit CMyListView(QWidget* parent = nullptr);
     ~CMyListView() override;

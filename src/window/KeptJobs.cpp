@@ -80,14 +80,14 @@ int KeptJobs::OfferBack(const Prompts& prompts)
     const KeptJobsStore::Loaded loaded = m_store.Load();
     if (loaded.state == KeptJobsStore::Loaded::State::Damaged) {
         const QString aside = loaded.keptAside.isEmpty() ? m_store.FilePath() : loaded.keptAside;
-        m_table.Threads().Log().showmessage(kDamagedLine.arg(aside).toStdString());
+        m_table.Threads().Log().showmessage(kDamagedLine().arg(aside).toStdString());
         if (prompts.show)
-            prompts.show(kDamagedMessage.arg(aside));
+            prompts.show(kDamagedMessage().arg(aside));
         return 0;
     }
     if (loaded.jobs.isEmpty())
         return 0;
-    if (!prompts.askYesNo || !prompts.askYesNo(kResumeQuestion.arg(loaded.jobs.size()))) {
+    if (!prompts.askYesNo || !prompts.askYesNo(kResumeQuestion().arg(loaded.jobs.size()))) {
         m_store.Clear();
         return 0;
     }

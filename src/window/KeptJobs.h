@@ -3,6 +3,7 @@
 
 #include "jobs/KeptJobsStore.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -19,11 +20,18 @@ class KeptJobs : public QObject {
     Q_OBJECT
 
 public:
-    static inline const QString kResumeQuestion = QStringLiteral("Resume %1 waiting jobs?");
-    static inline const QString kDamagedMessage
-        = QStringLiteral("The waiting jobs of the last run could not be read. The file has been kept as\n\n%1");
-    static inline const QString kDamagedLine
-        = QStringLiteral("The waiting jobs of the last run could not be read; the file has been kept as %1\r\n");
+    static QString kResumeQuestion() { return QCoreApplication::translate("KeptJobs", "Resume %1 waiting jobs?"); }
+    static QString kDamagedMessage()
+    {
+        return QCoreApplication::translate(
+            "KeptJobs", "The waiting jobs of the last run could not be read. The file has been kept as\n\n%1");
+    }
+    static QString kDamagedLine()
+    {
+        return QCoreApplication::translate(
+                   "KeptJobs", "The waiting jobs of the last run could not be read; the file has been kept as %1")
+            + QStringLiteral("\r\n");
+    }
     // Changes within this time are saved together.
     static constexpr int kSaveDelayMs = 250;
 
