@@ -105,7 +105,12 @@ int main(int argc, char** argv)
             return 2;
         }
         if (commandLine.parser.isSet(commandLine.help)) {
-            std::fputs(qPrintable(commandLine.parser.helpText()), stdout);
+            // Qt names the program as it was called; the help names its file.
+            QString help = commandLine.parser.helpText();
+            const QString called = QCoreApplication::arguments().value(0);
+            if (const qsizetype at = help.indexOf(called); !called.isEmpty() && at >= 0)
+                help.replace(at, called.size(), program);
+            std::fputs(qPrintable(help), stdout);
             return 0;
         }
         if (commandLine.parser.isSet(commandLine.version)) {

@@ -9,7 +9,7 @@
 // The captions are marked for the window's translation tools, which collect
 // them here; the engine itself has no Qt and keeps them in English.
 #ifndef QT_TRANSLATE_NOOP
-#define QT_TRANSLATE_NOOP(context, text) text
+#define QT_TRANSLATE_NOOP(scope, x) x  // as Qt defines it, so either may come first
 #endif
 
 namespace JobColumns {

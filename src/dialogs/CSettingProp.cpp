@@ -214,10 +214,11 @@ QWidget* CSettingProp::BuildPage()
                               "more is encoded in parts on the cores no other job needs, and the "
                               "parts are joined into one gapless result."));
     m_splitBox->setGeometry(units.Rect(7, 242, 309, 12));
-    AddLabel(m_page, units, tr("Write loudness tags:"), 7, 245, 90, 12);
+    // Below the check boxes, clear of the last one.
+    AddLabel(m_page, units, tr("Write loudness tags:"), 7, 262, 90, 12);
     m_loudnessCombo = new QComboBox(m_page);
     m_loudnessCombo->addItems(kLoudnessEntries());
-    m_loudnessCombo->setGeometry(units.X(100), units.Y(243), units.X(kComboWidth + 40),
+    m_loudnessCombo->setGeometry(units.X(100), units.Y(260), units.X(kComboWidth + 40),
                                  m_loudnessCombo->sizeHint().height());
     return m_page;
 }

@@ -70,8 +70,13 @@ void CMyListView::SetTableStyle()
 
 void CMyListView::CreateColumns()
 {
-    for (const JobColumns::Column& column : JobColumns::kTable)
-        setColumnWidth(column.number, column.width);
+    for (const JobColumns::Column& column : JobColumns::kTable) {
+        // A translated caption may be longer than the English one the width
+        // was chosen for: the column then starts wide enough to show it.
+        const bool translated = ColumnCaption(column.number) != QLatin1String(column.caption);
+        const int needed = translated ? horizontalHeader()->sectionSizeHint(column.number) : 0;
+        setColumnWidth(column.number, std::max(column.width, needed));
+    }
 }
 
 // The width the view has beyond its columns goes to the two path columns,
