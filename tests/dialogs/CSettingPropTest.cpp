@@ -292,7 +292,8 @@ TEST(SettingPropTest, TheBrowseButtonOpensTheFolderChooser)
 // others, the split check box and the loudness choice included.
 TEST(SettingPropTest, GeneralPageControlsDoNotOverlap)
 {
-    CSettingProp sheet(Record("128"));
+    SettingsRecord record = Record("128");
+    CSettingProp sheet(record);
     sheet.show();
     QWidget* page = sheet.GeneralPage();
     const QList<QWidget*> controls = page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
