@@ -837,6 +837,26 @@ wurde keine MP3-Datei gefunden.</translation>
         <source>The waiting jobs of the last run could not be read; the file has been kept as %1</source>
         <translation>Die wartenden Aufträge des letzten Laufs konnten nicht gelesen werden; die Datei wurde aufbewahrt als %1</translation>
     </message>
+    <message>
+        <source>Not resumed: %1 (%2)</source>
+        <translation>Nicht fortgesetzt: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1: %2; not resumed</source>
+        <translation>%1: %2; nicht fortgesetzt</translation>
+    </message>
+    <message>
+        <source>the result %1 is not named .mp3</source>
+        <translation>das Ergebnis %1 endet nicht auf .mp3</translation>
+    </message>
+    <message>
+        <source>the result %1 exists and is not a regular file</source>
+        <translation>das Ergebnis %1 existiert und ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>the path %1 is longer than %2 bytes</source>
+        <translation>der Pfad %1 ist länger als %2 Bytes</translation>
+    </message>
 </context>
 <context>
     <name>main</name>

@@ -837,6 +837,26 @@ tiene más de %2 bytes. El archivo no se añade.</translation>
         <source>The waiting jobs of the last run could not be read; the file has been kept as %1</source>
         <translation>No se pudieron leer los trabajos en espera de la última sesión; el archivo se ha conservado como %1</translation>
     </message>
+    <message>
+        <source>Not resumed: %1 (%2)</source>
+        <translation>No reanudado: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1: %2; not resumed</source>
+        <translation>%1: %2; no reanudado</translation>
+    </message>
+    <message>
+        <source>the result %1 is not named .mp3</source>
+        <translation>el resultado %1 no termina en .mp3</translation>
+    </message>
+    <message>
+        <source>the result %1 exists and is not a regular file</source>
+        <translation>el resultado %1 existe y no es un archivo normal</translation>
+    </message>
+    <message>
+        <source>the path %1 is longer than %2 bytes</source>
+        <translation>la ruta %1 tiene más de %2 bytes</translation>
+    </message>
 </context>
 <context>
     <name>main</name>

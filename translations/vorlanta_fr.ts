@@ -836,6 +836,26 @@ dépasse %2 octets. Le fichier n’est pas ajouté.</translation>
         <source>The waiting jobs of the last run could not be read; the file has been kept as %1</source>
         <translation>Les tâches en attente de la dernière session n’ont pas pu être lues ; le fichier a été conservé sous %1</translation>
     </message>
+    <message>
+        <source>Not resumed: %1 (%2)</source>
+        <translation>Non reprise : %1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1: %2; not resumed</source>
+        <translation>%1 : %2 ; non reprise</translation>
+    </message>
+    <message>
+        <source>the result %1 is not named .mp3</source>
+        <translation>le résultat %1 ne se termine pas par .mp3</translation>
+    </message>
+    <message>
+        <source>the result %1 exists and is not a regular file</source>
+        <translation>le résultat %1 existe et n’est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>the path %1 is longer than %2 bytes</source>
+        <translation>le chemin %1 dépasse %2 octets</translation>
+    </message>
 </context>
 <context>
     <name>main</name>

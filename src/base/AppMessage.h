@@ -17,8 +17,10 @@ public:
     static QString Caption();
     // A message with an OK button.
     static void Show(QWidget* parent, const QString& text, QMessageBox::Icon icon = QMessageBox::NoIcon);
-    // A question with Yes and No, Yes the default; true for Yes.
-    static bool AskYesNo(QWidget* parent, const QString& text, QMessageBox::Icon icon = QMessageBox::NoIcon);
+    // A question with Yes and No, Yes the default; true for Yes. `details`,
+    // when given, behind a "Show Details..." button.
+    static bool AskYesNo(QWidget* parent, const QString& text, QMessageBox::Icon icon = QMessageBox::NoIcon,
+                         const QString& details = {});
     // A question with OK and Cancel; true for OK. While it is open, `open`
     // (when given) points at the box, so that the caller may close it.
     static bool AskOkCancel(QWidget* parent, const QString& text, QPointer<QMessageBox>* open = nullptr);

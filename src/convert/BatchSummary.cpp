@@ -14,9 +14,10 @@ void BatchSummary::AddFailed(const std::string& source, const std::string& reaso
 
 std::string BatchSummary::Text(double seconds) const
 {
+    const std::string stopped = stopped_ == 0 ? "" : LogText::Format(", %d stopped", stopped_);
     const std::string notStarted = notStarted_.empty() ? "" : LogText::Format(", %d not started", NotStarted());
-    return LogText::Format("%d converted, %d failed, %d skipped%s in %s", converted_, Failed(), skipped_,
-                           notStarted.c_str(), Duration(seconds).c_str());
+    return LogText::Format("%d converted, %d failed, %d skipped%s%s in %s", converted_, Failed(), skipped_,
+                           stopped.c_str(), notStarted.c_str(), Duration(seconds).c_str());
 }
 
 namespace {
@@ -117,6 +118,8 @@ void BatchSummary::Add(const std::string& source, const ConversionOutcome& outco
         AddFailed(source, outcome.reason);
         break;
     case ConversionOutcome::Kind::Stopped:
+        AddStopped();
+        break;
     case ConversionOutcome::Kind::RestartRequested:
         break;
     }

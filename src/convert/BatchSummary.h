@@ -19,20 +19,24 @@ public:
     void AddConverted() { ++converted_; }
     void AddSkipped() { ++skipped_; }
     void AddFailed(const std::string& source, const std::string& reason);
+    // A job stopped on request while it converted.
+    void AddStopped() { ++stopped_; }
     // A job the batch never started (it was stopped first).
     void AddNotStarted(const std::string& source) { notStarted_.push_back(source); }
     // Counts one job by how it ended: failed and refused jobs as failed
-    // with their reason; stopped and restarted ones not at all.
+    // with their reason; restarted ones not at all (they run again).
     void Add(const std::string& source, const ConversionOutcome& outcome);
 
     int Converted() const { return converted_; }
     int Failed() const { return static_cast<int>(failures_.size()); }
     int Skipped() const { return skipped_; }
+    int Stopped() const { return stopped_; }
     int NotStarted() const { return static_cast<int>(notStarted_.size()); }
     const std::vector<Failure>& Failures() const { return failures_; }
 
-    // The summary line for a batch that took `seconds`; "…, 2 not started in
-    // 1:42" only when some job never started.
+    // The summary line for a batch that took `seconds`; "…, 1 stopped" only
+    // when a job was stopped, "…, 2 not started in 1:42" only when some job
+    // never started.
     std::string Text(double seconds) const;
     // "Failed: REASON — NAME", one a failed job, in the order they were
     // added: the reason first, so that it shows in a narrow log, then the
@@ -51,6 +55,7 @@ public:
 private:
     int converted_ = 0;
     int skipped_ = 0;
+    int stopped_ = 0;
     std::vector<Failure> failures_;
     std::vector<std::string> notStarted_;
 };

@@ -207,13 +207,20 @@ std::vector<JobPlanner::Planned> JobPlanner::Plan(const std::vector<std::string>
     return jobs;
 }
 
+std::optional<std::string> JobPlanner::Refusal(const JobSpec& job)
+{
+    if (SameFile(job.source, job.result) || (!Exists(job.result) && job.source == job.result))
+        return std::string("the result would replace the source");
+    if (NamesFolder(job.result))
+        return job.result + " is a folder, not a file name";
+    return std::nullopt;
+}
+
 std::optional<ConversionOutcome> JobPlanner::BeforeStart(const JobSpec& job, const StartRules& rules, ActivityLog& log)
 {
+    if (const std::optional<std::string> refusal = Refusal(job))
+        return Refused(*refusal);
     const bool resultExists = Exists(job.result);
-    if (SameFile(job.source, job.result) || (!resultExists && job.source == job.result))
-        return Refused("the result would replace the source");
-    if (NamesFolder(job.result))
-        return Refused(job.result + " is a folder, not a file name");
     if (resultExists && rules.existing == Existing::Skip)
         return Skipped(log, LogText::Format("%s exists already: skipped\r\n", job.result.c_str()));
     if (resultExists && rules.existing == Existing::Refuse)

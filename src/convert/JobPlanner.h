@@ -72,6 +72,9 @@ public:
     // source, or exists), skipped (its line logged), or failed (the result
     // folder could not be made, logged).
     static std::optional<ConversionOutcome> BeforeStart(const JobSpec& job, const StartRules& rules, ActivityLog& log);
+    // Why `job` may never run, whatever the rules: its result would replace
+    // its source, or names a folder. Empty when it may. Touches no file.
+    static std::optional<std::string> Refusal(const JobSpec& job);
 
     // Whether two paths name one file; a file not there yet is compared by
     // its folder with every link resolved.

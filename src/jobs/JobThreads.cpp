@@ -177,9 +177,11 @@ std::vector<JobQueue::JobRef> JobThreads::TakePass()
             m_passThreads[i] += spare / static_cast<int>(start.size())
                 + (static_cast<int>(i) < spare % static_cast<int>(start.size()) ? 1 : 0);
     }
-    if (m_listener.started && !start.empty())
-        m_listener.started();
-    if (m_listener.queueEmpty && running == 0 && m_queue.Count() == 0)
+    if (m_listener.started) {
+        for (std::size_t i = 0; i < start.size(); ++i)
+            m_listener.started();
+    }
+    if (m_listener.queueEmpty && running == 0 && m_queue.Count() == 0 && m_endsUntold == 0)
         m_listener.queueEmpty();
     return start;
 }
@@ -260,15 +262,16 @@ void JobThreads::mp3cvtthread(Worker& worker)
     host.loudness = m_loudness == LoudnessTags::Off ? LoudnessTags::Off : LoudnessTags::Track;
     const std::optional<ConversionOutcome> early = BeforeConversion(job, log);
     const ConversionOutcome outcome = early ? *early : m_convert(host, job, JobQueue::Control(worker.job));
-    // Told before the final status, so the window hears of the end before
-    // the pass that removes the job. A job stopped or restarted on request
-    // has no outcome of its own.
-    using Kind = ConversionOutcome::Kind;
-    if (outcome.kind != Kind::Stopped && outcome.kind != Kind::RestartRequested)
-        m_ui.Post([this, job, outcome] {
-            if (m_listener.ended)
-                m_listener.ended(job, outcome);
-        });
+    // Posted before the final status is written; a pass that runs before
+    // the post does (it may already be running on the UI thread) sees the
+    // end as untold and does not call the queue empty.
+    ++m_endsUntold;
+    m_ui.Post([this, job, outcome] {
+        if (m_listener.ended)
+            m_listener.ended(job, outcome);
+        --m_endsUntold;
+        WakeScheduler();
+    });
     access.SetStatus(JobVocabulary::StatusAfter(outcome));
     m_queue.SetHeld(worker.job, false);
     --m_state.WorkerBusy;

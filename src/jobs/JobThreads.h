@@ -45,10 +45,10 @@ public:
     using ConversionRoutine
         = std::function<ConversionOutcome(ConversionHost&, const JobSpec&, const std::atomic<int>&)>;
 
-    // What the window hears of the jobs, on the UI thread: a job starts, a
-    // job has ended (with its source and outcome; not one stopped or
-    // restarted on request), and a pass found nothing waiting and nothing
-    // running.
+    // What the window hears of the jobs, on the UI thread: a job starts
+    // (once for each job), a job has ended (with its source and outcome,
+    // stopped or restarted on request included), and a pass found nothing
+    // waiting, nothing running and no end still to be told.
     struct Listener {
         std::function<void()> started;
         std::function<void(const JobSpec&, const ConversionOutcome&)> ended;
@@ -150,6 +150,9 @@ private:
     std::vector<int> m_passThreads;  // UI thread
     std::atomic<LoudnessTags> m_loudness{LoudnessTags::Off};
     Listener m_listener;  // UI thread
+    // Ends posted to the UI thread and not yet told: the queue is not
+    // empty for the listener before they are.
+    std::atomic<int> m_endsUntold{0};
 
     mutable std::mutex m_workersMutex;
     std::list<Worker> m_workers;  // stable addresses: each thread holds its own entry

@@ -7,28 +7,66 @@ BatchReport::BatchReport(Outlets outlets) : m_outlets(std::move(outlets))
 {
 }
 
-void BatchReport::JobStarted(Clock::time_point now)
+BatchReport::AddOperation::AddOperation(BatchReport* report, std::function<void()> over)
+    : m_report(report), m_over(std::move(over))
+{
+    if (m_report)
+        ++m_report->m_addOperations;
+}
+
+BatchReport::AddOperation::~AddOperation()
+{
+    if (!m_report)
+        return;
+    --m_report->m_addOperations;
+    if (m_over)
+        m_over();
+}
+
+void BatchReport::Open()
 {
     if (m_open)
         return;
     m_open = true;
-    m_started = now;
+    m_converting = {};
     m_summary = BatchSummary();
     if (m_outlets.status)
         m_outlets.status(QString());
 }
 
+void BatchReport::JobStarted(Clock::time_point now)
+{
+    Open();
+    if (m_running++ == 0)
+        m_busySince = now;
+}
+
+void BatchReport::JobEnded(const std::string& source, const ConversionOutcome& outcome, Clock::time_point now)
+{
+    Open();
+    m_summary.Add(source, outcome);
+    if (m_running > 0 && --m_running == 0)
+        m_converting += now - m_busySince;
+}
+
+void BatchReport::Skipped()
+{
+    Open();
+    m_summary.AddSkipped();
+}
+
 void BatchReport::Failed(const QString& source, const QString& reason)
 {
+    Open();
     m_summary.AddFailed(source.toStdString(), reason.toStdString());
 }
 
-void BatchReport::QueueEmpty(Clock::time_point now)
+void BatchReport::QueueEmpty()
 {
-    if (!m_open)
+    if (!m_open || m_running > 0 || m_addOperations > 0)
         return;
     m_open = false;
-    const double seconds = std::chrono::duration<double>(now - m_started).count();
+    const double seconds = std::chrono::duration<double>(m_converting).count();
     const QString text = QString::fromStdString(m_summary.Text(seconds));
     if (m_outlets.log) {
         m_outlets.log(text);

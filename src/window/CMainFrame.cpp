@@ -177,8 +177,8 @@ void CMainFrame::CreatePanes()
     WatchBatches();
 }
 
-// When the queue runs empty the log, the status bar and (for a window the
-// user has left) a desktop notice say what the batch came to.
+// When a batch ends the log, the status bar and (for a window the user has
+// left) a desktop notice say what it came to.
 void CMainFrame::WatchBatches()
 {
     m_batchReport = std::make_unique<BatchReport>(BatchReport::Outlets{
@@ -191,6 +191,8 @@ void CMainFrame::WatchBatches()
         {[&report] { report.JobStarted(); },
          [&report](const JobSpec& job, const ConversionOutcome& outcome) { report.JobEnded(job.source, outcome); },
          [&report] { report.QueueEmpty(); }});
+    m_jobCommands->SetBatchReport(m_batchReport.get());
+    m_keptJobs->SetBatchReport(m_batchReport.get());
 }
 
 void CMainFrame::ApplySettings()
@@ -208,9 +210,13 @@ int CMainFrame::OfferKeptJobs()
 {
     if (!m_defaults || !m_defaults->Settings().KeepUnfinishedJobs)
         return 0;
-    return m_keptJobs->OfferBack(
-        {[this](const QString& question) { return AppMessage::AskYesNo(this, question, QMessageBox::Question); },
-         [this](const QString& text) { AppMessage::Show(this, text, QMessageBox::Warning); }});
+    return m_keptJobs->OfferBack({[this](const QString& question, const QString& details) {
+                                      return AppMessage::AskYesNo(this, question, QMessageBox::Question, details);
+                                  },
+                                  [this](const QString& text) { AppMessage::Show(this, text, QMessageBox::Warning); },
+                                  [this](const QString& question, bool offerAll) {
+                                      return JobPrompts::Defaults().AskReplace(this, question, offerAll);
+                                  }});
 }
 
 // Remembers clicks and focus changes into `pane` to make it the active view.

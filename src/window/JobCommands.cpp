@@ -12,6 +12,7 @@
 #include "dialogs/CSettingProp.h"
 #include "jobs/CMyListView.h"
 #include "jobs/ResultNames.h"
+#include "window/BatchReport.h"
 #include "window/FolderScan.h"
 #include "xp/FlatMenu.h"
 
@@ -87,6 +88,14 @@ JobCommands::JobCommands(CMyListView& table, QObject* parent)
 
 JobCommands::~JobCommands() = default;
 
+// While an add operation asks its questions, jobs added before them may
+// already have ended: the batch stays open until the operation is over,
+// and the scheduler's next pass then finds the queue empty at once.
+BatchReport::AddOperation JobCommands::Operation()
+{
+    return {m_report, [this] { m_table.Threads().WakeScheduler(); }};
+}
+
 QWidget* JobCommands::DialogParent() const
 {
     return m_table.window();
@@ -113,6 +122,7 @@ QString JobCommands::StartFolder() const
 
 void JobCommands::AddGivenFiles(const QStringList& files)
 {
+    const BatchReport::AddOperation operation = Operation();
     if (m_table.Threads().State().SchedulerRunning == 0)
         m_table.Threads().StartScheduler();
     // Folders among them are added afterwards, each as with Add Folder.
@@ -144,6 +154,7 @@ SettingsRecord JobCommands::Defaults() const
 
 void JobCommands::AddChosenFiles(const QStringList& files)
 {
+    const BatchReport::AddOperation operation = Operation();
     BatchState batch;
     for (qsizetype i = 0; i < files.size(); ++i) {
         const QString& source = files[i];
@@ -175,6 +186,7 @@ void JobCommands::AddFolder(const QString& folder)
         m_prompts.show(DialogParent(), kNoMp3Message().arg(folder));
         return;
     }
+    const BatchReport::AddOperation operation = Operation();
     BatchState batch;
     const std::size_t count = scan.found.size();
     for (std::size_t i = 0; i < count; ++i) {
@@ -191,6 +203,7 @@ void JobCommands::AddFolder(const QString& folder)
 
 void JobCommands::OnDropFiles(const QList<QUrl>& urls)
 {
+    const BatchReport::AddOperation operation = Operation();
     const int count = static_cast<int>(urls.size());
     BatchState batch;
     QStringList folders;
@@ -229,10 +242,19 @@ void JobCommands::AddFile(const QString& source, const QString& offeredResult, b
 
 void JobCommands::RefuseTooLong(const QString& path, const QString& relative)
 {
+    if (m_report)
+        m_report->Failed(path, kTooLongLine().arg(QString(), ResultNames::kMaxPathLength).mid(2));
     if (relative.isEmpty())
         m_prompts.show(DialogParent(), kTooLongMessage().arg(path).arg(ResultNames::kMaxPathLength));
     else
         Log(kTooLongLine().arg(path).arg(ResultNames::kMaxPathLength));
+}
+
+void JobCommands::KeepResult(const QString& result)
+{
+    Log(kKeptLine().arg(result));
+    if (m_report)
+        m_report->Skipped();
 }
 
 void JobCommands::Log(const QString& line)
@@ -267,7 +289,7 @@ void JobCommands::AddWithDialog(const QString& source, const QString& offeredRes
         batch.folder = root;
     }
     if (keptAll) {
-        Log(kKeptLine().arg(dialog.Result()));
+        KeepResult(dialog.Result());
         return;
     }
     // A folder's first file keeps its place in the tree too, however its
@@ -283,7 +305,7 @@ void JobCommands::AddWithDialog(const QString& source, const QString& offeredRes
         return;
     }
     if (QFileInfo::exists(placed) && !MayReplace(placed, lastFile, batch)) {
-        Log(kKeptLine().arg(placed));
+        KeepResult(placed);
         return;
     }
     m_table.AddJob(JobSpec{dialog.Source().toStdString(), placed.toStdString(), dialog.Settings()});
@@ -300,7 +322,7 @@ void JobCommands::AddWithSameSettings(const QString& source, bool lastFile, Batc
     }
     // No dialog asks here, but an existing file is still not replaced unasked.
     if (QFileInfo::exists(result) && !MayReplace(result, lastFile, batch)) {
-        Log(kKeptLine().arg(result));
+        KeepResult(result);
         return;
     }
     m_table.AddJob(JobSpec{source.toStdString(), result.toStdString(), batch.settings});

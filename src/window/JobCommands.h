@@ -3,6 +3,7 @@
 
 #include "base/SettingsRecord.h"
 #include "jobs/JobPrompts.h"
+#include "window/BatchReport.h"
 #include "window/BatchState.h"
 
 #include <QCoreApplication>
@@ -129,6 +130,9 @@ public:
     void SetUserDefaults(UserDefaults* defaults);
     // Also given to every add-job dialog and property page this opens.
     void SetPrompts(JobPrompts prompts);
+    // Told of every add operation and of the sources it passes over, so a
+    // batch is counted whole. Not owned; may be null.
+    void SetBatchReport(BatchReport* report) { m_report = report; }
 
     // The file chooser used unless replaced: multiple selection, "*.mp3".
     static QStringList ChooseWithFileDialog(QWidget* parent, const QString& startFolder);
@@ -159,6 +163,10 @@ private:
     // line within a folder, where thousands of files may be added at once.
     void RefuseTooLong(const QString& path, const QString& relative);
     void Log(const QString& line);
+    // A source passed over because its existing result is kept.
+    void KeepResult(const QString& result);
+    // Holds the batch open while an add operation goes on.
+    BatchReport::AddOperation Operation();
     bool HandleDragEvent(QEvent* event);
     QWidget* DialogParent() const;
 
@@ -170,5 +178,6 @@ private:
     CommandSink m_sink;
     JobPrompts m_prompts;
     UserDefaults* m_defaults = nullptr;
+    BatchReport* m_report = nullptr;
     QString m_lastChosenFrom;  // the folder the last Add chose from
 };

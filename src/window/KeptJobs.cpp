@@ -1,9 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/KeptJobs.h"
 
+#include "convert/JobPlanner.h"
 #include "convert/JobVocabulary.h"
+#include "dialogs/CJobAddDialog.h"
 #include "jobs/CMyListView.h"
+#include "jobs/ResultNames.h"
+#include "window/BatchReport.h"
+#include "window/JobCommands.h"
 
+#include <QFileInfo>
+#include <QStringList>
 #include <QTimer>
 
 #include <utility>
@@ -75,23 +82,87 @@ void KeptJobs::SaveNow()
         m_saved = std::move(jobs);
 }
 
+void KeptJobs::Log(const QString& line)
+{
+    m_table.Threads().Log().showmessage(line.toStdString());
+}
+
+QString KeptJobs::Refusal(const KeptJobsStore::Job& job)
+{
+    const QString source = QString::fromStdString(job.source);
+    const QString result = QString::fromStdString(job.result);
+    for (const QString& path : {source, result}) {
+        if (!ResultNames::FitsJob(path))
+            return kTooLongReason().arg(path).arg(ResultNames::kMaxPathLength);
+    }
+    if (!ResultNames::HasMp3Extension(result))
+        return kNotMp3Reason().arg(result);
+    if (const std::optional<std::string> refusal = JobPlanner::Refusal(job))
+        return QString::fromStdString(*refusal);
+    const QFileInfo existing(result);
+    if ((existing.exists() && !existing.isFile()) || (existing.isSymLink() && !existing.exists()))
+        return kNotRegularReason().arg(result);
+    return QString();
+}
+
+bool KeptJobs::MayReplace(const QString& result, bool offerAll, ReplaceRule& rule, const Prompts& prompts)
+{
+    if (!rule.Asks())
+        return rule.ReplacesAll();
+    if (!prompts.askReplace)
+        return false;
+    return rule.Take(prompts.askReplace(CJobAddDialog::kOverwriteQuestion().arg(result), offerAll));
+}
+
 int KeptJobs::OfferBack(const Prompts& prompts)
 {
     const KeptJobsStore::Loaded loaded = m_store.Load();
     if (loaded.state == KeptJobsStore::Loaded::State::Damaged) {
         const QString aside = loaded.keptAside.isEmpty() ? m_store.FilePath() : loaded.keptAside;
-        m_table.Threads().Log().showmessage(kDamagedLine().arg(aside).toStdString());
+        Log(kDamagedLine().arg(aside));
         if (prompts.show)
             prompts.show(kDamagedMessage().arg(aside));
         return 0;
     }
-    if (loaded.jobs.isEmpty())
+    QList<KeptJobsStore::Job> offered;
+    QStringList details;
+    QStringList refused;
+    for (const KeptJobsStore::Job& job : loaded.jobs) {
+        const QString source = QString::fromStdString(job.source);
+        const QString reason = Refusal(job);
+        if (!reason.isEmpty()) {
+            Log(kRefusedLine().arg(source, reason));
+            refused.append(QCoreApplication::translate("KeptJobs", "Not resumed: %1 (%2)").arg(source, reason));
+            continue;
+        }
+        offered.append(job);
+        details.append(QStringLiteral("%1 \u2192 %2").arg(source, QString::fromStdString(job.result)));
+    }
+    if (offered.isEmpty()) {
+        if (!loaded.jobs.isEmpty())
+            m_store.Clear();
         return 0;
-    if (!prompts.askYesNo || !prompts.askYesNo(kResumeQuestion().arg(loaded.jobs.size()))) {
+    }
+    const QString question = kResumeQuestion().arg(offered.size());
+    if (!prompts.askYesNo || !prompts.askYesNo(question, (details + refused).join(QLatin1Char('\n')))) {
         m_store.Clear();
         return 0;
     }
-    for (const KeptJobsStore::Job& job : loaded.jobs)
-        m_table.AddJob(job);
-    return static_cast<int>(loaded.jobs.size());
+    // The results are looked at now, not when they were kept: one made
+    // since then is replaced only when the user says so.
+    const BatchReport::AddOperation operation(m_report, [this] { m_table.Threads().WakeScheduler(); });
+    ReplaceRule rule;
+    int added = 0;
+    for (qsizetype i = 0; i < offered.size(); ++i) {
+        const QString result = QString::fromStdString(offered[i].result);
+        if (QFileInfo::exists(result) && !MayReplace(result, i + 1 < offered.size(), rule, prompts)) {
+            Log(JobCommands::kKeptLine().arg(result) + QStringLiteral("\r\n"));
+            if (m_report)
+                m_report->Skipped();
+            continue;
+        }
+        m_table.AddJob(offered[i]);
+        ++added;
+    }
+    return added;
 }

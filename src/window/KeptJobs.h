@@ -2,6 +2,7 @@
 #pragma once
 
 #include "jobs/KeptJobsStore.h"
+#include "jobs/ReplaceRule.h"
 
 #include <QCoreApplication>
 #include <QList>
@@ -9,6 +10,7 @@
 #include <QString>
 #include <functional>
 
+class BatchReport;
 class CMyListView;
 class QTimer;
 
@@ -35,9 +37,33 @@ public:
     // Changes within this time are saved together.
     static constexpr int kSaveDelayMs = 250;
 
+    // A kept job that is not offered back, with why.
+    static QString kRefusedLine()
+    {
+        return QCoreApplication::translate("KeptJobs", "%1: %2; not resumed") + QStringLiteral("\r\n");
+    }
+    static QString kNotMp3Reason()
+    {
+        return QCoreApplication::translate("KeptJobs", "the result %1 is not named .mp3");
+    }
+    static QString kNotRegularReason()
+    {
+        return QCoreApplication::translate("KeptJobs", "the result %1 exists and is not a regular file");
+    }
+    static QString kTooLongReason()
+    {
+        return QCoreApplication::translate("KeptJobs", "the path %1 is longer than %2 bytes");
+    }
+
     struct Prompts {
-        std::function<bool(const QString& question)> askYesNo;
+        // The resume question, with the jobs it would resume (and those it
+        // would not) as its details.
+        std::function<bool(const QString& question, const QString& details)> askYesNo;
         std::function<void(const QString& text)> show;
+        // Whether a kept job's result that exists now may be replaced;
+        // `offerAll` while more such results follow. Without it, the result
+        // is kept and its job not added.
+        std::function<ReplaceRule::Answer(const QString& question, bool offerAll)> askReplace = {};
     };
 
     KeptJobs(CMyListView& table, KeptJobsStore store, QObject* parent = nullptr);
@@ -51,8 +77,16 @@ public:
     void Freeze();
 
     // Start-up: offers the jobs of the last run back and adds them when the
-    // user agrees; the number added.
+    // user agrees; the number added. The file is checked as an added job
+    // is: a job whose paths are too long, whose result is not an ".mp3"
+    // name or not a regular file, or would replace its source, is named in
+    // the log and not offered; a result that exists now is replaced only
+    // when the user says so.
     int OfferBack(const Prompts& prompts);
+    // Why a kept job cannot be added; empty when it can.
+    static QString Refusal(const KeptJobsStore::Job& job);
+    // Told of the jobs offered back as of an add operation. Not owned; may be null.
+    void SetBatchReport(BatchReport* report) { m_report = report; }
 
     // The table's jobs that have neither ended nor failed, in table order.
     QList<KeptJobsStore::Job> Unfinished() const;
@@ -61,6 +95,9 @@ public:
 
 private:
     void ScheduleSave();
+    void Log(const QString& line);
+    // Whether the job's result, existing now, may be replaced.
+    bool MayReplace(const QString& result, bool offerAll, ReplaceRule& rule, const Prompts& prompts);
 
     CMyListView& m_table;
     KeptJobsStore m_store;
@@ -68,4 +105,5 @@ private:
     QList<KeptJobsStore::Job> m_saved;
     bool m_enabled = false;
     bool m_frozen = false;
+    BatchReport* m_report = nullptr;
 };

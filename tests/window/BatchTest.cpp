@@ -2,17 +2,21 @@
 #include "EventWait.h"
 #include "FrameTestKit.h"
 #include "JobDialogKit.h"
+#include "ScriptedConversion.h"
 #include "SyntheticAudio.h"
 #include "TempDir.h"
 #include "base/CLogView.h"
+#include "dialogs/CJobAddDialog.h"
 #include "jobs/CMyListView.h"
 #include "window/CMainFrame.h"
+#include "window/JobCommands.h"
 #include "window/KeptJobs.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
@@ -47,6 +51,12 @@ struct Frame {
     QString Log() const { return frame.LogView()->toPlainText(); }
     QString Status() const { return frame.IdleLabel()->text(); }
 };
+
+void MakeFile(const QString& path)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    SyntheticAudio::WriteFile(path.toStdString(), {'I', 'D', '3'});
+}
 
 }  // namespace
 
@@ -95,7 +105,7 @@ TEST(BatchTest, UnfinishedJobsComeBackAtTheNextStart)
 {
     DataHome home;
     QString asked;
-    const auto yes = [&](const QString& question) {
+    const auto yes = [&](const QString& question, const QString&) {
         asked = question;
         return true;
     };
@@ -121,7 +131,8 @@ TEST(BatchTest, UnfinishedJobsComeBackAtTheNextStart)
     }
     {
         Frame declined(false, true);
-        EXPECT_EQ(declined.frame.KeptJobsKeeper()->OfferBack({[](const QString&) { return false; }, {}}), 0);
+        EXPECT_EQ(
+            declined.frame.KeptJobsKeeper()->OfferBack({[](const QString&, const QString&) { return false; }, {}}), 0);
         EXPECT_FALSE(QFile::exists(home.JobsFile()));
     }
     QDir().mkpath(QFileInfo(home.JobsFile()).path());
@@ -132,4 +143,119 @@ TEST(BatchTest, UnfinishedJobsComeBackAtTheNextStart)
     EXPECT_TRUE(shown.contains(home.JobsFile() + ".damaged-")) << shown.toStdString();
     EXPECT_TRUE(WaitUntil([&] { return damaged.Log().contains("could not be read"); }, 5s));
     EXPECT_EQ(damaged.Table().JobCount(), 0);
+}
+
+// One add operation is one batch, however long its questions stand open:
+// one summary when its last job ends, every source counted once (results
+// kept after "No to all" as skipped, a job stopped with Delete as stopped),
+// and its time is the time spent converting, not the time the question
+// stood open with nothing to convert.
+TEST(BatchTest, ABatchIsCountedOnceWholeAndByItsConvertingTime)
+{
+    ScriptedConversion script;  // outlives the frame's threads
+    Frame f;
+    f.Table().Threads().SetConversionRoutine(script.Routine());
+    const QString music = f.env.folder + "/Music";
+    const QString out = f.env.folder + "/Out";
+    for (const char* name : {"a.mp3", "c.mp3", "d.mp3", "z.mp3"})
+        MakeFile(music + "/" + name);
+    MakeFile(out + "/c_128.mp3");
+    MakeFile(out + "/d_128.mp3");
+    f.env.defaults.Settings().DestFolder = out;
+    script.Hold((music + "/z.mp3").toStdString());
+
+    JobCommands& commands = *f.frame.Commands();
+    commands.SetAddDialogRunner([](CJobAddDialog& dialog) {
+        dialog.show();
+        dialog.OkButton()->click();
+        return dialog.result();
+    });
+    double questionSeconds = 0;
+    JobPrompts prompts = PromptLog().Prompts();
+    prompts.askReplace = [&](QWidget*, const QString&, bool) {
+        const auto opened = std::chrono::steady_clock::now();
+        // Meanwhile the file before it converts and the queue runs empty.
+        EXPECT_TRUE(WaitUntil([&] { return script.CallCount() == 1 && f.Table().JobCount() == 0; }, 20s));
+        HandleEventsFor(1500ms);
+        questionSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - opened).count();
+        return ReplaceRule::Answer::NoToAll;
+    };
+    commands.SetPrompts(prompts);
+    commands.AddFolder(music);
+
+    ASSERT_TRUE(WaitUntil([&] { return script.Running() == 1 && f.Table().JobCount() == 1; }, 20s))
+        << f.Log().toStdString();
+    f.Table().SetDeleteQuestion([](const QString&) { return true; });
+    f.Table().selectRow(0);
+    f.Table().OnJobDel();
+    ASSERT_TRUE(WaitUntil([&] { return f.Log().contains(" stopped in "); }, 20s)) << f.Log().toStdString();
+    HandleEventsFor(100ms);
+
+    const QString log = f.Log();
+    EXPECT_EQ(log.count(" converted, "), 1) << log.toStdString();
+    const QRegularExpressionMatch summary
+        = QRegularExpression("1 converted, 0 failed, 2 skipped, 1 stopped in ([0-9.]+) s").match(log);
+    ASSERT_TRUE(summary.hasMatch()) << log.toStdString();
+    EXPECT_LT(summary.captured(1).toDouble(), questionSeconds) << log.toStdString();
+    EXPECT_TRUE(f.Status().startsWith("1 converted, 0 failed, 2 skipped, 1 stopped")) << f.Status().toStdString();
+}
+
+// Kept jobs are checked as added ones are: one whose result is not an
+// ".mp3" name, is a folder, would replace its source or whose path is too
+// long is not offered, and the log says why; the question lists the jobs it
+// would resume; a result made since they were kept is replaced only when
+// the user says so.
+TEST(BatchTest, KeptJobsAreCheckedAsAddedJobsAre)
+{
+    DataHome home;
+    Frame f(false, true);
+    f.Table().Threads().State().SchedulingPaused = 1;
+    const QString dir = f.env.folder;
+    MakeFile(dir + "/same.mp3");
+    MakeFile(dir + "/made_128.mp3");
+    QDir().mkpath(dir + "/folder.mp3");
+    const QString tooLong = dir + "/" + QString(5000, 'x') + ".mp3";
+    const auto job = [](const QString& source, const QString& result) {
+        return JobSpec{source.toStdString(), result.toStdString(), EncodeSettings::Cbr(128)};
+    };
+    ASSERT_TRUE(KeptJobsStore(QFileInfo(home.JobsFile()).path())
+                    .Save({job(dir + "/a.mp3", dir + "/a_128.mp3"), job(dir + "/b.mp3", dir + "/b_128.wav"),
+                           job(dir + "/same.mp3", dir + "/same.mp3"), job(dir + "/c.mp3", dir + "/folder.mp3"),
+                           job(dir + "/d.mp3", tooLong), job(dir + "/e.mp3", dir + "/made_128.mp3")}));
+
+    QString asked;
+    QString details;
+    QStringList replaceAsked;
+    const int added = f.frame.KeptJobsKeeper()->OfferBack({[&](const QString& question, const QString& list) {
+                                                               asked = question;
+                                                               details = list;
+                                                               return true;
+                                                           },
+                                                           {},
+                                                           [&](const QString& question, bool) {
+                                                               replaceAsked << question;
+                                                               return ReplaceRule::Answer::No;
+                                                           }});
+    EXPECT_EQ(added, 1);
+    EXPECT_EQ(asked, "Resume 2 waiting jobs?");
+    EXPECT_TRUE(details.contains(dir + "/a.mp3") && details.contains(dir + "/e.mp3")
+                && details.contains("Not resumed: " + dir + "/b.mp3"))
+        << details.toStdString();
+    EXPECT_EQ(replaceAsked, QStringList{CJobAddDialog::kOverwriteQuestion().arg(dir + "/made_128.mp3")});
+    ASSERT_EQ(f.Table().JobCount(), 1);
+    EXPECT_EQ(f.Table().CellText(0, JobColumns::SourceFile), dir + "/a.mp3");
+    ASSERT_TRUE(WaitUntil([&] { return f.Log().contains("made_128.mp3 exists already: kept"); }, 5s));
+    const QString log = f.Log();
+    for (const QString& line : {dir + "/b.mp3: the result " + dir + "/b_128.wav is not named .mp3; not resumed",
+                                dir + "/same.mp3: the result would replace the source; not resumed",
+                                dir + "/c.mp3: " + dir + "/folder.mp3 is a folder, not a file name; not resumed",
+                                dir + "/d.mp3: the path " + tooLong})
+        EXPECT_TRUE(log.contains(line)) << line.toStdString() << "\n" << log.toStdString();
+    EXPECT_TRUE(QFile::exists(dir + "/made_128.mp3"));
+
+    // The result kept at the question counts in the batch of the resumed jobs.
+    f.Table().Threads().State().SchedulingPaused = 0;
+    f.Table().Threads().WakeScheduler();
+    ASSERT_TRUE(WaitUntil([&] { return f.Status().contains(" skipped"); }, 20s)) << f.Log().toStdString();
+    EXPECT_TRUE(f.Status().startsWith("0 converted, 1 failed, 1 skipped in ")) << f.Status().toStdString();
 }
