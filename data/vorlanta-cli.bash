@@ -4,7 +4,7 @@
 # they are a fixed list, file and folder names with spaces stay one word.
 
 _vorlanta_cli_bitrates='32 40 48 56 64 80 96 112 128 160 192 224 256 320'
-_vorlanta_cli_options='-b -V --abr --replaygain -o -d -j --overwrite --skip-existing --skip-lower --no-split --files-from -0 --null -h --help --version'
+_vorlanta_cli_options='-b --bitrate -V --vbr --abr --replaygain -o --output -d --directory -j --jobs --overwrite --skip-existing --skip-lower --no-split --files-from -0 --null -h --help --version'
 
 # Sets COMPREPLY to the lines of standard input, one entry a line, so that
 # names with blanks are not split into words.
@@ -22,23 +22,23 @@ _vorlanta_cli_value()
 {
     local option=$1 cur=$2
     case $option in
-        -b | --abr)
+        -b | --bitrate | --abr)
             _vorlanta_cli_reply < <(compgen -W "$_vorlanta_cli_bitrates" -- "$cur")
             ;;
-        -V)
+        -V | --vbr)
             _vorlanta_cli_reply < <(compgen -W '0 1 2 3 4 5 6 7 8 9' -- "$cur")
             ;;
         --replaygain)
             _vorlanta_cli_reply < <(compgen -W 'track album' -- "$cur")
             ;;
-        -j)
+        -j | --jobs)
             _vorlanta_cli_reply < <(compgen -W "$(seq 1 "$(nproc 2> /dev/null || echo 1)")" -- "$cur")
             ;;
-        -d)
+        -d | --directory)
             compopt -o filenames 2> /dev/null
             _vorlanta_cli_reply < <(compgen -d -- "$cur")
             ;;
-        -o|--files-from)
+        -o | --output | --files-from)
             compopt -o filenames 2> /dev/null
             _vorlanta_cli_reply < <(compgen -f -- "$cur")
             ;;
@@ -54,6 +54,12 @@ _vorlanta_cli()
     local prev=
     [ "$COMP_CWORD" -gt 0 ] && prev=${COMP_WORDS[COMP_CWORD - 1]}
     COMPREPLY=()
+    # bash splits --bitrate=64 into "--bitrate", "=" and "64".
+    if [ "$cur" = = ]; then
+        cur=
+    elif [ "$prev" = = ] && [ "$COMP_CWORD" -gt 1 ]; then
+        prev=${COMP_WORDS[COMP_CWORD - 2]}
+    fi
 
     # The value after an option that takes one.
     if _vorlanta_cli_value "$prev" "$cur"; then

@@ -3,6 +3,7 @@
 
 #include "base/CLogView.h"
 #include "base/CommandIds.h"
+#include "convert/SourceFormats.h"
 #include "dialogs/CSettingProp.h"
 #include "jobs/CMyListView.h"
 #include "window/CMainFrame.h"
@@ -58,8 +59,8 @@ bool CMyApp::InitInstance()
     m_mainFrame->JobTable()->setFocus();
     m_mainFrame->OfferKeptJobs();
     m_mainFrame->ApplySettings();
-    for (const QString& name : std::exchange(m_startMissing, {}))
-        m_mainFrame->LogText(kNotAddedLine.arg(name) + QStringLiteral("\r\n"));
+    for (const QString& line : std::exchange(m_startNotAdded, {}))
+        m_mainFrame->LogText(line + QStringLiteral("\r\n"));
     // Files from the command line, once the window is up: their dialogs
     // open over it, as they would after Job > Add.
     if (!m_startFiles.isEmpty()) {
@@ -96,15 +97,17 @@ int CMyApp::Run()
     return ExitInstance(QApplication::exec());
 }
 
-QStringList CMyApp::ExistingFiles(const QStringList& paths, QStringList& missing)
+QStringList CMyApp::StartFiles(const QStringList& paths, QStringList& notAdded)
 {
     QStringList files;
     for (const QString& path : paths) {
         const QFileInfo info(path);
-        if (info.isFile() || info.isDir())
+        if (info.isDir() || (info.isFile() && SourceFormat::IsSourceName(info.fileName().toStdString())))
             files << QDir::cleanPath(info.absoluteFilePath());
+        else if (info.isFile())
+            notAdded << tr("%1: not an audio file this program converts, not added").arg(path);
         else
-            missing << path;
+            notAdded << tr("%1: no such file or folder, not added").arg(path);
     }
     return files;
 }
@@ -165,11 +168,11 @@ bool CMyApp::DisplayConfigured(const QByteArray& display, const QByteArray& wayl
 
 QString CMyApp::NoDisplayMessage(const QString& program)
 {
-    return QStringLiteral("%1: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
-                          "Vorlanta is a desktop program and needs a graphical session. To run it\n"
-                          "without one, start it under a virtual X server:\n"
-                          "    xvfb-run -a %1\n"
-                          "or choose a Qt platform plugin explicitly, for example:\n"
-                          "    QT_QPA_PLATFORM=offscreen %1\n")
+    return tr("%1: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
+              "Vorlanta is a desktop program and needs a graphical session. To run it\n"
+              "without one, start it under a virtual X server:\n"
+              "    xvfb-run -a %1\n"
+              "or choose a Qt platform plugin explicitly, for example:\n"
+              "    QT_QPA_PLATFORM=offscreen %1\n")
         .arg(program);
 }

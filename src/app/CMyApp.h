@@ -46,11 +46,12 @@ public:
     void SetStartFiles(const QStringList& files) { m_startFiles = files; }
     // Names from the command line that are neither file nor folder: the
     // log says so once the window shows (stderr has said so already).
-    void SetStartMissing(const QStringList& names) { m_startMissing = names; }
-    static inline const QString kNotAddedLine = QStringLiteral("%1: no such file or folder, not added");
-    // The absolute paths of the `paths` that name existing files or
-    // folders, in order; the others are appended to `missing` as given.
-    static QStringList ExistingFiles(const QStringList& paths, QStringList& missing);
+    // Log lines for the command line's names that were not added.
+    void SetStartNotAdded(const QStringList& lines) { m_startNotAdded = lines; }
+    // The absolute paths of the `paths` that name folders, or files of a
+    // kind the program converts (as Add Folder and drops take them), in
+    // order; for each other name a line saying why is appended to `notAdded`.
+    static QStringList StartFiles(const QStringList& paths, QStringList& notAdded);
 
     // The main frame; nullptr before InitInstance.
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }
@@ -88,7 +89,7 @@ private:
 
     UserDefaults m_defaults;
     QStringList m_startFiles;
-    QStringList m_startMissing;
+    QStringList m_startNotAdded;
     ScreenFitFilter m_screenFit;
     std::unique_ptr<CMainFrame> m_mainFrame;
     // The flat popup decoration, from start-up to exit.

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CMyApp.h"
+#include "app/Translations.h"
 #include "convert/BuildInfo.h"
 
 #include <BuildConfig.h>
@@ -11,29 +12,51 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace {
 
 struct CommandLine {
     QCommandLineParser parser;
-    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and exit.")};
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
+                            QCoreApplication::translate("main", "Show this help and exit.")};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
-                               QStringLiteral("Show the version and exit.")};
+                               QCoreApplication::translate("main", "Show the version and exit.")};
     QCommandLineOption portable{QStringLiteral("portable"),
-                                QStringLiteral("Keep the settings (config.ini) beside the program\n"
-                                               "instead of in $XDG_CONFIG_HOME/vorlanta.")};
+                                QCoreApplication::translate("main",
+                                                            "Keep the settings (config.ini) beside the program\n"
+                                                            "instead of in $XDG_CONFIG_HOME/vorlanta.")};
+    // Qt's own options, which QApplication takes off the command line: known
+    // here so that they are not called unknown before there is a display.
+    QCommandLineOption platform{QStringLiteral("platform"), QString(), QStringLiteral("name")};
+    std::vector<QCommandLineOption> qtOptions;
 
     CommandLine()
     {
+        // -platform, -style: Qt's options are words after one dash.
+        parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.setApplicationDescription(
-            QStringLiteral("Converts MP3 files to another bitrate, and FLAC, WAV, AIFF, Ogg, Opus, M4A,\n"
-                           "WMA, APE and WavPack files to MP3. The FILEs are added to the job\n"
-                           "table as if they had been chosen with Job > Add, FOLDERs as with\n"
-                           "Job > Add Folder (every audio file below them)."));
+            QCoreApplication::translate("main",
+                                        "Converts MP3 files to another bitrate, and FLAC, WAV, AIFF, Ogg, Opus, M4A,\n"
+                                        "WMA, APE and WavPack files to MP3. The FILEs are added to the job\n"
+                                        "table as if they had been chosen with Job > Add, FOLDERs as with\n"
+                                        "Job > Add Folder (every audio file below them)."));
         parser.addOption(help);
         parser.addOption(version);
         parser.addOption(portable);
-        parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Audio files or folders to add."),
+        for (const char* name :
+             {"platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowicon", "qwindowtitle",
+              "display", "style", "stylesheet", "session", "geometry", "title", "name"})
+            qtOptions.emplace_back(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        for (const char* name : {"reverse", "widgetcount", "nograb", "dograb", "sync"})
+            qtOptions.emplace_back(QString::fromLatin1(name));
+        qtOptions.push_back(platform);
+        for (QCommandLineOption& option : qtOptions) {
+            option.setFlags(QCommandLineOption::HiddenFromHelp);
+            parser.addOption(option);
+        }
+        parser.addPositionalArgument(QStringLiteral("FILE"),
+                                     QCoreApplication::translate("main", "Audio files or folders to add."),
                                      QStringLiteral("[FILE|FOLDER...]"));
     }
 };
@@ -64,14 +87,29 @@ int main(int argc, char** argv)
         = argc > 0 ? QFileInfo(QString::fromLocal8Bit(argv[0])).fileName() : QStringLiteral("vorlanta");
     QCoreApplication::setApplicationName(program);
     QCoreApplication::setApplicationVersion(QStringLiteral(VORLANTA_VERSION));
+    std::error_code error;
+    const QString folder
+        = QString::fromStdString(std::filesystem::read_symlink("/proc/self/exe", error).parent_path().string());
 
-    // --help and --version answer on the terminal, with or without a display.
-    CommandLine commandLine;
-    if (commandLine.parser.parse(Arguments(argc, argv))) {
+    // --help, --version and a wrong command line answer on the terminal, in
+    // the user's language, with or without a display.
+    bool portable = false;
+    {
+        QCoreApplication terminal(argc, argv);
+        const Translations translations(folder);
+        CommandLine commandLine;
+        if (!commandLine.parser.parse(Arguments(argc, argv))) {
+            std::fputs(qPrintable(QCoreApplication::translate("main", "%1: %2\nTry '%1 --help'.\n")
+                                      .arg(program, commandLine.parser.errorText())),
+                       stderr);
+            return 2;
+        }
         if (commandLine.parser.isSet(commandLine.help)) {
-            // Without an application object Qt cannot name the program itself.
+            // Qt names the program as it was called; the help names its file.
             QString help = commandLine.parser.helpText();
-            help.replace(QStringLiteral("<executable_name>"), program);
+            const QString called = QCoreApplication::arguments().value(0);
+            if (const qsizetype at = help.indexOf(called); !called.isEmpty() && at >= 0)
+                help.replace(at, called.size(), program);
             std::fputs(qPrintable(help), stdout);
             return 0;
         }
@@ -79,33 +117,35 @@ int main(int argc, char** argv)
             std::fputs(VersionText(program).c_str(), stdout);
             return 0;
         }
-    }
-    // Without a display Qt would abort with a terse message; say what to do.
-    if (!CMyApp::DisplayConfigured(qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY"), qgetenv("QT_QPA_PLATFORM"))) {
-        std::fputs(qPrintable(CMyApp::NoDisplayMessage(program)), stderr);
-        return 2;
+        // Without a display Qt would abort with a terse message; say what to do.
+        const QByteArray chosenPlatform = commandLine.parser.isSet(commandLine.platform)
+            ? commandLine.parser.value(commandLine.platform).toLocal8Bit()
+            : qgetenv("QT_QPA_PLATFORM");
+        if (!CMyApp::DisplayConfigured(qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY"), chosenPlatform)) {
+            std::fputs(qPrintable(CMyApp::NoDisplayMessage(program)), stderr);
+            return 2;
+        }
+        portable = commandLine.parser.isSet(commandLine.portable);
     }
     // A file-size limit makes a result's write fail, reported as such,
     // instead of killing the program.
     std::signal(SIGXFSZ, SIG_IGN);
     QApplication qtApplication(argc, argv);
+    const Translations translations(folder);
     // Message boxes carry the program's file name without extension.
     QApplication::setApplicationName(QFileInfo(QApplication::applicationFilePath()).completeBaseName());
     // Lets Wayland compositors match the window with the desktop entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(VORLANTA_APP_ID));
     // Parsed again without the options Qt itself has taken (-platform, -style...).
-    if (!commandLine.parser.parse(QApplication::arguments())) {
-        std::fprintf(stderr, "%s: %s\nTry '%s --help'.\n", qPrintable(program),
-                     qPrintable(commandLine.parser.errorText()), qPrintable(program));
-        return 2;
-    }
-    QStringList missing;
-    const QStringList files = CMyApp::ExistingFiles(commandLine.parser.positionalArguments(), missing);
-    for (const QString& path : missing)
-        std::fprintf(stderr, "%s: %s\n", qPrintable(program), qPrintable(CMyApp::kNotAddedLine.arg(path)));
+    CommandLine commandLine;
+    commandLine.parser.process(QApplication::arguments());
+    QStringList notAdded;
+    const QStringList files = CMyApp::StartFiles(commandLine.parser.positionalArguments(), notAdded);
+    for (const QString& line : notAdded)
+        std::fprintf(stderr, "%s: %s\n", qPrintable(program), qPrintable(line));
 
-    CMyApp app(SettingsStore(SettingsStore::DefaultLocation(commandLine.parser.isSet(commandLine.portable))));
+    CMyApp app(SettingsStore(SettingsStore::DefaultLocation(portable)));
     app.SetStartFiles(files);
-    app.SetStartMissing(missing);
+    app.SetStartNotAdded(notAdded);
     return app.Run();
 }

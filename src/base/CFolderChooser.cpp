@@ -65,7 +65,7 @@ CFolderChooser::CFolderChooser(const QString& caption, const QString& instructio
                                QWidget* parent)
     : QDialog(parent), m_startFolder(startFolder), m_prompts(DefaultPrompts())
 {
-    setWindowTitle(caption.isNull() ? kDefaultCaption : caption);
+    setWindowTitle(caption.isNull() ? kDefaultCaption() : caption);
     BuildControls(instruction);
     SelectStartFolder();
 }
@@ -224,7 +224,7 @@ int CFolderChooser::ValidateFolder(const QString& path)
         Report(kFolderNotCreated, path);
         return kFolderNotCreated;
     }
-    if (!m_prompts.askYesNo(this, kCreateQuestion.arg(path)))
+    if (!m_prompts.askYesNo(this, kCreateQuestion().arg(path)))
         return kFolderDeclined;
     result = CheckOrCreatePath(path, false);
     if (result != kFolderValid)
@@ -234,7 +234,7 @@ int CFolderChooser::ValidateFolder(const QString& path)
 
 void CFolderChooser::Report(int result, const QString& path)
 {
-    const QString& message = result == kFolderInvalid ? kInvalidMessage : kNotCreatedMessage;
+    const QString& message = result == kFolderInvalid ? kInvalidMessage() : kNotCreatedMessage();
     m_prompts.warn(this, message.arg(path));
 }
 

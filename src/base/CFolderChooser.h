@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QString>
 #include <functional>
@@ -32,12 +33,21 @@ public:
     static constexpr int kBrowseAccepted = 1;
     static constexpr int kBrowseCancelled = -1;
 
-    static inline const QString kDefaultCaption = QStringLiteral("Browse for Folder");
-    static inline const QString kCreateQuestion
-        = QStringLiteral("The folder:\n\n%1\n\ndoes not exist. Do you want the folder to be created?");
-    static inline const QString kInvalidMessage = QStringLiteral("The folder:\n\n%1\n\nis invalid. Please reenter.");
-    static inline const QString kNotCreatedMessage
-        = QStringLiteral("The folder:\n\n%1\n\ncan not be created. Please double check.");
+    static QString kDefaultCaption() { return QCoreApplication::translate("CFolderChooser", "Browse for Folder"); }
+    static QString kCreateQuestion()
+    {
+        return QCoreApplication::translate(
+            "CFolderChooser", "The folder:\n\n%1\n\ndoes not exist. Do you want the folder to be created?");
+    }
+    static QString kInvalidMessage()
+    {
+        return QCoreApplication::translate("CFolderChooser", "The folder:\n\n%1\n\nis invalid. Please reenter.");
+    }
+    static QString kNotCreatedMessage()
+    {
+        return QCoreApplication::translate("CFolderChooser",
+                                           "The folder:\n\n%1\n\ncan not be created. Please double check.");
+    }
 
     // The two kinds of message box the chooser shows; tests replace them.
     struct Prompts {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CliOptions.h"
 
+#include "cli/CliText.h"
 #include "cli/PathList.h"
 #include "convert/JobVocabulary.h"
 
@@ -8,6 +9,8 @@
 #include <array>
 #include <cstdlib>
 #include <filesystem>
+#include <getopt.h>
+#include <mutex>
 #include <thread>
 
 namespace {
@@ -36,6 +39,51 @@ bool ParseJobs(const std::string& text, int& jobs)
     return jobs >= 1 && jobs <= kMaxJobs;
 }
 
+// Values above any character name the options that have no short form.
+enum LongOnly : int { kAbr = 256, kReplayGain, kOverwrite, kSkipExisting, kSkipLower, kNoSplit, kFilesFrom, kVersion };
+
+// Every short option has a long name; getopt_long also takes a long name's
+// unambiguous beginning, values attached (-b64, --bitrate=64) or as the next
+// argument, and flags grouped (-0h).
+constexpr char kShortOptions[] = ":b:V:o:d:j:0h";
+constexpr option kLongOptions[] = {{"bitrate", required_argument, nullptr, 'b'},
+                                   {"vbr", required_argument, nullptr, 'V'},
+                                   {"abr", required_argument, nullptr, kAbr},
+                                   {"replaygain", required_argument, nullptr, kReplayGain},
+                                   {"output", required_argument, nullptr, 'o'},
+                                   {"directory", required_argument, nullptr, 'd'},
+                                   {"jobs", required_argument, nullptr, 'j'},
+                                   {"overwrite", no_argument, nullptr, kOverwrite},
+                                   {"skip-existing", no_argument, nullptr, kSkipExisting},
+                                   {"skip-lower", no_argument, nullptr, kSkipLower},
+                                   {"no-split", no_argument, nullptr, kNoSplit},
+                                   {"files-from", required_argument, nullptr, kFilesFrom},
+                                   {"null", no_argument, nullptr, '0'},
+                                   {"help", no_argument, nullptr, 'h'},
+                                   {"version", no_argument, nullptr, kVersion},
+                                   {nullptr, 0, nullptr, 0}};
+
+// getopt_long keeps its place in globals: one parse at a time.
+std::mutex g_getoptLock;
+
+// The option as the user wrote it: "--name" (without "=value") or "-c".
+std::string Written(const char* argument, int shortName)
+{
+    const std::string text = argument != nullptr ? argument : "";
+    if (text.rfind("--", 0) == 0)
+        return text.substr(0, text.find('='));
+    return shortName > 0 && shortName < 256 ? std::string("-") + static_cast<char>(shortName) : text;
+}
+
+std::string Candidates(const std::string& written)
+{
+    std::string names;
+    for (const option* o = kLongOptions; o->name != nullptr; ++o)
+        if (std::string("--").append(o->name).rfind(written, 0) == 0)
+            names += (names.empty() ? "" : ", ") + std::string("--") + o->name;
+    return names;
+}
+
 }  // namespace
 
 bool CliOptions::IsMpeg1Bitrate(int bitrate)
@@ -45,128 +93,161 @@ bool CliOptions::IsMpeg1Bitrate(int bitrate)
 
 std::string CliOptions::Usage()
 {
-    return "Usage: vorlanta-cli [-b KBPS | -V N | --abr KBPS] [--replaygain track|album]\n"
-           "                   [-o RESULT | -d DIR] [-j N] [--overwrite | --skip-existing]\n"
-           "                   [--skip-lower] [--no-split] [--files-from FILE [-0]] SOURCE...\n"
-           "Converts MP3 files to another bitrate, keeping their ID3 tags, and FLAC,\n"
-           "WAV, AIFF, Ogg Vorbis, Opus, M4A, WMA, APE and WavPack files to MP3 with\n"
-           "their tags and covers. A SOURCE that is a folder stands for every audio\n"
-           "file below it (.mp3 .flac .wav .aiff .ogg .opus .m4a .wma .ape .wv ...).\n"
-           "\n"
-           "  -b KBPS          bitrate of the results: 32 40 48 56 64 80 96 112 128 160\n"
-           "                   192 224 256 320 (default 128)\n"
-           "  -V N             variable bitrate at LAME's quality N, 0 (best) to 9\n"
-           "  --abr KBPS       average bitrate KBPS, one of the rates of -b\n"
-           "  --replaygain track|album\n"
-           "                   write ReplayGain 2.0 loudness tags; album: also the\n"
-           "                   album values of the sources that share a folder\n"
-           "  -o RESULT        the result file (only with one SOURCE file)\n"
-           "  -d DIR           put the results in DIR, keeping the sub-folders of a\n"
-           "                   SOURCE folder (default: beside each source)\n"
-           "  -j N             convert N files at once (default: one a processor core)\n"
-           "  --overwrite      replace results that exist already\n"
-           "  --skip-existing  skip sources whose result exists already\n"
-           "  --skip-lower     skip sources whose bitrate is at or below KBPS (with -V,\n"
-           "                   the quality's typical rate: V0 245 ... V2 190 ... V9 65)\n"
-           "  --no-split       never encode one long file on several cores (by default\n"
-           "                   a CBR file of 20 s or more is, when fewer files than N are left)\n"
-           "  --files-from FILE  read further sources from FILE, one a line\n"
-           "                   (- for standard input)\n"
-           "  -0               the paths in FILE end in NUL bytes, not newlines\n"
-           "  -h, --help       show this help\n"
-           "  --version        show the version\n"
-           "\n"
-           "A result is named after its source: TITLE_KBPS.mp3, TITLE_VN.mp3 or\n"
-           "TITLE_AKBPS.mp3. Every result starts with an Info frame for gapless\n"
-           "playback. Ctrl-C stops every\n"
-           "running job and removes its half-written result. The exit status is 0\n"
-           "when no job failed (skipped ones do not count as failed).\n";
+    // The synopsis names options, which stay as they are in every language.
+    return CliText::translate("CliOptions", "Usage:")
+        + " vorlanta-cli [-b KBPS | -V N | --abr KBPS] [--replaygain track|album]\n"
+          "                   [-o RESULT | -d DIR] [-j N] [--overwrite | --skip-existing]\n"
+          "                   [--skip-lower] [--no-split] [--files-from FILE [-0]] SOURCE...\n"
+        + CliText::translate("CliOptions",
+                             "Converts MP3 files to another bitrate, keeping their ID3 tags, and FLAC,\n"
+                             "WAV, AIFF, Ogg Vorbis, Opus, M4A, WMA, APE and WavPack files to MP3 with\n"
+                             "their tags and covers. A SOURCE that is a folder stands for every audio\n"
+                             "file below it (.mp3 .flac .wav .aiff .ogg .opus .m4a .wma .ape .wv ...).\n")
+        + "\n"
+        + CliText::translate("CliOptions",
+                             "  -b, --bitrate=KBPS  bitrate of the results: 32 40 48 56 64 80 96 112 128\n"
+                             "                   160 192 224 256 320 (default 128)\n"
+                             "  -V, --vbr=N      variable bitrate at LAME's quality N, 0 (best) to 9\n"
+                             "  --abr=KBPS       average bitrate KBPS, one of the rates of -b\n"
+                             "  --replaygain=track|album\n"
+                             "                   write ReplayGain 2.0 loudness tags; album: also the\n"
+                             "                   album values of the sources that share a folder\n"
+                             "  -o, --output=RESULT  the result file (only with one SOURCE file)\n"
+                             "  -d, --directory=DIR  put the results in DIR, keeping the sub-folders of a\n"
+                             "                   SOURCE folder (default: beside each source)\n"
+                             "  -j, --jobs=N     convert N files at once (default: one a processor core)\n"
+                             "  --overwrite      replace results that exist already\n"
+                             "  --skip-existing  skip sources whose result exists already\n"
+                             "  --skip-lower     skip sources whose bitrate is at or below KBPS (with -V,\n"
+                             "                   the quality's typical rate: V0 245 ... V2 190 ... V9 65)\n"
+                             "  --no-split       never encode one long file on several cores (by default\n"
+                             "                   a CBR file of 20 s or more is, when fewer files than N are left)\n"
+                             "  --files-from=FILE  read further sources from FILE, one a line\n"
+                             "                   (- for standard input)\n"
+                             "  -0, --null       the paths in FILE end in NUL bytes, not newlines\n"
+                             "  -h, --help       show this help\n"
+                             "  --version        show the version\n"
+                             "Values follow an option as the next word or attached: -b 64, -b64,\n"
+                             "--bitrate 64, --bitrate=64. Options without a value may be grouped (-0h).\n")
+        + "\n"
+        + CliText::translate("CliOptions",
+                             "A result is named after its source: TITLE_KBPS.mp3, TITLE_VN.mp3 or\n"
+                             "TITLE_AKBPS.mp3. Every result starts with an Info frame for gapless\n"
+                             "playback. Ctrl-C stops every\n"
+                             "running job and removes its half-written result. The exit status is 0\n"
+                             "when no job failed (skipped ones do not count as failed).\n");
 }
 
 std::optional<CliOptions> CliOptions::Parse(const std::vector<std::string>& args, std::string& error)
 {
     CliOptions options;
-    auto value = [&](std::size_t& i, const std::string& flag) -> const std::string* {
-        if (i + 1 >= args.size()) {
-            error = flag + " needs a value";
-            return nullptr;
-        }
-        return &args[++i];
-    };
-    bool onlySources = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (onlySources || arg.empty() || arg[0] != '-' || arg == "-") {
-            options.sources.push_back(arg);
-        } else if (arg == "--") {
-            onlySources = true;
-        } else if (arg == "-h" || arg == "--help") {
+    // getopt_long wants a writable argv with the program's name first.
+    std::vector<std::string> words{"vorlanta-cli"};
+    words.insert(words.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+
+    const std::lock_guard<std::mutex> lock(g_getoptLock);
+    optind = 0;  // glibc: start afresh, reading the environment again
+    opterr = 0;  // the messages are ours
+    const int argc = static_cast<int>(words.size());
+    for (int name; (name = getopt_long(argc, argv.data(), kShortOptions, kLongOptions, nullptr)) != -1;) {
+        const std::string value = optarg != nullptr ? optarg : "";
+        switch (name) {
+        case 'h':
             options.help = true;
-        } else if (arg == "--version") {
+            break;
+        case kVersion:
             options.version = true;
-        } else if (arg == "--overwrite") {
+            break;
+        case kOverwrite:
             options.overwrite = true;
-        } else if (arg == "--skip-existing") {
+            break;
+        case kSkipExisting:
             options.skipExisting = true;
-        } else if (arg == "--skip-lower") {
+            break;
+        case kSkipLower:
             options.skipLower = true;
-        } else if (arg == "--no-split") {
+            break;
+        case kNoSplit:
             options.split = false;
-        } else if (arg == "-0" || arg == "--null") {
+            break;
+        case '0':
             options.nulSeparated = true;
-        } else if (arg == "--files-from") {
-            const std::string* text = value(i, arg);
-            if (text == nullptr)
-                return std::nullopt;
-            options.filesFrom = *text;
-        } else if (arg == "-j") {
-            const std::string* text = value(i, arg);
-            if (text == nullptr)
-                return std::nullopt;
-            if (!ParseJobs(*text, options.jobs)) {
-                error = "-j '" + *text + "' is not a number of conversions from 1 to " + std::to_string(kMaxJobs);
-                return std::nullopt;
-            }
-        } else if (arg == "-V" || arg == "--abr" || arg == "--replaygain") {
-            const std::string* text = value(i, arg);
-            if (text == nullptr)
-                return std::nullopt;
-            if (arg == "-V") {
-                if (text->size() != 1 || !std::isdigit(static_cast<unsigned char>((*text)[0]))) {
-                    error = "-V '" + *text + "' is not a quality from 0 to 9";
-                    return std::nullopt;
-                }
-                options.settings = EncodeSettings::Vbr((*text)[0] - '0');
-            } else if (arg == "--abr") {
-                EncodeSettings average;
-                if (!ParseSettings(*text, average)) {
-                    error = "average bitrate '" + *text + "' is not one of " + JobVocabulary::BitrateList();
-                    return std::nullopt;
-                }
-                options.settings = EncodeSettings::Abr(average.bitrate);
-            } else if (*text == "track" || *text == "album") {
-                options.replayGain = *text == "album" ? LoudnessTags::Album : LoudnessTags::Track;
-            } else {
-                error = "--replaygain '" + *text + "' is neither track nor album";
+            break;
+        case kFilesFrom:
+            options.filesFrom = value;
+            break;
+        case 'o':
+            options.output = value;
+            break;
+        case 'd':
+            options.directory = value;
+            break;
+        case 'j':
+            if (!ParseJobs(value, options.jobs)) {
+                error = CliText::Format(
+                    CliText::translate("CliOptions", "-j '%1' is not a number of conversions from 1 to %2"),
+                    {value, std::to_string(kMaxJobs)});
                 return std::nullopt;
             }
-        } else if (arg == "-b" || arg == "-o" || arg == "-d") {
-            const std::string* text = value(i, arg);
-            if (text == nullptr)
-                return std::nullopt;
-            if (arg == "-o")
-                options.output = *text;
-            else if (arg == "-d")
-                options.directory = *text;
-            else if (!ParseSettings(*text, options.settings)) {
-                error = "bitrate '" + *text + "' is not one of " + JobVocabulary::BitrateList();
+            break;
+        case 'V':
+            if (value.size() != 1 || !std::isdigit(static_cast<unsigned char>(value[0]))) {
+                error = CliText::Format(CliText::translate("CliOptions", "-V '%1' is not a quality from 0 to 9"),
+                                        {value});
                 return std::nullopt;
             }
-        } else {
-            error = "unknown option '" + arg + "'";
+            options.settings = EncodeSettings::Vbr(value[0] - '0');
+            break;
+        case kAbr: {
+            EncodeSettings average;
+            if (!ParseSettings(value, average)) {
+                error = CliText::Format(CliText::translate("CliOptions", "average bitrate '%1' is not one of %2"),
+                                        {value, JobVocabulary::BitrateList()});
+                return std::nullopt;
+            }
+            options.settings = EncodeSettings::Abr(average.bitrate);
+            break;
+        }
+        case 'b':
+            if (!ParseSettings(value, options.settings)) {
+                error = CliText::Format(CliText::translate("CliOptions", "bitrate '%1' is not one of %2"),
+                                        {value, JobVocabulary::BitrateList()});
+                return std::nullopt;
+            }
+            break;
+        case kReplayGain:
+            if (value != "track" && value != "album") {
+                error = CliText::Format(
+                    CliText::translate("CliOptions", "--replaygain '%1' is neither track nor album"), {value});
+                return std::nullopt;
+            }
+            options.replayGain = value == "album" ? LoudnessTags::Album : LoudnessTags::Track;
+            break;
+        case ':':
+            error = CliText::Format(CliText::translate("CliOptions", "%1 needs a value"),
+                                    {Written(argv[optind - 1], optopt)});
+            return std::nullopt;
+        default: {
+            const std::string written = Written(argv[optind - 1], optopt);
+            const std::string candidates = written.rfind("--", 0) == 0 ? Candidates(written) : std::string();
+            if (optopt != 0 && written.rfind("--", 0) == 0)
+                error = CliText::Format(CliText::translate("CliOptions", "%1 takes no value"), {written});
+            else if (candidates.find(',') != std::string::npos)
+                error = CliText::Format(CliText::translate("CliOptions", "option '%1' is ambiguous: %2"),
+                                        {written, candidates});
+            else
+                error = CliText::Format(CliText::translate("CliOptions", "unknown option '%1'"), {written});
             return std::nullopt;
         }
+        }
     }
+    // What is left once the options are taken (getopt_long moves them
+    // ahead, and stops at "--") are the sources.
+    options.sources.assign(argv.begin() + optind, argv.end() - 1);
     if (options.help || options.version)
         return options;
     if (!options.filesFrom.empty()) {
@@ -176,15 +257,15 @@ std::optional<CliOptions> CliOptions::Parse(const std::vector<std::string>& args
         options.sources.insert(options.sources.end(), listed->begin(), listed->end());
     }
     if (options.sources.empty())
-        error = "no source file given";
+        error = CliText::translate("CliOptions", "no source file given");
     else if (!options.output.empty() && !options.directory.empty())
-        error = "-o and -d cannot be used together";
+        error = CliText::translate("CliOptions", "-o and -d cannot be used together");
     else if (!options.output.empty() && options.sources.size() > 1)
-        error = "-o names one result, but there are several sources";
+        error = CliText::translate("CliOptions", "-o names one result, but there are several sources");
     else if (options.overwrite && options.skipExisting)
-        error = "--overwrite and --skip-existing cannot be used together";
+        error = CliText::translate("CliOptions", "--overwrite and --skip-existing cannot be used together");
     else if (!options.output.empty() && IsFolder(options.sources.front()))
-        error = "-o names one result, but the source is a folder";
+        error = CliText::translate("CliOptions", "-o names one result, but the source is a folder");
     if (!error.empty())
         return std::nullopt;
     if (options.jobs == 0)

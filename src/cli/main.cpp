@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CliOptions.h"
 #include "cli/CliRunner.h"
+#include "cli/CliText.h"
 #include "cli/ConsoleLog.h"
 #include "cli/ConsolePrompt.h"
 #include "cli/InterruptSignal.h"
 #include "convert/BuildInfo.h"
+#include "convert/InstallLayout.h"
 #include "convert/JobConversion.h"
 
 #include <atomic>
@@ -26,6 +28,8 @@ std::string ProgramFolder()
 
 int main(int argc, char** argv)
 {
+    // The window's translations, in the user's language.
+    CliText::LoadFrom(InstallLayout::FindData(ProgramFolder(), "translations"));
     std::string error;
     const auto options = CliOptions::Parse(std::vector<std::string>(argv + 1, argv + argc), error);
     if (!options) {
@@ -50,7 +54,9 @@ int main(int argc, char** argv)
     int status = runner.Run(control, InterruptSignal::Flag());
     // A log that could not be written is a failure a script must hear of.
     if (const std::string failure = log.WriteFailure(); !failure.empty()) {
-        std::fprintf(stderr, "vorlanta-cli: the log could not be written: %s\n", failure.c_str());
+        const std::string line
+            = CliText::Format(CliText::translate("CliOptions", "the log could not be written: %1"), {failure});
+        std::fprintf(stderr, "vorlanta-cli: %s\n", line.c_str());
         if (status == CliRunner::kExitConverted)
             status = CliRunner::kExitFailed;
     }

@@ -70,7 +70,7 @@ void PaintWave(QPainter& painter, const QRectF& square)
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(kCaption);
+    setWindowTitle(kCaption());
     const DialogUnits units(font());
 
     m_picture = new QLabel(this);
@@ -81,8 +81,8 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     QFont productFont = m_product->font();
     productFont.setBold(true);
     m_product->setFont(productFont);
-    m_version = AddText(kVersion, units.Rect(135, 48, 74, 15), Qt::AlignHCenter | Qt::AlignTop);
-    m_maker = AddText(kMakerLine, units.Rect(7, 127, 251, 11), Qt::AlignHCenter | Qt::AlignTop);
+    m_version = AddText(kVersion(), units.Rect(135, 48, 74, 15), Qt::AlignHCenter | Qt::AlignTop);
+    m_maker = AddText(kMakerLine(), units.Rect(7, 127, 251, 11), Qt::AlignHCenter | Qt::AlignTop);
 
     m_link = new CHyperLink(LinkText(), this);
     m_link->SetLinkTarget(LinkTarget());
@@ -92,7 +92,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     linkRect.setWidth(std::max(linkRect.width(), m_link->sizeHint().width()));
     m_link->setGeometry(linkRect);
 
-    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_ok = new QPushButton(tr("OK"), this);
     m_ok->setDefault(true);
     m_ok->setGeometry(units.Rect(51, 107, 31, 12));
     connect(m_ok, &QPushButton::clicked, this, &CAboutDlg::accept);
@@ -132,7 +132,7 @@ QString CAboutDlg::LinkTarget()
 QString CAboutDlg::LinkText()
 {
     const QString homePage = QStringLiteral(VORLANTA_HOME_PAGE);
-    return homePage.isEmpty() ? kHelpLinkText : homePage;
+    return homePage.isEmpty() ? kHelpLinkText() : homePage;
 }
 
 QLabel* CAboutDlg::AddText(const QString& text, const QRect& geometry, Qt::Alignment alignment)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QPixmap>
 #include <QString>
@@ -18,12 +19,15 @@ class CAboutDlg : public QDialog {
     Q_OBJECT
 
 public:
-    static inline const QString kCaption = QStringLiteral("About Vorlanta");
+    static QString kCaption() { return QCoreApplication::translate("CAboutDlg", "About Vorlanta"); }
     static inline const QString kProductName = QStringLiteral("Vorlanta");
-    static inline const QString kVersion = QStringLiteral("Version 1.0");
+    static QString kVersion() { return QCoreApplication::translate("CAboutDlg", "Version 1.0"); }
     // The link's text when it leads to the help pages shipped with the program.
-    static inline const QString kHelpLinkText = QStringLiteral("Vorlanta Help");
-    static inline const QString kMakerLine = QStringLiteral("An MP3 bitrate converter by the Vorlanta developers.");
+    static QString kHelpLinkText() { return QCoreApplication::translate("CAboutDlg", "Vorlanta Help"); }
+    static QString kMakerLine()
+    {
+        return QCoreApplication::translate("CAboutDlg", "An MP3 bitrate converter by the Vorlanta developers.");
+    }
     static constexpr int kEmblemSize = 128;
 
     // Hands an address to the desktop's browser; false when there is none
@@ -36,7 +40,7 @@ public:
     // The home page given at build time, or else the first help page
     // shipped with the program (a local file URL).
     static QString LinkTarget();
-    // What the link shows: the home page's address, or kHelpLinkText.
+    // What the link shows: the home page's address, or kHelpLinkText().
     static QString LinkText();
 
     // The 128 x 128 emblem: a sound wave in a rounded square.

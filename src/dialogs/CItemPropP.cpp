@@ -65,11 +65,11 @@ void CItemPropP::BuildControls()
     const DialogUnits units(font());
     setFixedSize(units.Size(kPageWidth, kPageHeight));
 
-    AddLabel(this, units, QStringLiteral("Source File:"), 7, 19, 42, 16);
+    AddLabel(this, units, tr("Source File:"), 7, 19, 42, 16);
     m_sourceEdit = AddPathEdit(this, units, 53, 19, 226, 16);
-    AddLabel(this, units, QStringLiteral("Result File:"), 7, 55, 38, 16);
+    AddLabel(this, units, tr("Result File:"), 7, 55, 38, 16);
     m_resultEdit = AddPathEdit(this, units, 53, 55, 226, 16);
-    AddLabel(this, units, QStringLiteral("BitRate:"), 7, 92, 31, 16);
+    AddLabel(this, units, tr("BitRate:"), 7, 92, 31, 16);
 
     // The list sorts its entries as text; the blank before every two-digit
     // rate puts them in rising numeric order.
@@ -82,9 +82,9 @@ void CItemPropP::BuildControls()
 
     // The mode beside the rates, the quality of a variable bitrate below.
     m_modeList = new QComboBox(this);
-    m_modeList->addItems(CSettingProp::kModeEntries);
+    m_modeList->addItems(CSettingProp::kModeEntries());
     m_modeList->setGeometry(units.X(155), units.Y(92) + (units.Y(16) - height) / 2, units.X(124), height);
-    AddLabel(this, units, QStringLiteral("Quality:"), 7, 118, 42, 16);
+    AddLabel(this, units, tr("Quality:"), 7, 118, 42, 16);
     m_qualityList = new QComboBox(this);
     m_qualityList->addItems(CSettingProp::QualityEntries());
     m_qualityList->setMaxVisibleItems(m_qualityList->count());
@@ -199,25 +199,27 @@ bool CItemPropP::Acceptable()
         return false;
     };
     if (m_result.isEmpty() || m_source.isEmpty())
-        return refuse(CJobAddDialog::kNoResultMessage);
+        return refuse(CJobAddDialog::kNoResultMessage());
     if (!ResultNames::FitsJob(m_source))
-        return refuse(CJobAddDialog::kTooLongMessage.arg(QStringLiteral("source"))
+        return refuse(CJobAddDialog::kTooLongMessage()
+                          .arg(CJobAddDialog::tr("source"))
                           .arg(ResultNames::kMaxPathLength)
                           .arg(m_source));
     if (!ResultNames::FitsJob(m_result))
-        return refuse(CJobAddDialog::kTooLongMessage.arg(QStringLiteral("result"))
+        return refuse(CJobAddDialog::kTooLongMessage()
+                          .arg(CJobAddDialog::tr("result"))
                           .arg(ResultNames::kMaxPathLength)
                           .arg(m_result));
     // A source the user typed is checked as Add checks its files.
     if (m_source != m_openedSource && !QFileInfo(m_source).isFile())
-        return refuse(kNoSourceMessage.arg(m_source));
+        return refuse(kNoSourceMessage().arg(m_source));
     if (m_result == m_source)
-        return refuse(CJobAddDialog::kSameAsSourceMessage);
+        return refuse(CJobAddDialog::kSameAsSourceMessage());
     const JobSpec edited{m_source.toStdString(), m_result.toStdString(),
                          EncodeSettings::FromText(m_bitrate.toStdString())};
     const JobQueue::Key self = m_job != JobQueue::kNoJob || !m_table ? m_job : m_table->JobKey(m_row);
     if (const std::optional<std::string> clash = m_table ? m_table->Clash(edited, self) : std::nullopt)
-        return refuse(CJobAddDialog::kClashMessage.arg(QString::fromStdString(*clash)));
+        return refuse(CJobAddDialog::kClashMessage().arg(QString::fromStdString(*clash)));
     return true;
 }
 
@@ -238,17 +240,17 @@ void CItemPropP::ApplyToRow()
         return;
     int row = RowIfNotFinished();
     if (row < 0) {
-        m_prompts.show(this, kFinishedMessage);
+        m_prompts.show(this, kFinishedMessage());
         return;
     }
     const int percent = m_table->Status(row).Number();
     if (percent >= kFirstRestartPercent && percent <= kLastRestartPercent) {
-        if (!m_prompts.askYesNo(this, kRestartQuestion))
+        if (!m_prompts.askYesNo(this, kRestartQuestion()))
             return;
         // The job may have ended while the question was open.
         row = RowIfNotFinished();
         if (row < 0) {
-            m_prompts.show(this, kFinishedMessage);
+            m_prompts.show(this, kFinishedMessage());
             return;
         }
         m_table->RequestRestart(m_table->JobKey(row));

@@ -5,6 +5,7 @@
 #include "jobs/JobPrompts.h"
 #include "jobs/JobQueue.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -21,14 +22,23 @@ class CItemPropP : public QWidget {
     Q_OBJECT
 
 public:
-    static inline const QString kCaption = QStringLiteral("Job Property");
-    static inline const QString kRestartQuestion
-        = QStringLiteral("Change Setting of a processing job need restart the job, are you sure to restart this job?");
+    static QString kCaption() { return QCoreApplication::translate("CItemPropP", "Job Property"); }
+    static QString kRestartQuestion()
+    {
+        return QCoreApplication::translate(
+            "CItemPropP", "Change Setting of a processing job need restart the job, are you sure to restart this job?");
+    }
 
-    static inline const QString kFinishedMessage
-        = QStringLiteral("This job has already finished; its settings were not changed.");
-    static inline const QString kNoSourceMessage
-        = QStringLiteral("The source file\n\n%1\n\ndoes not exist or is not a file. The job was not changed.");
+    static QString kFinishedMessage()
+    {
+        return QCoreApplication::translate("CItemPropP",
+                                           "This job has already finished; its settings were not changed.");
+    }
+    static QString kNoSourceMessage()
+    {
+        return QCoreApplication::translate(
+            "CItemPropP", "The source file\n\n%1\n\ndoes not exist or is not a file. The job was not changed.");
+    }
 
     // Control ids, as the resource numbers them.
     enum ControlId { IdSourceEdit = 1000, IdResultEdit = 1001, IdBitrateList = 1016 };

@@ -17,7 +17,7 @@ CItemPropSheet::CItemPropSheet(CMyListView& table, QWidget* parent) : QDialog(pa
 
     m_page = new CItemPropP(table);
     m_tabs = new QTabWidget(this);
-    m_tabs->addTab(new PageScrollArea(m_page), CItemPropP::kCaption);
+    m_tabs->addTab(new PageScrollArea(m_page), CItemPropP::kCaption());
 
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this);
     connect(m_buttons, &QDialogButtonBox::accepted, this, &CItemPropSheet::accept);
@@ -36,7 +36,7 @@ CItemPropSheet::~CItemPropSheet() = default;
 
 void CItemPropSheet::SetJob(const QString& jobId, const QString& source)
 {
-    setWindowTitle(kTitle.arg(jobId, source.mid(source.lastIndexOf(QLatin1Char('/')) + 1)));
+    setWindowTitle(kTitle().arg(jobId, source.mid(source.lastIndexOf(QLatin1Char('/')) + 1)));
 }
 
 QPushButton* CItemPropSheet::OkButton() const

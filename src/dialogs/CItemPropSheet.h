@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QString>
 
@@ -21,7 +22,7 @@ public:
     explicit CItemPropSheet(CMyListView& table, QWidget* parent = nullptr);
     ~CItemPropSheet() override;
 
-    static inline const QString kTitle = QStringLiteral("Job %1: %2");
+    static QString kTitle() { return QCoreApplication::translate("CItemPropSheet", "Job %1: %2"); }
 
     // The caption: the job's number and its source's file name.
     void SetJob(const QString& jobId, const QString& source);

@@ -73,7 +73,7 @@ QString ResolvedResult(const QString& result, const QString& source)
 CJobAddDialog::CJobAddDialog(QWidget* parent)
     : QDialog(parent), m_prompts(JobPrompts::Defaults()), m_browser(BrowseWithChooser)
 {
-    setWindowTitle(kCaption);
+    setWindowTitle(kCaption());
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     BuildControls();
 }
@@ -100,18 +100,18 @@ void CJobAddDialog::BuildControls()
     const DialogUnits units(font());
     setFixedSize(units.Size(kDialogWidth, kDialogHeight));
 
-    AddLabel(this, units, QStringLiteral("Source File"), 14, 16, 38, 14);
+    AddLabel(this, units, tr("Source File"), 14, 16, 38, 14);
     m_sourceEdit = new QLineEdit(this);
     m_sourceEdit->setGeometry(units.Rect(55, 16, 280, 14));
     m_sourceEdit->setEnabled(false);
 
-    AddLabel(this, units, QStringLiteral("Result File"), 13, 43, 40, 15);
+    AddLabel(this, units, tr("Result File"), 13, 43, 40, 15);
     m_resultEdit = new QLineEdit(this);
     m_resultEdit->setGeometry(units.Rect(55, 43, 280, 15));
     m_browseButton = AddButton(this, units, QStringLiteral("..."), 346, 43, 11, 14);
     connect(m_browseButton, &QPushButton::clicked, this, &CJobAddDialog::OnBrowseResultFolder);
 
-    m_bitrateGroup = new QGroupBox(QStringLiteral("Bitrate(Result File)"), this);
+    m_bitrateGroup = new QGroupBox(tr("Bitrate(Result File)"), this);
     m_bitrateGroup->setGeometry(units.Rect(15, 69, 319, 78));
     for (std::size_t i = 0; i < JobVocabulary::kBitrates.size(); ++i) {
         const int id = IdFirstBitrate + int(i);
@@ -127,16 +127,15 @@ void CJobAddDialog::BuildControls()
     UpdateBitrateTabStop();
     BuildModeControls(units);
 
-    m_sameSettingsBox
-        = AddCheckBox(this, units, QStringLiteral("Use Same Settings for this batch of files"), 19, 158, 314, 9);
-    m_saveAsDefaultBox = AddCheckBox(this, units, QStringLiteral("Save as Default Settings"), 19, 180, 314, 17);
+    m_sameSettingsBox = AddCheckBox(this, units, tr("Use Same Settings for this batch of files"), 19, 158, 314, 9);
+    m_saveAsDefaultBox = AddCheckBox(this, units, tr("Save as Default Settings"), 19, 180, 314, 17);
     connect(m_sameSettingsBox, &QCheckBox::clicked, this, &CJobAddDialog::OnCheckBox);
     connect(m_saveAsDefaultBox, &QCheckBox::clicked, this, &CJobAddDialog::OnCheckBox);
 
-    m_okButton = AddButton(this, units, QStringLiteral("OK"), 73, 218, 50, 14);
+    m_okButton = AddButton(this, units, tr("OK"), 73, 218, 50, 14);
     m_okButton->setDefault(true);
-    m_cancelButton = AddButton(this, units, QStringLiteral("Cancel"), 161, 218, 50, 14);
-    m_helpButton = AddButton(this, units, QStringLiteral("Help"), 255, 217, 47, 15);
+    m_cancelButton = AddButton(this, units, tr("Cancel"), 161, 218, 50, 14);
+    m_helpButton = AddButton(this, units, tr("Help"), 255, 217, 47, 15);
     connect(m_okButton, &QPushButton::clicked, this, &CJobAddDialog::accept);
     connect(m_cancelButton, &QPushButton::clicked, this, &CJobAddDialog::reject);
     connect(m_helpButton, &QPushButton::clicked, this, &CJobAddDialog::OnHelp);
@@ -146,12 +145,12 @@ void CJobAddDialog::BuildControls()
 // the tab order too.
 void CJobAddDialog::BuildModeControls(const DialogUnits& units)
 {
-    m_modeGroup = new QGroupBox(QStringLiteral("Mode"), this);
+    m_modeGroup = new QGroupBox(tr("Mode"), this);
     m_modeGroup->setGeometry(units.Rect(345, 69, 115, 78));
     m_modeCombo = new QComboBox(this);
-    m_modeCombo->addItems(CSettingProp::kModeEntries);
+    m_modeCombo->addItems(CSettingProp::kModeEntries());
     m_modeCombo->setGeometry(units.Rect(353, 83, 99, 14));
-    AddLabel(this, units, QStringLiteral("Variable quality:"), 353, 104, 99, 10);
+    AddLabel(this, units, tr("Variable quality:"), 353, 104, 99, 10);
     m_qualityCombo = new QComboBox(this);
     m_qualityCombo->addItems(CSettingProp::QualityEntries());
     m_qualityCombo->setMaxVisibleItems(m_qualityCombo->count());
@@ -315,7 +314,7 @@ void CJobAddDialog::OnBrowseResultFolder()
         return;
     const QString folder = slash == 0 ? QStringLiteral("/") : m_result.left(slash);
     const QString namePart = m_result.mid(slash);
-    QString chosen = m_browser(this, kBrowseCaption, kBrowseInstruction, folder);
+    QString chosen = m_browser(this, kBrowseCaption(), kBrowseInstruction(), folder);
     if (chosen.isEmpty())
         return;
     // The root and any folder given with a final "/" keep one separator.
@@ -345,34 +344,34 @@ bool CJobAddDialog::Refuse(const QString& text)
 
 QString CJobAddDialog::TooLong(const QString& which, const QString& path) const
 {
-    return kTooLongMessage.arg(which).arg(ResultNames::kMaxPathLength).arg(path);
+    return kTooLongMessage().arg(which).arg(ResultNames::kMaxPathLength).arg(path);
 }
 
 void CJobAddDialog::OnOK()
 {
     ReadControls();
     if (m_result.isEmpty() || m_source.isEmpty()) {
-        Refuse(kNoResultMessage);
+        Refuse(kNoResultMessage());
         return;
     }
     m_result = ResolvedResult(m_result, m_source);
     FillControls();
     if (!ResultNames::FitsJob(m_source)) {
-        Refuse(TooLong(QStringLiteral("source"), m_source));
+        Refuse(TooLong(tr("source"), m_source));
         return;
     }
     if (!ResultNames::FitsJob(m_result)) {
-        Refuse(TooLong(QStringLiteral("result"), m_result));
+        Refuse(TooLong(tr("result"), m_result));
         return;
     }
     if (m_result == m_source) {
-        Refuse(kSameAsSourceMessage);
+        Refuse(kSameAsSourceMessage());
         return;
     }
     if (m_clashCheck) {
         if (const std::optional<std::string> clash
             = m_clashCheck(JobSpec{m_source.toStdString(), m_result.toStdString(), Settings()})) {
-            Refuse(kClashMessage.arg(QString::fromStdString(*clash)));
+            Refuse(kClashMessage().arg(QString::fromStdString(*clash)));
             return;
         }
     }
@@ -400,7 +399,7 @@ bool CJobAddDialog::MayReplaceResult()
         return false;
     }
     const ReplaceRule::Answer answer
-        = m_prompts.AskReplace(this, kOverwriteQuestion.arg(m_result), m_replaceRule && m_offerReplaceAll);
+        = m_prompts.AskReplace(this, kOverwriteQuestion().arg(m_result), m_replaceRule && m_offerReplaceAll);
     if (!m_replaceRule)
         return answer == ReplaceRule::Answer::Yes;
     const bool replace = m_replaceRule->Take(answer);
@@ -414,7 +413,7 @@ bool CJobAddDialog::MayReplaceResult()
 void CJobAddDialog::SaveSettings()
 {
     if (!m_defaults) {
-        m_prompts.show(this, kNotSavedMessage);
+        m_prompts.show(this, kNotSavedMessage());
         return;
     }
     SettingsRecord& settings = m_defaults->Settings();
@@ -425,7 +424,7 @@ void CJobAddDialog::SaveSettings()
     settings.EncodeMode = m_mode;
     settings.VbrQuality = m_quality;
     if (!m_defaults->WriteSettingsFile())
-        m_prompts.show(this, kNotSavedMessage);
+        m_prompts.show(this, kNotSavedMessage());
 }
 
 void CJobAddDialog::SetPrompts(JobPrompts prompts)

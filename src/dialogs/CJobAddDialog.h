@@ -6,6 +6,7 @@
 #include "convert/JobVocabulary.h"
 #include "jobs/JobPrompts.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QString>
 #include <array>
@@ -52,16 +53,37 @@ public:
     static constexpr int kButtonCount = int(JobVocabulary::kBitrates.size());
     static constexpr int kDefaultBitrate = JobVocabulary::kDefaultBitrate;
 
-    static inline const QString kCaption = QStringLiteral("Add Job");
+    static QString kCaption() { return QCoreApplication::translate("CJobAddDialog", "Add Job"); }
     static inline const QString kHelpTopic = QStringLiteral("addjobdlg.htm");
-    static inline const QString kNoResultMessage = QStringLiteral("You Must Enter File Name of Result File");
-    static inline const QString kSameAsSourceMessage = QStringLiteral("Result File must different from Source File!");
-    static inline const QString kOverwriteQuestion = QStringLiteral("File %1 already exist, overwrite it?");
-    static inline const QString kTooLongMessage
-        = QStringLiteral("The path of the %1 file is longer than %2 bytes:\n\n%3\n\nPlease choose a shorter name.");
-    static inline const QString kBrowseCaption = QStringLiteral("Choose Result File Folder");
-    static inline const QString kBrowseInstruction = QStringLiteral("Result file save to ...");
-    static inline const QString kNotSavedMessage = QStringLiteral("The default settings could not be saved.");
+    static QString kNoResultMessage()
+    {
+        return QCoreApplication::translate("CJobAddDialog", "You Must Enter File Name of Result File");
+    }
+    static QString kSameAsSourceMessage()
+    {
+        return QCoreApplication::translate("CJobAddDialog", "Result File must different from Source File!");
+    }
+    static QString kOverwriteQuestion()
+    {
+        return QCoreApplication::translate("CJobAddDialog", "File %1 already exist, overwrite it?");
+    }
+    static QString kTooLongMessage()
+    {
+        return QCoreApplication::translate(
+            "CJobAddDialog", "The path of the %1 file is longer than %2 bytes:\n\n%3\n\nPlease choose a shorter name.");
+    }
+    static QString kBrowseCaption()
+    {
+        return QCoreApplication::translate("CJobAddDialog", "Choose Result File Folder");
+    }
+    static QString kBrowseInstruction()
+    {
+        return QCoreApplication::translate("CJobAddDialog", "Result file save to ...");
+    }
+    static QString kNotSavedMessage()
+    {
+        return QCoreApplication::translate("CJobAddDialog", "The default settings could not be saved.");
+    }
 
     // Asks for a folder with a caption, an instruction and a start folder;
     // an empty result means the user cancelled. Tests replace it.
@@ -94,7 +116,10 @@ public:
     // another job's result or source); empty when it may. Asked at OK.
     using ClashCheck = std::function<std::optional<std::string>(const JobSpec& job)>;
     void SetClashCheck(ClashCheck check) { m_clashCheck = std::move(check); }
-    static inline const QString kClashMessage = QStringLiteral("%1.\n\nPlease choose another result file.");
+    static QString kClashMessage()
+    {
+        return QCoreApplication::translate("CJobAddDialog", "%1.\n\nPlease choose another result file.");
+    }
     // The dialog closed because its result exists and the operation keeps
     // existing results ("No to all").
     bool KeptExistingResult() const { return m_keptExisting; }

@@ -36,8 +36,11 @@ QStringList BitRateData()
 
 const QStringList kBitRateData = BitRateData();
 
-const QString kTooLongMessage
-    = QStringLiteral("The folder:\n\n%1\n\nis too long. A default folder may have at most %2 bytes.");
+QString kTooLongMessage()
+{
+    return QCoreApplication::translate("CSettingProp",
+                                       "The folder:\n\n%1\n\nis too long. A default folder may have at most %2 bytes.");
+}
 
 // Page size and control positions, in dialog units.
 constexpr int kPageWidth = 323;
@@ -87,7 +90,7 @@ CSettingProp::CSettingProp(SettingsRecord& record, QWidget* parent)
       m_browser(BrowseWithChooser),
       m_notice([](QWidget* parent, const QString& text) { AppMessage::Show(parent, text); })
 {
-    setWindowTitle(kCaption);
+    setWindowTitle(kCaption());
     BuildSheet();
     FillControls();
 
@@ -130,8 +133,8 @@ QStringList CSettingProp::QualityEntries()
     QStringList entries;
     for (int quality = 0; quality <= 9; ++quality)
         entries << QStringLiteral("V%1").arg(quality);
-    entries.front() += QStringLiteral(" (best)");
-    entries.back() += QStringLiteral(" (smallest)");
+    entries.front() += tr(" (best)");
+    entries.back() += tr(" (smallest)");
     return entries;
 }
 
@@ -154,7 +157,7 @@ int CSettingProp::FindBitRateEntry(const QStringList& entries, const QString& bi
 void CSettingProp::BuildSheet()
 {
     m_tabs = new QTabWidget(this);
-    m_tabs->addTab(new PageScrollArea(BuildPage()), kPageCaption);
+    m_tabs->addTab(new PageScrollArea(BuildPage()), kPageCaption());
 
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this);
     connect(m_buttons, &QDialogButtonBox::accepted, this, &CSettingProp::accept);
@@ -174,15 +177,15 @@ QWidget* CSettingProp::BuildPage()
     const DialogUnits units(font());
     m_page->setFixedSize(units.Size(kPageWidth, kPageHeight));
 
-    AddLabel(m_page, units, QStringLiteral("Source File Location:"), 7, 14, 309, 16);
+    AddLabel(m_page, units, tr("Source File Location:"), 7, 14, 309, 16);
     m_sourceEdit = AddFolderEdit(m_page, units, 7, 30, 262, 16);
     m_sourceBrowse = AddBrowseButton(m_page, units, 279, 30, 30, 16);
     // The destination row lines up with the source row: same width, and
     // its button level with its box.
-    AddLabel(m_page, units, QStringLiteral("Destination File Location"), 7, 59, 309, 16);
+    AddLabel(m_page, units, tr("Destination File Location"), 7, 59, 309, 16);
     m_destEdit = AddFolderEdit(m_page, units, 7, 76, 262, 16);
     m_destBrowse = AddBrowseButton(m_page, units, 279, 76, 30, 16);
-    AddLabel(m_page, units, QStringLiteral("Default Destination File Bitrate:"), 7, 111, 309, 16);
+    AddLabel(m_page, units, tr("Default Destination File Bitrate:"), 7, 111, 309, 16);
 
     m_bitRateCombo = new QComboBox(m_page);
     m_bitRateCombo->addItems(BitRateEntries());
@@ -190,31 +193,31 @@ QWidget* CSettingProp::BuildPage()
     m_bitRateCombo->setGeometry(units.X(7), units.Y(133), units.X(kComboWidth), m_bitRateCombo->sizeHint().height());
     // The mode beside the rates, then the quality of a variable bitrate.
     m_modeCombo = new QComboBox(m_page);
-    m_modeCombo->addItems(kModeEntries);
+    m_modeCombo->addItems(kModeEntries());
     m_modeCombo->setGeometry(units.X(110), units.Y(133), units.X(100), m_modeCombo->sizeHint().height());
     m_qualityCombo = new QComboBox(m_page);
     m_qualityCombo->addItems(QualityEntries());
     m_qualityCombo->setMaxVisibleItems(m_qualityCombo->count());
     m_qualityCombo->setGeometry(units.X(217), units.Y(133), units.X(92), m_qualityCombo->sizeHint().height());
 
-    AddLabel(m_page, units, QStringLiteral("Simultaneous conversions:"), 7, 165, 309, 16);
+    AddLabel(m_page, units, tr("Simultaneous conversions:"), 7, 165, 309, 16);
     m_simultaneousBox = new QSpinBox(m_page);
     m_simultaneousBox->setRange(1, SettingsStore::MaxSimultaneousConversions());
     m_simultaneousBox->setGeometry(units.X(7), units.Y(185), units.X(kComboWidth / 2),
                                    m_simultaneousBox->sizeHint().height());
-    m_skipLowerBox = new QCheckBox(kSkipLowerText, m_page);
+    m_skipLowerBox = new QCheckBox(kSkipLowerText(), m_page);
     m_skipLowerBox->setGeometry(units.Rect(7, 210, 309, 12));
-    m_keepJobsBox = new QCheckBox(kKeepJobsText, m_page);
+    m_keepJobsBox = new QCheckBox(kKeepJobsText(), m_page);
     m_keepJobsBox->setGeometry(units.Rect(7, 226, 309, 12));
-    m_splitBox = new QCheckBox(kSplitText, m_page);
-    m_splitBox->setToolTip(QStringLiteral("With more than one simultaneous conversion, a file of 20 seconds or "
-                                          "more is encoded in parts on the cores no other job needs, and the "
-                                          "parts are joined into one gapless result."));
+    m_splitBox = new QCheckBox(kSplitText(), m_page);
+    m_splitBox->setToolTip(tr("With more than one simultaneous conversion, a file of 20 seconds or "
+                              "more is encoded in parts on the cores no other job needs, and the "
+                              "parts are joined into one gapless result."));
     m_splitBox->setGeometry(units.Rect(7, 242, 309, 12));
-    // A row of its own below the check boxes.
-    AddLabel(m_page, units, QStringLiteral("Write loudness tags:"), 7, 262, 90, 12);
+    // Below the check boxes, clear of the last one.
+    AddLabel(m_page, units, tr("Write loudness tags:"), 7, 262, 90, 12);
     m_loudnessCombo = new QComboBox(m_page);
-    m_loudnessCombo->addItems(kLoudnessEntries);
+    m_loudnessCombo->addItems(kLoudnessEntries());
     m_loudnessCombo->setGeometry(units.X(100), units.Y(260), units.X(kComboWidth + 40),
                                  m_loudnessCombo->sizeHint().height());
     return m_page;
@@ -321,7 +324,7 @@ void CSettingProp::BrowseInto(QLineEdit* edit, const QString& startFolder)
     if (folder.isEmpty())
         return;
     if (!PathLimit::Fits(QFile::encodeName(folder).toStdString())) {
-        m_notice(this, kTooLongMessage.arg(folder).arg(kFolderCapacity));
+        m_notice(this, kTooLongMessage().arg(folder).arg(kFolderCapacity));
         return;
     }
     // Only this box changes: what the user typed into the others stays.
@@ -342,6 +345,6 @@ void CSettingProp::SetNotice(Notice notice)
 
 QString CSettingProp::BrowseWithChooser(QWidget* parent, const QString& startFolder)
 {
-    CFolderChooser chooser(QString(), kBrowseInstruction, startFolder, parent);
+    CFolderChooser chooser(QString(), kBrowseInstruction(), startFolder, parent);
     return chooser.Browse() == CFolderChooser::kBrowseAccepted ? chooser.GetPath() : QString();
 }

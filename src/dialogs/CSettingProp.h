@@ -5,6 +5,7 @@
 #include "convert/LoudnessTagging.h"
 #include "convert/PathLimit.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QString>
 #include <QStringList>
@@ -29,19 +30,29 @@ class CSettingProp : public QDialog {
     Q_OBJECT
 
 public:
-    static inline const QString kCaption = QStringLiteral("Settings");
-    static inline const QString kPageCaption = QStringLiteral("General");
-    static inline const QString kBrowseInstruction = QStringLiteral("Please Choose Folder");
-    static inline const QString kSkipLowerText = QStringLiteral("Skip sources at or below the target bitrate");
-    static inline const QString kKeepJobsText = QStringLiteral("Keep unfinished jobs for the next start");
-    static inline const QString kSplitText = QStringLiteral("Encode a long file on every free core");
+    static QString kCaption() { return QCoreApplication::translate("CSettingProp", "Settings"); }
+    static QString kPageCaption() { return QCoreApplication::translate("CSettingProp", "General"); }
+    static QString kBrowseInstruction() { return QCoreApplication::translate("CSettingProp", "Please Choose Folder"); }
+    static QString kSkipLowerText()
+    {
+        return QCoreApplication::translate("CSettingProp", "Skip sources at or below the target bitrate");
+    }
+    static QString kKeepJobsText()
+    {
+        return QCoreApplication::translate("CSettingProp", "Keep unfinished jobs for the next start");
+    }
+    static QString kSplitText()
+    {
+        return QCoreApplication::translate("CSettingProp", "Encode a long file on every free core");
+    }
     // The choices of "Write loudness tags", in the order of LoudnessTags.
-    static inline const QStringList kLoudnessEntries{QStringLiteral("Off"), QStringLiteral("Per track"),
-                                                     QStringLiteral("Per track and album")};
+    static QStringList kLoudnessEntries() { return {tr("Off"), tr("Per track"), tr("Per track and album")}; }
     // The encode modes, in the order of EncodeSettings::Mode, and the
     // qualities of a variable bitrate, V0 to V9.
-    static inline const QStringList kModeEntries{QStringLiteral("Constant bitrate"), QStringLiteral("Variable bitrate"),
-                                                 QStringLiteral("Average bitrate")};
+    static QStringList kModeEntries()
+    {
+        return {tr("Constant bitrate"), tr("Variable bitrate"), tr("Average bitrate")};
+    }
     static QStringList QualityEntries();
     static constexpr int kFolderCapacity = int(PathLimit::kMaxBytes);  // bytes a folder may hold
 

@@ -59,7 +59,7 @@ CToolBarCustomizeDlg::CToolBarCustomizeDlg(QToolBar& toolBar, QList<QAction*> bu
     : QDialog(parent), m_toolBar(toolBar), m_buttons(std::move(buttons))
 {
     m_buttons.removeAll(nullptr);
-    setWindowTitle(kCaption);
+    setWindowTitle(kCaption());
     CreateControls();
     Refresh(0, 0);
 }
@@ -70,17 +70,17 @@ void CToolBarCustomizeDlg::CreateControls()
 {
     m_available = MakeList(this, m_toolBar.iconSize());
     m_current = MakeList(this, m_toolBar.iconSize());
-    auto* availableLabel = new QLabel(QStringLiteral("Available toolbar buttons:"), this);
-    auto* currentLabel = new QLabel(QStringLiteral("Current toolbar buttons:"), this);
+    auto* availableLabel = new QLabel(tr("Available toolbar buttons:"), this);
+    auto* currentLabel = new QLabel(tr("Current toolbar buttons:"), this);
     availableLabel->setBuddy(m_available);
     currentLabel->setBuddy(m_current);
 
-    m_add = MakeButton(QStringLiteral("&Add ->"), &CToolBarCustomizeDlg::OnAdd);
-    m_remove = MakeButton(QStringLiteral("<- &Remove"), &CToolBarCustomizeDlg::OnRemove);
-    m_close = MakeButton(QStringLiteral("&Close"), &CToolBarCustomizeDlg::accept);
-    m_help = MakeButton(QStringLiteral("&Help"), &CToolBarCustomizeDlg::OnHelp);
-    m_moveUp = MakeButton(QStringLiteral("Move &Up"), &CToolBarCustomizeDlg::OnMoveUp);
-    m_moveDown = MakeButton(QStringLiteral("Move &Down"), &CToolBarCustomizeDlg::OnMoveDown);
+    m_add = MakeButton(tr("&Add ->"), &CToolBarCustomizeDlg::OnAdd);
+    m_remove = MakeButton(tr("<- &Remove"), &CToolBarCustomizeDlg::OnRemove);
+    m_close = MakeButton(tr("&Close"), &CToolBarCustomizeDlg::accept);
+    m_help = MakeButton(tr("&Help"), &CToolBarCustomizeDlg::OnHelp);
+    m_moveUp = MakeButton(tr("Move &Up"), &CToolBarCustomizeDlg::OnMoveUp);
+    m_moveDown = MakeButton(tr("Move &Down"), &CToolBarCustomizeDlg::OnMoveDown);
     m_close->setDefault(true);
 
     auto* middle = new QVBoxLayout;
@@ -208,7 +208,7 @@ void CToolBarCustomizeDlg::Refresh(int availableRow, int currentRow)
         list->clear();
         for (const QAction* entry : entries) {
             if (!entry || entry->isSeparator()) {
-                list->addItem(new QListWidgetItem(separatorIcon, kSeparatorText));
+                list->addItem(new QListWidgetItem(separatorIcon, kSeparatorText()));
                 continue;
             }
             list->addItem(new QListWidgetItem(entry->icon(), entry->text()));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QList>
 #include <QString>
@@ -24,8 +25,8 @@ class CToolBarCustomizeDlg : public QDialog {
     Q_OBJECT
 
 public:
-    static inline const QString kCaption = QStringLiteral("Customize Toolbar");
-    static inline const QString kSeparatorText = QStringLiteral("Separator");
+    static QString kCaption() { return QCoreApplication::translate("CToolBarCustomizeDlg", "Customize Toolbar"); }
+    static QString kSeparatorText() { return QCoreApplication::translate("CToolBarCustomizeDlg", "Separator"); }
     static inline const QString kHelpTopic = QStringLiteral("toolbar.htm");
 
     CToolBarCustomizeDlg(QToolBar& toolBar, QList<QAction*> buttons, QWidget* parent = nullptr);

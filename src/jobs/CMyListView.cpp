@@ -70,8 +70,13 @@ void CMyListView::SetTableStyle()
 
 void CMyListView::CreateColumns()
 {
-    for (const JobColumns::Column& column : JobColumns::kTable)
-        setColumnWidth(column.number, column.width);
+    for (const JobColumns::Column& column : JobColumns::kTable) {
+        // A translated caption may be longer than the English one the width
+        // was chosen for: the column then starts wide enough to show it.
+        const bool translated = ColumnCaption(column.number) != QLatin1String(column.caption);
+        const int needed = translated ? horizontalHeader()->sectionSizeHint(column.number) : 0;
+        setColumnWidth(column.number, std::max(column.width, needed));
+    }
 }
 
 // The width the view has beyond its columns goes to the two path columns,
@@ -112,7 +117,7 @@ int CMyListView::AddJob(const JobSpec& wanted)
 {
     if (const std::optional<std::string> clash = Clash(wanted)) {
         LogLine(
-            QString::fromLatin1(kClashLine).arg(QString::fromStdString(wanted.source), QString::fromStdString(*clash)));
+            tr("%1: %2, not added").arg(QString::fromStdString(wanted.source), QString::fromStdString(*clash)));
         return -1;
     }
     ConversionJob job;
@@ -210,11 +215,11 @@ void CMyListView::OnJobDel()
     };
     const QMetaObject::Connection changed = connect(&m_model, &QAbstractItemModel::dataChanged, this, watch);
     const QMetaObject::Connection removed = connect(&m_model, &QAbstractItemModel::rowsRemoved, this, watch);
-    const bool yes = m_deleteQuestion && m_deleteQuestion(QString::fromLatin1(kDeleteQuestion));
+    const bool yes = m_deleteQuestion && m_deleteQuestion(tr(kDeleteQuestion));
     disconnect(changed);
     disconnect(removed);
     if (ended || !running()) {
-        LogLine(QString::fromLatin1(kDeleteFinishedLine).arg(source));
+        LogLine(tr(kDeleteFinishedLine).arg(source));
         return;
     }
     if (yes)

@@ -29,7 +29,8 @@ class CMyListView : public QTableView, public CommandTarget {
     Q_OBJECT
 
 public:
-    static constexpr const char* kDeleteQuestion = "Are you sure to STOP and DELETE an unfinished job?";
+    static constexpr const char* kDeleteQuestion
+        = QT_TRANSLATE_NOOP("CMyListView", "Are you sure to STOP and DELETE an unfinished job?");
     static constexpr const char* kSkinFile = "skin.jpg";
 
     // Asked before a running job is stopped for deletion; true means OK.
@@ -37,7 +38,7 @@ public:
     // Closes an open delete question as if cancelled: its job has ended.
     using DeleteQuestionCloser = std::function<void()>;
     static constexpr const char* kDeleteFinishedLine
-        = "%1 had finished before it could be stopped; nothing was deleted";
+        = QT_TRANSLATE_NOOP("CMyListView", "%1 had finished before it could be stopped; nothing was deleted");
 
     explicit CMyListView(QWidget* parent = nullptr);
     ~CMyListView() override;
@@ -65,7 +66,6 @@ public:
     // identity, as the job planner tells files apart); empty when it may.
     // `self` is the job's own key when it is in the table.
     std::optional<std::string> Clash(const JobSpec& job, JobQueue::Key self = JobQueue::kNoJob) const;
-    static constexpr const char* kClashLine = "%1: %2, not added";
     int AddJob(const QString& source, const QString& result, int bitrate);
 
     int NextJobId() const { return m_queue.NextJobId(); }

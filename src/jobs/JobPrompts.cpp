@@ -11,9 +11,9 @@ ReplaceRule::Answer AskReplaceWithBox(QWidget* parent, const QString& text, bool
 {
     QMessageBox box(QMessageBox::Question, AppMessage::Caption(), text, QMessageBox::NoButton, parent);
     QPushButton* yes = box.addButton(QMessageBox::Yes);
-    QPushButton* yesToAll = offerAll ? box.addButton(JobPrompts::kYesToAllButton, QMessageBox::YesRole) : nullptr;
+    QPushButton* yesToAll = offerAll ? box.addButton(JobPrompts::kYesToAllButton(), QMessageBox::YesRole) : nullptr;
     QPushButton* no = box.addButton(QMessageBox::No);
-    QPushButton* noToAll = offerAll ? box.addButton(JobPrompts::kNoToAllButton, QMessageBox::NoRole) : nullptr;
+    QPushButton* noToAll = offerAll ? box.addButton(JobPrompts::kNoToAllButton(), QMessageBox::NoRole) : nullptr;
     box.setDefaultButton(yes);
     box.setEscapeButton(no);
     box.exec();

@@ -3,6 +3,7 @@
 
 #include "jobs/ReplaceRule.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <functional>
 
@@ -20,12 +21,12 @@ struct JobPrompts {
     // "No to all". Without it, askYesNo asks.
     std::function<ReplaceRule::Answer(QWidget* parent, const QString& text, bool offerAll)> askReplace = {};
 
-    static inline const QString kYesToAll = QStringLiteral("Yes to all");
-    static inline const QString kNoToAll = QStringLiteral("No to all");
+    static QString kYesToAll() { return QCoreApplication::translate("JobPrompts", "Yes to all"); }
+    static QString kNoToAll() { return QCoreApplication::translate("JobPrompts", "No to all"); }
     // The same on the buttons, with their access keys (Alt+A, Alt+T); Yes
     // and No have theirs already.
-    static inline const QString kYesToAllButton = QStringLiteral("Yes to &all");
-    static inline const QString kNoToAllButton = QStringLiteral("No &to all");
+    static QString kYesToAllButton() { return QCoreApplication::translate("JobPrompts", "Yes to &all"); }
+    static QString kNoToAllButton() { return QCoreApplication::translate("JobPrompts", "No &to all"); }
 
     ReplaceRule::Answer AskReplace(QWidget* parent, const QString& text, bool offerAll) const;
 

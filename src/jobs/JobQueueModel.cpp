@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "jobs/JobQueueModel.h"
 
+#include <QCoreApplication>
+
 #include <QThread>
 #include <QTimer>
 
@@ -24,7 +26,7 @@ JobQueueModel::~JobQueueModel()
 QString JobQueueModel::ColumnCaption(int column)
 {
     return JobColumns::IsColumn(column)
-        ? QString::fromLatin1(JobColumns::kTable[static_cast<std::size_t>(column)].caption)
+        ? QCoreApplication::translate("JobColumns", JobColumns::kTable[static_cast<std::size_t>(column)].caption)
         : QString();
 }
 

@@ -76,5 +76,5 @@ void BatchReport::QueueEmpty()
     if (m_outlets.status)
         m_outlets.status(text);
     if (m_outlets.notify && m_outlets.windowActive && !m_outlets.windowActive())
-        m_outlets.notify(kNoticeTitle, text);
+        m_outlets.notify(kNoticeTitle(), text);
 }

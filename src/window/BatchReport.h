@@ -4,6 +4,7 @@
 #include "convert/BatchSummary.h"
 #include "convert/ConversionOutcome.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <chrono>
@@ -37,7 +38,7 @@ public:
         std::function<void(const QString& summary, const QString& body)> notify;
     };
 
-    static inline const QString kNoticeTitle = QStringLiteral("Vorlanta: all jobs done");
+    static QString kNoticeTitle() { return QCoreApplication::translate("BatchReport", "Vorlanta: all jobs done"); }
 
     explicit BatchReport(Outlets outlets);
 

@@ -320,27 +320,27 @@ void CMainFrame::AddMenuItem(QMenu* menu, int id, const QString& text, const QKe
 void CMainFrame::CreateMenus()
 {
     QMenu* job = AddMenu(nullptr, tr("&Job"));
-    AddMenuItem(job, IdJobAdd, QStringLiteral("&Add\tF2"), QKeySequence(Qt::Key_F2));
+    AddMenuItem(job, IdJobAdd, tr("&Add\tF2"), QKeySequence(Qt::Key_F2));
     // Ctrl+O as in other programs that open files, beside F2.
     Action(IdJobAdd)->setShortcuts({QKeySequence(Qt::Key_F2), QKeySequence(Qt::CTRL | Qt::Key_O)});
-    AddMenuItem(job, IdJobAddFolder, QStringLiteral("Add &Folder...\tCtrl+Shift+O"),
+    AddMenuItem(job, IdJobAddFolder, tr("Add &Folder...\tCtrl+Shift+O"),
                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
-    AddMenuItem(job, IdJobDelete, QStringLiteral("&Delete\tDel"), QKeySequence(Qt::Key_Delete));
-    AddMenuItem(job, IdJobProperty, QStringLiteral("&Property"));
+    AddMenuItem(job, IdJobDelete, tr("&Delete\tDel"), QKeySequence(Qt::Key_Delete));
+    AddMenuItem(job, IdJobProperty, tr("&Property"));
     job->addSeparator();
     // Alt+F4 belongs to the window manager, which turns it into a close
     // request; the item only names the key.
-    AddMenuItem(job, IdAppExit, QStringLiteral("&Exit\tALT+F4"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    AddMenuItem(job, IdAppExit, tr("&Exit\tALT+F4"), QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu* view = AddMenu(nullptr, tr("&View"));
     QMenu* toolBar = AddMenu(view, tr("ToolBar"));
-    AddMenuItem(toolBar, IdMenuCustomize, QStringLiteral("&Customize..."));
-    AddMenuItem(view, IdSettings, QStringLiteral("&Settings\tF4"), QKeySequence(Qt::Key_F4));
+    AddMenuItem(toolBar, IdMenuCustomize, tr("&Customize..."));
+    AddMenuItem(view, IdSettings, tr("&Settings\tF4"), QKeySequence(Qt::Key_F4));
 
     QMenu* help = AddMenu(nullptr, tr("&Help"));
-    AddMenuItem(help, IdHelpTopics, QStringLiteral("&Help Topics\tF1"), QKeySequence(Qt::Key_F1));
+    AddMenuItem(help, IdHelpTopics, tr("&Help Topics\tF1"), QKeySequence(Qt::Key_F1));
     help->addSeparator();
-    AddMenuItem(help, IdAbout, QStringLiteral("&About"));
+    AddMenuItem(help, IdAbout, tr("&About"));
 }
 
 void CMainFrame::CreateStatusBar()
@@ -443,7 +443,7 @@ bool CMainFrame::CloseRequest()
         return true;
     }
     m_closing = true;
-    const bool yes = m_exitQuestion && m_exitQuestion(kExitQuestion);
+    const bool yes = m_exitQuestion && m_exitQuestion(kExitQuestion());
     if (yes) {
         // Kept as they stand: stopping marks the running jobs as ended.
         m_keptJobs->Freeze();

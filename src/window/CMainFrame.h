@@ -4,6 +4,7 @@
 #include "base/CommandRoute.h"
 #include "base/CommandTarget.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QList>
 #include <QMainWindow>
@@ -47,7 +48,7 @@ public:
     using SettingsSheetOpener = std::function<void()>;
 
     static inline const QString kTitle = QStringLiteral("RO3 Daviror Evazevida");
-    static inline const QString kExitQuestion = QStringLiteral("Are you sure to exit?");
+    static QString kExitQuestion() { return QCoreApplication::translate("CMainFrame", "Are you sure to exit?"); }
     static inline const QString kIntroTopic = QStringLiteral("intro.htm");
 
     explicit CMainFrame(QWidget* parent = nullptr);
@@ -108,7 +109,7 @@ public:
 
     // The exit question of the close request; a message box unless set.
     void SetExitQuestion(ExitQuestion question);
-    // The close request: while a job thread runs, asks kExitQuestion and on
+    // The close request: while a job thread runs, asks kExitQuestion() and on
     // Yes stops the threads, keeping the window responsive meanwhile. True
     // when the window may close.
     bool CloseRequest();

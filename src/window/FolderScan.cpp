@@ -29,8 +29,9 @@ FolderScan::Result FolderScan::Run(QWidget* parent, const QString& folder, Activ
         done = true;
     });
 
-    QProgressDialog progress(kProgressText.arg(folder).arg(0), QStringLiteral("Cancel"), 0, 0, parent);
-    progress.setWindowTitle(kCaption);
+    QProgressDialog progress(kProgressText().arg(folder).arg(0), QCoreApplication::translate("FolderScan", "Cancel"), 0,
+                             0, parent);
+    progress.setWindowTitle(kCaption());
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(kShowAfterMs);
     progress.setAutoClose(false);
@@ -44,7 +45,7 @@ FolderScan::Result FolderScan::Run(QWidget* parent, const QString& folder, Activ
         }
         if (progress.wasCanceled())
             cancel = true;
-        progress.setLabelText(kProgressText.arg(folder).arg(found.load()));
+        progress.setLabelText(kProgressText().arg(folder).arg(found.load()));
         // setValue lets the dialog show itself once kShowAfterMs have passed.
         progress.setValue(0);
     });

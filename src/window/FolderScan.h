@@ -3,6 +3,7 @@
 
 #include "convert/Mp3FolderWalk.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <vector>
@@ -15,8 +16,11 @@ class QWidget;
 // found so far and offers Cancel.
 class FolderScan {
 public:
-    static inline const QString kCaption = QStringLiteral("Add Folder");
-    static inline const QString kProgressText = QStringLiteral("Reading %1\n%2 MP3 files found");
+    static QString kCaption() { return QCoreApplication::translate("FolderScan", "Add Folder"); }
+    static QString kProgressText()
+    {
+        return QCoreApplication::translate("FolderScan", "Reading %1\n%2 MP3 files found");
+    }
     // How long a walk may take before the progress dialog shows.
     static constexpr int kShowAfterMs = 300;
 

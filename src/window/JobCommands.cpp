@@ -28,12 +28,12 @@
 #include <atomic>
 
 const std::array<JobCommands::ContextItem, 6> JobCommands::kContextItems{{
-    {IdJobAdd, "Add"},
-    {IdJobAddFolder, "Add Folder"},
-    {IdJobDelete, "Delete"},
-    {IdJobProperty, "Property"},
+    {IdJobAdd, QT_TRANSLATE_NOOP("JobCommands", "Add")},
+    {IdJobAddFolder, QT_TRANSLATE_NOOP("JobCommands", "Add Folder")},
+    {IdJobDelete, QT_TRANSLATE_NOOP("JobCommands", "Delete")},
+    {IdJobProperty, QT_TRANSLATE_NOOP("JobCommands", "Property")},
     {0, nullptr},
-    {IdSettings, "Settings"},
+    {IdSettings, QT_TRANSLATE_NOOP("JobCommands", "Settings")},
 }};
 
 namespace {
@@ -183,7 +183,7 @@ void JobCommands::AddFolder(const QString& folder)
         return;
     if (scan.found.empty()) {
         // A folder that cannot be read has had its log line already.
-        m_prompts.show(DialogParent(), kNoMp3Message.arg(folder));
+        m_prompts.show(DialogParent(), kNoMp3Message().arg(folder));
         return;
     }
     const BatchReport::AddOperation operation = Operation();
@@ -243,16 +243,16 @@ void JobCommands::AddFile(const QString& source, const QString& offeredResult, b
 void JobCommands::RefuseTooLong(const QString& path, const QString& relative)
 {
     if (m_report)
-        m_report->Failed(path, kTooLongLine.arg(QString(), ResultNames::kMaxPathLength).mid(2));
+        m_report->Failed(path, kTooLongLine().arg(QString(), ResultNames::kMaxPathLength).mid(2));
     if (relative.isEmpty())
-        m_prompts.show(DialogParent(), kTooLongMessage.arg(path).arg(ResultNames::kMaxPathLength));
+        m_prompts.show(DialogParent(), kTooLongMessage().arg(path).arg(ResultNames::kMaxPathLength));
     else
-        Log(kTooLongLine.arg(path).arg(ResultNames::kMaxPathLength));
+        Log(kTooLongLine().arg(path).arg(ResultNames::kMaxPathLength));
 }
 
 void JobCommands::KeepResult(const QString& result)
 {
-    Log(kKeptLine.arg(result));
+    Log(kKeptLine().arg(result));
     if (m_report)
         m_report->Skipped();
 }
@@ -359,7 +359,7 @@ bool JobCommands::MayReplace(const QString& result, bool lastFile, BatchState& b
     if (!batch.replace.Asks())
         return batch.replace.ReplacesAll();
     return batch.replace.Take(
-        m_prompts.AskReplace(DialogParent(), CJobAddDialog::kOverwriteQuestion.arg(result), !lastFile));
+        m_prompts.AskReplace(DialogParent(), CJobAddDialog::kOverwriteQuestion().arg(result), !lastFile));
 }
 
 void JobCommands::ItemPropDlg(int row)
@@ -387,7 +387,7 @@ QMenu* JobCommands::BuildContextMenu(QWidget* owner)
             menu->addSeparator();
             continue;
         }
-        QAction* action = menu->addAction(m_sink.icon(item.id), QString::fromLatin1(item.caption));
+        QAction* action = menu->addAction(m_sink.icon(item.id), tr(item.caption));
         action->setData(item.id);
         action->setEnabled(m_sink.enabled(item.id));
         // Carried out once the menu has closed.
@@ -490,12 +490,12 @@ QString JobCommands::ChooserFilter()
     for (const std::string_view extension : SourceFormat::Extensions())
         patterns << QStringLiteral("*.")
                 + QString::fromLatin1(extension.data(), static_cast<qsizetype>(extension.size()));
-    return QStringLiteral("Audio files (%1);;mp3 file (*.mp3);;All files (*)").arg(patterns.join(QLatin1Char(' ')));
+    return tr("Audio files (%1);;mp3 file (*.mp3);;All files (*)").arg(patterns.join(QLatin1Char(' ')));
 }
 
 QStringList JobCommands::ChooseWithFileDialog(QWidget* parent, const QString& startFolder)
 {
-    QFileDialog dialog(parent, kChooserCaption, startFolder, ChooserFilter());
+    QFileDialog dialog(parent, kChooserCaption(), startFolder, ChooserFilter());
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFiles);
     dialog.setDefaultSuffix(QStringLiteral("mp3"));
@@ -506,5 +506,5 @@ QStringList JobCommands::ChooseWithFileDialog(QWidget* parent, const QString& st
 
 QString JobCommands::ChooseFolderWithFileDialog(QWidget* parent, const QString& startFolder)
 {
-    return QFileDialog::getExistingDirectory(parent, kFolderCaption, startFolder, QFileDialog::ShowDirsOnly);
+    return QFileDialog::getExistingDirectory(parent, kFolderCaption(), startFolder, QFileDialog::ShowDirsOnly);
 }

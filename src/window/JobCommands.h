@@ -6,6 +6,7 @@
 #include "window/BatchReport.h"
 #include "window/BatchState.h"
 
+#include <QCoreApplication>
 #include <QIcon>
 #include <QList>
 #include <QObject>
@@ -35,15 +36,27 @@ class JobCommands : public QObject {
     Q_OBJECT
 
 public:
-    static inline const QString kChooserCaption = QStringLiteral("Open");
+    static QString kChooserCaption() { return QCoreApplication::translate("JobCommands", "Open"); }
     // "Audio files" (every source format), the MP3 filter, then all files.
     static QString ChooserFilter();
-    static inline const QString kTooLongMessage
-        = QStringLiteral("The path\n\n%1\n\nis longer than %2 bytes. The file is not added.");
-    static inline const QString kTooLongLine = QStringLiteral("%1: the path is longer than %2 bytes, not added");
-    static inline const QString kKeptLine = QStringLiteral("%1 exists already: kept, its job not added");
-    static inline const QString kFolderCaption = QStringLiteral("Add Folder");
-    static inline const QString kNoMp3Message = QStringLiteral("No MP3 file was found in\n\n%1");
+    static QString kTooLongMessage()
+    {
+        return QCoreApplication::translate("JobCommands",
+                                           "The path\n\n%1\n\nis longer than %2 bytes. The file is not added.");
+    }
+    static QString kTooLongLine()
+    {
+        return QCoreApplication::translate("JobCommands", "%1: the path is longer than %2 bytes, not added");
+    }
+    static QString kKeptLine()
+    {
+        return QCoreApplication::translate("JobCommands", "%1 exists already: kept, its job not added");
+    }
+    static QString kFolderCaption() { return QCoreApplication::translate("JobCommands", "Add Folder"); }
+    static QString kNoMp3Message()
+    {
+        return QCoreApplication::translate("JobCommands", "No MP3 file was found in\n\n%1");
+    }
 
     // The context menu: "Add", "Add Folder", "Delete", "Property", a
     // separator (id 0), "Settings".

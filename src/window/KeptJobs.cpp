@@ -93,15 +93,15 @@ QString KeptJobs::Refusal(const KeptJobsStore::Job& job)
     const QString result = QString::fromStdString(job.result);
     for (const QString& path : {source, result}) {
         if (!ResultNames::FitsJob(path))
-            return kTooLongReason.arg(path).arg(ResultNames::kMaxPathLength);
+            return kTooLongReason().arg(path).arg(ResultNames::kMaxPathLength);
     }
     if (!ResultNames::HasMp3Extension(result))
-        return kNotMp3Reason.arg(result);
+        return kNotMp3Reason().arg(result);
     if (const std::optional<std::string> refusal = JobPlanner::Refusal(job))
         return QString::fromStdString(*refusal);
     const QFileInfo existing(result);
     if ((existing.exists() && !existing.isFile()) || (existing.isSymLink() && !existing.exists()))
-        return kNotRegularReason.arg(result);
+        return kNotRegularReason().arg(result);
     return QString();
 }
 
@@ -111,7 +111,7 @@ bool KeptJobs::MayReplace(const QString& result, bool offerAll, ReplaceRule& rul
         return rule.ReplacesAll();
     if (!prompts.askReplace)
         return false;
-    return rule.Take(prompts.askReplace(CJobAddDialog::kOverwriteQuestion.arg(result), offerAll));
+    return rule.Take(prompts.askReplace(CJobAddDialog::kOverwriteQuestion().arg(result), offerAll));
 }
 
 int KeptJobs::OfferBack(const Prompts& prompts)
@@ -119,9 +119,9 @@ int KeptJobs::OfferBack(const Prompts& prompts)
     const KeptJobsStore::Loaded loaded = m_store.Load();
     if (loaded.state == KeptJobsStore::Loaded::State::Damaged) {
         const QString aside = loaded.keptAside.isEmpty() ? m_store.FilePath() : loaded.keptAside;
-        Log(kDamagedLine.arg(aside));
+        Log(kDamagedLine().arg(aside));
         if (prompts.show)
-            prompts.show(kDamagedMessage.arg(aside));
+            prompts.show(kDamagedMessage().arg(aside));
         return 0;
     }
     QList<KeptJobsStore::Job> offered;
@@ -131,8 +131,8 @@ int KeptJobs::OfferBack(const Prompts& prompts)
         const QString source = QString::fromStdString(job.source);
         const QString reason = Refusal(job);
         if (!reason.isEmpty()) {
-            Log(kRefusedLine.arg(source, reason));
-            refused.append(QStringLiteral("Not resumed: %1 (%2)").arg(source, reason));
+            Log(kRefusedLine().arg(source, reason));
+            refused.append(QCoreApplication::translate("KeptJobs", "Not resumed: %1 (%2)").arg(source, reason));
             continue;
         }
         offered.append(job);
@@ -143,7 +143,7 @@ int KeptJobs::OfferBack(const Prompts& prompts)
             m_store.Clear();
         return 0;
     }
-    const QString question = kResumeQuestion.arg(offered.size());
+    const QString question = kResumeQuestion().arg(offered.size());
     if (!prompts.askYesNo || !prompts.askYesNo(question, (details + refused).join(QLatin1Char('\n')))) {
         m_store.Clear();
         return 0;
@@ -156,7 +156,7 @@ int KeptJobs::OfferBack(const Prompts& prompts)
     for (qsizetype i = 0; i < offered.size(); ++i) {
         const QString result = QString::fromStdString(offered[i].result);
         if (QFileInfo::exists(result) && !MayReplace(result, i + 1 < offered.size(), rule, prompts)) {
-            Log(JobCommands::kKeptLine.arg(result) + QStringLiteral("\r\n"));
+            Log(JobCommands::kKeptLine().arg(result) + QStringLiteral("\r\n"));
             if (m_report)
                 m_report->Skipped();
             continue;

@@ -4,6 +4,7 @@
 #include "jobs/KeptJobsStore.h"
 #include "jobs/ReplaceRule.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -21,19 +22,38 @@ class KeptJobs : public QObject {
     Q_OBJECT
 
 public:
-    static inline const QString kResumeQuestion = QStringLiteral("Resume %1 waiting jobs?");
-    static inline const QString kDamagedMessage
-        = QStringLiteral("The waiting jobs of the last run could not be read. The file has been kept as\n\n%1");
-    static inline const QString kDamagedLine
-        = QStringLiteral("The waiting jobs of the last run could not be read; the file has been kept as %1\r\n");
+    static QString kResumeQuestion() { return QCoreApplication::translate("KeptJobs", "Resume %1 waiting jobs?"); }
+    static QString kDamagedMessage()
+    {
+        return QCoreApplication::translate(
+            "KeptJobs", "The waiting jobs of the last run could not be read. The file has been kept as\n\n%1");
+    }
+    static QString kDamagedLine()
+    {
+        return QCoreApplication::translate(
+                   "KeptJobs", "The waiting jobs of the last run could not be read; the file has been kept as %1")
+            + QStringLiteral("\r\n");
+    }
     // Changes within this time are saved together.
     static constexpr int kSaveDelayMs = 250;
 
     // A kept job that is not offered back, with why.
-    static inline const QString kRefusedLine = QStringLiteral("%1: %2; not resumed\r\n");
-    static inline const QString kNotMp3Reason = QStringLiteral("the result %1 is not named .mp3");
-    static inline const QString kNotRegularReason = QStringLiteral("the result %1 exists and is not a regular file");
-    static inline const QString kTooLongReason = QStringLiteral("the path %1 is longer than %2 bytes");
+    static QString kRefusedLine()
+    {
+        return QCoreApplication::translate("KeptJobs", "%1: %2; not resumed") + QStringLiteral("\r\n");
+    }
+    static QString kNotMp3Reason()
+    {
+        return QCoreApplication::translate("KeptJobs", "the result %1 is not named .mp3");
+    }
+    static QString kNotRegularReason()
+    {
+        return QCoreApplication::translate("KeptJobs", "the result %1 exists and is not a regular file");
+    }
+    static QString kTooLongReason()
+    {
+        return QCoreApplication::translate("KeptJobs", "the path %1 is longer than %2 bytes");
+    }
 
     struct Prompts {
         // The resume question, with the jobs it would resume (and those it

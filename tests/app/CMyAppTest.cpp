@@ -191,7 +191,7 @@ TEST(MyAppDisplayTest, NeedsADisplayOrAnExplicitPlatform)
 // names that are neither file nor folder are reported in the log too.
 TEST_F(MyAppTest, NamesThatAreNeitherFileNorFolderAreReportedInTheLog)
 {
-    app.SetStartMissing({"gone.mp3"});
+    app.SetStartNotAdded({"gone.mp3: no such file or folder, not added"});
     CMainFrame& frame = Start();
     EXPECT_TRUE(ProcessEventsUntil(
         [&] { return frame.LogView()->toPlainText().contains("gone.mp3: no such file or folder, not added"); }));
@@ -202,21 +202,25 @@ TEST_F(MyAppTest, NamesThatAreNeitherFileNorFolderAreReportedInTheLog)
 
 // `vorlanta song.mp3 Library/` from a terminal: the job must hold an
 // absolute path, a folder is taken (to be added as Add Folder adds it), and
-// names that are neither are reported instead of becoming jobs.
+// names that are neither, or files of no kind the program converts, are
+// reported instead of becoming jobs.
 TEST(MyAppCommandLine, ExistingFilesAndFoldersAreMadeAbsoluteAndTheRestReported)
 {
     TempDir dir;
     QFile(QString::fromStdString(dir.File("song.mp3"))).open(QIODevice::WriteOnly);
+    QFile(QString::fromStdString(dir.File("notes.txt"))).open(QIODevice::WriteOnly);
     const QString before = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(dir.Path())));
     QStringList missing;
     ASSERT_TRUE(QDir().mkdir(QString::fromStdString(dir.File("Library"))));
-    const QStringList files = CMyApp::ExistingFiles({"song.mp3", "gone.mp3", "Library/", "Library"}, missing);
+    const QStringList files = CMyApp::StartFiles({"song.mp3", "gone.mp3", "Library/", "Library", "notes.txt"}, missing);
     QDir::setCurrent(before);
 
     const QDir here(QString::fromStdString(dir.Path()));
     EXPECT_EQ(files,
               (QStringList{here.absoluteFilePath("song.mp3"), here.absoluteFilePath("Library"),
                            here.absoluteFilePath("Library")}));
-    EXPECT_EQ(missing, QStringList{"gone.mp3"});
+    EXPECT_EQ(missing,
+              (QStringList{"gone.mp3: no such file or folder, not added",
+                           "notes.txt: not an audio file this program converts, not added"}));
 }

@@ -269,7 +269,7 @@ TEST_F(FolderChooserTest, BrowseReturnsTheConfirmedFolder)
 TEST_F(FolderChooserTest, DefaultPromptsAreRealMessageBoxes)
 {
     CFolderChooser chooser(QString(), QStringLiteral("Please Choose Folder"), Root());
-    EXPECT_EQ(chooser.windowTitle(), CFolderChooser::kDefaultCaption);
+    EXPECT_EQ(chooser.windowTitle(), CFolderChooser::kDefaultCaption());
     const QString target = Path(QStringLiteral("p/q"));
     ModalBoxCatcher catcher(QMessageBox::Yes);
     EXPECT_EQ(chooser.ValidateFolder(target), CFolderChooser::kFolderValid);

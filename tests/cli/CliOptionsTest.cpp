@@ -81,3 +81,42 @@ TEST(CliOptions, RefusesWhatCannotWork)
     ASSERT_TRUE(dashed);
     EXPECT_EQ(dashed->sources, std::vector<std::string>{"-odd.mp3"});
 }
+
+// getopt_long's conventions: values attached or as the next word, long names
+// with "=", flags grouped, options after sources, a long name shortened.
+TEST(CliOptions, LongNamesAndAttachedValues)
+{
+    for (const std::vector<std::string>& words : std::vector<std::vector<std::string>>{{"-b64", "a.mp3"},
+                                                                                       {"-b", "64", "a.mp3"},
+                                                                                       {"--bitrate=64", "a.mp3"},
+                                                                                       {"a.mp3", "--bitrate", "64"},
+                                                                                       {"--bit=64", "a.mp3"}}) {
+        const auto options = Parse(words);
+        ASSERT_TRUE(options) << words[0];
+        EXPECT_EQ(options->settings, EncodeSettings::Cbr(64)) << words[0];
+        EXPECT_EQ(options->sources, std::vector<std::string>{"a.mp3"}) << words[0];
+    }
+    const auto all = Parse({"--vbr=2", "--jobs=3", "--directory", "/out", "-0", "--files-from=/dev/null",
+                            "--replaygain=track", "a.mp3", "-j4"});
+    ASSERT_TRUE(all);
+    EXPECT_EQ(all->settings, EncodeSettings::Vbr(2));
+    EXPECT_EQ(all->jobs, 4);
+    EXPECT_EQ(all->directory, "/out");
+    EXPECT_TRUE(all->nulSeparated);
+    EXPECT_EQ(all->replayGain, LoudnessTags::Track);
+    const auto grouped = Parse({"-0h"});
+    ASSERT_TRUE(grouped);
+    EXPECT_TRUE(grouped->help && grouped->nulSeparated);
+    EXPECT_EQ(Parse({"--output=r.mp3", "a.mp3"})->output, "r.mp3");
+
+    std::string error;
+    EXPECT_FALSE(Parse({"a.mp3", "--bitrate"}, &error));
+    EXPECT_EQ(error, "--bitrate needs a value");
+    EXPECT_FALSE(Parse({"--overwrite=yes", "a.mp3"}, &error));
+    EXPECT_EQ(error, "--overwrite takes no value");
+    EXPECT_FALSE(Parse({"--skip", "a.mp3"}, &error));
+    EXPECT_EQ(error, "option '--skip' is ambiguous: --skip-existing, --skip-lower");
+    EXPECT_FALSE(Parse({"-0x", "a.mp3"}, &error));
+    EXPECT_EQ(error, "unknown option '-x'");
+    EXPECT_FALSE(Parse({"-b320x", "a.mp3"}, &error));
+}

@@ -16,6 +16,11 @@ mapfile -t options < <(grep -oE '(^|[][ ,|(])(-[A-Za-z0-9]|--[a-z0-9][a-z0-9-]*)
 [ ${#options[@]} -gt 2 ] || fail "found only '${options[*]}' in $program --help"
 
 name=$(basename "$program")
+# A wrong option is refused and named, with or without a display.
+if wrong=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --bogus-option 2>&1); then
+  fail "$name --bogus-option succeeded"
+fi
+grep -q -- 'bogus-option' <<< "$wrong" || fail "$name --bogus-option does not name the option: $wrong"
 for option in "${options[@]}"; do
   # In roff every dash is written \-; the option must end there.
   roff=$(sed 's/-/\\\\-/g' <<< "$option")

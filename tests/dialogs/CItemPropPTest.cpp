@@ -170,7 +170,7 @@ TEST_F(JobPropertyTest, ApplyAfterItsJobHasEndedChangesNothingAndSaysSo)
         sheet.OkButton()->click();
     };
     OpenProperty(0);
-    EXPECT_EQ(prompts.shown, (std::vector<QString>{CItemPropP::kFinishedMessage, CItemPropP::kFinishedMessage}));
+    EXPECT_EQ(prompts.shown, (std::vector<QString>{CItemPropP::kFinishedMessage(), CItemPropP::kFinishedMessage()}));
     EXPECT_TRUE(prompts.asked.empty());
     ASSERT_TRUE(WaitUntil([this] { return script.CallCount() == 2; }));
     EXPECT_EQ(script.Calls()[0].result, "/out/a_128.mp3");

@@ -423,7 +423,7 @@ TEST(ReplaceQuestionTest, AllButtonsHaveAccessKeys)
         for (QAbstractButton* button : box->buttons())
             texts << button->text();
         for (QAbstractButton* button : box->buttons()) {
-            if (button->text() == JobPrompts::kNoToAllButton)
+            if (button->text() == JobPrompts::kNoToAllButton())
                 button->click();
         }
     });

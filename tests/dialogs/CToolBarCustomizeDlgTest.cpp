@@ -54,7 +54,7 @@ std::vector<int> ToolBarIds(const QToolBar& toolBar)
 // What a list row must read for toolbar entry `id` (0: a separator).
 QString EntryText(int id)
 {
-    return id == 0 ? CToolBarCustomizeDlg::kSeparatorText : CommandStrings::ToolTip(id).trimmed();
+    return id == 0 ? CToolBarCustomizeDlg::kSeparatorText() : CommandStrings::ToolTip(id).trimmed();
 }
 
 std::vector<QString> EntryTexts(const std::vector<int>& ids)

@@ -49,6 +49,11 @@ if [ -e "$build/bin/vorlanta" ]; then
   version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$bin/vorlanta" --version) \
     || fail "vorlanta --version failed"
   echo "$version" | grep -q '^vorlanta [0-9]' || fail "unexpected version line: $version"
+  # The installed programs find the installed translations.
+  expect "$root/share/vorlanta/translations/vorlanta_de.qm"
+  LANGUAGE=de "$bin/vorlanta-cli" --help | grep -q '^Aufruf: vorlanta-cli' || fail "vorlanta-cli --help is not German with LANGUAGE=de"
+  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM LANGUAGE=fr "$bin/vorlanta" --help | grep -q 'Afficher cette aide' \
+    || fail "vorlanta --help is not French with LANGUAGE=fr"
 fi
 
 "$bench" --make-source "$stage/song.mp3" 2 > /dev/null

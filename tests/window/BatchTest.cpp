@@ -241,7 +241,7 @@ TEST(BatchTest, KeptJobsAreCheckedAsAddedJobsAre)
     EXPECT_TRUE(details.contains(dir + "/a.mp3") && details.contains(dir + "/e.mp3")
                 && details.contains("Not resumed: " + dir + "/b.mp3"))
         << details.toStdString();
-    EXPECT_EQ(replaceAsked, QStringList{CJobAddDialog::kOverwriteQuestion.arg(dir + "/made_128.mp3")});
+    EXPECT_EQ(replaceAsked, QStringList{CJobAddDialog::kOverwriteQuestion().arg(dir + "/made_128.mp3")});
     ASSERT_EQ(f.Table().JobCount(), 1);
     EXPECT_EQ(f.Table().CellText(0, JobColumns::SourceFile), dir + "/a.mp3");
     ASSERT_TRUE(WaitUntil([&] { return f.Log().contains("made_128.mp3 exists already: kept"); }, 5s));
