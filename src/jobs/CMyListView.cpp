@@ -116,8 +116,7 @@ int CMyListView::InsertJob(const ConversionJob& job)
 int CMyListView::AddJob(const JobSpec& wanted)
 {
     if (const std::optional<std::string> clash = Clash(wanted)) {
-        LogLine(
-            tr("%1: %2, not added").arg(QString::fromStdString(wanted.source), QString::fromStdString(*clash)));
+        LogLine(tr("%1: %2, not added").arg(QString::fromStdString(wanted.source), QString::fromStdString(*clash)));
         return -1;
     }
     ConversionJob job;
