@@ -67,7 +67,8 @@ CliRunner::~CliRunner() = default;
 void CliRunner::Plan(const std::atomic<bool>& interrupted)
 {
     const auto keepGoing = [&interrupted] { return !interrupted.load(); };
-    for (JobPlanner::Planned& planned : JobPlanner::Plan(options_.sources, options_.Choices(), log_, keepGoing)) {
+    for (JobPlanner::Planned& planned :
+         JobPlanner::Plan(options_.sources, options_.Choices(), log_, keepGoing, &notSearched_)) {
         jobs_.push_back({std::move(planned.job), planned.size, std::move(planned.decided)});
         if (jobs_.back().outcome && jobs_.back().outcome->IsFailure())
             ShowRefusal(jobs_.back());
@@ -118,6 +119,8 @@ int CliRunner::Run(std::atomic<int>& control, const std::atomic<bool>& interrupt
         else
             summary_.AddNotStarted(job.planned.source);
     }
+    for (const std::string& source : notSearched_)
+        summary_.AddNotSearched(source);
     PrintSummary(std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
     if (interrupted.load())
         return kExitInterrupted;

@@ -83,4 +83,5 @@ private:
     // With --replaygain album: the album of each source folder.
     std::map<std::string, std::shared_ptr<AlbumGain>> albums_;
     BatchSummary summary_;
+    std::vector<std::string> notSearched_;  // sources a stop came before, named in the summary
 };

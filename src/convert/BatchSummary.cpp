@@ -82,6 +82,8 @@ std::vector<std::string> BatchSummary::FailureLines() const
     }
     for (const std::string& source : notStarted_)
         lines.push_back("Not started: " + source);
+    for (const std::string& source : notSearched_)
+        lines.push_back("Not searched: " + source);
     return lines;
 }
 

@@ -23,6 +23,9 @@ public:
     void AddStopped() { ++stopped_; }
     // A job the batch never started (it was stopped first).
     void AddNotStarted(const std::string& source) { notStarted_.push_back(source); }
+    // A source named to the batch that a stop kept from being searched to
+    // its end: what lies below it was never found, so it is named here.
+    void AddNotSearched(const std::string& source) { notSearched_.push_back(source); }
     // Counts one job by how it ended: failed and refused jobs as failed
     // with their reason; restarted ones not at all (they run again).
     void Add(const std::string& source, const ConversionOutcome& outcome);
@@ -42,7 +45,8 @@ public:
     // added: the reason first, so that it shows in a narrow log, then the
     // source's file name, with its folder ("NAME (in FOLDER)") only where
     // two failed sources share a name.
-    // Then "Not started: SOURCE", one a job never started.
+    // Then "Not started: SOURCE", one a job never started, and "Not
+    // searched: SOURCE", one a folder or file a stop came before.
     std::vector<std::string> FailureLines() const;
     // `reason` without the source's path the engine's lines carry.
     static std::string ReasonWithoutSource(const std::string& reason, const std::string& source);
@@ -58,4 +62,5 @@ private:
     int stopped_ = 0;
     std::vector<Failure> failures_;
     std::vector<std::string> notStarted_;
+    std::vector<std::string> notSearched_;
 };

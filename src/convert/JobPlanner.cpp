@@ -187,21 +187,32 @@ std::string JobPlanner::TreeRoot(const std::string& acceptedResult, const std::s
 }
 
 std::vector<JobPlanner::Planned> JobPlanner::Plan(const std::vector<std::string>& sources, const Choices& choices,
-                                                  ActivityLog& log, const std::function<bool()>& keepGoing)
+                                                  ActivityLog& log, const std::function<bool()>& keepGoing,
+                                                  std::vector<std::string>* notSearched)
 {
     std::vector<Planned> jobs;
-    for (const std::string& source : sources) {
-        if (keepGoing && !keepGoing())
+    const auto stopped = [&keepGoing] { return keepGoing && !keepGoing(); };
+    for (auto source = sources.begin(); source != sources.end(); ++source) {
+        if (stopped()) {
+            if (notSearched)
+                notSearched->insert(notSearched->end(), source, sources.end());
             break;
+        }
         std::error_code error;
-        if (fs::is_directory(source, error)) {
-            AddFolder(source, choices, log, keepGoing, jobs);
+        if (fs::is_directory(*source, error)) {
+            AddFolder(*source, choices, log, keepGoing, jobs);
+            // A stop during the walk leaves the rest of the folder unfound.
+            if (stopped()) {
+                if (notSearched)
+                    notSearched->insert(notSearched->end(), source, sources.end());
+                break;
+            }
             continue;
         }
-        const std::uintmax_t size = fs::file_size(source, error);
+        const std::uintmax_t size = fs::file_size(*source, error);
         const std::string result
-            = choices.output.empty() ? ResultName(source, choices.resultFolder, choices.settings) : choices.output;
-        jobs.push_back({JobSpec{source, result, choices.settings}, error ? 0 : size, std::nullopt});
+            = choices.output.empty() ? ResultName(*source, choices.resultFolder, choices.settings) : choices.output;
+        jobs.push_back({JobSpec{*source, result, choices.settings}, error ? 0 : size, std::nullopt});
     }
     RefuseClashes(jobs, log);
     return jobs;

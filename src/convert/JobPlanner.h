@@ -57,9 +57,12 @@ public:
     };
     // Every job of `sources` (files, and folders searched for MP3 files),
     // in order. A skipped job's line is logged; a refused job is left to
-    // the caller to show. `keepGoing` is asked between folders.
+    // the caller to show. `keepGoing` is asked between folders and files;
+    // the sources it stopped before, or in the middle of (a folder), are
+    // added to `notSearched` when given.
     static std::vector<Planned> Plan(const std::vector<std::string>& sources, const Choices& choices, ActivityLog& log,
-                                     const std::function<bool()>& keepGoing = {});
+                                     const std::function<bool()>& keepGoing = {},
+                                     std::vector<std::string>* notSearched = nullptr);
 
     // --- As a job starts ---------------------------------------------------
     enum class Existing { Replace, Skip, Refuse };

@@ -53,6 +53,18 @@ TEST_F(JobPlannerTest, ResultNamesAndTheFolderTree)
     EXPECT_EQ(planned[0].job.result, dir.File("OUT/Artist/01_96.mp3"));
     EXPECT_EQ(planned[1].job.result, dir.File("OUT/Single_96.mp3"));
     EXPECT_FALSE(planned[0].decided);
+
+    // A stop during a folder's search names that folder and every source
+    // after it, so nothing the user asked for goes unmentioned.
+    int asked = 0;
+    std::vector<std::string> notSearched;
+    const std::string first = Make("first.mp3");
+    const auto stopped = JobPlanner::Plan(
+        {first, dir.File("Music"), dir.File("last.mp3")}, {rate, {}, {}}, log, [&asked] { return ++asked <= 2; },
+        &notSearched);
+    ASSERT_FALSE(stopped.empty());
+    EXPECT_EQ(stopped[0].job.source, first);
+    EXPECT_EQ(notSearched, (std::vector<std::string>{dir.File("Music"), dir.File("last.mp3")}));
 }
 
 // One file reached by two spellings (a linked folder) and two sources that
