@@ -69,6 +69,34 @@ Row Fastest(const std::string& name, const std::vector<std::string>& argv, int r
     return row;
 }
 
+// The engine's runs and its encode-only floor's (`floorCommand` prints its
+// processor and wall seconds) alternate, so a change in the machine's load
+// falls on both alike; the best of each.
+bool EngineAndFloor(const std::string& cli, const std::vector<std::string>& floorCommand, const std::string& source,
+                    const std::string& result, int runs, Row& engine, Row& floor)
+{
+    for (int i = 0; i < runs; ++i) {
+        const ChildRun run = ChildRun::Of({cli, "--overwrite", "-b", "128", "-o", result, source});
+        if (run.status != 0) {
+            std::fprintf(stderr, "vorlanta-cli failed (%d)\n", run.status);
+            return false;
+        }
+        engine.wall = std::min(engine.wall, run.wallSeconds);
+        engine.processor = std::min(engine.processor, run.seconds);
+        engine.peakKiB = std::max(engine.peakKiB, run.peakKiB);
+        const ChildRun floorRun = ChildRun::Of(floorCommand);
+        double processor = -1, wall = -1;
+        if (std::sscanf(floorRun.output.c_str(), "%lf %lf", &processor, &wall) != 2 || processor <= 0) {
+            std::fprintf(stderr, "the encode-only run failed\n");
+            return false;
+        }
+        floor.wall = std::min(floor.wall, wall);
+        floor.processor = std::min(floor.processor, processor);
+        floor.peakKiB = std::max(floor.peakKiB, floorRun.peakKiB);
+    }
+    return true;
+}
+
 // Runs the commands in turn, `runs` times, so a change in the machine's load
 // falls on all of them alike; the best of each.
 std::vector<Row> Alternating(const std::vector<std::pair<std::string, std::vector<std::string>>>& commands, int runs)
@@ -123,29 +151,11 @@ int Benchmark(double minutes, double longMinutes, int runs)
     const double audioSeconds = minutes * 60;
 
     const std::string cli = bin + "/vorlanta-cli";
-    // Engine and floor runs alternate, so a change in the machine's load
-    // falls on both alike.
     Row engine{"vorlanta-cli -b 128", 1e9, 1e9, 0};
     Row floor{"encode only (the floor)", 1e9, 1e9, 0};
-    for (int i = 0; i < runs; ++i) {
-        const ChildRun run = ChildRun::Of({cli, "--overwrite", "-b", "128", "-o", result, source});
-        if (run.status != 0) {
-            std::fprintf(stderr, "vorlanta-cli failed (%d)\n", run.status);
-            return 1;
-        }
-        engine.wall = std::min(engine.wall, run.wallSeconds);
-        engine.processor = std::min(engine.processor, run.seconds);
-        engine.peakKiB = std::max(engine.peakKiB, run.peakKiB);
-        const ChildRun floorRun = ChildRun::Of({bin + "/vorlanta-bench", "--encode-only", source, result, "128"});
-        double processor = -1, wall = -1;
-        if (std::sscanf(floorRun.output.c_str(), "%lf %lf", &processor, &wall) != 2 || processor <= 0) {
-            std::fprintf(stderr, "the encode-only run failed\n");
-            return 1;
-        }
-        floor.wall = std::min(floor.wall, wall);
-        floor.processor = std::min(floor.processor, processor);
-        floor.peakKiB = std::max(floor.peakKiB, floorRun.peakKiB);
-    }
+    if (!EngineAndFloor(cli, {bin + "/vorlanta-bench", "--encode-only", source, result, "128"}, source, result, runs,
+                        engine, floor))
+        return 1;
     std::vector<Row> rows{floor, engine};
     if (Installed("lame"))
         rows.push_back(
@@ -203,26 +213,9 @@ int FlacBenchmark(double minutes, int runs)
     const std::string cli = bin + "/vorlanta-cli";
     Row engine{"vorlanta-cli -b 128 (FLAC)", 1e9, 1e9, 0};
     Row floor{"encode only (the floor)", 1e9, 1e9, 0};
-    for (int i = 0; i < runs; ++i) {
-        const ChildRun run = ChildRun::Of({cli, "--overwrite", "-b", "128", "-o", result, source});
-        if (run.status != 0) {
-            std::fprintf(stderr, "vorlanta-cli failed (%d)\n", run.status);
-            return 1;
-        }
-        engine.wall = std::min(engine.wall, run.wallSeconds);
-        engine.processor = std::min(engine.processor, run.seconds);
-        engine.peakKiB = std::max(engine.peakKiB, run.peakKiB);
-        const ChildRun floorRun
-            = ChildRun::Of({bin + "/vorlanta-bench", "--encode-only-decoded", source, result, "128"});
-        double processor = -1, wall = -1;
-        if (std::sscanf(floorRun.output.c_str(), "%lf %lf", &processor, &wall) != 2 || processor <= 0) {
-            std::fprintf(stderr, "the encode-only run failed\n");
-            return 1;
-        }
-        floor.wall = std::min(floor.wall, wall);
-        floor.processor = std::min(floor.processor, processor);
-        floor.peakKiB = std::max(floor.peakKiB, floorRun.peakKiB);
-    }
+    if (!EngineAndFloor(cli, {bin + "/vorlanta-bench", "--encode-only-decoded", source, result, "128"}, source, result,
+                        runs, engine, floor))
+        return 1;
     std::vector<Row> rows{floor, engine};
     if (Installed("ffmpeg"))
         rows.push_back(Fastest("ffmpeg -c:a libmp3lame -b:a 128k",

@@ -130,16 +130,7 @@ std::optional<ConversionOutcome::Kind> JobConversion::SetUp()
     // The decoder counts a free-format frame without its header.
     decoder_ = std::make_unique<FrameDecoder>(format->sampleRate, format->channels,
                                               freeFormatLength_ > 4 ? freeFormatLength_ - 4 : 0);
-    if (host_.loudness != LoudnessTags::Off)
-        loudness_ = std::make_unique<LoudnessTagging>(host_.loudness, format->sampleRate, format->channels);
-
-    try {
-        output_.assign(kOutputBytes, 0);
-    } catch (const std::bad_alloc&) {
-        LogUnnamedEnd("Memory Not Enough for converting MP3\r\n");
-        return CommonExit();
-    }
-    if (!CreateResult())
+    if (!OpenOutput(format->sampleRate, format->channels))
         return CommonExit();
     ChooseSplit(*format);
     return std::nullopt;
@@ -564,6 +555,19 @@ void JobConversion::FailRead()
 }
 
 // Releases what this run obtained, in order, and computes its result.
+bool JobConversion::OpenOutput(int sampleRate, int channels)
+{
+    if (host_.loudness != LoudnessTags::Off)
+        loudness_ = std::make_unique<LoudnessTagging>(host_.loudness, sampleRate, channels);
+    try {
+        output_.assign(kOutputBytes, 0);
+    } catch (const std::bad_alloc&) {
+        LogUnnamedEnd("Memory Not Enough for converting MP3\r\n");
+        return false;
+    }
+    return CreateResult();
+}
+
 ConversionOutcome::Kind JobConversion::CommonExit()
 {
     // A job that did not complete leaves nothing under the result's name.

@@ -68,6 +68,10 @@ private:
     const char* ForeignContent();
     std::optional<MpegFrameHeader> FindStreamFormat();
     bool CreateResult();
+    // What every source needs once the encoder runs: the loudness meter
+    // when tags are asked for, the output buffer and the temporary result.
+    // False when the job ends here (CommonExit's outcome is due).
+    bool OpenOutput(int sampleRate, int channels);
     void FrameLoop();
     void TakeSteps(StreamEventQueue& queue);
     bool Interrupted();

@@ -164,17 +164,9 @@ std::optional<JobConversion::Kind> JobConversion::SetUpDecoded(const SourceForma
     format_.channels = decoded_->Channels();
     if (!StartEncoder(format_))
         return encoderMissing_ ? Kind::EncoderMissing : Kind::Failed;
-    if (host_.loudness != LoudnessTags::Off)
-        loudness_ = std::make_unique<LoudnessTagging>(host_.loudness, format_.sampleRate, format_.channels);
     // The source's own tags, whatever the MP3 probe found, become the result's ID3v2.3 tag.
     tags_ = CarriedTag(SourceTags::Id3v2FromFile(job_.source, format.demuxer, decoded_->Codec()));
-    try {
-        output_.assign(kOutputBytes, 0);
-    } catch (const std::bad_alloc&) {
-        LogUnnamedEnd("Memory Not Enough for converting MP3\r\n");
-        return CommonExit();
-    }
-    if (!CreateResult())
+    if (!OpenOutput(format_.sampleRate, format_.channels))
         return CommonExit();
     return std::nullopt;
 }
