@@ -94,7 +94,7 @@ fuzz:
 	flac -s -f -T TITLE=t -o $(FUZZ)/corpus-decoded/seed.flac $(FUZZ)/seed.wav
 	oggenc -Q -t t -o $(FUZZ)/corpus-decoded/seed.ogg $(FUZZ)/seed.wav
 	opusenc --quiet --title t $(FUZZ)/seed.wav $(FUZZ)/corpus-decoded/seed.opus
-	for spec in 'aac m4a' 'alac m4a' 'wmav2 wma' 'pcm_s24be aiff' 'wavpack wv' 'pcm_f32le w64'; do set -- $$spec; \
+	for codec in 'aac m4a' 'alac m4a' 'wmav2 wma' 'pcm_s24be aiff' 'wavpack wv' 'pcm_f32le w64'; do set -- $$codec; \
 	  ffmpeg -v error -y -i $(FUZZ)/seed.wav -c:a $$1 -metadata title=t $(FUZZ)/corpus-decoded/seed-$$1.$$2 || exit 1; done
 	$(FUZZ)/bin/fuzz_decoded_source -max_total_time=$(FUZZ_SECONDS) -max_len=65536 -rss_limit_mb=4096 \
 	  $(FUZZ)/corpus-decoded

@@ -105,9 +105,9 @@ void CMyListView::resizeEvent(QResizeEvent* event)
 
 int CMyListView::InsertJob(const ConversionJob& job)
 {
-    const JobSpec spec{job.source.toStdString(), job.result.toStdString(), job.settings};
-    m_identities.Remember(m_queue.Append(JobQueue::CellsOf(job.id, job.type, spec, std::to_string(job.status))), spec,
-                          m_queue);
+    const JobSpec queued{job.source.toStdString(), job.result.toStdString(), job.settings};
+    m_identities.Remember(m_queue.Append(JobQueue::CellsOf(job.id, job.type, queued, std::to_string(job.status))),
+                          queued, m_queue);
     m_threads.StartScheduler();
     m_threads.WakeScheduler();
     return 1;
