@@ -366,10 +366,7 @@ bool JobConversion::SplitFrame(const StreamEvent& frame)
 {
     const std::uint64_t before = splitWritten_;
     if (!split_->Push(frame.pcm.data(), frame.produced / 2)) {
-        if (splitWriteFailed_)
-            FailWrite();
-        else
-            FailEncode();
+        FailSplit();
         return false;
     }
     Log(LogText::Format("%d PCM data created, %d Mp3 data created\r", static_cast<int>(frame.produced),
@@ -379,15 +376,22 @@ bool JobConversion::SplitFrame(const StreamEvent& frame)
     return true;
 }
 
+// A segment that could not be written or encoded ends the job as the
+// serial path's write or encode failure would.
+void JobConversion::FailSplit()
+{
+    if (splitWriteFailed_)
+        FailWrite();
+    else
+        FailEncode();
+}
+
 // The last segments are encoded and joined, and the Info frame built for
 // the joined stream takes the place of the first one's.
 bool JobConversion::FinishSplit()
 {
     if (!split_->Finish()) {
-        if (splitWriteFailed_)
-            FailWrite();
-        else
-            FailEncode();
+        FailSplit();
         return false;
     }
     if (loudness_ && !WriteLoudness())

@@ -84,6 +84,7 @@ private:
     bool WriteLoudness();
     void FailWrite();
     void FailEncode();
+    void FailSplit();
     void FailRead();
     Kind CommonExit();
     // Sources in other formats (JobConversionDecoded.cpp): decoded by
