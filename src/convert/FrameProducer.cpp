@@ -175,12 +175,8 @@ std::uint64_t FrameProducer::TagAt(std::uint64_t offset, const char*& kind)
         return length;
     }
     if (std::memcmp(bytes, "APETAGEX", 8) == 0) {
-        const auto le32 = [bytes](int at) {
-            return std::uint32_t{bytes[at]} | std::uint32_t{bytes[at + 1]} << 8 | std::uint32_t{bytes[at + 2]} << 16
-                | std::uint32_t{bytes[at + 3]} << 24;
-        };
         kind = "an APE tag";
-        return std::uint64_t{le32(12)} + 32;  // the header, then items and footer
+        return std::uint64_t{TagCarryOver::LittleEndian(bytes + 12)} + 32;  // the header, then items and footer
     }
     if (std::memcmp(bytes, "TAG", 3) == 0) {
         kind = "an ID3v1 tag";

@@ -32,11 +32,6 @@ bool IsId3v1Tag(const std::uint8_t* b)
     return std::toupper(b[0]) == 'T' && std::toupper(b[1]) == 'A' && std::toupper(b[2]) == 'G';
 }
 
-std::uint32_t LittleEndian(const std::uint8_t* b)
-{
-    return std::uint32_t{b[0]} | std::uint32_t{b[1]} << 8 | std::uint32_t{b[2]} << 16 | std::uint32_t{b[3]} << 24;
-}
-
 bool ReadExactly(const SourceFile& source, std::uint64_t offset, std::uint8_t* buffer, std::size_t length)
 {
     return source.ReadAt(offset, buffer, length) == static_cast<long long>(length);
@@ -69,8 +64,8 @@ std::uint64_t TrailingTag(const SourceFile& source, std::uint64_t end, std::uint
     std::uint8_t footer[kApeFooterLength];
     if (end - start >= kApeFooterLength && ReadExactly(source, end - kApeFooterLength, footer, kApeFooterLength)
         && std::memcmp(footer, "APETAGEX", 8) == 0) {
-        const std::uint64_t length
-            = LittleEndian(footer + 12) + ((LittleEndian(footer + 20) & kApeHasHeader) != 0 ? kApeFooterLength : 0);
+        const std::uint64_t length = TagCarryOver::LittleEndian(footer + 12)
+            + ((TagCarryOver::LittleEndian(footer + 20) & kApeHasHeader) != 0 ? kApeFooterLength : 0);
         return length >= kApeFooterLength && length <= end - start ? length : 0;
     }
     char tail[15];
@@ -173,6 +168,11 @@ TagCarryOver::Bounds TagCarryOver::Locate(const SourceFile& source)
     const std::uint64_t end = EndsWithV1(source) ? size - kV1Length : size;
     bounds.audioEnd = bounds.audioStart < end ? TrailerStart(source, bounds.audioStart, end) : end;
     return bounds;
+}
+
+std::uint32_t TagCarryOver::LittleEndian(const std::uint8_t* b)
+{
+    return std::uint32_t{b[0]} | std::uint32_t{b[1]} << 8 | std::uint32_t{b[2]} << 16 | std::uint32_t{b[3]} << 24;
 }
 
 std::uint32_t TagCarryOver::SynchsafeSize(const std::uint8_t* b)

@@ -48,4 +48,6 @@ struct TagCarryOver {
 
     // The size field of an ID3v2 header: 28 bits, seven per byte.
     static std::uint32_t SynchsafeSize(const std::uint8_t* sizeBytes);
+    // The 32-bit fields of an APE tag's header and footer, least significant byte first.
+    static std::uint32_t LittleEndian(const std::uint8_t* bytes);
 };
