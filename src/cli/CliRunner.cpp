@@ -168,9 +168,15 @@ void CliRunner::MakeAlbums()
 // A job of an album ended without a conversion.
 void CliRunner::EndOfAlbumTrack(const Job& job)
 {
+    if (const std::shared_ptr<AlbumGain> album = AlbumOf(job))
+        album->JobEnded(job.planned.result, nullptr);
+}
+
+// The album of the job's source folder; none without album values.
+std::shared_ptr<AlbumGain> CliRunner::AlbumOf(const Job& job) const
+{
     const auto album = albums_.find(std::filesystem::path(job.planned.source).parent_path().string());
-    if (album != albums_.end())
-        album->second->JobEnded(job.planned.result, nullptr);
+    return album == albums_.end() ? nullptr : album->second;
 }
 
 void CliRunner::RunJob(std::size_t index, std::atomic<int>& control, const std::atomic<bool>& interrupted)
@@ -207,9 +213,7 @@ ConversionOutcome CliRunner::Convert(std::size_t index, std::atomic<int>& contro
     ++running_;
     ConversionHost host{status, log_, prompt_, encoderFolder_, EncoderThreads(index)};
     host.loudness = options_.replayGain;
-    if (const auto album = albums_.find(std::filesystem::path(job.planned.source).parent_path().string());
-        album != albums_.end())
-        host.album = album->second;
+    host.album = AlbumOf(job);
     table_.SetStatus(row, JobVocabulary::kStarted);
     ConversionOutcome outcome = vorlanta(host, job.planned, control);
     --running_;

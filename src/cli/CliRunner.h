@@ -57,6 +57,7 @@ private:
     void Plan(const std::atomic<bool>& interrupted);
     void MakeAlbums();
     void EndOfAlbumTrack(const Job& job);
+    std::shared_ptr<AlbumGain> AlbumOf(const Job& job) const;
     void Work(std::atomic<int>& control, const std::atomic<bool>& interrupted);
     void RunJob(std::size_t index, std::atomic<int>& control, const std::atomic<bool>& interrupted);
     ConversionOutcome Convert(std::size_t index, std::atomic<int>& control, const std::atomic<bool>& interrupted);
