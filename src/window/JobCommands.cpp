@@ -23,6 +23,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QTimer>
 
 #include <atomic>
@@ -243,7 +244,12 @@ void JobCommands::AddFile(const QString& source, const QString& offeredResult, b
 void JobCommands::RefuseTooLong(const QString& path, const QString& relative)
 {
     if (m_report)
-        m_report->Failed(path, kTooLongLine().arg(QString(), ResultNames::kMaxPathLength).mid(2));
+        // The log line's reason, without the path it starts with (and the
+        // colon some languages set apart with a space).
+        m_report->Failed(path,
+                         kTooLongLine()
+                             .arg(QString(), QString::number(ResultNames::kMaxPathLength))
+                             .remove(QRegularExpression(QStringLiteral("^[\\s:]+"))));
     if (relative.isEmpty())
         m_prompts.show(DialogParent(), kTooLongMessage().arg(path).arg(ResultNames::kMaxPathLength));
     else

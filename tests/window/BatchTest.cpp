@@ -171,7 +171,8 @@ TEST(BatchTest, ABatchIsCountedOnceWholeAndByItsConvertingTime)
         return dialog.result();
     });
     double questionSeconds = 0;
-    JobPrompts prompts = PromptLog().Prompts();
+    PromptLog shown;
+    JobPrompts prompts = shown.Prompts();
     prompts.askReplace = [&](QWidget*, const QString&, bool) {
         const auto opened = std::chrono::steady_clock::now();
         // Meanwhile the file before it converts and the queue runs empty.
@@ -198,6 +199,19 @@ TEST(BatchTest, ABatchIsCountedOnceWholeAndByItsConvertingTime)
     ASSERT_TRUE(summary.hasMatch()) << log.toStdString();
     EXPECT_LT(summary.captured(1).toDouble(), questionSeconds) << log.toStdString();
     EXPECT_TRUE(f.Status().startsWith("1 converted, 0 failed, 2 skipped, 1 stopped")) << f.Status().toStdString();
+}
+
+// A file refused for its path's length is a failure of its batch, with the
+// reason of its log line and nothing else in front of it.
+TEST(BatchTest, ATooLongPathFailsItsBatchWithItsReason)
+{
+    PromptLog prompts;  // outlives the frame, which holds its answers
+    Frame f;
+    f.frame.Commands()->SetPrompts(prompts.Prompts());
+    f.frame.Commands()->AddGivenFiles({f.env.folder + "/" + QString(5000, 'x') + ".mp3"});
+    ASSERT_TRUE(WaitUntil([&] { return f.Log().contains(" converted, "); }, 20s)) << f.Log().toStdString();
+    EXPECT_TRUE(f.Log().contains(QString::fromUtf8("Failed: the path is longer than 4095 bytes, not added \u2014 ")))
+        << f.Log().right(300).toStdString();
 }
 
 // Kept jobs are checked as added ones are: one whose result is not an
