@@ -2,6 +2,7 @@
 #include "convert/SegmentedEncode.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -166,22 +167,27 @@ SegmentedEncode::Done SegmentedEncode::Encode(Task task) const
     const std::size_t frameValues = frameSamples_ * static_cast<std::size_t>(channels_);
     std::size_t at = static_cast<std::size_t>((t.start - t.preroll - t.pcmFrame) * frameValues);
     const std::size_t step = kFramesPerCall * frameValues;
+    // The encoder writes into a scratch buffer that is never cleared, and
+    // the stream grows by what it wrote: growing the stream by the room an
+    // encode call may need would clear that room first, each call.
     std::vector<std::uint8_t> out;
+    out.reserve(StreamBytes(t));
+    const std::size_t room
+        = std::max<std::size_t>(session.EncodeRoom(static_cast<std::uint32_t>(step * 2)), EncoderSession::kFlushRoom);
+    const std::unique_ptr<std::uint8_t[]> scratch(new std::uint8_t[room]);
     while (at < t.pcm.size() && !stop_) {
         const std::size_t values = std::min(step, t.pcm.size() - at);
-        const auto bytes = static_cast<std::uint32_t>(values * 2);
-        const std::size_t used = out.size();
-        out.resize(used + session.EncodeRoom(bytes));
-        out.resize(used + session.Encode(t.pcm.data() + at, bytes, out.data() + used));
+        const std::uint32_t written
+            = session.Encode(t.pcm.data() + at, static_cast<std::uint32_t>(values * 2), scratch.get());
         if (session.Failed()) {
             done.failed = true;
             return done;
         }
+        out.insert(out.end(), scratch.get(), scratch.get() + written);
         at += values;
     }
-    const std::size_t used = out.size();
-    out.resize(used + EncoderSession::kFlushRoom);
-    out.resize(used + session.Flush(out.data() + used));
+    const std::uint32_t flushed = session.Flush(scratch.get());
+    out.insert(out.end(), scratch.get(), scratch.get() + flushed);
     if (session.Failed() || stop_) {
         done.failed = true;
         return done;
@@ -205,6 +211,15 @@ SegmentedEncode::Done SegmentedEncode::Encode(Task task) const
     session.Close();
     done.bytes = std::move(out);
     return done;
+}
+
+// About the length of a segment's stream: its frames at the bitrate, and
+// a few for the encoder's delay and flush.
+std::size_t SegmentedEncode::StreamBytes(const Task& task) const
+{
+    const std::size_t frames = task.pcm.size() / (frameSamples_ * static_cast<std::size_t>(channels_)) + 4;
+    const std::size_t frameBytes = std::size_t{record_.bitrate} * 125 * frameSamples_ / record_.sampleRate + 1;
+    return frames * frameBytes;
 }
 
 SegmentJoiner::Segment SegmentedEncode::SegmentOf(const Done& done) const

@@ -102,6 +102,7 @@ private:
     std::uint64_t NextLength() const;
     void Work();
     Done Encode(Task task) const;
+    std::size_t StreamBytes(const Task& task) const;
     void Dispatch(bool last);
     bool DrainReady(bool wait);
     bool Join(Done done);
