@@ -2,17 +2,21 @@
 // One source on every core: a long source encoded in segments on several
 // encoder streams and joined, against the serial encode of the same PCM.
 //
-//   vorlanta-bench-segments [--seconds S] [--workers N] [--plan FRAMES,PREROLL,SETTLE]
+//   vorlanta-bench-segments [--seconds S] [--workers N] [--plan FRAMES,PREROLL,SETTLE[,MIN]]
 //                           [--cli MINUTES,MINUTES...] [--runs N] [--memory MINUTES]
+//                           [--write-source MINUTES,PATH]
 //
 // For five music-like signals it prints the signal-to-noise ratio of the
 // serial and the joined result against the source, and the largest error
 // of a 20 ms window at the joins against the 99th percentile of the same
-// measure at points elsewhere; then the encode time, serial and joined.
+// measure at points elsewhere, and the serial result's largest error at the
+// same points (how hard the audio there is to encode, joins or not); then
+// the encode time, serial and joined.
 // With --cli, vorlanta-cli converts one source of each length with -j 1,
 // -j 2 (and -j 4, -j 8 where the machine has the cores), side by side.
 // With --memory, it converts one source of that length with -j 2 once and
-// prints the peak memory of the process.
+// prints the peak memory of the process. --write-source writes the source
+// the command-line figures use (for a profiler run by hand) and exits.
 
 #include "BenchSource.h"
 #include "ChildRun.h"
@@ -120,6 +124,8 @@ Joined Segmented(EncoderSession& model, UserPrompt& prompt, const Signal& signal
                                   joined.bytes.insert(joined.bytes.end(), bytes, bytes + length);
                                   return true;
                               });
+    // As the command line does: the last segments shrink so the workers end together.
+    segmented.ExpectSamples(signal.Frames());
     constexpr std::size_t kPiece = 4608;
     for (std::size_t at = 0; at < signal.samples.size(); at += kPiece)
         segmented.Push(signal.samples.data() + at, std::min(kPiece, signal.samples.size() - at));
@@ -169,17 +175,21 @@ double WorstAround(const Signal& source, const DecodedAudio& decoded, std::int64
 
 struct JoinError {
     double worstAtJoins = 0;
+    double serialAtJoins = 0;  // the serial result's worst at the same points
     double p99Elsewhere = 0;
 };
 
-JoinError JoinErrors(const Signal& source, const DecodedAudio& decoded, const std::vector<std::uint64_t>& joins)
+JoinError JoinErrors(const Signal& source, const DecodedAudio& decoded, const DecodedAudio& serial,
+                     const std::vector<std::uint64_t>& joins)
 {
     JoinError out;
     std::vector<std::int64_t> points;
     for (std::size_t i = 1; i < joins.size(); ++i)  // the first segment joins nothing
         points.push_back(static_cast<std::int64_t>(joins[i]) * 1152 - kDecoderLag);
-    for (const std::int64_t point : points)
+    for (const std::int64_t point : points) {
         out.worstAtJoins = std::max(out.worstAtJoins, WorstAround(source, decoded, point));
+        out.serialAtJoins = std::max(out.serialAtJoins, WorstAround(source, serial, point));
+    }
     std::vector<double> elsewhere;
     const auto frames = static_cast<std::int64_t>(source.Frames());
     for (std::int64_t point = kRate / 10; point < frames - kRate / 10; point += kRate / 8) {
@@ -308,8 +318,9 @@ void SignalTable(EncoderSession& model, UserPrompt& host, double seconds, int wo
 {
     std::printf("Quality of the joined result against the serial one: SNR within 0.05 dB, and the worst 20 ms "
                 "error at the joins at most the 99th percentile elsewhere.\n");
-    std::printf("%-28s %9s %9s %8s %6s %8s %11s %11s %7s %7s %6s %7s\n", "signal", "SNR ser", "SNR join", "diff dB",
-                "joins", "retries", "worst@join", "p99 else", "ser s", "join s", "valid", "quality");
+    std::printf("%-28s %9s %9s %8s %6s %8s %11s %11s %11s %7s %7s %6s %7s\n", "signal", "SNR ser", "SNR join",
+                "diff dB", "joins", "retries", "worst@join", "serial@join", "p99 else", "ser s", "join s", "valid",
+                "quality");
     const double segmentSeconds = plan.segmentFrames * 1152.0 / kRate;
     for (const Named& named : Signals(seconds, segmentSeconds)) {
         Bytes serial;
@@ -320,13 +331,13 @@ void SignalTable(EncoderSession& model, UserPrompt& host, double seconds, int wo
         const DecodedAudio joinedDecoded = DecodedAudio::FromBytes(joined.bytes, true);
         const double snrSerial = Snr(named.signal, serialDecoded);
         const double snrJoined = Snr(named.signal, joinedDecoded);
-        const JoinError errors = JoinErrors(named.signal, joinedDecoded, joined.joins);
+        const JoinError errors = JoinErrors(named.signal, joinedDecoded, serialDecoded, joined.joins);
         const bool exact = joinedDecoded.Frames() == named.signal.Frames();
         const bool quality = std::fabs(snrJoined - snrSerial) <= 0.05 && errors.worstAtJoins <= errors.p99Elsewhere;
-        std::printf("%-28s %9.3f %9.3f %8.3f %6zu %8zu %11.1f %11.1f %7.2f %7.2f %6s %7s\n", named.name, snrSerial,
-                    snrJoined, snrJoined - snrSerial, joined.joins.size() - 1, joined.retries, errors.worstAtJoins,
-                    errors.p99Elsewhere, serialTime, joinedTime, joined.valid && exact ? "yes" : "NO",
-                    quality ? "met" : "MISSED");
+        std::printf("%-28s %9.3f %9.3f %8.3f %6zu %8zu %11.1f %11.1f %11.1f %7.2f %7.2f %6s %7s\n", named.name,
+                    snrSerial, snrJoined, snrJoined - snrSerial, joined.joins.size() - 1, joined.retries,
+                    errors.worstAtJoins, errors.serialAtJoins, errors.p99Elsewhere, serialTime, joinedTime,
+                    joined.valid && exact ? "yes" : "NO", quality ? "met" : "MISSED");
         std::fflush(stdout);
     }
 }
@@ -357,16 +368,24 @@ int main(int argc, char** argv)
             seconds = std::atof(argv[i + 1]);
         else if (option == "--workers")
             workers = std::atoi(argv[i + 1]);
-        else if (option == "--plan")
-            std::sscanf(argv[i + 1], "%u,%u,%u", &plan.segmentFrames, &plan.prerollFrames, &plan.settleFrames);
+        else if (option == "--write-source") {
+            char* path = nullptr;
+            const double minutes = std::strtod(argv[i + 1], &path);
+            if (*path == ',')
+                LongSource(path + 1, minutes * 60);
+            return *path == ',' ? 0 : 2;
+        } else if (option == "--plan")
+            std::sscanf(argv[i + 1], "%u,%u,%u,%u", &plan.segmentFrames, &plan.prerollFrames, &plan.settleFrames,
+                        &plan.minSegmentFrames);
     }
     RecordingHost host("", "", "");
     EncoderSession model(RecordingHost::ProgramFolder(), host);
     model.Configure(EncodeSettings::Cbr(kBitrate), kRate, 2);
-    std::printf("Segments of %u frames, pre-roll %u (joins from frame %u of it), tail %u, second try %u; "
-                "%d workers; %.0f s signals, 44.1 kHz stereo, %d kbit/s CBR. Hardware threads: %u.\n",
-                plan.segmentFrames, plan.prerollFrames, plan.settleFrames, plan.tailFrames, plan.retryPrerollFrames,
-                workers, seconds, kBitrate, std::thread::hardware_concurrency());
+    std::printf(
+        "Segments of %u frames (the last down to %u), pre-roll %u (joins from frame %u of it), tail %u, second try %u; "
+        "%d workers; %.0f s signals, 44.1 kHz stereo, %d kbit/s CBR. Hardware threads: %u.\n",
+        plan.segmentFrames, plan.minSegmentFrames, plan.prerollFrames, plan.settleFrames, plan.tailFrames,
+        plan.retryPrerollFrames, workers, seconds, kBitrate, std::thread::hardware_concurrency());
     if (seconds > 0)
         SignalTable(model, host, seconds, workers, plan);
     if (!cliMinutes.empty())
