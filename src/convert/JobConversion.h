@@ -50,7 +50,8 @@ public:
     // Frames in a row that make a source MP3 rather than another format.
     static constexpr int kPlausibleRun = 4;
     // Shortest source, in seconds, that is encoded in segments when more
-    // than one encoder thread is allowed: two segments' worth.
+    // than one encoder thread is allowed: shorter, a worker's share would
+    // be so short that the join's cost (about 14 frames) would weigh.
     static constexpr double kSplitSeconds = 20.0;
 
     JobConversion(ConversionHost& host, const JobSpec& job, const std::atomic<int>& control);
