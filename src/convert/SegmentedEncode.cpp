@@ -9,6 +9,8 @@ namespace {
 // Frames encoded per call into a segment's stream; between calls a worker
 // looks whether the job was stopped.
 constexpr std::uint32_t kFramesPerCall = 32;
+// Audio buffers of joined segments kept for the next ones.
+constexpr std::size_t kSpareBuffers = 2;
 
 }  // namespace
 
@@ -51,6 +53,7 @@ SegmentedEncode::SegmentedEncode(const EncoderEntryPoints& entries, const be::Co
       joiner_(std::move(sink),
               [this](const std::uint8_t* bytes, const Layer3Frame& frame) { tally_.Add(bytes, frame.length); })
 {
+    buffer_ = Spare();
     for (int i = 0; i < std::max(workers, 1); ++i)
         workers_.emplace_back([this] { Work(); });
 }
@@ -103,7 +106,9 @@ std::uint64_t SegmentedEncode::NextLength() const
 }
 
 // Hands the next segment to the workers, once fewer than maxInFlight_ are
-// out, and keeps only the audio the following segment's pre-roll needs.
+// out. The buffer itself goes with the segment; a new one (a spare, so its
+// pages are not cleared and faulted in again) starts with the audio the
+// following segment's pre-roll needs.
 void SegmentedEncode::Dispatch(bool last)
 {
     while (!failed_ && dispatched_ - joined_ >= maxInFlight_)
@@ -121,21 +126,46 @@ void SegmentedEncode::Dispatch(bool last)
     const std::uint64_t end = last ? nextStart_ : nextStart_ + NextLength();
     const std::size_t values
         = last ? buffer_.size() : static_cast<std::size_t>((end + plan_.tailFrames - bufferFrame_) * frameValues);
-    task.pcm.assign(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(values));
     nextStart_ = end;
-    // The next segment's longest pre-roll starts here.
-    const std::uint64_t keepFrom = nextStart_ - std::min<std::uint64_t>(plan_.retryPrerollFrames, nextStart_);
-    if (!last && keepFrom > bufferFrame_) {
-        buffer_.erase(buffer_.begin(),
-                      buffer_.begin() + static_cast<std::ptrdiff_t>((keepFrom - bufferFrame_) * frameValues));
+    std::vector<std::int16_t> next = Spare();
+    if (!last) {
+        // The next segment's longest pre-roll starts here.
+        const std::uint64_t keepFrom
+            = std::max(bufferFrame_, nextStart_ - std::min<std::uint64_t>(plan_.retryPrerollFrames, nextStart_));
+        next.assign(buffer_.begin() + static_cast<std::ptrdiff_t>((keepFrom - bufferFrame_) * frameValues),
+                    buffer_.end());
         bufferFrame_ = keepFrom;
     }
+    task.pcm = std::move(buffer_);
+    task.pcm.resize(values);
+    buffer_ = std::move(next);
     {
         const std::lock_guard lock(mutex_);
         queue_.push_back(std::move(task));
     }
     ++dispatched_;
     changed_.notify_all();
+}
+
+// An empty buffer for a segment's audio, with room for a whole segment.
+std::vector<std::int16_t> SegmentedEncode::Spare()
+{
+    std::vector<std::int16_t> buffer;
+    if (!spares_.empty()) {
+        buffer = std::move(spares_.back());
+        spares_.pop_back();
+        buffer.clear();
+    }
+    const std::size_t frames = plan_.segmentFrames + plan_.tailFrames + plan_.retryPrerollFrames + 2;
+    buffer.reserve(frames * frameSamples_ * static_cast<std::size_t>(channels_));
+    return buffer;
+}
+
+// A joined segment's audio buffer is kept for a later segment.
+void SegmentedEncode::Recycle(std::vector<std::int16_t> buffer)
+{
+    if (spares_.size() < kSpareBuffers && buffer.capacity() > 0)
+        spares_.push_back(std::move(buffer));
 }
 
 void SegmentedEncode::Work()
@@ -285,6 +315,7 @@ bool SegmentedEncode::Join(Done done)
         return JoinSerially(std::move(done.task));
     if (outcome != SegmentJoiner::Outcome::Joined)
         return false;
+    Recycle(std::move(held_.pcm));
     held_ = std::move(done.task);
     joinFrames_.push_back(joiner_.LastJoin());
     ++joined_;

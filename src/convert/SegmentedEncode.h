@@ -104,6 +104,8 @@ private:
     Done Encode(Task task) const;
     std::size_t StreamBytes(const Task& task) const;
     void Dispatch(bool last);
+    std::vector<std::int16_t> Spare();
+    void Recycle(std::vector<std::int16_t> buffer);
     bool DrainReady(bool wait);
     bool Join(Done done);
     bool JoinSerially(Task task);
@@ -129,6 +131,7 @@ private:
 
     // PCM not yet handed out whole: from timeline frame bufferFrame_ on.
     std::vector<std::int16_t> buffer_;
+    std::vector<std::vector<std::int16_t>> spares_;
     std::uint64_t bufferFrame_ = 0;
     std::uint64_t samples_ = 0;  // per channel, pushed so far
     std::uint64_t nextStart_ = 0;
