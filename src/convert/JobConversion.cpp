@@ -263,6 +263,9 @@ bool JobConversion::CreateResult()
 void JobConversion::FrameLoop()
 {
     StreamEventQueue queue(kQueuedSteps);
+    // A split job's thread takes a frame much faster than it is decoded.
+    if (split_)
+        queue.WaitForBatches(kQueuedSteps / 2);
     FrameProducer producer(*window_, *decoder_, queue, audioStart_, format_, freeFormatLength_,
                            loudness_ ? &loudness_->Measure() : nullptr);
     std::thread reader([&producer] { producer.Run(); });
@@ -304,7 +307,10 @@ void JobConversion::TakeSteps(StreamEventQueue& queue)
             return;
         ReportProgress(event.end);
         queue.Pop();
-        std::this_thread::yield();
+        // A split job's thread only hands the audio on: yielding after each
+        // frame would switch an encoder worker out for nothing.
+        if (!split_)
+            std::this_thread::yield();
     }
 }
 

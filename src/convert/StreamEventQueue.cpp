@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert/StreamEventQueue.h"
 
+#include <algorithm>
+
 StreamEventQueue::StreamEventQueue(std::size_t capacity) : ring_(capacity)
 {
 }
@@ -26,11 +28,19 @@ void StreamEventQueue::Publish()
     bool wake = false;
     {
         std::lock_guard lock(mutex_);
+        const StreamEvent::Kind kind = ring_[(head_ + count_) % ring_.size()].kind;
+        ended_ = ended_ || kind == StreamEvent::Kind::End || kind == StreamEvent::Kind::ReadFailed;
         ++count_;
-        wake = consumerWaiting_;
+        wake = consumerWaiting_ && (count_ >= batch_ || ended_);
     }
     if (wake)
         published_.notify_one();
+}
+
+void StreamEventQueue::WaitForBatches(std::size_t events)
+{
+    const std::lock_guard lock(mutex_);
+    batch_ = std::clamp<std::size_t>(events, 1, ring_.size());
 }
 
 StreamEvent& StreamEventQueue::Front()
@@ -38,7 +48,7 @@ StreamEvent& StreamEventQueue::Front()
     std::unique_lock lock(mutex_);
     if (count_ == 0) {
         consumerWaiting_ = true;
-        published_.wait(lock, [this] { return count_ > 0; });
+        published_.wait(lock, [this] { return count_ >= batch_ || (ended_ && count_ > 0); });
         consumerWaiting_ = false;
     }
     return ring_[head_];

@@ -20,6 +20,10 @@ public:
     StreamEvent* NextFree();
     void Publish();
 
+    // Consumer: once it has to wait, it waits for `events` events (or the
+    // last one), not just the next: a consumer much faster than the
+    // producer then wakes once a batch rather than once a frame. 1 unless set.
+    void WaitForBatches(std::size_t events);
     // Consumer: the oldest published event, waiting for one.
     StreamEvent& Front();
     void Pop();
@@ -30,7 +34,9 @@ private:
     std::vector<StreamEvent> ring_;
     std::size_t head_ = 0;
     std::size_t count_ = 0;
+    std::size_t batch_ = 1;
     bool cancelled_ = false;
+    bool ended_ = false;  // the producer published End or ReadFailed
     bool producerWaiting_ = false;
     bool consumerWaiting_ = false;
     std::mutex mutex_;
