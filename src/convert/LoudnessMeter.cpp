@@ -75,6 +75,7 @@ LoudnessMeter::LoudnessMeter(int sampleRate, int channels)
     for (int c = 0; c < channels; ++c)
         weight_.push_back(ChannelWeight(c, channels));
     partFrames_ = static_cast<std::size_t>(sampleRate + 5) / 10;
+    absoluteGate_ = std::pow(10.0, (kAbsoluteGateLufs - kLoudnessOffset) / 10.0);
 }
 
 namespace {
@@ -222,7 +223,7 @@ void LoudnessMeter::EndPart()
         return;
     const double meanSquare
         = (parts_[0] + parts_[1] + parts_[2] + parts_[3]) / static_cast<double>(parts_.size() * partFrames_);
-    if (meanSquare >= std::pow(10.0, (kAbsoluteGateLufs - kLoudnessOffset) / 10.0))
+    if (meanSquare >= absoluteGate_)
         blocks_.push_back(meanSquare);
 }
 

@@ -63,6 +63,7 @@ private:
     double partEnergy_ = 0;
     std::array<double, 4> parts_{};  // the last four 100 ms parts, a 400 ms block
     std::size_t partsSeen_ = 0;
+    double absoluteGate_ = 0;     // -70 LUFS as a mean square
     std::vector<double> blocks_;  // mean squares of the blocks above the absolute gate
     double peak_ = 0;             // the largest magnitude so far, full scale 1.0
 };
