@@ -1285,6 +1285,17 @@ wurde keine MP3-Datei gefunden.</translation>
     </message>
 </context>
 <context>
+    <name>PathList</name>
+    <message>
+        <source>the list on standard input cannot be read: %1</source>
+        <translation>die Liste auf der Standardeingabe kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>the list %1 cannot be read: %2</source>
+        <translation>die Liste %1 kann nicht gelesen werden: %2</translation>
+    </message>
+</context>
+<context>
     <name>ResultFile</name>
     <message>
         <source>its owner (user %1) could not be kept: %2</source>

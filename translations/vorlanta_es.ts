@@ -1285,6 +1285,17 @@ tiene más de %2 bytes. El archivo no se añade.</translation>
     </message>
 </context>
 <context>
+    <name>PathList</name>
+    <message>
+        <source>the list on standard input cannot be read: %1</source>
+        <translation>la lista de la entrada estándar no se puede leer: %1</translation>
+    </message>
+    <message>
+        <source>the list %1 cannot be read: %2</source>
+        <translation>la lista %1 no se puede leer: %2</translation>
+    </message>
+</context>
+<context>
     <name>ResultFile</name>
     <message>
         <source>its owner (user %1) could not be kept: %2</source>

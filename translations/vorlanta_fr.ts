@@ -1284,6 +1284,17 @@ dépasse %2 octets. Le fichier n’est pas ajouté.</translation>
     </message>
 </context>
 <context>
+    <name>PathList</name>
+    <message>
+        <source>the list on standard input cannot be read: %1</source>
+        <translation>la liste sur l&apos;entrée standard ne peut pas être lue : %1</translation>
+    </message>
+    <message>
+        <source>the list %1 cannot be read: %2</source>
+        <translation>la liste %1 ne peut pas être lue : %2</translation>
+    </message>
+</context>
+<context>
     <name>ResultFile</name>
     <message>
         <source>its owner (user %1) could not be kept: %2</source>
