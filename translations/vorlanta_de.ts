@@ -1329,6 +1329,53 @@ wurde keine MP3-Datei gefunden.</translation>
     </message>
 </context>
 <context>
+    <name>SourceFormats</name>
+    <message>
+        <source>FLAC audio</source>
+        <translation>FLAC-Audio</translation>
+    </message>
+    <message>
+        <source>WAVE audio</source>
+        <translation>WAVE-Audio</translation>
+    </message>
+    <message>
+        <source>RF64 audio</source>
+        <translation>RF64-Audio</translation>
+    </message>
+    <message>
+        <source>BW64 audio</source>
+        <translation>BW64-Audio</translation>
+    </message>
+    <message>
+        <source>Wave64 audio</source>
+        <translation>Wave64-Audio</translation>
+    </message>
+    <message>
+        <source>AIFF audio</source>
+        <translation>AIFF-Audio</translation>
+    </message>
+    <message>
+        <source>Ogg audio</source>
+        <translation>Ogg-Audio</translation>
+    </message>
+    <message>
+        <source>MP4/M4A audio</source>
+        <translation>MP4/M4A-Audio</translation>
+    </message>
+    <message>
+        <source>WMA audio</source>
+        <translation>WMA-Audio</translation>
+    </message>
+    <message>
+        <source>Monkey&apos;s Audio</source>
+        <translation>Monkey&apos;s Audio</translation>
+    </message>
+    <message>
+        <source>WavPack audio</source>
+        <translation>WavPack-Audio</translation>
+    </message>
+</context>
+<context>
     <name>SystemReason</name>
     <message>
         <source>Is a named pipe (FIFO), not a regular file</source>

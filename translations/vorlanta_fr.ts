@@ -1328,6 +1328,53 @@ dépasse %2 octets. Le fichier n’est pas ajouté.</translation>
     </message>
 </context>
 <context>
+    <name>SourceFormats</name>
+    <message>
+        <source>FLAC audio</source>
+        <translation>audio FLAC</translation>
+    </message>
+    <message>
+        <source>WAVE audio</source>
+        <translation>audio WAVE</translation>
+    </message>
+    <message>
+        <source>RF64 audio</source>
+        <translation>audio RF64</translation>
+    </message>
+    <message>
+        <source>BW64 audio</source>
+        <translation>audio BW64</translation>
+    </message>
+    <message>
+        <source>Wave64 audio</source>
+        <translation>audio Wave64</translation>
+    </message>
+    <message>
+        <source>AIFF audio</source>
+        <translation>audio AIFF</translation>
+    </message>
+    <message>
+        <source>Ogg audio</source>
+        <translation>audio Ogg</translation>
+    </message>
+    <message>
+        <source>MP4/M4A audio</source>
+        <translation>audio MP4/M4A</translation>
+    </message>
+    <message>
+        <source>WMA audio</source>
+        <translation>audio WMA</translation>
+    </message>
+    <message>
+        <source>Monkey&apos;s Audio</source>
+        <translation>Monkey&apos;s Audio</translation>
+    </message>
+    <message>
+        <source>WavPack audio</source>
+        <translation>audio WavPack</translation>
+    </message>
+</context>
+<context>
     <name>SystemReason</name>
     <message>
         <source>Is a named pipe (FIFO), not a regular file</source>

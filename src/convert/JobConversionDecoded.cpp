@@ -149,7 +149,7 @@ std::optional<JobConversion::Kind> JobConversion::SetUpDecoded(const SourceForma
             FailRead();
         else
             Log(ENGINE_TEXT("JobConversion", "%1 (%2) not converted: %3"),
-                {job_.source, std::string(format.name), decoded_->Refusal()});
+                {job_.source, language_("SourceFormats", std::string(format.name)), decoded_->Refusal()});
         return Kind::Failed;
     }
     if (decoded_->SourceChannels() > 2)
