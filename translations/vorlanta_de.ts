@@ -2,10 +2,79 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>AlbumGain</name>
+    <message>
+        <source>Album %1: %2 of %3 jobs did not complete, its results keep track loudness values only</source>
+        <translation>Album %1: %2 von %3 Aufträgen wurden nicht abgeschlossen, seine Ergebnisse behalten nur die Lautheitswerte der Titel</translation>
+    </message>
+    <message>
+        <source>Album %1 has no measurable loudness, no album values written</source>
+        <translation>Album %1 hat keine messbare Lautheit, keine Albumwerte geschrieben</translation>
+    </message>
+    <message>
+        <source>Album %1: album gain %2, peak %3 written to %4 of %5 results</source>
+        <translation>Album %1: Albumverstärkung %2, Spitze %3 in %4 von %5 Ergebnisse geschrieben</translation>
+    </message>
+    <message>
+        <source>Album values could not be written to %1, it keeps its track values</source>
+        <translation>Albumwerte konnten nicht in %1 geschrieben werden, die Datei behält ihre Titelwerte</translation>
+    </message>
+</context>
+<context>
+    <name>BatchProgress</name>
+    <message>
+        <source>%1/%2 files done, about %3 left</source>
+        <translation>%1/%2 Dateien fertig, noch etwa %3</translation>
+    </message>
+    <message>
+        <source>%1/%2 files done</source>
+        <translation>%1/%2 Dateien fertig</translation>
+    </message>
+</context>
+<context>
     <name>BatchReport</name>
     <message>
         <source>Vorlanta: all jobs done</source>
         <translation>Vorlanta: alle Aufträge erledigt</translation>
+    </message>
+</context>
+<context>
+    <name>BatchSummary</name>
+    <message>
+        <source>%1 converted, %2 failed, %3 skipped, %4 stopped, %5 not started in %6</source>
+        <translation>%1 konvertiert, %2 fehlgeschlagen, %3 übersprungen, %4 gestoppt, %5 nicht begonnen in %6</translation>
+    </message>
+    <message>
+        <source>%1 converted, %2 failed, %3 skipped, %4 stopped in %5</source>
+        <translation>%1 konvertiert, %2 fehlgeschlagen, %3 übersprungen, %4 gestoppt in %5</translation>
+    </message>
+    <message>
+        <source>%1 converted, %2 failed, %3 skipped, %4 not started in %5</source>
+        <translation>%1 konvertiert, %2 fehlgeschlagen, %3 übersprungen, %4 nicht begonnen in %5</translation>
+    </message>
+    <message>
+        <source>%1 converted, %2 failed, %3 skipped in %4</source>
+        <translation>%1 konvertiert, %2 fehlgeschlagen, %3 übersprungen in %4</translation>
+    </message>
+    <message>
+        <source>no reason given</source>
+        <translation>kein Grund angegeben</translation>
+    </message>
+    <message>
+        <source>Failed: %1 — %2 (in %3)</source>
+        <translation>Fehlgeschlagen: %1 — %2 (in %3)</translation>
+    </message>
+    <message>
+        <source>Failed: %1 — %2</source>
+        <translation>Fehlgeschlagen: %1 — %2</translation>
+    </message>
+    <message>
+        <source>Not started: %1</source>
+        <translation>Nicht begonnen: %1</translation>
+    </message>
+    <message>
+        <source>Not searched: %1</source>
+        <translation>Nicht durchsucht: %1</translation>
     </message>
 </context>
 <context>
@@ -623,6 +692,29 @@ fehlgeschlagen ist (übersprungene zählen nicht als fehlgeschlagen).
     </message>
 </context>
 <context>
+    <name>CliRunner</name>
+    <message>
+        <source>interrupted, %1 left as it was</source>
+        <translation>unterbrochen, %1 blieb unverändert</translation>
+    </message>
+    <message>
+        <source>interrupted, %1 not written</source>
+        <translation>unterbrochen, %1 nicht geschrieben</translation>
+    </message>
+    <message>
+        <source>interrupted, result left as it was</source>
+        <translation>unterbrochen, Ergebnis blieb unverändert</translation>
+    </message>
+    <message>
+        <source>interrupted, result not written</source>
+        <translation>unterbrochen, Ergebnis nicht geschrieben</translation>
+    </message>
+    <message>
+        <source>%1: %2, not converted</source>
+        <translation>%1: %2, nicht konvertiert</translation>
+    </message>
+</context>
+<context>
     <name>CommandStrings</name>
     <message>
         <source>Add Job
@@ -705,6 +797,80 @@ Beenden</translation>
     <message>
         <source>Ready</source>
         <translation>Bereit</translation>
+    </message>
+</context>
+<context>
+    <name>DecodedSource</name>
+    <message>
+        <source>it is encrypted (DRM)</source>
+        <translation>die Datei ist verschlüsselt (DRM)</translation>
+    </message>
+    <message>
+        <source>no decoder for it is installed</source>
+        <translation>kein Decoder dafür installiert</translation>
+    </message>
+    <message>
+        <source>out of memory</source>
+        <translation>nicht genug Arbeitsspeicher</translation>
+    </message>
+    <message>
+        <source>it could not be read</source>
+        <translation>die Datei konnte nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>its header is damaged (%1)</source>
+        <translation>ihr Dateikopf ist beschädigt (%1)</translation>
+    </message>
+    <message>
+        <source>it holds no audio stream</source>
+        <translation>die Datei enthält keinen Audiostrom</translation>
+    </message>
+    <message>
+        <source>its audio codec %1 is not supported</source>
+        <translation>ihr Audio-Codec %1 wird nicht unterstützt</translation>
+    </message>
+    <message>
+        <source>no decoder for %1 is installed</source>
+        <translation>kein Decoder für %1 installiert</translation>
+    </message>
+    <message>
+        <source>its %1 stream cannot be decoded: %2</source>
+        <translation>ihr %1-Strom kann nicht dekodiert werden: %2</translation>
+    </message>
+    <message>
+        <source>its %1 stream names no sample rate or channels</source>
+        <translation>ihr %1-Strom nennt weder Abtastrate noch Kanäle</translation>
+    </message>
+</context>
+<context>
+    <name>EncoderSession</name>
+    <message>
+        <source>The encoder library %1 found in %2 lacks %3</source>
+        <translation>Der Encoder-Bibliothek %1 in %2 fehlt %3</translation>
+    </message>
+    <message>
+        <source>The encoder library %1 was looked for in %2: %3</source>
+        <translation>Die Encoder-Bibliothek %1 wurde in %2 gesucht: %3</translation>
+    </message>
+    <message>
+        <source>not found</source>
+        <translation>nicht gefunden</translation>
+    </message>
+    <message>
+        <source>Init Lame Encoder Error!</source>
+        <translation>Fehler beim Starten des LAME-Encoders!</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 und %2</translation>
+    </message>
+    <message>
+        <source>The encoder lacks %1</source>
+        <translation>Dem Encoder fehlt %1</translation>
+    </message>
+    <message>
+        <source>Init Lame Stream Failed in Lame</source>
+        <translation>LAME konnte den Encoder-Strom nicht starten</translation>
     </message>
 </context>
 <context>
@@ -813,6 +979,228 @@ wurde keine MP3-Datei gefunden.</translation>
     </message>
 </context>
 <context>
+    <name>JobConversion</name>
+    <message>
+        <source>%1 bytes at byte %2 of %3 are an ID3v2 tag, skipped</source>
+        <translation>%1 Bytes ab Byte %2 von %3 sind ein ID3v2-Tag, übersprungen</translation>
+    </message>
+    <message>
+        <source>%1 bytes at byte %2 of %3 are an APE tag, skipped</source>
+        <translation>%1 Bytes ab Byte %2 von %3 sind ein APE-Tag, übersprungen</translation>
+    </message>
+    <message>
+        <source>%1 bytes at byte %2 of %3 are an ID3v1 tag, skipped</source>
+        <translation>%1 Bytes ab Byte %2 von %3 sind ein ID3v1-Tag, übersprungen</translation>
+    </message>
+    <message>
+        <source>%1 PCM data created, %2 Mp3 data created</source>
+        <translation>%1 PCM-Daten erzeugt, %2 MP3-Daten erzeugt</translation>
+    </message>
+    <message>
+        <source>%1 BYTEs Read</source>
+        <translation>%1 Bytes gelesen</translation>
+    </message>
+    <message>
+        <source>%1 BYTEs Write</source>
+        <translation>%1 Bytes geschrieben</translation>
+    </message>
+    <message>
+        <source>%1 convert begin</source>
+        <translation>%1: Konvertierung beginnt</translation>
+    </message>
+    <message>
+        <source>%1 not converted, nothing written to %2</source>
+        <translation>%1 nicht konvertiert, nichts in %2 geschrieben</translation>
+    </message>
+    <message>
+        <source>Source file open failed in file %1</source>
+        <translation>Quelldatei %1 konnte nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>%1 File Size is 0, Invalid MP3 File</source>
+        <translation>%1: Dateigröße ist 0, ungültige MP3-Datei</translation>
+    </message>
+    <message>
+        <source>no MPEG audio found</source>
+        <translation>kein MPEG-Audio gefunden</translation>
+    </message>
+    <message>
+        <source>%1 is not an MP3 file (%2), not converted</source>
+        <translation>%1 ist keine MP3-Datei (%2), nicht konvertiert</translation>
+    </message>
+    <message>
+        <source>RIFF data</source>
+        <translation>RIFF-Daten</translation>
+    </message>
+    <message>
+        <source>Failed to init lame!</source>
+        <translation>LAME konnte nicht gestartet werden!</translation>
+    </message>
+    <message>
+        <source>%1: %2 kbit/s cannot be encoded at %3 Hz, resampled to %4 Hz</source>
+        <translation>%1: %2 kbit/s lassen sich bei %3 Hz nicht kodieren, auf %4 Hz umgetastet</translation>
+    </message>
+    <message>
+        <source>Dest file create failed in file %1</source>
+        <translation>Zieldatei %1 konnte nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>%1 bytes at byte %2 of %3 are not MPEG audio, skipped</source>
+        <translation>%1 Bytes ab Byte %2 von %3 sind kein MPEG-Audio, übersprungen</translation>
+    </message>
+    <message>
+        <source>Job Stopped by user</source>
+        <translation>Auftrag vom Benutzer gestoppt</translation>
+    </message>
+    <message>
+        <source>Job restart by user</source>
+        <translation>Auftrag vom Benutzer neu gestartet</translation>
+    </message>
+    <message>
+        <source>mono</source>
+        <translation>Mono</translation>
+    </message>
+    <message>
+        <source>stereo</source>
+        <translation>Stereo</translation>
+    </message>
+    <message>
+        <source>%1 changes to free-format %2 at byte %3, converted to %4 Hz %5</source>
+        <translation>%1 wechselt ab Byte %3 zu %2 im freien Format, konvertiert zu %4 Hz %5</translation>
+    </message>
+    <message>
+        <source>%1 changes to %2 at byte %3, converted to %4 Hz %5</source>
+        <translation>%1 wechselt ab Byte %3 zu %2, konvertiert zu %4 Hz %5</translation>
+    </message>
+    <message>
+        <source>%1 changes to %2 Hz %3 at byte %4, converted to %5 Hz %6</source>
+        <translation>%1 wechselt ab Byte %4 zu %2 Hz %3, konvertiert zu %5 Hz %6</translation>
+    </message>
+    <message>
+        <source>%1 changes to free-format %2 %3 Hz %4 at byte %5, converted to %6 Hz %7</source>
+        <translation>%1 wechselt ab Byte %5 zu %2 im freien Format mit %3 Hz %4, konvertiert zu %6 Hz %7</translation>
+    </message>
+    <message>
+        <source>%1 changes to %2 %3 Hz %4 at byte %5, converted to %6 Hz %7</source>
+        <translation>%1 wechselt ab Byte %5 zu %2 mit %3 Hz %4, konvertiert zu %6 Hz %7</translation>
+    </message>
+    <message>
+        <source>The encoder could not finish the Info frame of %1</source>
+        <translation>Der Encoder konnte den Info-Frame von %1 nicht fertigstellen</translation>
+    </message>
+    <message>
+        <source>%1 encoded in %2 segments on %3 threads and joined</source>
+        <translation>%1 in %2 Abschnitten auf %3 Threads kodiert und zusammengefügt</translation>
+    </message>
+    <message>
+        <source>No MP3 frame could be decoded in file %1, nothing converted</source>
+        <translation>In %1 konnte kein MP3-Frame dekodiert werden, nichts konvertiert</translation>
+    </message>
+    <message>
+        <source>%1: writing to disk</source>
+        <translation>%1: wird auf die Platte geschrieben</translation>
+    </message>
+    <message>
+        <source>%1 replaces a file of another owner: %2</source>
+        <translation>%1 ersetzt eine Datei eines anderen Besitzers: %2</translation>
+    </message>
+    <message>
+        <source>%1 Created</source>
+        <translation>%1 erstellt</translation>
+    </message>
+    <message>
+        <source>%1 track gain %2, peak %3</source>
+        <translation>%1 Titelverstärkung %2, Spitze %3</translation>
+    </message>
+    <message>
+        <source>%1 has no measurable loudness (silent or shorter than 0.4 s), no loudness tags written</source>
+        <translation>%1 hat keine messbare Lautheit (still oder kürzer als 0,4 s), keine Lautheits-Tags geschrieben</translation>
+    </message>
+    <message>
+        <source>Dest file write failed in file %1</source>
+        <translation>Schreiben in die Zieldatei %1 fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Encoder failed in file %1, no result written</source>
+        <translation>Encoder bei %1 fehlgeschlagen, kein Ergebnis geschrieben</translation>
+    </message>
+    <message>
+        <source>Source file read failed in file %1, it changed while converting</source>
+        <translation>Lesen der Quelldatei %1 fehlgeschlagen, sie hat sich während der Konvertierung geändert</translation>
+    </message>
+    <message>
+        <source>Memory Not Enough for converting MP3</source>
+        <translation>Nicht genug Arbeitsspeicher, um die MP3 zu konvertieren</translation>
+    </message>
+    <message>
+        <source>%1 (%2) not converted: %3</source>
+        <translation>%1 (%2) nicht konvertiert: %3</translation>
+    </message>
+    <message>
+        <source>%1 has %2 channels, mixed down to stereo</source>
+        <translation>%1 hat %2 Kanäle, auf Stereo heruntergemischt</translation>
+    </message>
+    <message>
+        <source>%1 is sampled at %2 Hz, resampled to %3 Hz</source>
+        <translation>%1 ist mit %2 Hz abgetastet, auf %3 Hz umgetastet</translation>
+    </message>
+    <message>
+        <source>%1 bytes at byte %2 of %3 could not be decoded, skipped</source>
+        <translation>%1 Bytes ab Byte %2 von %3 konnten nicht dekodiert werden, übersprungen</translation>
+    </message>
+    <message>
+        <source>No audio could be decoded in file %1, nothing converted</source>
+        <translation>In %1 konnte kein Audio dekodiert werden, nichts konvertiert</translation>
+    </message>
+</context>
+<context>
+    <name>JobPlanner</name>
+    <message>
+        <source>Dest folder %1 cannot be created: %2</source>
+        <translation>Zielordner %1 kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>the folder cannot be read</source>
+        <translation>der Ordner kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>No audio file found in folder %1</source>
+        <translation>Keine Audiodatei im Ordner %1 gefunden</translation>
+    </message>
+    <message>
+        <source>%1 is the result of %2 in this run: skipped</source>
+        <translation>%1 ist in diesem Lauf das Ergebnis von %2: übersprungen</translation>
+    </message>
+    <message>
+        <source>the same file as %1, a source already</source>
+        <translation>dieselbe Datei wie %1, schon eine Quelle</translation>
+    </message>
+    <message>
+        <source>%1 is the result of %2 already</source>
+        <translation>%1 ist schon das Ergebnis von %2</translation>
+    </message>
+    <message>
+        <source>the result would replace the source</source>
+        <translation>das Ergebnis würde die Quelle ersetzen</translation>
+    </message>
+    <message>
+        <source>%1 is a folder, not a file name</source>
+        <translation>%1 ist ein Ordner, kein Dateiname</translation>
+    </message>
+    <message>
+        <source>%1 exists already: skipped</source>
+        <translation>%1 existiert bereits: übersprungen</translation>
+    </message>
+    <message>
+        <source>%1 exists already, a link to a missing file</source>
+        <translation>%1 existiert bereits, eine Verknüpfung auf eine fehlende Datei</translation>
+    </message>
+    <message>
+        <source>%1 exists already</source>
+        <translation>%1 existiert bereits</translation>
+    </message>
+</context>
+<context>
     <name>JobPrompts</name>
     <message>
         <source>Yes to all</source>
@@ -829,6 +1217,21 @@ wurde keine MP3-Datei gefunden.</translation>
     <message>
         <source>No &amp;to all</source>
         <translation>Nein, &amp;keine</translation>
+    </message>
+</context>
+<context>
+    <name>JobThreads</name>
+    <message>
+        <source>The encoder library loads now: the waiting jobs start</source>
+        <translation>Die Encoder-Bibliothek lässt sich jetzt laden: Die wartenden Aufträge beginnen</translation>
+    </message>
+    <message>
+        <source>%1: %2, not converted</source>
+        <translation>%1: %2, nicht konvertiert</translation>
+    </message>
+    <message>
+        <source>%1 could not be loaded, so no further job starts: install LAME (the Debian package libmp3lame0) or reinstall Vorlanta; the waiting jobs start once it loads</source>
+        <translation>%1 konnte nicht geladen werden, daher beginnt kein weiterer Auftrag: Installieren Sie LAME (das Debian-Paket libmp3lame0) oder installieren Sie Vorlanta neu; die wartenden Aufträge beginnen, sobald sie sich laden lässt</translation>
     </message>
 </context>
 <context>
@@ -868,6 +1271,134 @@ wurde keine MP3-Datei gefunden.</translation>
     <message>
         <source>the path %1 is longer than %2 bytes</source>
         <translation>der Pfad %1 ist länger als %2 Bytes</translation>
+    </message>
+</context>
+<context>
+    <name>Mp3FolderWalk</name>
+    <message>
+        <source>Folder %1 skipped: a symbolic link leads back to a folder searched already</source>
+        <translation>Ordner %1 übersprungen: Eine symbolische Verknüpfung führt zurück zu einem schon durchsuchten Ordner</translation>
+    </message>
+    <message>
+        <source>Folder %1 skipped: it cannot be read (%2)</source>
+        <translation>Ordner %1 übersprungen: Er kann nicht gelesen werden (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>PathList</name>
+    <message>
+        <source>the list on standard input cannot be read: %1</source>
+        <translation>die Liste auf der Standardeingabe kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>the list %1 cannot be read: %2</source>
+        <translation>die Liste %1 kann nicht gelesen werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ResultFile</name>
+    <message>
+        <source>its owner (user %1) could not be kept: %2</source>
+        <translation>ihr Besitzer (Benutzer %1) konnte nicht beibehalten werden: %2</translation>
+    </message>
+    <message>
+        <source>its owner (user %1, group %2) could not be kept: %3</source>
+        <translation>ihr Besitzer (Benutzer %1, Gruppe %2) konnte nicht beibehalten werden: %3</translation>
+    </message>
+    <message>
+        <source>its group (%1) could not be kept: %2</source>
+        <translation>ihre Gruppe (%1) konnte nicht beibehalten werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 when its folder was synced; the file is in place, but a crash may still lose it</source>
+        <translation>%1 beim Synchronisieren ihres Ordners; die Datei ist an ihrem Platz, kann bei einem Absturz aber noch verloren gehen</translation>
+    </message>
+</context>
+<context>
+    <name>SharedLibrary</name>
+    <message>
+        <source>the library search path</source>
+        <translation>dem Suchpfad für Bibliotheken</translation>
+    </message>
+</context>
+<context>
+    <name>SourceBitrate</name>
+    <message>
+        <source>%1 is %2 kbit/s, not above %3 kbit/s: skipped</source>
+        <translation>%1 hat %2 kbit/s, nicht mehr als %3 kbit/s: übersprungen</translation>
+    </message>
+</context>
+<context>
+    <name>SourceFormats</name>
+    <message>
+        <source>FLAC audio</source>
+        <translation>FLAC-Audio</translation>
+    </message>
+    <message>
+        <source>WAVE audio</source>
+        <translation>WAVE-Audio</translation>
+    </message>
+    <message>
+        <source>RF64 audio</source>
+        <translation>RF64-Audio</translation>
+    </message>
+    <message>
+        <source>BW64 audio</source>
+        <translation>BW64-Audio</translation>
+    </message>
+    <message>
+        <source>Wave64 audio</source>
+        <translation>Wave64-Audio</translation>
+    </message>
+    <message>
+        <source>AIFF audio</source>
+        <translation>AIFF-Audio</translation>
+    </message>
+    <message>
+        <source>Ogg audio</source>
+        <translation>Ogg-Audio</translation>
+    </message>
+    <message>
+        <source>MP4/M4A audio</source>
+        <translation>MP4/M4A-Audio</translation>
+    </message>
+    <message>
+        <source>WMA audio</source>
+        <translation>WMA-Audio</translation>
+    </message>
+    <message>
+        <source>Monkey&apos;s Audio</source>
+        <translation>Monkey&apos;s Audio</translation>
+    </message>
+    <message>
+        <source>WavPack audio</source>
+        <translation>WavPack-Audio</translation>
+    </message>
+</context>
+<context>
+    <name>SystemReason</name>
+    <message>
+        <source>Is a named pipe (FIFO), not a regular file</source>
+        <translation>Ist eine benannte Pipe (FIFO), keine reguläre Datei</translation>
+    </message>
+    <message>
+        <source>Is a device, not a regular file</source>
+        <translation>Ist ein Gerät, keine reguläre Datei</translation>
+    </message>
+    <message>
+        <source>Is a socket, not a regular file</source>
+        <translation>Ist ein Socket, keine reguläre Datei</translation>
+    </message>
+    <message>
+        <source>Not a regular file</source>
+        <translation>Keine reguläre Datei</translation>
+    </message>
+</context>
+<context>
+    <name>TagCarryOver</name>
+    <message>
+        <source>Not Enough Memory when Read ID3 TAG V2</source>
+        <translation>Nicht genug Arbeitsspeicher beim Lesen des ID3v2-Tags</translation>
     </message>
 </context>
 <context>

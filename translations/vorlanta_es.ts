@@ -2,10 +2,79 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es">
 <context>
+    <name>AlbumGain</name>
+    <message>
+        <source>Album %1: %2 of %3 jobs did not complete, its results keep track loudness values only</source>
+        <translation>Álbum %1: %2 de %3 trabajos no terminaron, sus resultados conservan solo los valores de sonoridad por pista</translation>
+    </message>
+    <message>
+        <source>Album %1 has no measurable loudness, no album values written</source>
+        <translation>El álbum %1 no tiene sonoridad medible, no se escribieron valores de álbum</translation>
+    </message>
+    <message>
+        <source>Album %1: album gain %2, peak %3 written to %4 of %5 results</source>
+        <translation>Álbum %1: ganancia de álbum %2, pico %3 escritos en %4 de %5 resultados</translation>
+    </message>
+    <message>
+        <source>Album values could not be written to %1, it keeps its track values</source>
+        <translation>No se pudieron escribir los valores de álbum en %1, conserva sus valores de pista</translation>
+    </message>
+</context>
+<context>
+    <name>BatchProgress</name>
+    <message>
+        <source>%1/%2 files done, about %3 left</source>
+        <translation>%1/%2 archivos terminados, quedan unos %3</translation>
+    </message>
+    <message>
+        <source>%1/%2 files done</source>
+        <translation>%1/%2 archivos terminados</translation>
+    </message>
+</context>
+<context>
     <name>BatchReport</name>
     <message>
         <source>Vorlanta: all jobs done</source>
         <translation>Vorlanta: todos los trabajos terminados</translation>
+    </message>
+</context>
+<context>
+    <name>BatchSummary</name>
+    <message>
+        <source>%1 converted, %2 failed, %3 skipped, %4 stopped, %5 not started in %6</source>
+        <translation>Convertidos: %1, con error: %2, omitidos: %3, detenidos: %4, sin empezar: %5 en %6</translation>
+    </message>
+    <message>
+        <source>%1 converted, %2 failed, %3 skipped, %4 stopped in %5</source>
+        <translation>Convertidos: %1, con error: %2, omitidos: %3, detenidos: %4 en %5</translation>
+    </message>
+    <message>
+        <source>%1 converted, %2 failed, %3 skipped, %4 not started in %5</source>
+        <translation>Convertidos: %1, con error: %2, omitidos: %3, sin empezar: %4 en %5</translation>
+    </message>
+    <message>
+        <source>%1 converted, %2 failed, %3 skipped in %4</source>
+        <translation>Convertidos: %1, con error: %2, omitidos: %3 en %4</translation>
+    </message>
+    <message>
+        <source>no reason given</source>
+        <translation>sin motivo indicado</translation>
+    </message>
+    <message>
+        <source>Failed: %1 — %2 (in %3)</source>
+        <translation>Error: %1 — %2 (en %3)</translation>
+    </message>
+    <message>
+        <source>Failed: %1 — %2</source>
+        <translation>Error: %1 — %2</translation>
+    </message>
+    <message>
+        <source>Not started: %1</source>
+        <translation>Sin empezar: %1</translation>
+    </message>
+    <message>
+        <source>Not searched: %1</source>
+        <translation>Sin explorar: %1</translation>
     </message>
 </context>
 <context>
@@ -625,6 +694,29 @@ ha fallado (los omitidos no cuentan como fallidos).
     </message>
 </context>
 <context>
+    <name>CliRunner</name>
+    <message>
+        <source>interrupted, %1 left as it was</source>
+        <translation>interrumpido, %1 se dejó como estaba</translation>
+    </message>
+    <message>
+        <source>interrupted, %1 not written</source>
+        <translation>interrumpido, %1 no se escribió</translation>
+    </message>
+    <message>
+        <source>interrupted, result left as it was</source>
+        <translation>interrumpido, el resultado se dejó como estaba</translation>
+    </message>
+    <message>
+        <source>interrupted, result not written</source>
+        <translation>interrumpido, el resultado no se escribió</translation>
+    </message>
+    <message>
+        <source>%1: %2, not converted</source>
+        <translation>%1: %2, no convertido</translation>
+    </message>
+</context>
+<context>
     <name>CommandStrings</name>
     <message>
         <source>Add Job
@@ -707,6 +799,80 @@ Salir</translation>
     <message>
         <source>Ready</source>
         <translation>Listo</translation>
+    </message>
+</context>
+<context>
+    <name>DecodedSource</name>
+    <message>
+        <source>it is encrypted (DRM)</source>
+        <translation>está cifrado (DRM)</translation>
+    </message>
+    <message>
+        <source>no decoder for it is installed</source>
+        <translation>no hay ningún decodificador instalado para él</translation>
+    </message>
+    <message>
+        <source>out of memory</source>
+        <translation>memoria insuficiente</translation>
+    </message>
+    <message>
+        <source>it could not be read</source>
+        <translation>no se pudo leer</translation>
+    </message>
+    <message>
+        <source>its header is damaged (%1)</source>
+        <translation>su cabecera está dañada (%1)</translation>
+    </message>
+    <message>
+        <source>it holds no audio stream</source>
+        <translation>no contiene ningún flujo de audio</translation>
+    </message>
+    <message>
+        <source>its audio codec %1 is not supported</source>
+        <translation>su códec de audio %1 no es compatible</translation>
+    </message>
+    <message>
+        <source>no decoder for %1 is installed</source>
+        <translation>no hay ningún decodificador para %1 instalado</translation>
+    </message>
+    <message>
+        <source>its %1 stream cannot be decoded: %2</source>
+        <translation>su flujo %1 no se puede decodificar: %2</translation>
+    </message>
+    <message>
+        <source>its %1 stream names no sample rate or channels</source>
+        <translation>su flujo %1 no indica frecuencia de muestreo ni canales</translation>
+    </message>
+</context>
+<context>
+    <name>EncoderSession</name>
+    <message>
+        <source>The encoder library %1 found in %2 lacks %3</source>
+        <translation>A la biblioteca del codificador %1 encontrada en %2 le falta %3</translation>
+    </message>
+    <message>
+        <source>The encoder library %1 was looked for in %2: %3</source>
+        <translation>Se buscó la biblioteca del codificador %1 en %2: %3</translation>
+    </message>
+    <message>
+        <source>not found</source>
+        <translation>no encontrada</translation>
+    </message>
+    <message>
+        <source>Init Lame Encoder Error!</source>
+        <translation>¡Error al iniciar el codificador LAME!</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 y %2</translation>
+    </message>
+    <message>
+        <source>The encoder lacks %1</source>
+        <translation>Al codificador le falta %1</translation>
+    </message>
+    <message>
+        <source>Init Lame Stream Failed in Lame</source>
+        <translation>LAME no pudo iniciar el flujo de codificación</translation>
     </message>
 </context>
 <context>
@@ -813,6 +979,228 @@ tiene más de %2 bytes. El archivo no se añade.</translation>
     </message>
 </context>
 <context>
+    <name>JobConversion</name>
+    <message>
+        <source>%1 bytes at byte %2 of %3 are an ID3v2 tag, skipped</source>
+        <translation>%1 bytes en el byte %2 de %3 son una etiqueta ID3v2, omitidos</translation>
+    </message>
+    <message>
+        <source>%1 bytes at byte %2 of %3 are an APE tag, skipped</source>
+        <translation>%1 bytes en el byte %2 de %3 son una etiqueta APE, omitidos</translation>
+    </message>
+    <message>
+        <source>%1 bytes at byte %2 of %3 are an ID3v1 tag, skipped</source>
+        <translation>%1 bytes en el byte %2 de %3 son una etiqueta ID3v1, omitidos</translation>
+    </message>
+    <message>
+        <source>%1 PCM data created, %2 Mp3 data created</source>
+        <translation>%1 datos PCM creados, %2 datos MP3 creados</translation>
+    </message>
+    <message>
+        <source>%1 BYTEs Read</source>
+        <translation>%1 bytes leídos</translation>
+    </message>
+    <message>
+        <source>%1 BYTEs Write</source>
+        <translation>%1 bytes escritos</translation>
+    </message>
+    <message>
+        <source>%1 convert begin</source>
+        <translation>%1: comienza la conversión</translation>
+    </message>
+    <message>
+        <source>%1 not converted, nothing written to %2</source>
+        <translation>%1 no convertido, no se escribió nada en %2</translation>
+    </message>
+    <message>
+        <source>Source file open failed in file %1</source>
+        <translation>No se pudo abrir el archivo de origen %1</translation>
+    </message>
+    <message>
+        <source>%1 File Size is 0, Invalid MP3 File</source>
+        <translation>%1: el tamaño del archivo es 0, archivo MP3 no válido</translation>
+    </message>
+    <message>
+        <source>no MPEG audio found</source>
+        <translation>no se encontró audio MPEG</translation>
+    </message>
+    <message>
+        <source>%1 is not an MP3 file (%2), not converted</source>
+        <translation>%1 no es un archivo MP3 (%2), no convertido</translation>
+    </message>
+    <message>
+        <source>RIFF data</source>
+        <translation>datos RIFF</translation>
+    </message>
+    <message>
+        <source>Failed to init lame!</source>
+        <translation>¡No se pudo iniciar LAME!</translation>
+    </message>
+    <message>
+        <source>%1: %2 kbit/s cannot be encoded at %3 Hz, resampled to %4 Hz</source>
+        <translation>%1: %2 kbit/s no se pueden codificar a %3 Hz, remuestreado a %4 Hz</translation>
+    </message>
+    <message>
+        <source>Dest file create failed in file %1</source>
+        <translation>No se pudo crear el archivo de destino %1</translation>
+    </message>
+    <message>
+        <source>%1 bytes at byte %2 of %3 are not MPEG audio, skipped</source>
+        <translation>%1 bytes en el byte %2 de %3 no son audio MPEG, omitidos</translation>
+    </message>
+    <message>
+        <source>Job Stopped by user</source>
+        <translation>Trabajo detenido por el usuario</translation>
+    </message>
+    <message>
+        <source>Job restart by user</source>
+        <translation>Trabajo reiniciado por el usuario</translation>
+    </message>
+    <message>
+        <source>mono</source>
+        <translation>mono</translation>
+    </message>
+    <message>
+        <source>stereo</source>
+        <translation>estéreo</translation>
+    </message>
+    <message>
+        <source>%1 changes to free-format %2 at byte %3, converted to %4 Hz %5</source>
+        <translation>%1 cambia a %2 de formato libre en el byte %3, convertido a %4 Hz %5</translation>
+    </message>
+    <message>
+        <source>%1 changes to %2 at byte %3, converted to %4 Hz %5</source>
+        <translation>%1 cambia a %2 en el byte %3, convertido a %4 Hz %5</translation>
+    </message>
+    <message>
+        <source>%1 changes to %2 Hz %3 at byte %4, converted to %5 Hz %6</source>
+        <translation>%1 cambia a %2 Hz %3 en el byte %4, convertido a %5 Hz %6</translation>
+    </message>
+    <message>
+        <source>%1 changes to free-format %2 %3 Hz %4 at byte %5, converted to %6 Hz %7</source>
+        <translation>%1 cambia a %2 de formato libre %3 Hz %4 en el byte %5, convertido a %6 Hz %7</translation>
+    </message>
+    <message>
+        <source>%1 changes to %2 %3 Hz %4 at byte %5, converted to %6 Hz %7</source>
+        <translation>%1 cambia a %2 %3 Hz %4 en el byte %5, convertido a %6 Hz %7</translation>
+    </message>
+    <message>
+        <source>The encoder could not finish the Info frame of %1</source>
+        <translation>El codificador no pudo terminar la trama Info de %1</translation>
+    </message>
+    <message>
+        <source>%1 encoded in %2 segments on %3 threads and joined</source>
+        <translation>%1 codificado en %2 segmentos en %3 hilos y unido</translation>
+    </message>
+    <message>
+        <source>No MP3 frame could be decoded in file %1, nothing converted</source>
+        <translation>No se pudo decodificar ninguna trama MP3 en %1, no se convirtió nada</translation>
+    </message>
+    <message>
+        <source>%1: writing to disk</source>
+        <translation>%1: escribiendo en el disco</translation>
+    </message>
+    <message>
+        <source>%1 replaces a file of another owner: %2</source>
+        <translation>%1 reemplaza un archivo de otro propietario: %2</translation>
+    </message>
+    <message>
+        <source>%1 Created</source>
+        <translation>%1 creado</translation>
+    </message>
+    <message>
+        <source>%1 track gain %2, peak %3</source>
+        <translation>%1 ganancia de pista %2, pico %3</translation>
+    </message>
+    <message>
+        <source>%1 has no measurable loudness (silent or shorter than 0.4 s), no loudness tags written</source>
+        <translation>%1 no tiene sonoridad medible (silencio o menos de 0,4 s), no se escribieron etiquetas de sonoridad</translation>
+    </message>
+    <message>
+        <source>Dest file write failed in file %1</source>
+        <translation>Error al escribir el archivo de destino %1</translation>
+    </message>
+    <message>
+        <source>Encoder failed in file %1, no result written</source>
+        <translation>El codificador falló en %1, no se escribió ningún resultado</translation>
+    </message>
+    <message>
+        <source>Source file read failed in file %1, it changed while converting</source>
+        <translation>Error al leer el archivo de origen %1, cambió durante la conversión</translation>
+    </message>
+    <message>
+        <source>Memory Not Enough for converting MP3</source>
+        <translation>Memoria insuficiente para convertir el MP3</translation>
+    </message>
+    <message>
+        <source>%1 (%2) not converted: %3</source>
+        <translation>%1 (%2) no convertido: %3</translation>
+    </message>
+    <message>
+        <source>%1 has %2 channels, mixed down to stereo</source>
+        <translation>%1 tiene %2 canales, mezclado a estéreo</translation>
+    </message>
+    <message>
+        <source>%1 is sampled at %2 Hz, resampled to %3 Hz</source>
+        <translation>%1 está muestreado a %2 Hz, remuestreado a %3 Hz</translation>
+    </message>
+    <message>
+        <source>%1 bytes at byte %2 of %3 could not be decoded, skipped</source>
+        <translation>%1 bytes en el byte %2 de %3 no se pudieron decodificar, omitidos</translation>
+    </message>
+    <message>
+        <source>No audio could be decoded in file %1, nothing converted</source>
+        <translation>No se pudo decodificar audio en %1, no se convirtió nada</translation>
+    </message>
+</context>
+<context>
+    <name>JobPlanner</name>
+    <message>
+        <source>Dest folder %1 cannot be created: %2</source>
+        <translation>No se puede crear la carpeta de destino %1: %2</translation>
+    </message>
+    <message>
+        <source>the folder cannot be read</source>
+        <translation>la carpeta no se puede leer</translation>
+    </message>
+    <message>
+        <source>No audio file found in folder %1</source>
+        <translation>No se encontró ningún archivo de audio en la carpeta %1</translation>
+    </message>
+    <message>
+        <source>%1 is the result of %2 in this run: skipped</source>
+        <translation>%1 es el resultado de %2 en esta ejecución: omitido</translation>
+    </message>
+    <message>
+        <source>the same file as %1, a source already</source>
+        <translation>el mismo archivo que %1, que ya es un origen</translation>
+    </message>
+    <message>
+        <source>%1 is the result of %2 already</source>
+        <translation>%1 ya es el resultado de %2</translation>
+    </message>
+    <message>
+        <source>the result would replace the source</source>
+        <translation>el resultado reemplazaría el origen</translation>
+    </message>
+    <message>
+        <source>%1 is a folder, not a file name</source>
+        <translation>%1 es una carpeta, no un nombre de archivo</translation>
+    </message>
+    <message>
+        <source>%1 exists already: skipped</source>
+        <translation>%1 ya existe: omitido</translation>
+    </message>
+    <message>
+        <source>%1 exists already, a link to a missing file</source>
+        <translation>%1 ya existe, un enlace a un archivo que falta</translation>
+    </message>
+    <message>
+        <source>%1 exists already</source>
+        <translation>%1 ya existe</translation>
+    </message>
+</context>
+<context>
     <name>JobPrompts</name>
     <message>
         <source>Yes to all</source>
@@ -829,6 +1217,21 @@ tiene más de %2 bytes. El archivo no se añade.</translation>
     <message>
         <source>No &amp;to all</source>
         <translation>No a t&amp;odo</translation>
+    </message>
+</context>
+<context>
+    <name>JobThreads</name>
+    <message>
+        <source>The encoder library loads now: the waiting jobs start</source>
+        <translation>La biblioteca del codificador ya se carga: los trabajos en espera empiezan</translation>
+    </message>
+    <message>
+        <source>%1: %2, not converted</source>
+        <translation>%1: %2, no convertido</translation>
+    </message>
+    <message>
+        <source>%1 could not be loaded, so no further job starts: install LAME (the Debian package libmp3lame0) or reinstall Vorlanta; the waiting jobs start once it loads</source>
+        <translation>%1 no se pudo cargar, así que no empieza ningún trabajo más: instale LAME (el paquete de Debian libmp3lame0) o reinstale Vorlanta; los trabajos en espera empezarán en cuanto se cargue</translation>
     </message>
 </context>
 <context>
@@ -868,6 +1271,134 @@ tiene más de %2 bytes. El archivo no se añade.</translation>
     <message>
         <source>the path %1 is longer than %2 bytes</source>
         <translation>la ruta %1 tiene más de %2 bytes</translation>
+    </message>
+</context>
+<context>
+    <name>Mp3FolderWalk</name>
+    <message>
+        <source>Folder %1 skipped: a symbolic link leads back to a folder searched already</source>
+        <translation>Carpeta %1 omitida: un enlace simbólico lleva de vuelta a una carpeta ya explorada</translation>
+    </message>
+    <message>
+        <source>Folder %1 skipped: it cannot be read (%2)</source>
+        <translation>Carpeta %1 omitida: no se puede leer (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>PathList</name>
+    <message>
+        <source>the list on standard input cannot be read: %1</source>
+        <translation>la lista de la entrada estándar no se puede leer: %1</translation>
+    </message>
+    <message>
+        <source>the list %1 cannot be read: %2</source>
+        <translation>la lista %1 no se puede leer: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ResultFile</name>
+    <message>
+        <source>its owner (user %1) could not be kept: %2</source>
+        <translation>no se pudo conservar su propietario (usuario %1): %2</translation>
+    </message>
+    <message>
+        <source>its owner (user %1, group %2) could not be kept: %3</source>
+        <translation>no se pudo conservar su propietario (usuario %1, grupo %2): %3</translation>
+    </message>
+    <message>
+        <source>its group (%1) could not be kept: %2</source>
+        <translation>no se pudo conservar su grupo (%1): %2</translation>
+    </message>
+    <message>
+        <source>%1 when its folder was synced; the file is in place, but a crash may still lose it</source>
+        <translation>%1 al sincronizar su carpeta; el archivo está en su sitio, pero un fallo aún podría perderlo</translation>
+    </message>
+</context>
+<context>
+    <name>SharedLibrary</name>
+    <message>
+        <source>the library search path</source>
+        <translation>la ruta de búsqueda de bibliotecas</translation>
+    </message>
+</context>
+<context>
+    <name>SourceBitrate</name>
+    <message>
+        <source>%1 is %2 kbit/s, not above %3 kbit/s: skipped</source>
+        <translation>%1 tiene %2 kbit/s, no más de %3 kbit/s: omitido</translation>
+    </message>
+</context>
+<context>
+    <name>SourceFormats</name>
+    <message>
+        <source>FLAC audio</source>
+        <translation>audio FLAC</translation>
+    </message>
+    <message>
+        <source>WAVE audio</source>
+        <translation>audio WAVE</translation>
+    </message>
+    <message>
+        <source>RF64 audio</source>
+        <translation>audio RF64</translation>
+    </message>
+    <message>
+        <source>BW64 audio</source>
+        <translation>audio BW64</translation>
+    </message>
+    <message>
+        <source>Wave64 audio</source>
+        <translation>audio Wave64</translation>
+    </message>
+    <message>
+        <source>AIFF audio</source>
+        <translation>audio AIFF</translation>
+    </message>
+    <message>
+        <source>Ogg audio</source>
+        <translation>audio Ogg</translation>
+    </message>
+    <message>
+        <source>MP4/M4A audio</source>
+        <translation>audio MP4/M4A</translation>
+    </message>
+    <message>
+        <source>WMA audio</source>
+        <translation>audio WMA</translation>
+    </message>
+    <message>
+        <source>Monkey&apos;s Audio</source>
+        <translation>Monkey&apos;s Audio</translation>
+    </message>
+    <message>
+        <source>WavPack audio</source>
+        <translation>audio WavPack</translation>
+    </message>
+</context>
+<context>
+    <name>SystemReason</name>
+    <message>
+        <source>Is a named pipe (FIFO), not a regular file</source>
+        <translation>Es una tubería con nombre (FIFO), no un archivo normal</translation>
+    </message>
+    <message>
+        <source>Is a device, not a regular file</source>
+        <translation>Es un dispositivo, no un archivo normal</translation>
+    </message>
+    <message>
+        <source>Is a socket, not a regular file</source>
+        <translation>Es un socket, no un archivo normal</translation>
+    </message>
+    <message>
+        <source>Not a regular file</source>
+        <translation>No es un archivo normal</translation>
+    </message>
+</context>
+<context>
+    <name>TagCarryOver</name>
+    <message>
+        <source>Not Enough Memory when Read ID3 TAG V2</source>
+        <translation>Memoria insuficiente al leer la etiqueta ID3v2</translation>
     </message>
 </context>
 <context>

@@ -2,10 +2,79 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>AlbumGain</name>
+    <message>
+        <source>Album %1: %2 of %3 jobs did not complete, its results keep track loudness values only</source>
+        <translation>Album %1 : %2 tâches sur %3 ne se sont pas terminées, ses résultats ne gardent que les valeurs de sonie par piste</translation>
+    </message>
+    <message>
+        <source>Album %1 has no measurable loudness, no album values written</source>
+        <translation>L&apos;album %1 n&apos;a pas de sonie mesurable, aucune valeur d&apos;album écrite</translation>
+    </message>
+    <message>
+        <source>Album %1: album gain %2, peak %3 written to %4 of %5 results</source>
+        <translation>Album %1 : gain d&apos;album %2, crête %3 écrits dans %4 résultats sur %5</translation>
+    </message>
+    <message>
+        <source>Album values could not be written to %1, it keeps its track values</source>
+        <translation>Les valeurs d&apos;album n&apos;ont pas pu être écrites dans %1, il garde ses valeurs par piste</translation>
+    </message>
+</context>
+<context>
+    <name>BatchProgress</name>
+    <message>
+        <source>%1/%2 files done, about %3 left</source>
+        <translation>%1/%2 fichiers terminés, environ %3 restantes</translation>
+    </message>
+    <message>
+        <source>%1/%2 files done</source>
+        <translation>%1/%2 fichiers terminés</translation>
+    </message>
+</context>
+<context>
     <name>BatchReport</name>
     <message>
         <source>Vorlanta: all jobs done</source>
         <translation>Vorlanta : toutes les tâches sont terminées</translation>
+    </message>
+</context>
+<context>
+    <name>BatchSummary</name>
+    <message>
+        <source>%1 converted, %2 failed, %3 skipped, %4 stopped, %5 not started in %6</source>
+        <translation>Convertis : %1, en échec : %2, ignorés : %3, arrêtés : %4, non démarrés : %5 en %6</translation>
+    </message>
+    <message>
+        <source>%1 converted, %2 failed, %3 skipped, %4 stopped in %5</source>
+        <translation>Convertis : %1, en échec : %2, ignorés : %3, arrêtés : %4 en %5</translation>
+    </message>
+    <message>
+        <source>%1 converted, %2 failed, %3 skipped, %4 not started in %5</source>
+        <translation>Convertis : %1, en échec : %2, ignorés : %3, non démarrés : %4 en %5</translation>
+    </message>
+    <message>
+        <source>%1 converted, %2 failed, %3 skipped in %4</source>
+        <translation>Convertis : %1, en échec : %2, ignorés : %3 en %4</translation>
+    </message>
+    <message>
+        <source>no reason given</source>
+        <translation>aucune raison donnée</translation>
+    </message>
+    <message>
+        <source>Failed: %1 — %2 (in %3)</source>
+        <translation>Échec : %1 — %2 (dans %3)</translation>
+    </message>
+    <message>
+        <source>Failed: %1 — %2</source>
+        <translation>Échec : %1 — %2</translation>
+    </message>
+    <message>
+        <source>Not started: %1</source>
+        <translation>Non démarré : %1</translation>
+    </message>
+    <message>
+        <source>Not searched: %1</source>
+        <translation>Non parcouru : %1</translation>
     </message>
 </context>
 <context>
@@ -624,6 +693,29 @@ n’a échoué (les tâches ignorées ne comptent pas comme échouées).
     </message>
 </context>
 <context>
+    <name>CliRunner</name>
+    <message>
+        <source>interrupted, %1 left as it was</source>
+        <translation>interrompu, %1 laissé tel quel</translation>
+    </message>
+    <message>
+        <source>interrupted, %1 not written</source>
+        <translation>interrompu, %1 non écrit</translation>
+    </message>
+    <message>
+        <source>interrupted, result left as it was</source>
+        <translation>interrompu, résultat laissé tel quel</translation>
+    </message>
+    <message>
+        <source>interrupted, result not written</source>
+        <translation>interrompu, résultat non écrit</translation>
+    </message>
+    <message>
+        <source>%1: %2, not converted</source>
+        <translation>%1 : %2, non converti</translation>
+    </message>
+</context>
+<context>
     <name>CommandStrings</name>
     <message>
         <source>Add Job
@@ -706,6 +798,80 @@ Quitter</translation>
     <message>
         <source>Ready</source>
         <translation>Prêt</translation>
+    </message>
+</context>
+<context>
+    <name>DecodedSource</name>
+    <message>
+        <source>it is encrypted (DRM)</source>
+        <translation>il est chiffré (DRM)</translation>
+    </message>
+    <message>
+        <source>no decoder for it is installed</source>
+        <translation>aucun décodeur n&apos;est installé pour lui</translation>
+    </message>
+    <message>
+        <source>out of memory</source>
+        <translation>mémoire insuffisante</translation>
+    </message>
+    <message>
+        <source>it could not be read</source>
+        <translation>il n&apos;a pas pu être lu</translation>
+    </message>
+    <message>
+        <source>its header is damaged (%1)</source>
+        <translation>son en-tête est endommagé (%1)</translation>
+    </message>
+    <message>
+        <source>it holds no audio stream</source>
+        <translation>il ne contient aucun flux audio</translation>
+    </message>
+    <message>
+        <source>its audio codec %1 is not supported</source>
+        <translation>son codec audio %1 n&apos;est pas pris en charge</translation>
+    </message>
+    <message>
+        <source>no decoder for %1 is installed</source>
+        <translation>aucun décodeur pour %1 n&apos;est installé</translation>
+    </message>
+    <message>
+        <source>its %1 stream cannot be decoded: %2</source>
+        <translation>son flux %1 ne peut pas être décodé : %2</translation>
+    </message>
+    <message>
+        <source>its %1 stream names no sample rate or channels</source>
+        <translation>son flux %1 n&apos;indique ni fréquence d&apos;échantillonnage ni canaux</translation>
+    </message>
+</context>
+<context>
+    <name>EncoderSession</name>
+    <message>
+        <source>The encoder library %1 found in %2 lacks %3</source>
+        <translation>Il manque %3 à la bibliothèque d&apos;encodage %1 trouvée dans %2</translation>
+    </message>
+    <message>
+        <source>The encoder library %1 was looked for in %2: %3</source>
+        <translation>La bibliothèque d&apos;encodage %1 a été cherchée dans %2 : %3</translation>
+    </message>
+    <message>
+        <source>not found</source>
+        <translation>introuvable</translation>
+    </message>
+    <message>
+        <source>Init Lame Encoder Error!</source>
+        <translation>Erreur à l&apos;initialisation de l&apos;encodeur LAME !</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 et %2</translation>
+    </message>
+    <message>
+        <source>The encoder lacks %1</source>
+        <translation>Il manque %1 à l&apos;encodeur</translation>
+    </message>
+    <message>
+        <source>Init Lame Stream Failed in Lame</source>
+        <translation>LAME n&apos;a pas pu démarrer le flux d&apos;encodage</translation>
     </message>
 </context>
 <context>
@@ -812,6 +978,228 @@ dépasse %2 octets. Le fichier n’est pas ajouté.</translation>
     </message>
 </context>
 <context>
+    <name>JobConversion</name>
+    <message>
+        <source>%1 bytes at byte %2 of %3 are an ID3v2 tag, skipped</source>
+        <translation>%1 octets à l&apos;octet %2 de %3 sont une balise ID3v2, ignorés</translation>
+    </message>
+    <message>
+        <source>%1 bytes at byte %2 of %3 are an APE tag, skipped</source>
+        <translation>%1 octets à l&apos;octet %2 de %3 sont une balise APE, ignorés</translation>
+    </message>
+    <message>
+        <source>%1 bytes at byte %2 of %3 are an ID3v1 tag, skipped</source>
+        <translation>%1 octets à l&apos;octet %2 de %3 sont une balise ID3v1, ignorés</translation>
+    </message>
+    <message>
+        <source>%1 PCM data created, %2 Mp3 data created</source>
+        <translation>%1 données PCM créées, %2 données MP3 créées</translation>
+    </message>
+    <message>
+        <source>%1 BYTEs Read</source>
+        <translation>%1 octets lus</translation>
+    </message>
+    <message>
+        <source>%1 BYTEs Write</source>
+        <translation>%1 octets écrits</translation>
+    </message>
+    <message>
+        <source>%1 convert begin</source>
+        <translation>%1 : début de la conversion</translation>
+    </message>
+    <message>
+        <source>%1 not converted, nothing written to %2</source>
+        <translation>%1 non converti, rien n&apos;a été écrit dans %2</translation>
+    </message>
+    <message>
+        <source>Source file open failed in file %1</source>
+        <translation>Impossible d&apos;ouvrir le fichier source %1</translation>
+    </message>
+    <message>
+        <source>%1 File Size is 0, Invalid MP3 File</source>
+        <translation>%1 : taille de fichier 0, fichier MP3 non valide</translation>
+    </message>
+    <message>
+        <source>no MPEG audio found</source>
+        <translation>aucun audio MPEG trouvé</translation>
+    </message>
+    <message>
+        <source>%1 is not an MP3 file (%2), not converted</source>
+        <translation>%1 n&apos;est pas un fichier MP3 (%2), non converti</translation>
+    </message>
+    <message>
+        <source>RIFF data</source>
+        <translation>données RIFF</translation>
+    </message>
+    <message>
+        <source>Failed to init lame!</source>
+        <translation>Impossible d&apos;initialiser LAME !</translation>
+    </message>
+    <message>
+        <source>%1: %2 kbit/s cannot be encoded at %3 Hz, resampled to %4 Hz</source>
+        <translation>%1 : %2 kbit/s ne peuvent pas être encodés à %3 Hz, rééchantillonné à %4 Hz</translation>
+    </message>
+    <message>
+        <source>Dest file create failed in file %1</source>
+        <translation>Impossible de créer le fichier de destination %1</translation>
+    </message>
+    <message>
+        <source>%1 bytes at byte %2 of %3 are not MPEG audio, skipped</source>
+        <translation>%1 octets à l&apos;octet %2 de %3 ne sont pas de l&apos;audio MPEG, ignorés</translation>
+    </message>
+    <message>
+        <source>Job Stopped by user</source>
+        <translation>Tâche arrêtée par l&apos;utilisateur</translation>
+    </message>
+    <message>
+        <source>Job restart by user</source>
+        <translation>Tâche redémarrée par l&apos;utilisateur</translation>
+    </message>
+    <message>
+        <source>mono</source>
+        <translation>mono</translation>
+    </message>
+    <message>
+        <source>stereo</source>
+        <translation>stéréo</translation>
+    </message>
+    <message>
+        <source>%1 changes to free-format %2 at byte %3, converted to %4 Hz %5</source>
+        <translation>%1 passe au %2 en format libre à l&apos;octet %3, converti en %4 Hz %5</translation>
+    </message>
+    <message>
+        <source>%1 changes to %2 at byte %3, converted to %4 Hz %5</source>
+        <translation>%1 passe au %2 à l&apos;octet %3, converti en %4 Hz %5</translation>
+    </message>
+    <message>
+        <source>%1 changes to %2 Hz %3 at byte %4, converted to %5 Hz %6</source>
+        <translation>%1 passe à %2 Hz %3 à l&apos;octet %4, converti en %5 Hz %6</translation>
+    </message>
+    <message>
+        <source>%1 changes to free-format %2 %3 Hz %4 at byte %5, converted to %6 Hz %7</source>
+        <translation>%1 passe au %2 en format libre %3 Hz %4 à l&apos;octet %5, converti en %6 Hz %7</translation>
+    </message>
+    <message>
+        <source>%1 changes to %2 %3 Hz %4 at byte %5, converted to %6 Hz %7</source>
+        <translation>%1 passe au %2 %3 Hz %4 à l&apos;octet %5, converti en %6 Hz %7</translation>
+    </message>
+    <message>
+        <source>The encoder could not finish the Info frame of %1</source>
+        <translation>L&apos;encodeur n&apos;a pas pu terminer la trame Info de %1</translation>
+    </message>
+    <message>
+        <source>%1 encoded in %2 segments on %3 threads and joined</source>
+        <translation>%1 encodé en %2 segments sur %3 threads puis assemblé</translation>
+    </message>
+    <message>
+        <source>No MP3 frame could be decoded in file %1, nothing converted</source>
+        <translation>Aucune trame MP3 n&apos;a pu être décodée dans %1, rien n&apos;a été converti</translation>
+    </message>
+    <message>
+        <source>%1: writing to disk</source>
+        <translation>%1 : écriture sur le disque</translation>
+    </message>
+    <message>
+        <source>%1 replaces a file of another owner: %2</source>
+        <translation>%1 remplace un fichier d&apos;un autre propriétaire : %2</translation>
+    </message>
+    <message>
+        <source>%1 Created</source>
+        <translation>%1 créé</translation>
+    </message>
+    <message>
+        <source>%1 track gain %2, peak %3</source>
+        <translation>%1 gain de piste %2, crête %3</translation>
+    </message>
+    <message>
+        <source>%1 has no measurable loudness (silent or shorter than 0.4 s), no loudness tags written</source>
+        <translation>%1 n&apos;a pas de sonie mesurable (silencieux ou plus court que 0,4 s), aucune balise de sonie écrite</translation>
+    </message>
+    <message>
+        <source>Dest file write failed in file %1</source>
+        <translation>Échec de l&apos;écriture du fichier de destination %1</translation>
+    </message>
+    <message>
+        <source>Encoder failed in file %1, no result written</source>
+        <translation>L&apos;encodeur a échoué sur %1, aucun résultat écrit</translation>
+    </message>
+    <message>
+        <source>Source file read failed in file %1, it changed while converting</source>
+        <translation>Échec de la lecture du fichier source %1, il a changé pendant la conversion</translation>
+    </message>
+    <message>
+        <source>Memory Not Enough for converting MP3</source>
+        <translation>Mémoire insuffisante pour convertir le MP3</translation>
+    </message>
+    <message>
+        <source>%1 (%2) not converted: %3</source>
+        <translation>%1 (%2) non converti : %3</translation>
+    </message>
+    <message>
+        <source>%1 has %2 channels, mixed down to stereo</source>
+        <translation>%1 a %2 canaux, mixé en stéréo</translation>
+    </message>
+    <message>
+        <source>%1 is sampled at %2 Hz, resampled to %3 Hz</source>
+        <translation>%1 est échantillonné à %2 Hz, rééchantillonné à %3 Hz</translation>
+    </message>
+    <message>
+        <source>%1 bytes at byte %2 of %3 could not be decoded, skipped</source>
+        <translation>%1 octets à l&apos;octet %2 de %3 n&apos;ont pas pu être décodés, ignorés</translation>
+    </message>
+    <message>
+        <source>No audio could be decoded in file %1, nothing converted</source>
+        <translation>Aucun audio n&apos;a pu être décodé dans %1, rien n&apos;a été converti</translation>
+    </message>
+</context>
+<context>
+    <name>JobPlanner</name>
+    <message>
+        <source>Dest folder %1 cannot be created: %2</source>
+        <translation>Le dossier de destination %1 ne peut pas être créé : %2</translation>
+    </message>
+    <message>
+        <source>the folder cannot be read</source>
+        <translation>le dossier ne peut pas être lu</translation>
+    </message>
+    <message>
+        <source>No audio file found in folder %1</source>
+        <translation>Aucun fichier audio trouvé dans le dossier %1</translation>
+    </message>
+    <message>
+        <source>%1 is the result of %2 in this run: skipped</source>
+        <translation>%1 est le résultat de %2 dans cette exécution : ignoré</translation>
+    </message>
+    <message>
+        <source>the same file as %1, a source already</source>
+        <translation>le même fichier que %1, déjà une source</translation>
+    </message>
+    <message>
+        <source>%1 is the result of %2 already</source>
+        <translation>%1 est déjà le résultat de %2</translation>
+    </message>
+    <message>
+        <source>the result would replace the source</source>
+        <translation>le résultat remplacerait la source</translation>
+    </message>
+    <message>
+        <source>%1 is a folder, not a file name</source>
+        <translation>%1 est un dossier, pas un nom de fichier</translation>
+    </message>
+    <message>
+        <source>%1 exists already: skipped</source>
+        <translation>%1 existe déjà : ignoré</translation>
+    </message>
+    <message>
+        <source>%1 exists already, a link to a missing file</source>
+        <translation>%1 existe déjà, un lien vers un fichier manquant</translation>
+    </message>
+    <message>
+        <source>%1 exists already</source>
+        <translation>%1 existe déjà</translation>
+    </message>
+</context>
+<context>
     <name>JobPrompts</name>
     <message>
         <source>Yes to all</source>
@@ -828,6 +1216,21 @@ dépasse %2 octets. Le fichier n’est pas ajouté.</translation>
     <message>
         <source>No &amp;to all</source>
         <translation>Non pour to&amp;ut</translation>
+    </message>
+</context>
+<context>
+    <name>JobThreads</name>
+    <message>
+        <source>The encoder library loads now: the waiting jobs start</source>
+        <translation>La bibliothèque d&apos;encodage se charge maintenant : les tâches en attente démarrent</translation>
+    </message>
+    <message>
+        <source>%1: %2, not converted</source>
+        <translation>%1 : %2, non converti</translation>
+    </message>
+    <message>
+        <source>%1 could not be loaded, so no further job starts: install LAME (the Debian package libmp3lame0) or reinstall Vorlanta; the waiting jobs start once it loads</source>
+        <translation>%1 n&apos;a pas pu être chargée, aucune autre tâche ne démarre donc : installez LAME (le paquet Debian libmp3lame0) ou réinstallez Vorlanta ; les tâches en attente démarreront dès qu&apos;elle se chargera</translation>
     </message>
 </context>
 <context>
@@ -867,6 +1270,134 @@ dépasse %2 octets. Le fichier n’est pas ajouté.</translation>
     <message>
         <source>the path %1 is longer than %2 bytes</source>
         <translation>le chemin %1 dépasse %2 octets</translation>
+    </message>
+</context>
+<context>
+    <name>Mp3FolderWalk</name>
+    <message>
+        <source>Folder %1 skipped: a symbolic link leads back to a folder searched already</source>
+        <translation>Dossier %1 ignoré : un lien symbolique ramène à un dossier déjà parcouru</translation>
+    </message>
+    <message>
+        <source>Folder %1 skipped: it cannot be read (%2)</source>
+        <translation>Dossier %1 ignoré : il ne peut pas être lu (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>PathList</name>
+    <message>
+        <source>the list on standard input cannot be read: %1</source>
+        <translation>la liste sur l&apos;entrée standard ne peut pas être lue : %1</translation>
+    </message>
+    <message>
+        <source>the list %1 cannot be read: %2</source>
+        <translation>la liste %1 ne peut pas être lue : %2</translation>
+    </message>
+</context>
+<context>
+    <name>ResultFile</name>
+    <message>
+        <source>its owner (user %1) could not be kept: %2</source>
+        <translation>son propriétaire (utilisateur %1) n&apos;a pas pu être conservé : %2</translation>
+    </message>
+    <message>
+        <source>its owner (user %1, group %2) could not be kept: %3</source>
+        <translation>son propriétaire (utilisateur %1, groupe %2) n&apos;a pas pu être conservé : %3</translation>
+    </message>
+    <message>
+        <source>its group (%1) could not be kept: %2</source>
+        <translation>son groupe (%1) n&apos;a pas pu être conservé : %2</translation>
+    </message>
+    <message>
+        <source>%1 when its folder was synced; the file is in place, but a crash may still lose it</source>
+        <translation>%1 lors de la synchronisation de son dossier ; le fichier est en place, mais un plantage peut encore le faire perdre</translation>
+    </message>
+</context>
+<context>
+    <name>SharedLibrary</name>
+    <message>
+        <source>the library search path</source>
+        <translation>le chemin de recherche des bibliothèques</translation>
+    </message>
+</context>
+<context>
+    <name>SourceBitrate</name>
+    <message>
+        <source>%1 is %2 kbit/s, not above %3 kbit/s: skipped</source>
+        <translation>%1 est à %2 kbit/s, pas au-dessus de %3 kbit/s : ignoré</translation>
+    </message>
+</context>
+<context>
+    <name>SourceFormats</name>
+    <message>
+        <source>FLAC audio</source>
+        <translation>audio FLAC</translation>
+    </message>
+    <message>
+        <source>WAVE audio</source>
+        <translation>audio WAVE</translation>
+    </message>
+    <message>
+        <source>RF64 audio</source>
+        <translation>audio RF64</translation>
+    </message>
+    <message>
+        <source>BW64 audio</source>
+        <translation>audio BW64</translation>
+    </message>
+    <message>
+        <source>Wave64 audio</source>
+        <translation>audio Wave64</translation>
+    </message>
+    <message>
+        <source>AIFF audio</source>
+        <translation>audio AIFF</translation>
+    </message>
+    <message>
+        <source>Ogg audio</source>
+        <translation>audio Ogg</translation>
+    </message>
+    <message>
+        <source>MP4/M4A audio</source>
+        <translation>audio MP4/M4A</translation>
+    </message>
+    <message>
+        <source>WMA audio</source>
+        <translation>audio WMA</translation>
+    </message>
+    <message>
+        <source>Monkey&apos;s Audio</source>
+        <translation>Monkey&apos;s Audio</translation>
+    </message>
+    <message>
+        <source>WavPack audio</source>
+        <translation>audio WavPack</translation>
+    </message>
+</context>
+<context>
+    <name>SystemReason</name>
+    <message>
+        <source>Is a named pipe (FIFO), not a regular file</source>
+        <translation>Est un tube nommé (FIFO), pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>Is a device, not a regular file</source>
+        <translation>Est un périphérique, pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>Is a socket, not a regular file</source>
+        <translation>Est un socket, pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>Not a regular file</source>
+        <translation>Pas un fichier ordinaire</translation>
+    </message>
+</context>
+<context>
+    <name>TagCarryOver</name>
+    <message>
+        <source>Not Enough Memory when Read ID3 TAG V2</source>
+        <translation>Mémoire insuffisante pour lire la balise ID3v2</translation>
     </message>
 </context>
 <context>

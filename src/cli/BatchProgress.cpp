@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/BatchProgress.h"
 
+#include "cli/CliText.h"
+
 #include "convert/BatchSummary.h"
 
 #include <algorithm>
@@ -65,10 +67,12 @@ int BatchProgress::Percent() const
 std::string BatchProgress::Text() const
 {
     std::lock_guard lock(mutex_);
-    std::string text = std::to_string(ended_) + "/" + std::to_string(percents_.size()) + " files done";
+    const std::string ended = std::to_string(ended_);
+    const std::string files = std::to_string(percents_.size());
     const double fraction = Fraction();
     const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
     if (fraction >= kEstimateFrom && fraction < 1.0 && elapsed >= kEstimateAfterSeconds)
-        text += ", about " + BatchSummary::Clock(elapsed * (1.0 - fraction) / fraction) + " left";
-    return text;
+        return CliText::Format(CliText::translate("BatchProgress", "%1/%2 files done, about %3 left"),
+                               {ended, files, BatchSummary::Clock(elapsed * (1.0 - fraction) / fraction)});
+    return CliText::Format(CliText::translate("BatchProgress", "%1/%2 files done"), {ended, files});
 }

@@ -7,11 +7,12 @@ int CliJobTable::AddJob(int id, const JobSpec& job)
 {
     Row row;
     row[JobColumns::JobId] = std::to_string(id);
-    row[JobColumns::JobType] = "0";
+    // Moved in whole: assigning the literals trips GCC 12's -Wrestrict at -O3.
+    row[JobColumns::JobType] = std::string("0");
     row[JobColumns::SourceFile] = job.source;
     row[JobColumns::DestFile] = job.result;
     row[JobColumns::Bitrate] = job.settings.Text();
-    row[JobColumns::Status] = JobVocabulary::kWaiting;
+    row[JobColumns::Status] = std::string(JobVocabulary::kWaiting);
     rows_.push_back(std::move(row));
     return static_cast<int>(rows_.size()) - 1;
 }

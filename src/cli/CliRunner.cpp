@@ -2,6 +2,7 @@
 #include "cli/CliRunner.h"
 
 #include "cli/BatchProgress.h"
+#include "cli/CliText.h"
 #include "cli/ConsoleLog.h"
 #include "convert/AlbumGain.h"
 #include "convert/ConversionHost.h"
@@ -223,9 +224,13 @@ ConversionOutcome CliRunner::Convert(std::size_t index, std::atomic<int>& contro
     if (outcome.kind == ConversionOutcome::Kind::Stopped || (interrupted.load() && outcome.IsFailure())) {
         // The stopped job removed its own temporary file; whatever has the
         // result's name was there before and is left as it was.
-        const std::string what = Exists(job.planned.result) ? " left as it was" : " not written";
-        Say("interrupted, " + job.planned.result + what);
-        return ConversionOutcome::Of(ConversionOutcome::Kind::Failed, "interrupted, result" + what);
+        const bool kept = Exists(job.planned.result);
+        const std::string& result = job.planned.result;
+        Say(kept ? CliText::Format(CliText::translate("CliRunner", "interrupted, %1 left as it was"), {result})
+                 : CliText::Format(CliText::translate("CliRunner", "interrupted, %1 not written"), {result}));
+        return ConversionOutcome::Of(ConversionOutcome::Kind::Failed,
+                                     kept ? CliText::translate("CliRunner", "interrupted, result left as it was")
+                                          : CliText::translate("CliRunner", "interrupted, result not written"));
     }
     return outcome;
 }
@@ -233,7 +238,10 @@ ConversionOutcome CliRunner::Convert(std::size_t index, std::atomic<int>& contro
 void CliRunner::ShowRefusal(const Job& job)
 {
     const bool refused = job.outcome->kind == ConversionOutcome::Kind::Refused;
-    Say(job.planned.source + ": " + job.outcome->reason + (refused ? ", not converted" : ""));
+    const std::string& source = job.planned.source;
+    Say(refused
+            ? CliText::Format(CliText::translate("CliRunner", "%1: %2, not converted"), {source, job.outcome->reason})
+            : source + ": " + job.outcome->reason);
 }
 
 // Names in these lines are a file's, which may hold any control character:
@@ -262,8 +270,9 @@ void CliRunner::ShowProgress()
 void CliRunner::PrintSummary(double seconds)
 {
     log_.Finish();
-    std::string text = ErrorLine(summary_.Text(seconds));
-    for (const std::string& line : summary_.FailureLines())
+    const Translator language = log_.Language();
+    std::string text = ErrorLine(summary_.Text(seconds, language));
+    for (const std::string& line : summary_.FailureLines(language))
         text += ErrorLine(line);
     std::fputs(text.c_str(), errors_);
     std::fflush(errors_);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CliText.h"
 
+#include "convert/EngineText.h"
+
 #include <array>
 #include <cstdlib>
 #include <fstream>
@@ -202,20 +204,9 @@ std::string translate(const char* context, const char* source)
     return source;
 }
 
-std::string Format(std::string text, std::initializer_list<std::string> values)
+std::string Format(const std::string& text, std::initializer_list<std::string> values)
 {
-    // One pass, so that a value holding "%2" is not replaced again.
-    std::string out;
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        const std::size_t index = at + 1 < text.size() ? static_cast<std::size_t>(text[at + 1] - '1') : values.size();
-        if (text[at] == '%' && index < values.size() && index < 9) {
-            out += values.begin()[index];
-            ++at;
-        } else {
-            out += text[at];
-        }
-    }
-    return out;
+    return Translator::Fill(text, values);
 }
 
 }  // namespace CliText

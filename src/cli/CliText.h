@@ -39,6 +39,6 @@ void LoadFrom(const std::string& folder);
 std::string translate(const char* context, const char* source);
 
 // `text` with %1, %2 ... replaced by `values`.
-std::string Format(std::string text, std::initializer_list<std::string> values);
+std::string Format(const std::string& text, std::initializer_list<std::string> values);
 
 }  // namespace CliText

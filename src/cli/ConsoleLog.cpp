@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/ConsoleLog.h"
 
+#include "cli/CliText.h"
 #include "convert/LogText.h"
 #include "convert/SystemReason.h"
 
@@ -28,6 +29,11 @@ std::string Bar(int percent)
 
 ConsoleLog::ConsoleLog(std::FILE* stream, bool terminal) : stream_(stream), terminal_(terminal)
 {
+}
+
+Translator ConsoleLog::Language() const
+{
+    return Translator(&CliText::translate);
 }
 
 void ConsoleLog::showmessage(const std::string& text)

@@ -18,6 +18,8 @@ class ConsoleLog : public ActivityLog {
 public:
     ConsoleLog(std::FILE* stream, bool terminal);
     void showmessage(const std::string& text) override;
+    // The engine's texts in the user's language, from the loaded catalogue.
+    Translator Language() const override;
     // The batch's progress: a text and a percentage drawn as a bar (terminal only).
     void SetProgress(const std::string& text, int percent);
     // A message on another stream (the error stream) that leaves the

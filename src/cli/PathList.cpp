@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/PathList.h"
 
+#include "cli/CliText.h"
+
 #include "convert/LogText.h"
 #include "convert/SystemReason.h"
 
@@ -33,19 +35,25 @@ std::optional<std::vector<std::string>> ReadNamed(const std::string& name, bool 
     if (name == "-") {
         std::vector<std::string> paths = Read(stdin, nulSeparated);
         if (std::ferror(stdin)) {
-            error = "the list on standard input cannot be read: " + SystemReason::OfError(errno);
+            const std::string reason = SystemReason::OfError(errno);
+            error = CliText::Format(CliText::translate("PathList", "the list on standard input cannot be read: %1"),
+                                    {reason});
             return std::nullopt;
         }
         return paths;
     }
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(name.c_str(), "rb"), std::fclose);
     if (!file) {
-        error = "the list " + LogText::Escaped(name) + " cannot be read: " + SystemReason::OfError(errno);
+        const std::string reason = SystemReason::OfError(errno);
+        error = CliText::Format(CliText::translate("PathList", "the list %1 cannot be read: %2"),
+                                {LogText::Escaped(name), reason});
         return std::nullopt;
     }
     std::vector<std::string> paths = Read(file.get(), nulSeparated);
     if (std::ferror(file.get())) {
-        error = "the list " + LogText::Escaped(name) + " cannot be read: " + SystemReason::OfError(errno);
+        const std::string reason = SystemReason::OfError(errno);
+        error = CliText::Format(CliText::translate("PathList", "the list %1 cannot be read: %2"),
+                                {LogText::Escaped(name), reason});
         return std::nullopt;
     }
     return paths;

@@ -10,6 +10,7 @@
 #include "convert/JobConversion.h"
 
 #include <atomic>
+#include <clocale>
 #include <cstdio>
 #include <filesystem>
 #include <unistd.h>
@@ -28,7 +29,10 @@ std::string ProgramFolder()
 
 int main(int argc, char** argv)
 {
-    // The window's translations, in the user's language.
+    // The window's translations, in the user's language; the system's own
+    // reasons ("No space left on device") in it too, where its locale is
+    // installed. Only the messages: numbers keep their one form.
+    std::setlocale(LC_MESSAGES, "");
     CliText::LoadFrom(InstallLayout::FindData(ProgramFolder(), "translations"));
     std::string error;
     const auto options = CliOptions::Parse(std::vector<std::string>(argv + 1, argv + argc), error);

@@ -47,11 +47,13 @@ void AlbumGain::JobEnded(const std::string& result, std::shared_ptr<const Loudne
 
 void AlbumGain::Finish(const std::vector<Track>& tracks) const
 {
+    const Translator language = log_.Language();
     const auto missing = std::count_if(tracks.begin(), tracks.end(), [](const Track& t) { return !t.meter; });
     if (missing > 0) {
-        log_.showmessage(LogText::Format("Album %s: %d of %d jobs did not complete, its results keep track loudness "
-                                         "values only\r\n",
-                                         name_.c_str(), static_cast<int>(missing), static_cast<int>(tracks.size())));
+        log_.showmessage(language.Line(
+            ENGINE_TEXT("AlbumGain",
+                        "Album %1: %2 of %3 jobs did not complete, its results keep track loudness values only"),
+            {name_, std::to_string(missing), std::to_string(tracks.size())}));
         return;
     }
     std::vector<const LoudnessMeter*> meters;
@@ -59,17 +61,17 @@ void AlbumGain::Finish(const std::vector<Track>& tracks) const
         meters.push_back(track.meter.get());
     const std::optional<ReplayGainValues> album = LoudnessMeter::Album(meters);
     if (!album) {
-        log_.showmessage(
-            LogText::Format("Album %s has no measurable loudness, no album values written\r\n", name_.c_str()));
+        log_.showmessage(language.Line(
+            ENGINE_TEXT("AlbumGain", "Album %1 has no measurable loudness, no album values written"), {name_}));
         return;
     }
     int written = 0;
     for (const Track& track : tracks)
         written += Rewrite(track.result, track.meter->Track(), *album, log_) ? 1 : 0;
-    log_.showmessage(LogText::Format("Album %s: album gain %s, peak %s written to %d of %d results\r\n", name_.c_str(),
-                                     ReplayGainTag::GainText(album->gainDb).c_str(),
-                                     ReplayGainTag::PeakText(album->peak).c_str(), written,
-                                     static_cast<int>(tracks.size())));
+    log_.showmessage(
+        language.Line(ENGINE_TEXT("AlbumGain", "Album %1: album gain %2, peak %3 written to %4 of %5 results"),
+                      {name_, ReplayGainTag::GainText(album->gainDb), ReplayGainTag::PeakText(album->peak),
+                       std::to_string(written), std::to_string(tracks.size())}));
 }
 
 bool AlbumGain::Rewrite(const std::string& path, const std::optional<ReplayGainValues>& track,
@@ -94,8 +96,8 @@ bool AlbumGain::Rewrite(const std::string& path, const std::optional<ReplayGainV
     }
     if (!done) {
         replacement.Discard();
-        log.showmessage(
-            LogText::Format("Album values could not be written to %s, it keeps its track values\r\n", path.c_str()));
+        log.showmessage(log.Language().Line(
+            ENGINE_TEXT("AlbumGain", "Album values could not be written to %1, it keeps its track values"), {path}));
     }
     return done;
 }

@@ -9,15 +9,29 @@
 
 void BatchSummary::AddFailed(const std::string& source, const std::string& reason)
 {
-    failures_.push_back({source, reason.empty() ? std::string("no reason given") : reason});
+    failures_.push_back({source, reason});
 }
 
-std::string BatchSummary::Text(double seconds) const
+std::string BatchSummary::Text(double seconds, const Translator& language) const
 {
-    const std::string stopped = stopped_ == 0 ? "" : LogText::Format(", %d stopped", stopped_);
-    const std::string notStarted = notStarted_.empty() ? "" : LogText::Format(", %d not started", NotStarted());
-    return LogText::Format("%d converted, %d failed, %d skipped%s%s in %s", converted_, Failed(), skipped_,
-                           stopped.c_str(), notStarted.c_str(), Duration(seconds).c_str());
+    const std::string converted = std::to_string(converted_);
+    const std::string failed = std::to_string(Failed());
+    const std::string skipped = std::to_string(skipped_);
+    const std::string stopped = std::to_string(stopped_);
+    const std::string notStarted = std::to_string(NotStarted());
+    const std::string time = Duration(seconds);
+    if (stopped_ > 0 && NotStarted() > 0)
+        return language.Text(
+            ENGINE_TEXT("BatchSummary", "%1 converted, %2 failed, %3 skipped, %4 stopped, %5 not started in %6"),
+            {converted, failed, skipped, stopped, notStarted, time});
+    if (stopped_ > 0)
+        return language.Text(ENGINE_TEXT("BatchSummary", "%1 converted, %2 failed, %3 skipped, %4 stopped in %5"),
+                             {converted, failed, skipped, stopped, time});
+    if (NotStarted() > 0)
+        return language.Text(ENGINE_TEXT("BatchSummary", "%1 converted, %2 failed, %3 skipped, %4 not started in %5"),
+                             {converted, failed, skipped, notStarted, time});
+    return language.Text(ENGINE_TEXT("BatchSummary", "%1 converted, %2 failed, %3 skipped in %4"),
+                         {converted, failed, skipped, time});
 }
 
 namespace {
@@ -47,7 +61,8 @@ void EraseAll(std::string& text, const std::string& piece)
 // The engine's lines name the source where they begin ("PATH is not an MP3
 // file ...") or end ("... failed in file PATH"); the failure line names the
 // file itself, so the reason drops it.
-std::string BatchSummary::ReasonWithoutSource(const std::string& reason, const std::string& source)
+std::string BatchSummary::ReasonWithoutSource(const std::string& reason, const std::string& source,
+                                              const Translator& language)
 {
     std::string text = reason;
     if (!source.empty()) {
@@ -62,10 +77,10 @@ std::string BatchSummary::ReasonWithoutSource(const std::string& reason, const s
         for (std::size_t at = text.find(source); at != std::string::npos; at = text.find(source, at + name.size()))
             text.replace(at, source.size(), name);
     }
-    return text.empty() ? std::string("no reason given") : text;
+    return text.empty() ? language(ENGINE_TEXT("BatchSummary", "no reason given")) : text;
 }
 
-std::vector<std::string> BatchSummary::FailureLines() const
+std::vector<std::string> BatchSummary::FailureLines(const Translator& language) const
 {
     std::vector<std::string> lines;
     lines.reserve(failures_.size());
@@ -75,15 +90,15 @@ std::vector<std::string> BatchSummary::FailureLines() const
         const bool shared = std::count_if(failures_.begin(), failures_.end(),
                                           [&](const Failure& other) { return NameOf(other.source) == name; })
             > 1;
-        std::string line = "Failed: " + ReasonWithoutSource(failure.reason, failure.source) + " \u2014 " + name;
-        if (shared)
-            line += " (in " + FolderOf(failure.source) + ")";
-        lines.push_back(std::move(line));
+        const std::string reason = ReasonWithoutSource(failure.reason, failure.source, language);
+        lines.push_back(shared ? language.Text(ENGINE_TEXT("BatchSummary", "Failed: %1 \u2014 %2 (in %3)"),
+                                               {reason, name, FolderOf(failure.source)})
+                               : language.Text(ENGINE_TEXT("BatchSummary", "Failed: %1 \u2014 %2"), {reason, name}));
     }
     for (const std::string& source : notStarted_)
-        lines.push_back("Not started: " + source);
+        lines.push_back(language.Text(ENGINE_TEXT("BatchSummary", "Not started: %1"), {source}));
     for (const std::string& source : notSearched_)
-        lines.push_back("Not searched: " + source);
+        lines.push_back(language.Text(ENGINE_TEXT("BatchSummary", "Not searched: %1"), {source}));
     return lines;
 }
 

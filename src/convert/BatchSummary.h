@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "convert/EngineText.h"
+
 #include <string>
 #include <vector>
 
@@ -40,16 +42,17 @@ public:
     // The summary line for a batch that took `seconds`; "…, 1 stopped" only
     // when a job was stopped, "…, 2 not started in 1:42" only when some job
     // never started.
-    std::string Text(double seconds) const;
+    std::string Text(double seconds, const Translator& language = {}) const;
     // "Failed: REASON — NAME", one a failed job, in the order they were
     // added: the reason first, so that it shows in a narrow log, then the
     // source's file name, with its folder ("NAME (in FOLDER)") only where
     // two failed sources share a name.
     // Then "Not started: SOURCE", one a job never started, and "Not
     // searched: SOURCE", one a folder or file a stop came before.
-    std::vector<std::string> FailureLines() const;
+    std::vector<std::string> FailureLines(const Translator& language = {}) const;
     // `reason` without the source's path the engine's lines carry.
-    static std::string ReasonWithoutSource(const std::string& reason, const std::string& source);
+    static std::string ReasonWithoutSource(const std::string& reason, const std::string& source,
+                                           const Translator& language = {});
 
     // Elapsed or remaining time: "0.4 s" below a minute, else "1:42" or "1:02:03".
     static std::string Duration(double seconds);

@@ -105,7 +105,8 @@ void DecodedSource::ResamplerCloser::operator()(SwrContext* resampler) const
     swr_free(&resampler);
 }
 
-DecodedSource::DecodedSource(Reader reader, std::uint64_t size) : reader_(std::move(reader)), size_(size)
+DecodedSource::DecodedSource(Reader reader, std::uint64_t size, Translator language)
+    : reader_(std::move(reader)), size_(size), language_(language)
 {
 }
 
@@ -158,9 +159,9 @@ std::int64_t DecodedSource::Seek(void* opaque, std::int64_t offset, int whence)
     return offset;
 }
 
-bool DecodedSource::Refuse(const std::string& reason)
+bool DecodedSource::Refuse(EngineText reason, std::initializer_list<std::string> values)
 {
-    refusal_ = reason;
+    refusal_ = language_.Text(reason, values);
     return false;
 }
 
@@ -183,7 +184,7 @@ bool DecodedSource::FirstPacketClear()
         if (packet_->stream_index == stream_) {
             packetHeld_ = true;
             if (av_packet_get_side_data(packet_.get(), AV_PKT_DATA_ENCRYPTION_INFO, nullptr) != nullptr)
-                return Refuse("it is encrypted (DRM)");
+                return Refuse(ENGINE_TEXT("DecodedSource", "it is encrypted (DRM)"));
             return true;
         }
         av_packet_unref(packet_.get());
@@ -197,16 +198,16 @@ bool DecodedSource::OpenContainer(const SourceFormat& format)
     auto* buffer = static_cast<std::uint8_t*>(av_malloc(kIoBufferSize));
     if (demuxer == nullptr || buffer == nullptr) {
         av_free(buffer);
-        return Refuse("no decoder for it is installed");
+        return Refuse(ENGINE_TEXT("DecodedSource", "no decoder for it is installed"));
     }
     io_.reset(avio_alloc_context(buffer, kIoBufferSize, 0, this, &ReadPacket, nullptr, &Seek));
     if (!io_) {
         av_free(buffer);
-        return Refuse("out of memory");
+        return Refuse(ENGINE_TEXT("DecodedSource", "out of memory"));
     }
     AVFormatContext* context = avformat_alloc_context();
     if (context == nullptr)
-        return Refuse("out of memory");
+        return Refuse(ENGINE_TEXT("DecodedSource", "out of memory"));
     context->pb = io_.get();
     context->flags |= AVFMT_FLAG_CUSTOM_IO;
     context->io_open = &RefuseOpen;
@@ -214,7 +215,8 @@ bool DecodedSource::OpenContainer(const SourceFormat& format)
     context->protocol_whitelist = av_strdup("file");
     const int opened = avformat_open_input(&context, "", demuxer, nullptr);
     if (opened < 0)  // the context is freed on failure
-        return Refuse(readFailed_ ? "it could not be read" : "its header is damaged (" + ErrorText(opened) + ")");
+        return readFailed_ ? Refuse(ENGINE_TEXT("DecodedSource", "it could not be read"))
+                           : Refuse(ENGINE_TEXT("DecodedSource", "its header is damaged (%1)"), {ErrorText(opened)});
     container_.reset(context);
     return true;
 }
@@ -231,13 +233,14 @@ bool DecodedSource::FindAudioStream()
             stream->discard = AVDISCARD_ALL;  // video, covers, further audio
     }
     if (stream_ < 0)
-        return Refuse("it holds no audio stream");
+        return Refuse(ENGINE_TEXT("DecodedSource", "it holds no audio stream"));
     if (Encrypted())
-        return Refuse("it is encrypted (DRM)");
+        return Refuse(ENGINE_TEXT("DecodedSource", "it is encrypted (DRM)"));
     const AVCodecParameters* parameters = container_->streams[stream_]->codecpar;
     lossless_ = Contains(kLosslessCodecs, parameters->codec_id);
     if (!lossless_ && !Contains(kLossyCodecs, parameters->codec_id))
-        return Refuse(std::string("its audio codec ") + avcodec_get_name(parameters->codec_id) + " is not supported");
+        return Refuse(ENGINE_TEXT("DecodedSource", "its audio codec %1 is not supported"),
+                      {avcodec_get_name(parameters->codec_id)});
     codec_ = avcodec_get_name(parameters->codec_id);
     return true;
 }
@@ -271,24 +274,24 @@ bool DecodedSource::OpenDecoder()
     AVStream* stream = container_->streams[stream_];
     const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
     if (codec == nullptr)
-        return Refuse(std::string("no decoder for ") + codec_ + " is installed");
+        return Refuse(ENGINE_TEXT("DecodedSource", "no decoder for %1 is installed"), {codec_});
     decoder_.reset(avcodec_alloc_context3(codec));
     packet_.reset(av_packet_alloc());
     frame_.reset(av_frame_alloc());
     if (!decoder_ || !packet_ || !frame_)
-        return Refuse("out of memory");
+        return Refuse(ENGINE_TEXT("DecodedSource", "out of memory"));
     if (avcodec_parameters_to_context(decoder_.get(), stream->codecpar) < 0)
-        return Refuse("out of memory");
+        return Refuse(ENGINE_TEXT("DecodedSource", "out of memory"));
     // The packets' time base lets the decoder apply skip and trim side data.
     decoder_->pkt_timebase = stream->time_base;
     decoder_->thread_count = 1;
     const int opened = avcodec_open2(decoder_.get(), codec, nullptr);
     if (opened < 0)
-        return Refuse("its " + codec_ + " stream cannot be decoded: " + ErrorText(opened));
+        return Refuse(ENGINE_TEXT("DecodedSource", "its %1 stream cannot be decoded: %2"), {codec_, ErrorText(opened)});
     sourceRate_ = decoder_->sample_rate;
     sourceChannels_ = decoder_->ch_layout.nb_channels;
     if (sourceRate_ <= 0 || sourceChannels_ <= 0)
-        return Refuse("its " + codec_ + " stream names no sample rate or channels");
+        return Refuse(ENGINE_TEXT("DecodedSource", "its %1 stream names no sample rate or channels"), {codec_});
     rate_ = HandedRate(sourceRate_);
     channels_ = std::min(sourceChannels_, 2);
     MeasureBitrate();

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "convert/EngineText.h"
+
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,7 +42,8 @@ public:
         std::uint64_t position = 0;  // bytes of the source read so far
     };
 
-    DecodedSource(Reader reader, std::uint64_t size);
+    // Refusals are told in `language`.
+    DecodedSource(Reader reader, std::uint64_t size, Translator language = {});
     ~DecodedSource();
     DecodedSource(const DecodedSource&) = delete;
     DecodedSource& operator=(const DecodedSource&) = delete;
@@ -104,7 +108,7 @@ private:
     bool Drain();
     void NoteSkipped(std::int64_t offset, std::int64_t bytes);
     std::uint64_t Position() const;
-    bool Refuse(const std::string& reason);
+    bool Refuse(EngineText reason, std::initializer_list<std::string> values = {});
 
     Reader reader_;
     std::uint64_t size_;
@@ -119,6 +123,7 @@ private:
     std::unique_ptr<SwrContext, ResamplerCloser> resampler_;
     int stream_ = -1;
     std::string refusal_;
+    Translator language_;
 
     int sourceRate_ = 0;
     int sourceChannels_ = 0;

@@ -5,11 +5,17 @@
 
 std::string EncodeSettings::Text() const
 {
+    // Appended piece by piece: "V" + std::string trips GCC 12's -Wrestrict at -O3.
+    std::string text;
     switch (mode) {
     case Mode::Vbr:
-        return "V" + std::to_string(quality);
+        text = "V";
+        text += std::to_string(quality);
+        return text;
     case Mode::Abr:
-        return "A" + std::to_string(bitrate);
+        text = "A";
+        text += std::to_string(bitrate);
+        return text;
     case Mode::Cbr:
         break;
     }

@@ -10,25 +10,37 @@
 #include <cstring>
 #include <vector>
 
-EncoderSession::EncoderSession(const std::string& folder, UserPrompt& prompt) : prompt_(prompt)
+EncoderSession::EncoderSession(const std::string& folder, UserPrompt& prompt, Translator language)
+    : prompt_(prompt), language_(language)
 {
     if (library_.Load(InstallLayout::EncoderLibraryFolders(folder), be::kLibraryFileName)) {
         ResolveEntryPoints();
         if (!entries_.Complete())
-            problem_ = std::string("The encoder library ") + be::kLibraryFileName + " found in "
-                + library_.Tried().back() + " lacks " + MissingEntryPoints();
+            problem_ = language_.Text(ENGINE_TEXT("EncoderSession", "The encoder library %1 found in %2 lacks %3"),
+                                      {be::kLibraryFileName, library_.Tried().back(), MissingEntryPoints()});
     } else {
-        std::string where;
-        const auto& tried = library_.Tried();
-        for (std::size_t i = 0; i < tried.size(); ++i)
-            where += (i == 0 ? "" : i + 1 == tried.size() ? " and " : ", ") + tried[i];
-        problem_ = std::string("The encoder library ") + be::kLibraryFileName + " was looked for in " + where + ": "
-            + (library_.Reason().empty() ? "not found" : library_.Reason());
+        problem_ = language_.Text(
+            ENGINE_TEXT("EncoderSession", "The encoder library %1 was looked for in %2: %3"),
+            {be::kLibraryFileName, TriedPlaces(),
+             library_.Reason().empty() ? language_(ENGINE_TEXT("EncoderSession", "not found")) : library_.Reason()});
     }
     if (!entries_.Complete()) {
         ready_ = false;
-        prompt_.MessageBox("Init Lame Encoder Error!");
+        prompt_.MessageBox(language_(ENGINE_TEXT("EncoderSession", "Init Lame Encoder Error!")));
     }
+}
+
+// "A, B and C": the places the library was looked for.
+std::string EncoderSession::TriedPlaces() const
+{
+    const auto& tried = library_.Tried();
+    const auto shown = [this](const std::string& place) { return language_("SharedLibrary", place); };
+    if (tried.size() < 2)
+        return tried.empty() ? std::string() : shown(tried.back());
+    std::string head;
+    for (std::size_t i = 0; i + 1 < tried.size(); ++i)
+        head += (i == 0 ? "" : ", ") + shown(tried[i]);
+    return Translator::Fill(language_(ENGINE_TEXT("EncoderSession", "%1 and %2")), {head, shown(tried.back())});
 }
 
 std::string EncoderSession::MissingEntryPoints() const
@@ -45,13 +57,13 @@ std::string EncoderSession::MissingEntryPoints() const
     return missing;
 }
 
-EncoderSession::EncoderSession(const EncoderEntryPoints& entries, UserPrompt& prompt)
-    : entries_(entries), prompt_(prompt)
+EncoderSession::EncoderSession(const EncoderEntryPoints& entries, UserPrompt& prompt, Translator language)
+    : entries_(entries), prompt_(prompt), language_(language)
 {
     ready_ = entries_.Complete();
     if (!ready_) {
-        problem_ = "The encoder lacks " + MissingEntryPoints();
-        prompt_.MessageBox("Init Lame Encoder Error!");
+        problem_ = language_.Text(ENGINE_TEXT("EncoderSession", "The encoder lacks %1"), {MissingEntryPoints()});
+        prompt_.MessageBox(language_(ENGINE_TEXT("EncoderSession", "Init Lame Encoder Error!")));
     }
 }
 
@@ -131,7 +143,7 @@ bool EncoderSession::Start()
         return true;
     }
     entries_.close(stream_);
-    prompt_.MessageBox("Init Lame Stream Failed in Lame");
+    prompt_.MessageBox(language_(ENGINE_TEXT("EncoderSession", "Init Lame Stream Failed in Lame")));
     return false;
 }
 

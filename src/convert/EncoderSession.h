@@ -2,6 +2,7 @@
 #pragma once
 
 #include "convert/EncodeSettings.h"
+#include "convert/EngineText.h"
 #include "convert/SharedLibrary.h"
 
 #include "encoder/BeConfig.h"
@@ -36,9 +37,9 @@ public:
     // folder of an installation beside it, then the library search path)
     // and resolves its entry points; when anything is missing the session is
     // not ready and the user is told.
-    EncoderSession(const std::string& folder, UserPrompt& prompt);
+    EncoderSession(const std::string& folder, UserPrompt& prompt, Translator language = {});
     // A session on entry points the caller supplies.
-    EncoderSession(const EncoderEntryPoints& entries, UserPrompt& prompt);
+    EncoderSession(const EncoderEntryPoints& entries, UserPrompt& prompt, Translator language = {});
     virtual ~EncoderSession();
     EncoderSession(const EncoderSession&) = delete;
     EncoderSession& operator=(const EncoderSession&) = delete;
@@ -104,11 +105,13 @@ private:
     void ResolveEntryPoints();
     std::uint32_t EncodeFloatAs16(const float* pcm, std::uint32_t values, std::uint8_t* destination);
     std::string MissingEntryPoints() const;
+    std::string TriedPlaces() const;
     void ConfigureCommon(int sampleRate, int outputRate, int channels);
 
     SharedLibrary library_;
     EncoderEntryPoints entries_;
     UserPrompt& prompt_;
+    const Translator language_;  // of the prompts and the problem
     bool ready_ = true;
     std::string problem_;
     bool started_ = false;

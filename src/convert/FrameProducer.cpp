@@ -94,7 +94,7 @@ std::optional<MpegFrameHeader> FrameProducer::NextFrame(FrameChain& chain, std::
         inSync_ = false;
         // A tag of a file joined to the stream is stepped over whole: a
         // picture in it could hold what looks like frames.
-        const char* kind = nullptr;
+        const EngineText* kind = nullptr;
         if (const std::uint64_t length = TagAt(offset, kind); length > 0 && FrameOrEndAt(offset + length)) {
             const std::uint64_t end = std::min(offset + length, window_.End());
             tags_.push_back({offset, end, kind});
@@ -162,7 +162,7 @@ bool FrameProducer::TakeNewKind(FrameChain& chain, std::uint64_t offset, const M
 }
 
 // The length of the ID3v2, ID3v1 or APE tag at `offset`, 0 when there is none.
-std::uint64_t FrameProducer::TagAt(std::uint64_t offset, const char*& kind)
+std::uint64_t FrameProducer::TagAt(std::uint64_t offset, const EngineText*& kind)
 {
     if (offset + 32 > window_.End())
         return 0;
@@ -171,15 +171,21 @@ std::uint64_t FrameProducer::TagAt(std::uint64_t offset, const char*& kind)
         return 0;  // the next read reports it
     if (const std::uint32_t length = TagCarryOver::Id3v2Length(bytes);
         length > 0 && bytes[3] >= 2 && bytes[3] <= 4 && (bytes[6] | bytes[7] | bytes[8] | bytes[9]) < 0x80) {
-        kind = "an ID3v2 tag";
+        static constexpr EngineText kId3v2
+            = ENGINE_TEXT("JobConversion", "%1 bytes at byte %2 of %3 are an ID3v2 tag, skipped");
+        kind = &kId3v2;
         return length;
     }
     if (std::memcmp(bytes, "APETAGEX", 8) == 0) {
-        kind = "an APE tag";
+        static constexpr EngineText kApe
+            = ENGINE_TEXT("JobConversion", "%1 bytes at byte %2 of %3 are an APE tag, skipped");
+        kind = &kApe;
         return std::uint64_t{TagCarryOver::LittleEndian(bytes + 12)} + 32;  // the header, then items and footer
     }
     if (std::memcmp(bytes, "TAG", 3) == 0) {
-        kind = "an ID3v1 tag";
+        static constexpr EngineText kId3v1
+            = ENGINE_TEXT("JobConversion", "%1 bytes at byte %2 of %3 are an ID3v1 tag, skipped");
+        kind = &kId3v1;
         return 128;
     }
     return 0;
@@ -194,7 +200,7 @@ bool FrameProducer::FrameOrEndAt(std::uint64_t offset)
     const std::uint8_t* bytes = window_.Bytes(offset, 4);
     if (bytes != nullptr && MpegFrameHeader::HasSync(bytes))
         return true;
-    const char* kind = nullptr;
+    const EngineText* kind = nullptr;
     return TagAt(offset, kind) > 0;
 }
 
@@ -212,7 +218,7 @@ bool FrameProducer::PublishSkipped(std::uint64_t from, std::uint64_t to)
     return PublishRun(from, to, nullptr);
 }
 
-bool FrameProducer::PublishRun(std::uint64_t from, std::uint64_t to, const char* tag)
+bool FrameProducer::PublishRun(std::uint64_t from, std::uint64_t to, const EngineText* tag)
 {
     if (to <= from)
         return true;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "convert/EngineText.h"
 #include "convert/MpegFrameHeader.h"
 #include "convert/StreamEvent.h"
 
@@ -45,10 +46,10 @@ private:
     bool Acceptable(FrameChain& chain, std::uint64_t offset, const MpegFrameHeader& header);
     bool AcceptableChange(std::uint64_t offset, const MpegFrameHeader& header);
     bool TakeNewKind(FrameChain& chain, std::uint64_t offset, const MpegFrameHeader& header);
-    std::uint64_t TagAt(std::uint64_t offset, const char*& kind);
+    std::uint64_t TagAt(std::uint64_t offset, const EngineText*& kind);
     bool FrameOrEndAt(std::uint64_t offset);
     bool PublishSkipped(std::uint64_t from, std::uint64_t to);
-    bool PublishRun(std::uint64_t from, std::uint64_t to, const char* tag);
+    bool PublishRun(std::uint64_t from, std::uint64_t to, const EngineText* tag);
     bool PublishChange(std::uint64_t offset, const MpegFrameHeader& header, bool newLayer);
     bool PublishDrained(std::uint64_t end);
     void PublishEnd(StreamEvent::Kind kind);
@@ -65,7 +66,7 @@ private:
     struct Tag {
         std::uint64_t start;
         std::uint64_t end;
-        const char* kind;
+        const EngineText* kind;
     };
     std::vector<Tag> tags_;  // tags inside the run of bytes being skipped (files joined with theirs)
     bool readFailed_ = false;

@@ -43,13 +43,32 @@ ConversionOutcome vorlanta(ConversionHost& host, const JobSpec& job, const std::
 }
 
 JobConversion::JobConversion(ConversionHost& host, const JobSpec& job, const std::atomic<int>& control)
-    : host_(host), job_(job), control_(control), tap_(host.log, host.prompt)
+    : host_(host),
+      job_(job),
+      control_(control),
+      tap_(host.log, host.prompt),
+      language_(host.log.Language()),
+      pcmLine_(language_(ENGINE_TEXT("JobConversion", "%1 PCM data created, %2 Mp3 data created")) + "\r"),
+      readLine_(language_(ENGINE_TEXT("JobConversion", "%1 BYTEs Read")) + "\r"),
+      writeLine_(language_(ENGINE_TEXT("JobConversion", "%1 BYTEs Write")) + "\r"),
+      result_(language_)
 {
 }
 
 void JobConversion::Log(const std::string& text)
 {
     tap_.showmessage(text);
+}
+
+void JobConversion::Log(EngineText text, std::initializer_list<std::string> values)
+{
+    tap_.showmessage(language_.Line(text, values));
+}
+
+// The per-frame lines, from texts translated once a job.
+void JobConversion::LogProgress(const std::string& line, std::initializer_list<std::string> values)
+{
+    tap_.showmessage(Translator::Fill(line, values));
 }
 
 ConversionOutcome JobConversion::Run()
@@ -59,7 +78,7 @@ ConversionOutcome JobConversion::Run()
     if (const std::optional<Kind> early = SetUp()) {
         outcome = *early;
     } else {
-        Log(LogText::Format("%s convert begin\r\n", job_.source.c_str()));
+        Log(ENGINE_TEXT("JobConversion", "%1 convert begin"), {job_.source});
         if (decoded_)
             DecodedLoop();
         else
@@ -68,7 +87,7 @@ ConversionOutcome JobConversion::Run()
     }
     // A stop or failure whose line names no file: say which job it ended.
     if (unnamedEnd_ && !completed_)
-        Log(LogText::Format("%s not converted, nothing written to %s\r\n", job_.source.c_str(), job_.result.c_str()));
+        Log(ENGINE_TEXT("JobConversion", "%1 not converted, nothing written to %2"), {job_.source, job_.result});
     // A job asked to restart runs again and ends later.
     if (host_.album && outcome != Kind::RestartRequested)
         host_.album->JobEnded(job_.result, completed_ ? measured_ : nullptr);
@@ -90,7 +109,7 @@ void JobConversion::LogUnnamedEnd(const std::string& text)
 void JobConversion::LogReason(const std::string& reason)
 {
     if (!reason.empty())
-        Log(LogText::Format("%s\r\n", reason.c_str()));
+        Log(language_("SystemReason", reason) + "\r\n");
 }
 
 // Everything before the first frame. Empty when the frame loop may run,
@@ -98,13 +117,13 @@ void JobConversion::LogReason(const std::string& reason)
 std::optional<ConversionOutcome::Kind> JobConversion::SetUp()
 {
     if (!source_.Open(job_.source)) {
-        Log(LogText::Format("Source file open failed in file %s\r\n", job_.source.c_str()));
+        Log(ENGINE_TEXT("JobConversion", "Source file open failed in file %1"), {job_.source});
         LogReason(source_.OpenReason());
         return Kind::Failed;
     }
     size_ = source_.Size();
     if (size_ == 0) {
-        Log(LogText::Format("%s File Size is 0, Invalid MP3 File\r\n", job_.source.c_str()));
+        Log(ENGINE_TEXT("JobConversion", "%1 File Size is 0, Invalid MP3 File"), {job_.source});
         return Kind::Failed;
     }
     tags_ = TagCarryOver::Probe(source_, tap_);
@@ -115,13 +134,13 @@ std::optional<ConversionOutcome::Kind> JobConversion::SetUp()
     if (const SourceFormat* other = DecodedFormat())
         return SetUpDecoded(*other);
 
-    const char* foreign = ForeignContent();
+    const EngineText* foreign = ForeignContent();
     const std::optional<MpegFrameHeader> format = foreign != nullptr ? std::nullopt : FindStreamFormat();
     if (failed_)
         return Kind::Failed;
     if (!format) {
-        Log(LogText::Format("%s is not an MP3 file (%s), not converted\r\n", job_.source.c_str(),
-                            foreign != nullptr ? foreign : "no MPEG audio found"));
+        const EngineText what = foreign != nullptr ? *foreign : ENGINE_TEXT("JobConversion", "no MPEG audio found");
+        Log(ENGINE_TEXT("JobConversion", "%1 is not an MP3 file (%2), not converted"), {job_.source, language_(what)});
         return Kind::Failed;
     }
     format_ = *format;
@@ -151,21 +170,22 @@ void JobConversion::ChooseSplit(const MpegFrameHeader& format)
     const double seconds = static_cast<double>(audioEnd_ - audioStart_) * 8.0 / (format.bitrate * 1000.0);
     if (seconds < kSplitSeconds)
         return;
-    split_ = std::make_unique<SegmentedEncode>(encoder_->Entries(), encoder_->Record(), host_.encoderThreads,
-                                               SegmentPlan::Default(), host_.prompt,
-                                               [this](const std::uint8_t* bytes, std::size_t length) {
-                                                   if (!result_.Append(bytes, length)) {
-                                                       splitWriteFailed_ = true;
-                                                       return false;
-                                                   }
-                                                   splitWritten_ += length;
-                                                   return true;
-                                               });
+    split_ = std::make_unique<SegmentedEncode>(
+        encoder_->Entries(), encoder_->Record(), host_.encoderThreads, SegmentPlan::Default(), host_.prompt,
+        [this](const std::uint8_t* bytes, std::size_t length) {
+            if (!result_.Append(bytes, length)) {
+                splitWriteFailed_ = true;
+                return false;
+            }
+            splitWritten_ += length;
+            return true;
+        },
+        language_);
     split_->ExpectSamples(static_cast<std::uint64_t>(seconds * format.sampleRate));
 }
 
 // What the audio part holds when it opens like a file of another format.
-const char* JobConversion::ForeignContent()
+const EngineText* JobConversion::ForeignContent()
 {
     if (audioEnd_ < audioStart_ + 12)
         return nullptr;
@@ -174,17 +194,18 @@ const char* JobConversion::ForeignContent()
         return nullptr;  // the frame search reports the failed read
     const auto is = [bytes](std::size_t at, const char* text) { return std::memcmp(bytes + at, text, 4) == 0; };
     // The formats the engine decodes never come this far (DecodedFormat).
+    static constexpr EngineText kRiff = ENGINE_TEXT("JobConversion", "RIFF data");
     if (is(0, "RIFF"))
-        return "RIFF data";
+        return &kRiff;
     return nullptr;
 }
 
 bool JobConversion::StartEncoder(const MpegFrameHeader& format)
 {
-    encoder_ = std::make_unique<EncoderSession>(host_.encoderFolder, tap_);
+    encoder_ = std::make_unique<EncoderSession>(host_.encoderFolder, tap_, language_);
     if (!encoder_->Ready()) {
-        LogUnnamedEnd("Failed to init lame!\r\n");
-        Log(LogText::Format("%s\r\n", encoder_->Problem().c_str()));
+        LogUnnamedEnd(language_.Line(ENGINE_TEXT("JobConversion", "Failed to init lame!"), {}));
+        Log(encoder_->Problem() + "\r\n");
         encoderMissing_ = true;
         encoderProblem_ = encoder_->Problem();
         encoder_.reset();
@@ -197,8 +218,9 @@ bool JobConversion::StartEncoder(const MpegFrameHeader& format)
         return false;
     }
     if (encoder_->OutputRate() != format.sampleRate)
-        Log(LogText::Format("%s: %d kbit/s cannot be encoded at %d Hz, resampled to %d Hz\r\n", job_.source.c_str(),
-                            job_.settings.bitrate, format.sampleRate, encoder_->OutputRate()));
+        Log(ENGINE_TEXT("JobConversion", "%1: %2 kbit/s cannot be encoded at %3 Hz, resampled to %4 Hz"),
+            {job_.source, std::to_string(job_.settings.bitrate), std::to_string(format.sampleRate),
+             std::to_string(encoder_->OutputRate())});
     return true;
 }
 
@@ -236,7 +258,7 @@ bool JobConversion::CreateResult()
 {
     // Replacing the source would lose it.
     if (source_.IsSameFileAs(job_.result) || !result_.Create(job_.result)) {
-        Log(LogText::Format("Dest file create failed in file %s\r\n", job_.result.c_str()));
+        Log(ENGINE_TEXT("JobConversion", "Dest file create failed in file %1"), {job_.result});
         LogReason(result_.Reason());
         return false;
     }
@@ -282,10 +304,10 @@ void JobConversion::TakeSteps(StreamEventQueue& queue)
         StreamEvent& event = queue.Front();
         switch (event.kind) {
         case StreamEvent::Kind::Skipped:
-            Log(LogText::Format("%llu bytes at byte %llu of %s are %s, skipped\r\n",
-                                static_cast<unsigned long long>(event.skipped),
-                                static_cast<unsigned long long>(event.offset), job_.source.c_str(),
-                                event.tag != nullptr ? event.tag : "not MPEG audio"));
+            Log(event.tag != nullptr
+                    ? *event.tag
+                    : ENGINE_TEXT("JobConversion", "%1 bytes at byte %2 of %3 are not MPEG audio, skipped"),
+                {std::to_string(event.skipped), std::to_string(event.offset), job_.source});
             queue.Pop();
             continue;
         case StreamEvent::Kind::FormatChanged:
@@ -302,7 +324,7 @@ void JobConversion::TakeSteps(StreamEventQueue& queue)
             break;
         }
         if (event.length > 0)
-            Log(LogText::Format("%d BYTEs Read\r", static_cast<int>(event.length)));
+            LogProgress(readLine_, {std::to_string(event.length)});
         if (!ConvertFrame(event))
             return;
         ReportProgress(event.end);
@@ -319,9 +341,9 @@ bool JobConversion::Interrupted()
 {
     const int control = control_.load();
     if (control == JobControl::Stop)
-        LogUnnamedEnd("Job Stopped by user\r\n");
+        LogUnnamedEnd(language_.Line(ENGINE_TEXT("JobConversion", "Job Stopped by user"), {}));
     else if (control == JobControl::Restart)
-        Log("Job restart by user\r\n");
+        Log(ENGINE_TEXT("JobConversion", "Job restart by user"), {});
     return control == JobControl::Stop || control == JobControl::Restart;
 }
 
@@ -330,15 +352,31 @@ bool JobConversion::Interrupted()
 // mixes it, so length and pitch stay right.
 void JobConversion::LogFormatChange(const StreamEvent& change)
 {
-    const auto layout = [](int channels) { return channels == 1 ? "mono" : "stereo"; };
+    const auto layout = [this](int channels) {
+        return language_(channels == 1 ? ENGINE_TEXT("JobConversion", "mono") : ENGINE_TEXT("JobConversion", "stereo"));
+    };
     static constexpr const char* kLayers[] = {"", "Layer I", "Layer II", "Layer III"};
-    std::string to;
-    if (change.newLayer)
-        to = std::string(change.freeFormat ? "free-format " : "") + kLayers[change.layer & 3];
-    if (change.newRate)
-        to += LogText::Format("%s%d Hz %s", to.empty() ? "" : " ", change.sampleRate, layout(change.channels));
-    Log(LogText::Format("%s changes to %s at byte %llu, converted to %d Hz %s\r\n", job_.source.c_str(), to.c_str(),
-                        static_cast<unsigned long long>(change.offset), format_.sampleRate, layout(format_.channels)));
+    const std::string layer = kLayers[change.layer & 3];
+    const std::string source = job_.source;
+    const std::string at = std::to_string(change.offset);
+    const std::string rate = std::to_string(format_.sampleRate);
+    if (!change.newRate) {
+        Log(change.freeFormat
+                ? ENGINE_TEXT("JobConversion", "%1 changes to free-format %2 at byte %3, converted to %4 Hz %5")
+                : ENGINE_TEXT("JobConversion", "%1 changes to %2 at byte %3, converted to %4 Hz %5"),
+            {source, layer, at, rate, layout(format_.channels)});
+        return;
+    }
+    const std::string newRate = std::to_string(change.sampleRate);
+    if (!change.newLayer) {
+        Log(ENGINE_TEXT("JobConversion", "%1 changes to %2 Hz %3 at byte %4, converted to %5 Hz %6"),
+            {source, newRate, layout(change.channels), at, rate, layout(format_.channels)});
+        return;
+    }
+    Log(change.freeFormat
+            ? ENGINE_TEXT("JobConversion", "%1 changes to free-format %2 %3 Hz %4 at byte %5, converted to %6 Hz %7")
+            : ENGINE_TEXT("JobConversion", "%1 changes to %2 %3 Hz %4 at byte %5, converted to %6 Hz %7"),
+        {source, layer, newRate, layout(change.channels), at, rate, layout(format_.channels)});
 }
 
 bool JobConversion::ConvertFrame(const StreamEvent& frame)
@@ -357,12 +395,11 @@ bool JobConversion::ConvertFrame(const StreamEvent& frame)
         FailEncode();
         return false;
     }
-    Log(LogText::Format("%d PCM data created, %d Mp3 data created\r", static_cast<int>(frame.produced),
-                        static_cast<int>(encoded)));
+    LogProgress(pcmLine_, {std::to_string(frame.produced), std::to_string(encoded)});
     used_ += encoded;
     if (used_ + kFlushMargin > output_.size() && !WriteOutput())
         return false;
-    Log(LogText::Format("%d BYTEs Write\r", static_cast<int>(lastWrite_)));
+    LogProgress(writeLine_, {std::to_string(lastWrite_)});
     return true;
 }
 
@@ -375,10 +412,9 @@ bool JobConversion::SplitFrame(const StreamEvent& frame)
         FailSplit();
         return false;
     }
-    Log(LogText::Format("%d PCM data created, %d Mp3 data created\r", static_cast<int>(frame.produced),
-                        static_cast<int>(splitWritten_ - before)));
+    LogProgress(pcmLine_, {std::to_string(frame.produced), std::to_string(splitWritten_ - before)});
     lastWrite_ = static_cast<std::uint32_t>(splitWritten_ - before);
-    Log(LogText::Format("%d BYTEs Write\r", static_cast<int>(lastWrite_)));
+    LogProgress(writeLine_, {std::to_string(lastWrite_)});
     return true;
 }
 
@@ -404,7 +440,7 @@ bool JobConversion::FinishSplit()
         return false;
     std::vector<std::uint8_t> frame;
     if (!split_->InfoFrame(frame)) {
-        Log(LogText::Format("The encoder could not finish the Info frame of %s\r\n", job_.result.c_str()));
+        Log(ENGINE_TEXT("JobConversion", "The encoder could not finish the Info frame of %1"), {job_.result});
         failed_ = true;
         return false;
     }
@@ -413,8 +449,8 @@ bool JobConversion::FinishSplit()
         FailWrite();
         return false;
     }
-    Log(LogText::Format("%s encoded in %d segments on %d threads and joined\r\n", job_.source.c_str(),
-                        static_cast<int>(split_->Segments()), host_.encoderThreads));
+    Log(ENGINE_TEXT("JobConversion", "%1 encoded in %2 segments on %3 threads and joined"),
+        {job_.source, std::to_string(split_->Segments()), std::to_string(host_.encoderThreads)});
     return true;
 }
 
@@ -439,7 +475,7 @@ void JobConversion::ReportProgress(std::uint64_t end)
 void JobConversion::EndOfStream()
 {
     if (decodedFrames_ == 0) {
-        Log(LogText::Format("No MP3 frame could be decoded in file %s, nothing converted\r\n", job_.source.c_str()));
+        Log(ENGINE_TEXT("JobConversion", "No MP3 frame could be decoded in file %1, nothing converted"), {job_.source});
         failed_ = true;
         return;
     }
@@ -474,7 +510,7 @@ void JobConversion::EndOfStream()
     // still leaves the old file as it was.
     if (Interrupted())
         return;
-    Log(LogText::Format("%s: writing to disk\r", job_.result.c_str()));
+    Log(language_.Text(ENGINE_TEXT("JobConversion", "%1: writing to disk"), {job_.result}) + "\r");
     bool stopped = false;
     const auto proceed = [this, &stopped] { return !(stopped = Interrupted()); };
     // Only now does the result take its name.
@@ -484,9 +520,9 @@ void JobConversion::EndOfStream()
         return;
     }
     if (!result_.OwnerNote().empty())
-        Log(LogText::Format("%s replaces a file of another owner: %s\r\n", job_.result.c_str(),
-                            result_.OwnerNote().c_str()));
-    Log(LogText::Format("%s Created\r\n", job_.result.c_str()));
+        Log(ENGINE_TEXT("JobConversion", "%1 replaces a file of another owner: %2"),
+            {job_.result, result_.OwnerNote()});
+    Log(ENGINE_TEXT("JobConversion", "%1 Created"), {job_.result});
     completed_ = true;
 }
 
@@ -499,7 +535,7 @@ bool JobConversion::WriteInfoFrame()
     std::array<std::uint8_t, be::kInfoTagOutputSize> frame{};
     std::uint32_t length = 0;
     if (!encoder_->InfoFrame(frame.data(), length)) {
-        Log(LogText::Format("The encoder could not finish the Info frame of %s\r\n", job_.result.c_str()));
+        Log(ENGINE_TEXT("JobConversion", "The encoder could not finish the Info frame of %1"), {job_.result});
         failed_ = true;
         return false;
     }
@@ -525,13 +561,12 @@ bool JobConversion::WriteLoudness()
             split_->SetReplayGain(values.track->gainDb, values.track->peak);
         else
             encoder_->SetReplayGain(values.track->gainDb, values.track->peak);
-        Log(LogText::Format("%s track gain %s, peak %s\r\n", job_.result.c_str(),
-                            ReplayGainTag::GainText(values.track->gainDb).c_str(),
-                            ReplayGainTag::PeakText(values.track->peak).c_str()));
+        Log(ENGINE_TEXT("JobConversion", "%1 track gain %2, peak %3"),
+            {job_.result, ReplayGainTag::GainText(values.track->gainDb), ReplayGainTag::PeakText(values.track->peak)});
     } else {
-        Log(LogText::Format(
-            "%s has no measurable loudness (silent or shorter than 0.4 s), no loudness tags written\r\n",
-            job_.source.c_str()));
+        Log(ENGINE_TEXT("JobConversion",
+                        "%1 has no measurable loudness (silent or shorter than 0.4 s), no loudness tags written"),
+            {job_.source});
     }
     const std::vector<std::uint8_t> tag = loudness_->FinalTag(values);
     if (!result_.WriteAt(0, tag.data(), tag.size())) {
@@ -545,7 +580,7 @@ void JobConversion::FailWrite()
 {
     if (failed_)
         return;
-    Log(LogText::Format("Dest file write failed in file %s\r\n", job_.result.c_str()));
+    Log(ENGINE_TEXT("JobConversion", "Dest file write failed in file %1"), {job_.result});
     LogReason(result_.Reason());
     failed_ = true;
 }
@@ -553,13 +588,13 @@ void JobConversion::FailWrite()
 // A result the encoder could not finish would lack audio: it is no result.
 void JobConversion::FailEncode()
 {
-    Log(LogText::Format("Encoder failed in file %s, no result written\r\n", job_.source.c_str()));
+    Log(ENGINE_TEXT("JobConversion", "Encoder failed in file %1, no result written"), {job_.source});
     failed_ = true;
 }
 
 void JobConversion::FailRead()
 {
-    Log(LogText::Format("Source file read failed in file %s, it changed while converting\r\n", job_.source.c_str()));
+    Log(ENGINE_TEXT("JobConversion", "Source file read failed in file %1, it changed while converting"), {job_.source});
     LogReason(source_.ReadReason());
     failed_ = true;
 }
@@ -572,7 +607,7 @@ bool JobConversion::OpenOutput(int sampleRate, int channels)
     try {
         output_.assign(kOutputBytes, 0);
     } catch (const std::bad_alloc&) {
-        LogUnnamedEnd("Memory Not Enough for converting MP3\r\n");
+        LogUnnamedEnd(language_.Line(ENGINE_TEXT("JobConversion", "Memory Not Enough for converting MP3"), {}));
         return false;
     }
     return CreateResult();

@@ -3,6 +3,7 @@
 
 #include "convert/ConversionOutcome.h"
 #include "convert/EncoderSession.h"
+#include "convert/EngineText.h"
 #include "convert/FrameDecoder.h"
 #include "convert/JobLogTap.h"
 #include "convert/JobSpec.h"
@@ -16,6 +17,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -66,7 +68,7 @@ private:
     void ChooseSplit(const MpegFrameHeader& format);
     bool SplitFrame(const StreamEvent& frame);
     bool FinishSplit();
-    const char* ForeignContent();
+    const EngineText* ForeignContent();
     std::optional<MpegFrameHeader> FindStreamFormat();
     bool CreateResult();
     // What every source needs once the encoder runs: the loudness meter
@@ -97,6 +99,8 @@ private:
     bool ConvertBlock(const float* samples, std::size_t frames);
     Kind Outcome() const;
     void Log(const std::string& text);
+    void Log(EngineText text, std::initializer_list<std::string> values);
+    void LogProgress(const std::string& line, std::initializer_list<std::string> values);
     void LogUnnamedEnd(const std::string& text);
     void LogReason(const std::string& reason);
 
@@ -106,6 +110,11 @@ private:
     // Every line and message of this job passes here; the last ones say why
     // it failed.
     JobLogTap tap_;
+    const Translator language_;  // the log's
+    // The progress lines of every frame, translated once.
+    const std::string pcmLine_;
+    const std::string readLine_;
+    const std::string writeLine_;
 
     SourceFile source_;
     std::uint64_t size_ = 0;

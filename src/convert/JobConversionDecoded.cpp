@@ -143,21 +143,21 @@ std::optional<JobConversion::Kind> JobConversion::SetUpDecoded(const SourceForma
         [this, start](std::uint64_t offset, void* buffer, std::size_t length) {
             return source_.ReadAt(start + offset, buffer, length);
         },
-        size_ - start);
+        size_ - start, language_);
     if (!decoded_->Open(format)) {
         if (decoded_->ReadFailed())
             FailRead();
         else
-            Log(LogText::Format("%s (%s) not converted: %s\r\n", job_.source.c_str(), std::string(format.name).c_str(),
-                                decoded_->Refusal().c_str()));
+            Log(ENGINE_TEXT("JobConversion", "%1 (%2) not converted: %3"),
+                {job_.source, language_("SourceFormats", std::string(format.name)), decoded_->Refusal()});
         return Kind::Failed;
     }
     if (decoded_->SourceChannels() > 2)
-        Log(LogText::Format("%s has %d channels, mixed down to stereo\r\n", job_.source.c_str(),
-                            decoded_->SourceChannels()));
+        Log(ENGINE_TEXT("JobConversion", "%1 has %2 channels, mixed down to stereo"),
+            {job_.source, std::to_string(decoded_->SourceChannels())});
     if (decoded_->SourceRate() != decoded_->Rate())
-        Log(LogText::Format("%s is sampled at %d Hz, resampled to %d Hz\r\n", job_.source.c_str(),
-                            decoded_->SourceRate(), decoded_->Rate()));
+        Log(ENGINE_TEXT("JobConversion", "%1 is sampled at %2 Hz, resampled to %3 Hz"),
+            {job_.source, std::to_string(decoded_->SourceRate()), std::to_string(decoded_->Rate())});
 
     format_ = MpegFrameHeader{};
     format_.sampleRate = decoded_->Rate();
@@ -178,29 +178,22 @@ void JobConversion::DecodedLoop()
 {
     DecodeAhead ahead(*decoded_, kQueuedSteps);
     for (;;) {
-        if (control_.load() == JobControl::Stop) {
-            LogUnnamedEnd("Job Stopped by user\r\n");
+        if (Interrupted())
             return;
-        }
-        if (control_.load() == JobControl::Restart) {
-            Log("Job restart by user\r\n");
-            return;
-        }
         const DecodeAhead::Item& item = ahead.Next();
         const DecodedSource::Step& step = item.step;
         switch (step.kind) {
         case DecodedSource::Step::Kind::Skipped:
-            Log(LogText::Format("%llu bytes at byte %llu of %s could not be decoded, skipped\r\n",
-                                static_cast<unsigned long long>(step.bytes),
-                                static_cast<unsigned long long>(audioStart_ + step.offset), job_.source.c_str()));
+            Log(ENGINE_TEXT("JobConversion", "%1 bytes at byte %2 of %3 could not be decoded, skipped"),
+                {std::to_string(step.bytes), std::to_string(audioStart_ + step.offset), job_.source});
             continue;
         case DecodedSource::Step::Kind::ReadFailed:
             FailRead();
             return;
         case DecodedSource::Step::Kind::End:
             if (decodedFrames_ == 0) {
-                Log(LogText::Format("No audio could be decoded in file %s, nothing converted\r\n",
-                                    job_.source.c_str()));
+                Log(ENGINE_TEXT("JobConversion", "No audio could be decoded in file %1, nothing converted"),
+                    {job_.source});
                 failed_ = true;
                 return;
             }
@@ -234,8 +227,7 @@ bool JobConversion::ConvertBlock(const float* samples, std::size_t frames)
             FailEncode();
             return false;
         }
-        Log(LogText::Format("%d PCM data created, %d Mp3 data created\r", static_cast<int>(count * sizeof(float)),
-                            static_cast<int>(encoded)));
+        LogProgress(pcmLine_, {std::to_string(count * sizeof(float)), std::to_string(encoded)});
         used_ += encoded;
         done += count;
     }

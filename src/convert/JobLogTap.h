@@ -14,6 +14,7 @@ class JobLogTap : public ActivityLog, public UserPrompt {
 public:
     JobLogTap(ActivityLog& log, UserPrompt& prompt) : log_(log), prompt_(prompt) { }
     void showmessage(const std::string& text) override;
+    Translator Language() const override { return log_.Language(); }
     void MessageBox(const std::string& text) override;
 
     // Without its line end; empty when the job logged no such line.

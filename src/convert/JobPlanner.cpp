@@ -58,13 +58,14 @@ bool NamesFolder(const std::string& result)
 }
 
 // The folders of a result that may not exist yet: made, or why not.
-std::optional<std::string> MakeFolder(const std::string& result)
+std::optional<std::string> MakeFolder(const std::string& result, const Translator& language)
 {
     const fs::path folder = fs::path(result).parent_path();
     std::error_code error;
     if (folder.empty() || fs::is_directory(folder, error) || fs::create_directories(folder, error) || !error)
         return std::nullopt;
-    return LogText::Format("Dest folder %s cannot be created: %s", folder.c_str(), error.message().c_str());
+    return language.Text(ENGINE_TEXT("JobPlanner", "Dest folder %1 cannot be created: %2"),
+                         {folder.string(), language("SystemReason", error.message())});
 }
 
 ConversionOutcome Refused(std::string reason)
@@ -81,9 +82,11 @@ ConversionOutcome Skipped(ActivityLog& log, const std::string& line)
 void AddFolder(const std::string& folder, const JobPlanner::Choices& choices, ActivityLog& log,
                const std::function<bool()>& keepGoing, std::vector<JobPlanner::Planned>& jobs)
 {
+    const Translator language = log.Language();
     const auto unreadableFolder = [&](const std::string& path) {
         jobs.push_back({JobSpec{path, {}, choices.settings}, 0,
-                        ConversionOutcome::Of(ConversionOutcome::Kind::Failed, "the folder cannot be read")});
+                        ConversionOutcome::Of(ConversionOutcome::Kind::Failed,
+                                              language(ENGINE_TEXT("JobPlanner", "the folder cannot be read")))});
     };
     std::vector<Mp3FolderWalk::Found> found;
     std::vector<std::string> unreadable;
@@ -97,7 +100,7 @@ void AddFolder(const std::string& folder, const JobPlanner::Choices& choices, Ac
     for (const std::string& path : unreadable)
         unreadableFolder(path);
     if (found.empty())
-        log.showmessage(LogText::Format("No audio file found in folder %s\r\n", folder.c_str()));
+        log.showmessage(language.Line(ENGINE_TEXT("JobPlanner", "No audio file found in folder %1"), {folder}));
     for (const Mp3FolderWalk::Found& file : found) {
         const std::string result = choices.resultFolder.empty()
             ? JobPlanner::ResultName(file.path, {}, choices.settings)
@@ -111,6 +114,7 @@ void AddFolder(const std::string& folder, const JobPlanner::Choices& choices, Ac
 // earlier run beside its source). Decided before the first job starts.
 void RefuseClashes(std::vector<JobPlanner::Planned>& jobs, ActivityLog& log)
 {
+    const Translator language = log.Language();
     std::vector<std::string> sourceKeys(jobs.size());
     std::map<std::string, std::size_t> results;
     for (std::size_t i = 0; i < jobs.size(); ++i) {
@@ -128,19 +132,22 @@ void RefuseClashes(std::vector<JobPlanner::Planned>& jobs, ActivityLog& log)
         const JobSpec& job = planned.job;
         const auto writer = results.find(sourceKeys[i]);
         if (writer != results.end() && writer->second != i) {
-            planned.decided = Skipped(log,
-                                      LogText::Format("%s is the result of %s in this run: skipped\r\n",
-                                                      job.source.c_str(), jobs[writer->second].job.source.c_str()));
+            planned.decided
+                = Skipped(log,
+                          language.Line(ENGINE_TEXT("JobPlanner", "%1 is the result of %2 in this run: skipped"),
+                                        {job.source, jobs[writer->second].job.source}));
             continue;
         }
         const auto [twin, newSource] = sources.emplace(sourceKeys[i], i);
         if (!newSource) {
-            planned.decided = Refused("the same file as " + jobs[twin->second].job.source + ", a source already");
+            planned.decided = Refused(language.Text(ENGINE_TEXT("JobPlanner", "the same file as %1, a source already"),
+                                                    {jobs[twin->second].job.source}));
             continue;
         }
         const auto [first, newResult] = claimed.emplace(JobPlanner::IdentityKey(job.result), i);
         if (!newResult)
-            planned.decided = Refused(job.result + " is the result of " + jobs[first->second].job.source + " already");
+            planned.decided = Refused(language.Text(ENGINE_TEXT("JobPlanner", "%1 is the result of %2 already"),
+                                                    {job.result, jobs[first->second].job.source}));
     }
 }
 
@@ -218,30 +225,34 @@ std::vector<JobPlanner::Planned> JobPlanner::Plan(const std::vector<std::string>
     return jobs;
 }
 
-std::optional<std::string> JobPlanner::Refusal(const JobSpec& job)
+std::optional<std::string> JobPlanner::Refusal(const JobSpec& job, const Translator& language)
 {
     if (SameFile(job.source, job.result) || (!Exists(job.result) && job.source == job.result))
-        return std::string("the result would replace the source");
+        return language(ENGINE_TEXT("JobPlanner", "the result would replace the source"));
     if (NamesFolder(job.result))
-        return job.result + " is a folder, not a file name";
+        return language.Text(ENGINE_TEXT("JobPlanner", "%1 is a folder, not a file name"), {job.result});
     return std::nullopt;
 }
 
 std::optional<ConversionOutcome> JobPlanner::BeforeStart(const JobSpec& job, const StartRules& rules, ActivityLog& log)
 {
-    if (const std::optional<std::string> refusal = Refusal(job))
+    const Translator language = log.Language();
+    if (const std::optional<std::string> refusal = Refusal(job, language))
         return Refused(*refusal);
     const bool resultExists = Exists(job.result);
     if (resultExists && rules.existing == Existing::Skip)
-        return Skipped(log, LogText::Format("%s exists already: skipped\r\n", job.result.c_str()));
+        return Skipped(log, language.Line(ENGINE_TEXT("JobPlanner", "%1 exists already: skipped"), {job.result}));
     if (resultExists && rules.existing == Existing::Refuse)
-        return Refused(job.result
-                       + (DanglingLink(job.result) ? " exists already, a link to a missing file" : " exists already"));
+        return Refused(
+            DanglingLink(job.result)
+                ? language.Text(ENGINE_TEXT("JobPlanner", "%1 exists already, a link to a missing file"), {job.result})
+                : language.Text(ENGINE_TEXT("JobPlanner", "%1 exists already"), {job.result}));
     if (rules.skipLower) {
-        if (const std::optional<std::string> line = SourceBitrate::SkipLine(job.source, job.settings.ComparableKbps()))
+        if (const std::optional<std::string> line
+            = SourceBitrate::SkipLine(job.source, job.settings.ComparableKbps(), language))
             return Skipped(log, *line);
     }
-    if (const std::optional<std::string> failure = MakeFolder(job.result)) {
+    if (const std::optional<std::string> failure = MakeFolder(job.result, language)) {
         log.showmessage(*failure + "\r\n");
         return ConversionOutcome::Of(ConversionOutcome::Kind::Failed, *failure);
     }

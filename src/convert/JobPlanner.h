@@ -2,6 +2,7 @@
 #pragma once
 
 #include "convert/ConversionOutcome.h"
+#include "convert/EngineText.h"
 #include "convert/JobSpec.h"
 
 #include <cstdint>
@@ -77,7 +78,7 @@ public:
     static std::optional<ConversionOutcome> BeforeStart(const JobSpec& job, const StartRules& rules, ActivityLog& log);
     // Why `job` may never run, whatever the rules: its result would replace
     // its source, or names a folder. Empty when it may. Touches no file.
-    static std::optional<std::string> Refusal(const JobSpec& job);
+    static std::optional<std::string> Refusal(const JobSpec& job, const Translator& language = {});
 
     // Whether two paths name one file; a file not there yet is compared by
     // its folder with every link resolved.

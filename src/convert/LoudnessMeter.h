@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <ebur128.h>
-
+#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <vector>
 
@@ -16,35 +14,56 @@ struct ReplayGainValues {
     double peak = 0;
 };
 
-// The loudness of one stream, measured with libebur128 from 16-bit PCM as
-// the conversion decodes it.
+// The integrated loudness of one stream after ITU-R BS.1770-4 / EBU R128,
+// measured from the PCM as the conversion decodes it: each channel through
+// the K-weighting filter, the weighted mean square of 400 ms blocks every
+// 100 ms, gated at -70 LUFS and 10 LU below the mean of the blocks above it.
+// It gives libebur128's integrated loudness (tests compare the two) at a
+// fraction of its cost: the analysis runs on every loudness-tagged job, and
+// libebur128's filter alone took about 7 % of a 128 kbit/s job.
 class LoudnessMeter {
 public:
     static constexpr double kReferenceLufs = -18.0;
 
     LoudnessMeter(int sampleRate, int channels);
-    ~LoudnessMeter();
-    LoudnessMeter(const LoudnessMeter&) = delete;
-    LoudnessMeter& operator=(const LoudnessMeter&) = delete;
 
-    bool Ready() const { return state_ != nullptr; }
+    bool Ready() const { return ready_; }
     // Adds `bytes` bytes of interleaved 16-bit PCM.
     void Add(const std::int16_t* pcm, std::size_t bytes);
     // `frames` frames of interleaved floats, full scale +-1 (sources in other formats).
     void Add(const float* pcm, std::size_t frames);
+    // The integrated loudness in LUFS; -infinity when no block passes the gates.
+    double IntegratedLufs() const;
     // The track's values; empty when the stream is too short or silent.
     std::optional<ReplayGainValues> Track() const;
     // The values of several streams taken as one album.
     static std::optional<ReplayGainValues> Album(const std::vector<const LoudnessMeter*>& meters);
 
 private:
-    static std::optional<ReplayGainValues> FromLoudness(double lufs, double peak);
-    double Peak() const;
-
-    struct StateDeleter {
-        void operator()(ebur128_state* state) const;
+    // One second-order section.
+    struct Biquad {
+        double b0, b1, b2, a1, a2;
     };
-    std::unique_ptr<ebur128_state, StateDeleter> state_;
+
+    template <typename Sample> void Measure(const Sample* pcm, std::size_t frames, double scale);
+    // Filters `frames` frames and returns their weighted sum of squares;
+    // `Channels` 0 takes any count (mono and stereo have loops of their own).
+    template <int Channels, typename Sample> double Filter(const Sample* pcm, std::size_t frames, double scale);
+    void EndPart();
+    static double GatedLufs(const std::vector<const std::vector<double>*>& blocks);
+
+    bool ready_;
     int channels_;
-    int peak_ = 0;  // the largest magnitude of a 16-bit value so far
+    Biquad shelf_{};
+    Biquad highPass_{};
+    std::vector<double> state_;   // six delay values for each channel
+    std::vector<double> weight_;  // each channel's weight in the sum
+    std::size_t partFrames_ = 0;  // frames in 100 ms
+    std::size_t framesInPart_ = 0;
+    double partEnergy_ = 0;
+    std::array<double, 4> parts_{};  // the last four 100 ms parts, a 400 ms block
+    std::size_t partsSeen_ = 0;
+    double absoluteGate_ = 0;     // -70 LUFS as a mean square
+    std::vector<double> blocks_;  // mean squares of the blocks above the absolute gate
+    double peak_ = 0;             // the largest magnitude so far, full scale 1.0
 };

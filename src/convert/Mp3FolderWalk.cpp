@@ -4,7 +4,7 @@
 #include "convert/SourceFormats.h"
 
 #include "convert/ActivityLog.h"
-#include "convert/LogText.h"
+#include "convert/SystemReason.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -111,8 +111,10 @@ public:
         }
         if (!visited_.insert({info.st_dev, info.st_ino}).second) {
             ::close(fd);
-            log_.showmessage(LogText::Format(
-                "Folder %s skipped: a symbolic link leads back to a folder searched already\r\n", path.c_str()));
+            log_.showmessage(log_.Language().Line(
+                ENGINE_TEXT("Mp3FolderWalk",
+                            "Folder %1 skipped: a symbolic link leads back to a folder searched already"),
+                {path}));
             return false;
         }
         return true;
@@ -121,8 +123,8 @@ public:
     bool Unreadable(const std::string& path, int error)
     {
         unreadable_.push_back(path);
-        log_.showmessage(
-            LogText::Format("Folder %s skipped: it cannot be read (%s)\r\n", path.c_str(), std::strerror(error)));
+        log_.showmessage(log_.Language().Line(ENGINE_TEXT("Mp3FolderWalk", "Folder %1 skipped: it cannot be read (%2)"),
+                                              {path, SystemReason::OfError(error)}));
         return false;
     }
 

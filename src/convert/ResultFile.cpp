@@ -143,11 +143,16 @@ void ResultFile::KeepOwner(int fd)
         return;
     const bool groupKept = made.st_gid == group_ || ::fchown(fd, static_cast<uid_t>(-1), group_) == 0;
     const std::string reason = SystemReason::OfError(errno);
-    if (made.st_uid != owner_)
-        ownerNote_ = "its owner (user " + std::to_string(owner_)
-            + (groupKept ? "" : ", group " + std::to_string(group_)) + ") could not be kept: " + reason;
+    const std::string user = std::to_string(owner_);
+    const std::string group = std::to_string(group_);
+    if (made.st_uid != owner_ && groupKept)
+        ownerNote_
+            = language_.Text(ENGINE_TEXT("ResultFile", "its owner (user %1) could not be kept: %2"), {user, reason});
+    else if (made.st_uid != owner_)
+        ownerNote_ = language_.Text(ENGINE_TEXT("ResultFile", "its owner (user %1, group %2) could not be kept: %3"),
+                                    {user, group, reason});
     else if (!groupKept)
-        ownerNote_ = "its group (" + std::to_string(group_) + ") could not be kept: " + reason;
+        ownerNote_ = language_.Text(ENGINE_TEXT("ResultFile", "its group (%1) could not be kept: %2"), {group, reason});
 }
 
 // A new temporary file, created here and locked before anyone could take it
@@ -282,9 +287,9 @@ bool ResultFile::SyncFolder()
     if (::fsync(folderFd_) == 0 || errno == EINVAL || errno == EROFS || errno == ENOTSUP)
         return true;
     inPlace_ = true;
-    return Fail(SystemReason::OfError(errno)
-                + " when its folder was synced; the file is in place, but a crash may "
-                  "still lose it");
+    return Fail(language_.Text(
+        ENGINE_TEXT("ResultFile", "%1 when its folder was synced; the file is in place, but a crash may still lose it"),
+        {SystemReason::OfError(errno)}));
 }
 
 bool ResultFile::Rename()

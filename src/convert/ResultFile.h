@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "convert/EngineText.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -18,6 +20,8 @@
 class ResultFile {
 public:
     ResultFile() = default;
+    // Reasons and notes told in `language`.
+    explicit ResultFile(Translator language) : language_(language) { }
     ~ResultFile();
     ResultFile(const ResultFile&) = delete;
     ResultFile& operator=(const ResultFile&) = delete;
@@ -81,4 +85,5 @@ private:
     bool inPlace_ = false;
     std::string reason_;
     std::string ownerNote_;
+    Translator language_;
 };

@@ -41,11 +41,12 @@ SegmentPlan SegmentPlan::Default()
 }
 
 SegmentedEncode::SegmentedEncode(const EncoderEntryPoints& entries, const be::Config& record, int workers,
-                                 SegmentPlan plan, UserPrompt& prompt, Sink sink)
+                                 SegmentPlan plan, UserPrompt& prompt, Sink sink, Translator language)
     : entries_(entries),
       record_(record),
       plan_(plan),
       prompt_(prompt),
+      language_(language),
       channels_(record.mode == be::kModeMono ? 1 : 2),
       frameSamples_(record.reSampleRate >= 32000 ? 1152u : 576u),
       maxInFlight_(2 * static_cast<std::size_t>(std::max(workers, 1))),
@@ -196,7 +197,7 @@ SegmentedEncode::Done SegmentedEncode::Encode(Task task) const
     Done done;
     done.task = std::move(task);
     const Task& t = done.task;
-    EncoderSession session(entries_, prompt_);
+    EncoderSession session(entries_, prompt_, language_);
     session.Adopt(record_);
     if (!session.Ready() || !session.Start()) {
         done.failed = true;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "convert/EncoderSession.h"
+#include "convert/EngineText.h"
 #include "convert/SegmentJoiner.h"
 #include "encoder/LameTagFrame.h"
 
@@ -47,7 +48,7 @@ public:
     // Streams are started with `record` (a started session's, so known to
     // work) on `entries`; the record's output rate must be its input rate.
     SegmentedEncode(const EncoderEntryPoints& entries, const be::Config& record, int workers, SegmentPlan plan,
-                    UserPrompt& prompt, Sink sink);
+                    UserPrompt& prompt, Sink sink, Translator language = {});
     ~SegmentedEncode();
     SegmentedEncode(const SegmentedEncode&) = delete;
     SegmentedEncode& operator=(const SegmentedEncode&) = delete;
@@ -115,6 +116,7 @@ private:
     const be::Config record_;
     const SegmentPlan plan_;
     UserPrompt& prompt_;
+    const Translator language_;  // of the prompts
     const int channels_;
     const std::uint32_t frameSamples_;
     const std::size_t maxInFlight_;

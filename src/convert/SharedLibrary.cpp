@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert/SharedLibrary.h"
 
+#include "convert/EngineText.h"
+
 #include <dlfcn.h>
 #include <unistd.h>
 
@@ -19,7 +21,7 @@ bool SharedLibrary::Load(const std::vector<std::string>& folders, const std::str
         if (!folder.empty() && Try(folder + "/" + fileName, folder + "/" + fileName))
             return true;
     }
-    return Try(fileName, "the library search path");
+    return Try(fileName, ENGINE_TEXT("SharedLibrary", "the library search path").english);
 }
 
 bool SharedLibrary::Try(const std::string& path, const std::string& shownAs)

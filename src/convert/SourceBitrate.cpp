@@ -164,7 +164,7 @@ std::optional<double> SourceBitrate::Average(const std::string& path)
     return HeaderWalk(file, bounds.audioStart, bounds.audioEnd).Average();
 }
 
-std::optional<std::string> SourceBitrate::SkipLine(const std::string& source, int target)
+std::optional<std::string> SourceBitrate::SkipLine(const std::string& source, int target, const Translator& language)
 {
     const std::optional<double> average = Average(source);
     if (!average)
@@ -172,5 +172,6 @@ std::optional<std::string> SourceBitrate::SkipLine(const std::string& source, in
     const long rounded = std::lround(*average);
     if (rounded > target)
         return std::nullopt;
-    return LogText::Format("%s is %ld kbit/s, not above %d kbit/s: skipped\r\n", source.c_str(), rounded, target);
+    return language.Line(ENGINE_TEXT("SourceBitrate", "%1 is %2 kbit/s, not above %3 kbit/s: skipped"),
+                         {source, std::to_string(rounded), std::to_string(target)});
 }

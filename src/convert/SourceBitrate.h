@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "convert/EngineText.h"
+
 #include <optional>
 #include <string>
 
@@ -20,5 +22,5 @@ public:
     // line for a source whose average, rounded to whole kbit/s, is at or
     // below `target`; empty when the source is to be converted (also when
     // its bitrate cannot be told, so the conversion reports what is wrong).
-    static std::optional<std::string> SkipLine(const std::string& source, int target);
+    static std::optional<std::string> SkipLine(const std::string& source, int target, const Translator& language = {});
 };

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert/SourceFormats.h"
 
+#include "convert/EngineText.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -24,18 +26,19 @@ using namespace std::string_view_literals;
 constexpr std::string_view kW64Riff = "riff\x2e\x91\xcf\x11\xa5\xd6\x28\xdb\x04\xc1\x00\x00"sv;
 constexpr std::string_view kAsfHeader = "\x30\x26\xb2\x75\x8e\x66\xcf\x11\xa6\xd9\x00\xaa\x00\x62\xce\x6c"sv;
 
+// The names are English; a log shows them translated (context "SourceFormats").
 const std::array<Entry, 11> kFormats{{
-    {{"FLAC audio", "flac", true}, {{{0, "fLaC"}, {0, ""}}}},
-    {{"WAVE audio", "wav", false}, {{{0, "RIFF"}, {8, "WAVE"}}}},
-    {{"RF64 audio", "wav", false}, {{{0, "RF64"}, {8, "WAVE"}}}},
-    {{"BW64 audio", "wav", false}, {{{0, "BW64"}, {8, "WAVE"}}}},
-    {{"Wave64 audio", "w64", false}, {{{0, kW64Riff}, {0, ""}}}},
-    {{"AIFF audio", "aiff", false}, {{{0, "FORM"}, {8, "AIF"}}}},
-    {{"Ogg audio", "ogg", false}, {{{0, "OggS"}, {0, ""}}}},
-    {{"MP4/M4A audio", "mov", false}, {{{4, "ftyp"}, {0, ""}}}},
-    {{"WMA audio", "asf", false}, {{{0, kAsfHeader}, {0, ""}}}},
-    {{"Monkey's Audio", "ape", true}, {{{0, "MAC "}, {0, ""}}}},
-    {{"WavPack audio", "wv", true}, {{{0, "wvpk"}, {0, ""}}}},
+    {{ENGINE_TEXT("SourceFormats", "FLAC audio").english, "flac", true}, {{{0, "fLaC"}, {0, ""}}}},
+    {{ENGINE_TEXT("SourceFormats", "WAVE audio").english, "wav", false}, {{{0, "RIFF"}, {8, "WAVE"}}}},
+    {{ENGINE_TEXT("SourceFormats", "RF64 audio").english, "wav", false}, {{{0, "RF64"}, {8, "WAVE"}}}},
+    {{ENGINE_TEXT("SourceFormats", "BW64 audio").english, "wav", false}, {{{0, "BW64"}, {8, "WAVE"}}}},
+    {{ENGINE_TEXT("SourceFormats", "Wave64 audio").english, "w64", false}, {{{0, kW64Riff}, {0, ""}}}},
+    {{ENGINE_TEXT("SourceFormats", "AIFF audio").english, "aiff", false}, {{{0, "FORM"}, {8, "AIF"}}}},
+    {{ENGINE_TEXT("SourceFormats", "Ogg audio").english, "ogg", false}, {{{0, "OggS"}, {0, ""}}}},
+    {{ENGINE_TEXT("SourceFormats", "MP4/M4A audio").english, "mov", false}, {{{4, "ftyp"}, {0, ""}}}},
+    {{ENGINE_TEXT("SourceFormats", "WMA audio").english, "asf", false}, {{{0, kAsfHeader}, {0, ""}}}},
+    {{ENGINE_TEXT("SourceFormats", "Monkey's Audio").english, "ape", true}, {{{0, "MAC "}, {0, ""}}}},
+    {{ENGINE_TEXT("SourceFormats", "WavPack audio").english, "wv", true}, {{{0, "wvpk"}, {0, ""}}}},
 }};
 
 bool Matches(const Signature& signature, const std::uint8_t* bytes, std::size_t length)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "convert/EngineText.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -23,8 +25,9 @@ struct StreamEvent {
     std::uint32_t length = 0;   // Frame: its length in bytes (0: PCM the decoder held back)
     std::uint64_t offset = 0;   // Skipped: where the run starts; FormatChanged: the first frame's offset
     std::uint64_t skipped = 0;  // Skipped: the run's length in bytes
-    const char* tag = nullptr;  // Skipped: what tag the run is ("an ID3v2 tag"); empty for junk
-    int sampleRate = 0;         // FormatChanged: the new rate and channel count,
+    // Skipped: the log line for a tag ("... are an ID3v2 tag, skipped"); none for junk.
+    const EngineText* tag = nullptr;
+    int sampleRate = 0;  // FormatChanged: the new rate and channel count,
     int channels = 0;
     int layer = 0;  // layer and free-format state,
     bool freeFormat = false;

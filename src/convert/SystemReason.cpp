@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert/SystemReason.h"
 
+#include "convert/EngineText.h"
+
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
@@ -19,10 +21,10 @@ std::string SystemReason::OfNonRegular(mode_t mode)
     if (S_ISDIR(mode))
         return OfError(EISDIR);
     if (S_ISFIFO(mode))
-        return "Is a named pipe (FIFO), not a regular file";
+        return ENGINE_TEXT("SystemReason", "Is a named pipe (FIFO), not a regular file").english;
     if (S_ISCHR(mode) || S_ISBLK(mode))
-        return "Is a device, not a regular file";
+        return ENGINE_TEXT("SystemReason", "Is a device, not a regular file").english;
     if (S_ISSOCK(mode))
-        return "Is a socket, not a regular file";
-    return "Not a regular file";
+        return ENGINE_TEXT("SystemReason", "Is a socket, not a regular file").english;
+    return ENGINE_TEXT("SystemReason", "Not a regular file").english;
 }

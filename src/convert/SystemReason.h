@@ -10,7 +10,8 @@ namespace SystemReason {
 
 // The text of an errno value ("No space left on device"); empty for 0.
 std::string OfError(int error);
-// What a path is when it is not a regular file ("Is a directory").
+// What a path is when it is not a regular file ("Is a directory"), in
+// English: a log translates it under the context "SystemReason".
 std::string OfNonRegular(mode_t mode);
 
 }  // namespace SystemReason

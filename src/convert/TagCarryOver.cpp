@@ -120,7 +120,7 @@ void ProbeV2(const SourceFile& source, ActivityLog& log, TagCarryOver& tags)
     // its announced length, the missing bytes zero.
     auto* block = static_cast<std::uint8_t*>(std::calloc(length, 1));
     if (block == nullptr) {
-        log.showmessage("Not Enough Memory when Read ID3 TAG V2\r\n");
+        log.showmessage(log.Language().Line(ENGINE_TEXT("TagCarryOver", "Not Enough Memory when Read ID3 TAG V2"), {}));
         return;
     }
     tags.id3v2.reset(block);

@@ -34,6 +34,7 @@ public:
             return;
         m_log.showmessage(text);
     }
+    Translator Language() const override { return m_log.Language(); }
 
 private:
     ActivityLog& m_log;
@@ -140,7 +141,8 @@ void JobThreads::SchedulerPass()
     // start once it loads (installed meanwhile).
     if (m_encoderMissing && m_encoderCheck().empty()) {
         m_encoderMissing = false;
-        m_log.showmessage("The encoder library loads now: the waiting jobs start\r\n");
+        m_log.showmessage(m_log.Language().Line(
+            ENGINE_TEXT("JobThreads", "The encoder library loads now: the waiting jobs start"), {}));
     }
     std::vector<JobQueue::JobRef> start;
     std::vector<int> threads;
@@ -226,7 +228,8 @@ std::optional<ConversionOutcome> JobThreads::BeforeConversion(const JobSpec& job
     std::optional<ConversionOutcome> outcome = JobPlanner::BeforeStart(job, rules, log);
     // A refusal is the window's to show: the command line tells it otherwise.
     if (outcome && outcome->kind == ConversionOutcome::Kind::Refused)
-        log.showmessage(LogText::Format("%s: %s, not converted\r\n", job.source.c_str(), outcome->reason.c_str()));
+        log.showmessage(
+            log.Language().Line(ENGINE_TEXT("JobThreads", "%1: %2, not converted"), {job.source, outcome->reason}));
     return outcome;
 }
 
@@ -359,10 +362,11 @@ void JobThreads::HoldForEncoder()
 {
     if (m_encoderMissing.exchange(true))
         return;
-    m_log.showmessage(LogText::Format("%s could not be loaded, so no further job starts: install LAME (the Debian "
-                                      "package libmp3lame0) or reinstall Vorlanta; the waiting jobs start once it "
-                                      "loads\r\n",
-                                      be::kLibraryFileName));
+    m_log.showmessage(m_log.Language().Line(
+        ENGINE_TEXT("JobThreads",
+                    "%1 could not be loaded, so no further job starts: install LAME (the Debian package "
+                    "libmp3lame0) or reinstall Vorlanta; the waiting jobs start once it loads"),
+        {be::kLibraryFileName}));
 }
 
 void JobThreads::StopThreads(std::chrono::milliseconds bound)

@@ -4,10 +4,18 @@
 #include "base/CLogView.h"
 #include "jobs/UiThreadCall.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 
 LogViewActivityLog::LogViewActivityLog(UiThreadCall& ui) : m_ui(ui)
 {
+}
+
+Translator LogViewActivityLog::QtTranslation()
+{
+    return Translator([](const char* context, const char* english) {
+        return QCoreApplication::translate(context, english).toStdString();
+    });
 }
 
 bool LogViewActivityLog::IsProgressLine(const std::string& text)

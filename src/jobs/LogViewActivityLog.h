@@ -28,6 +28,9 @@ public:
     explicit LogViewActivityLog(UiThreadCall& ui);
 
     void showmessage(const std::string& text) override;
+    // The engine's texts through the application's Qt translators.
+    Translator Language() const override { return QtTranslation(); }
+    static Translator QtTranslation();
 
     // UI thread: where lines go. Without a target they are dropped.
     void SetView(CLogView* view);

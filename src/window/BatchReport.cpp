@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/BatchReport.h"
 
+#include "jobs/LogViewActivityLog.h"
+
 #include <utility>
 
 BatchReport::BatchReport(Outlets outlets) : m_outlets(std::move(outlets))
@@ -67,10 +69,11 @@ void BatchReport::QueueEmpty()
         return;
     m_open = false;
     const double seconds = std::chrono::duration<double>(m_converting).count();
-    const QString text = QString::fromStdString(m_summary.Text(seconds));
+    const Translator language = LogViewActivityLog::QtTranslation();
+    const QString text = QString::fromStdString(m_summary.Text(seconds, language));
     if (m_outlets.log) {
         m_outlets.log(text);
-        for (const std::string& line : m_summary.FailureLines())
+        for (const std::string& line : m_summary.FailureLines(language))
             m_outlets.log(QString::fromStdString(line));
     }
     if (m_outlets.status)

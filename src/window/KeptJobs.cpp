@@ -5,6 +5,7 @@
 #include "convert/JobVocabulary.h"
 #include "dialogs/CJobAddDialog.h"
 #include "jobs/CMyListView.h"
+#include "jobs/LogViewActivityLog.h"
 #include "jobs/ResultNames.h"
 #include "window/BatchReport.h"
 #include "window/JobCommands.h"
@@ -97,7 +98,7 @@ QString KeptJobs::Refusal(const KeptJobsStore::Job& job)
     }
     if (!ResultNames::HasMp3Extension(result))
         return kNotMp3Reason().arg(result);
-    if (const std::optional<std::string> refusal = JobPlanner::Refusal(job))
+    if (const std::optional<std::string> refusal = JobPlanner::Refusal(job, LogViewActivityLog::QtTranslation()))
         return QString::fromStdString(*refusal);
     const QFileInfo existing(result);
     if ((existing.exists() && !existing.isFile()) || (existing.isSymLink() && !existing.exists()))

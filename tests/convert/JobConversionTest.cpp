@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert/JobConversion.h"
 
+#include "convert/BatchSummary.h"
+
 #include "DecodedAudio.h"
 #include "FrameWalk.h"
 #include "RecordingHost.h"
@@ -101,6 +103,49 @@ TEST_F(JobConversionTest, SourceWithoutFramesIsAFailureNotAnEmptyResult)
     EXPECT_EQ(Convert(SyntheticAudio::Concat({&junk, &v1}), host), ConversionOutcome::Kind::Failed);
     EXPECT_TRUE(host.Logged(source + " is not an MP3 file (no MPEG audio found), not converted\r\n"));
     EXPECT_FALSE(ResultExists());
+}
+
+// A German catalogue of a few texts, one of them with its placeholders
+// reordered; texts it lacks stay English.
+std::string German(const char* context, const char* english)
+{
+    const std::string text = english;
+    if (std::string(context) == "JobConversion" && text == "%1 Created")
+        return "Erstellt: %1";
+    if (text == "%1 is not an MP3 file (%2), not converted")
+        return "Keine MP3-Datei (%2): %1, nicht konvertiert";
+    if (text == "no MPEG audio found")
+        return "kein MPEG-Audio gefunden";
+    if (text == "Failed: %1 \u2014 %2")
+        return "Fehlgeschlagen: %1 \u2014 %2";
+    return text;
+}
+
+TEST_F(JobConversionTest, LinesAreWrittenInTheLanguageTheLogAsksFor)
+{
+    const auto mp3 = SyntheticAudio::EncodeMp3(SyntheticAudio::Tone(44100, 2, 0.5));
+    RecordingHost host(source, result, "128");
+    host.language = Translator(&German);
+    ASSERT_EQ(Convert(mp3, host), ConversionOutcome::Kind::Converted);
+    EXPECT_EQ(host.Lines().back(), "Erstellt: " + result + "\r\n");
+    EXPECT_EQ(host.Lines().front(), source + " convert begin\r\n");  // not in the catalogue: English
+
+    // A name that holds a placeholder of its own is not filled in again.
+    const std::string junk = dir.File("50%2 off.mp3");
+    SyntheticAudio::WriteFile(junk, Bytes(5000, 0x41));
+    RecordingHost german(junk, result, "128");
+    german.language = Translator(&German);
+    ConversionHost conversionHost = german.Host(RecordingHost::ProgramFolder());
+    const ConversionOutcome outcome = vorlanta(conversionHost, german.Job(), control);
+    const std::string line = "Keine MP3-Datei (kein MPEG-Audio gefunden): " + junk + ", nicht konvertiert";
+    EXPECT_EQ(german.Lines(), (std::vector<std::string>{line + "\r\n"}));
+    EXPECT_EQ(outcome.reason, line);
+    BatchSummary summary;
+    summary.Add(junk, outcome);
+    EXPECT_EQ(summary.FailureLines(Translator(&German)),
+              (std::vector<std::string>{
+                  "Fehlgeschlagen: Keine MP3-Datei (kein MPEG-Audio gefunden): 50%2 off.mp3, nicht konvertiert \u2014 "
+                  "50%2 off.mp3"}));
 }
 
 TEST_F(JobConversionTest, OtherLayersBeforeTheStreamAreSkippedWithALine)

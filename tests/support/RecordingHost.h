@@ -22,6 +22,7 @@ public:
     void SetStatus(const std::string& text) override;
     void showmessage(const std::string& text) override;
     void MessageBox(const std::string& text) override;
+    Translator Language() const override { return language; }
 
     ConversionHost Host(const std::string& encoderFolder);
     // The folder of the test program, where the encoder library is built.
@@ -33,6 +34,8 @@ public:
     std::vector<std::string> Messages() const;
     // Runs after every logged line (e.g. to raise a stop request).
     std::function<void(const std::string&)> onLog;
+    // The language the engine is to write in; English by default.
+    Translator language;
 
 private:
     mutable std::mutex mutex_;
