@@ -76,6 +76,11 @@
         <source>Not searched: %1</source>
         <translation>Nicht durchsucht: %1</translation>
     </message>
+    <message>
+        <source>%1 is </source>
+        <extracomment>The start of a reason line naming its file (%1) that the summary&apos;s failure line leaves out, its file named at the end instead: &quot;Failed: not an MP3 file (...) - x.mp3&quot;. Only the words that line reads well without: keep just &quot;%1 &quot; where leaving out more would change the meaning.</extracomment>
+        <translation>%1 ist </translation>
+    </message>
 </context>
 <context>
     <name>CAboutDlg</name>

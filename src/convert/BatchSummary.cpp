@@ -66,8 +66,18 @@ std::string BatchSummary::ReasonWithoutSource(const std::string& reason, const s
 {
     std::string text = reason;
     if (!source.empty()) {
-        if (text.rfind(source + " is ", 0) == 0)
-            text.erase(0, source.size() + 4);
+        // How a reason names its source at its start, and the words after
+        // the name the shortened line reads well without ("is "), as each
+        // language's reasons start.
+        //: The start of a reason line naming its file (%1) that the summary's failure line leaves out, its file
+        //: named at the end instead: "Failed: not an MP3 file (...) - x.mp3". Only the words that line reads well
+        //: without: keep just "%1 " where leaving out more would change the meaning.
+        const std::string lead = language(ENGINE_TEXT("BatchSummary", "%1 is "));
+        const std::size_t mark = lead.find("%1");
+        const std::string start
+            = mark == std::string::npos ? source + " " : lead.substr(0, mark) + source + lead.substr(mark + 2);
+        if (text.rfind(start, 0) == 0)
+            text.erase(0, start.size());
         else if (text.rfind(source + " ", 0) == 0)
             text.erase(0, source.size() + 1);
         EraseAll(text, " in file " + source);

@@ -38,3 +38,27 @@ TEST(BatchSummary, FailureLineNamesTheFileOnceAfterTheReason)
                                   "Failed: Source file read failed, it changed while converting \u2014 n.mp3",
                                   "Failed: A folder for here.mp3 cannot be made \u2014 here.mp3"}));
 }
+
+namespace {
+std::string GermanLead(const char*, const char* english)
+{
+    return std::string(english) == "%1 is " ? "%1 ist " : english;
+}
+std::string FrenchLead(const char*, const char* english)
+{
+    return std::string(english) == "%1 is " ? "%1 " : english;
+}
+}  // namespace
+
+// In another language the words left out after the name are the
+// translator's: German leaves out "ist", French only the name.
+TEST(BatchSummary, FailureLineLeavesOutTheTranslatedStartOfTheReason)
+{
+    BatchSummary summary;
+    summary.AddFailed("/m/a.mp3", "/m/a.mp3 ist keine MP3-Datei (kein MPEG-Audio gefunden), nicht konvertiert");
+    summary.AddFailed("/m/b.mp3", "/m/b.mp3 n'est pas un fichier MP3 (aucun audio MPEG), non converti");
+    EXPECT_EQ(summary.FailureLines(Translator(&GermanLead))[0],
+              "Failed: keine MP3-Datei (kein MPEG-Audio gefunden), nicht konvertiert \u2014 a.mp3");
+    EXPECT_EQ(summary.FailureLines(Translator(&FrenchLead))[1],
+              "Failed: n'est pas un fichier MP3 (aucun audio MPEG), non converti \u2014 b.mp3");
+}
