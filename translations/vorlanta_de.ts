@@ -714,10 +714,6 @@ fehlgeschlagen ist (übersprungene zählen nicht als fehlgeschlagen).
         <source>interrupted, result not written</source>
         <translation>unterbrochen, Ergebnis nicht geschrieben</translation>
     </message>
-    <message>
-        <source>%1: %2, not converted</source>
-        <translation>%1: %2, nicht konvertiert</translation>
-    </message>
 </context>
 <context>
     <name>CommandStrings</name>
@@ -1204,6 +1200,10 @@ wurde keine MP3-Datei gefunden.</translation>
         <source>%1 exists already</source>
         <translation>%1 existiert bereits</translation>
     </message>
+    <message>
+        <source>%1: %2, not converted</source>
+        <translation>%1: %2, nicht konvertiert</translation>
+    </message>
 </context>
 <context>
     <name>JobPrompts</name>
@@ -1229,10 +1229,6 @@ wurde keine MP3-Datei gefunden.</translation>
     <message>
         <source>The encoder library loads now: the waiting jobs start</source>
         <translation>Die Encoder-Bibliothek lässt sich jetzt laden: Die wartenden Aufträge beginnen</translation>
-    </message>
-    <message>
-        <source>%1: %2, not converted</source>
-        <translation>%1: %2, nicht konvertiert</translation>
     </message>
     <message>
         <source>%1 could not be loaded, so no further job starts: install LAME (the Debian package libmp3lame0) or reinstall Vorlanta; the waiting jobs start once it loads</source>

@@ -716,10 +716,6 @@ ha fallado (los omitidos no cuentan como fallidos).
         <source>interrupted, result not written</source>
         <translation>interrumpido, el resultado no se escribió</translation>
     </message>
-    <message>
-        <source>%1: %2, not converted</source>
-        <translation>%1: %2, no convertido</translation>
-    </message>
 </context>
 <context>
     <name>CommandStrings</name>
@@ -1204,6 +1200,10 @@ tiene más de %2 bytes. El archivo no se añade.</translation>
         <source>%1 exists already</source>
         <translation>%1 ya existe</translation>
     </message>
+    <message>
+        <source>%1: %2, not converted</source>
+        <translation>%1: %2, no convertido</translation>
+    </message>
 </context>
 <context>
     <name>JobPrompts</name>
@@ -1229,10 +1229,6 @@ tiene más de %2 bytes. El archivo no se añade.</translation>
     <message>
         <source>The encoder library loads now: the waiting jobs start</source>
         <translation>La biblioteca del codificador ya se carga: los trabajos en espera empiezan</translation>
-    </message>
-    <message>
-        <source>%1: %2, not converted</source>
-        <translation>%1: %2, no convertido</translation>
     </message>
     <message>
         <source>%1 could not be loaded, so no further job starts: install LAME (the Debian package libmp3lame0) or reinstall Vorlanta; the waiting jobs start once it loads</source>

@@ -715,10 +715,6 @@ n’a échoué (les tâches ignorées ne comptent pas comme échouées).
         <source>interrupted, result not written</source>
         <translation>interrompu, résultat non écrit</translation>
     </message>
-    <message>
-        <source>%1: %2, not converted</source>
-        <translation>%1 : %2, non converti</translation>
-    </message>
 </context>
 <context>
     <name>CommandStrings</name>
@@ -1203,6 +1199,10 @@ dépasse %2 octets. Le fichier n’est pas ajouté.</translation>
         <source>%1 exists already</source>
         <translation>%1 existe déjà</translation>
     </message>
+    <message>
+        <source>%1: %2, not converted</source>
+        <translation>%1 : %2, non converti</translation>
+    </message>
 </context>
 <context>
     <name>JobPrompts</name>
@@ -1228,10 +1228,6 @@ dépasse %2 octets. Le fichier n’est pas ajouté.</translation>
     <message>
         <source>The encoder library loads now: the waiting jobs start</source>
         <translation>La bibliothèque d&apos;encodage se charge maintenant : les tâches en attente démarrent</translation>
-    </message>
-    <message>
-        <source>%1: %2, not converted</source>
-        <translation>%1 : %2, non converti</translation>
     </message>
     <message>
         <source>%1 could not be loaded, so no further job starts: install LAME (the Debian package libmp3lame0) or reinstall Vorlanta; the waiting jobs start once it loads</source>

@@ -239,9 +239,8 @@ void CliRunner::ShowRefusal(const Job& job)
 {
     const bool refused = job.outcome->kind == ConversionOutcome::Kind::Refused;
     const std::string& source = job.planned.source;
-    Say(refused
-            ? CliText::Format(CliText::translate("CliRunner", "%1: %2, not converted"), {source, job.outcome->reason})
-            : source + ": " + job.outcome->reason);
+    Say(refused ? JobPlanner::RefusalLine(source, job.outcome->reason, log_.Language())
+                : source + ": " + job.outcome->reason);
 }
 
 // Names in these lines are a file's, which may hold any control character:

@@ -225,6 +225,11 @@ std::vector<JobPlanner::Planned> JobPlanner::Plan(const std::vector<std::string>
     return jobs;
 }
 
+std::string JobPlanner::RefusalLine(const std::string& source, const std::string& reason, const Translator& language)
+{
+    return language.Text(ENGINE_TEXT("JobPlanner", "%1: %2, not converted"), {source, reason});
+}
+
 std::optional<std::string> JobPlanner::Refusal(const JobSpec& job, const Translator& language)
 {
     if (SameFile(job.source, job.result) || (!Exists(job.result) && job.source == job.result))

@@ -79,6 +79,9 @@ public:
     // Why `job` may never run, whatever the rules: its result would replace
     // its source, or names a folder. Empty when it may. Touches no file.
     static std::optional<std::string> Refusal(const JobSpec& job, const Translator& language = {});
+    // The line that tells a refused job, without its line end: "SOURCE:
+    // REASON, not converted".
+    static std::string RefusalLine(const std::string& source, const std::string& reason, const Translator& language);
 
     // Whether two paths name one file; a file not there yet is compared by
     // its folder with every link resolved.

@@ -228,8 +228,7 @@ std::optional<ConversionOutcome> JobThreads::BeforeConversion(const JobSpec& job
     std::optional<ConversionOutcome> outcome = JobPlanner::BeforeStart(job, rules, log);
     // A refusal is the window's to show: the command line tells it otherwise.
     if (outcome && outcome->kind == ConversionOutcome::Kind::Refused)
-        log.showmessage(
-            log.Language().Line(ENGINE_TEXT("JobThreads", "%1: %2, not converted"), {job.source, outcome->reason}));
+        log.showmessage(JobPlanner::RefusalLine(job.source, outcome->reason, log.Language()) + "\r\n");
     return outcome;
 }
 
