@@ -62,3 +62,16 @@ TEST(BatchSummary, FailureLineLeavesOutTheTranslatedStartOfTheReason)
     EXPECT_EQ(summary.FailureLines(Translator(&FrenchLead))[1],
               "Failed: n'est pas un fichier MP3 (aucun audio MPEG), non converti \u2014 b.mp3");
 }
+
+// A name's control characters reach the window's log escaped, as in every
+// other line: none can split the failure line or act on a terminal.
+TEST(BatchSummary, FailureLineShowsControlCharactersEscaped)
+{
+    BatchSummary summary;
+    summary.AddFailed("/m/x\n\x1b[2J.mp3", "Encoder failed in file /m/x\n\x1b[2J.mp3, no result written");
+    summary.AddNotStarted("/m/y\r.mp3");
+    EXPECT_EQ(summary.FailureLines(),
+              (std::vector<std::string>{"Failed: Encoder failed, no result written \u2014 "
+                                        "x\\n\\x1b[2J.mp3",
+                                        "Not started: /m/y\\r.mp3"}));
+}
