@@ -17,4 +17,8 @@ struct ChildRun {
     static ChildRun Of(const std::vector<std::string>& argv);
     // The best (fastest) of `times` runs; peak memory is the largest seen.
     static ChildRun Best(const std::vector<std::string>& argv, int times);
+    // Several programs started at once: the wall time until the last has
+    // ended, their processor time summed; status 0 only if all succeeded.
+    // Their output is not kept.
+    static ChildRun Together(const std::vector<std::vector<std::string>>& argvs);
 };

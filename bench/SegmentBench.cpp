@@ -13,7 +13,8 @@
 // same points (how hard the audio there is to encode, joins or not); then
 // the encode time, serial and joined.
 // With --cli, vorlanta-cli converts one source of each length with -j 1,
-// -j 2 (and -j 4, -j 8 where the machine has the cores), side by side.
+// -j 2 (and -j 4, -j 8 where the machine has the cores), side by side, and
+// as two whole -j 1 jobs at once, in rounds (--runs of them).
 // With --memory, it converts one source of that length with -j 2 once and
 // prints the peak memory of the process. --write-source writes the source
 // the command-line figures use (for a profiler run by hand) and exits.
@@ -249,7 +250,19 @@ double Target(double minutes)
     return minutes >= 30 ? 0.55 : 0.58;
 }
 
-// One source per length, converted by the command line with each worker count.
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n == 0 ? 0 : n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// One source per length, converted by the command line with each worker
+// count, and as two whole -j 1 jobs at once: what two cores give when
+// nothing is split, the most a split of one job could reach here. The
+// machine's speed drifts by up to a tenth within minutes, more than the
+// margins measured, so each round runs every variant once, back to back,
+// each round gives its own ratios, and the median round counts.
 void CommandLine(const std::vector<double>& minutes, int runs)
 {
     const unsigned cores = std::thread::hardware_concurrency();
@@ -257,42 +270,59 @@ void CommandLine(const std::vector<double>& minutes, int runs)
     for (int n : {4, 8})
         if (cores >= static_cast<unsigned>(n))
             counts.push_back(n);
-    std::printf("\nvorlanta-cli on one source (44.1 kHz stereo, 192 kbit/s, to 128 kbit/s); best of %d runs "
-                "(one from 10 minutes on), the worker counts alternating; %u hardware threads found.\n",
+    std::printf("\nvorlanta-cli on one source (44.1 kHz stereo, 192 kbit/s, to 128 kbit/s); %d rounds (3 from 10 "
+                "minutes on), each running every variant once; medians of the rounds. %u hardware threads found.\n",
                 runs, cores);
-    std::printf("%-10s %4s %9s %9s %10s %9s %8s\n", "source", "-j", "wall s", "cpu s", "x of -j 1", "peak MiB",
+    std::printf("%-10s %-18s %9s %9s %10s %9s %8s\n", "source", "run", "wall s", "cpu s", "x of -j 1", "peak MiB",
                 "target");
     const std::string cli = ProgramFolder() + "/vorlanta-cli";
     for (const double length : minutes) {
         TempDir dir;
         const std::string source = dir.File("source.mp3");
         LongSource(source, length * 60);
-        std::vector<ChildRun> best(counts.size());
-        for (auto& run : best)
-            run.wallSeconds = 1e9;
-        // A long source is run once: its run is long enough to even out, and
-        // the whole benchmark stays within a few minutes.
-        const int times = length >= 10 ? 1 : runs;
-        for (int r = 0; r < times; ++r) {
-            for (std::size_t c = 0; c < counts.size(); ++c) {
-                const ChildRun run = ChildRun::Of(
-                    {cli, "-j", std::to_string(counts[c]), "--overwrite", "-o", dir.File("result.mp3"), source});
-                if (run.status != 0)
-                    std::printf("vorlanta-cli -j %d failed\n", counts[c]);
-                if (run.wallSeconds < best[c].wallSeconds)
-                    best[c] = run;
-                best[c].peakKiB = std::max(best[c].peakKiB, run.peakKiB);
+        const auto job = [&](int workers, const std::string& result) {
+            return std::vector<std::string>{cli,   "-j", std::to_string(workers), "--overwrite", "-o", dir.File(result),
+                                            source};
+        };
+        const int rounds = length >= 10 ? std::min(runs, 3) : runs;
+        // Per variant: wall and processor seconds and ratio of each round; the last variant is the pair.
+        const std::size_t variants = counts.size() + 1;
+        std::vector<std::vector<double>> wall(variants), cpu(variants), share(variants);
+        std::vector<long> peak(variants, 0);
+        for (int r = 0; r < rounds; ++r) {
+            std::vector<ChildRun> round;
+            for (const int count : counts)
+                round.push_back(ChildRun::Of(job(count, "result.mp3")));
+            round.push_back(ChildRun::Together({job(1, "first.mp3"), job(1, "second.mp3")}));
+            // Per job: the pair's wall time is that of two jobs.
+            round.back().wallSeconds /= 2;
+            round.back().seconds /= 2;
+            for (std::size_t v = 0; v < variants; ++v) {
+                if (round[v].status != 0)
+                    std::printf("vorlanta-cli run %zu of round %d failed\n", v, r + 1);
+                wall[v].push_back(round[v].wallSeconds);
+                cpu[v].push_back(round[v].seconds);
+                share[v].push_back(round[v].wallSeconds / round[0].wallSeconds);
+                peak[v] = std::max(peak[v], round[v].peakKiB);
             }
         }
-        for (std::size_t c = 0; c < counts.size(); ++c) {
-            const double share = best[c].wallSeconds / best[0].wallSeconds;
+        for (std::size_t v = 0; v < variants; ++v) {
+            const bool pair = v == counts.size();
+            const std::string name = pair ? "2 x -j 1 at once" : "-j " + std::to_string(counts[v]);
             std::string target;
-            if (counts[c] == 2)
-                target = std::string(share <= Target(length) ? "met " : "MISSED ")
+            if (!pair && counts[v] == 2)
+                target = std::string(Median(share[v]) <= Target(length) ? "met " : "MISSED ")
                     + std::to_string(Target(length)).substr(0, 4);
-            std::printf("%6.0f min %4d %9.2f %9.2f %10.3f %9.1f %8s\n", length, counts[c], best[c].wallSeconds,
-                        best[c].seconds, share, static_cast<double>(best[c].peakKiB) / 1024.0, target.c_str());
+            std::printf("%6.0f min %-18s %9.2f %9.2f %10.3f %9.1f %8s\n", length, name.c_str(), Median(wall[v]),
+                        Median(cpu[v]), Median(share[v]), static_cast<double>(peak[v]) / 1024.0, target.c_str());
         }
+        std::string byRound = "-j 2 against -j 1 by round:";
+        for (const double s : share[1])
+            byRound += " " + std::to_string(s).substr(0, 5);
+        byRound += "; two whole jobs at once, per job:";
+        for (const double s : share.back())
+            byRound += " " + std::to_string(s).substr(0, 5);
+        std::printf("%s\n", byRound.c_str());
         std::fflush(stdout);
     }
 }
