@@ -842,6 +842,10 @@ Beenden</translation>
         <source>its %1 stream names no sample rate or channels</source>
         <translation>ihr %1-Strom nennt weder Abtastrate noch Kanäle</translation>
     </message>
+    <message>
+        <source>FFmpeg&apos;s libraries could not be loaded (%1)</source>
+        <translation>die Bibliotheken von FFmpeg konnten nicht geladen werden (%1)</translation>
+    </message>
 </context>
 <context>
     <name>EncoderSession</name>

@@ -844,6 +844,10 @@ Salir</translation>
         <source>its %1 stream names no sample rate or channels</source>
         <translation>su flujo %1 no indica frecuencia de muestreo ni canales</translation>
     </message>
+    <message>
+        <source>FFmpeg&apos;s libraries could not be loaded (%1)</source>
+        <translation>no se pudieron cargar las bibliotecas de FFmpeg (%1)</translation>
+    </message>
 </context>
 <context>
     <name>EncoderSession</name>

@@ -843,6 +843,10 @@ Quitter</translation>
         <source>its %1 stream names no sample rate or channels</source>
         <translation>son flux %1 n&apos;indique ni fréquence d&apos;échantillonnage ni canaux</translation>
     </message>
+    <message>
+        <source>FFmpeg&apos;s libraries could not be loaded (%1)</source>
+        <translation>les bibliothèques de FFmpeg n&apos;ont pas pu être chargées (%1)</translation>
+    </message>
 </context>
 <context>
     <name>EncoderSession</name>

@@ -1,16 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert/DecodedSource.h"
 
+#include "convert/FfmpegLibraries.h"
 #include "convert/SourceFormats.h"
-
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-#include <libavutil/channel_layout.h>
-#include <libavutil/encryption_info.h>
-#include <libavutil/opt.h>
-#include <libswresample/swresample.h>
-}
 
 #include <algorithm>
 #include <array>
@@ -18,6 +10,16 @@ extern "C" {
 #include <mutex>
 
 namespace {
+
+// FFmpeg's functions: Open() loaded them before any object of theirs exists.
+const FfmpegLibraries& Av()
+{
+    static const FfmpegLibraries* const loaded = [] {
+        std::string problem;
+        return FfmpegLibraries::Load(problem);
+    }();
+    return *loaded;
+}
 
 constexpr int kIoBufferSize = 64 * 1024;
 // Demuxer errors in a row, without the reading position moving on, that end the stream.
@@ -59,7 +61,7 @@ int HandedRate(int rate)
 std::string ErrorText(int error)
 {
     std::array<char, AV_ERROR_MAX_STRING_SIZE> text{};
-    av_strerror(error, text.data(), text.size());
+    Av().av_strerror(error, text.data(), text.size());
     return text.data();
 }
 
@@ -81,28 +83,28 @@ bool AsfHeaderIsEncrypted(const std::uint8_t* header, std::size_t length)
 
 void DecodedSource::FormatCloser::operator()(AVFormatContext* context) const
 {
-    avformat_close_input(&context);
+    Av().avformat_close_input(&context);
 }
 void DecodedSource::IoCloser::operator()(AVIOContext* io) const
 {
-    av_freep(&io->buffer);
-    avio_context_free(&io);
+    Av().av_freep(&io->buffer);
+    Av().avio_context_free(&io);
 }
 void DecodedSource::CodecCloser::operator()(AVCodecContext* context) const
 {
-    avcodec_free_context(&context);
+    Av().avcodec_free_context(&context);
 }
 void DecodedSource::PacketCloser::operator()(AVPacket* packet) const
 {
-    av_packet_free(&packet);
+    Av().av_packet_free(&packet);
 }
 void DecodedSource::FrameCloser::operator()(AVFrame* frame) const
 {
-    av_frame_free(&frame);
+    Av().av_frame_free(&frame);
 }
 void DecodedSource::ResamplerCloser::operator()(SwrContext* resampler) const
 {
-    swr_free(&resampler);
+    Av().swr_free(&resampler);
 }
 
 DecodedSource::DecodedSource(Reader reader, std::uint64_t size, Translator language)
@@ -169,8 +171,12 @@ bool DecodedSource::Open(const SourceFormat& format)
 {
     // What goes wrong reaches the job's log through Next(); FFmpeg's own
     // messages would only clutter the terminal.
+    std::string problem;
+    const FfmpegLibraries* av = FfmpegLibraries::Load(problem);
+    if (av == nullptr)
+        return Refuse(ENGINE_TEXT("DecodedSource", "FFmpeg's libraries could not be loaded (%1)"), {problem});
     static std::once_flag quiet;
-    std::call_once(quiet, [] { av_log_set_level(AV_LOG_QUIET); });
+    std::call_once(quiet, [av] { av->av_log_set_level(AV_LOG_QUIET); });
     return OpenContainer(format) && FindAudioStream() && OpenDecoder() && FirstPacketClear();
 }
 
@@ -179,41 +185,41 @@ bool DecodedSource::Open(const SourceFormat& format)
 bool DecodedSource::FirstPacketClear()
 {
     for (int packets = 0; packets < kStuckReads; ++packets) {
-        if (av_read_frame(container_.get(), packet_.get()) < 0)
+        if (Av().av_read_frame(container_.get(), packet_.get()) < 0)
             return true;  // decoding tells what is wrong
         if (packet_->stream_index == stream_) {
             packetHeld_ = true;
-            if (av_packet_get_side_data(packet_.get(), AV_PKT_DATA_ENCRYPTION_INFO, nullptr) != nullptr)
+            if (Av().av_packet_get_side_data(packet_.get(), AV_PKT_DATA_ENCRYPTION_INFO, nullptr) != nullptr)
                 return Refuse(ENGINE_TEXT("DecodedSource", "it is encrypted (DRM)"));
             return true;
         }
-        av_packet_unref(packet_.get());
+        Av().av_packet_unref(packet_.get());
     }
     return true;
 }
 
 bool DecodedSource::OpenContainer(const SourceFormat& format)
 {
-    const AVInputFormat* demuxer = av_find_input_format(std::string(format.demuxer).c_str());
-    auto* buffer = static_cast<std::uint8_t*>(av_malloc(kIoBufferSize));
+    const AVInputFormat* demuxer = Av().av_find_input_format(std::string(format.demuxer).c_str());
+    auto* buffer = static_cast<std::uint8_t*>(Av().av_malloc(kIoBufferSize));
     if (demuxer == nullptr || buffer == nullptr) {
-        av_free(buffer);
+        Av().av_free(buffer);
         return Refuse(ENGINE_TEXT("DecodedSource", "no decoder for it is installed"));
     }
-    io_.reset(avio_alloc_context(buffer, kIoBufferSize, 0, this, &ReadPacket, nullptr, &Seek));
+    io_.reset(Av().avio_alloc_context(buffer, kIoBufferSize, 0, this, &ReadPacket, nullptr, &Seek));
     if (!io_) {
-        av_free(buffer);
+        Av().av_free(buffer);
         return Refuse(ENGINE_TEXT("DecodedSource", "out of memory"));
     }
-    AVFormatContext* context = avformat_alloc_context();
+    AVFormatContext* context = Av().avformat_alloc_context();
     if (context == nullptr)
         return Refuse(ENGINE_TEXT("DecodedSource", "out of memory"));
     context->pb = io_.get();
     context->flags |= AVFMT_FLAG_CUSTOM_IO;
     context->io_open = &RefuseOpen;
-    context->format_whitelist = av_strdup(SourceFormat::DemuxerWhitelist());
-    context->protocol_whitelist = av_strdup("file");
-    const int opened = avformat_open_input(&context, "", demuxer, nullptr);
+    context->format_whitelist = Av().av_strdup(SourceFormat::DemuxerWhitelist());
+    context->protocol_whitelist = Av().av_strdup("file");
+    const int opened = Av().avformat_open_input(&context, "", demuxer, nullptr);
     if (opened < 0)  // the context is freed on failure
         return readFailed_ ? Refuse(ENGINE_TEXT("DecodedSource", "it could not be read"))
                            : Refuse(ENGINE_TEXT("DecodedSource", "its header is damaged (%1)"), {ErrorText(opened)});
@@ -240,8 +246,8 @@ bool DecodedSource::FindAudioStream()
     lossless_ = Contains(kLosslessCodecs, parameters->codec_id);
     if (!lossless_ && !Contains(kLossyCodecs, parameters->codec_id))
         return Refuse(ENGINE_TEXT("DecodedSource", "its audio codec %1 is not supported"),
-                      {avcodec_get_name(parameters->codec_id)});
-    codec_ = avcodec_get_name(parameters->codec_id);
+                      {Av().avcodec_get_name(parameters->codec_id)});
+    codec_ = Av().avcodec_get_name(parameters->codec_id);
     return true;
 }
 
@@ -252,7 +258,7 @@ bool DecodedSource::Encrypted() const
     const std::uint32_t tag = stream->codecpar->codec_tag;
     if (tag == MKTAG('e', 'n', 'c', 'a') || tag == MKTAG('d', 'r', 'm', 's') || tag == MKTAG('d', 'r', 'm', 'i'))
         return true;
-    if (av_stream_get_side_data(stream, AV_PKT_DATA_ENCRYPTION_INIT_INFO, nullptr) != nullptr)
+    if (Av().av_stream_get_side_data(stream, AV_PKT_DATA_ENCRYPTION_INIT_INFO, nullptr) != nullptr)
         return true;
     if (std::strcmp(container_->iformat->name, "asf") == 0) {
         // The header object: its size follows its GUID.
@@ -272,20 +278,20 @@ bool DecodedSource::Encrypted() const
 bool DecodedSource::OpenDecoder()
 {
     AVStream* stream = container_->streams[stream_];
-    const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
+    const AVCodec* codec = Av().avcodec_find_decoder(stream->codecpar->codec_id);
     if (codec == nullptr)
         return Refuse(ENGINE_TEXT("DecodedSource", "no decoder for %1 is installed"), {codec_});
-    decoder_.reset(avcodec_alloc_context3(codec));
-    packet_.reset(av_packet_alloc());
-    frame_.reset(av_frame_alloc());
+    decoder_.reset(Av().avcodec_alloc_context3(codec));
+    packet_.reset(Av().av_packet_alloc());
+    frame_.reset(Av().av_frame_alloc());
     if (!decoder_ || !packet_ || !frame_)
         return Refuse(ENGINE_TEXT("DecodedSource", "out of memory"));
-    if (avcodec_parameters_to_context(decoder_.get(), stream->codecpar) < 0)
+    if (Av().avcodec_parameters_to_context(decoder_.get(), stream->codecpar) < 0)
         return Refuse(ENGINE_TEXT("DecodedSource", "out of memory"));
     // The packets' time base lets the decoder apply skip and trim side data.
     decoder_->pkt_timebase = stream->time_base;
     decoder_->thread_count = 1;
-    const int opened = avcodec_open2(decoder_.get(), codec, nullptr);
+    const int opened = Av().avcodec_open2(decoder_.get(), codec, nullptr);
     if (opened < 0)
         return Refuse(ENGINE_TEXT("DecodedSource", "its %1 stream cannot be decoded: %2"), {codec_, ErrorText(opened)});
     sourceRate_ = decoder_->sample_rate;
@@ -372,10 +378,10 @@ DecodedSource::Produced DecodedSource::Produce()
                 return Produced::Block;
             break;
         }
-        const int received = avcodec_receive_frame(decoder_.get(), frame_.get());
+        const int received = Av().avcodec_receive_frame(decoder_.get(), frame_.get());
         if (received == 0) {
             const bool converted = Convert(frame_.get());
-            av_frame_unref(frame_.get());
+            Av().av_frame_unref(frame_.get());
             if (converted && frames_ > 0)
                 return Produced::Block;
             continue;
@@ -395,7 +401,7 @@ DecodedSource::Produced DecodedSource::Produce()
             decoderDrained_ = true;
             continue;
         }
-        const int read = packetHeld_ ? 0 : av_read_frame(container_.get(), packet_.get());
+        const int read = packetHeld_ ? 0 : Av().av_read_frame(container_.get(), packet_.get());
         packetHeld_ = false;
         if (read < 0) {
             if (readFailed_)
@@ -403,8 +409,8 @@ DecodedSource::Produced DecodedSource::Produce()
             // A damaged container part: the demuxer resynchronises, unless
             // it is stuck, which ends the stream like its end.
             const bool stuck = Position() == failedAt_ && ++failedReads_ >= kStuckReads;
-            if (read == AVERROR_EOF || stuck || avio_feof(container_->pb)) {
-                avcodec_send_packet(decoder_.get(), nullptr);
+            if (read == AVERROR_EOF || stuck || Av().avio_feof(container_->pb)) {
+                Av().avcodec_send_packet(decoder_.get(), nullptr);
                 sentEnd_ = true;
             } else if (Position() != failedAt_) {
                 failedAt_ = Position();
@@ -413,7 +419,7 @@ DecodedSource::Produced DecodedSource::Produce()
             continue;
         }
         if (packet_->stream_index == stream_) {
-            const int sent = avcodec_send_packet(decoder_.get(), packet_.get());
+            const int sent = Av().avcodec_send_packet(decoder_.get(), packet_.get());
             if (sent == AVERROR(EAGAIN)) {
                 packetHeld_ = true;  // sent again once the decoder's frames are taken
                 continue;
@@ -421,7 +427,7 @@ DecodedSource::Produced DecodedSource::Produce()
             if (sent < 0)
                 NoteSkipped(packet_->pos >= 0 ? packet_->pos : static_cast<std::int64_t>(Position()), packet_->size);
         }
-        av_packet_unref(packet_.get());
+        Av().av_packet_unref(packet_.get());
     }
     return Produced::End;
 }
@@ -430,21 +436,22 @@ bool DecodedSource::SetUpResampler(const AVFrame* frame)
 {
     AVChannelLayout in{};
     if (frame->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC || frame->ch_layout.nb_channels == 0)
-        av_channel_layout_default(&in,
-                                  frame->ch_layout.nb_channels > 0 ? frame->ch_layout.nb_channels : sourceChannels_);
+        Av().av_channel_layout_default(
+            &in, frame->ch_layout.nb_channels > 0 ? frame->ch_layout.nb_channels : sourceChannels_);
     else
-        av_channel_layout_copy(&in, &frame->ch_layout);
+        Av().av_channel_layout_copy(&in, &frame->ch_layout);
     AVChannelLayout out{};
-    av_channel_layout_default(&out, channels_);
+    Av().av_channel_layout_default(&out, channels_);
     SwrContext* resampler = nullptr;
     // More channels go to stereo by the standard downmix matrix (centre and
     // surrounds at -3 dB), normalised so that the mix cannot clip.
-    const int set = swr_alloc_set_opts2(&resampler, &out, AV_SAMPLE_FMT_FLT, rate_, &in,
-                                        static_cast<AVSampleFormat>(frame->format), frame->sample_rate, 0, nullptr);
-    av_channel_layout_uninit(&in);
-    av_channel_layout_uninit(&out);
+    const int set
+        = Av().swr_alloc_set_opts2(&resampler, &out, AV_SAMPLE_FMT_FLT, rate_, &in,
+                                   static_cast<AVSampleFormat>(frame->format), frame->sample_rate, 0, nullptr);
+    Av().av_channel_layout_uninit(&in);
+    Av().av_channel_layout_uninit(&out);
     resampler_.reset(resampler);
-    if (set < 0 || swr_init(resampler) < 0) {
+    if (set < 0 || Av().swr_init(resampler) < 0) {
         resampler_.reset();
         return false;
     }
@@ -468,13 +475,13 @@ bool DecodedSource::Convert(const AVFrame* frame)
             return false;
         }
     }
-    const int room = swr_get_out_samples(resampler_.get(), frame->nb_samples);
+    const int room = Av().swr_get_out_samples(resampler_.get(), frame->nb_samples);
     if (room <= 0)
         return true;
     samples_.resize(static_cast<std::size_t>(room) * static_cast<std::size_t>(channels_));
     auto* out = reinterpret_cast<std::uint8_t*>(samples_.data());
-    const int converted = swr_convert(resampler_.get(), &out, room,
-                                      const_cast<const std::uint8_t**>(frame->extended_data), frame->nb_samples);
+    const int converted = Av().swr_convert(resampler_.get(), &out, room,
+                                           const_cast<const std::uint8_t**>(frame->extended_data), frame->nb_samples);
     frames_ = converted > 0 ? static_cast<std::size_t>(converted) : 0;
     return converted >= 0;
 }
@@ -485,12 +492,12 @@ bool DecodedSource::Drain()
     frames_ = 0;
     if (!resampler_ || inRate_ == rate_)
         return false;
-    const int room = swr_get_out_samples(resampler_.get(), 0);
+    const int room = Av().swr_get_out_samples(resampler_.get(), 0);
     if (room <= 0)
         return false;
     samples_.resize(static_cast<std::size_t>(room) * static_cast<std::size_t>(channels_));
     auto* out = reinterpret_cast<std::uint8_t*>(samples_.data());
-    const int converted = swr_convert(resampler_.get(), &out, room, nullptr, 0);
+    const int converted = Av().swr_convert(resampler_.get(), &out, room, nullptr, 0);
     frames_ = converted > 0 ? static_cast<std::size_t>(converted) : 0;
     return frames_ > 0;
 }
