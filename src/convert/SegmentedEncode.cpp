@@ -9,8 +9,6 @@ namespace {
 // Frames encoded per call into a segment's stream; between calls a worker
 // looks whether the job was stopped.
 constexpr std::uint32_t kFramesPerCall = 32;
-// Audio buffers of joined segments kept for the next ones.
-constexpr std::size_t kSpareBuffers = 2;
 
 }  // namespace
 
@@ -162,10 +160,13 @@ std::vector<std::int16_t> SegmentedEncode::Spare()
     return buffer;
 }
 
-// A joined segment's audio buffer is kept for a later segment.
+// A joined segment's audio buffer is kept for a later segment. All are
+// kept (no more are out at once than maxInFlight_ and the one filling):
+// one given back to the allocator came back as fresh pages, and faulting
+// them in again took two thirds of a split job's page faults.
 void SegmentedEncode::Recycle(std::vector<std::int16_t> buffer)
 {
-    if (spares_.size() < kSpareBuffers && buffer.capacity() > 0)
+    if (spares_.size() < maxInFlight_ && buffer.capacity() > 0)
         spares_.push_back(std::move(buffer));
 }
 
