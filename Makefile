@@ -57,9 +57,9 @@ bench:
 	$(BUILD)/bin/vorlanta-bench-gui
 	$(BUILD)/bin/vorlanta-bench-folder
 	@# One long file on every core: the join quality, -j 2 against -j 1 on a
-	@# 3- and a 30-minute source (15 and 3 rounds: medians, as the speed of
+	@# 3- and a 30-minute source (15 and 5 rounds: medians, as the speed of
 	@# this kind of machine drifts), and the memory peak of a 3-hour one.
-	$(BUILD)/bin/vorlanta-bench-segments --seconds 60 --cli 3,30 --runs 15 --memory 180
+	$(BUILD)/bin/vorlanta-bench-segments --seconds 60 --cli 3,30 --runs 15 --long-runs 5 --memory 180
 
 fuzz:
 	@scripts/install-deps fuzz

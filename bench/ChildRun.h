@@ -5,8 +5,9 @@
 #include <vector>
 
 // One run of another program: processor time (user and system, which other
-// load on the machine does not inflate), wall time, peak memory, exit
-// status, and what it printed on its standard output.
+// load on the machine does not inflate), wall time, peak memory (the
+// program's own, through GNU time where installed), exit status, and what
+// it printed on its standard output.
 struct ChildRun {
     double seconds = 0;  // processor time
     double wallSeconds = 0;

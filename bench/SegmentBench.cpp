@@ -3,7 +3,7 @@
 // encoder streams and joined, against the serial encode of the same PCM.
 //
 //   vorlanta-bench-segments [--seconds S] [--workers N] [--plan FRAMES,PREROLL,SETTLE[,MIN]]
-//                           [--cli MINUTES,MINUTES...] [--runs N] [--memory MINUTES]
+//                           [--cli MINUTES,MINUTES...] [--runs N] [--long-runs N] [--memory MINUTES]
 //                           [--write-source MINUTES,PATH]
 //
 // For five music-like signals it prints the signal-to-noise ratio of the
@@ -14,7 +14,8 @@
 // the encode time, serial and joined.
 // With --cli, vorlanta-cli converts one source of each length with -j 1,
 // -j 2 (and -j 4, -j 8 where the machine has the cores), side by side, and
-// as two whole -j 1 jobs at once, in rounds (--runs of them).
+// as two whole -j 1 jobs at once, in rounds (--runs of them; --long-runs
+// for sources of 10 minutes or more, 3 unless told).
 // With --memory, it converts one source of that length with -j 2 once and
 // prints the peak memory of the process. --write-source writes the source
 // the command-line figures use (for a profiler run by hand) and exits.
@@ -263,16 +264,16 @@ double Median(std::vector<double> values)
 // machine's speed drifts by up to a tenth within minutes, more than the
 // margins measured, so each round runs every variant once, back to back,
 // each round gives its own ratios, and the median round counts.
-void CommandLine(const std::vector<double>& minutes, int runs)
+void CommandLine(const std::vector<double>& minutes, int runs, int longRuns)
 {
     const unsigned cores = std::thread::hardware_concurrency();
     std::vector<int> counts{1, 2};
     for (int n : {4, 8})
         if (cores >= static_cast<unsigned>(n))
             counts.push_back(n);
-    std::printf("\nvorlanta-cli on one source (44.1 kHz stereo, 192 kbit/s, to 128 kbit/s); %d rounds (3 from 10 "
+    std::printf("\nvorlanta-cli on one source (44.1 kHz stereo, 192 kbit/s, to 128 kbit/s); %d rounds (%d from 10 "
                 "minutes on), each running every variant once; medians of the rounds. %u hardware threads found.\n",
-                runs, cores);
+                runs, longRuns, cores);
     std::printf("%-10s %-18s %9s %9s %10s %9s %8s\n", "source", "run", "wall s", "cpu s", "x of -j 1", "peak MiB",
                 "target");
     const std::string cli = ProgramFolder() + "/vorlanta-cli";
@@ -284,7 +285,7 @@ void CommandLine(const std::vector<double>& minutes, int runs)
             return std::vector<std::string>{cli,   "-j", std::to_string(workers), "--overwrite", "-o", dir.File(result),
                                             source};
         };
-        const int rounds = length >= 10 ? std::min(runs, 3) : runs;
+        const int rounds = length >= 10 ? longRuns : runs;
         // Per variant: wall and processor seconds and ratio of each round; the last variant is the pair.
         const std::size_t variants = counts.size() + 1;
         std::vector<std::vector<double>> wall(variants), cpu(variants), share(variants);
@@ -381,6 +382,7 @@ int main(int argc, char** argv)
     SegmentPlan plan = SegmentPlan::Default();
     std::vector<double> cliMinutes;
     int runs = 3;
+    int longRuns = 3;
     double memoryMinutes = 0;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string option = argv[i];
@@ -394,6 +396,8 @@ int main(int argc, char** argv)
             memoryMinutes = std::atof(argv[i + 1]);
         else if (option == "--runs")
             runs = std::atoi(argv[i + 1]);
+        else if (option == "--long-runs")
+            longRuns = std::atoi(argv[i + 1]);
         else if (option == "--seconds")
             seconds = std::atof(argv[i + 1]);
         else if (option == "--workers")
@@ -419,7 +423,7 @@ int main(int argc, char** argv)
     if (seconds > 0)
         SignalTable(model, host, seconds, workers, plan);
     if (!cliMinutes.empty())
-        CommandLine(cliMinutes, runs);
+        CommandLine(cliMinutes, runs, longRuns);
     if (memoryMinutes > 0)
         Memory(memoryMinutes);
     return 0;
