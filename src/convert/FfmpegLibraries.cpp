@@ -9,7 +9,7 @@ namespace {
 
 // The file names the libraries' packages install, for the major versions
 // of the headers.
-const std::array<std::string, 4> kLibraries{
+constexpr std::array<const char*, 4> kLibraries{
     "libavutil.so." AV_STRINGIFY(LIBAVUTIL_VERSION_MAJOR),
     "libswresample.so." AV_STRINGIFY(LIBSWRESAMPLE_VERSION_MAJOR),
     "libavcodec.so." AV_STRINGIFY(LIBAVCODEC_VERSION_MAJOR),
@@ -27,7 +27,7 @@ Loaded LoadAll()
     Loaded loaded;
     std::array<void*, kLibraries.size()> handles{};
     for (std::size_t i = 0; i < kLibraries.size(); ++i) {
-        handles[i] = ::dlopen(kLibraries[i].c_str(), RTLD_NOW | RTLD_LOCAL);
+        handles[i] = ::dlopen(kLibraries[i], RTLD_NOW | RTLD_LOCAL);
         if (handles[i] == nullptr) {
             const char* error = ::dlerror();
             loaded.problem = error != nullptr ? error : kLibraries[i];
