@@ -129,3 +129,10 @@ ChildRun ChildRun::Together(const std::vector<std::vector<std::string>>& argvs)
     run.wallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return run;
 }
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n == 0 ? 0 : n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}

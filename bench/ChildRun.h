@@ -23,3 +23,7 @@ struct ChildRun {
     // Their output is not kept.
     static ChildRun Together(const std::vector<std::vector<std::string>>& argvs);
 };
+
+// The median of figures from several runs (0 for none): on a machine whose
+// speed drifts, the middle run counts, not the luckiest.
+double Median(std::vector<double> values);

@@ -251,13 +251,6 @@ double Target(double minutes)
     return minutes >= 30 ? 0.55 : 0.58;
 }
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n == 0 ? 0 : n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 // One source per length, converted by the command line with each worker
 // count, and as two whole -j 1 jobs at once: what two cores give when
 // nothing is split, the most a split of one job could reach here. The

@@ -131,12 +131,10 @@ void LoudnessCost(const std::string& cli, const std::string& source, const std::
         processor.push_back(measured.seconds / plain.seconds - 1);
         wall.push_back(measured.wallSeconds / plain.wallSeconds - 1);
     }
-    std::sort(processor.begin(), processor.end());
-    std::sort(wall.begin(), wall.end());
+    const auto [least, most] = std::minmax_element(processor.begin(), processor.end());
     std::printf("Loudness analysis adds %.1f %% processor time (%.1f %% wall) to a 128 kbit/s job (-j 1, median of %d "
                 "rounds; processor time from %.1f to %.1f %%)\n",
-                100.0 * processor[kRounds / 2], 100.0 * wall[kRounds / 2], kRounds, 100.0 * processor.front(),
-                100.0 * processor.back());
+                100.0 * Median(processor), 100.0 * Median(wall), kRounds, 100.0 * *least, 100.0 * *most);
 }
 
 // Variable bitrate V2 beside lame's, and constant 128 kbit/s with and
