@@ -64,6 +64,13 @@ SegmentedEncode::~SegmentedEncode()
         stop_ = true;
     }
     changed_.notify_all();
+    if (feed_) {
+        // A worker that saw no stop before it began to wait is waiting now.
+        {
+            const std::lock_guard lock(feed_->mutex);
+        }
+        feed_->arrived.notify_all();
+    }
     for (std::thread& worker : workers_)
         worker.join();
 }
@@ -79,11 +86,16 @@ bool SegmentedEncode::Push(const std::int16_t* pcm, std::size_t values)
         return false;
     const auto channels = static_cast<std::size_t>(channels_);
     values -= values % channels;
+    if (dispatched_ == 0)
+        OpenFirst();
+    if (feed_)
+        Supply(pcm, values);
     buffer_.insert(buffer_.end(), pcm, pcm + values);
     samples_ += values / channels;
-    // A segment goes out once its audio and its tail are in.
+    // A segment goes out once its audio and its tail are in (the first one's
+    // end is only known then).
     const auto ready = [&] {
-        const std::uint64_t need = nextStart_ + NextLength() + plan_.tailFrames - bufferFrame_;
+        const std::uint64_t need = NextEnd() + plan_.tailFrames - bufferFrame_;
         return buffer_.size() / channels >= need * frameSamples_;
     };
     while (!failed_ && ready())
@@ -104,13 +116,54 @@ std::uint64_t SegmentedEncode::NextLength() const
     return left > length && left - length < plan_.minSegmentFrames / 2 ? left : length;
 }
 
+// Where the segment that goes out next ends.
+std::uint64_t SegmentedEncode::NextEnd() const
+{
+    return feed_ ? feedEnd_ : nextStart_ + NextLength();
+}
+
+// The first segment goes to a worker with the first audio, not once all of
+// it is in: otherwise one core would idle while the decoder fills it, and
+// a second worker has nothing to do until then either.
+void SegmentedEncode::OpenFirst()
+{
+    feed_ = std::make_shared<Feed>();
+    feedEnd_ = NextLength();
+    feedLimit_
+        = static_cast<std::size_t>((feedEnd_ + plan_.tailFrames) * frameSamples_) * static_cast<std::size_t>(channels_);
+    Task task;
+    task.pcm = Spare();
+    task.feed = feed_;
+    {
+        const std::lock_guard lock(mutex_);
+        queue_.push_back(std::move(task));
+    }
+    ++dispatched_;
+    changed_.notify_all();
+}
+
+// Passes on to the first segment's worker what belongs to that segment.
+void SegmentedEncode::Supply(const std::int16_t* pcm, std::size_t values)
+{
+    const std::size_t take = std::min(values, feedLimit_ - fed_);
+    if (take == 0)
+        return;
+    {
+        const std::lock_guard lock(feed_->mutex);
+        feed_->pending.insert(feed_->pending.end(), pcm, pcm + take);
+    }
+    fed_ += take;
+    feed_->arrived.notify_one();
+}
+
 // Hands the next segment to the workers, once fewer than maxInFlight_ are
 // out. The buffer itself goes with the segment; a new one (a spare, so its
 // pages are not cleared and faulted in again) starts with the audio the
-// following segment's pre-roll needs.
+// following segment's pre-roll needs. The first segment is already out:
+// everything it needs has been passed on, so it is only closed.
 void SegmentedEncode::Dispatch(bool last)
 {
-    while (!failed_ && dispatched_ - joined_ >= maxInFlight_)
+    while (!feed_ && !failed_ && dispatched_ - joined_ >= maxInFlight_)
         DrainReady(true);
     if (failed_)
         return;
@@ -122,7 +175,7 @@ void SegmentedEncode::Dispatch(bool last)
     task.last = last;
     task.pcmFrame = bufferFrame_;
     task.preroll = static_cast<std::uint32_t>(std::min<std::uint64_t>(plan_.prerollFrames, task.start));
-    const std::uint64_t end = last ? nextStart_ : nextStart_ + NextLength();
+    const std::uint64_t end = last ? nextStart_ : NextEnd();
     const std::size_t values
         = last ? buffer_.size() : static_cast<std::size_t>((end + plan_.tailFrames - bufferFrame_) * frameValues);
     nextStart_ = end;
@@ -134,6 +187,18 @@ void SegmentedEncode::Dispatch(bool last)
         next.assign(buffer_.begin() + static_cast<std::ptrdiff_t>((keepFrom - bufferFrame_) * frameValues),
                     buffer_.end());
         bufferFrame_ = keepFrom;
+    }
+    if (feed_) {
+        {
+            const std::lock_guard lock(feed_->mutex);
+            feed_->closed = true;
+            feed_->last = last;
+        }
+        feed_->arrived.notify_one();
+        feed_.reset();
+        Recycle(std::move(buffer_));
+        buffer_ = std::move(next);
+        return;
     }
     task.pcm = std::move(buffer_);
     task.pcm.resize(values);
@@ -197,7 +262,7 @@ SegmentedEncode::Done SegmentedEncode::Encode(Task task) const
 {
     Done done;
     done.task = std::move(task);
-    const Task& t = done.task;
+    Task& t = done.task;
     EncoderSession session(entries_, prompt_, language_);
     session.Adopt(record_);
     if (!session.Ready() || !session.Start()) {
@@ -215,7 +280,7 @@ SegmentedEncode::Done SegmentedEncode::Encode(Task task) const
     const std::size_t room
         = std::max<std::size_t>(session.EncodeRoom(static_cast<std::uint32_t>(step * 2)), EncoderSession::kFlushRoom);
     const std::unique_ptr<std::uint8_t[]> scratch(new std::uint8_t[room]);
-    while (at < t.pcm.size() && !stop_) {
+    while (Pull(t, at + step) && at < t.pcm.size()) {
         const std::size_t values = std::min(step, t.pcm.size() - at);
         const std::uint32_t written
             = session.Encode(t.pcm.data() + at, static_cast<std::uint32_t>(values * 2), scratch.get());
@@ -253,11 +318,31 @@ SegmentedEncode::Done SegmentedEncode::Encode(Task task) const
     return done;
 }
 
+// Waits until `task` has `values` of audio or all it will get; false once
+// the job is stopped.
+bool SegmentedEncode::Pull(Task& task, std::size_t values) const
+{
+    if (task.feed && task.pcm.size() < values) {
+        Feed& feed = *task.feed;
+        std::unique_lock lock(feed.mutex);
+        feed.arrived.wait(lock,
+                          [&] { return feed.closed || stop_ || task.pcm.size() + feed.pending.size() >= values; });
+        task.pcm.insert(task.pcm.end(), feed.pending.begin(), feed.pending.end());
+        feed.pending.clear();
+        if (feed.closed) {
+            task.last = feed.last;
+            lock.unlock();
+            task.feed.reset();
+        }
+    }
+    return !stop_;
+}
+
 // About the length of a segment's stream: its frames at the bitrate, and
 // a few for the encoder's delay and flush.
 std::size_t SegmentedEncode::StreamBytes(const Task& task) const
 {
-    const std::size_t frames = task.pcm.size() / (frameSamples_ * static_cast<std::size_t>(channels_)) + 4;
+    const std::size_t frames = task.pcm.capacity() / (frameSamples_ * static_cast<std::size_t>(channels_)) + 4;
     const std::size_t frameBytes = std::size_t{record_.bitrate} * 125 * frameSamples_ / record_.sampleRate + 1;
     return frames * frameBytes;
 }

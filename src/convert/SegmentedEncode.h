@@ -13,6 +13,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -85,6 +86,15 @@ public:
     const std::vector<std::uint64_t>& JoinFrames() const { return joinFrames_; }
 
 private:
+    // The first segment's audio on its way to the worker that encodes it
+    // while it is still being decoded: the caller appends, the worker takes.
+    struct Feed {
+        std::mutex mutex;
+        std::condition_variable arrived;
+        std::vector<std::int16_t> pending;
+        bool closed = false;
+        bool last = false;
+    };
     struct Task {
         std::size_t index = 0;
         std::uint64_t pcmFrame = 0;  // timeline frame of pcm's first sample
@@ -92,6 +102,7 @@ private:
         std::uint32_t preroll = 0;   // frames encoded before `start`
         bool last = false;
         std::vector<std::int16_t> pcm;
+        std::shared_ptr<Feed> feed;  // set while the rest of pcm is still to come
     };
     struct Done {
         Task task;
@@ -101,8 +112,12 @@ private:
     };
 
     std::uint64_t NextLength() const;
+    std::uint64_t NextEnd() const;
+    void OpenFirst();
+    void Supply(const std::int16_t* pcm, std::size_t values);
     void Work();
     Done Encode(Task task) const;
+    bool Pull(Task& task, std::size_t values) const;
     std::size_t StreamBytes(const Task& task) const;
     void Dispatch(bool last);
     std::vector<std::int16_t> Spare();
@@ -137,6 +152,12 @@ private:
     std::uint64_t bufferFrame_ = 0;
     std::uint64_t samples_ = 0;  // per channel, pushed so far
     std::uint64_t nextStart_ = 0;
+    // The first segment, out before its audio is in: its planned end (its
+    // tail included, in values) and how much of it was fed.
+    std::shared_ptr<Feed> feed_;
+    std::uint64_t feedEnd_ = 0;
+    std::size_t feedLimit_ = 0;
+    std::size_t fed_ = 0;
     std::size_t dispatched_ = 0;
     std::size_t joined_ = 0;
     std::size_t retries_ = 0;
