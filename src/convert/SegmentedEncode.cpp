@@ -9,6 +9,8 @@ namespace {
 // Frames encoded per call into a segment's stream; between calls a worker
 // looks whether the job was stopped.
 constexpr std::uint32_t kFramesPerCall = 32;
+// What starting and flushing a stream costs, in frames of encoding.
+constexpr std::uint64_t kStreamFrames = 3;
 
 }  // namespace
 
@@ -24,13 +26,15 @@ constexpr std::uint32_t kFramesPerCall = 32;
 // half, and with 3-minute signals all five signals meet the join measure
 // (with 384, the music-like mix's worst join was 1.7 % over). Memory stays
 // flat: a few segments of PCM (3.5 MB each) at a time. Toward the end each
-// segment is a worker's share of what is left, down to 192 frames, so the
-// workers end together with few extra joins.
+// segment is sized from what the workers still have to do, so that they end
+// together: no extra joins, and no worker left alone with a long last
+// segment. No piece is shorter than 64 frames (1.7 s), and a remainder of
+// less than half that is not worth a join of its own.
 SegmentPlan SegmentPlan::Default()
 {
     SegmentPlan plan;
     plan.segmentFrames = 768;
-    plan.minSegmentFrames = 192;
+    plan.minSegmentFrames = 64;
     plan.prerollFrames = 8;
     plan.settleFrames = 3;
     plan.tailFrames = 2;
@@ -52,9 +56,10 @@ SegmentedEncode::SegmentedEncode(const EncoderEntryPoints& entries, const be::Co
       joiner_(std::move(sink),
               [this](const std::uint8_t* bytes, const Layer3Frame& frame) { tally_.Add(bytes, frame.length); })
 {
+    workLeft_ = std::make_unique<std::atomic<std::uint64_t>[]>(workerCount_);
     buffer_ = Spare();
-    for (int i = 0; i < std::max(workers, 1); ++i)
-        workers_.emplace_back([this] { Work(); });
+    for (std::size_t slot = 0; slot < workerCount_; ++slot)
+        workers_.emplace_back([this, slot] { Work(slot); });
 }
 
 SegmentedEncode::~SegmentedEncode()
@@ -92,34 +97,101 @@ bool SegmentedEncode::Push(const std::int16_t* pcm, std::size_t values)
         Supply(pcm, values);
     buffer_.insert(buffer_.end(), pcm, pcm + values);
     samples_ += values / channels;
-    // A segment goes out once its audio and its tail are in (the first one's
-    // end is only known then).
-    const auto ready = [&] {
-        const std::uint64_t need = NextEnd() + plan_.tailFrames - bufferFrame_;
-        return buffer_.size() / channels >= need * frameSamples_;
-    };
-    while (!failed_ && ready())
-        Dispatch(false);
+    // A segment goes out once its audio and its tail are in and there is
+    // room. Near the end the rest waits for Finish.
+    while (!failed_ && (feed_ || !EndIsNear())) {
+        const std::uint64_t end = feed_ ? feedEnd_ : nextStart_ + plan_.segmentFrames;
+        if (buffer_.size() / channels < (end + plan_.tailFrames - bufferFrame_) * frameSamples_)
+            break;
+        if (!feed_ && dispatched_ - joined_ >= maxInFlight_)
+            DrainReady(true);
+        else
+            Dispatch(false, end);
+    }
     return DrainReady(false) && !failed_;
 }
 
-// Full segments while much is left; then each one a worker's share of what
-// is left, so the workers' last segments end at about the same time, and
-// the last one takes in a remainder too short to be worth a join.
-std::uint64_t SegmentedEncode::NextLength() const
+// The source's last stretch, less than a full segment per worker, is cut
+// only once it is all in and as workers free, each piece sized from what
+// the others still have to do: sizes chosen earlier, from loads a second
+// ahead, left one worker encoding alone for tens of milliseconds, as
+// segments encode at speeds a fifth and more apart. Should the source run
+// longer than its estimate, full segments go on, so memory stays bounded.
+bool SegmentedEncode::EndIsNear() const
+{
+    if (expectedFrames_ == 0)
+        return false;
+    const std::uint64_t near = workerCount_ * plan_.segmentFrames;
+    const std::uint64_t buffered = buffer_.size() / (frameSamples_ * static_cast<std::size_t>(channels_));
+    return expectedFrames_ < nextStart_ + near && bufferFrame_ + buffered < nextStart_ + near + plan_.segmentFrames;
+}
+
+// The first segment: a full one, or for a source shorter than a full
+// segment per worker, one worker's share.
+std::uint64_t SegmentedEncode::FirstLength() const
 {
     if (expectedFrames_ == 0)
         return plan_.segmentFrames;
-    const std::uint64_t left = expectedFrames_ > nextStart_ ? expectedFrames_ - nextStart_ : 0;
     const std::uint64_t length
-        = std::clamp<std::uint64_t>(left / workerCount_, plan_.minSegmentFrames, plan_.segmentFrames);
-    return left > length && left - length < plan_.minSegmentFrames / 2 ? left : length;
+        = std::clamp<std::uint64_t>(expectedFrames_ / workerCount_, Shortest(), plan_.segmentFrames);
+    return expectedFrames_ > length && expectedFrames_ - length < Shortest() / 2 ? expectedFrames_ : length;
 }
 
-// Where the segment that goes out next ends.
-std::uint64_t SegmentedEncode::NextEnd() const
+std::uint64_t SegmentedEncode::Shortest() const
 {
-    return feed_ ? feedEnd_ : nextStart_ + NextLength();
+    return std::min(plan_.minSegmentFrames, plan_.segmentFrames);
+}
+
+// The share of the `rest` frames for the worker that frees first: the
+// workers' loads are filled up to one level with the rest and a stream's
+// own cost per piece; a worker whose load is above that level takes none.
+std::uint64_t SegmentedEncode::ShareOfRest(std::uint64_t rest)
+{
+    const std::vector<std::uint64_t> loads = Loads();
+    const std::uint64_t cost = plan_.prerollFrames + plan_.tailFrames + kStreamFrames;
+    std::uint64_t level = 0;
+    std::uint64_t sum = 0;
+    for (std::size_t n = 1; n <= loads.size(); ++n) {
+        sum += loads[n - 1];
+        const std::uint64_t candidate = (sum + rest + n * cost) / n;
+        if (n > 1 && candidate < loads[n - 1] + cost)
+            break;
+        level = candidate;
+    }
+    const std::uint64_t share = level > loads.front() + cost ? level - loads.front() - cost : 0;
+    return std::clamp<std::uint64_t>(share, Shortest(), plan_.segmentFrames);
+}
+
+// What each worker has to encode before it is free, counting the waiting
+// segments as taken by whoever frees first; in rising order.
+std::vector<std::uint64_t> SegmentedEncode::Loads()
+{
+    std::vector<std::uint64_t> loads(workerCount_);
+    const std::lock_guard lock(mutex_);
+    for (std::size_t slot = 0; slot < workerCount_; ++slot)
+        loads[slot] = workLeft_[slot].load(std::memory_order_relaxed);
+    for (const Task& task : queue_)
+        *std::min_element(loads.begin(), loads.end()) += task.frames + kStreamFrames;
+    std::sort(loads.begin(), loads.end());
+    return loads;
+}
+
+// Joins what is done until a worker waits for work; false on failure.
+bool SegmentedEncode::AwaitIdleWorker()
+{
+    const auto idle = [this] {
+        return queue_.empty()
+            && std::any_of(workLeft_.get(), workLeft_.get() + workerCount_,
+                           [](const std::atomic<std::uint64_t>& left) { return left.load() == 0; });
+    };
+    for (;;) {
+        if (!DrainReady(false))
+            return false;
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return idle() || done_.count(joined_) != 0; });
+        if (idle())
+            return true;
+    }
 }
 
 // The first segment goes to a worker with the first audio, not once all of
@@ -128,10 +200,11 @@ std::uint64_t SegmentedEncode::NextEnd() const
 void SegmentedEncode::OpenFirst()
 {
     feed_ = std::make_shared<Feed>();
-    feedEnd_ = NextLength();
+    feedEnd_ = FirstLength();
     feedLimit_
         = static_cast<std::size_t>((feedEnd_ + plan_.tailFrames) * frameSamples_) * static_cast<std::size_t>(channels_);
     Task task;
+    task.frames = feedEnd_ + plan_.tailFrames;
     task.pcm = Spare();
     task.feed = feed_;
     {
@@ -161,7 +234,7 @@ void SegmentedEncode::Supply(const std::int16_t* pcm, std::size_t values)
 // pages are not cleared and faulted in again) starts with the audio the
 // following segment's pre-roll needs. The first segment is already out:
 // everything it needs has been passed on, so it is only closed.
-void SegmentedEncode::Dispatch(bool last)
+void SegmentedEncode::Dispatch(bool last, std::uint64_t end)
 {
     while (!feed_ && !failed_ && dispatched_ - joined_ >= maxInFlight_)
         DrainReady(true);
@@ -175,7 +248,8 @@ void SegmentedEncode::Dispatch(bool last)
     task.last = last;
     task.pcmFrame = bufferFrame_;
     task.preroll = static_cast<std::uint32_t>(std::min<std::uint64_t>(plan_.prerollFrames, task.start));
-    const std::uint64_t end = last ? nextStart_ : NextEnd();
+    if (last)
+        end = nextStart_;
     const std::size_t values
         = last ? buffer_.size() : static_cast<std::size_t>((end + plan_.tailFrames - bufferFrame_) * frameValues);
     nextStart_ = end;
@@ -200,6 +274,7 @@ void SegmentedEncode::Dispatch(bool last)
         buffer_ = std::move(next);
         return;
     }
+    task.frames = values / frameValues - (task.start - task.preroll - task.pcmFrame);
     task.pcm = std::move(buffer_);
     task.pcm.resize(values);
     buffer_ = std::move(next);
@@ -235,7 +310,7 @@ void SegmentedEncode::Recycle(std::vector<std::int16_t> buffer)
         spares_.push_back(std::move(buffer));
 }
 
-void SegmentedEncode::Work()
+void SegmentedEncode::Work(std::size_t slot)
 {
     for (;;) {
         Task task;
@@ -246,10 +321,12 @@ void SegmentedEncode::Work()
                 return;
             task = std::move(queue_.front());
             queue_.pop_front();
+            workLeft_[slot].store(task.frames + kStreamFrames, std::memory_order_relaxed);
         }
-        Done done = Encode(std::move(task));
+        Done done = Encode(std::move(task), &workLeft_[slot]);
         {
             const std::lock_guard lock(mutex_);
+            workLeft_[slot].store(0, std::memory_order_relaxed);
             const std::size_t index = done.task.index;
             done_.emplace(index, std::move(done));
         }
@@ -258,7 +335,7 @@ void SegmentedEncode::Work()
 }
 
 // One segment's own encoder stream, from its pre-roll to its tail (or the end).
-SegmentedEncode::Done SegmentedEncode::Encode(Task task) const
+SegmentedEncode::Done SegmentedEncode::Encode(Task task, std::atomic<std::uint64_t>* workLeft) const
 {
     Done done;
     done.task = std::move(task);
@@ -270,7 +347,8 @@ SegmentedEncode::Done SegmentedEncode::Encode(Task task) const
         return done;
     }
     const std::size_t frameValues = frameSamples_ * static_cast<std::size_t>(channels_);
-    std::size_t at = static_cast<std::size_t>((t.start - t.preroll - t.pcmFrame) * frameValues);
+    const std::size_t from = static_cast<std::size_t>((t.start - t.preroll - t.pcmFrame) * frameValues);
+    std::size_t at = from;
     const std::size_t step = kFramesPerCall * frameValues;
     // The encoder writes into a scratch buffer that is never cleared, and
     // the stream grows by what it wrote: growing the stream by the room an
@@ -290,6 +368,10 @@ SegmentedEncode::Done SegmentedEncode::Encode(Task task) const
         }
         out.insert(out.end(), scratch.get(), scratch.get() + written);
         at += values;
+        if (workLeft != nullptr) {
+            const std::uint64_t encoded = (at - from) / frameValues;
+            workLeft->store((t.frames > encoded ? t.frames - encoded : 0) + kStreamFrames, std::memory_order_relaxed);
+        }
     }
     const std::uint32_t flushed = session.Flush(scratch.get());
     out.insert(out.end(), scratch.get(), scratch.get() + flushed);
@@ -444,7 +526,22 @@ bool SegmentedEncode::Finish()
     if (failed_ || finished_)
         return false;
     finished_ = true;
-    Dispatch(true);
+    if (feed_) {
+        Dispatch(true, nextStart_);
+    } else {
+        const std::size_t frameValues = frameSamples_ * static_cast<std::size_t>(channels_);
+        for (;;) {
+            const std::uint64_t rest = bufferFrame_ + buffer_.size() / frameValues - nextStart_;
+            if (!AwaitIdleWorker())
+                break;
+            const std::uint64_t share = ShareOfRest(rest);
+            if (share + Shortest() / 2 >= rest) {
+                Dispatch(true, nextStart_);
+                break;
+            }
+            Dispatch(false, nextStart_ + share);
+        }
+    }
     while (!failed_ && joined_ < dispatched_)
         DrainReady(true);
     return !failed_ && joiner_.Finish();

@@ -25,7 +25,7 @@ class UserPrompt;
 // How a long source is cut, in frames of the result.
 struct SegmentPlan {
     std::uint32_t segmentFrames = 0;       // audio of one segment
-    std::uint32_t minSegmentFrames = 0;    // toward the end segments shrink to this, so workers end together
+    std::uint32_t minSegmentFrames = 0;    // the shortest piece the source's end is cut into
     std::uint32_t prerollFrames = 0;       // earlier audio a later segment's stream encodes first
     std::uint32_t settleFrames = 0;        // pre-roll frames before the earliest frame it may take over at
     std::uint32_t tailFrames = 0;          // later audio after a segment, so its last kept frames are final
@@ -101,6 +101,7 @@ private:
         std::uint64_t start = 0;     // nominal first frame
         std::uint32_t preroll = 0;   // frames encoded before `start`
         bool last = false;
+        std::uint64_t frames = 0;  // frames its stream encodes, pre-roll and tail included
         std::vector<std::int16_t> pcm;
         std::shared_ptr<Feed> feed;  // set while the rest of pcm is still to come
     };
@@ -111,15 +112,19 @@ private:
         bool failed = false;
     };
 
-    std::uint64_t NextLength() const;
-    std::uint64_t NextEnd() const;
+    bool EndIsNear() const;
+    std::uint64_t FirstLength() const;
+    std::uint64_t Shortest() const;
+    std::uint64_t ShareOfRest(std::uint64_t rest);
+    std::vector<std::uint64_t> Loads();
+    bool AwaitIdleWorker();
     void OpenFirst();
     void Supply(const std::int16_t* pcm, std::size_t values);
-    void Work();
-    Done Encode(Task task) const;
+    void Work(std::size_t slot);
+    Done Encode(Task task, std::atomic<std::uint64_t>* workLeft = nullptr) const;
     bool Pull(Task& task, std::size_t values) const;
     std::size_t StreamBytes(const Task& task) const;
-    void Dispatch(bool last);
+    void Dispatch(bool last, std::uint64_t end);
     std::vector<std::int16_t> Spare();
     void Recycle(std::vector<std::int16_t> buffer);
     bool DrainReady(bool wait);
@@ -170,6 +175,9 @@ private:
     std::condition_variable changed_;
     std::deque<Task> queue_;
     std::map<std::size_t, Done> done_;
+    // Per worker: frames its stream still has to encode, start and flush
+    // included (see ShareOfRest).
+    std::unique_ptr<std::atomic<std::uint64_t>[]> workLeft_;
     std::atomic<bool> stop_{false};
     std::vector<std::thread> workers_;
 };

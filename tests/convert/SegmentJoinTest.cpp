@@ -279,6 +279,42 @@ TEST_P(SegmentedEncodeTest, JoinedStreamIsGaplessAndSampleExact)
     EXPECT_GT(correlation, 0.95);
 }
 
+// A source's length is estimated from its size, and one of varying bitrate
+// runs longer or shorter than that: the end is cut where it really is.
+TEST(SegmentedEncode, AWrongLengthEstimateStillJoinsTheWholeSource)
+{
+    const Format format{44100, 2, 128};
+    Encoder encoder(format);
+    const Signal signal = MusicLike(format, 8.3);
+    const Bytes serial = encoder.Encode(signal, 0, signal.Frames(), true);
+    SegmentPlan plan = SegmentPlan::Default();
+    plan.segmentFrames = 40;
+    plan.minSegmentFrames = 8;
+    for (const double estimate : {1.0, 0.3, 2.0}) {
+        Bytes joined;
+        SegmentedEncode segmented(encoder.Session().Entries(), encoder.Session().Record(), 2, plan, encoder.Prompt(),
+                                  [&joined](const std::uint8_t* bytes, std::size_t length) {
+                                      joined.insert(joined.end(), bytes, bytes + length);
+                                      return true;
+                                  });
+        segmented.ExpectSamples(static_cast<std::uint64_t>(static_cast<double>(signal.Frames()) * estimate));
+        for (std::size_t at = 0; at < signal.samples.size();) {
+            const std::size_t values = std::min<std::size_t>(2304, signal.samples.size() - at);
+            ASSERT_TRUE(segmented.Push(signal.samples.data() + at, values));
+            at += values;
+        }
+        ASSERT_TRUE(segmented.Finish()) << estimate;
+        Bytes info;
+        ASSERT_TRUE(segmented.InfoFrame(info));
+        std::memcpy(joined.data(), info.data(), info.size());
+        EXPECT_TRUE(ReservoirCheck::Of(joined.data(), joined.size()).Valid()) << estimate;
+        EXPECT_EQ(Layer3Frame::Walk(joined.data(), joined.size()).size(),
+                  Layer3Frame::Walk(serial.data(), serial.size()).size())
+            << estimate;
+        EXPECT_EQ(DecodedAudio::FromBytes(joined, true).Frames(), signal.Frames()) << estimate;
+    }
+}
+
 // Without pre-roll no frame can ever be joined at (the new stream holds no
 // frame before it to compare windows with): every segment falls back to
 // being encoded with the one before as one stream. The job still succeeds,
