@@ -2,6 +2,7 @@
 #include "convert/SegmentedEncode.h"
 
 #include <algorithm>
+#include <chrono>
 #include <memory>
 
 namespace {
@@ -56,7 +57,7 @@ SegmentedEncode::SegmentedEncode(const EncoderEntryPoints& entries, const be::Co
       joiner_(std::move(sink),
               [this](const std::uint8_t* bytes, const Layer3Frame& frame) { tally_.Add(bytes, frame.length); })
 {
-    workLeft_ = std::make_unique<std::atomic<std::uint64_t>[]>(workerCount_);
+    paces_ = std::make_unique<WorkerPace[]>(workerCount_);
     buffer_ = Spare();
     for (std::size_t slot = 0; slot < workerCount_; ++slot)
         workers_.emplace_back([this, slot] { Work(slot); });
@@ -142,47 +143,52 @@ std::uint64_t SegmentedEncode::Shortest() const
     return std::min(plan_.minSegmentFrames, plan_.segmentFrames);
 }
 
-// The share of the `rest` frames for the worker that frees first: the
-// workers' loads are filled up to one level with the rest and a stream's
-// own cost per piece; a worker whose load is above that level takes none.
-std::uint64_t SegmentedEncode::ShareOfRest(std::uint64_t rest)
+// The share of the `rest` frames for the worker that is idle: each worker
+// is given a piece that ends at one common time, from what it still has
+// to encode and its own pace, with a stream's own cost per piece; a worker
+// busy past that time takes none. Paces differ by a fifth and more between
+// two workers at once (a core shared with the decoder, or given less time
+// by the host), and they hold for the second that is left.
+std::uint64_t SegmentedEncode::ShareOfRest(std::uint64_t rest) const
 {
-    const std::vector<std::uint64_t> loads = Loads();
-    const std::uint64_t cost = plan_.prerollFrames + plan_.tailFrames + kStreamFrames;
-    std::uint64_t level = 0;
-    std::uint64_t sum = 0;
-    for (std::size_t n = 1; n <= loads.size(); ++n) {
-        sum += loads[n - 1];
-        const std::uint64_t candidate = (sum + rest + n * cost) / n;
-        if (n > 1 && candidate < loads[n - 1] + cost)
+    struct Worker {
+        double busy;  // ns until it is free
+        double pace;  // ns per frame
+    };
+    std::vector<Worker> workers(workerCount_);
+    double slowest = 0;
+    for (std::size_t slot = 0; slot < workerCount_; ++slot)
+        slowest = std::max(slowest, static_cast<double>(paces_[slot].nanosPerFrame.load()));
+    for (std::size_t slot = 0; slot < workerCount_; ++slot) {
+        const auto pace = static_cast<double>(paces_[slot].nanosPerFrame.load());
+        workers[slot].pace = pace > 0 ? pace : slowest > 0 ? slowest : 1.0;
+        workers[slot].busy = static_cast<double>(paces_[slot].framesLeft.load()) * workers[slot].pace;
+    }
+    std::sort(workers.begin(), workers.end(), [](const Worker& a, const Worker& b) { return a.busy < b.busy; });
+    const auto cost = static_cast<double>(plan_.prerollFrames + plan_.tailFrames + kStreamFrames);
+    double level = 0;
+    double frames = static_cast<double>(rest);  // the rest, and what the workers taking part have already
+    double speed = 0;                           // their frames per ns together
+    for (const Worker& worker : workers) {
+        const double candidate = (frames + cost + worker.busy / worker.pace) / (speed + 1.0 / worker.pace);
+        if (speed > 0 && candidate < worker.busy + cost * worker.pace)
             break;
+        frames += cost + worker.busy / worker.pace;
+        speed += 1.0 / worker.pace;
         level = candidate;
     }
-    const std::uint64_t share = level > loads.front() + cost ? level - loads.front() - cost : 0;
-    return std::clamp<std::uint64_t>(share, Shortest(), plan_.segmentFrames);
-}
-
-// What each worker has to encode before it is free, counting the waiting
-// segments as taken by whoever frees first; in rising order.
-std::vector<std::uint64_t> SegmentedEncode::Loads()
-{
-    std::vector<std::uint64_t> loads(workerCount_);
-    const std::lock_guard lock(mutex_);
-    for (std::size_t slot = 0; slot < workerCount_; ++slot)
-        loads[slot] = workLeft_[slot].load(std::memory_order_relaxed);
-    for (const Task& task : queue_)
-        *std::min_element(loads.begin(), loads.end()) += task.frames + kStreamFrames;
-    std::sort(loads.begin(), loads.end());
-    return loads;
+    const double share = (level - workers.front().busy) / workers.front().pace - cost;
+    return std::clamp<std::uint64_t>(share > 0 ? static_cast<std::uint64_t>(share) : 0, Shortest(),
+                                     plan_.segmentFrames);
 }
 
 // Joins what is done until a worker waits for work; false on failure.
 bool SegmentedEncode::AwaitIdleWorker()
 {
     const auto idle = [this] {
-        return queue_.empty()
-            && std::any_of(workLeft_.get(), workLeft_.get() + workerCount_,
-                           [](const std::atomic<std::uint64_t>& left) { return left.load() == 0; });
+        return queue_.empty() && std::any_of(paces_.get(), paces_.get() + workerCount_, [](const WorkerPace& pace) {
+                   return pace.framesLeft.load() == 0;
+               });
     };
     for (;;) {
         if (!DrainReady(false))
@@ -321,12 +327,12 @@ void SegmentedEncode::Work(std::size_t slot)
                 return;
             task = std::move(queue_.front());
             queue_.pop_front();
-            workLeft_[slot].store(task.frames + kStreamFrames, std::memory_order_relaxed);
+            paces_[slot].framesLeft.store(task.frames + kStreamFrames);
         }
-        Done done = Encode(std::move(task), &workLeft_[slot]);
+        Done done = Encode(std::move(task), &paces_[slot]);
         {
             const std::lock_guard lock(mutex_);
-            workLeft_[slot].store(0, std::memory_order_relaxed);
+            paces_[slot].framesLeft.store(0);
             const std::size_t index = done.task.index;
             done_.emplace(index, std::move(done));
         }
@@ -334,9 +340,23 @@ void SegmentedEncode::Work(std::size_t slot)
     }
 }
 
-// One segment's own encoder stream, from its pre-roll to its tail (or the end).
-SegmentedEncode::Done SegmentedEncode::Encode(Task task, std::atomic<std::uint64_t>* workLeft) const
+// A worker's progress: its pace is taken once a few calls' worth is done,
+// so that the stream's start does not count for much.
+void SegmentedEncode::Report(WorkerPace& pace, std::uint64_t frames, std::uint64_t encoded,
+                             std::chrono::steady_clock::time_point began)
 {
+    pace.framesLeft.store((frames > encoded ? frames - encoded : 0) + kStreamFrames);
+    if (encoded >= 2 * kFramesPerCall) {
+        const auto nanos
+            = std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - began);
+        pace.nanosPerFrame.store(static_cast<std::uint64_t>(nanos.count()) / encoded);
+    }
+}
+
+// One segment's own encoder stream, from its pre-roll to its tail (or the end).
+SegmentedEncode::Done SegmentedEncode::Encode(Task task, WorkerPace* pace) const
+{
+    const auto began = std::chrono::steady_clock::now();
     Done done;
     done.task = std::move(task);
     Task& t = done.task;
@@ -368,10 +388,8 @@ SegmentedEncode::Done SegmentedEncode::Encode(Task task, std::atomic<std::uint64
         }
         out.insert(out.end(), scratch.get(), scratch.get() + written);
         at += values;
-        if (workLeft != nullptr) {
-            const std::uint64_t encoded = (at - from) / frameValues;
-            workLeft->store((t.frames > encoded ? t.frames - encoded : 0) + kStreamFrames, std::memory_order_relaxed);
-        }
+        if (pace != nullptr)
+            Report(*pace, t.frames, (at - from) / frameValues, began);
     }
     const std::uint32_t flushed = session.Flush(scratch.get());
     out.insert(out.end(), scratch.get(), scratch.get() + flushed);

@@ -7,6 +7,7 @@
 #include "encoder/LameTagFrame.h"
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -105,6 +106,12 @@ private:
         std::vector<std::int16_t> pcm;
         std::shared_ptr<Feed> feed;  // set while the rest of pcm is still to come
     };
+    // How far a worker is with its segment, and how fast it encodes (see
+    // ShareOfRest).
+    struct WorkerPace {
+        std::atomic<std::uint64_t> framesLeft{0};  // start and flush included; 0 while idle
+        std::atomic<std::uint64_t> nanosPerFrame{0};
+    };
     struct Done {
         Task task;
         std::vector<std::uint8_t> bytes;
@@ -115,13 +122,14 @@ private:
     bool EndIsNear() const;
     std::uint64_t FirstLength() const;
     std::uint64_t Shortest() const;
-    std::uint64_t ShareOfRest(std::uint64_t rest);
-    std::vector<std::uint64_t> Loads();
+    std::uint64_t ShareOfRest(std::uint64_t rest) const;
     bool AwaitIdleWorker();
     void OpenFirst();
     void Supply(const std::int16_t* pcm, std::size_t values);
     void Work(std::size_t slot);
-    Done Encode(Task task, std::atomic<std::uint64_t>* workLeft = nullptr) const;
+    Done Encode(Task task, WorkerPace* pace = nullptr) const;
+    static void Report(WorkerPace& pace, std::uint64_t frames, std::uint64_t encoded,
+                       std::chrono::steady_clock::time_point began);
     bool Pull(Task& task, std::size_t values) const;
     std::size_t StreamBytes(const Task& task) const;
     void Dispatch(bool last, std::uint64_t end);
@@ -175,9 +183,7 @@ private:
     std::condition_variable changed_;
     std::deque<Task> queue_;
     std::map<std::size_t, Done> done_;
-    // Per worker: frames its stream still has to encode, start and flush
-    // included (see ShareOfRest).
-    std::unique_ptr<std::atomic<std::uint64_t>[]> workLeft_;
+    std::unique_ptr<WorkerPace[]> paces_;  // one per worker
     std::atomic<bool> stop_{false};
     std::vector<std::thread> workers_;
 };
