@@ -96,11 +96,25 @@ bool SegmentedEncode::Push(const std::int16_t* pcm, std::size_t values)
         OpenFirst();
     if (feed_)
         Supply(pcm, values);
+    // Only the source's last stretch, waiting to be cut, outgrows a segment's
+    // buffer. The few pieces still to go out need no spares kept for them,
+    // so those are given back before it grows.
+    if (buffer_.size() + values > buffer_.capacity())
+        spares_.clear();
     buffer_.insert(buffer_.end(), pcm, pcm + values);
     samples_ += values / channels;
     // A segment goes out once its audio and its tail are in and there is
-    // room. Near the end the rest waits for Finish.
-    while (!failed_ && (feed_ || !EndIsNear())) {
+    // room. Near the end the rest waits for Finish, holding no more audio
+    // meanwhile than segments out would.
+    while (!failed_) {
+        if (!feed_ && EndIsNear()) {
+            const std::size_t out = dispatched_ - joined_;
+            const std::uint64_t held = bufferFrame_ + buffer_.size() / (frameSamples_ * channels) - nextStart_;
+            if (out == 0 || held <= (maxInFlight_ + 1 - std::min(out, maxInFlight_)) * plan_.segmentFrames)
+                break;
+            DrainReady(true);
+            continue;
+        }
         const std::uint64_t end = feed_ ? feedEnd_ : nextStart_ + plan_.segmentFrames;
         if (buffer_.size() / channels < (end + plan_.tailFrames - bufferFrame_) * frameSamples_)
             break;
@@ -236,9 +250,9 @@ void SegmentedEncode::Supply(const std::int16_t* pcm, std::size_t values)
 }
 
 // Hands the next segment to the workers, once fewer than maxInFlight_ are
-// out. The buffer itself goes with the segment; a new one (a spare, so its
-// pages are not cleared and faulted in again) starts with the audio the
-// following segment's pre-roll needs. The first segment is already out:
+// out. The buffer itself goes with the segment (unless most of it stays);
+// a new one (a spare, so its pages are not cleared and faulted in again)
+// starts with the audio the following segment's pre-roll needs. The first segment is already out:
 // everything it needs has been passed on, so it is only closed.
 void SegmentedEncode::Dispatch(bool last, std::uint64_t end)
 {
@@ -259,15 +273,15 @@ void SegmentedEncode::Dispatch(bool last, std::uint64_t end)
     const std::size_t values
         = last ? buffer_.size() : static_cast<std::size_t>((end + plan_.tailFrames - bufferFrame_) * frameValues);
     nextStart_ = end;
-    std::vector<std::int16_t> next = Spare();
+    // The next segment's longest pre-roll starts at keepFrom.
+    std::size_t keepAt = buffer_.size();
     if (!last) {
-        // The next segment's longest pre-roll starts here.
         const std::uint64_t keepFrom
             = std::max(bufferFrame_, nextStart_ - std::min<std::uint64_t>(plan_.retryPrerollFrames, nextStart_));
-        next.assign(buffer_.begin() + static_cast<std::ptrdiff_t>((keepFrom - bufferFrame_) * frameValues),
-                    buffer_.end());
+        keepAt = static_cast<std::size_t>((keepFrom - bufferFrame_) * frameValues);
         bufferFrame_ = keepFrom;
     }
+    const auto keep = buffer_.begin() + static_cast<std::ptrdiff_t>(keepAt);
     if (feed_) {
         {
             const std::lock_guard lock(feed_->mutex);
@@ -276,14 +290,23 @@ void SegmentedEncode::Dispatch(bool last, std::uint64_t end)
         }
         feed_->arrived.notify_one();
         feed_.reset();
-        Recycle(std::move(buffer_));
-        buffer_ = std::move(next);
+        buffer_.erase(buffer_.begin(), keep);
         return;
     }
     task.frames = values / frameValues - (task.start - task.preroll - task.pcmFrame);
-    task.pcm = std::move(buffer_);
-    task.pcm.resize(values);
-    buffer_ = std::move(next);
+    if (buffer_.end() - keep > static_cast<std::ptrdiff_t>(values)) {
+        // Most of the buffer stays (the source's last stretch, cut as
+        // workers free): the segment's part is copied out, not the rest.
+        task.pcm = Spare();
+        task.pcm.assign(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(values));
+        buffer_.erase(buffer_.begin(), keep);
+    } else {
+        std::vector<std::int16_t> next = Spare();
+        next.assign(keep, buffer_.end());
+        task.pcm = std::move(buffer_);
+        task.pcm.resize(values);
+        buffer_ = std::move(next);
+    }
     {
         const std::lock_guard lock(mutex_);
         queue_.push_back(std::move(task));
