@@ -408,11 +408,11 @@ int main(int argc, char** argv)
     RecordingHost host("", "", "");
     EncoderSession model(RecordingHost::ProgramFolder(), host);
     model.Configure(EncodeSettings::Cbr(kBitrate), kRate, 2);
-    std::printf(
-        "Segments of %u frames (the last down to %u), pre-roll %u (joins from frame %u of it), tail %u, second try %u; "
-        "%d workers; %.0f s signals, 44.1 kHz stereo, %d kbit/s CBR. Hardware threads: %u.\n",
-        plan.segmentFrames, plan.minSegmentFrames, plan.prerollFrames, plan.settleFrames, plan.tailFrames,
-        plan.retryPrerollFrames, workers, seconds, kBitrate, std::thread::hardware_concurrency());
+    std::printf("Segments of %u frames (the end in pieces of at least %u), pre-roll %u (joins from frame %u of it), "
+                "tail %u, second try %u; %d workers; %.0f s signals, 44.1 kHz stereo, %d kbit/s CBR. "
+                "Hardware threads: %u.\n",
+                plan.segmentFrames, plan.minSegmentFrames, plan.prerollFrames, plan.settleFrames, plan.tailFrames,
+                plan.retryPrerollFrames, workers, seconds, kBitrate, std::thread::hardware_concurrency());
     if (seconds > 0)
         SignalTable(model, host, seconds, workers, plan);
     if (!cliMinutes.empty())
