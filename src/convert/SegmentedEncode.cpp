@@ -98,9 +98,15 @@ bool SegmentedEncode::Push(const std::int16_t* pcm, std::size_t values)
         Supply(pcm, values);
     // Only the source's last stretch, waiting to be cut, outgrows a segment's
     // buffer. The few pieces still to go out need no spares kept for them,
-    // so those are given back before it grows.
-    if (buffer_.size() + values > buffer_.capacity())
+    // so from then on none are kept, and it grows at once to what it may
+    // hold (see the wait below), not by doubling while the old copy is kept.
+    if (buffer_.size() + values > buffer_.capacity()) {
+        lastStretch_ = true;
         spares_.clear();
+        const std::size_t most = plan_.retryPrerollFrames + plan_.tailFrames + 2
+            + std::min(workerCount_ + 1, maxInFlight_) * std::size_t{plan_.segmentFrames};
+        buffer_.reserve(std::max(buffer_.size() + values, most * frameSamples_ * channels));
+    }
     buffer_.insert(buffer_.end(), pcm, pcm + values);
     samples_ += values / channels;
     // A segment goes out once its audio and its tail are in and there is
@@ -301,7 +307,7 @@ void SegmentedEncode::Dispatch(bool last, std::uint64_t end)
         task.pcm.assign(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(values));
         buffer_.erase(buffer_.begin(), keep);
     } else {
-        std::vector<std::int16_t> next = Spare();
+        std::vector<std::int16_t> next = last ? std::vector<std::int16_t>() : Spare();
         next.assign(keep, buffer_.end());
         task.pcm = std::move(buffer_);
         task.pcm.resize(values);
@@ -335,7 +341,7 @@ std::vector<std::int16_t> SegmentedEncode::Spare()
 // them in again took two thirds of a split job's page faults.
 void SegmentedEncode::Recycle(std::vector<std::int16_t> buffer)
 {
-    if (spares_.size() < maxInFlight_ && buffer.capacity() > 0)
+    if (!lastStretch_ && spares_.size() < maxInFlight_ && buffer.capacity() > 0)
         spares_.push_back(std::move(buffer));
 }
 

@@ -162,6 +162,7 @@ private:
     // PCM not yet handed out whole: from timeline frame bufferFrame_ on.
     std::vector<std::int16_t> buffer_;
     std::vector<std::vector<std::int16_t>> spares_;
+    bool lastStretch_ = false;  // buffer_ holds the source's last stretch (see Push)
     std::uint64_t bufferFrame_ = 0;
     std::uint64_t samples_ = 0;  // per channel, pushed so far
     std::uint64_t nextStart_ = 0;
