@@ -115,7 +115,7 @@ bool SegmentedEncode::Push(const std::int16_t* pcm, std::size_t values)
     while (!failed_) {
         if (!feed_ && EndIsNear()) {
             const std::size_t out = dispatched_ - joined_;
-            const std::uint64_t held = bufferFrame_ + buffer_.size() / (frameSamples_ * channels) - nextStart_;
+            const std::uint64_t held = BufferEnd() - nextStart_;
             if (out == 0 || held <= (maxInFlight_ + 1 - std::min(out, maxInFlight_)) * plan_.segmentFrames)
                 break;
             DrainReady(true);
@@ -143,8 +143,13 @@ bool SegmentedEncode::EndIsNear() const
     if (expectedFrames_ == 0)
         return false;
     const std::uint64_t near = workerCount_ * plan_.segmentFrames;
-    const std::uint64_t buffered = buffer_.size() / (frameSamples_ * static_cast<std::size_t>(channels_));
-    return expectedFrames_ < nextStart_ + near && bufferFrame_ + buffered < nextStart_ + near + plan_.segmentFrames;
+    return expectedFrames_ < nextStart_ + near && BufferEnd() < nextStart_ + near + plan_.segmentFrames;
+}
+
+// The timeline frame after the last whole one in the buffer.
+std::uint64_t SegmentedEncode::BufferEnd() const
+{
+    return bufferFrame_ + buffer_.size() / (frameSamples_ * static_cast<std::size_t>(channels_));
 }
 
 // The first segment: a full one, or for a source shorter than a full
@@ -258,8 +263,9 @@ void SegmentedEncode::Supply(const std::int16_t* pcm, std::size_t values)
 // Hands the next segment to the workers, once fewer than maxInFlight_ are
 // out. The buffer itself goes with the segment (unless most of it stays);
 // a new one (a spare, so its pages are not cleared and faulted in again)
-// starts with the audio the following segment's pre-roll needs. The first segment is already out:
-// everything it needs has been passed on, so it is only closed.
+// starts with the audio the following segment's pre-roll needs. The first
+// segment is already out: everything it needs has been passed on, so it is
+// only closed.
 void SegmentedEncode::Dispatch(bool last, std::uint64_t end)
 {
     while (!feed_ && !failed_ && dispatched_ - joined_ >= maxInFlight_)
@@ -576,9 +582,8 @@ bool SegmentedEncode::Finish()
     if (feed_) {
         Dispatch(true, nextStart_);
     } else {
-        const std::size_t frameValues = frameSamples_ * static_cast<std::size_t>(channels_);
         for (;;) {
-            const std::uint64_t rest = bufferFrame_ + buffer_.size() / frameValues - nextStart_;
+            const std::uint64_t rest = BufferEnd() - nextStart_;
             if (!AwaitIdleWorker())
                 break;
             const std::uint64_t share = ShareOfRest(rest);

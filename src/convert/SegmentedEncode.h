@@ -120,6 +120,7 @@ private:
     };
 
     bool EndIsNear() const;
+    std::uint64_t BufferEnd() const;
     std::uint64_t FirstLength() const;
     std::uint64_t Shortest() const;
     std::uint64_t ShareOfRest(std::uint64_t rest) const;
