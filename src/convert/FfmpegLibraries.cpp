@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert/FfmpegLibraries.h"
 
-#include <dlfcn.h>
+#include "convert/SharedLibrary.h"
 
 #include <array>
 
@@ -16,47 +16,50 @@ constexpr std::array<const char*, 4> kLibraries{
     "libavformat.so." AV_STRINGIFY(LIBAVFORMAT_VERSION_MAJOR),
 };
 
+// The libraries and their functions; the libraries stay loaded while it
+// lives, which is the life of the process.
 struct Loaded {
+    Loaded();
+
+    std::array<SharedLibrary, kLibraries.size()> libraries;
     FfmpegLibraries functions;
     bool complete = false;
     std::string problem;
 };
 
-Loaded LoadAll()
+Loaded::Loaded()
 {
-    Loaded loaded;
-    std::array<void*, kLibraries.size()> handles{};
     for (std::size_t i = 0; i < kLibraries.size(); ++i) {
-        handles[i] = ::dlopen(kLibraries[i], RTLD_NOW | RTLD_LOCAL);
-        if (handles[i] == nullptr) {
-            const char* error = ::dlerror();
-            loaded.problem = error != nullptr ? error : kLibraries[i];
-            return loaded;
+        if (!libraries[i].Load({}, kLibraries[i])) {
+            problem = libraries[i].Reason().empty() ? kLibraries[i] : libraries[i].Reason();
+            return;
         }
     }
     // Each function from whichever of the libraries defines it.
-    const auto find = [&](const char* name) -> void* {
-        for (void* handle : handles)
-            if (void* symbol = ::dlsym(handle, name))
+    const auto find = [this](const char* name) -> void* {
+        for (const SharedLibrary& library : libraries)
+            if (void* symbol = library.Symbol(name))
                 return symbol;
-        loaded.problem = std::string("undefined symbol: ") + name;
+        problem = std::string("undefined symbol: ") + name;
         return nullptr;
     };
 #define VORLANTA_FFMPEG_FIND(name)                                                                                     \
-    loaded.functions.name = reinterpret_cast<decltype(&::name)>(find(#name));                                          \
-    if (loaded.functions.name == nullptr)                                                                              \
-        return loaded;
+    functions.name = reinterpret_cast<decltype(&::name)>(find(#name));                                                 \
+    if (functions.name == nullptr)                                                                                     \
+        return;
     VORLANTA_FFMPEG_FUNCTIONS(VORLANTA_FFMPEG_FIND)
 #undef VORLANTA_FFMPEG_FIND
-    loaded.complete = true;
-    return loaded;
+    complete = true;
 }
 
 }  // namespace
 
 const FfmpegLibraries* FfmpegLibraries::Load(std::string& problem)
 {
-    static const Loaded loaded = LoadAll();
+    // Never destroyed: unloading the libraries at exit, after their own
+    // allocations' owners are gone, would gain nothing, and the leak
+    // checker would no longer see those owners.
+    static const Loaded& loaded = *new Loaded;
     if (!loaded.complete) {
         problem = loaded.problem;
         return nullptr;
