@@ -121,16 +121,16 @@ std::unique_ptr<LameStream> LameStream::open(const be::Config& config, std::uint
     std::unique_ptr<LameStream> stream(new LameStream(std::move(flags), config));
     if (config.writeVbrHeader != 0 && !lameTagFits(config)) {
         // Empty when even that fails: the stream then has no Info frame.
-        stream->ownInfoFrame_ = infoFrameTemplate(config, lowpass);
+        stream->m_ownInfoFrame = infoFrameTemplate(config, lowpass);
     }
     return stream;
 }
 
 LameStream::LameStream(LamePtr flags, const be::Config& config)
-    : flags_(std::move(flags)),
-      channels_(inputChannels(config.mode)),
-      inRate_(config.sampleRate),
-      outRate_(wantedOutRate(config))
+    : m_flags(std::move(flags)),
+      m_channels(inputChannels(config.mode)),
+      m_inRate(config.sampleRate),
+      m_outRate(wantedOutRate(config))
 {
 }
 
@@ -251,13 +251,13 @@ std::vector<std::uint8_t> LameStream::infoFrameTemplate(const be::Config& config
 
 std::uint32_t LameStream::chunkSize() const
 {
-    return static_cast<std::uint32_t>(lame_get_framesize(flags_.get()) * channels_);
+    return static_cast<std::uint32_t>(lame_get_framesize(m_flags.get()) * m_channels);
 }
 
 std::uint32_t LameStream::outputBound(std::uint32_t values) const
 {
-    const std::uint64_t outValues = (std::uint64_t{values} * outRate_ + inRate_ - 1) / inRate_;
-    const std::uint64_t bound = outValues + (outValues + 3) / 4 + kEncodeSlack + ownInfoFrame_.size();
+    const std::uint64_t outValues = (std::uint64_t{values} * m_outRate + m_inRate - 1) / m_inRate;
+    const std::uint64_t bound = outValues + (outValues + 3) / 4 + kEncodeSlack + m_ownInfoFrame.size();
     return bound <= static_cast<std::uint64_t>(INT_MAX) ? static_cast<std::uint32_t>(bound) : 0;
 }
 
@@ -277,7 +277,7 @@ std::uint32_t LameStream::encodeValues(const Sample* pcm, std::uint32_t values, 
                                        std::uint32_t& written)
 {
     written = 0;
-    const std::uint32_t frames = values / static_cast<std::uint32_t>(channels_);
+    const std::uint32_t frames = values / static_cast<std::uint32_t>(m_channels);
     const std::uint32_t room = outputBound(values);
     if (frames == 0) {
         return be::kErrSuccessful;
@@ -285,8 +285,8 @@ std::uint32_t LameStream::encodeValues(const Sample* pcm, std::uint32_t values, 
     if (pcm == nullptr || output == nullptr || room == 0) {
         return be::kErrEncodeFailed;
     }
-    std::lock_guard lock(mutex_);
-    if (flushed_) {
+    std::lock_guard lock(m_mutex);
+    if (m_flushed) {
         return be::kErrEncodeFailed;
     }
     const std::uint32_t lead = placeholder(output);
@@ -294,8 +294,8 @@ std::uint32_t LameStream::encodeValues(const Sample* pcm, std::uint32_t values, 
     if (result < 0) {
         return be::kErrEncodeFailed;
     }
-    if (!ownInfoFrame_.empty()) {
-        tally_.Add(output + lead, static_cast<std::size_t>(result));
+    if (!m_ownInfoFrame.empty()) {
+        m_tally.Add(output + lead, static_cast<std::size_t>(result));
     }
     written = lead + static_cast<std::uint32_t>(result);
     return be::kErrSuccessful;
@@ -305,29 +305,29 @@ std::uint32_t LameStream::encodeValues(const Sample* pcm, std::uint32_t values, 
 // of its first audio bytes; 0 when there is none or it is written already.
 std::uint32_t LameStream::placeholder(std::uint8_t* output)
 {
-    if (ownInfoFrame_.empty() || placeholderWritten_) {
+    if (m_ownInfoFrame.empty() || m_placeholderWritten) {
         return 0;
     }
-    placeholderWritten_ = true;
-    std::memset(output, 0, ownInfoFrame_.size());
-    return static_cast<std::uint32_t>(ownInfoFrame_.size());
+    m_placeholderWritten = true;
+    std::memset(output, 0, m_ownInfoFrame.size());
+    return static_cast<std::uint32_t>(m_ownInfoFrame.size());
 }
 
 int LameStream::encodeFrames(const std::int16_t* pcm, int frames, std::uint8_t* output, int room)
 {
-    if (channels_ == 1) {
-        return lame_encode_buffer(flags_.get(), pcm, pcm, frames, output, room);
+    if (m_channels == 1) {
+        return lame_encode_buffer(m_flags.get(), pcm, pcm, frames, output, room);
     }
     // LAME only reads the samples; its signature merely lacks the const.
-    return lame_encode_buffer_interleaved(flags_.get(), const_cast<std::int16_t*>(pcm), frames, output, room);
+    return lame_encode_buffer_interleaved(m_flags.get(), const_cast<std::int16_t*>(pcm), frames, output, room);
 }
 
 int LameStream::encodeFrames(const float* pcm, int frames, std::uint8_t* output, int room)
 {
-    if (channels_ == 1) {
-        return lame_encode_buffer_ieee_float(flags_.get(), pcm, pcm, frames, output, room);
+    if (m_channels == 1) {
+        return lame_encode_buffer_ieee_float(m_flags.get(), pcm, pcm, frames, output, room);
     }
-    return lame_encode_buffer_interleaved_ieee_float(flags_.get(), pcm, frames, output, room);
+    return lame_encode_buffer_interleaved_ieee_float(m_flags.get(), pcm, frames, output, room);
 }
 
 std::uint32_t LameStream::flush(std::uint8_t* output, std::uint32_t& written)
@@ -336,18 +336,18 @@ std::uint32_t LameStream::flush(std::uint8_t* output, std::uint32_t& written)
     if (output == nullptr) {
         return be::kErrEncodeFailed;
     }
-    std::lock_guard lock(mutex_);
-    if (flushed_) {
+    std::lock_guard lock(m_mutex);
+    if (m_flushed) {
         return be::kErrEncodeFailed;
     }
-    flushed_ = true;
+    m_flushed = true;
     const std::uint32_t lead = placeholder(output);
-    const int result = lame_encode_flush(flags_.get(), output + lead, static_cast<int>(be::kDeinitOutputSize - lead));
+    const int result = lame_encode_flush(m_flags.get(), output + lead, static_cast<int>(be::kDeinitOutputSize - lead));
     if (result < 0) {
         return be::kErrEncodeFailed;
     }
-    if (!ownInfoFrame_.empty()) {
-        tally_.Add(output + lead, static_cast<std::size_t>(result));
+    if (!m_ownInfoFrame.empty()) {
+        m_tally.Add(output + lead, static_cast<std::size_t>(result));
     }
     written = lead + static_cast<std::uint32_t>(result);
     return be::kErrSuccessful;
@@ -359,23 +359,23 @@ std::uint32_t LameStream::infoTag(std::uint8_t* output, std::uint32_t size, std:
     if (output == nullptr) {
         return be::kErrEncodeFailed;
     }
-    std::lock_guard lock(mutex_);
+    std::lock_guard lock(m_mutex);
     // Before the flush the counts and the padding are not known yet.
-    if (!flushed_ || lame_get_bWriteVbrTag(flags_.get()) == 0) {
+    if (!m_flushed || lame_get_bWriteVbrTag(m_flags.get()) == 0) {
         return be::kErrEncodeFailed;
     }
-    if (!ownInfoFrame_.empty()) {
+    if (!m_ownInfoFrame.empty()) {
         return finishOwnInfoFrame(output, size, written);
     }
     // LAME answers a buffer that is too small with the length it needs, and
     // a frame too short to hold the header (8 kbit/s at 8 kHz) with 0: it
     // then wrote no placeholder either.
-    const std::size_t length = lame_get_lametag_frame(flags_.get(), output, size);
+    const std::size_t length = lame_get_lametag_frame(m_flags.get(), output, size);
     if (length > size) {
         return be::kErrEncodeFailed;
     }
-    if (length > 0 && replayGain_) {
-        LameTagFrame::SetTrackGain(output, length, replayGain_->first, replayGain_->second);
+    if (length > 0 && m_replayGain) {
+        LameTagFrame::SetTrackGain(output, length, m_replayGain->first, m_replayGain->second);
     }
     written = static_cast<std::uint32_t>(length);
     return be::kErrSuccessful;
@@ -383,15 +383,15 @@ std::uint32_t LameStream::infoTag(std::uint8_t* output, std::uint32_t size, std:
 
 std::uint32_t LameStream::finishOwnInfoFrame(std::uint8_t* output, std::uint32_t size, std::uint32_t& written)
 {
-    const std::size_t length = ownInfoFrame_.size();
+    const std::size_t length = m_ownInfoFrame.size();
     if (size < length) {
         return be::kErrEncodeFailed;
     }
-    std::memcpy(output, ownInfoFrame_.data(), length);
-    const bool filled = LameTagFrame::SetStreamFields(output, length, tally_.Fields(length))
-        && LameTagFrame::SetDelayAndPadding(output, length, lame_get_encoder_delay(flags_.get()),
-                                            lame_get_encoder_padding(flags_.get()))
-        && (!replayGain_ || LameTagFrame::SetTrackGain(output, length, replayGain_->first, replayGain_->second));
+    std::memcpy(output, m_ownInfoFrame.data(), length);
+    const bool filled = LameTagFrame::SetStreamFields(output, length, m_tally.Fields(length))
+        && LameTagFrame::SetDelayAndPadding(output, length, lame_get_encoder_delay(m_flags.get()),
+                                            lame_get_encoder_padding(m_flags.get()))
+        && (!m_replayGain || LameTagFrame::SetTrackGain(output, length, m_replayGain->first, m_replayGain->second));
     if (!filled) {
         return be::kErrEncodeFailed;
     }
@@ -401,7 +401,7 @@ std::uint32_t LameStream::finishOwnInfoFrame(std::uint8_t* output, std::uint32_t
 
 std::uint32_t LameStream::setReplayGain(float gainDb, float peak)
 {
-    std::lock_guard lock(mutex_);
-    replayGain_ = std::make_pair(gainDb, peak);
+    std::lock_guard lock(m_mutex);
+    m_replayGain = std::make_pair(gainDb, peak);
     return be::kErrSuccessful;
 }

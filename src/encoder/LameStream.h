@@ -73,16 +73,16 @@ private:
     std::uint32_t placeholder(std::uint8_t* output);
     std::uint32_t finishOwnInfoFrame(std::uint8_t* output, std::uint32_t size, std::uint32_t& written);
 
-    LamePtr flags_;
-    int channels_;
-    std::uint32_t inRate_;
-    std::uint32_t outRate_;
-    bool flushed_ = false;
+    LamePtr m_flags;
+    int m_channels;
+    std::uint32_t m_inRate;
+    std::uint32_t m_outRate;
+    bool m_flushed = false;
     // Where LAME's own Info frame does not fit a frame of the bitrate: one of
     // a larger bitrate that this stream writes and fills itself.
-    std::vector<std::uint8_t> ownInfoFrame_;
-    bool placeholderWritten_ = false;
-    LameTagFrame::StreamTally tally_;
-    std::optional<std::pair<float, float>> replayGain_;
-    std::mutex mutex_;
+    std::vector<std::uint8_t> m_ownInfoFrame;
+    bool m_placeholderWritten = false;
+    LameTagFrame::StreamTally m_tally;
+    std::optional<std::pair<float, float>> m_replayGain;
+    std::mutex m_mutex;
 };

@@ -11,39 +11,39 @@ LameStreamTable& LameStreamTable::instance()
 
 be::StreamHandle LameStreamTable::add(std::shared_ptr<LameStream> stream)
 {
-    std::lock_guard lock(mutex_);
-    if (streams_.size() >= kCapacity) {
+    std::lock_guard lock(m_mutex);
+    if (m_streams.size() >= kCapacity) {
         return 0;
     }
     const be::StreamHandle handle = nextFreeHandle();
-    streams_.emplace(handle, std::move(stream));
+    m_streams.emplace(handle, std::move(stream));
     return handle;
 }
 
 // Called with the lock held and room in the table, so a free value exists.
 be::StreamHandle LameStreamTable::nextFreeHandle()
 {
-    while (next_ == 0 || streams_.contains(next_)) {
-        ++next_;
+    while (m_next == 0 || m_streams.contains(m_next)) {
+        ++m_next;
     }
-    return next_++;
+    return m_next++;
 }
 
 std::shared_ptr<LameStream> LameStreamTable::find(be::StreamHandle handle) const
 {
-    std::lock_guard lock(mutex_);
-    const auto found = streams_.find(handle);
-    return found != streams_.end() ? found->second : nullptr;
+    std::lock_guard lock(m_mutex);
+    const auto found = m_streams.find(handle);
+    return found != m_streams.end() ? found->second : nullptr;
 }
 
 std::shared_ptr<LameStream> LameStreamTable::remove(be::StreamHandle handle)
 {
-    std::lock_guard lock(mutex_);
-    const auto found = streams_.find(handle);
-    if (found == streams_.end()) {
+    std::lock_guard lock(m_mutex);
+    const auto found = m_streams.find(handle);
+    if (found == m_streams.end()) {
         return nullptr;
     }
     std::shared_ptr<LameStream> stream = std::move(found->second);
-    streams_.erase(found);
+    m_streams.erase(found);
     return stream;
 }

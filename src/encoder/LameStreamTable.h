@@ -32,7 +32,7 @@ public:
 private:
     be::StreamHandle nextFreeHandle();
 
-    mutable std::mutex mutex_;
-    std::unordered_map<be::StreamHandle, std::shared_ptr<LameStream>> streams_;
-    be::StreamHandle next_ = 1;
+    mutable std::mutex m_mutex;
+    std::unordered_map<be::StreamHandle, std::shared_ptr<LameStream>> m_streams;
+    be::StreamHandle m_next = 1;
 };

@@ -186,72 +186,72 @@ int FrameLength(const std::uint8_t* h, int* kbps)
 
 void StreamTally::Add(const std::uint8_t* data, std::size_t length)
 {
-    crc_ = Crc16(data, length, crc_);
-    bytes_ += length;
-    while (length > 0 && !lost_) {
-        if (toSkip_ > 0) {
-            const std::size_t step = toSkip_ < length ? toSkip_ : length;
-            toSkip_ -= step;
+    m_crc = Crc16(data, length, m_crc);
+    m_bytes += length;
+    while (length > 0 && !m_lost) {
+        if (m_toSkip > 0) {
+            const std::size_t step = m_toSkip < length ? m_toSkip : length;
+            m_toSkip -= step;
             data += step;
             length -= step;
             continue;
         }
-        header_[headerHave_++] = *data++;
+        m_header[m_headerHave++] = *data++;
         --length;
-        if (headerHave_ == header_.size())
+        if (m_headerHave == m_header.size())
             TakeHeader();
     }
 }
 
 void StreamTally::TakeHeader()
 {
-    headerHave_ = 0;
+    m_headerHave = 0;
     int kbps = 0;
-    const int frameLength = FrameLength(header_.data(), &kbps);
+    const int frameLength = FrameLength(m_header.data(), &kbps);
     if (frameLength < 4) {
-        lost_ = true;
+        m_lost = true;
         return;
     }
     AddFrame(kbps);
-    frameSamples_ = ((header_[1] >> 3) & 3) == 3 ? 1152 : 576;  // MPEG-1, or 2 and 2.5
-    toSkip_ = static_cast<std::size_t>(frameLength) - header_.size();
+    m_frameSamples = ((m_header[1] >> 3) & 3) == 3 ? 1152 : 576;  // MPEG-1, or 2 and 2.5
+    m_toSkip = static_cast<std::size_t>(frameLength) - m_header.size();
 }
 
 void StreamTally::AddFrame(int kbps)
 {
-    ++frames_;
-    sum_ += static_cast<std::uint32_t>(kbps);
-    if (++seen_ < want_)
+    ++m_frames;
+    m_sum += static_cast<std::uint32_t>(kbps);
+    if (++m_seen < m_want)
         return;
-    if (pos_ < kSeekPoints) {
-        bag_[pos_++] = sum_;
-        seen_ = 0;
+    if (m_pos < kSeekPoints) {
+        m_bag[m_pos++] = m_sum;
+        m_seen = 0;
     }
-    if (pos_ == kSeekPoints) {
+    if (m_pos == kSeekPoints) {
         for (std::size_t i = 1; i < kSeekPoints; i += 2)
-            bag_[i / 2] = bag_[i];
-        want_ *= 2;
-        pos_ /= 2;
+            m_bag[i / 2] = m_bag[i];
+        m_want *= 2;
+        m_pos /= 2;
     }
 }
 
 StreamFields StreamTally::Fields(std::size_t infoLength) const
 {
     StreamFields fields;
-    fields.frames = frames_;
-    fields.bytes = static_cast<std::uint32_t>(bytes_ + infoLength);
-    fields.musicCrc = crc_;
-    if (pos_ == 0 || lost_)
+    fields.frames = m_frames;
+    fields.bytes = static_cast<std::uint32_t>(m_bytes + infoLength);
+    fields.musicCrc = m_crc;
+    if (m_pos == 0 || m_lost)
         return fields;
     // Each entry: how far into the stream, in 256ths, the frame at that
     // percentage of its length starts; computed with LAME's own rounding.
     for (std::size_t i = 1; i < fields.seekTable.size(); ++i) {
         const float fraction = static_cast<float>(i) / 100.0F;
-        auto index = static_cast<std::size_t>(std::floor(fraction * static_cast<float>(pos_)));
-        if (index > pos_ - 1)
-            index = pos_ - 1;
-        const auto act = static_cast<float>(bag_[index]);
-        const auto sum = static_cast<float>(sum_);
+        auto index = static_cast<std::size_t>(std::floor(fraction * static_cast<float>(m_pos)));
+        if (index > m_pos - 1)
+            index = m_pos - 1;
+        const auto act = static_cast<float>(m_bag[index]);
+        const auto sum = static_cast<float>(m_sum);
         const int point = static_cast<int>(256.0 * act / sum);
         fields.seekTable[i] = static_cast<std::uint8_t>(point > 255 ? 255 : point);
     }

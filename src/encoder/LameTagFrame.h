@@ -62,25 +62,25 @@ public:
     // The fields of the stream so far, for an Info frame of `infoLength` bytes.
     StreamFields Fields(std::size_t infoLength) const;
     // Samples per channel in one of its frames (1152, or 576 below 32 kHz).
-    int FrameSamples() const { return frameSamples_; }
+    int FrameSamples() const { return m_frameSamples; }
 
 private:
     void TakeHeader();
     void AddFrame(int kbps);
 
-    std::uint32_t frames_ = 0;
-    int frameSamples_ = 0;
-    std::uint64_t bytes_ = 0;
-    std::uint16_t crc_ = 0;
-    std::size_t toSkip_ = 0;  // bytes of the current frame still to come
-    std::array<std::uint8_t, 4> header_{};
-    std::size_t headerHave_ = 0;
-    bool lost_ = false;  // a byte that is no frame header: no seek table
-    std::vector<std::uint32_t> bag_ = std::vector<std::uint32_t>(400);
-    std::size_t pos_ = 0;
-    std::uint32_t want_ = 1;
-    std::uint32_t seen_ = 0;
-    std::uint32_t sum_ = 0;
+    std::uint32_t m_frames = 0;
+    int m_frameSamples = 0;
+    std::uint64_t m_bytes = 0;
+    std::uint16_t m_crc = 0;
+    std::size_t m_toSkip = 0;  // bytes of the current frame still to come
+    std::array<std::uint8_t, 4> m_header{};
+    std::size_t m_headerHave = 0;
+    bool m_lost = false;  // a byte that is no frame header: no seek table
+    std::vector<std::uint32_t> m_bag = std::vector<std::uint32_t>(400);
+    std::size_t m_pos = 0;
+    std::uint32_t m_want = 1;
+    std::uint32_t m_seen = 0;
+    std::uint32_t m_sum = 0;
 };
 
 // Fills a tag frame for a stream that was not written by the encoder stream

@@ -24,9 +24,9 @@ const EncoderLibrary& EncoderLibrary::shared()
 EncoderLibrary::EncoderLibrary()
 {
     const std::string path = libraryPath().string();
-    module_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (module_ == nullptr) {
-        problem_ = dlerror();
+    m_module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (m_module == nullptr) {
+        m_problem = dlerror();
         return;
     }
     init = reinterpret_cast<be::InitStreamFn>(resolve(be::kInitStreamName));
@@ -38,16 +38,16 @@ EncoderLibrary::EncoderLibrary()
 
 EncoderLibrary::~EncoderLibrary()
 {
-    if (module_ != nullptr) {
-        dlclose(module_);
+    if (m_module != nullptr) {
+        dlclose(m_module);
     }
 }
 
 void* EncoderLibrary::resolve(const char* name)
 {
-    void* symbol = dlsym(module_, name);
+    void* symbol = dlsym(m_module, name);
     if (symbol == nullptr) {
-        problem_ += std::string("missing ") + name + "; ";
+        m_problem += std::string("missing ") + name + "; ";
     }
     return symbol;
 }

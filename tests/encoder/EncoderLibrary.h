@@ -17,7 +17,7 @@ public:
     ~EncoderLibrary();
 
     bool complete() const;
-    const std::string& problem() const { return problem_; }
+    const std::string& problem() const { return m_problem; }
 
     be::InitStreamFn init = nullptr;
     be::EncodeChunkFn encode = nullptr;
@@ -29,6 +29,6 @@ private:
     EncoderLibrary();
     void* resolve(const char* name);
 
-    void* module_ = nullptr;
-    std::string problem_;
+    void* m_module = nullptr;
+    std::string m_problem;
 };

@@ -36,7 +36,7 @@ be::Config EncoderStream::record(std::uint32_t sampleRate, std::int32_t mode, st
 
 EncoderStream::EncoderStream(be::Config config)
 {
-    startResult_ = EncoderLibrary::shared().init(&config, &samples_, &bufferSize_, &handle_);
+    m_startResult = EncoderLibrary::shared().init(&config, &m_samples, &m_bufferSize, &m_handle);
 }
 
 EncoderStream::~EncoderStream()
@@ -46,15 +46,15 @@ EncoderStream::~EncoderStream()
 
 void EncoderStream::close()
 {
-    if (handle_ != 0) {
-        EncoderLibrary::shared().close(handle_);
-        handle_ = 0;
+    if (m_handle != 0) {
+        EncoderLibrary::shared().close(m_handle);
+        m_handle = 0;
     }
 }
 
 void EncoderStream::encode(const std::vector<std::int16_t>& pcm, std::uint32_t chunk)
 {
-    const std::uint32_t step = chunk != 0 ? chunk : samples_;
+    const std::uint32_t step = chunk != 0 ? chunk : m_samples;
     for (std::size_t offset = 0; offset < pcm.size(); offset += step) {
         const auto values = static_cast<std::uint32_t>(std::min<std::size_t>(step, pcm.size() - offset));
         encodeChunk(pcm.data() + offset, values);
@@ -63,20 +63,20 @@ void EncoderStream::encode(const std::vector<std::int16_t>& pcm, std::uint32_t c
 
 void EncoderStream::encodeChunk(const std::int16_t* pcm, std::uint32_t values)
 {
-    std::vector<std::uint8_t> out(bufferSize_ + kGuardBytes, kGuardValue);
+    std::vector<std::uint8_t> out(m_bufferSize + kGuardBytes, kGuardValue);
     std::uint32_t written = 0xFFFFFFFFu;
-    EXPECT_EQ(EncoderLibrary::shared().encode(handle_, values, pcm, out.data(), &written), be::kErrSuccessful);
-    ASSERT_LE(written, bufferSize_);
-    EXPECT_TRUE(guardIntact(out, bufferSize_)) << "wrote past the announced buffer size";
-    bytes_.insert(bytes_.end(), out.begin(), out.begin() + written);
+    EXPECT_EQ(EncoderLibrary::shared().encode(m_handle, values, pcm, out.data(), &written), be::kErrSuccessful);
+    ASSERT_LE(written, m_bufferSize);
+    EXPECT_TRUE(guardIntact(out, m_bufferSize)) << "wrote past the announced buffer size";
+    m_bytes.insert(m_bytes.end(), out.begin(), out.begin() + written);
 }
 
 void EncoderStream::finish()
 {
     std::vector<std::uint8_t> out(be::kDeinitOutputSize + kGuardBytes, kGuardValue);
     std::uint32_t written = 0xFFFFFFFFu;
-    EXPECT_EQ(EncoderLibrary::shared().deinit(handle_, out.data(), &written), be::kErrSuccessful);
+    EXPECT_EQ(EncoderLibrary::shared().deinit(m_handle, out.data(), &written), be::kErrSuccessful);
     ASSERT_LE(written, be::kDeinitOutputSize);
     EXPECT_TRUE(guardIntact(out, be::kDeinitOutputSize)) << "flush wrote past its buffer";
-    bytes_.insert(bytes_.end(), out.begin(), out.begin() + written);
+    m_bytes.insert(m_bytes.end(), out.begin(), out.begin() + written);
 }

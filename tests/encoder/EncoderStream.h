@@ -19,11 +19,11 @@ public:
     EncoderStream& operator=(const EncoderStream&) = delete;
     ~EncoderStream();
 
-    std::uint32_t startResult() const { return startResult_; }
-    bool started() const { return startResult_ == be::kErrSuccessful; }
-    std::uint32_t samples() const { return samples_; }
-    std::uint32_t bufferSize() const { return bufferSize_; }
-    be::StreamHandle handle() const { return handle_; }
+    std::uint32_t startResult() const { return m_startResult; }
+    bool started() const { return m_startResult == be::kErrSuccessful; }
+    std::uint32_t samples() const { return m_samples; }
+    std::uint32_t bufferSize() const { return m_bufferSize; }
+    be::StreamHandle handle() const { return m_handle; }
 
     // Encodes the values in chunks of `chunk` values (0: the stream's own).
     void encode(const std::vector<std::int16_t>& pcm, std::uint32_t chunk = 0);
@@ -31,14 +31,14 @@ public:
     void finish();
     void close();
 
-    const std::vector<std::uint8_t>& bytes() const { return bytes_; }
+    const std::vector<std::uint8_t>& bytes() const { return m_bytes; }
 
 private:
     void encodeChunk(const std::int16_t* pcm, std::uint32_t values);
 
-    std::uint32_t startResult_ = 0;
-    std::uint32_t samples_ = 0;
-    std::uint32_t bufferSize_ = 0;
-    be::StreamHandle handle_ = 0;
-    std::vector<std::uint8_t> bytes_;
+    std::uint32_t m_startResult = 0;
+    std::uint32_t m_samples = 0;
+    std::uint32_t m_bufferSize = 0;
+    be::StreamHandle m_handle = 0;
+    std::vector<std::uint8_t> m_bytes;
 };
