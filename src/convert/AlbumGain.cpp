@@ -11,7 +11,7 @@
 #include <algorithm>
 
 AlbumGain::AlbumGain(std::string name, std::size_t jobs, ActivityLog& log)
-    : name_(std::move(name)), expected_(jobs), log_(log)
+    : m_name(std::move(name)), m_expected(jobs), m_log(log)
 {
 }
 
@@ -23,11 +23,11 @@ void AlbumGain::Seal(std::size_t jobs)
 {
     std::vector<Track> tracks;
     {
-        std::lock_guard lock(mutex_);
-        expected_ = jobs;
-        if (tracks_.size() != expected_)
+        std::lock_guard lock(m_mutex);
+        m_expected = jobs;
+        if (m_tracks.size() != m_expected)
             return;
-        tracks.swap(tracks_);
+        tracks.swap(m_tracks);
     }
     Finish(tracks);
 }
@@ -36,24 +36,24 @@ void AlbumGain::JobEnded(const std::string& result, std::shared_ptr<const Loudne
 {
     std::vector<Track> tracks;
     {
-        std::lock_guard lock(mutex_);
-        tracks_.push_back({result, std::move(meter)});
-        if (tracks_.size() != expected_)
+        std::lock_guard lock(m_mutex);
+        m_tracks.push_back({result, std::move(meter)});
+        if (m_tracks.size() != m_expected)
             return;
-        tracks.swap(tracks_);
+        tracks.swap(m_tracks);
     }
     Finish(tracks);
 }
 
 void AlbumGain::Finish(const std::vector<Track>& tracks) const
 {
-    const Translator language = log_.Language();
+    const Translator language = m_log.Language();
     const auto missing = std::count_if(tracks.begin(), tracks.end(), [](const Track& t) { return !t.meter; });
     if (missing > 0) {
-        log_.showmessage(language.Line(
+        m_log.showmessage(language.Line(
             ENGINE_TEXT("AlbumGain",
                         "Album %1: %2 of %3 jobs did not complete, its results keep track loudness values only"),
-            {name_, std::to_string(missing), std::to_string(tracks.size())}));
+            {m_name, std::to_string(missing), std::to_string(tracks.size())}));
         return;
     }
     std::vector<const LoudnessMeter*> meters;
@@ -61,16 +61,16 @@ void AlbumGain::Finish(const std::vector<Track>& tracks) const
         meters.push_back(track.meter.get());
     const std::optional<ReplayGainValues> album = LoudnessMeter::Album(meters);
     if (!album) {
-        log_.showmessage(language.Line(
-            ENGINE_TEXT("AlbumGain", "Album %1 has no measurable loudness, no album values written"), {name_}));
+        m_log.showmessage(language.Line(
+            ENGINE_TEXT("AlbumGain", "Album %1 has no measurable loudness, no album values written"), {m_name}));
         return;
     }
     int written = 0;
     for (const Track& track : tracks)
-        written += Rewrite(track.result, track.meter->Track(), *album, log_) ? 1 : 0;
-    log_.showmessage(
+        written += Rewrite(track.result, track.meter->Track(), *album, m_log) ? 1 : 0;
+    m_log.showmessage(
         language.Line(ENGINE_TEXT("AlbumGain", "Album %1: album gain %2, peak %3 written to %4 of %5 results"),
-                      {name_, ReplayGainTag::GainText(album->gainDb), ReplayGainTag::PeakText(album->peak),
+                      {m_name, ReplayGainTag::GainText(album->gainDb), ReplayGainTag::PeakText(album->peak),
                        std::to_string(written), std::to_string(tracks.size())}));
 }
 

@@ -47,9 +47,9 @@ private:
 
     static constexpr std::size_t kOpen = static_cast<std::size_t>(-1);  // not sealed yet
 
-    std::string name_;
-    std::size_t expected_;
-    ActivityLog& log_;
-    std::mutex mutex_;
-    std::vector<Track> tracks_;
+    std::string m_name;
+    std::size_t m_expected;
+    ActivityLog& m_log;
+    std::mutex m_mutex;
+    std::vector<Track> m_tracks;
 };

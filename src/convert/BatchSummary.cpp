@@ -9,22 +9,22 @@
 
 void BatchSummary::AddFailed(const std::string& source, const std::string& reason)
 {
-    failures_.push_back({source, reason});
+    m_failures.push_back({source, reason});
 }
 
 std::string BatchSummary::Text(double seconds, const Translator& language) const
 {
-    const std::string converted = std::to_string(converted_);
+    const std::string converted = std::to_string(m_converted);
     const std::string failed = std::to_string(Failed());
-    const std::string skipped = std::to_string(skipped_);
-    const std::string stopped = std::to_string(stopped_);
+    const std::string skipped = std::to_string(m_skipped);
+    const std::string stopped = std::to_string(m_stopped);
     const std::string notStarted = std::to_string(NotStarted());
     const std::string time = Duration(seconds);
-    if (stopped_ > 0 && NotStarted() > 0)
+    if (m_stopped > 0 && NotStarted() > 0)
         return language.Text(
             ENGINE_TEXT("BatchSummary", "%1 converted, %2 failed, %3 skipped, %4 stopped, %5 not started in %6"),
             {converted, failed, skipped, stopped, notStarted, time});
-    if (stopped_ > 0)
+    if (m_stopped > 0)
         return language.Text(ENGINE_TEXT("BatchSummary", "%1 converted, %2 failed, %3 skipped, %4 stopped in %5"),
                              {converted, failed, skipped, stopped, time});
     if (NotStarted() > 0)
@@ -93,11 +93,11 @@ std::string BatchSummary::ReasonWithoutSource(const std::string& reason, const s
 std::vector<std::string> BatchSummary::FailureLines(const Translator& language) const
 {
     std::vector<std::string> lines;
-    lines.reserve(failures_.size());
-    for (const Failure& failure : failures_) {
+    lines.reserve(m_failures.size());
+    for (const Failure& failure : m_failures) {
         const std::string name = NameOf(failure.source);
         // The folder only where another failed file has the same name.
-        const bool shared = std::count_if(failures_.begin(), failures_.end(),
+        const bool shared = std::count_if(m_failures.begin(), m_failures.end(),
                                           [&](const Failure& other) { return NameOf(other.source) == name; })
             > 1;
         const std::string reason = ReasonWithoutSource(failure.reason, failure.source, language);
@@ -105,9 +105,9 @@ std::vector<std::string> BatchSummary::FailureLines(const Translator& language) 
                                                {reason, name, FolderOf(failure.source)})
                                : language.Text(ENGINE_TEXT("BatchSummary", "Failed: %1 \u2014 %2"), {reason, name}));
     }
-    for (const std::string& source : notStarted_)
+    for (const std::string& source : m_notStarted)
         lines.push_back(language.Text(ENGINE_TEXT("BatchSummary", "Not started: %1"), {source}));
-    for (const std::string& source : notSearched_)
+    for (const std::string& source : m_notSearched)
         lines.push_back(language.Text(ENGINE_TEXT("BatchSummary", "Not searched: %1"), {source}));
     return lines;
 }

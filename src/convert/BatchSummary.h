@@ -18,26 +18,26 @@ public:
         std::string reason;
     };
 
-    void AddConverted() { ++converted_; }
-    void AddSkipped() { ++skipped_; }
+    void AddConverted() { ++m_converted; }
+    void AddSkipped() { ++m_skipped; }
     void AddFailed(const std::string& source, const std::string& reason);
     // A job stopped on request while it converted.
-    void AddStopped() { ++stopped_; }
+    void AddStopped() { ++m_stopped; }
     // A job the batch never started (it was stopped first).
-    void AddNotStarted(const std::string& source) { notStarted_.push_back(source); }
+    void AddNotStarted(const std::string& source) { m_notStarted.push_back(source); }
     // A source named to the batch that a stop kept from being searched to
     // its end: what lies below it was never found, so it is named here.
-    void AddNotSearched(const std::string& source) { notSearched_.push_back(source); }
+    void AddNotSearched(const std::string& source) { m_notSearched.push_back(source); }
     // Counts one job by how it ended: failed and refused jobs as failed
     // with their reason; restarted ones not at all (they run again).
     void Add(const std::string& source, const ConversionOutcome& outcome);
 
-    int Converted() const { return converted_; }
-    int Failed() const { return static_cast<int>(failures_.size()); }
-    int Skipped() const { return skipped_; }
-    int Stopped() const { return stopped_; }
-    int NotStarted() const { return static_cast<int>(notStarted_.size()); }
-    const std::vector<Failure>& Failures() const { return failures_; }
+    int Converted() const { return m_converted; }
+    int Failed() const { return static_cast<int>(m_failures.size()); }
+    int Skipped() const { return m_skipped; }
+    int Stopped() const { return m_stopped; }
+    int NotStarted() const { return static_cast<int>(m_notStarted.size()); }
+    const std::vector<Failure>& Failures() const { return m_failures; }
 
     // The summary line for a batch that took `seconds`; "…, 1 stopped" only
     // when a job was stopped, "…, 2 not started in 1:42" only when some job
@@ -60,10 +60,10 @@ public:
     static std::string Clock(double seconds);
 
 private:
-    int converted_ = 0;
-    int skipped_ = 0;
-    int stopped_ = 0;
-    std::vector<Failure> failures_;
-    std::vector<std::string> notStarted_;
-    std::vector<std::string> notSearched_;
+    int m_converted = 0;
+    int m_skipped = 0;
+    int m_stopped = 0;
+    std::vector<Failure> m_failures;
+    std::vector<std::string> m_notStarted;
+    std::vector<std::string> m_notSearched;
 };

@@ -108,46 +108,46 @@ void DecodedSource::ResamplerCloser::operator()(SwrContext* resampler) const
 }
 
 DecodedSource::DecodedSource(Reader reader, std::uint64_t size, Translator language)
-    : reader_(std::move(reader)), size_(size), language_(language)
+    : m_reader(std::move(reader)), m_size(size), m_language(language)
 {
 }
 
 // The container goes before the reader it reads through.
 DecodedSource::~DecodedSource()
 {
-    resampler_.reset();
-    decoder_.reset();
-    container_.reset();
-    io_.reset();
+    m_resampler.reset();
+    m_decoder.reset();
+    m_container.reset();
+    m_io.reset();
 }
 
 int DecodedSource::ReadPacket(void* opaque, std::uint8_t* buffer, int size)
 {
     auto* self = static_cast<DecodedSource*>(opaque);
-    if (self->offset_ >= self->size_)
+    if (self->m_offset >= self->m_size)
         return AVERROR_EOF;
-    const long long count = self->reader_(self->offset_, buffer, static_cast<std::size_t>(size));
+    const long long count = self->m_reader(self->m_offset, buffer, static_cast<std::size_t>(size));
     if (count < 0) {
-        self->readFailed_ = true;
+        self->m_readFailed = true;
         return AVERROR(EIO);
     }
     if (count == 0)
         return AVERROR_EOF;
-    self->offset_ += static_cast<std::uint64_t>(count);
+    self->m_offset += static_cast<std::uint64_t>(count);
     return static_cast<int>(count);
 }
 
 std::int64_t DecodedSource::Seek(void* opaque, std::int64_t offset, int whence)
 {
     auto* self = static_cast<DecodedSource*>(opaque);
-    const auto size = static_cast<std::int64_t>(self->size_);
+    const auto size = static_cast<std::int64_t>(self->m_size);
     switch (whence & ~AVSEEK_FORCE) {
     case AVSEEK_SIZE:
         return size;
     case SEEK_SET:
         break;
     case SEEK_CUR:
-        offset += static_cast<std::int64_t>(self->offset_);
+        offset += static_cast<std::int64_t>(self->m_offset);
         break;
     case SEEK_END:
         offset += size;
@@ -157,13 +157,13 @@ std::int64_t DecodedSource::Seek(void* opaque, std::int64_t offset, int whence)
     }
     if (offset < 0)
         return AVERROR(EINVAL);
-    self->offset_ = static_cast<std::uint64_t>(offset);
+    self->m_offset = static_cast<std::uint64_t>(offset);
     return offset;
 }
 
 bool DecodedSource::Refuse(EngineText reason, std::initializer_list<std::string> values)
 {
-    refusal_ = language_.Text(reason, values);
+    m_refusal = m_language.Text(reason, values);
     return false;
 }
 
@@ -185,15 +185,15 @@ bool DecodedSource::Open(const SourceFormat& format)
 bool DecodedSource::FirstPacketClear()
 {
     for (int packets = 0; packets < kStuckReads; ++packets) {
-        if (Av().av_read_frame(container_.get(), packet_.get()) < 0)
+        if (Av().av_read_frame(m_container.get(), m_packet.get()) < 0)
             return true;  // decoding tells what is wrong
-        if (packet_->stream_index == stream_) {
-            packetHeld_ = true;
-            if (Av().av_packet_get_side_data(packet_.get(), AV_PKT_DATA_ENCRYPTION_INFO, nullptr) != nullptr)
+        if (m_packet->stream_index == m_stream) {
+            m_packetHeld = true;
+            if (Av().av_packet_get_side_data(m_packet.get(), AV_PKT_DATA_ENCRYPTION_INFO, nullptr) != nullptr)
                 return Refuse(ENGINE_TEXT("DecodedSource", "it is encrypted (DRM)"));
             return true;
         }
-        Av().av_packet_unref(packet_.get());
+        Av().av_packet_unref(m_packet.get());
     }
     return true;
 }
@@ -206,70 +206,70 @@ bool DecodedSource::OpenContainer(const SourceFormat& format)
         Av().av_free(buffer);
         return Refuse(ENGINE_TEXT("DecodedSource", "no decoder for it is installed"));
     }
-    io_.reset(Av().avio_alloc_context(buffer, kIoBufferSize, 0, this, &ReadPacket, nullptr, &Seek));
-    if (!io_) {
+    m_io.reset(Av().avio_alloc_context(buffer, kIoBufferSize, 0, this, &ReadPacket, nullptr, &Seek));
+    if (!m_io) {
         Av().av_free(buffer);
         return Refuse(ENGINE_TEXT("DecodedSource", "out of memory"));
     }
     AVFormatContext* context = Av().avformat_alloc_context();
     if (context == nullptr)
         return Refuse(ENGINE_TEXT("DecodedSource", "out of memory"));
-    context->pb = io_.get();
+    context->pb = m_io.get();
     context->flags |= AVFMT_FLAG_CUSTOM_IO;
     context->io_open = &RefuseOpen;
     context->format_whitelist = Av().av_strdup(SourceFormat::DemuxerWhitelist());
     context->protocol_whitelist = Av().av_strdup("file");
     const int opened = Av().avformat_open_input(&context, "", demuxer, nullptr);
     if (opened < 0)  // the context is freed on failure
-        return readFailed_ ? Refuse(ENGINE_TEXT("DecodedSource", "it could not be read"))
-                           : Refuse(ENGINE_TEXT("DecodedSource", "its header is damaged (%1)"), {ErrorText(opened)});
-    container_.reset(context);
+        return m_readFailed ? Refuse(ENGINE_TEXT("DecodedSource", "it could not be read"))
+                            : Refuse(ENGINE_TEXT("DecodedSource", "its header is damaged (%1)"), {ErrorText(opened)});
+    m_container.reset(context);
     return true;
 }
 
 bool DecodedSource::FindAudioStream()
 {
-    for (unsigned i = 0; i < container_->nb_streams; ++i) {
-        AVStream* stream = container_->streams[i];
+    for (unsigned i = 0; i < m_container->nb_streams; ++i) {
+        AVStream* stream = m_container->streams[i];
         const bool audio = stream->codecpar->codec_type == AVMEDIA_TYPE_AUDIO
             && (stream->disposition & AV_DISPOSITION_ATTACHED_PIC) == 0;
-        if (audio && stream_ < 0)
-            stream_ = static_cast<int>(i);
+        if (audio && m_stream < 0)
+            m_stream = static_cast<int>(i);
         else
             stream->discard = AVDISCARD_ALL;  // video, covers, further audio
     }
-    if (stream_ < 0)
+    if (m_stream < 0)
         return Refuse(ENGINE_TEXT("DecodedSource", "it holds no audio stream"));
     if (Encrypted())
         return Refuse(ENGINE_TEXT("DecodedSource", "it is encrypted (DRM)"));
-    const AVCodecParameters* parameters = container_->streams[stream_]->codecpar;
-    lossless_ = Contains(kLosslessCodecs, parameters->codec_id);
-    if (!lossless_ && !Contains(kLossyCodecs, parameters->codec_id))
+    const AVCodecParameters* parameters = m_container->streams[m_stream]->codecpar;
+    m_lossless = Contains(kLosslessCodecs, parameters->codec_id);
+    if (!m_lossless && !Contains(kLossyCodecs, parameters->codec_id))
         return Refuse(ENGINE_TEXT("DecodedSource", "its audio codec %1 is not supported"),
                       {Av().avcodec_get_name(parameters->codec_id)});
-    codec_ = Av().avcodec_get_name(parameters->codec_id);
+    m_codec = Av().avcodec_get_name(parameters->codec_id);
     return true;
 }
 
 // Protected streams decode to noise or not at all: they are refused by name.
 bool DecodedSource::Encrypted() const
 {
-    const AVStream* stream = container_->streams[stream_];
+    const AVStream* stream = m_container->streams[m_stream];
     const std::uint32_t tag = stream->codecpar->codec_tag;
     if (tag == MKTAG('e', 'n', 'c', 'a') || tag == MKTAG('d', 'r', 'm', 's') || tag == MKTAG('d', 'r', 'm', 'i'))
         return true;
     if (Av().av_stream_get_side_data(stream, AV_PKT_DATA_ENCRYPTION_INIT_INFO, nullptr) != nullptr)
         return true;
-    if (std::strcmp(container_->iformat->name, "asf") == 0) {
+    if (std::strcmp(m_container->iformat->name, "asf") == 0) {
         // The header object: its size follows its GUID.
         std::array<std::uint8_t, 24> head{};
-        if (reader_(0, head.data(), head.size()) != static_cast<long long>(head.size()))
+        if (m_reader(0, head.data(), head.size()) != static_cast<long long>(head.size()))
             return false;
         std::uint64_t length = 0;
         for (int i = 7; i >= 0; --i)
             length = length << 8 | head[16 + static_cast<std::size_t>(i)];
         std::vector<std::uint8_t> header(static_cast<std::size_t>(std::min<std::uint64_t>(length, 1 << 20)));
-        const long long read = reader_(0, header.data(), header.size());
+        const long long read = m_reader(0, header.data(), header.size());
         return read > 0 && AsfHeaderIsEncrypted(header.data(), static_cast<std::size_t>(read));
     }
     return false;
@@ -277,29 +277,30 @@ bool DecodedSource::Encrypted() const
 
 bool DecodedSource::OpenDecoder()
 {
-    AVStream* stream = container_->streams[stream_];
+    AVStream* stream = m_container->streams[m_stream];
     const AVCodec* codec = Av().avcodec_find_decoder(stream->codecpar->codec_id);
     if (codec == nullptr)
-        return Refuse(ENGINE_TEXT("DecodedSource", "no decoder for %1 is installed"), {codec_});
-    decoder_.reset(Av().avcodec_alloc_context3(codec));
-    packet_.reset(Av().av_packet_alloc());
-    frame_.reset(Av().av_frame_alloc());
-    if (!decoder_ || !packet_ || !frame_)
+        return Refuse(ENGINE_TEXT("DecodedSource", "no decoder for %1 is installed"), {m_codec});
+    m_decoder.reset(Av().avcodec_alloc_context3(codec));
+    m_packet.reset(Av().av_packet_alloc());
+    m_frame.reset(Av().av_frame_alloc());
+    if (!m_decoder || !m_packet || !m_frame)
         return Refuse(ENGINE_TEXT("DecodedSource", "out of memory"));
-    if (Av().avcodec_parameters_to_context(decoder_.get(), stream->codecpar) < 0)
+    if (Av().avcodec_parameters_to_context(m_decoder.get(), stream->codecpar) < 0)
         return Refuse(ENGINE_TEXT("DecodedSource", "out of memory"));
     // The packets' time base lets the decoder apply skip and trim side data.
-    decoder_->pkt_timebase = stream->time_base;
-    decoder_->thread_count = 1;
-    const int opened = Av().avcodec_open2(decoder_.get(), codec, nullptr);
+    m_decoder->pkt_timebase = stream->time_base;
+    m_decoder->thread_count = 1;
+    const int opened = Av().avcodec_open2(m_decoder.get(), codec, nullptr);
     if (opened < 0)
-        return Refuse(ENGINE_TEXT("DecodedSource", "its %1 stream cannot be decoded: %2"), {codec_, ErrorText(opened)});
-    sourceRate_ = decoder_->sample_rate;
-    sourceChannels_ = decoder_->ch_layout.nb_channels;
-    if (sourceRate_ <= 0 || sourceChannels_ <= 0)
-        return Refuse(ENGINE_TEXT("DecodedSource", "its %1 stream names no sample rate or channels"), {codec_});
-    rate_ = HandedRate(sourceRate_);
-    channels_ = std::min(sourceChannels_, 2);
+        return Refuse(ENGINE_TEXT("DecodedSource", "its %1 stream cannot be decoded: %2"),
+                      {m_codec, ErrorText(opened)});
+    m_sourceRate = m_decoder->sample_rate;
+    m_sourceChannels = m_decoder->ch_layout.nb_channels;
+    if (m_sourceRate <= 0 || m_sourceChannels <= 0)
+        return Refuse(ENGINE_TEXT("DecodedSource", "its %1 stream names no sample rate or channels"), {m_codec});
+    m_rate = HandedRate(m_sourceRate);
+    m_channels = std::min(m_sourceChannels, 2);
     MeasureBitrate();
     return true;
 }
@@ -309,57 +310,57 @@ bool DecodedSource::OpenDecoder()
 // padding); elsewhere the file's bytes over its length.
 void DecodedSource::MeasureBitrate()
 {
-    const AVStream* stream = container_->streams[stream_];
-    const bool declared = std::strcmp(container_->iformat->name, "mov,mp4,m4a,3gp,3g2,mj2") == 0
-        || std::strcmp(container_->iformat->name, "asf") == 0;
+    const AVStream* stream = m_container->streams[m_stream];
+    const bool declared = std::strcmp(m_container->iformat->name, "mov,mp4,m4a,3gp,3g2,mj2") == 0
+        || std::strcmp(m_container->iformat->name, "asf") == 0;
     if (declared && stream->codecpar->bit_rate > 0) {
-        averageBitrate_ = stream->codecpar->bit_rate;
+        m_averageBitrate = stream->codecpar->bit_rate;
         return;
     }
     double seconds = 0;
-    if (container_->duration > 0)
-        seconds = static_cast<double>(container_->duration) / AV_TIME_BASE;
+    if (m_container->duration > 0)
+        seconds = static_cast<double>(m_container->duration) / AV_TIME_BASE;
     else if (stream->duration > 0)
         seconds = static_cast<double>(stream->duration) * av_q2d(stream->time_base);
     if (seconds > 0)
-        averageBitrate_ = static_cast<std::int64_t>(static_cast<double>(size_) * 8 / seconds);
+        m_averageBitrate = static_cast<std::int64_t>(static_cast<double>(m_size) * 8 / seconds);
     else
-        averageBitrate_ = stream->codecpar->bit_rate > 0 ? stream->codecpar->bit_rate : container_->bit_rate;
+        m_averageBitrate = stream->codecpar->bit_rate > 0 ? stream->codecpar->bit_rate : m_container->bit_rate;
 }
 
 std::uint64_t DecodedSource::Position() const
 {
-    return std::min(offset_, size_);
+    return std::min(m_offset, m_size);
 }
 
 void DecodedSource::NoteSkipped(std::int64_t offset, std::int64_t bytes)
 {
-    if (skipOffset_ < 0)
-        skipOffset_ = std::max<std::int64_t>(offset, 0);
-    skipBytes_ += std::max<std::int64_t>(bytes, 0);
+    if (m_skipOffset < 0)
+        m_skipOffset = std::max<std::int64_t>(offset, 0);
+    m_skipBytes += std::max<std::int64_t>(bytes, 0);
 }
 
 DecodedSource::Step DecodedSource::Next()
 {
     Produced produced = Produced::End;
-    if (held_) {
-        held_ = false;
-        produced = heldKind_;
+    if (m_held) {
+        m_held = false;
+        produced = m_heldKind;
     } else {
         produced = Produce();
         // A stretch that could not be decoded is reported before what follows it.
-        if (skipOffset_ >= 0 && produced != Produced::ReadFailed) {
-            Step skipped{Step::Kind::Skipped, static_cast<std::uint64_t>(skipOffset_),
-                         static_cast<std::uint64_t>(skipBytes_), Position()};
-            skipOffset_ = -1;
-            skipBytes_ = 0;
-            held_ = true;
-            heldKind_ = produced;
+        if (m_skipOffset >= 0 && produced != Produced::ReadFailed) {
+            Step skipped{Step::Kind::Skipped, static_cast<std::uint64_t>(m_skipOffset),
+                         static_cast<std::uint64_t>(m_skipBytes), Position()};
+            m_skipOffset = -1;
+            m_skipBytes = 0;
+            m_held = true;
+            m_heldKind = produced;
             return skipped;
         }
     }
     Step step;
-    step.position = produced == Produced::End ? size_ : Position();
+    step.position = produced == Produced::End ? m_size : Position();
     step.kind = produced == Produced::Block ? Step::Kind::Block
         : produced == Produced::End         ? Step::Kind::End
                                             : Step::Kind::ReadFailed;
@@ -368,66 +369,66 @@ DecodedSource::Step DecodedSource::Next()
 
 DecodedSource::Produced DecodedSource::Produce()
 {
-    frames_ = 0;
-    while (!ended_) {
-        if (readFailed_)
+    m_frames = 0;
+    while (!m_ended) {
+        if (m_readFailed)
             return Produced::ReadFailed;
-        if (decoderDrained_) {
-            ended_ = true;
+        if (m_decoderDrained) {
+            m_ended = true;
             if (Drain())
                 return Produced::Block;
             break;
         }
-        const int received = Av().avcodec_receive_frame(decoder_.get(), frame_.get());
+        const int received = Av().avcodec_receive_frame(m_decoder.get(), m_frame.get());
         if (received == 0) {
-            const bool converted = Convert(frame_.get());
-            Av().av_frame_unref(frame_.get());
-            if (converted && frames_ > 0)
+            const bool converted = Convert(m_frame.get());
+            Av().av_frame_unref(m_frame.get());
+            if (converted && m_frames > 0)
                 return Produced::Block;
             continue;
         }
         if (received == AVERROR_EOF) {
-            decoderDrained_ = true;
+            m_decoderDrained = true;
             continue;
         }
         // A decoding error loses the packet it came from; a decoder that
         // keeps failing without input is asked for no more.
-        if (received != AVERROR(EAGAIN) && ++failedDecodes_ < kStuckReads) {
+        if (received != AVERROR(EAGAIN) && ++m_failedDecodes < kStuckReads) {
             NoteSkipped(static_cast<std::int64_t>(Position()), 0);
             continue;
         }
-        failedDecodes_ = 0;
-        if (sentEnd_) {
-            decoderDrained_ = true;
+        m_failedDecodes = 0;
+        if (m_sentEnd) {
+            m_decoderDrained = true;
             continue;
         }
-        const int read = packetHeld_ ? 0 : Av().av_read_frame(container_.get(), packet_.get());
-        packetHeld_ = false;
+        const int read = m_packetHeld ? 0 : Av().av_read_frame(m_container.get(), m_packet.get());
+        m_packetHeld = false;
         if (read < 0) {
-            if (readFailed_)
+            if (m_readFailed)
                 return Produced::ReadFailed;
             // A damaged container part: the demuxer resynchronises, unless
             // it is stuck, which ends the stream like its end.
-            const bool stuck = Position() == failedAt_ && ++failedReads_ >= kStuckReads;
-            if (read == AVERROR_EOF || stuck || Av().avio_feof(container_->pb)) {
-                Av().avcodec_send_packet(decoder_.get(), nullptr);
-                sentEnd_ = true;
-            } else if (Position() != failedAt_) {
-                failedAt_ = Position();
-                failedReads_ = 0;
+            const bool stuck = Position() == m_failedAt && ++m_failedReads >= kStuckReads;
+            if (read == AVERROR_EOF || stuck || Av().avio_feof(m_container->pb)) {
+                Av().avcodec_send_packet(m_decoder.get(), nullptr);
+                m_sentEnd = true;
+            } else if (Position() != m_failedAt) {
+                m_failedAt = Position();
+                m_failedReads = 0;
             }
             continue;
         }
-        if (packet_->stream_index == stream_) {
-            const int sent = Av().avcodec_send_packet(decoder_.get(), packet_.get());
+        if (m_packet->stream_index == m_stream) {
+            const int sent = Av().avcodec_send_packet(m_decoder.get(), m_packet.get());
             if (sent == AVERROR(EAGAIN)) {
-                packetHeld_ = true;  // sent again once the decoder's frames are taken
+                m_packetHeld = true;  // sent again once the decoder's frames are taken
                 continue;
             }
             if (sent < 0)
-                NoteSkipped(packet_->pos >= 0 ? packet_->pos : static_cast<std::int64_t>(Position()), packet_->size);
+                NoteSkipped(m_packet->pos >= 0 ? m_packet->pos : static_cast<std::int64_t>(Position()), m_packet->size);
         }
-        Av().av_packet_unref(packet_.get());
+        Av().av_packet_unref(m_packet.get());
     }
     return Produced::End;
 }
@@ -437,27 +438,27 @@ bool DecodedSource::SetUpResampler(const AVFrame* frame)
     AVChannelLayout in{};
     if (frame->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC || frame->ch_layout.nb_channels == 0)
         Av().av_channel_layout_default(
-            &in, frame->ch_layout.nb_channels > 0 ? frame->ch_layout.nb_channels : sourceChannels_);
+            &in, frame->ch_layout.nb_channels > 0 ? frame->ch_layout.nb_channels : m_sourceChannels);
     else
         Av().av_channel_layout_copy(&in, &frame->ch_layout);
     AVChannelLayout out{};
-    Av().av_channel_layout_default(&out, channels_);
+    Av().av_channel_layout_default(&out, m_channels);
     SwrContext* resampler = nullptr;
     // More channels go to stereo by the standard downmix matrix (centre and
     // surrounds at -3 dB), normalised so that the mix cannot clip.
     const int set
-        = Av().swr_alloc_set_opts2(&resampler, &out, AV_SAMPLE_FMT_FLT, rate_, &in,
+        = Av().swr_alloc_set_opts2(&resampler, &out, AV_SAMPLE_FMT_FLT, m_rate, &in,
                                    static_cast<AVSampleFormat>(frame->format), frame->sample_rate, 0, nullptr);
     Av().av_channel_layout_uninit(&in);
     Av().av_channel_layout_uninit(&out);
-    resampler_.reset(resampler);
+    m_resampler.reset(resampler);
     if (set < 0 || Av().swr_init(resampler) < 0) {
-        resampler_.reset();
+        m_resampler.reset();
         return false;
     }
-    inRate_ = frame->sample_rate;
-    inFormat_ = frame->format;
-    inChannels_ = frame->ch_layout.nb_channels;
+    m_inRate = frame->sample_rate;
+    m_inFormat = frame->format;
+    m_inChannels = frame->ch_layout.nb_channels;
     return true;
 }
 
@@ -468,36 +469,36 @@ bool DecodedSource::Convert(const AVFrame* frame)
 {
     if (frame->nb_samples <= 0 || frame->sample_rate <= 0)
         return false;
-    if (!resampler_ || frame->sample_rate != inRate_ || frame->format != inFormat_
-        || frame->ch_layout.nb_channels != inChannels_) {
+    if (!m_resampler || frame->sample_rate != m_inRate || frame->format != m_inFormat
+        || frame->ch_layout.nb_channels != m_inChannels) {
         if (!SetUpResampler(frame)) {
             NoteSkipped(static_cast<std::int64_t>(Position()), 0);
             return false;
         }
     }
-    const int room = Av().swr_get_out_samples(resampler_.get(), frame->nb_samples);
+    const int room = Av().swr_get_out_samples(m_resampler.get(), frame->nb_samples);
     if (room <= 0)
         return true;
-    samples_.resize(static_cast<std::size_t>(room) * static_cast<std::size_t>(channels_));
-    auto* out = reinterpret_cast<std::uint8_t*>(samples_.data());
-    const int converted = Av().swr_convert(resampler_.get(), &out, room,
+    m_samples.resize(static_cast<std::size_t>(room) * static_cast<std::size_t>(m_channels));
+    auto* out = reinterpret_cast<std::uint8_t*>(m_samples.data());
+    const int converted = Av().swr_convert(m_resampler.get(), &out, room,
                                            const_cast<const std::uint8_t**>(frame->extended_data), frame->nb_samples);
-    frames_ = converted > 0 ? static_cast<std::size_t>(converted) : 0;
+    m_frames = converted > 0 ? static_cast<std::size_t>(converted) : 0;
     return converted >= 0;
 }
 
 // The resampler's last samples, once the decoder has handed over its last frame.
 bool DecodedSource::Drain()
 {
-    frames_ = 0;
-    if (!resampler_ || inRate_ == rate_)
+    m_frames = 0;
+    if (!m_resampler || m_inRate == m_rate)
         return false;
-    const int room = Av().swr_get_out_samples(resampler_.get(), 0);
+    const int room = Av().swr_get_out_samples(m_resampler.get(), 0);
     if (room <= 0)
         return false;
-    samples_.resize(static_cast<std::size_t>(room) * static_cast<std::size_t>(channels_));
-    auto* out = reinterpret_cast<std::uint8_t*>(samples_.data());
-    const int converted = Av().swr_convert(resampler_.get(), &out, room, nullptr, 0);
-    frames_ = converted > 0 ? static_cast<std::size_t>(converted) : 0;
-    return frames_ > 0;
+    m_samples.resize(static_cast<std::size_t>(room) * static_cast<std::size_t>(m_channels));
+    auto* out = reinterpret_cast<std::uint8_t*>(m_samples.data());
+    const int converted = Av().swr_convert(m_resampler.get(), &out, room, nullptr, 0);
+    m_frames = converted > 0 ? static_cast<std::size_t>(converted) : 0;
+    return m_frames > 0;
 }

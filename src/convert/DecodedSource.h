@@ -51,27 +51,27 @@ public:
     // Opens the source with the demuxer of `format` and its first audio
     // stream's decoder. False when it cannot be converted; Refusal() says why.
     bool Open(const SourceFormat& format);
-    const std::string& Refusal() const { return refusal_; }
+    const std::string& Refusal() const { return m_refusal; }
     // A read of the source failed (Open or Next): the reader's own error says why.
-    bool ReadFailed() const { return readFailed_; }
+    bool ReadFailed() const { return m_readFailed; }
 
     // The stream as found, and as it will be handed over.
-    int SourceRate() const { return sourceRate_; }
-    int SourceChannels() const { return sourceChannels_; }
-    int Rate() const { return rate_; }
-    int Channels() const { return channels_; }
+    int SourceRate() const { return m_sourceRate; }
+    int SourceChannels() const { return m_sourceChannels; }
+    int Rate() const { return m_rate; }
+    int Channels() const { return m_channels; }
     // A lossless codec (FLAC, ALAC, PCM, Monkey's Audio, WavPack, WMA Lossless).
-    bool Lossless() const { return lossless_; }
+    bool Lossless() const { return m_lossless; }
     // The stream's average bitrate in bit/s, 0 when unknown.
-    std::int64_t AverageBitrate() const { return averageBitrate_; }
+    std::int64_t AverageBitrate() const { return m_averageBitrate; }
     // FFmpeg's name of the codec ("vorbis", "opus", "flac"...).
-    const std::string& Codec() const { return codec_; }
+    const std::string& Codec() const { return m_codec; }
 
     // Decodes on to the next block of samples, stretch that could not be
     // decoded, or end. After Block, Samples() holds Frames() frames.
     Step Next();
-    const float* Samples() const { return samples_.data(); }
-    std::size_t Frames() const { return frames_; }
+    const float* Samples() const { return m_samples.data(); }
+    std::size_t Frames() const { return m_frames; }
 
 private:
     enum class Produced { Block, End, ReadFailed };
@@ -110,46 +110,46 @@ private:
     std::uint64_t Position() const;
     bool Refuse(EngineText reason, std::initializer_list<std::string> values = {});
 
-    Reader reader_;
-    std::uint64_t size_;
-    std::uint64_t offset_ = 0;
-    bool readFailed_ = false;
+    Reader m_reader;
+    std::uint64_t m_size;
+    std::uint64_t m_offset = 0;
+    bool m_readFailed = false;
 
-    std::unique_ptr<AVIOContext, IoCloser> io_;
-    std::unique_ptr<AVFormatContext, FormatCloser> container_;
-    std::unique_ptr<AVCodecContext, CodecCloser> decoder_;
-    std::unique_ptr<AVPacket, PacketCloser> packet_;
-    std::unique_ptr<AVFrame, FrameCloser> frame_;
-    std::unique_ptr<SwrContext, ResamplerCloser> resampler_;
-    int stream_ = -1;
-    std::string refusal_;
-    Translator language_;
+    std::unique_ptr<AVIOContext, IoCloser> m_io;
+    std::unique_ptr<AVFormatContext, FormatCloser> m_container;
+    std::unique_ptr<AVCodecContext, CodecCloser> m_decoder;
+    std::unique_ptr<AVPacket, PacketCloser> m_packet;
+    std::unique_ptr<AVFrame, FrameCloser> m_frame;
+    std::unique_ptr<SwrContext, ResamplerCloser> m_resampler;
+    int m_stream = -1;
+    std::string m_refusal;
+    Translator m_language;
 
-    int sourceRate_ = 0;
-    int sourceChannels_ = 0;
-    int rate_ = 0;
-    int channels_ = 0;
-    bool lossless_ = false;
-    std::int64_t averageBitrate_ = 0;
-    std::string codec_;
+    int m_sourceRate = 0;
+    int m_sourceChannels = 0;
+    int m_rate = 0;
+    int m_channels = 0;
+    bool m_lossless = false;
+    std::int64_t m_averageBitrate = 0;
+    std::string m_codec;
 
     // What the resampler was set up for.
-    int inRate_ = 0;
-    int inFormat_ = -1;
-    int inChannels_ = 0;
+    int m_inRate = 0;
+    int m_inFormat = -1;
+    int m_inChannels = 0;
 
-    std::vector<float> samples_;
-    std::size_t frames_ = 0;
-    bool sentEnd_ = false;
-    bool decoderDrained_ = false;
-    bool ended_ = false;
-    bool packetHeld_ = false;  // the decoder asked for this packet again later
-    int failedDecodes_ = 0;    // decoding errors in a row
-    int failedReads_ = 0;      // demuxer errors in a row at one position
-    std::uint64_t failedAt_ = 0;
+    std::vector<float> m_samples;
+    std::size_t m_frames = 0;
+    bool m_sentEnd = false;
+    bool m_decoderDrained = false;
+    bool m_ended = false;
+    bool m_packetHeld = false;  // the decoder asked for this packet again later
+    int m_failedDecodes = 0;    // decoding errors in a row
+    int m_failedReads = 0;      // demuxer errors in a row at one position
+    std::uint64_t m_failedAt = 0;
     // A stretch not decoded, reported before the next block or the end.
-    std::int64_t skipOffset_ = -1;
-    std::int64_t skipBytes_ = 0;
-    bool held_ = false;  // a block or end produced behind a Skipped step
-    Produced heldKind_ = Produced::End;
+    std::int64_t m_skipOffset = -1;
+    std::int64_t m_skipBytes = 0;
+    bool m_held = false;  // a block or end produced behind a Skipped step
+    Produced m_heldKind = Produced::End;
 };

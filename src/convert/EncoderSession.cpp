@@ -11,36 +11,36 @@
 #include <vector>
 
 EncoderSession::EncoderSession(const std::string& folder, UserPrompt& prompt, Translator language)
-    : prompt_(prompt), language_(language)
+    : m_prompt(prompt), m_language(language)
 {
-    if (library_.Load(InstallLayout::EncoderLibraryFolders(folder), be::kLibraryFileName)) {
+    if (m_library.Load(InstallLayout::EncoderLibraryFolders(folder), be::kLibraryFileName)) {
         ResolveEntryPoints();
-        if (!entries_.Complete())
-            problem_ = language_.Text(ENGINE_TEXT("EncoderSession", "The encoder library %1 found in %2 lacks %3"),
-                                      {be::kLibraryFileName, library_.Tried().back(), MissingEntryPoints()});
+        if (!m_entries.Complete())
+            m_problem = m_language.Text(ENGINE_TEXT("EncoderSession", "The encoder library %1 found in %2 lacks %3"),
+                                        {be::kLibraryFileName, m_library.Tried().back(), MissingEntryPoints()});
     } else {
-        problem_ = language_.Text(
+        m_problem = m_language.Text(
             ENGINE_TEXT("EncoderSession", "The encoder library %1 was looked for in %2: %3"),
             {be::kLibraryFileName, TriedPlaces(),
-             library_.Reason().empty() ? language_(ENGINE_TEXT("EncoderSession", "not found")) : library_.Reason()});
+             m_library.Reason().empty() ? m_language(ENGINE_TEXT("EncoderSession", "not found")) : m_library.Reason()});
     }
-    if (!entries_.Complete()) {
-        ready_ = false;
-        prompt_.MessageBox(language_(ENGINE_TEXT("EncoderSession", "Init Lame Encoder Error!")));
+    if (!m_entries.Complete()) {
+        m_ready = false;
+        m_prompt.MessageBox(m_language(ENGINE_TEXT("EncoderSession", "Init Lame Encoder Error!")));
     }
 }
 
 // "A, B and C": the places the library was looked for.
 std::string EncoderSession::TriedPlaces() const
 {
-    const auto& tried = library_.Tried();
-    const auto shown = [this](const std::string& place) { return language_("SharedLibrary", place); };
+    const auto& tried = m_library.Tried();
+    const auto shown = [this](const std::string& place) { return m_language("SharedLibrary", place); };
     if (tried.size() < 2)
         return tried.empty() ? std::string() : shown(tried.back());
     std::string head;
     for (std::size_t i = 0; i + 1 < tried.size(); ++i)
         head += (i == 0 ? "" : ", ") + shown(tried[i]);
-    return Translator::Fill(language_(ENGINE_TEXT("EncoderSession", "%1 and %2")), {head, shown(tried.back())});
+    return Translator::Fill(m_language(ENGINE_TEXT("EncoderSession", "%1 and %2")), {head, shown(tried.back())});
 }
 
 std::string EncoderSession::MissingEntryPoints() const
@@ -50,52 +50,52 @@ std::string EncoderSession::MissingEntryPoints() const
         if (!present)
             missing += (missing.empty() ? "" : ", ") + std::string(name);
     };
-    add(entries_.init != nullptr, be::kInitStreamName);
-    add(entries_.encode != nullptr, be::kEncodeChunkName);
-    add(entries_.deinit != nullptr, be::kDeinitStreamName);
-    add(entries_.close != nullptr, be::kCloseStreamName);
+    add(m_entries.init != nullptr, be::kInitStreamName);
+    add(m_entries.encode != nullptr, be::kEncodeChunkName);
+    add(m_entries.deinit != nullptr, be::kDeinitStreamName);
+    add(m_entries.close != nullptr, be::kCloseStreamName);
     return missing;
 }
 
 EncoderSession::EncoderSession(const EncoderEntryPoints& entries, UserPrompt& prompt, Translator language)
-    : entries_(entries), prompt_(prompt), language_(language)
+    : m_entries(entries), m_prompt(prompt), m_language(language)
 {
-    ready_ = entries_.Complete();
-    if (!ready_) {
-        problem_ = language_.Text(ENGINE_TEXT("EncoderSession", "The encoder lacks %1"), {MissingEntryPoints()});
-        prompt_.MessageBox(language_(ENGINE_TEXT("EncoderSession", "Init Lame Encoder Error!")));
+    m_ready = m_entries.Complete();
+    if (!m_ready) {
+        m_problem = m_language.Text(ENGINE_TEXT("EncoderSession", "The encoder lacks %1"), {MissingEntryPoints()});
+        m_prompt.MessageBox(m_language(ENGINE_TEXT("EncoderSession", "Init Lame Encoder Error!")));
     }
 }
 
 EncoderSession::~EncoderSession()
 {
-    if (started_)
+    if (m_started)
         Close();
 }
 
 void EncoderSession::ResolveEntryPoints()
 {
-    entries_.init = reinterpret_cast<be::InitStreamFn>(library_.Symbol(be::kInitStreamName));
-    entries_.encode = reinterpret_cast<be::EncodeChunkFn>(library_.Symbol(be::kEncodeChunkName));
-    entries_.deinit = reinterpret_cast<be::DeinitStreamFn>(library_.Symbol(be::kDeinitStreamName));
-    entries_.close = reinterpret_cast<be::CloseStreamFn>(library_.Symbol(be::kCloseStreamName));
-    entries_.infoTag = reinterpret_cast<be::WriteInfoTagFn>(library_.Symbol(be::kWriteInfoTagName));
-    entries_.encodeFloat = reinterpret_cast<be::EncodeChunkFloatFn>(library_.Symbol(be::kEncodeChunkFloatName));
-    entries_.setReplayGain = reinterpret_cast<be::SetReplayGainFn>(library_.Symbol(be::kSetReplayGainName));
+    m_entries.init = reinterpret_cast<be::InitStreamFn>(m_library.Symbol(be::kInitStreamName));
+    m_entries.encode = reinterpret_cast<be::EncodeChunkFn>(m_library.Symbol(be::kEncodeChunkName));
+    m_entries.deinit = reinterpret_cast<be::DeinitStreamFn>(m_library.Symbol(be::kDeinitStreamName));
+    m_entries.close = reinterpret_cast<be::CloseStreamFn>(m_library.Symbol(be::kCloseStreamName));
+    m_entries.infoTag = reinterpret_cast<be::WriteInfoTagFn>(m_library.Symbol(be::kWriteInfoTagName));
+    m_entries.encodeFloat = reinterpret_cast<be::EncodeChunkFloatFn>(m_library.Symbol(be::kEncodeChunkFloatName));
+    m_entries.setReplayGain = reinterpret_cast<be::SetReplayGainFn>(m_library.Symbol(be::kSetReplayGainName));
 }
 
 void EncoderSession::ConfigureCommon(int sampleRate, int outputRate, int channels)
 {
-    std::memset(&config_, 0, sizeof config_);
-    config_.format = be::kConfigLame;
-    config_.version = be::kConfigVersion;
-    config_.size = be::kConfigSize;
-    config_.sampleRate = static_cast<std::uint32_t>(sampleRate);
-    config_.reSampleRate = static_cast<std::uint32_t>(outputRate);
-    config_.mode = channels == 1 ? be::kModeMono : be::kModeJointStereo;
-    config_.mpegVersion = be::kMpeg1;
+    std::memset(&m_config, 0, sizeof m_config);
+    m_config.format = be::kConfigLame;
+    m_config.version = be::kConfigVersion;
+    m_config.size = be::kConfigSize;
+    m_config.sampleRate = static_cast<std::uint32_t>(sampleRate);
+    m_config.reSampleRate = static_cast<std::uint32_t>(outputRate);
+    m_config.mode = channels == 1 ? be::kModeMono : be::kModeJointStereo;
+    m_config.mpegVersion = be::kMpeg1;
     // Gapless players trim the encoder's delay and padding by this frame.
-    config_.writeVbrHeader = entries_.infoTag != nullptr ? 1 : 0;
+    m_config.writeVbrHeader = m_entries.infoTag != nullptr ? 1 : 0;
 }
 
 void EncoderSession::Configure(const EncodeSettings& settings, int sampleRate, int channels)
@@ -116,68 +116,68 @@ void EncoderSession::Configure(const EncodeSettings& settings, int sampleRate, i
 void EncoderSession::Configure(int bitrate, int sampleRate, int channels)
 {
     ConfigureCommon(sampleRate, OutputRatePlan::Choose(sampleRate, bitrate), channels);
-    config_.bitrate = static_cast<std::uint32_t>(bitrate);
-    config_.preset = be::kPresetCbr;
+    m_config.bitrate = static_cast<std::uint32_t>(bitrate);
+    m_config.preset = be::kPresetCbr;
 }
 
 void EncoderSession::ConfigureVariable(int quality, int sampleRate, int channels)
 {
     ConfigureCommon(sampleRate, sampleRate, channels);
-    config_.enableVbr = 1;
-    config_.vbrMethod = be::kVbrMethodMtrh;
-    config_.vbrQuality = quality;
+    m_config.enableVbr = 1;
+    m_config.vbrMethod = be::kVbrMethodMtrh;
+    m_config.vbrQuality = quality;
 }
 
 void EncoderSession::ConfigureAverage(int kbps, int sampleRate, int channels)
 {
     ConfigureCommon(sampleRate, OutputRatePlan::Choose(sampleRate, kbps), channels);
-    config_.enableVbr = 1;
-    config_.vbrMethod = be::kVbrMethodAbr;
-    config_.abrBitrate = static_cast<std::uint32_t>(kbps) * 1000;
+    m_config.enableVbr = 1;
+    m_config.vbrMethod = be::kVbrMethodAbr;
+    m_config.abrBitrate = static_cast<std::uint32_t>(kbps) * 1000;
 }
 
 bool EncoderSession::Start()
 {
-    if (entries_.init(&config_, &chunkSize_, &outputBound_, &stream_) == be::kErrSuccessful) {
-        started_ = true;
+    if (m_entries.init(&m_config, &m_chunkSize, &m_outputBound, &m_stream) == be::kErrSuccessful) {
+        m_started = true;
         return true;
     }
-    entries_.close(stream_);
-    prompt_.MessageBox(language_(ENGINE_TEXT("EncoderSession", "Init Lame Stream Failed in Lame")));
+    m_entries.close(m_stream);
+    m_prompt.MessageBox(m_language(ENGINE_TEXT("EncoderSession", "Init Lame Stream Failed in Lame")));
     return false;
 }
 
 std::uint32_t EncoderSession::Encode(const std::int16_t* pcm, std::uint32_t bytes, std::uint8_t* destination)
 {
-    const std::uint32_t chunkBytes = 2 * chunkSize_;
+    const std::uint32_t chunkBytes = 2 * m_chunkSize;
     std::uint32_t offset = 0;
     std::uint32_t total = 0;
     auto call = [&](std::uint32_t values) {
         std::uint32_t written = 0;
-        if (entries_.encode(stream_, values, pcm + offset / 2, destination + total, &written) != be::kErrSuccessful)
-            failed_ = true;
+        if (m_entries.encode(m_stream, values, pcm + offset / 2, destination + total, &written) != be::kErrSuccessful)
+            m_failed = true;
         total += written;
     };
-    while (!failed_ && offset + chunkBytes < bytes) {
-        call(chunkSize_);
+    while (!m_failed && offset + chunkBytes < bytes) {
+        call(m_chunkSize);
         offset += chunkBytes;
     }
-    if (!failed_)
+    if (!m_failed)
         call((bytes - offset) / 2);
     return total;
 }
 
 std::uint32_t EncoderSession::EncodeFloat(const float* pcm, std::uint32_t values, std::uint8_t* destination)
 {
-    if (entries_.encodeFloat == nullptr)
+    if (m_entries.encodeFloat == nullptr)
         return EncodeFloatAs16(pcm, values, destination);
     std::uint32_t offset = 0;
     std::uint32_t total = 0;
-    while (!failed_ && offset < values) {
-        const std::uint32_t count = std::min(chunkSize_ > 0 ? chunkSize_ : values, values - offset);
+    while (!m_failed && offset < values) {
+        const std::uint32_t count = std::min(m_chunkSize > 0 ? m_chunkSize : values, values - offset);
         std::uint32_t written = 0;
-        if (entries_.encodeFloat(stream_, count, pcm + offset, destination + total, &written) != be::kErrSuccessful)
-            failed_ = true;
+        if (m_entries.encodeFloat(m_stream, count, pcm + offset, destination + total, &written) != be::kErrSuccessful)
+            m_failed = true;
         total += written;
         offset += count;
     }
@@ -194,18 +194,18 @@ std::uint32_t EncoderSession::EncodeFloatAs16(const float* pcm, std::uint32_t va
 
 std::uint32_t EncoderSession::EncodeRoom(std::uint32_t bytes) const
 {
-    const std::uint32_t chunkBytes = 2 * chunkSize_;
+    const std::uint32_t chunkBytes = 2 * m_chunkSize;
     const std::uint32_t calls = chunkBytes == 0 ? 1 : (bytes + chunkBytes - 1) / chunkBytes;
-    return (calls == 0 ? 1 : calls) * outputBound_;
+    return (calls == 0 ? 1 : calls) * m_outputBound;
 }
 
 std::uint32_t EncoderSession::Flush(std::uint8_t* destination)
 {
     std::uint32_t written = 0;
-    if (started_ && !flushed_) {
-        if (entries_.deinit(stream_, destination, &written) != be::kErrSuccessful)
-            failed_ = true;
-        flushed_ = true;
+    if (m_started && !m_flushed) {
+        if (m_entries.deinit(m_stream, destination, &written) != be::kErrSuccessful)
+            m_failed = true;
+        m_flushed = true;
     }
     return written;
 }
@@ -213,28 +213,29 @@ std::uint32_t EncoderSession::Flush(std::uint8_t* destination)
 bool EncoderSession::InfoFrame(std::uint8_t* destination, std::uint32_t& length)
 {
     length = 0;
-    if (!started_ || !flushed_ || !WritesInfoFrame())
+    if (!m_started || !m_flushed || !WritesInfoFrame())
         return false;
-    return entries_.infoTag(stream_, destination, be::kInfoTagOutputSize, &length) == be::kErrSuccessful;
+    return m_entries.infoTag(m_stream, destination, be::kInfoTagOutputSize, &length) == be::kErrSuccessful;
 }
 
 bool EncoderSession::SetReplayGain(double gainDb, double peak)
 {
-    if (!started_ || entries_.setReplayGain == nullptr)
+    if (!m_started || m_entries.setReplayGain == nullptr)
         return false;
-    return entries_.setReplayGain(stream_, static_cast<float>(gainDb), static_cast<float>(peak)) == be::kErrSuccessful;
+    return m_entries.setReplayGain(m_stream, static_cast<float>(gainDb), static_cast<float>(peak))
+        == be::kErrSuccessful;
 }
 
 void EncoderSession::Close()
 {
-    if (!started_)
+    if (!m_started)
         return;
-    if (!flushed_) {
+    if (!m_flushed) {
         // The stream is dropped either way; what the flush says changes nothing.
         std::vector<std::uint8_t> scratch(50000);
         std::uint32_t written = 0;
-        (void)entries_.deinit(stream_, scratch.data(), &written);
+        (void)m_entries.deinit(m_stream, scratch.data(), &written);
     }
-    entries_.close(stream_);
-    started_ = false;
+    m_entries.close(m_stream);
+    m_started = false;
 }

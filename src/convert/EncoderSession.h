@@ -44,10 +44,10 @@ public:
     EncoderSession(const EncoderSession&) = delete;
     EncoderSession& operator=(const EncoderSession&) = delete;
 
-    bool Ready() const { return ready_; }
+    bool Ready() const { return m_ready; }
     // Why the session is not ready, for the log: which library was looked
     // for where, and the loader's reason. Empty when it is ready.
-    const std::string& Problem() const { return problem_; }
+    const std::string& Problem() const { return m_problem; }
 
     // Fills the configuration record: the result's settings, the source's
     // rate and channel count, the output rate that can carry the bitrate, and
@@ -60,17 +60,17 @@ public:
     void ConfigureVariable(int quality, int sampleRate, int channels);
     // The same for LAME's average bitrate at `kbps`.
     void ConfigureAverage(int kbps, int sampleRate, int channels);
-    int OutputRate() const { return static_cast<int>(config_.reSampleRate); }
-    const be::Config& Record() const { return config_; }
+    int OutputRate() const { return static_cast<int>(m_config.reSampleRate); }
+    const be::Config& Record() const { return m_config; }
     // Takes another session's record as it is, for a stream that must encode
     // exactly as that session's does.
-    void Adopt(const be::Config& record) { config_ = record; }
-    const EncoderEntryPoints& Entries() const { return entries_; }
+    void Adopt(const be::Config& record) { m_config = record; }
+    const EncoderEntryPoints& Entries() const { return m_entries; }
 
     // Starts the stream; on failure the stream is released and the user told.
     bool Start();
-    std::uint32_t ChunkSize() const { return chunkSize_; }
-    std::uint32_t OutputBound() const { return outputBound_; }
+    std::uint32_t ChunkSize() const { return m_chunkSize; }
+    std::uint32_t OutputBound() const { return m_outputBound; }
 
     // Encodes `bytes` bytes of interleaved 16-bit PCM, writing the MP3 bytes
     // at `destination`; returns how many were written. After a call the
@@ -88,7 +88,7 @@ public:
     // The stream's first bytes are a placeholder frame that InfoFrame's
     // bytes replace once the stream is flushed (unless its frames are too
     // short to hold one).
-    bool WritesInfoFrame() const { return config_.writeVbrHeader != 0; }
+    bool WritesInfoFrame() const { return m_config.writeVbrHeader != 0; }
     // Writes the finished Info frame at `destination` (be::kInfoTagOutputSize
     // bytes free) after Flush; returns its length, 0 when there is none.
     // False when the library failed.
@@ -97,7 +97,7 @@ public:
     // when the library cannot.
     bool SetReplayGain(double gainDb, double peak);
     // The library refused an encode or flush call: the result lacks audio.
-    bool Failed() const { return failed_; }
+    bool Failed() const { return m_failed; }
     // Ends the stream. What a stream not flushed before still holds is dropped.
     void Close();
 
@@ -108,17 +108,17 @@ private:
     std::string TriedPlaces() const;
     void ConfigureCommon(int sampleRate, int outputRate, int channels);
 
-    SharedLibrary library_;
-    EncoderEntryPoints entries_;
-    UserPrompt& prompt_;
-    const Translator language_;  // of the prompts and the problem
-    bool ready_ = true;
-    std::string problem_;
-    bool started_ = false;
-    bool flushed_ = false;
-    bool failed_ = false;
-    be::Config config_{};
-    std::uint32_t chunkSize_ = 0;
-    std::uint32_t outputBound_ = 0;
-    be::StreamHandle stream_ = 0;
+    SharedLibrary m_library;
+    EncoderEntryPoints m_entries;
+    UserPrompt& m_prompt;
+    const Translator m_language;  // of the prompts and the problem
+    bool m_ready = true;
+    std::string m_problem;
+    bool m_started = false;
+    bool m_flushed = false;
+    bool m_failed = false;
+    be::Config m_config{};
+    std::uint32_t m_chunkSize = 0;
+    std::uint32_t m_outputBound = 0;
+    be::StreamHandle m_stream = 0;
 };

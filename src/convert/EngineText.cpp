@@ -27,12 +27,12 @@ std::string FillFrom(const std::string& text, const std::string* values, std::si
 
 std::string Translator::operator()(EngineText text) const
 {
-    return lookup_ != nullptr ? lookup_(text.context, text.english) : std::string(text.english);
+    return m_lookup != nullptr ? m_lookup(text.context, text.english) : std::string(text.english);
 }
 
 std::string Translator::operator()(const char* context, const std::string& english) const
 {
-    return lookup_ != nullptr && !english.empty() ? lookup_(context, english.c_str()) : english;
+    return m_lookup != nullptr && !english.empty() ? m_lookup(context, english.c_str()) : english;
 }
 
 std::string Translator::Text(EngineText text, std::initializer_list<std::string> values) const

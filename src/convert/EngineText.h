@@ -25,7 +25,7 @@ public:
     using Lookup = std::string (*)(const char* context, const char* english);
 
     Translator() = default;
-    explicit Translator(Lookup lookup) : lookup_(lookup) { }
+    explicit Translator(Lookup lookup) : m_lookup(lookup) { }
 
     std::string operator()(EngineText text) const;
     // A text found at run time, such as a system's reason: translated when
@@ -43,5 +43,5 @@ public:
     static std::string Fill(const std::string& text, std::initializer_list<std::string> values);
 
 private:
-    Lookup lookup_ = nullptr;
+    Lookup m_lookup = nullptr;
 };

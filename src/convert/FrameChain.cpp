@@ -7,8 +7,8 @@
 
 const std::uint8_t* FrameChain::Bytes(std::uint64_t offset, std::size_t length)
 {
-    const std::uint8_t* bytes = readFailed_ ? nullptr : window_.Bytes(offset, length);
-    readFailed_ = bytes == nullptr;
+    const std::uint8_t* bytes = m_readFailed ? nullptr : m_window.Bytes(offset, length);
+    m_readFailed = bytes == nullptr;
     return bytes;
 }
 
@@ -16,9 +16,9 @@ std::uint32_t FrameChain::Length(std::uint64_t offset, const MpegFrameHeader& he
 {
     if (!header.FreeFormat())
         return header.frameLength;
-    if (freeLength_ == 0)
-        freeLength_ = MeasureFreeFormat(offset, header);
-    return freeLength_ == 0 ? 0 : freeLength_ + header.PaddingBytes();
+    if (m_freeLength == 0)
+        m_freeLength = MeasureFreeFormat(offset, header);
+    return m_freeLength == 0 ? 0 : m_freeLength + header.PaddingBytes();
 }
 
 // The distance to the next header with the same fixed fields, less this
@@ -53,8 +53,8 @@ FrameChain::Run FrameChain::Follow(std::uint64_t offset, const MpegFrameHeader& 
             return run;
         ++run.frames;
         offset += length;
-        run.reachesEnd = offset == window_.End();
-        if (run.frames == wanted || offset + 4 > window_.End())
+        run.reachesEnd = offset == m_window.End();
+        if (run.frames == wanted || offset + 4 > m_window.End())
             return run;
         const std::uint8_t* bytes = Bytes(offset, 4);
         if (bytes == nullptr || !MpegFrameHeader::HasSync(bytes))

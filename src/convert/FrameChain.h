@@ -23,7 +23,7 @@ public:
     // `freeFormatLength`: a free-format stream's frame length without
     // padding when it is known already; otherwise measured at its first frame.
     explicit FrameChain(SourceWindow& window, std::uint32_t freeFormatLength = 0)
-        : window_(window), freeLength_(freeFormatLength)
+        : m_window(window), m_freeLength(freeFormatLength)
     {
     }
 
@@ -34,17 +34,17 @@ public:
     Run Follow(std::uint64_t offset, const MpegFrameHeader& header, int wanted);
 
     // Goes on with a stream of another free-format length (0: measured anew).
-    void SetFreeFormatLength(std::uint32_t length) { freeLength_ = length; }
+    void SetFreeFormatLength(std::uint32_t length) { m_freeLength = length; }
     // A free-format stream's frame length without padding, once measured.
-    std::uint32_t FreeFormatLength() const { return freeLength_; }
+    std::uint32_t FreeFormatLength() const { return m_freeLength; }
     // True once a read of the source failed; every answer after it is empty.
-    bool ReadFailed() const { return readFailed_; }
+    bool ReadFailed() const { return m_readFailed; }
 
 private:
     std::uint32_t MeasureFreeFormat(std::uint64_t offset, const MpegFrameHeader& header);
     const std::uint8_t* Bytes(std::uint64_t offset, std::size_t length);
 
-    SourceWindow& window_;
-    std::uint32_t freeLength_;
-    bool readFailed_ = false;
+    SourceWindow& m_window;
+    std::uint32_t m_freeLength;
+    bool m_readFailed = false;
 };

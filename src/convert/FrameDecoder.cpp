@@ -27,36 +27,36 @@ FrameDecoder::FrameDecoder(int sampleRate, int channels, std::uint32_t freeForma
 {
     InitLibraryOnce();
     int error = MPG123_OK;
-    handle_ = mpg123_new(nullptr, &error);
-    if (handle_ == nullptr)
+    m_handle = mpg123_new(nullptr, &error);
+    if (m_handle == nullptr)
         return;
-    mpg123_param(handle_, MPG123_ADD_FLAGS, MPG123_QUIET, 0);
+    mpg123_param(m_handle, MPG123_ADD_FLAGS, MPG123_QUIET, 0);
     // The source's own encoder delay and padding are not audio.
-    mpg123_param(handle_, MPG123_ADD_FLAGS, MPG123_GAPLESS | MPG123_AUTO_RESAMPLE, 0);
+    mpg123_param(m_handle, MPG123_ADD_FLAGS, MPG123_GAPLESS | MPG123_AUTO_RESAMPLE, 0);
     if (freeFormatLength > 0)
-        mpg123_param(handle_, MPG123_FREEFORMAT_SIZE, static_cast<long>(freeFormatLength), 0);
-    AllowOnly(handle_, sampleRate, channels);
-    if (mpg123_open_feed(handle_) != MPG123_OK) {
-        mpg123_delete(handle_);
-        handle_ = nullptr;
+        mpg123_param(m_handle, MPG123_FREEFORMAT_SIZE, static_cast<long>(freeFormatLength), 0);
+    AllowOnly(m_handle, sampleRate, channels);
+    if (mpg123_open_feed(m_handle) != MPG123_OK) {
+        mpg123_delete(m_handle);
+        m_handle = nullptr;
     }
 }
 
 FrameDecoder::~FrameDecoder()
 {
-    if (handle_ != nullptr)
-        mpg123_delete(handle_);
+    if (m_handle != nullptr)
+        mpg123_delete(m_handle);
 }
 
 void FrameDecoder::Restart(std::uint32_t freeFormatLength)
 {
-    if (handle_ == nullptr)
+    if (m_handle == nullptr)
         return;
-    mpg123_close(handle_);
-    mpg123_param(handle_, MPG123_FREEFORMAT_SIZE, static_cast<long>(freeFormatLength), 0);
-    if (mpg123_open_feed(handle_) != MPG123_OK) {
-        mpg123_delete(handle_);
-        handle_ = nullptr;
+    mpg123_close(m_handle);
+    mpg123_param(m_handle, MPG123_FREEFORMAT_SIZE, static_cast<long>(freeFormatLength), 0);
+    if (mpg123_open_feed(m_handle) != MPG123_OK) {
+        mpg123_delete(m_handle);
+        m_handle = nullptr;
     }
 }
 
@@ -64,13 +64,13 @@ int FrameDecoder::Decode(const std::uint8_t* input, std::size_t length, std::uin
                          std::size_t& produced)
 {
     produced = 0;
-    if (handle_ == nullptr || capacity < kMinCapacity)
+    if (m_handle == nullptr || capacity < kMinCapacity)
         return Error;
     std::size_t done = 0;
-    int result = mpg123_decode(handle_, input, length, output, capacity, &done);
+    int result = mpg123_decode(m_handle, input, length, output, capacity, &done);
     // The first frame of a stream announces its format before any sample.
     while (result == MPG123_NEW_FORMAT && done == 0)
-        result = mpg123_decode(handle_, nullptr, 0, output, capacity, &done);
+        result = mpg123_decode(m_handle, nullptr, 0, output, capacity, &done);
     produced = done;
     if (done > 0)
         return Decoded;

@@ -41,5 +41,5 @@ public:
                std::size_t& produced);
 
 private:
-    mpg123_handle_struct* handle_ = nullptr;
+    mpg123_handle_struct* m_handle = nullptr;
 };

@@ -13,64 +13,64 @@
 
 FrameProducer::FrameProducer(SourceWindow& window, FrameDecoder& decoder, StreamEventQueue& queue, std::uint64_t start,
                              const MpegFrameHeader& format, std::uint32_t freeFormatLength, LoudnessMeter* meter)
-    : window_(window),
-      decoder_(decoder),
-      queue_(queue),
-      start_(start),
-      freeFormatLength_(freeFormatLength),
-      meter_(meter),
-      stream_(format)
+    : m_window(window),
+      m_decoder(decoder),
+      m_queue(queue),
+      m_start(start),
+      m_freeFormatLength(freeFormatLength),
+      m_meter(meter),
+      m_stream(format)
 {
 }
 
 void FrameProducer::Run()
 {
-    FrameChain chain(window_, freeFormatLength_);
-    std::uint64_t offset = start_;
+    FrameChain chain(m_window, m_freeFormatLength);
+    std::uint64_t offset = m_start;
     for (;;) {
         const std::uint64_t from = offset;
         const std::optional<MpegFrameHeader> header = NextFrame(chain, offset);
-        if (readFailed_ || chain.ReadFailed())
+        if (m_readFailed || chain.ReadFailed())
             return PublishEnd(StreamEvent::Kind::ReadFailed);
-        if (!PublishSkipped(from, header ? offset : window_.End()))
+        if (!PublishSkipped(from, header ? offset : m_window.End()))
             return;
         if (!header) {
-            if (PublishDrained(window_.End()))
+            if (PublishDrained(m_window.End()))
                 PublishEnd(StreamEvent::Kind::End);
             return;
         }
-        const bool newLayer = header->layer != stream_.layer || header->FreeFormat() != stream_.FreeFormat()
-            || (header->FreeFormat() && changeLength_ != 0);
-        if ((newLayer || header->sampleRate != stream_.sampleRate || header->channels != stream_.channels)
+        const bool newLayer = header->layer != m_stream.layer || header->FreeFormat() != m_stream.FreeFormat()
+            || (header->FreeFormat() && m_changeLength != 0);
+        if ((newLayer || header->sampleRate != m_stream.sampleRate || header->channels != m_stream.channels)
             && !PublishChange(offset, *header, newLayer))
             return;
         if (newLayer && !TakeNewKind(chain, offset, *header))
             return;
-        changeLength_ = 0;
-        stream_ = *header;
+        m_changeLength = 0;
+        m_stream = *header;
 
-        StreamEvent* event = queue_.NextFree();
+        StreamEvent* event = m_queue.NextFree();
         if (event == nullptr)
             return;
         const std::uint32_t length = chain.Length(offset, *header);
-        const std::uint8_t* frame = window_.Bytes(offset, length);
+        const std::uint8_t* frame = m_window.Bytes(offset, length);
         if (frame == nullptr) {
             event->kind = StreamEvent::Kind::ReadFailed;
-            queue_.Publish();
+            m_queue.Publish();
             return;
         }
         event->kind = StreamEvent::Kind::Frame;
         event->length = length;
         event->end = offset + length;
         std::size_t produced = 0;
-        const int decoded = decoder_.Decode(frame, length, reinterpret_cast<std::uint8_t*>(event->pcm.data()),
-                                            StreamEvent::kPcmCapacity, produced);
+        const int decoded = m_decoder.Decode(frame, length, reinterpret_cast<std::uint8_t*>(event->pcm.data()),
+                                             StreamEvent::kPcmCapacity, produced);
         event->produced = decoded == FrameDecoder::Decoded ? produced : 0;
-        if (meter_ != nullptr)
-            meter_->Add(event->pcm.data(), event->produced);
+        if (m_meter != nullptr)
+            m_meter->Add(event->pcm.data(), event->produced);
         offset = event->end;
-        inSync_ = true;
-        queue_.Publish();
+        m_inSync = true;
+        m_queue.Publish();
     }
 }
 
@@ -79,9 +79,9 @@ void FrameProducer::Run()
 std::optional<MpegFrameHeader> FrameProducer::NextFrame(FrameChain& chain, std::uint64_t& offset)
 {
     for (;;) {
-        const std::uint8_t* bytes = window_.Bytes(offset, 4);
+        const std::uint8_t* bytes = m_window.Bytes(offset, 4);
         if (bytes == nullptr) {
-            readFailed_ = true;
+            m_readFailed = true;
             return std::nullopt;
         }
         if (MpegFrameHeader::HasSync(bytes)) {
@@ -91,19 +91,19 @@ std::optional<MpegFrameHeader> FrameProducer::NextFrame(FrameChain& chain, std::
             if (chain.ReadFailed())
                 return std::nullopt;
         }
-        inSync_ = false;
+        m_inSync = false;
         // A tag of a file joined to the stream is stepped over whole: a
         // picture in it could hold what looks like frames.
         const EngineText* kind = nullptr;
         if (const std::uint64_t length = TagAt(offset, kind); length > 0 && FrameOrEndAt(offset + length)) {
-            const std::uint64_t end = std::min(offset + length, window_.End());
-            tags_.push_back({offset, end, kind});
+            const std::uint64_t end = std::min(offset + length, m_window.End());
+            m_tags.push_back({offset, end, kind});
             offset = end;
-            if (offset >= window_.End())
+            if (offset >= m_window.End())
                 return std::nullopt;
             continue;
         }
-        if (offset + kTailZone >= window_.End())
+        if (offset + kTailZone >= m_window.End())
             return std::nullopt;
         ++offset;
     }
@@ -111,11 +111,11 @@ std::optional<MpegFrameHeader> FrameProducer::NextFrame(FrameChain& chain, std::
 
 bool FrameProducer::Acceptable(FrameChain& chain, std::uint64_t offset, const MpegFrameHeader& header)
 {
-    changeLength_ = 0;
+    m_changeLength = 0;
     if (!(header.Usable() || header.FreeFormat()))
         return false;
-    const bool sameStream = header.SameStreamAs(stream_) && header.FreeFormat() == stream_.FreeFormat();
-    if (sameStream && inSync_ && chain.Length(offset, header) != 0)
+    const bool sameStream = header.SameStreamAs(m_stream) && header.FreeFormat() == m_stream.FreeFormat();
+    if (sameStream && m_inSync && chain.Length(offset, header) != 0)
         return true;
     if (sameStream) {
         const FrameChain::Run run = chain.Follow(offset, header, kConfirmRun);
@@ -133,19 +133,19 @@ bool FrameProducer::Acceptable(FrameChain& chain, std::uint64_t offset, const Mp
 // with a free-format length measured anew.
 bool FrameProducer::AcceptableChange(std::uint64_t offset, const MpegFrameHeader& header)
 {
-    FrameChain probe(window_);
+    FrameChain probe(m_window);
     const FrameChain::Run run = probe.Follow(offset, header, kChangeRun);
     if (probe.ReadFailed()) {
-        readFailed_ = true;
+        m_readFailed = true;
         return false;
     }
     // Right where the last frame ended no junk can be mistaken for a
     // change: there a shorter run will do, and a last part that fills the
     // stream to its end.
-    const bool enough = run.frames == kChangeRun || (inSync_ && (run.frames >= kConfirmRun || run.reachesEnd));
+    const bool enough = run.frames == kChangeRun || (m_inSync && (run.frames >= kConfirmRun || run.reachesEnd));
     if (!enough)
         return false;
-    changeLength_ = header.FreeFormat() ? probe.FreeFormatLength() : 0;
+    m_changeLength = header.FreeFormat() ? probe.FreeFormatLength() : 0;
     return true;
 }
 
@@ -155,18 +155,18 @@ bool FrameProducer::TakeNewKind(FrameChain& chain, std::uint64_t offset, const M
 {
     if (!PublishDrained(offset))
         return false;
-    const std::uint32_t length = header.FreeFormat() ? changeLength_ : 0;
+    const std::uint32_t length = header.FreeFormat() ? m_changeLength : 0;
     chain.SetFreeFormatLength(length);
-    decoder_.Restart(length > 4 ? length - 4 : 0);
+    m_decoder.Restart(length > 4 ? length - 4 : 0);
     return true;
 }
 
 // The length of the ID3v2, ID3v1 or APE tag at `offset`, 0 when there is none.
 std::uint64_t FrameProducer::TagAt(std::uint64_t offset, const EngineText*& kind)
 {
-    if (offset + 32 > window_.End())
+    if (offset + 32 > m_window.End())
         return 0;
-    const std::uint8_t* bytes = window_.Bytes(offset, 32);
+    const std::uint8_t* bytes = m_window.Bytes(offset, 32);
     if (bytes == nullptr)
         return 0;  // the next read reports it
     if (const std::uint32_t length = TagCarryOver::Id3v2Length(bytes);
@@ -195,9 +195,9 @@ std::uint64_t FrameProducer::TagAt(std::uint64_t offset, const EngineText*& kind
 // follows it.
 bool FrameProducer::FrameOrEndAt(std::uint64_t offset)
 {
-    if (offset >= window_.End())
+    if (offset >= m_window.End())
         return true;
-    const std::uint8_t* bytes = window_.Bytes(offset, 4);
+    const std::uint8_t* bytes = m_window.Bytes(offset, 4);
     if (bytes != nullptr && MpegFrameHeader::HasSync(bytes))
         return true;
     const EngineText* kind = nullptr;
@@ -207,14 +207,14 @@ bool FrameProducer::FrameOrEndAt(std::uint64_t offset)
 // A run of skipped bytes, the tags in it told apart from junk.
 bool FrameProducer::PublishSkipped(std::uint64_t from, std::uint64_t to)
 {
-    for (const Tag& tag : tags_) {
+    for (const Tag& tag : m_tags) {
         if (tag.start < from || tag.end > to)
             continue;
         if (!PublishRun(from, tag.start, nullptr) || !PublishRun(tag.start, tag.end, tag.kind))
             return false;
         from = tag.end;
     }
-    tags_.clear();
+    m_tags.clear();
     return PublishRun(from, to, nullptr);
 }
 
@@ -222,20 +222,20 @@ bool FrameProducer::PublishRun(std::uint64_t from, std::uint64_t to, const Engin
 {
     if (to <= from)
         return true;
-    StreamEvent* event = queue_.NextFree();
+    StreamEvent* event = m_queue.NextFree();
     if (event == nullptr)
         return false;
     event->kind = StreamEvent::Kind::Skipped;
     event->offset = from;
     event->skipped = to - from;
     event->tag = tag;
-    queue_.Publish();
+    m_queue.Publish();
     return true;
 }
 
 bool FrameProducer::PublishChange(std::uint64_t offset, const MpegFrameHeader& header, bool newLayer)
 {
-    StreamEvent* event = queue_.NextFree();
+    StreamEvent* event = m_queue.NextFree();
     if (event == nullptr)
         return false;
     event->kind = StreamEvent::Kind::FormatChanged;
@@ -245,8 +245,8 @@ bool FrameProducer::PublishChange(std::uint64_t offset, const MpegFrameHeader& h
     event->layer = header.layer;
     event->freeFormat = header.FreeFormat();
     event->newLayer = newLayer;
-    event->newRate = header.sampleRate != stream_.sampleRate || header.channels != stream_.channels;
-    queue_.Publish();
+    event->newRate = header.sampleRate != m_stream.sampleRate || header.channels != m_stream.channels;
+    m_queue.Publish();
     return true;
 }
 
@@ -254,29 +254,29 @@ bool FrameProducer::PublishChange(std::uint64_t offset, const MpegFrameHeader& h
 bool FrameProducer::PublishDrained(std::uint64_t end)
 {
     for (;;) {
-        StreamEvent* event = queue_.NextFree();
+        StreamEvent* event = m_queue.NextFree();
         if (event == nullptr)
             return false;
         std::size_t produced = 0;
-        decoder_.Decode(nullptr, 0, reinterpret_cast<std::uint8_t*>(event->pcm.data()), StreamEvent::kPcmCapacity,
-                        produced);
+        m_decoder.Decode(nullptr, 0, reinterpret_cast<std::uint8_t*>(event->pcm.data()), StreamEvent::kPcmCapacity,
+                         produced);
         if (produced == 0)
             return true;
         event->kind = StreamEvent::Kind::Frame;
         event->length = 0;
         event->end = end;
         event->produced = produced;
-        if (meter_ != nullptr)
-            meter_->Add(event->pcm.data(), event->produced);
-        queue_.Publish();
+        if (m_meter != nullptr)
+            m_meter->Add(event->pcm.data(), event->produced);
+        m_queue.Publish();
     }
 }
 
 void FrameProducer::PublishEnd(StreamEvent::Kind kind)
 {
-    StreamEvent* event = queue_.NextFree();
+    StreamEvent* event = m_queue.NextFree();
     if (event == nullptr)
         return;
     event->kind = kind;
-    queue_.Publish();
+    m_queue.Publish();
 }

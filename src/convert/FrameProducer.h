@@ -54,20 +54,20 @@ private:
     bool PublishDrained(std::uint64_t end);
     void PublishEnd(StreamEvent::Kind kind);
 
-    SourceWindow& window_;
-    FrameDecoder& decoder_;
-    StreamEventQueue& queue_;
-    std::uint64_t start_;
-    std::uint32_t freeFormatLength_;
-    LoudnessMeter* meter_;
-    MpegFrameHeader stream_;          // the version, rate and channels frames now have
-    bool inSync_ = false;             // the next frame is expected where the last one ended
-    std::uint32_t changeLength_ = 0;  // the free-format length measured for a change just accepted
+    SourceWindow& m_window;
+    FrameDecoder& m_decoder;
+    StreamEventQueue& m_queue;
+    std::uint64_t m_start;
+    std::uint32_t m_freeFormatLength;
+    LoudnessMeter* m_meter;
+    MpegFrameHeader m_stream;          // the version, rate and channels frames now have
+    bool m_inSync = false;             // the next frame is expected where the last one ended
+    std::uint32_t m_changeLength = 0;  // the free-format length measured for a change just accepted
     struct Tag {
         std::uint64_t start;
         std::uint64_t end;
         const EngineText* kind;
     };
-    std::vector<Tag> tags_;  // tags inside the run of bytes being skipped (files joined with theirs)
-    bool readFailed_ = false;
+    std::vector<Tag> m_tags;  // tags inside the run of bytes being skipped (files joined with theirs)
+    bool m_readFailed = false;
 };

@@ -43,32 +43,32 @@ ConversionOutcome vorlanta(ConversionHost& host, const JobSpec& job, const std::
 }
 
 JobConversion::JobConversion(ConversionHost& host, const JobSpec& job, const std::atomic<int>& control)
-    : host_(host),
-      job_(job),
-      control_(control),
-      tap_(host.log, host.prompt),
-      language_(host.log.Language()),
-      pcmLine_(language_(ENGINE_TEXT("JobConversion", "%1 PCM data created, %2 Mp3 data created")) + "\r"),
-      readLine_(language_(ENGINE_TEXT("JobConversion", "%1 BYTEs Read")) + "\r"),
-      writeLine_(language_(ENGINE_TEXT("JobConversion", "%1 BYTEs Write")) + "\r"),
-      result_(language_)
+    : m_host(host),
+      m_job(job),
+      m_control(control),
+      m_tap(host.log, host.prompt),
+      m_language(host.log.Language()),
+      m_pcmLine(m_language(ENGINE_TEXT("JobConversion", "%1 PCM data created, %2 Mp3 data created")) + "\r"),
+      m_readLine(m_language(ENGINE_TEXT("JobConversion", "%1 BYTEs Read")) + "\r"),
+      m_writeLine(m_language(ENGINE_TEXT("JobConversion", "%1 BYTEs Write")) + "\r"),
+      m_result(m_language)
 {
 }
 
 void JobConversion::Log(const std::string& text)
 {
-    tap_.showmessage(text);
+    m_tap.showmessage(text);
 }
 
 void JobConversion::Log(EngineText text, std::initializer_list<std::string> values)
 {
-    tap_.showmessage(language_.Line(text, values));
+    m_tap.showmessage(m_language.Line(text, values));
 }
 
 // The per-frame lines, from texts translated once a job.
 void JobConversion::LogProgress(const std::string& line, std::initializer_list<std::string> values)
 {
-    tap_.showmessage(Translator::Fill(line, values));
+    m_tap.showmessage(Translator::Fill(line, values));
 }
 
 ConversionOutcome JobConversion::Run()
@@ -78,23 +78,23 @@ ConversionOutcome JobConversion::Run()
     if (const std::optional<Kind> early = SetUp()) {
         outcome = *early;
     } else {
-        Log(ENGINE_TEXT("JobConversion", "%1 convert begin"), {job_.source});
-        if (decoded_)
+        Log(ENGINE_TEXT("JobConversion", "%1 convert begin"), {m_job.source});
+        if (m_decoded)
             DecodedLoop();
         else
             FrameLoop();
         outcome = CommonExit();
     }
     // A stop or failure whose line names no file: say which job it ended.
-    if (unnamedEnd_ && !completed_)
-        Log(ENGINE_TEXT("JobConversion", "%1 not converted, nothing written to %2"), {job_.source, job_.result});
+    if (m_unnamedEnd && !m_completed)
+        Log(ENGINE_TEXT("JobConversion", "%1 not converted, nothing written to %2"), {m_job.source, m_job.result});
     // A job asked to restart runs again and ends later.
-    if (host_.album && outcome != Kind::RestartRequested)
-        host_.album->JobEnded(job_.result, completed_ ? measured_ : nullptr);
+    if (m_host.album && outcome != Kind::RestartRequested)
+        m_host.album->JobEnded(m_job.result, m_completed ? m_measured : nullptr);
     if (outcome == Kind::Failed)
-        return ConversionOutcome::Of(outcome, tap_.Reason(job_.source, job_.result));
+        return ConversionOutcome::Of(outcome, m_tap.Reason(m_job.source, m_job.result));
     if (outcome == Kind::EncoderMissing)
-        return ConversionOutcome::Of(outcome, encoderProblem_);
+        return ConversionOutcome::Of(outcome, m_encoderProblem);
     return ConversionOutcome::Of(outcome);
 }
 
@@ -102,53 +102,54 @@ ConversionOutcome JobConversion::Run()
 void JobConversion::LogUnnamedEnd(const std::string& text)
 {
     Log(text);
-    unnamedEnd_ = true;
+    m_unnamedEnd = true;
 }
 
 // The system's reason for the failure just logged, when it gave one.
 void JobConversion::LogReason(const std::string& reason)
 {
     if (!reason.empty())
-        Log(language_("SystemReason", reason) + "\r\n");
+        Log(m_language("SystemReason", reason) + "\r\n");
 }
 
 // Everything before the first frame. Empty when the frame loop may run,
 // otherwise the job's result.
 std::optional<ConversionOutcome::Kind> JobConversion::SetUp()
 {
-    if (!source_.Open(job_.source)) {
-        Log(ENGINE_TEXT("JobConversion", "Source file open failed in file %1"), {job_.source});
-        LogReason(source_.OpenReason());
+    if (!m_source.Open(m_job.source)) {
+        Log(ENGINE_TEXT("JobConversion", "Source file open failed in file %1"), {m_job.source});
+        LogReason(m_source.OpenReason());
         return Kind::Failed;
     }
-    size_ = source_.Size();
-    if (size_ == 0) {
-        Log(ENGINE_TEXT("JobConversion", "%1 File Size is 0, Invalid MP3 File"), {job_.source});
+    m_size = m_source.Size();
+    if (m_size == 0) {
+        Log(ENGINE_TEXT("JobConversion", "%1 File Size is 0, Invalid MP3 File"), {m_job.source});
         return Kind::Failed;
     }
-    tags_ = TagCarryOver::Probe(source_, tap_);
+    m_tags = TagCarryOver::Probe(m_source, m_tap);
     // The audio lies between the tags: tag bytes are never decoded.
-    audioStart_ = tags_.HasV2() ? std::min<std::uint64_t>(tags_.id3v2Length, size_) : 0;
-    audioEnd_ = (tags_.HasV1() ? size_ - tags_.id3v1.size() : size_) - tags_.trailer.size();
-    window_ = std::make_unique<SourceWindow>(source_, audioEnd_);
+    m_audioStart = m_tags.HasV2() ? std::min<std::uint64_t>(m_tags.id3v2Length, m_size) : 0;
+    m_audioEnd = (m_tags.HasV1() ? m_size - m_tags.id3v1.size() : m_size) - m_tags.trailer.size();
+    m_window = std::make_unique<SourceWindow>(m_source, m_audioEnd);
     if (const SourceFormat* other = DecodedFormat())
         return SetUpDecoded(*other);
 
     const EngineText* foreign = ForeignContent();
     const std::optional<MpegFrameHeader> format = foreign != nullptr ? std::nullopt : FindStreamFormat();
-    if (failed_)
+    if (m_failed)
         return Kind::Failed;
     if (!format) {
         const EngineText what = foreign != nullptr ? *foreign : ENGINE_TEXT("JobConversion", "no MPEG audio found");
-        Log(ENGINE_TEXT("JobConversion", "%1 is not an MP3 file (%2), not converted"), {job_.source, language_(what)});
+        Log(ENGINE_TEXT("JobConversion", "%1 is not an MP3 file (%2), not converted"),
+            {m_job.source, m_language(what)});
         return Kind::Failed;
     }
-    format_ = *format;
+    m_format = *format;
     if (!StartEncoder(*format))
-        return encoderMissing_ ? Kind::EncoderMissing : Kind::Failed;
+        return m_encoderMissing ? Kind::EncoderMissing : Kind::Failed;
     // The decoder counts a free-format frame without its header.
-    decoder_ = std::make_unique<FrameDecoder>(format->sampleRate, format->channels,
-                                              freeFormatLength_ > 4 ? freeFormatLength_ - 4 : 0);
+    m_decoder = std::make_unique<FrameDecoder>(format->sampleRate, format->channels,
+                                               m_freeFormatLength > 4 ? m_freeFormatLength - 4 : 0);
     if (!OpenOutput(format->sampleRate, format->channels))
         return CommonExit();
     ChooseSplit(*format);
@@ -164,32 +165,32 @@ std::optional<ConversionOutcome::Kind> JobConversion::SetUp()
 // whole source sample where a frame of the result starts.
 void JobConversion::ChooseSplit(const MpegFrameHeader& format)
 {
-    if (host_.encoderThreads <= 1 || job_.settings.mode != EncodeSettings::Mode::Cbr
-        || !SegmentedEncode::Suits(encoder_->Record()) || format.bitrate <= 0)
+    if (m_host.encoderThreads <= 1 || m_job.settings.mode != EncodeSettings::Mode::Cbr
+        || !SegmentedEncode::Suits(m_encoder->Record()) || format.bitrate <= 0)
         return;
-    const double seconds = static_cast<double>(audioEnd_ - audioStart_) * 8.0 / (format.bitrate * 1000.0);
+    const double seconds = static_cast<double>(m_audioEnd - m_audioStart) * 8.0 / (format.bitrate * 1000.0);
     if (seconds < kSplitSeconds)
         return;
-    split_ = std::make_unique<SegmentedEncode>(
-        encoder_->Entries(), encoder_->Record(), host_.encoderThreads, SegmentPlan::Default(), host_.prompt,
+    m_split = std::make_unique<SegmentedEncode>(
+        m_encoder->Entries(), m_encoder->Record(), m_host.encoderThreads, SegmentPlan::Default(), m_host.prompt,
         [this](const std::uint8_t* bytes, std::size_t length) {
-            if (!result_.Append(bytes, length)) {
-                splitWriteFailed_ = true;
+            if (!m_result.Append(bytes, length)) {
+                m_splitWriteFailed = true;
                 return false;
             }
-            splitWritten_ += length;
+            m_splitWritten += length;
             return true;
         },
-        language_);
-    split_->ExpectSamples(static_cast<std::uint64_t>(seconds * format.sampleRate));
+        m_language);
+    m_split->ExpectSamples(static_cast<std::uint64_t>(seconds * format.sampleRate));
 }
 
 // What the audio part holds when it opens like a file of another format.
 const EngineText* JobConversion::ForeignContent()
 {
-    if (audioEnd_ < audioStart_ + 12)
+    if (m_audioEnd < m_audioStart + 12)
         return nullptr;
-    const std::uint8_t* bytes = window_->Bytes(audioStart_, 12);
+    const std::uint8_t* bytes = m_window->Bytes(m_audioStart, 12);
     if (bytes == nullptr)
         return nullptr;  // the frame search reports the failed read
     const auto is = [bytes](std::size_t at, const char* text) { return std::memcmp(bytes + at, text, 4) == 0; };
@@ -202,25 +203,25 @@ const EngineText* JobConversion::ForeignContent()
 
 bool JobConversion::StartEncoder(const MpegFrameHeader& format)
 {
-    encoder_ = std::make_unique<EncoderSession>(host_.encoderFolder, tap_, language_);
-    if (!encoder_->Ready()) {
-        LogUnnamedEnd(language_.Line(ENGINE_TEXT("JobConversion", "Failed to init lame!"), {}));
-        Log(encoder_->Problem() + "\r\n");
-        encoderMissing_ = true;
-        encoderProblem_ = encoder_->Problem();
-        encoder_.reset();
+    m_encoder = std::make_unique<EncoderSession>(m_host.encoderFolder, m_tap, m_language);
+    if (!m_encoder->Ready()) {
+        LogUnnamedEnd(m_language.Line(ENGINE_TEXT("JobConversion", "Failed to init lame!"), {}));
+        Log(m_encoder->Problem() + "\r\n");
+        m_encoderMissing = true;
+        m_encoderProblem = m_encoder->Problem();
+        m_encoder.reset();
         return false;
     }
-    encoder_->Configure(job_.settings, format.sampleRate, format.channels);
-    if (!encoder_->Start()) {
-        unnamedEnd_ = true;  // only a message box said so
-        encoder_.reset();
+    m_encoder->Configure(m_job.settings, format.sampleRate, format.channels);
+    if (!m_encoder->Start()) {
+        m_unnamedEnd = true;  // only a message box said so
+        m_encoder.reset();
         return false;
     }
-    if (encoder_->OutputRate() != format.sampleRate)
+    if (m_encoder->OutputRate() != format.sampleRate)
         Log(ENGINE_TEXT("JobConversion", "%1: %2 kbit/s cannot be encoded at %3 Hz, resampled to %4 Hz"),
-            {job_.source, std::to_string(job_.settings.bitrate), std::to_string(format.sampleRate),
-             std::to_string(encoder_->OutputRate())});
+            {m_job.source, std::to_string(m_job.settings.bitrate), std::to_string(format.sampleRate),
+             std::to_string(m_encoder->OutputRate())});
     return true;
 }
 
@@ -229,8 +230,8 @@ bool JobConversion::StartEncoder(const MpegFrameHeader& format)
 // A stream of fewer frames counts only when it fills the audio part whole.
 std::optional<MpegFrameHeader> JobConversion::FindStreamFormat()
 {
-    for (std::uint64_t offset = audioStart_; offset + 4 <= audioEnd_; ++offset) {
-        const std::uint8_t* bytes = window_->Bytes(offset, 4);
+    for (std::uint64_t offset = m_audioStart; offset + 4 <= m_audioEnd; ++offset) {
+        const std::uint8_t* bytes = m_window->Bytes(offset, 4);
         if (bytes == nullptr) {
             FailRead();
             return std::nullopt;
@@ -240,14 +241,14 @@ std::optional<MpegFrameHeader> JobConversion::FindStreamFormat()
         const std::optional<MpegFrameHeader> header = MpegFrameHeader::Parse(bytes);
         if (!header || !(header->Usable() || header->FreeFormat()))
             continue;
-        FrameChain chain(*window_);  // a free-format length is measured anew for each candidate
+        FrameChain chain(*m_window);  // a free-format length is measured anew for each candidate
         const FrameChain::Run run = chain.Follow(offset, *header, kPlausibleRun);
         if (chain.ReadFailed()) {
             FailRead();
             return std::nullopt;
         }
-        if (run.frames == kPlausibleRun || (run.reachesEnd && offset == audioStart_)) {
-            freeFormatLength_ = chain.FreeFormatLength();
+        if (run.frames == kPlausibleRun || (run.reachesEnd && offset == m_audioStart)) {
+            m_freeFormatLength = chain.FreeFormatLength();
             return header;
         }
     }
@@ -257,25 +258,25 @@ std::optional<MpegFrameHeader> JobConversion::FindStreamFormat()
 bool JobConversion::CreateResult()
 {
     // Replacing the source would lose it.
-    if (source_.IsSameFileAs(job_.result) || !result_.Create(job_.result)) {
-        Log(ENGINE_TEXT("JobConversion", "Dest file create failed in file %1"), {job_.result});
-        LogReason(result_.Reason());
+    if (m_source.IsSameFileAs(m_job.result) || !m_result.Create(m_job.result)) {
+        Log(ENGINE_TEXT("JobConversion", "Dest file create failed in file %1"), {m_job.result});
+        LogReason(m_result.Reason());
         return false;
     }
-    if (loudness_) {
+    if (m_loudness) {
         // The carried tag with room for the loudness values; a new one when
         // the source has none. The Info frame follows it.
         const std::vector<std::uint8_t>& tag
-            = loudness_->BeginTag(tags_.id3v2.get(), tags_.HasV2() ? tags_.id3v2Length : 0);
-        tags_.kind |= TagCarryOver::V2Only;
-        tags_.id3v2Length = static_cast<std::uint32_t>(tag.size());
-        if (!result_.Append(tag.data(), tag.size()))
+            = m_loudness->BeginTag(m_tags.id3v2.get(), m_tags.HasV2() ? m_tags.id3v2Length : 0);
+        m_tags.kind |= TagCarryOver::V2Only;
+        m_tags.id3v2Length = static_cast<std::uint32_t>(tag.size());
+        if (!m_result.Append(tag.data(), tag.size()))
             FailWrite();
-    } else if (tags_.HasV2() && !result_.Append(tags_.id3v2.get(), tags_.id3v2Length)) {
+    } else if (m_tags.HasV2() && !m_result.Append(m_tags.id3v2.get(), m_tags.id3v2Length)) {
         FailWrite();
     }
-    tags_.ReleaseV2();
-    return !failed_;
+    m_tags.ReleaseV2();
+    return !m_failed;
 }
 
 // The encoding side of the frame walk. The reading side runs ahead on a
@@ -286,10 +287,10 @@ void JobConversion::FrameLoop()
 {
     StreamEventQueue queue(kQueuedSteps);
     // A split job's thread takes a frame much faster than it is decoded.
-    if (split_)
+    if (m_split)
         queue.WaitForBatches(kQueuedSteps / 2);
-    FrameProducer producer(*window_, *decoder_, queue, audioStart_, format_, freeFormatLength_,
-                           loudness_ ? &loudness_->Measure() : nullptr);
+    FrameProducer producer(*m_window, *m_decoder, queue, m_audioStart, m_format, m_freeFormatLength,
+                           m_loudness ? &m_loudness->Measure() : nullptr);
     std::thread reader([&producer] { producer.Run(); });
     TakeSteps(queue);
     queue.Cancel();
@@ -307,7 +308,7 @@ void JobConversion::TakeSteps(StreamEventQueue& queue)
             Log(event.tag != nullptr
                     ? *event.tag
                     : ENGINE_TEXT("JobConversion", "%1 bytes at byte %2 of %3 are not MPEG audio, skipped"),
-                {std::to_string(event.skipped), std::to_string(event.offset), job_.source});
+                {std::to_string(event.skipped), std::to_string(event.offset), m_job.source});
             queue.Pop();
             continue;
         case StreamEvent::Kind::FormatChanged:
@@ -324,14 +325,14 @@ void JobConversion::TakeSteps(StreamEventQueue& queue)
             break;
         }
         if (event.length > 0)
-            LogProgress(readLine_, {std::to_string(event.length)});
+            LogProgress(m_readLine, {std::to_string(event.length)});
         if (!ConvertFrame(event))
             return;
         ReportProgress(event.end);
         queue.Pop();
         // A split job's thread only hands the audio on: yielding after each
         // frame would switch an encoder worker out for nothing.
-        if (!split_)
+        if (!m_split)
             std::this_thread::yield();
     }
 }
@@ -339,9 +340,9 @@ void JobConversion::TakeSteps(StreamEventQueue& queue)
 // True, with the line that says so, when a stop or restart was asked for.
 bool JobConversion::Interrupted()
 {
-    const int control = control_.load();
+    const int control = m_control.load();
     if (control == JobControl::Stop)
-        LogUnnamedEnd(language_.Line(ENGINE_TEXT("JobConversion", "Job Stopped by user"), {}));
+        LogUnnamedEnd(m_language.Line(ENGINE_TEXT("JobConversion", "Job Stopped by user"), {}));
     else if (control == JobControl::Restart)
         Log(ENGINE_TEXT("JobConversion", "Job restart by user"), {});
     return control == JobControl::Stop || control == JobControl::Restart;
@@ -353,53 +354,54 @@ bool JobConversion::Interrupted()
 void JobConversion::LogFormatChange(const StreamEvent& change)
 {
     const auto layout = [this](int channels) {
-        return language_(channels == 1 ? ENGINE_TEXT("JobConversion", "mono") : ENGINE_TEXT("JobConversion", "stereo"));
+        return m_language(channels == 1 ? ENGINE_TEXT("JobConversion", "mono")
+                                        : ENGINE_TEXT("JobConversion", "stereo"));
     };
     static constexpr const char* kLayers[] = {"", "Layer I", "Layer II", "Layer III"};
     const std::string layer = kLayers[change.layer & 3];
-    const std::string source = job_.source;
+    const std::string source = m_job.source;
     const std::string at = std::to_string(change.offset);
-    const std::string rate = std::to_string(format_.sampleRate);
+    const std::string rate = std::to_string(m_format.sampleRate);
     if (!change.newRate) {
         Log(change.freeFormat
                 ? ENGINE_TEXT("JobConversion", "%1 changes to free-format %2 at byte %3, converted to %4 Hz %5")
                 : ENGINE_TEXT("JobConversion", "%1 changes to %2 at byte %3, converted to %4 Hz %5"),
-            {source, layer, at, rate, layout(format_.channels)});
+            {source, layer, at, rate, layout(m_format.channels)});
         return;
     }
     const std::string newRate = std::to_string(change.sampleRate);
     if (!change.newLayer) {
         Log(ENGINE_TEXT("JobConversion", "%1 changes to %2 Hz %3 at byte %4, converted to %5 Hz %6"),
-            {source, newRate, layout(change.channels), at, rate, layout(format_.channels)});
+            {source, newRate, layout(change.channels), at, rate, layout(m_format.channels)});
         return;
     }
     Log(change.freeFormat
             ? ENGINE_TEXT("JobConversion", "%1 changes to free-format %2 %3 Hz %4 at byte %5, converted to %6 Hz %7")
             : ENGINE_TEXT("JobConversion", "%1 changes to %2 %3 Hz %4 at byte %5, converted to %6 Hz %7"),
-        {source, layer, newRate, layout(change.channels), at, rate, layout(format_.channels)});
+        {source, layer, newRate, layout(change.channels), at, rate, layout(m_format.channels)});
 }
 
 bool JobConversion::ConvertFrame(const StreamEvent& frame)
 {
     if (frame.produced == 0)
         return true;
-    ++decodedFrames_;
-    if (split_)
+    ++m_decodedFrames;
+    if (m_split)
         return SplitFrame(frame);
     const auto pcmLength = static_cast<std::uint32_t>(frame.produced);
     // Never let the encoder write past the end of the output buffer.
-    if (output_.size() - used_ < encoder_->EncodeRoom(pcmLength) && !WriteOutput())
+    if (m_output.size() - m_used < m_encoder->EncodeRoom(pcmLength) && !WriteOutput())
         return false;
-    const std::uint32_t encoded = encoder_->Encode(frame.pcm.data(), pcmLength, output_.data() + used_);
-    if (encoder_->Failed()) {
+    const std::uint32_t encoded = m_encoder->Encode(frame.pcm.data(), pcmLength, m_output.data() + m_used);
+    if (m_encoder->Failed()) {
         FailEncode();
         return false;
     }
-    LogProgress(pcmLine_, {std::to_string(frame.produced), std::to_string(encoded)});
-    used_ += encoded;
-    if (used_ + kFlushMargin > output_.size() && !WriteOutput())
+    LogProgress(m_pcmLine, {std::to_string(frame.produced), std::to_string(encoded)});
+    m_used += encoded;
+    if (m_used + kFlushMargin > m_output.size() && !WriteOutput())
         return false;
-    LogProgress(writeLine_, {std::to_string(lastWrite_)});
+    LogProgress(m_writeLine, {std::to_string(m_lastWrite)});
     return true;
 }
 
@@ -407,14 +409,14 @@ bool JobConversion::ConvertFrame(const StreamEvent& frame)
 // segments are joined, in bursts.
 bool JobConversion::SplitFrame(const StreamEvent& frame)
 {
-    const std::uint64_t before = splitWritten_;
-    if (!split_->Push(frame.pcm.data(), frame.produced / 2)) {
+    const std::uint64_t before = m_splitWritten;
+    if (!m_split->Push(frame.pcm.data(), frame.produced / 2)) {
         FailSplit();
         return false;
     }
-    LogProgress(pcmLine_, {std::to_string(frame.produced), std::to_string(splitWritten_ - before)});
-    lastWrite_ = static_cast<std::uint32_t>(splitWritten_ - before);
-    LogProgress(writeLine_, {std::to_string(lastWrite_)});
+    LogProgress(m_pcmLine, {std::to_string(frame.produced), std::to_string(m_splitWritten - before)});
+    m_lastWrite = static_cast<std::uint32_t>(m_splitWritten - before);
+    LogProgress(m_writeLine, {std::to_string(m_lastWrite)});
     return true;
 }
 
@@ -422,7 +424,7 @@ bool JobConversion::SplitFrame(const StreamEvent& frame)
 // serial path's write or encode failure would.
 void JobConversion::FailSplit()
 {
-    if (splitWriteFailed_)
+    if (m_splitWriteFailed)
         FailWrite();
     else
         FailEncode();
@@ -432,34 +434,34 @@ void JobConversion::FailSplit()
 // the joined stream takes the place of the first one's.
 bool JobConversion::FinishSplit()
 {
-    if (!split_->Finish()) {
+    if (!m_split->Finish()) {
         FailSplit();
         return false;
     }
-    if (loudness_ && !WriteLoudness())
+    if (m_loudness && !WriteLoudness())
         return false;
     std::vector<std::uint8_t> frame;
-    if (!split_->InfoFrame(frame)) {
-        Log(ENGINE_TEXT("JobConversion", "The encoder could not finish the Info frame of %1"), {job_.result});
-        failed_ = true;
+    if (!m_split->InfoFrame(frame)) {
+        Log(ENGINE_TEXT("JobConversion", "The encoder could not finish the Info frame of %1"), {m_job.result});
+        m_failed = true;
         return false;
     }
-    const std::uint64_t at = tags_.HasV2() ? tags_.id3v2Length : 0;
-    if (!frame.empty() && !result_.WriteAt(at, frame.data(), frame.size())) {
+    const std::uint64_t at = m_tags.HasV2() ? m_tags.id3v2Length : 0;
+    if (!frame.empty() && !m_result.WriteAt(at, frame.data(), frame.size())) {
         FailWrite();
         return false;
     }
     Log(ENGINE_TEXT("JobConversion", "%1 encoded in %2 segments on %3 threads and joined"),
-        {job_.source, std::to_string(split_->Segments()), std::to_string(host_.encoderThreads)});
+        {m_job.source, std::to_string(m_split->Segments()), std::to_string(m_host.encoderThreads)});
     return true;
 }
 
 // Writes the bytes gathered in the output buffer to the result.
 bool JobConversion::WriteOutput()
 {
-    const bool written = result_.Append(output_.data(), used_);
-    lastWrite_ = written ? static_cast<std::uint32_t>(used_) : 0;
-    used_ = 0;
+    const bool written = m_result.Append(m_output.data(), m_used);
+    m_lastWrite = written ? static_cast<std::uint32_t>(m_used) : 0;
+    m_used = 0;
     if (!written)
         FailWrite();
     return written;
@@ -467,42 +469,43 @@ bool JobConversion::WriteOutput()
 
 void JobConversion::ReportProgress(std::uint64_t end)
 {
-    const std::uint64_t percent = end >= size_ ? 100 : end * 100 / size_;
+    const std::uint64_t percent = end >= m_size ? 100 : end * 100 / m_size;
     if (percent >= 2)
-        host_.progress.SetStatus(LogText::Format("%d%%", static_cast<int>(percent)));
+        m_host.progress.SetStatus(LogText::Format("%d%%", static_cast<int>(percent)));
 }
 
 void JobConversion::EndOfStream()
 {
-    if (decodedFrames_ == 0) {
-        Log(ENGINE_TEXT("JobConversion", "No MP3 frame could be decoded in file %1, nothing converted"), {job_.source});
-        failed_ = true;
+    if (m_decodedFrames == 0) {
+        Log(ENGINE_TEXT("JobConversion", "No MP3 frame could be decoded in file %1, nothing converted"),
+            {m_job.source});
+        m_failed = true;
         return;
     }
-    if (split_) {
+    if (m_split) {
         if (!FinishSplit())
             return;
     } else {
         // The encoder's last frames belong to the audio, before the ID3v1 tag.
-        if (output_.size() - used_ < EncoderSession::kFlushRoom && !WriteOutput())
+        if (m_output.size() - m_used < EncoderSession::kFlushRoom && !WriteOutput())
             return;
-        used_ += encoder_->Flush(output_.data() + used_);
-        if (encoder_->Failed()) {
+        m_used += m_encoder->Flush(m_output.data() + m_used);
+        if (m_encoder->Failed()) {
             FailEncode();
             return;
         }
-        if (used_ > 0 && !WriteOutput())
+        if (m_used > 0 && !WriteOutput())
             return;
-        if (loudness_ && !WriteLoudness())
+        if (m_loudness && !WriteLoudness())
             return;
         if (!WriteInfoFrame())
             return;
     }
-    if (!tags_.trailer.empty() && !result_.Append(tags_.trailer.data(), tags_.trailer.size())) {
+    if (!m_tags.trailer.empty() && !m_result.Append(m_tags.trailer.data(), m_tags.trailer.size())) {
         FailWrite();
         return;
     }
-    if (tags_.HasV1() && !result_.Append(tags_.id3v1.data(), tags_.id3v1.size())) {
+    if (m_tags.HasV1() && !m_result.Append(m_tags.id3v1.data(), m_tags.id3v1.size())) {
         FailWrite();
         return;
     }
@@ -510,39 +513,39 @@ void JobConversion::EndOfStream()
     // still leaves the old file as it was.
     if (Interrupted())
         return;
-    Log(language_.Text(ENGINE_TEXT("JobConversion", "%1: writing to disk"), {job_.result}) + "\r");
+    Log(m_language.Text(ENGINE_TEXT("JobConversion", "%1: writing to disk"), {m_job.result}) + "\r");
     bool stopped = false;
     const auto proceed = [this, &stopped] { return !(stopped = Interrupted()); };
     // Only now does the result take its name.
-    if (!result_.Commit(proceed)) {
+    if (!m_result.Commit(proceed)) {
         if (!stopped)
             FailWrite();
         return;
     }
-    if (!result_.OwnerNote().empty())
+    if (!m_result.OwnerNote().empty())
         Log(ENGINE_TEXT("JobConversion", "%1 replaces a file of another owner: %2"),
-            {job_.result, result_.OwnerNote()});
-    Log(ENGINE_TEXT("JobConversion", "%1 Created"), {job_.result});
-    completed_ = true;
+            {m_job.result, m_result.OwnerNote()});
+    Log(ENGINE_TEXT("JobConversion", "%1 Created"), {m_job.result});
+    m_completed = true;
 }
 
 // The encoder's first frame was a placeholder; now that the counts, delay
 // and padding are known, the finished Info frame takes its place.
 bool JobConversion::WriteInfoFrame()
 {
-    if (!encoder_->WritesInfoFrame())
+    if (!m_encoder->WritesInfoFrame())
         return true;
     std::array<std::uint8_t, be::kInfoTagOutputSize> frame{};
     std::uint32_t length = 0;
-    if (!encoder_->InfoFrame(frame.data(), length)) {
-        Log(ENGINE_TEXT("JobConversion", "The encoder could not finish the Info frame of %1"), {job_.result});
-        failed_ = true;
+    if (!m_encoder->InfoFrame(frame.data(), length)) {
+        Log(ENGINE_TEXT("JobConversion", "The encoder could not finish the Info frame of %1"), {m_job.result});
+        m_failed = true;
         return false;
     }
     if (length == 0)
         return true;
-    const std::uint64_t at = tags_.HasV2() ? tags_.id3v2Length : 0;  // right after the carried ID3v2 block
-    if (!result_.WriteAt(at, frame.data(), length)) {
+    const std::uint64_t at = m_tags.HasV2() ? m_tags.id3v2Length : 0;  // right after the carried ID3v2 block
+    if (!m_result.WriteAt(at, frame.data(), length)) {
         FailWrite();
         return false;
     }
@@ -554,22 +557,22 @@ bool JobConversion::WriteInfoFrame()
 bool JobConversion::WriteLoudness()
 {
     ReplayGainTag::Values values;
-    values.track = loudness_->Track();
-    measured_ = loudness_->Meter();
+    values.track = m_loudness->Track();
+    m_measured = m_loudness->Meter();
     if (values.track) {
-        if (split_)
-            split_->SetReplayGain(values.track->gainDb, values.track->peak);
+        if (m_split)
+            m_split->SetReplayGain(values.track->gainDb, values.track->peak);
         else
-            encoder_->SetReplayGain(values.track->gainDb, values.track->peak);
+            m_encoder->SetReplayGain(values.track->gainDb, values.track->peak);
         Log(ENGINE_TEXT("JobConversion", "%1 track gain %2, peak %3"),
-            {job_.result, ReplayGainTag::GainText(values.track->gainDb), ReplayGainTag::PeakText(values.track->peak)});
+            {m_job.result, ReplayGainTag::GainText(values.track->gainDb), ReplayGainTag::PeakText(values.track->peak)});
     } else {
         Log(ENGINE_TEXT("JobConversion",
                         "%1 has no measurable loudness (silent or shorter than 0.4 s), no loudness tags written"),
-            {job_.source});
+            {m_job.source});
     }
-    const std::vector<std::uint8_t> tag = loudness_->FinalTag(values);
-    if (!result_.WriteAt(0, tag.data(), tag.size())) {
+    const std::vector<std::uint8_t> tag = m_loudness->FinalTag(values);
+    if (!m_result.WriteAt(0, tag.data(), tag.size())) {
         FailWrite();
         return false;
     }
@@ -578,36 +581,37 @@ bool JobConversion::WriteLoudness()
 
 void JobConversion::FailWrite()
 {
-    if (failed_)
+    if (m_failed)
         return;
-    Log(ENGINE_TEXT("JobConversion", "Dest file write failed in file %1"), {job_.result});
-    LogReason(result_.Reason());
-    failed_ = true;
+    Log(ENGINE_TEXT("JobConversion", "Dest file write failed in file %1"), {m_job.result});
+    LogReason(m_result.Reason());
+    m_failed = true;
 }
 
 // A result the encoder could not finish would lack audio: it is no result.
 void JobConversion::FailEncode()
 {
-    Log(ENGINE_TEXT("JobConversion", "Encoder failed in file %1, no result written"), {job_.source});
-    failed_ = true;
+    Log(ENGINE_TEXT("JobConversion", "Encoder failed in file %1, no result written"), {m_job.source});
+    m_failed = true;
 }
 
 void JobConversion::FailRead()
 {
-    Log(ENGINE_TEXT("JobConversion", "Source file read failed in file %1, it changed while converting"), {job_.source});
-    LogReason(source_.ReadReason());
-    failed_ = true;
+    Log(ENGINE_TEXT("JobConversion", "Source file read failed in file %1, it changed while converting"),
+        {m_job.source});
+    LogReason(m_source.ReadReason());
+    m_failed = true;
 }
 
 // Releases what this run obtained, in order, and computes its result.
 bool JobConversion::OpenOutput(int sampleRate, int channels)
 {
-    if (host_.loudness != LoudnessTags::Off)
-        loudness_ = std::make_unique<LoudnessTagging>(host_.loudness, sampleRate, channels);
+    if (m_host.loudness != LoudnessTags::Off)
+        m_loudness = std::make_unique<LoudnessTagging>(m_host.loudness, sampleRate, channels);
     try {
-        output_.assign(kOutputBytes, 0);
+        m_output.assign(kOutputBytes, 0);
     } catch (const std::bad_alloc&) {
-        LogUnnamedEnd(language_.Line(ENGINE_TEXT("JobConversion", "Memory Not Enough for converting MP3"), {}));
+        LogUnnamedEnd(m_language.Line(ENGINE_TEXT("JobConversion", "Memory Not Enough for converting MP3"), {}));
         return false;
     }
     return CreateResult();
@@ -616,30 +620,30 @@ bool JobConversion::OpenOutput(int sampleRate, int channels)
 ConversionOutcome::Kind JobConversion::CommonExit()
 {
     // A job that did not complete leaves nothing under the result's name.
-    if (!completed_)
-        result_.Discard();
-    output_ = {};
-    window_.reset();
-    split_.reset();  // stops and joins its workers
-    if (encoder_)
-        encoder_->Close();
-    encoder_.reset();
-    decoder_.reset();
-    loudness_.reset();
-    tags_.ReleaseV2();
-    source_.Close();
+    if (!m_completed)
+        m_result.Discard();
+    m_output = {};
+    m_window.reset();
+    m_split.reset();  // stops and joins its workers
+    if (m_encoder)
+        m_encoder->Close();
+    m_encoder.reset();
+    m_decoder.reset();
+    m_loudness.reset();
+    m_tags.ReleaseV2();
+    m_source.Close();
     return Outcome();
 }
 
 ConversionOutcome::Kind JobConversion::Outcome() const
 {
-    if (failed_)
+    if (m_failed)
         return Kind::Failed;
-    if (control_.load() == JobControl::Restart)
+    if (m_control.load() == JobControl::Restart)
         return Kind::RestartRequested;
-    if (completed_)
+    if (m_completed)
         return Kind::Converted;
-    if (control_.load() == JobControl::Stop)
+    if (m_control.load() == JobControl::Stop)
         return Kind::Stopped;
     return Kind::Failed;
 }

@@ -104,43 +104,43 @@ private:
     void LogUnnamedEnd(const std::string& text);
     void LogReason(const std::string& reason);
 
-    ConversionHost& host_;
-    const JobSpec job_;
-    const std::atomic<int>& control_;
+    ConversionHost& m_host;
+    const JobSpec m_job;
+    const std::atomic<int>& m_control;
     // Every line and message of this job passes here; the last ones say why
     // it failed.
-    JobLogTap tap_;
-    const Translator language_;  // the log's
+    JobLogTap m_tap;
+    const Translator m_language;  // the log's
     // The progress lines of every frame, translated once.
-    const std::string pcmLine_;
-    const std::string readLine_;
-    const std::string writeLine_;
+    const std::string m_pcmLine;
+    const std::string m_readLine;
+    const std::string m_writeLine;
 
-    SourceFile source_;
-    std::uint64_t size_ = 0;
-    std::uint64_t audioStart_ = 0;
-    std::uint64_t audioEnd_ = 0;
-    TagCarryOver tags_;
-    MpegFrameHeader format_;  // the first frame's: the result keeps its rate and channels
-    std::uint32_t freeFormatLength_ = 0;
-    std::unique_ptr<SourceWindow> window_;
-    std::unique_ptr<EncoderSession> encoder_;
-    std::unique_ptr<SegmentedEncode> split_;  // set when the job is encoded in segments
-    std::uint64_t splitWritten_ = 0;          // joined bytes written so far
-    bool splitWriteFailed_ = false;
-    std::unique_ptr<FrameDecoder> decoder_;
-    std::unique_ptr<DecodedSource> decoded_;
-    std::unique_ptr<LoudnessTagging> loudness_;      // only while loudness tags are written
-    std::shared_ptr<const LoudnessMeter> measured_;  // the track's, for its album
-    std::vector<std::uint8_t> output_;
-    std::size_t used_ = 0;
-    ResultFile result_;
+    SourceFile m_source;
+    std::uint64_t m_size = 0;
+    std::uint64_t m_audioStart = 0;
+    std::uint64_t m_audioEnd = 0;
+    TagCarryOver m_tags;
+    MpegFrameHeader m_format;  // the first frame's: the result keeps its rate and channels
+    std::uint32_t m_freeFormatLength = 0;
+    std::unique_ptr<SourceWindow> m_window;
+    std::unique_ptr<EncoderSession> m_encoder;
+    std::unique_ptr<SegmentedEncode> m_split;  // set when the job is encoded in segments
+    std::uint64_t m_splitWritten = 0;          // joined bytes written so far
+    bool m_splitWriteFailed = false;
+    std::unique_ptr<FrameDecoder> m_decoder;
+    std::unique_ptr<DecodedSource> m_decoded;
+    std::unique_ptr<LoudnessTagging> m_loudness;      // only while loudness tags are written
+    std::shared_ptr<const LoudnessMeter> m_measured;  // the track's, for its album
+    std::vector<std::uint8_t> m_output;
+    std::size_t m_used = 0;
+    ResultFile m_result;
 
-    std::uint32_t lastWrite_ = 0;
-    std::uint64_t decodedFrames_ = 0;
-    bool completed_ = false;
-    bool failed_ = false;      // a failure that no control request overrides
-    bool unnamedEnd_ = false;  // the line that ended the job named no file
-    bool encoderMissing_ = false;
-    std::string encoderProblem_;  // which library was looked for where, and why it did not load
+    std::uint32_t m_lastWrite = 0;
+    std::uint64_t m_decodedFrames = 0;
+    bool m_completed = false;
+    bool m_failed = false;      // a failure that no control request overrides
+    bool m_unnamedEnd = false;  // the line that ended the job named no file
+    bool m_encoderMissing = false;
+    std::string m_encoderProblem;  // which library was looked for where, and why it did not load
 };

@@ -37,18 +37,18 @@ public:
         std::vector<float> samples;
     };
 
-    DecodeAhead(DecodedSource& source, std::size_t depth) : source_(source), depth_(depth)
+    DecodeAhead(DecodedSource& source, std::size_t depth) : m_source(source), m_depth(depth)
     {
-        thread_ = std::thread([this] { Produce(); });
+        m_thread = std::thread([this] { Produce(); });
     }
     ~DecodeAhead()
     {
         {
-            std::lock_guard lock(mutex_);
-            cancelled_ = true;
+            std::lock_guard lock(m_mutex);
+            m_cancelled = true;
         }
-        changed_.notify_all();
-        thread_.join();
+        m_changed.notify_all();
+        m_thread.join();
     }
     DecodeAhead(const DecodeAhead&) = delete;
     DecodeAhead& operator=(const DecodeAhead&) = delete;
@@ -56,15 +56,15 @@ public:
     // The next step; its samples stay valid until the next call.
     const Item& Next()
     {
-        std::unique_lock lock(mutex_);
-        if (taken_) {
-            spare_.push_back(std::move(items_.front().samples));
-            items_.pop_front();
-            changed_.notify_all();
+        std::unique_lock lock(m_mutex);
+        if (m_taken) {
+            m_spare.push_back(std::move(m_items.front().samples));
+            m_items.pop_front();
+            m_changed.notify_all();
         }
-        changed_.wait(lock, [this] { return !items_.empty(); });
-        taken_ = true;
-        return items_.front();
+        m_changed.wait(lock, [this] { return !m_items.empty(); });
+        m_taken = true;
+        return m_items.front();
     }
 
 private:
@@ -72,37 +72,37 @@ private:
     {
         for (bool last = false; !last;) {
             Item item;
-            item.step = source_.Next();
+            item.step = m_source.Next();
             last = item.step.kind == DecodedSource::Step::Kind::End
                 || item.step.kind == DecodedSource::Step::Kind::ReadFailed;
-            std::unique_lock lock(mutex_);
-            if (!spare_.empty()) {
-                item.samples = std::move(spare_.back());
-                spare_.pop_back();
+            std::unique_lock lock(m_mutex);
+            if (!m_spare.empty()) {
+                item.samples = std::move(m_spare.back());
+                m_spare.pop_back();
             }
             lock.unlock();
             if (item.step.kind == DecodedSource::Step::Kind::Block)
-                item.samples.assign(source_.Samples(),
-                                    source_.Samples()
-                                        + source_.Frames() * static_cast<std::size_t>(source_.Channels()));
+                item.samples.assign(m_source.Samples(),
+                                    m_source.Samples()
+                                        + m_source.Frames() * static_cast<std::size_t>(m_source.Channels()));
             lock.lock();
-            changed_.wait(lock, [this] { return cancelled_ || items_.size() < depth_; });
-            if (cancelled_)
+            m_changed.wait(lock, [this] { return m_cancelled || m_items.size() < m_depth; });
+            if (m_cancelled)
                 return;
-            items_.push_back(std::move(item));
-            changed_.notify_all();
+            m_items.push_back(std::move(item));
+            m_changed.notify_all();
         }
     }
 
-    DecodedSource& source_;
-    const std::size_t depth_;
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::deque<Item> items_;
-    std::vector<std::vector<float>> spare_;
-    bool taken_ = false;
-    bool cancelled_ = false;
-    std::thread thread_;
+    DecodedSource& m_source;
+    const std::size_t m_depth;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::deque<Item> m_items;
+    std::vector<std::vector<float>> m_spare;
+    bool m_taken = false;
+    bool m_cancelled = false;
+    std::thread m_thread;
 };
 
 // The rendered ID3v2.3 tag as the block the result starts with.
@@ -126,11 +126,11 @@ TagCarryOver CarriedTag(const std::vector<std::uint8_t>& id3v2)
 // The format the audio part opens with, when the engine decodes it.
 const SourceFormat* JobConversion::DecodedFormat()
 {
-    if (audioEnd_ < audioStart_ + 4)
+    if (m_audioEnd < m_audioStart + 4)
         return nullptr;
     const auto length
-        = static_cast<std::size_t>(std::min<std::uint64_t>(SourceFormat::kMagicBytes, audioEnd_ - audioStart_));
-    const std::uint8_t* bytes = window_->Bytes(audioStart_, length);
+        = static_cast<std::size_t>(std::min<std::uint64_t>(SourceFormat::kMagicBytes, m_audioEnd - m_audioStart));
+    const std::uint8_t* bytes = m_window->Bytes(m_audioStart, length);
     return bytes != nullptr ? SourceFormat::Recognize(bytes, length) : nullptr;
 }
 
@@ -138,35 +138,35 @@ std::optional<JobConversion::Kind> JobConversion::SetUpDecoded(const SourceForma
 {
     // The demuxer sees the file from its audio on: a leading ID3v2 tag is
     // no part of the container.
-    const std::uint64_t start = audioStart_;
-    decoded_ = std::make_unique<DecodedSource>(
+    const std::uint64_t start = m_audioStart;
+    m_decoded = std::make_unique<DecodedSource>(
         [this, start](std::uint64_t offset, void* buffer, std::size_t length) {
-            return source_.ReadAt(start + offset, buffer, length);
+            return m_source.ReadAt(start + offset, buffer, length);
         },
-        size_ - start, language_);
-    if (!decoded_->Open(format)) {
-        if (decoded_->ReadFailed())
+        m_size - start, m_language);
+    if (!m_decoded->Open(format)) {
+        if (m_decoded->ReadFailed())
             FailRead();
         else
             Log(ENGINE_TEXT("JobConversion", "%1 (%2) not converted: %3"),
-                {job_.source, language_("SourceFormats", std::string(format.name)), decoded_->Refusal()});
+                {m_job.source, m_language("SourceFormats", std::string(format.name)), m_decoded->Refusal()});
         return Kind::Failed;
     }
-    if (decoded_->SourceChannels() > 2)
+    if (m_decoded->SourceChannels() > 2)
         Log(ENGINE_TEXT("JobConversion", "%1 has %2 channels, mixed down to stereo"),
-            {job_.source, std::to_string(decoded_->SourceChannels())});
-    if (decoded_->SourceRate() != decoded_->Rate())
+            {m_job.source, std::to_string(m_decoded->SourceChannels())});
+    if (m_decoded->SourceRate() != m_decoded->Rate())
         Log(ENGINE_TEXT("JobConversion", "%1 is sampled at %2 Hz, resampled to %3 Hz"),
-            {job_.source, std::to_string(decoded_->SourceRate()), std::to_string(decoded_->Rate())});
+            {m_job.source, std::to_string(m_decoded->SourceRate()), std::to_string(m_decoded->Rate())});
 
-    format_ = MpegFrameHeader{};
-    format_.sampleRate = decoded_->Rate();
-    format_.channels = decoded_->Channels();
-    if (!StartEncoder(format_))
-        return encoderMissing_ ? Kind::EncoderMissing : Kind::Failed;
+    m_format = MpegFrameHeader{};
+    m_format.sampleRate = m_decoded->Rate();
+    m_format.channels = m_decoded->Channels();
+    if (!StartEncoder(m_format))
+        return m_encoderMissing ? Kind::EncoderMissing : Kind::Failed;
     // The source's own tags, whatever the MP3 probe found, become the result's ID3v2.3 tag.
-    tags_ = CarriedTag(SourceTags::Id3v2FromFile(job_.source, format.demuxer, decoded_->Codec()));
-    if (!OpenOutput(format_.sampleRate, format_.channels))
+    m_tags = CarriedTag(SourceTags::Id3v2FromFile(m_job.source, format.demuxer, m_decoded->Codec()));
+    if (!OpenOutput(m_format.sampleRate, m_format.channels))
         return CommonExit();
     return std::nullopt;
 }
@@ -176,7 +176,7 @@ std::optional<JobConversion::Kind> JobConversion::SetUpDecoded(const SourceForma
 // the frame walk does for MP3 sources.
 void JobConversion::DecodedLoop()
 {
-    DecodeAhead ahead(*decoded_, kQueuedSteps);
+    DecodeAhead ahead(*m_decoded, kQueuedSteps);
     for (;;) {
         if (Interrupted())
             return;
@@ -185,16 +185,16 @@ void JobConversion::DecodedLoop()
         switch (step.kind) {
         case DecodedSource::Step::Kind::Skipped:
             Log(ENGINE_TEXT("JobConversion", "%1 bytes at byte %2 of %3 could not be decoded, skipped"),
-                {std::to_string(step.bytes), std::to_string(audioStart_ + step.offset), job_.source});
+                {std::to_string(step.bytes), std::to_string(m_audioStart + step.offset), m_job.source});
             continue;
         case DecodedSource::Step::Kind::ReadFailed:
             FailRead();
             return;
         case DecodedSource::Step::Kind::End:
-            if (decodedFrames_ == 0) {
+            if (m_decodedFrames == 0) {
                 Log(ENGINE_TEXT("JobConversion", "No audio could be decoded in file %1, nothing converted"),
-                    {job_.source});
-                failed_ = true;
+                    {m_job.source});
+                m_failed = true;
                 return;
             }
             EndOfStream();
@@ -202,9 +202,9 @@ void JobConversion::DecodedLoop()
         case DecodedSource::Step::Kind::Block:
             break;
         }
-        if (!ConvertBlock(item.samples.data(), item.samples.size() / static_cast<std::size_t>(format_.channels)))
+        if (!ConvertBlock(item.samples.data(), item.samples.size() / static_cast<std::size_t>(m_format.channels)))
             return;
-        ReportProgress(audioStart_ + step.position);
+        ReportProgress(m_audioStart + step.position);
         std::this_thread::yield();
     }
 }
@@ -213,25 +213,25 @@ bool JobConversion::ConvertBlock(const float* samples, std::size_t frames)
 {
     if (frames == 0)
         return true;
-    ++decodedFrames_;
-    if (loudness_)
-        loudness_->Measure().Add(samples, frames);
-    const std::size_t values = frames * static_cast<std::size_t>(format_.channels);
+    ++m_decodedFrames;
+    if (m_loudness)
+        m_loudness->Measure().Add(samples, frames);
+    const std::size_t values = frames * static_cast<std::size_t>(m_format.channels);
     for (std::size_t done = 0; done < values;) {
         const auto count = static_cast<std::uint32_t>(std::min(kEncodeValues, values - done));
         // Room as for the same number of 16-bit values.
-        if (output_.size() - used_ < encoder_->EncodeRoom(count * 2) && !WriteOutput())
+        if (m_output.size() - m_used < m_encoder->EncodeRoom(count * 2) && !WriteOutput())
             return false;
-        const std::uint32_t encoded = encoder_->EncodeFloat(samples + done, count, output_.data() + used_);
-        if (encoder_->Failed()) {
+        const std::uint32_t encoded = m_encoder->EncodeFloat(samples + done, count, m_output.data() + m_used);
+        if (m_encoder->Failed()) {
             FailEncode();
             return false;
         }
-        LogProgress(pcmLine_, {std::to_string(count * sizeof(float)), std::to_string(encoded)});
-        used_ += encoded;
+        LogProgress(m_pcmLine, {std::to_string(count * sizeof(float)), std::to_string(encoded)});
+        m_used += encoded;
         done += count;
     }
-    if (used_ + kFlushMargin > output_.size() && !WriteOutput())
+    if (m_used + kFlushMargin > m_output.size() && !WriteOutput())
         return false;
     return true;
 }

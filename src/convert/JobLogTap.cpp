@@ -5,21 +5,21 @@
 
 void JobLogTap::showmessage(const std::string& text)
 {
-    log_.showmessage(text);
+    m_log.showmessage(text);
     if (!text.empty() && !LogText::IsProgressLine(text))
         Keep(LogText::WithoutLineEnd(text));
 }
 
 void JobLogTap::MessageBox(const std::string& text)
 {
-    prompt_.MessageBox(text);
+    m_prompt.MessageBox(text);
     Keep(LogText::WithoutLineEnd(text));
 }
 
 void JobLogTap::Keep(std::string line)
 {
-    lineBefore_ = std::move(lastLine_);
-    lastLine_ = std::move(line);
+    m_lineBefore = std::move(m_lastLine);
+    m_lastLine = std::move(line);
 }
 
 std::string JobLogTap::Reason(const std::string& source, const std::string& result) const
@@ -27,7 +27,7 @@ std::string JobLogTap::Reason(const std::string& source, const std::string& resu
     const auto names = [](const std::string& line, const std::string& path) {
         return !path.empty() && line.find(path) != std::string::npos;
     };
-    if (lineBefore_.empty() || names(lastLine_, source) || names(lastLine_, result))
-        return lastLine_;
-    return lineBefore_ + ": " + lastLine_;
+    if (m_lineBefore.empty() || names(m_lastLine, source) || names(m_lastLine, result))
+        return m_lastLine;
+    return m_lineBefore + ": " + m_lastLine;
 }

@@ -12,13 +12,13 @@
 // job; read it once the job has ended.
 class JobLogTap : public ActivityLog, public UserPrompt {
 public:
-    JobLogTap(ActivityLog& log, UserPrompt& prompt) : log_(log), prompt_(prompt) { }
+    JobLogTap(ActivityLog& log, UserPrompt& prompt) : m_log(log), m_prompt(prompt) { }
     void showmessage(const std::string& text) override;
-    Translator Language() const override { return log_.Language(); }
+    Translator Language() const override { return m_log.Language(); }
     void MessageBox(const std::string& text) override;
 
     // Without its line end; empty when the job logged no such line.
-    const std::string& LastLine() const { return lastLine_; }
+    const std::string& LastLine() const { return m_lastLine; }
     // Why the job failed, for a list of failures: the last line, preceded by
     // the line it explains when it is a bare system reason ("No space left on
     // device" after "Dest file write failed in file ..."), which names neither
@@ -28,8 +28,8 @@ public:
 private:
     void Keep(std::string line);
 
-    ActivityLog& log_;
-    UserPrompt& prompt_;
-    std::string lastLine_;
-    std::string lineBefore_;
+    ActivityLog& m_log;
+    UserPrompt& m_prompt;
+    std::string m_lastLine;
+    std::string m_lineBefore;
 };

@@ -9,19 +9,19 @@ namespace {
 // Reads bits from the side information, most significant first.
 class BitReader {
 public:
-    explicit BitReader(const std::uint8_t* bytes) : bytes_(bytes) { }
+    explicit BitReader(const std::uint8_t* bytes) : m_bytes(bytes) { }
     std::uint32_t Read(int count)
     {
         std::uint32_t value = 0;
-        for (int i = 0; i < count; ++i, ++position_)
-            value = value << 1 | ((bytes_[position_ / 8] >> (7 - position_ % 8)) & 1u);
+        for (int i = 0; i < count; ++i, ++m_position)
+            value = value << 1 | ((m_bytes[m_position / 8] >> (7 - m_position % 8)) & 1u);
         return value;
     }
-    void Skip(int count) { position_ += static_cast<std::size_t>(count); }
+    void Skip(int count) { m_position += static_cast<std::size_t>(count); }
 
 private:
-    const std::uint8_t* bytes_;
-    std::size_t position_ = 0;
+    const std::uint8_t* m_bytes;
+    std::size_t m_position = 0;
 };
 
 }  // namespace

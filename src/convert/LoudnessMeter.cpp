@@ -56,26 +56,26 @@ double ChannelWeight(int channel, int channels)
 }  // namespace
 
 LoudnessMeter::LoudnessMeter(int sampleRate, int channels)
-    : ready_(sampleRate >= 16 && channels > 0 && channels <= 64), channels_(channels)
+    : m_ready(sampleRate >= 16 && channels > 0 && channels <= 64), m_channels(channels)
 {
-    if (!ready_)
+    if (!m_ready)
         return;
     const double rate = sampleRate;
     double k = std::tan(M_PI * kShelfHz / rate);
     const double vh = std::pow(10.0, kShelfGainDb / 20.0);
     const double vb = std::pow(vh, 0.4996667741545416);
     double a0 = 1.0 + k / kShelfQ + k * k;
-    shelf_ = Biquad{(vh + vb * k / kShelfQ + k * k) / a0, 2.0 * (k * k - vh) / a0, (vh - vb * k / kShelfQ + k * k) / a0,
-                    2.0 * (k * k - 1.0) / a0, (1.0 - k / kShelfQ + k * k) / a0};
+    m_shelf = Biquad{(vh + vb * k / kShelfQ + k * k) / a0, 2.0 * (k * k - vh) / a0,
+                     (vh - vb * k / kShelfQ + k * k) / a0, 2.0 * (k * k - 1.0) / a0, (1.0 - k / kShelfQ + k * k) / a0};
     k = std::tan(M_PI * kHighPassHz / rate);
     a0 = 1.0 + k / kHighPassQ + k * k;
-    highPass_ = Biquad{1.0, -2.0, 1.0, 2.0 * (k * k - 1.0) / a0, (1.0 - k / kHighPassQ + k * k) / a0};
+    m_highPass = Biquad{1.0, -2.0, 1.0, 2.0 * (k * k - 1.0) / a0, (1.0 - k / kHighPassQ + k * k) / a0};
 
-    state_.assign(kStateSize * static_cast<std::size_t>(channels), 0.0);
+    m_state.assign(kStateSize * static_cast<std::size_t>(channels), 0.0);
     for (int c = 0; c < channels; ++c)
-        weight_.push_back(ChannelWeight(c, channels));
-    partFrames_ = static_cast<std::size_t>(sampleRate + 5) / 10;
-    absoluteGate_ = std::pow(10.0, (kAbsoluteGateLufs - kLoudnessOffset) / 10.0);
+        m_weight.push_back(ChannelWeight(c, channels));
+    m_partFrames = static_cast<std::size_t>(sampleRate + 5) / 10;
+    m_absoluteGate = std::pow(10.0, (kAbsoluteGateLufs - kLoudnessOffset) / 10.0);
 }
 
 namespace {
@@ -133,58 +133,58 @@ void StorePair(const KState<Pair>& z, double* left, double* right)
 template <int Channels, typename Sample>
 double LoudnessMeter::Filter(const Sample* pcm, std::size_t frames, double scale)
 {
-    const double s[5] = {shelf_.b0, shelf_.b1, shelf_.b2, shelf_.a1, shelf_.a2};
-    const double h[5] = {highPass_.b0, highPass_.b1, highPass_.b2, highPass_.a1, highPass_.a2};
+    const double s[5] = {m_shelf.b0, m_shelf.b1, m_shelf.b2, m_shelf.a1, m_shelf.a2};
+    const double h[5] = {m_highPass.b0, m_highPass.b1, m_highPass.b2, m_highPass.a1, m_highPass.a2};
     if constexpr (Channels == 1) {
-        KState<double> z = Load(&state_[0]);
+        KState<double> z = Load(&m_state[0]);
         double sum = 0;
-        double peak = peak_;
+        double peak = m_peak;
         for (std::size_t i = 0; i < frames; ++i) {
             const double x = static_cast<double>(pcm[i]) * scale;
             peak = std::max(peak, std::fabs(x));
             const double k = KStep(s, h, z, x);
             sum += k * k;
         }
-        peak_ = peak;
-        Store(z, &state_[0]);
-        return weight_[0] * sum;
+        m_peak = peak;
+        Store(z, &m_state[0]);
+        return m_weight[0] * sum;
     } else if constexpr (Channels == 2) {
-        KState<Pair> z = LoadPair(&state_[0], &state_[kStateSize]);
+        KState<Pair> z = LoadPair(&m_state[0], &m_state[kStateSize]);
         Pair sum{0.0, 0.0};
         // The peak comes along in the same pass: the loop waits on the
         // filter's chain anyway.
-        double peak = peak_;
+        double peak = m_peak;
         for (std::size_t i = 0; i < frames; ++i) {
             const Pair x = Pair{static_cast<double>(pcm[2 * i]), static_cast<double>(pcm[2 * i + 1])} * scale;
             peak = std::max(peak, std::max(std::fabs(x[0]), std::fabs(x[1])));
             const Pair k = KStep(s, h, z, x);
             sum += k * k;
         }
-        peak_ = peak;
-        StorePair(z, &state_[0], &state_[kStateSize]);
-        return weight_[0] * sum[0] + weight_[1] * sum[1];
+        m_peak = peak;
+        StorePair(z, &m_state[0], &m_state[kStateSize]);
+        return m_weight[0] * sum[0] + m_weight[1] * sum[1];
     } else {
-        const auto stride = static_cast<std::size_t>(channels_);
+        const auto stride = static_cast<std::size_t>(m_channels);
         double energy = 0;
         for (std::size_t c = 0; c < stride; ++c) {
-            if (weight_[c] == 0.0) {
+            if (m_weight[c] == 0.0) {
                 // Not in the loudness (the LFE), but in the peak.
                 for (std::size_t i = 0; i < frames; ++i)
-                    peak_ = std::max(peak_, std::fabs(static_cast<double>(pcm[i * stride + c]) * scale));
+                    m_peak = std::max(m_peak, std::fabs(static_cast<double>(pcm[i * stride + c]) * scale));
                 continue;
             }
-            KState<double> z = Load(&state_[kStateSize * c]);
+            KState<double> z = Load(&m_state[kStateSize * c]);
             double sum = 0;
-            double peak = peak_;
+            double peak = m_peak;
             for (std::size_t i = 0; i < frames; ++i) {
                 const double x = static_cast<double>(pcm[i * stride + c]) * scale;
                 peak = std::max(peak, std::fabs(x));
                 const double k = KStep(s, h, z, x);
                 sum += k * k;
             }
-            peak_ = peak;
-            Store(z, &state_[kStateSize * c]);
-            energy += weight_[c] * sum;
+            m_peak = peak;
+            Store(z, &m_state[kStateSize * c]);
+            energy += m_weight[c] * sum;
         }
         return energy;
     }
@@ -192,53 +192,53 @@ double LoudnessMeter::Filter(const Sample* pcm, std::size_t frames, double scale
 
 template <typename Sample> void LoudnessMeter::Measure(const Sample* pcm, std::size_t frames, double scale)
 {
-    const auto stride = static_cast<std::size_t>(channels_);
+    const auto stride = static_cast<std::size_t>(m_channels);
     while (frames > 0) {
-        const std::size_t run = std::min(frames, partFrames_ - framesInPart_);
-        if (channels_ == 1)
-            partEnergy_ += Filter<1>(pcm, run, scale);
-        else if (channels_ == 2)
-            partEnergy_ += Filter<2>(pcm, run, scale);
+        const std::size_t run = std::min(frames, m_partFrames - m_framesInPart);
+        if (m_channels == 1)
+            m_partEnergy += Filter<1>(pcm, run, scale);
+        else if (m_channels == 2)
+            m_partEnergy += Filter<2>(pcm, run, scale);
         else
-            partEnergy_ += Filter<0>(pcm, run, scale);
+            m_partEnergy += Filter<0>(pcm, run, scale);
         pcm += run * stride;
         frames -= run;
-        framesInPart_ += run;
-        if (framesInPart_ == partFrames_)
+        m_framesInPart += run;
+        if (m_framesInPart == m_partFrames)
             EndPart();
     }
 }
 
 void LoudnessMeter::EndPart()
 {
-    parts_[partsSeen_ % parts_.size()] = partEnergy_;
-    ++partsSeen_;
-    partEnergy_ = 0;
-    framesInPart_ = 0;
-    for (double& z : state_) {
+    m_parts[m_partsSeen % m_parts.size()] = m_partEnergy;
+    ++m_partsSeen;
+    m_partEnergy = 0;
+    m_framesInPart = 0;
+    for (double& z : m_state) {
         if (std::fabs(z) < kFlushBelow)
             z = 0;
     }
-    if (partsSeen_ < parts_.size())
+    if (m_partsSeen < m_parts.size())
         return;
     const double meanSquare
-        = (parts_[0] + parts_[1] + parts_[2] + parts_[3]) / static_cast<double>(parts_.size() * partFrames_);
-    if (meanSquare >= absoluteGate_)
-        blocks_.push_back(meanSquare);
+        = (m_parts[0] + m_parts[1] + m_parts[2] + m_parts[3]) / static_cast<double>(m_parts.size() * m_partFrames);
+    if (meanSquare >= m_absoluteGate)
+        m_blocks.push_back(meanSquare);
 }
 
 void LoudnessMeter::Add(const float* pcm, std::size_t frames)
 {
-    if (!ready_ || frames == 0)
+    if (!m_ready || frames == 0)
         return;
     Measure(pcm, frames, 1.0);
 }
 
 void LoudnessMeter::Add(const std::int16_t* pcm, std::size_t bytes)
 {
-    if (!ready_)
+    if (!m_ready)
         return;
-    const std::size_t frames = bytes / (2 * static_cast<std::size_t>(channels_));
+    const std::size_t frames = bytes / (2 * static_cast<std::size_t>(m_channels));
     if (frames == 0)
         return;
     Measure(pcm, frames, 1.0 / 32768.0);
@@ -271,16 +271,16 @@ double LoudnessMeter::GatedLufs(const std::vector<const std::vector<double>*>& b
 
 double LoudnessMeter::IntegratedLufs() const
 {
-    return GatedLufs({&blocks_});
+    return GatedLufs({&m_blocks});
 }
 
 std::optional<ReplayGainValues> LoudnessMeter::Track() const
 {
     // Silence, or too short for one 400 ms block: no loudness to correct.
     const double lufs = IntegratedLufs();
-    if (!ready_ || !std::isfinite(lufs))
+    if (!m_ready || !std::isfinite(lufs))
         return std::nullopt;
-    return ReplayGainValues{kReferenceLufs - lufs, std::min(peak_, 1.0)};
+    return ReplayGainValues{kReferenceLufs - lufs, std::min(m_peak, 1.0)};
 }
 
 std::optional<ReplayGainValues> LoudnessMeter::Album(const std::vector<const LoudnessMeter*>& meters)
@@ -288,10 +288,10 @@ std::optional<ReplayGainValues> LoudnessMeter::Album(const std::vector<const Lou
     std::vector<const std::vector<double>*> blocks;
     double peak = 0;
     for (const LoudnessMeter* meter : meters) {
-        if (meter == nullptr || !meter->ready_)
+        if (meter == nullptr || !meter->m_ready)
             return std::nullopt;
-        blocks.push_back(&meter->blocks_);
-        peak = std::max(peak, meter->peak_);
+        blocks.push_back(&meter->m_blocks);
+        peak = std::max(peak, meter->m_peak);
     }
     const double lufs = GatedLufs(blocks);
     if (blocks.empty() || !std::isfinite(lufs))

@@ -27,7 +27,7 @@ public:
 
     LoudnessMeter(int sampleRate, int channels);
 
-    bool Ready() const { return ready_; }
+    bool Ready() const { return m_ready; }
     // Adds `bytes` bytes of interleaved 16-bit PCM.
     void Add(const std::int16_t* pcm, std::size_t bytes);
     // `frames` frames of interleaved floats, full scale +-1 (sources in other formats).
@@ -52,18 +52,18 @@ private:
     void EndPart();
     static double GatedLufs(const std::vector<const std::vector<double>*>& blocks);
 
-    bool ready_;
-    int channels_;
-    Biquad shelf_{};
-    Biquad highPass_{};
-    std::vector<double> state_;   // six delay values for each channel
-    std::vector<double> weight_;  // each channel's weight in the sum
-    std::size_t partFrames_ = 0;  // frames in 100 ms
-    std::size_t framesInPart_ = 0;
-    double partEnergy_ = 0;
-    std::array<double, 4> parts_{};  // the last four 100 ms parts, a 400 ms block
-    std::size_t partsSeen_ = 0;
-    double absoluteGate_ = 0;     // -70 LUFS as a mean square
-    std::vector<double> blocks_;  // mean squares of the blocks above the absolute gate
-    double peak_ = 0;             // the largest magnitude so far, full scale 1.0
+    bool m_ready;
+    int m_channels;
+    Biquad m_shelf{};
+    Biquad m_highPass{};
+    std::vector<double> m_state;   // six delay values for each channel
+    std::vector<double> m_weight;  // each channel's weight in the sum
+    std::size_t m_partFrames = 0;  // frames in 100 ms
+    std::size_t m_framesInPart = 0;
+    double m_partEnergy = 0;
+    std::array<double, 4> m_parts{};  // the last four 100 ms parts, a 400 ms block
+    std::size_t m_partsSeen = 0;
+    double m_absoluteGate = 0;     // -70 LUFS as a mean square
+    std::vector<double> m_blocks;  // mean squares of the blocks above the absolute gate
+    double m_peak = 0;             // the largest magnitude so far, full scale 1.0
 };

@@ -24,18 +24,18 @@ public:
     // with room for the values.
     const std::vector<std::uint8_t>& BeginTag(const std::uint8_t* carried, std::size_t length);
     // The meter the decoded samples go to.
-    LoudnessMeter& Measure() { return *meter_; }
+    LoudnessMeter& Measure() { return *m_meter; }
     // The track's values; empty for silence or a stream shorter than 0.4 s.
-    std::optional<ReplayGainValues> Track() const { return meter_->Track(); }
+    std::optional<ReplayGainValues> Track() const { return m_meter->Track(); }
     // The tag with these values, as long as BeginTag's.
     std::vector<std::uint8_t> FinalTag(const ReplayGainTag::Values& values) const;
     // The meter, for the album's values once every track is measured.
-    std::shared_ptr<const LoudnessMeter> Meter() const { return meter_; }
+    std::shared_ptr<const LoudnessMeter> Meter() const { return m_meter; }
 
 private:
-    LoudnessTags tags_;
-    std::shared_ptr<LoudnessMeter> meter_;
-    std::vector<std::uint8_t> carried_;
-    bool hasCarried_ = false;
-    std::vector<std::uint8_t> reserved_;
+    LoudnessTags m_tags;
+    std::shared_ptr<LoudnessMeter> m_meter;
+    std::vector<std::uint8_t> m_carried;
+    bool m_hasCarried = false;
+    std::vector<std::uint8_t> m_reserved;
 };

@@ -29,7 +29,7 @@ using FolderId = std::pair<dev_t, ino_t>;
 class Walk {
 public:
     Walk(ActivityLog& log, std::vector<Mp3FolderWalk::Found>& found, const Mp3FolderWalk::Progress& progress)
-        : log_(log), found_(found), progress_(progress)
+        : m_log(log), m_found(found), m_progress(progress)
     {
     }
 
@@ -74,17 +74,17 @@ public:
                 entries.push_back({name, false, static_cast<std::uint64_t>(info.st_size)});
         }
         std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.name < b.name; });
-        if (progress_ && !progress_(found_.size())) {
-            stopped_ = true;
+        if (m_progress && !m_progress(m_found.size())) {
+            m_stopped = true;
             return true;
         }
         for (const Entry& entry : entries) {
-            if (stopped_)
+            if (m_stopped)
                 break;
             const std::string childPath = Join(path, entry.name);
             const std::string childRelative = relative.empty() ? entry.name : relative + "/" + entry.name;
             if (!entry.folder) {
-                found_.push_back({childPath, childRelative, entry.size});
+                m_found.push_back({childPath, childRelative, entry.size});
                 continue;
             }
             const int childFd = ::openat(::dirfd(dir.get()), entry.name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -109,9 +109,9 @@ public:
             ::close(fd);
             return Unreadable(path, error);
         }
-        if (!visited_.insert({info.st_dev, info.st_ino}).second) {
+        if (!m_visited.insert({info.st_dev, info.st_ino}).second) {
             ::close(fd);
-            log_.showmessage(log_.Language().Line(
+            m_log.showmessage(m_log.Language().Line(
                 ENGINE_TEXT("Mp3FolderWalk",
                             "Folder %1 skipped: a symbolic link leads back to a folder searched already"),
                 {path}));
@@ -122,9 +122,10 @@ public:
 
     bool Unreadable(const std::string& path, int error)
     {
-        unreadable_.push_back(path);
-        log_.showmessage(log_.Language().Line(ENGINE_TEXT("Mp3FolderWalk", "Folder %1 skipped: it cannot be read (%2)"),
-                                              {path, SystemReason::OfError(error)}));
+        m_unreadable.push_back(path);
+        m_log.showmessage(
+            m_log.Language().Line(ENGINE_TEXT("Mp3FolderWalk", "Folder %1 skipped: it cannot be read (%2)"),
+                                  {path, SystemReason::OfError(error)}));
         return false;
     }
 
@@ -134,14 +135,14 @@ private:
         return !folder.empty() && folder.back() == '/' ? folder + name : folder + "/" + name;
     }
 
-    ActivityLog& log_;
-    std::vector<Mp3FolderWalk::Found>& found_;
-    const Mp3FolderWalk::Progress& progress_;
-    std::set<FolderId> visited_;
-    bool stopped_ = false;
+    ActivityLog& m_log;
+    std::vector<Mp3FolderWalk::Found>& m_found;
+    const Mp3FolderWalk::Progress& m_progress;
+    std::set<FolderId> m_visited;
+    bool m_stopped = false;
 
 public:
-    std::vector<std::string> unreadable_;
+    std::vector<std::string> m_unreadable;
 };
 
 }  // namespace
@@ -164,6 +165,6 @@ bool Mp3FolderWalk::Find(const std::string& folder, ActivityLog& log, std::vecto
     if (!walk.FirstVisit(fd, folder) || !walk.Folder(fd, folder, ""))
         return false;
     if (unreadable != nullptr)
-        *unreadable = std::move(walk.unreadable_);
+        *unreadable = std::move(walk.m_unreadable);
     return true;
 }

@@ -88,44 +88,44 @@ bool ResultFile::Fail(int error)
 
 bool ResultFile::Fail(const std::string& reason)
 {
-    failed_ = true;
-    reason_ = reason;
+    m_failed = true;
+    m_reason = reason;
     return false;
 }
 
 bool ResultFile::Create(const std::string& path)
 {
     Discard();
-    failed_ = false;
-    inPlace_ = false;
-    reason_.clear();
-    ownerNote_.clear();
-    replaces_ = false;
-    keeps_ = false;
+    m_failed = false;
+    m_inPlace = false;
+    m_reason.clear();
+    m_ownerNote.clear();
+    m_replaces = false;
+    m_keeps = false;
     std::string folder;
-    SplitPath(path, folder, name_);
+    SplitPath(path, folder, m_name);
     // Only a regular file or a link is ever replaced. A FIFO or a device is
     // not even opened: that could block, or write to the device.
     struct stat info { };
     if (::stat(path.c_str(), &info) == 0) {
         if (!S_ISREG(info.st_mode))
             return Fail(SystemReason::OfNonRegular(info.st_mode));
-        replaces_ = true;
-        keeps_ = true;
-        mode_ = info.st_mode & 0777;
-        owner_ = info.st_uid;
-        group_ = info.st_gid;
+        m_replaces = true;
+        m_keeps = true;
+        m_mode = info.st_mode & 0777;
+        m_owner = info.st_uid;
+        m_group = info.st_gid;
     } else if (errno != ENOENT) {
         return Fail(errno);
     } else if (::lstat(path.c_str(), &info) == 0) {
-        replaces_ = true;  // a link to a missing file: the name is taken all the same
+        m_replaces = true;  // a link to a missing file: the name is taken all the same
     } else if (errno != ENOENT) {
         return Fail(errno);
     }
-    if (name_.empty() || name_ == "." || name_ == "..")
+    if (m_name.empty() || m_name == "." || m_name == "..")
         return Fail(EISDIR);
-    folderFd_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folderFd_ < 0)
+    m_folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (m_folderFd < 0)
         return Fail(errno);
     RemoveLeftovers();
     return OpenTemporary();
@@ -137,22 +137,23 @@ bool ResultFile::Create(const std::string& path)
 void ResultFile::KeepOwner(int fd)
 {
     struct stat made { };
-    if (::fstat(fd, &made) != 0 || (made.st_uid == owner_ && made.st_gid == group_))
+    if (::fstat(fd, &made) != 0 || (made.st_uid == m_owner && made.st_gid == m_group))
         return;
-    if (::fchown(fd, owner_, group_) == 0)
+    if (::fchown(fd, m_owner, m_group) == 0)
         return;
-    const bool groupKept = made.st_gid == group_ || ::fchown(fd, static_cast<uid_t>(-1), group_) == 0;
+    const bool groupKept = made.st_gid == m_group || ::fchown(fd, static_cast<uid_t>(-1), m_group) == 0;
     const std::string reason = SystemReason::OfError(errno);
-    const std::string user = std::to_string(owner_);
-    const std::string group = std::to_string(group_);
-    if (made.st_uid != owner_ && groupKept)
-        ownerNote_
-            = language_.Text(ENGINE_TEXT("ResultFile", "its owner (user %1) could not be kept: %2"), {user, reason});
-    else if (made.st_uid != owner_)
-        ownerNote_ = language_.Text(ENGINE_TEXT("ResultFile", "its owner (user %1, group %2) could not be kept: %3"),
-                                    {user, group, reason});
+    const std::string user = std::to_string(m_owner);
+    const std::string group = std::to_string(m_group);
+    if (made.st_uid != m_owner && groupKept)
+        m_ownerNote
+            = m_language.Text(ENGINE_TEXT("ResultFile", "its owner (user %1) could not be kept: %2"), {user, reason});
+    else if (made.st_uid != m_owner)
+        m_ownerNote = m_language.Text(ENGINE_TEXT("ResultFile", "its owner (user %1, group %2) could not be kept: %3"),
+                                      {user, group, reason});
     else if (!groupKept)
-        ownerNote_ = language_.Text(ENGINE_TEXT("ResultFile", "its group (%1) could not be kept: %2"), {group, reason});
+        m_ownerNote
+            = m_language.Text(ENGINE_TEXT("ResultFile", "its group (%1) could not be kept: %2"), {group, reason});
 }
 
 // A new temporary file, created here and locked before anyone could take it
@@ -160,8 +161,8 @@ void ResultFile::KeepOwner(int fd)
 bool ResultFile::OpenTemporary()
 {
     for (int attempt = 0; attempt < kCreateTries; ++attempt) {
-        const std::string name = TempPrefix(name_) + RandomPart() + kTempSuffix;
-        const int fd = ::openat(folderFd_, name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        const std::string name = TempPrefix(m_name) + RandomPart() + kTempSuffix;
+        const int fd = ::openat(m_folderFd, name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd < 0) {
             if (errno == EEXIST)
                 continue;
@@ -179,13 +180,13 @@ bool ResultFile::OpenTemporary()
         }
         // A replacement keeps the owner, group and permissions of the file it
         // replaces; the mode last, as a change of owner may clear bits of it.
-        if (keeps_) {
+        if (m_keeps) {
             KeepOwner(fd);
-            ::fchmod(fd, mode_);
+            ::fchmod(fd, m_mode);
         }
-        fd_ = fd;
-        tempName_ = name;
-        end_ = 0;
+        m_fd = fd;
+        m_tempName = name;
+        m_end = 0;
         return true;
     }
     CloseFolder();
@@ -196,7 +197,7 @@ bool ResultFile::OpenTemporary()
 // without cleaning up (a crash, kill -9, a power cut).
 void ResultFile::RemoveLeftovers() const
 {
-    const int listFd = ::dup(folderFd_);
+    const int listFd = ::dup(m_folderFd);
     if (listFd < 0)
         return;
     DIR* folder = ::fdopendir(listFd);
@@ -205,7 +206,7 @@ void ResultFile::RemoveLeftovers() const
         return;
     }
     while (const dirent* entry = ::readdir(folder)) {
-        if (IsTemporaryName(entry->d_name, name_))
+        if (IsTemporaryName(entry->d_name, m_name))
             RemoveIfLeftover(entry->d_name);
     }
     ::closedir(folder);
@@ -213,34 +214,34 @@ void ResultFile::RemoveLeftovers() const
 
 void ResultFile::RemoveIfLeftover(const std::string& name) const
 {
-    const int fd = ::openat(folderFd_, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::openat(m_folderFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return;
     struct stat held { };
     struct stat named { };
     // The lock is free only when no running job holds the file.
     if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0
-        && ::fstatat(folderFd_, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(held, named))
-        ::unlinkat(folderFd_, name.c_str(), 0);
+        && ::fstatat(m_folderFd, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(held, named))
+        ::unlinkat(m_folderFd, name.c_str(), 0);
     ::close(fd);
 }
 
 bool ResultFile::Append(const void* data, std::size_t length)
 {
-    if (!WriteAt(end_, data, length))
+    if (!WriteAt(m_end, data, length))
         return false;
-    end_ += length;
+    m_end += length;
     return true;
 }
 
 bool ResultFile::WriteAt(std::uint64_t offset, const void* data, std::size_t length)
 {
-    if (fd_ < 0 || failed_)
+    if (m_fd < 0 || m_failed)
         return false;
     const auto* bytes = static_cast<const char*>(data);
     std::size_t done = 0;
     while (done < length) {
-        const ssize_t written = ::pwrite(fd_, bytes + done, length - done, static_cast<off_t>(offset + done));
+        const ssize_t written = ::pwrite(m_fd, bytes + done, length - done, static_cast<off_t>(offset + done));
         if (written < 0) {
             if (errno == EINTR)
                 continue;
@@ -253,11 +254,11 @@ bool ResultFile::WriteAt(std::uint64_t offset, const void* data, std::size_t len
 
 bool ResultFile::Commit(const std::function<bool()>& proceed)
 {
-    if (fd_ < 0 || failed_)
+    if (m_fd < 0 || m_failed)
         return false;
     // On disk before it takes the name: a power cut never leaves a named
     // result with missing bytes.
-    if (::fsync(fd_) != 0) {
+    if (::fsync(m_fd) != 0) {
         Fail(errno);
         Discard();
         return false;
@@ -271,10 +272,10 @@ bool ResultFile::Commit(const std::function<bool()>& proceed)
         Discard();
         return false;
     }
-    tempName_.clear();
+    m_tempName.clear();
     const bool synced = SyncFolder();
-    ::close(fd_);  // releases the lock only now, so no cleaner took the file
-    fd_ = -1;
+    ::close(m_fd);  // releases the lock only now, so no cleaner took the file
+    m_fd = -1;
     CloseFolder();
     return synced;
 }
@@ -284,10 +285,10 @@ bool ResultFile::Commit(const std::function<bool()>& proceed)
 // the new name may not survive a crash.
 bool ResultFile::SyncFolder()
 {
-    if (::fsync(folderFd_) == 0 || errno == EINVAL || errno == EROFS || errno == ENOTSUP)
+    if (::fsync(m_folderFd) == 0 || errno == EINVAL || errno == EROFS || errno == ENOTSUP)
         return true;
-    inPlace_ = true;
-    return Fail(language_.Text(
+    m_inPlace = true;
+    return Fail(m_language.Text(
         ENGINE_TEXT("ResultFile", "%1 when its folder was synced; the file is in place, but a crash may still lose it"),
         {SystemReason::OfError(errno)}));
 }
@@ -295,39 +296,39 @@ bool ResultFile::SyncFolder()
 bool ResultFile::Rename()
 {
     struct stat info { };
-    if (::fstatat(folderFd_, name_.c_str(), &info, 0) == 0 && !S_ISREG(info.st_mode))
+    if (::fstatat(m_folderFd, m_name.c_str(), &info, 0) == 0 && !S_ISREG(info.st_mode))
         return Fail(SystemReason::OfNonRegular(info.st_mode));
-    if (replaces_)
-        return ::renameat(folderFd_, tempName_.c_str(), folderFd_, name_.c_str()) == 0 || Fail(errno);
+    if (m_replaces)
+        return ::renameat(m_folderFd, m_tempName.c_str(), m_folderFd, m_name.c_str()) == 0 || Fail(errno);
     // The name was free at the start: a file that took it since is not ours
     // to replace.
-    if (::renameat2(folderFd_, tempName_.c_str(), folderFd_, name_.c_str(), RENAME_NOREPLACE) == 0)
+    if (::renameat2(m_folderFd, m_tempName.c_str(), m_folderFd, m_name.c_str(), RENAME_NOREPLACE) == 0)
         return true;
     if (errno != EINVAL && errno != ENOSYS)
         return Fail(errno);
     // A file system that cannot promise that: the check above must do.
-    return ::renameat(folderFd_, tempName_.c_str(), folderFd_, name_.c_str()) == 0 || Fail(errno);
+    return ::renameat(m_folderFd, m_tempName.c_str(), m_folderFd, m_name.c_str()) == 0 || Fail(errno);
 }
 
 void ResultFile::Discard()
 {
-    if (fd_ >= 0) {
+    if (m_fd >= 0) {
         // Only the file we created, still under its name, is removed.
         struct stat held { };
         struct stat named { };
-        if (!tempName_.empty() && ::fstat(fd_, &held) == 0
-            && ::fstatat(folderFd_, tempName_.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(held, named))
-            ::unlinkat(folderFd_, tempName_.c_str(), 0);
-        ::close(fd_);
-        fd_ = -1;
+        if (!m_tempName.empty() && ::fstat(m_fd, &held) == 0
+            && ::fstatat(m_folderFd, m_tempName.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(held, named))
+            ::unlinkat(m_folderFd, m_tempName.c_str(), 0);
+        ::close(m_fd);
+        m_fd = -1;
     }
-    tempName_.clear();
+    m_tempName.clear();
     CloseFolder();
 }
 
 void ResultFile::CloseFolder()
 {
-    if (folderFd_ >= 0)
-        ::close(folderFd_);
-    folderFd_ = -1;
+    if (m_folderFd >= 0)
+        ::close(m_folderFd);
+    m_folderFd = -1;
 }

@@ -21,7 +21,7 @@ class ResultFile {
 public:
     ResultFile() = default;
     // Reasons and notes told in `language`.
-    explicit ResultFile(Translator language) : language_(language) { }
+    explicit ResultFile(Translator language) : m_language(language) { }
     ~ResultFile();
     ResultFile(const ResultFile&) = delete;
     ResultFile& operator=(const ResultFile&) = delete;
@@ -44,17 +44,17 @@ public:
     // Closes and removes the temporary file, if there is one; nothing else.
     void Discard();
 
-    bool IsOpen() const { return fd_ >= 0; }
-    bool Failed() const { return failed_; }
+    bool IsOpen() const { return m_fd >= 0; }
+    bool Failed() const { return m_failed; }
     // Why the last failure happened, in the system's words; empty when the
     // system gave no reason.
-    const std::string& Reason() const { return reason_; }
+    const std::string& Reason() const { return m_reason; }
     // The file has the result's name although Commit failed (its folder
     // could not be synced afterwards).
-    bool InPlace() const { return inPlace_; }
+    bool InPlace() const { return m_inPlace; }
     // What of the replaced file's owner and group the new file could not
     // keep, in words for the log; empty when it kept both (or replaced nothing).
-    const std::string& OwnerNote() const { return ownerNote_; }
+    const std::string& OwnerNote() const { return m_ownerNote; }
 
     // Whether `name` is the name of a temporary file for the result named
     // `resultName` (both without their folder).
@@ -71,19 +71,19 @@ private:
     void KeepOwner(int fd);
     void CloseFolder();
 
-    std::string name_;       // the result's name within its folder
-    std::string tempName_;   // our temporary file's name; empty when none
-    int folderFd_ = -1;      // the result's folder
-    int fd_ = -1;            // the temporary file, locked
-    std::uint64_t end_ = 0;  // where the next append goes
-    bool replaces_ = false;  // a regular file or a link had the result's name at the start
-    bool keeps_ = false;     // the file it names is there: its attributes are kept
-    mode_t mode_ = 0;        // its permissions, owner and group, kept by the replacement
-    uid_t owner_ = 0;
-    gid_t group_ = 0;
-    bool failed_ = false;
-    bool inPlace_ = false;
-    std::string reason_;
-    std::string ownerNote_;
-    Translator language_;
+    std::string m_name;       // the result's name within its folder
+    std::string m_tempName;   // our temporary file's name; empty when none
+    int m_folderFd = -1;      // the result's folder
+    int m_fd = -1;            // the temporary file, locked
+    std::uint64_t m_end = 0;  // where the next append goes
+    bool m_replaces = false;  // a regular file or a link had the result's name at the start
+    bool m_keeps = false;     // the file it names is there: its attributes are kept
+    mode_t m_mode = 0;        // its permissions, owner and group, kept by the replacement
+    uid_t m_owner = 0;
+    gid_t m_group = 0;
+    bool m_failed = false;
+    bool m_inPlace = false;
+    std::string m_reason;
+    std::string m_ownerNote;
+    Translator m_language;
 };

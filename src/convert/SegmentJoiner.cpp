@@ -5,7 +5,7 @@
 #include <cstring>
 
 SegmentJoiner::SegmentJoiner(Sink sink, std::function<void(const std::uint8_t*, const Layer3Frame&)> onFrame)
-    : sink_(std::move(sink)), onFrame_(std::move(onFrame))
+    : m_sink(std::move(sink)), m_onFrame(std::move(onFrame))
 {
 }
 
@@ -70,10 +70,10 @@ std::optional<SegmentJoiner::Stream> SegmentJoiner::Open(Segment& segment, std::
 // there, and the windows at the boundary match.
 bool SegmentJoiner::Fits(const Stream& next, std::uint64_t frame) const
 {
-    if (frame == 0 || frame <= held_->firstFrame)
+    if (frame == 0 || frame <= m_held->firstFrame)
         return false;
-    const Layer3Frame* oldFrame = held_->At(frame);
-    const Layer3Frame* oldBefore = held_->At(frame - 1);
+    const Layer3Frame* oldFrame = m_held->At(frame);
+    const Layer3Frame* oldBefore = m_held->At(frame - 1);
     const Layer3Frame* newFrame = next.At(frame);
     const Layer3Frame* newBefore = next.At(frame - 1);
     if (oldFrame == nullptr || oldBefore == nullptr || newFrame == nullptr || newBefore == nullptr)
@@ -81,7 +81,7 @@ bool SegmentJoiner::Fits(const Stream& next, std::uint64_t frame) const
     if (newFrame->mainDataBegin > oldFrame->mainDataBegin)
         return false;
     // The reserved bytes must still be held, not emitted already.
-    const std::uint64_t heldBefore = held_->bodyStart[held_->IndexOf(frame)] - held_->bodyStart.front();
+    const std::uint64_t heldBefore = m_held->bodyStart[m_held->IndexOf(frame)] - m_held->bodyStart.front();
     if (heldBefore < static_cast<std::uint64_t>(oldFrame->mainDataBegin))
         return false;
     return oldBefore->lastBlockType == newBefore->lastBlockType;
@@ -89,15 +89,15 @@ bool SegmentJoiner::Fits(const Stream& next, std::uint64_t frame) const
 
 SegmentJoiner::Outcome SegmentJoiner::Add(Segment segment)
 {
-    const bool first = !held_;
+    const bool first = !m_held;
     const std::uint64_t from = segment.joinFrom;
     const std::uint64_t to = segment.joinTo;
-    std::optional<Stream> next = Open(segment, first ? &tagLength_ : nullptr);
+    std::optional<Stream> next = Open(segment, first ? &m_tagLength : nullptr);
     if (!next)
         return Outcome::BadStream;
     if (first) {
-        held_ = std::move(next);
-        lastJoin_ = held_->firstFrame;
+        m_held = std::move(next);
+        m_lastJoin = m_held->firstFrame;
         return Outcome::Joined;
     }
     // Latest first: the new stream has had the longest to settle there.
@@ -111,23 +111,23 @@ SegmentJoiner::Outcome SegmentJoiner::Add(Segment segment)
 SegmentJoiner::Outcome SegmentJoiner::AddUncheckedAt(Segment segment, std::uint64_t frame)
 {
     std::optional<Stream> next = Open(segment, nullptr);
-    if (!next || !held_ || !held_->At(frame) || !next->At(frame))
+    if (!next || !m_held || !m_held->At(frame) || !next->At(frame))
         return Outcome::BadStream;
     return JoinAt(std::move(*next), frame);
 }
 
 SegmentJoiner::Outcome SegmentJoiner::JoinAt(Stream next, std::uint64_t frame)
 {
-    const std::size_t oldIndex = held_->IndexOf(frame);
+    const std::size_t oldIndex = m_held->IndexOf(frame);
     const std::size_t newIndex = next.IndexOf(frame);
-    const auto reserved = static_cast<std::uint64_t>(held_->frames[oldIndex].mainDataBegin);
+    const auto reserved = static_cast<std::uint64_t>(m_held->frames[oldIndex].mainDataBegin);
     const auto needed = static_cast<std::uint64_t>(next.frames[newIndex].mainDataBegin);
-    const std::uint64_t oldEnd = held_->bodyStart[oldIndex];
+    const std::uint64_t oldEnd = m_held->bodyStart[oldIndex];
     const std::uint64_t newEnd = next.bodyStart[newIndex];
     // The reserved bytes: the start is zeroed (ancillary data), the end takes
     // the new stream's main data for frame J and what follows it there.
     for (std::uint64_t i = 0; i < reserved; ++i) {
-        std::uint8_t* target = held_->ByteAt(oldEnd - reserved + i);
+        std::uint8_t* target = m_held->ByteAt(oldEnd - reserved + i);
         if (target == nullptr)
             return Outcome::BadStream;
         const std::uint64_t fromEnd = reserved - i;
@@ -140,7 +140,7 @@ SegmentJoiner::Outcome SegmentJoiner::JoinAt(Stream next, std::uint64_t frame)
     }
     // A frame needing more than was reserved (an unchecked join) overlaps the
     // data before it: that is the broken frame the check exists to catch.
-    if (!Emit(held_->bytes.data(), held_->frames[oldIndex].offset, held_->frames, oldIndex))
+    if (!Emit(m_held->bytes.data(), m_held->frames[oldIndex].offset, m_held->frames, oldIndex))
         return Outcome::BadStream;
 
     // Keep the new stream from frame J on.
@@ -155,8 +155,8 @@ SegmentJoiner::Outcome SegmentJoiner::JoinAt(Stream next, std::uint64_t frame)
         kept.frames.push_back(moved);
         kept.bodyStart.push_back(next.bodyStart[i]);
     }
-    held_ = std::move(kept);
-    lastJoin_ = frame;
+    m_held = std::move(kept);
+    m_lastJoin = frame;
     return Outcome::Joined;
 }
 
@@ -165,18 +165,18 @@ bool SegmentJoiner::Emit(const std::uint8_t* bytes, std::size_t length, const st
 {
     if (length == 0)
         return true;
-    if (onFrame_) {
+    if (m_onFrame) {
         for (std::size_t i = 0; i < frameCount; ++i)
-            onFrame_(bytes + frames[i].offset, frames[i]);
+            m_onFrame(bytes + frames[i].offset, frames[i]);
     }
-    return sink_(bytes, length);
+    return m_sink(bytes, length);
 }
 
 bool SegmentJoiner::Finish()
 {
-    if (!held_)
+    if (!m_held)
         return true;
-    const bool ok = Emit(held_->bytes.data(), held_->bytes.size(), held_->frames, held_->frames.size());
-    held_.reset();
+    const bool ok = Emit(m_held->bytes.data(), m_held->bytes.size(), m_held->frames, m_held->frames.size());
+    m_held.reset();
     return ok;
 }

@@ -53,9 +53,9 @@ public:
     bool Finish();
 
     // The join frame of the last successful Add.
-    std::uint64_t LastJoin() const { return lastJoin_; }
+    std::uint64_t LastJoin() const { return m_lastJoin; }
     // Length of the leading tag frame taken from the first segment; 0 when none.
-    std::size_t TagFrameLength() const { return tagLength_; }
+    std::size_t TagFrameLength() const { return m_tagLength; }
 
 private:
     struct Held;
@@ -76,9 +76,9 @@ private:
     bool Emit(const std::uint8_t* bytes, std::size_t length, const std::vector<Layer3Frame>& frames,
               std::size_t frameCount);
 
-    Sink sink_;
-    std::function<void(const std::uint8_t*, const Layer3Frame&)> onFrame_;
-    std::optional<Stream> held_;
-    std::uint64_t lastJoin_ = 0;
-    std::size_t tagLength_ = 0;
+    Sink m_sink;
+    std::function<void(const std::uint8_t*, const Layer3Frame&)> m_onFrame;
+    std::optional<Stream> m_held;
+    std::uint64_t m_lastJoin = 0;
+    std::size_t m_tagLength = 0;
 };

@@ -45,39 +45,39 @@ SegmentPlan SegmentPlan::Default()
 
 SegmentedEncode::SegmentedEncode(const EncoderEntryPoints& entries, const be::Config& record, int workers,
                                  SegmentPlan plan, UserPrompt& prompt, Sink sink, Translator language)
-    : entries_(entries),
-      record_(record),
-      plan_(plan),
-      prompt_(prompt),
-      language_(language),
-      channels_(record.mode == be::kModeMono ? 1 : 2),
-      frameSamples_(record.reSampleRate >= 32000 ? 1152u : 576u),
-      maxInFlight_(2 * static_cast<std::size_t>(std::max(workers, 1))),
-      workerCount_(static_cast<std::size_t>(std::max(workers, 1))),
-      joiner_(std::move(sink),
-              [this](const std::uint8_t* bytes, const Layer3Frame& frame) { tally_.Add(bytes, frame.length); })
+    : m_entries(entries),
+      m_record(record),
+      m_plan(plan),
+      m_prompt(prompt),
+      m_language(language),
+      m_channels(record.mode == be::kModeMono ? 1 : 2),
+      m_frameSamples(record.reSampleRate >= 32000 ? 1152u : 576u),
+      m_maxInFlight(2 * static_cast<std::size_t>(std::max(workers, 1))),
+      m_workerCount(static_cast<std::size_t>(std::max(workers, 1))),
+      m_joiner(std::move(sink),
+               [this](const std::uint8_t* bytes, const Layer3Frame& frame) { m_tally.Add(bytes, frame.length); })
 {
-    paces_ = std::make_unique<WorkerPace[]>(workerCount_);
-    buffer_ = Spare();
-    for (std::size_t slot = 0; slot < workerCount_; ++slot)
-        workers_.emplace_back([this, slot] { Work(slot); });
+    m_paces = std::make_unique<WorkerPace[]>(m_workerCount);
+    m_buffer = Spare();
+    for (std::size_t slot = 0; slot < m_workerCount; ++slot)
+        m_workers.emplace_back([this, slot] { Work(slot); });
 }
 
 SegmentedEncode::~SegmentedEncode()
 {
     {
-        const std::lock_guard lock(mutex_);
-        stop_ = true;
+        const std::lock_guard lock(m_mutex);
+        m_stop = true;
     }
-    changed_.notify_all();
-    if (feed_) {
+    m_changed.notify_all();
+    if (m_feed) {
         // A worker that saw no stop before it began to wait is waiting now.
         {
-            const std::lock_guard lock(feed_->mutex);
+            const std::lock_guard lock(m_feed->mutex);
         }
-        feed_->arrived.notify_all();
+        m_feed->arrived.notify_all();
     }
-    for (std::thread& worker : workers_)
+    for (std::thread& worker : m_workers)
         worker.join();
 }
 
@@ -88,48 +88,48 @@ bool SegmentedEncode::Suits(const be::Config& record)
 
 bool SegmentedEncode::Push(const std::int16_t* pcm, std::size_t values)
 {
-    if (failed_ || finished_)
+    if (m_failed || m_finished)
         return false;
-    const auto channels = static_cast<std::size_t>(channels_);
+    const auto channels = static_cast<std::size_t>(m_channels);
     values -= values % channels;
-    if (dispatched_ == 0)
+    if (m_dispatched == 0)
         OpenFirst();
-    if (feed_)
+    if (m_feed)
         Supply(pcm, values);
     // Only the source's last stretch, waiting to be cut, outgrows a segment's
     // buffer. The few pieces still to go out need no spares kept for them,
     // so from then on none are kept, and it grows at once to what it may
     // hold (see the wait below), not by doubling while the old copy is kept.
-    if (buffer_.size() + values > buffer_.capacity()) {
-        lastStretch_ = true;
-        spares_.clear();
-        const std::size_t most = plan_.retryPrerollFrames + plan_.tailFrames + 2
-            + std::min(workerCount_ + 1, maxInFlight_) * std::size_t{plan_.segmentFrames};
-        buffer_.reserve(std::max(buffer_.size() + values, most * frameSamples_ * channels));
+    if (m_buffer.size() + values > m_buffer.capacity()) {
+        m_lastStretch = true;
+        m_spares.clear();
+        const std::size_t most = m_plan.retryPrerollFrames + m_plan.tailFrames + 2
+            + std::min(m_workerCount + 1, m_maxInFlight) * std::size_t{m_plan.segmentFrames};
+        m_buffer.reserve(std::max(m_buffer.size() + values, most * m_frameSamples * channels));
     }
-    buffer_.insert(buffer_.end(), pcm, pcm + values);
-    samples_ += values / channels;
+    m_buffer.insert(m_buffer.end(), pcm, pcm + values);
+    m_samples += values / channels;
     // A segment goes out once its audio and its tail are in and there is
     // room. Near the end the rest waits for Finish, holding no more audio
     // meanwhile than segments out would.
-    while (!failed_) {
-        if (!feed_ && EndIsNear()) {
-            const std::size_t out = dispatched_ - joined_;
-            const std::uint64_t held = BufferEnd() - nextStart_;
-            if (out == 0 || held <= (maxInFlight_ + 1 - std::min(out, maxInFlight_)) * plan_.segmentFrames)
+    while (!m_failed) {
+        if (!m_feed && EndIsNear()) {
+            const std::size_t out = m_dispatched - m_joined;
+            const std::uint64_t held = BufferEnd() - m_nextStart;
+            if (out == 0 || held <= (m_maxInFlight + 1 - std::min(out, m_maxInFlight)) * m_plan.segmentFrames)
                 break;
             DrainReady(true);
             continue;
         }
-        const std::uint64_t end = feed_ ? feedEnd_ : nextStart_ + plan_.segmentFrames;
-        if (buffer_.size() / channels < (end + plan_.tailFrames - bufferFrame_) * frameSamples_)
+        const std::uint64_t end = m_feed ? m_feedEnd : m_nextStart + m_plan.segmentFrames;
+        if (m_buffer.size() / channels < (end + m_plan.tailFrames - m_bufferFrame) * m_frameSamples)
             break;
-        if (!feed_ && dispatched_ - joined_ >= maxInFlight_)
+        if (!m_feed && m_dispatched - m_joined >= m_maxInFlight)
             DrainReady(true);
         else
             Dispatch(false, end);
     }
-    return DrainReady(false) && !failed_;
+    return DrainReady(false) && !m_failed;
 }
 
 // The source's last stretch, less than a full segment per worker, is cut
@@ -140,32 +140,32 @@ bool SegmentedEncode::Push(const std::int16_t* pcm, std::size_t values)
 // longer than its estimate, full segments go on, so memory stays bounded.
 bool SegmentedEncode::EndIsNear() const
 {
-    if (expectedFrames_ == 0)
+    if (m_expectedFrames == 0)
         return false;
-    const std::uint64_t near = workerCount_ * plan_.segmentFrames;
-    return expectedFrames_ < nextStart_ + near && BufferEnd() < nextStart_ + near + plan_.segmentFrames;
+    const std::uint64_t near = m_workerCount * m_plan.segmentFrames;
+    return m_expectedFrames < m_nextStart + near && BufferEnd() < m_nextStart + near + m_plan.segmentFrames;
 }
 
 // The timeline frame after the last whole one in the buffer.
 std::uint64_t SegmentedEncode::BufferEnd() const
 {
-    return bufferFrame_ + buffer_.size() / (frameSamples_ * static_cast<std::size_t>(channels_));
+    return m_bufferFrame + m_buffer.size() / (m_frameSamples * static_cast<std::size_t>(m_channels));
 }
 
 // The first segment: a full one, or for a source shorter than a full
 // segment per worker, one worker's share.
 std::uint64_t SegmentedEncode::FirstLength() const
 {
-    if (expectedFrames_ == 0)
-        return plan_.segmentFrames;
+    if (m_expectedFrames == 0)
+        return m_plan.segmentFrames;
     const std::uint64_t length
-        = std::clamp<std::uint64_t>(expectedFrames_ / workerCount_, Shortest(), plan_.segmentFrames);
-    return expectedFrames_ > length && expectedFrames_ - length < Shortest() / 2 ? expectedFrames_ : length;
+        = std::clamp<std::uint64_t>(m_expectedFrames / m_workerCount, Shortest(), m_plan.segmentFrames);
+    return m_expectedFrames > length && m_expectedFrames - length < Shortest() / 2 ? m_expectedFrames : length;
 }
 
 std::uint64_t SegmentedEncode::Shortest() const
 {
-    return std::min(plan_.minSegmentFrames, plan_.segmentFrames);
+    return std::min(m_plan.minSegmentFrames, m_plan.segmentFrames);
 }
 
 // The share of the `rest` frames for the worker that is idle: each worker
@@ -180,17 +180,17 @@ std::uint64_t SegmentedEncode::ShareOfRest(std::uint64_t rest) const
         double busy;  // ns until it is free
         double pace;  // ns per frame
     };
-    std::vector<Worker> workers(workerCount_);
+    std::vector<Worker> workers(m_workerCount);
     double slowest = 0;
-    for (std::size_t slot = 0; slot < workerCount_; ++slot)
-        slowest = std::max(slowest, static_cast<double>(paces_[slot].nanosPerFrame.load()));
-    for (std::size_t slot = 0; slot < workerCount_; ++slot) {
-        const auto pace = static_cast<double>(paces_[slot].nanosPerFrame.load());
+    for (std::size_t slot = 0; slot < m_workerCount; ++slot)
+        slowest = std::max(slowest, static_cast<double>(m_paces[slot].nanosPerFrame.load()));
+    for (std::size_t slot = 0; slot < m_workerCount; ++slot) {
+        const auto pace = static_cast<double>(m_paces[slot].nanosPerFrame.load());
         workers[slot].pace = pace > 0 ? pace : slowest > 0 ? slowest : 1.0;
-        workers[slot].busy = static_cast<double>(paces_[slot].framesLeft.load()) * workers[slot].pace;
+        workers[slot].busy = static_cast<double>(m_paces[slot].framesLeft.load()) * workers[slot].pace;
     }
     std::sort(workers.begin(), workers.end(), [](const Worker& a, const Worker& b) { return a.busy < b.busy; });
-    const auto cost = static_cast<double>(plan_.prerollFrames + plan_.tailFrames + kStreamFrames);
+    const auto cost = static_cast<double>(m_plan.prerollFrames + m_plan.tailFrames + kStreamFrames);
     double level = 0;
     double frames = static_cast<double>(rest);  // the rest, and what the workers taking part have already
     double speed = 0;                           // their frames per ns together
@@ -204,22 +204,22 @@ std::uint64_t SegmentedEncode::ShareOfRest(std::uint64_t rest) const
     }
     const double share = (level - workers.front().busy) / workers.front().pace - cost;
     return std::clamp<std::uint64_t>(share > 0 ? static_cast<std::uint64_t>(share) : 0, Shortest(),
-                                     plan_.segmentFrames);
+                                     m_plan.segmentFrames);
 }
 
 // Joins what is done until a worker waits for work; false on failure.
 bool SegmentedEncode::AwaitIdleWorker()
 {
     const auto idle = [this] {
-        return queue_.empty() && std::any_of(paces_.get(), paces_.get() + workerCount_, [](const WorkerPace& pace) {
+        return m_queue.empty() && std::any_of(m_paces.get(), m_paces.get() + m_workerCount, [](const WorkerPace& pace) {
                    return pace.framesLeft.load() == 0;
                });
     };
     for (;;) {
         if (!DrainReady(false))
             return false;
-        std::unique_lock lock(mutex_);
-        changed_.wait(lock, [&] { return idle() || done_.count(joined_) != 0; });
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [&] { return idle() || m_done.count(m_joined) != 0; });
         if (idle())
             return true;
     }
@@ -230,37 +230,37 @@ bool SegmentedEncode::AwaitIdleWorker()
 // a second worker has nothing to do until then either.
 void SegmentedEncode::OpenFirst()
 {
-    feed_ = std::make_shared<Feed>();
-    feedEnd_ = FirstLength();
-    feedLimit_
-        = static_cast<std::size_t>((feedEnd_ + plan_.tailFrames) * frameSamples_) * static_cast<std::size_t>(channels_);
+    m_feed = std::make_shared<Feed>();
+    m_feedEnd = FirstLength();
+    m_feedLimit = static_cast<std::size_t>((m_feedEnd + m_plan.tailFrames) * m_frameSamples)
+        * static_cast<std::size_t>(m_channels);
     Task task;
-    task.frames = feedEnd_ + plan_.tailFrames;
+    task.frames = m_feedEnd + m_plan.tailFrames;
     task.pcm = Spare();
-    task.feed = feed_;
+    task.feed = m_feed;
     {
-        const std::lock_guard lock(mutex_);
-        queue_.push_back(std::move(task));
+        const std::lock_guard lock(m_mutex);
+        m_queue.push_back(std::move(task));
     }
-    ++dispatched_;
-    changed_.notify_all();
+    ++m_dispatched;
+    m_changed.notify_all();
 }
 
 // Passes on to the first segment's worker what belongs to that segment.
 void SegmentedEncode::Supply(const std::int16_t* pcm, std::size_t values)
 {
-    const std::size_t take = std::min(values, feedLimit_ - fed_);
+    const std::size_t take = std::min(values, m_feedLimit - m_fed);
     if (take == 0)
         return;
     {
-        const std::lock_guard lock(feed_->mutex);
-        feed_->pending.insert(feed_->pending.end(), pcm, pcm + take);
+        const std::lock_guard lock(m_feed->mutex);
+        m_feed->pending.insert(m_feed->pending.end(), pcm, pcm + take);
     }
-    fed_ += take;
-    feed_->arrived.notify_one();
+    m_fed += take;
+    m_feed->arrived.notify_one();
 }
 
-// Hands the next segment to the workers, once fewer than maxInFlight_ are
+// Hands the next segment to the workers, once fewer than m_maxInFlight are
 // out. The buffer itself goes with the segment (unless most of it stays);
 // a new one (a spare, so its pages are not cleared and faulted in again)
 // starts with the audio the following segment's pre-roll needs. The first
@@ -268,87 +268,87 @@ void SegmentedEncode::Supply(const std::int16_t* pcm, std::size_t values)
 // only closed.
 void SegmentedEncode::Dispatch(bool last, std::uint64_t end)
 {
-    while (!feed_ && !failed_ && dispatched_ - joined_ >= maxInFlight_)
+    while (!m_feed && !m_failed && m_dispatched - m_joined >= m_maxInFlight)
         DrainReady(true);
-    if (failed_)
+    if (m_failed)
         return;
-    const auto channels = static_cast<std::size_t>(channels_);
-    const std::size_t frameValues = frameSamples_ * channels;
+    const auto channels = static_cast<std::size_t>(m_channels);
+    const std::size_t frameValues = m_frameSamples * channels;
     Task task;
-    task.index = dispatched_;
-    task.start = nextStart_;
+    task.index = m_dispatched;
+    task.start = m_nextStart;
     task.last = last;
-    task.pcmFrame = bufferFrame_;
-    task.preroll = static_cast<std::uint32_t>(std::min<std::uint64_t>(plan_.prerollFrames, task.start));
+    task.pcmFrame = m_bufferFrame;
+    task.preroll = static_cast<std::uint32_t>(std::min<std::uint64_t>(m_plan.prerollFrames, task.start));
     if (last)
-        end = nextStart_;
+        end = m_nextStart;
     const std::size_t values
-        = last ? buffer_.size() : static_cast<std::size_t>((end + plan_.tailFrames - bufferFrame_) * frameValues);
-    nextStart_ = end;
+        = last ? m_buffer.size() : static_cast<std::size_t>((end + m_plan.tailFrames - m_bufferFrame) * frameValues);
+    m_nextStart = end;
     // The next segment's longest pre-roll starts at keepFrom.
-    std::size_t keepAt = buffer_.size();
+    std::size_t keepAt = m_buffer.size();
     if (!last) {
         const std::uint64_t keepFrom
-            = std::max(bufferFrame_, nextStart_ - std::min<std::uint64_t>(plan_.retryPrerollFrames, nextStart_));
-        keepAt = static_cast<std::size_t>((keepFrom - bufferFrame_) * frameValues);
-        bufferFrame_ = keepFrom;
+            = std::max(m_bufferFrame, m_nextStart - std::min<std::uint64_t>(m_plan.retryPrerollFrames, m_nextStart));
+        keepAt = static_cast<std::size_t>((keepFrom - m_bufferFrame) * frameValues);
+        m_bufferFrame = keepFrom;
     }
-    const auto keep = buffer_.begin() + static_cast<std::ptrdiff_t>(keepAt);
-    if (feed_) {
+    const auto keep = m_buffer.begin() + static_cast<std::ptrdiff_t>(keepAt);
+    if (m_feed) {
         {
-            const std::lock_guard lock(feed_->mutex);
-            feed_->closed = true;
-            feed_->last = last;
+            const std::lock_guard lock(m_feed->mutex);
+            m_feed->closed = true;
+            m_feed->last = last;
         }
-        feed_->arrived.notify_one();
-        feed_.reset();
-        buffer_.erase(buffer_.begin(), keep);
+        m_feed->arrived.notify_one();
+        m_feed.reset();
+        m_buffer.erase(m_buffer.begin(), keep);
         return;
     }
     task.frames = values / frameValues - (task.start - task.preroll - task.pcmFrame);
-    if (buffer_.end() - keep > static_cast<std::ptrdiff_t>(values)) {
+    if (m_buffer.end() - keep > static_cast<std::ptrdiff_t>(values)) {
         // Most of the buffer stays (the source's last stretch, cut as
         // workers free): the segment's part is copied out, not the rest.
         task.pcm = Spare();
-        task.pcm.assign(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(values));
-        buffer_.erase(buffer_.begin(), keep);
+        task.pcm.assign(m_buffer.begin(), m_buffer.begin() + static_cast<std::ptrdiff_t>(values));
+        m_buffer.erase(m_buffer.begin(), keep);
     } else {
         std::vector<std::int16_t> next = last ? std::vector<std::int16_t>() : Spare();
-        next.assign(keep, buffer_.end());
-        task.pcm = std::move(buffer_);
+        next.assign(keep, m_buffer.end());
+        task.pcm = std::move(m_buffer);
         task.pcm.resize(values);
-        buffer_ = std::move(next);
+        m_buffer = std::move(next);
     }
     {
-        const std::lock_guard lock(mutex_);
-        queue_.push_back(std::move(task));
+        const std::lock_guard lock(m_mutex);
+        m_queue.push_back(std::move(task));
     }
-    ++dispatched_;
-    changed_.notify_all();
+    ++m_dispatched;
+    m_changed.notify_all();
 }
 
 // An empty buffer for a segment's audio, with room for a whole segment.
 std::vector<std::int16_t> SegmentedEncode::Spare()
 {
     std::vector<std::int16_t> buffer;
-    if (!spares_.empty()) {
-        buffer = std::move(spares_.back());
-        spares_.pop_back();
+    if (!m_spares.empty()) {
+        buffer = std::move(m_spares.back());
+        m_spares.pop_back();
         buffer.clear();
     }
-    const std::size_t frames = plan_.segmentFrames + plan_.tailFrames + plan_.retryPrerollFrames + 2;
-    buffer.reserve(frames * frameSamples_ * static_cast<std::size_t>(channels_));
+    const std::size_t frames = m_plan.segmentFrames + m_plan.tailFrames + m_plan.retryPrerollFrames + 2;
+    buffer.reserve(frames * m_frameSamples * static_cast<std::size_t>(m_channels));
     return buffer;
 }
 
 // A joined segment's audio buffer is kept for a later segment. All are
-// kept (no more are out at once than maxInFlight_ and the one filling):
+// kept (no more are out at once than m_maxInFlight and the one filling):
 // one given back to the allocator came back as fresh pages, and faulting
 // them in again took two thirds of a split job's page faults.
 void SegmentedEncode::Recycle(std::vector<std::int16_t> buffer)
 {
-    if (!lastStretch_ && spares_.size() < maxInFlight_ && buffer.capacity() > 0)
-        spares_.push_back(std::move(buffer));
+    if (!m_lastStretch && m_spares.size() < m_maxInFlight && buffer.capacity() > 0)
+        m_spares.push_back(std::move(buffer));
 }
 
 void SegmentedEncode::Work(std::size_t slot)
@@ -356,22 +356,22 @@ void SegmentedEncode::Work(std::size_t slot)
     for (;;) {
         Task task;
         {
-            std::unique_lock lock(mutex_);
-            changed_.wait(lock, [this] { return stop_ || !queue_.empty(); });
-            if (stop_)
+            std::unique_lock lock(m_mutex);
+            m_changed.wait(lock, [this] { return m_stop || !m_queue.empty(); });
+            if (m_stop)
                 return;
-            task = std::move(queue_.front());
-            queue_.pop_front();
-            paces_[slot].framesLeft.store(task.frames + kStreamFrames);
+            task = std::move(m_queue.front());
+            m_queue.pop_front();
+            m_paces[slot].framesLeft.store(task.frames + kStreamFrames);
         }
-        Done done = Encode(std::move(task), &paces_[slot]);
+        Done done = Encode(std::move(task), &m_paces[slot]);
         {
-            const std::lock_guard lock(mutex_);
-            paces_[slot].framesLeft.store(0);
+            const std::lock_guard lock(m_mutex);
+            m_paces[slot].framesLeft.store(0);
             const std::size_t index = done.task.index;
-            done_.emplace(index, std::move(done));
+            m_done.emplace(index, std::move(done));
         }
-        changed_.notify_all();
+        m_changed.notify_all();
     }
 }
 
@@ -395,13 +395,13 @@ SegmentedEncode::Done SegmentedEncode::Encode(Task task, WorkerPace* pace) const
     Done done;
     done.task = std::move(task);
     Task& t = done.task;
-    EncoderSession session(entries_, prompt_, language_);
-    session.Adopt(record_);
+    EncoderSession session(m_entries, m_prompt, m_language);
+    session.Adopt(m_record);
     if (!session.Ready() || !session.Start()) {
         done.failed = true;
         return done;
     }
-    const std::size_t frameValues = frameSamples_ * static_cast<std::size_t>(channels_);
+    const std::size_t frameValues = m_frameSamples * static_cast<std::size_t>(m_channels);
     const std::size_t from = static_cast<std::size_t>((t.start - t.preroll - t.pcmFrame) * frameValues);
     std::size_t at = from;
     const std::size_t step = kFramesPerCall * frameValues;
@@ -428,7 +428,7 @@ SegmentedEncode::Done SegmentedEncode::Encode(Task task, WorkerPace* pace) const
     }
     const std::uint32_t flushed = session.Flush(scratch.get());
     out.insert(out.end(), scratch.get(), scratch.get() + flushed);
-    if (session.Failed() || stop_) {
+    if (session.Failed() || m_stop) {
         done.failed = true;
         return done;
     }
@@ -461,7 +461,7 @@ bool SegmentedEncode::Pull(Task& task, std::size_t values) const
         Feed& feed = *task.feed;
         std::unique_lock lock(feed.mutex);
         feed.arrived.wait(lock,
-                          [&] { return feed.closed || stop_ || task.pcm.size() + feed.pending.size() >= values; });
+                          [&] { return feed.closed || m_stop || task.pcm.size() + feed.pending.size() >= values; });
         task.pcm.insert(task.pcm.end(), feed.pending.begin(), feed.pending.end());
         feed.pending.clear();
         if (feed.closed) {
@@ -470,15 +470,15 @@ bool SegmentedEncode::Pull(Task& task, std::size_t values) const
             task.feed.reset();
         }
     }
-    return !stop_;
+    return !m_stop;
 }
 
 // About the length of a segment's stream: its frames at the bitrate, and
 // a few for the encoder's delay and flush.
 std::size_t SegmentedEncode::StreamBytes(const Task& task) const
 {
-    const std::size_t frames = task.pcm.capacity() / (frameSamples_ * static_cast<std::size_t>(channels_)) + 4;
-    const std::size_t frameBytes = std::size_t{record_.bitrate} * 125 * frameSamples_ / record_.sampleRate + 1;
+    const std::size_t frames = task.pcm.capacity() / (m_frameSamples * static_cast<std::size_t>(m_channels)) + 4;
+    const std::size_t frameBytes = std::size_t{m_record.bitrate} * 125 * m_frameSamples / m_record.sampleRate + 1;
     return frames * frameBytes;
 }
 
@@ -487,7 +487,7 @@ SegmentJoiner::Segment SegmentedEncode::SegmentOf(const Done& done) const
     SegmentJoiner::Segment segment;
     const Task& t = done.task;
     segment.firstFrame = t.start - t.preroll;
-    segment.joinFrom = t.index == 0 ? 0 : segment.firstFrame + std::min(plan_.settleFrames, t.preroll);
+    segment.joinFrom = t.index == 0 ? 0 : segment.firstFrame + std::min(m_plan.settleFrames, t.preroll);
     segment.joinTo = t.start;
     segment.bytes = done.bytes;
     return segment;
@@ -500,18 +500,18 @@ bool SegmentedEncode::DrainReady(bool wait)
     for (;;) {
         Done done;
         {
-            std::unique_lock lock(mutex_);
+            std::unique_lock lock(m_mutex);
             if (wait)
-                changed_.wait(lock, [this] { return done_.count(joined_) != 0; });
-            const auto next = done_.find(joined_);
-            if (next == done_.end())
+                m_changed.wait(lock, [this] { return m_done.count(m_joined) != 0; });
+            const auto next = m_done.find(m_joined);
+            if (next == m_done.end())
                 return true;
             done = std::move(next->second);
-            done_.erase(next);
+            m_done.erase(next);
         }
         wait = false;
         if (!Join(std::move(done))) {
-            failed_ = true;
+            m_failed = true;
             return false;
         }
     }
@@ -522,25 +522,25 @@ bool SegmentedEncode::Join(Done done)
     if (done.failed)
         return false;
     if (done.task.index == 0)
-        infoTemplate_ = std::move(done.infoTemplate);
-    SegmentJoiner::Outcome outcome = joiner_.Add(SegmentOf(done));
+        m_infoTemplate = std::move(done.infoTemplate);
+    SegmentJoiner::Outcome outcome = m_joiner.Add(SegmentOf(done));
     if (outcome == SegmentJoiner::Outcome::NoValidFrame && done.task.pcmFrame < done.task.start - done.task.preroll) {
         // No frame of the pre-roll fits: encode again from the earliest audio kept for it.
-        ++retries_;
+        ++m_retries;
         done.task.preroll = static_cast<std::uint32_t>(done.task.start - done.task.pcmFrame);
         done = Encode(std::move(done.task));
         if (done.failed)
             return false;
-        outcome = joiner_.Add(SegmentOf(done));
+        outcome = m_joiner.Add(SegmentOf(done));
     }
     if (outcome == SegmentJoiner::Outcome::NoValidFrame)
         return JoinSerially(std::move(done.task));
     if (outcome != SegmentJoiner::Outcome::Joined)
         return false;
-    Recycle(std::move(held_.pcm));
-    held_ = std::move(done.task);
-    joinFrames_.push_back(joiner_.LastJoin());
-    ++joined_;
+    Recycle(std::move(m_held.pcm));
+    m_held = std::move(done.task);
+    m_joinFrames.push_back(m_joiner.LastJoin());
+    ++m_joined;
     return true;
 }
 
@@ -551,9 +551,9 @@ bool SegmentedEncode::Join(Done done)
 // start of this segment, where the rule holds as in a serial encode.
 bool SegmentedEncode::JoinSerially(Task task)
 {
-    ++serialStretches_;
-    const std::size_t frameValues = frameSamples_ * static_cast<std::size_t>(channels_);
-    Task stretch = std::move(held_);
+    ++m_serialStretches;
+    const std::size_t frameValues = m_frameSamples * static_cast<std::size_t>(m_channels);
+    Task stretch = std::move(m_held);
     const auto kept = static_cast<std::ptrdiff_t>((task.pcmFrame - stretch.pcmFrame) * frameValues);
     stretch.pcm.resize(static_cast<std::size_t>(kept));
     stretch.pcm.insert(stretch.pcm.end(), task.pcm.begin(), task.pcm.end());
@@ -564,47 +564,47 @@ bool SegmentedEncode::JoinSerially(Task task)
     if (done.failed)
         return false;
     SegmentJoiner::Segment segment = SegmentOf(done);
-    segment.joinFrom = joiner_.LastJoin() + 1;
+    segment.joinFrom = m_joiner.LastJoin() + 1;
     segment.joinTo = takeOver;
-    if (joiner_.Add(std::move(segment)) != SegmentJoiner::Outcome::Joined)
+    if (m_joiner.Add(std::move(segment)) != SegmentJoiner::Outcome::Joined)
         return false;
-    held_ = std::move(done.task);
-    joinFrames_.push_back(joiner_.LastJoin());
-    ++joined_;
+    m_held = std::move(done.task);
+    m_joinFrames.push_back(m_joiner.LastJoin());
+    ++m_joined;
     return true;
 }
 
 bool SegmentedEncode::Finish()
 {
-    if (failed_ || finished_)
+    if (m_failed || m_finished)
         return false;
-    finished_ = true;
-    if (feed_) {
-        Dispatch(true, nextStart_);
+    m_finished = true;
+    if (m_feed) {
+        Dispatch(true, m_nextStart);
     } else {
         for (;;) {
-            const std::uint64_t rest = BufferEnd() - nextStart_;
+            const std::uint64_t rest = BufferEnd() - m_nextStart;
             if (!AwaitIdleWorker())
                 break;
             const std::uint64_t share = ShareOfRest(rest);
             if (share + Shortest() / 2 >= rest) {
-                Dispatch(true, nextStart_);
+                Dispatch(true, m_nextStart);
                 break;
             }
-            Dispatch(false, nextStart_ + share);
+            Dispatch(false, m_nextStart + share);
         }
     }
-    while (!failed_ && joined_ < dispatched_)
+    while (!m_failed && m_joined < m_dispatched)
         DrainReady(true);
-    return !failed_ && joiner_.Finish();
+    return !m_failed && m_joiner.Finish();
 }
 
 bool SegmentedEncode::InfoFrame(std::vector<std::uint8_t>& frame) const
 {
-    frame = infoTemplate_;
+    frame = m_infoTemplate;
     if (frame.empty())
         return true;
-    return LameTagFrame::SetJoinedStreamFields(frame.data(), frame.size(), tally_, samples_)
-        && (!replayGain_
-            || LameTagFrame::SetTrackGain(frame.data(), frame.size(), replayGain_->first, replayGain_->second));
+    return LameTagFrame::SetJoinedStreamFields(frame.data(), frame.size(), m_tally, m_samples)
+        && (!m_replayGain
+            || LameTagFrame::SetTrackGain(frame.data(), frame.size(), m_replayGain->first, m_replayGain->second));
 }

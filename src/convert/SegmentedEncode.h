@@ -58,7 +58,7 @@ public:
     // The source's expected length in samples per channel, if known: the
     // last segments are made shorter, so that no worker is left encoding a
     // long last segment alone.
-    void ExpectSamples(std::uint64_t samples) { expectedFrames_ = samples / frameSamples_; }
+    void ExpectSamples(std::uint64_t samples) { m_expectedFrames = samples / m_frameSamples; }
 
     // Whether a stream of this record can be cut on frame boundaries of the
     // source (no resampling).
@@ -71,20 +71,20 @@ public:
     bool Finish();
     // The track gain and peak the Info frame carries (measured on the
     // decoded audio, before InfoFrame is asked for).
-    void SetReplayGain(double gainDb, double peak) { replayGain_ = {gainDb, peak}; }
+    void SetReplayGain(double gainDb, double peak) { m_replayGain = {gainDb, peak}; }
     // After Finish: the Info frame for the whole joined stream, to write over
     // its first frame; empty when the streams lead with none.
     bool InfoFrame(std::vector<std::uint8_t>& frame) const;
 
-    bool Failed() const { return failed_; }
-    std::size_t Segments() const { return joined_; }
+    bool Failed() const { return m_failed; }
+    std::size_t Segments() const { return m_joined; }
     // Joins that needed the longer pre-roll.
-    std::size_t Retries() const { return retries_; }
+    std::size_t Retries() const { return m_retries; }
     // Joins that fitted in neither pre-roll: the stretch from the join before
     // was encoded again as one stream.
-    std::size_t SerialStretches() const { return serialStretches_; }
+    std::size_t SerialStretches() const { return m_serialStretches; }
     // The frames the segments took over at, in order (for tests and the bench).
-    const std::vector<std::uint64_t>& JoinFrames() const { return joinFrames_; }
+    const std::vector<std::uint64_t>& JoinFrames() const { return m_joinFrames; }
 
 private:
     // The first segment's audio on its way to the worker that encodes it
@@ -141,51 +141,51 @@ private:
     bool JoinSerially(Task task);
     SegmentJoiner::Segment SegmentOf(const Done& done) const;
 
-    const EncoderEntryPoints entries_;
-    const be::Config record_;
-    const SegmentPlan plan_;
-    UserPrompt& prompt_;
-    const Translator language_;  // of the prompts
-    const int channels_;
-    const std::uint32_t frameSamples_;
-    const std::size_t maxInFlight_;
-    const std::size_t workerCount_;
-    std::uint64_t expectedFrames_ = 0;
+    const EncoderEntryPoints m_entries;
+    const be::Config m_record;
+    const SegmentPlan m_plan;
+    UserPrompt& m_prompt;
+    const Translator m_language;  // of the prompts
+    const int m_channels;
+    const std::uint32_t m_frameSamples;
+    const std::size_t m_maxInFlight;
+    const std::size_t m_workerCount;
+    std::uint64_t m_expectedFrames = 0;
 
-    LameTagFrame::StreamTally tally_;
-    SegmentJoiner joiner_;
-    std::vector<std::uint8_t> infoTemplate_;
-    std::optional<std::pair<double, double>> replayGain_;
+    LameTagFrame::StreamTally m_tally;
+    SegmentJoiner m_joiner;
+    std::vector<std::uint8_t> m_infoTemplate;
+    std::optional<std::pair<double, double>> m_replayGain;
     // The segment whose stream the joiner holds, with its audio: a join that
     // fits nowhere encodes it again together with the next.
-    Task held_;
+    Task m_held;
 
-    // PCM not yet handed out whole: from timeline frame bufferFrame_ on.
-    std::vector<std::int16_t> buffer_;
-    std::vector<std::vector<std::int16_t>> spares_;
-    bool lastStretch_ = false;  // buffer_ holds the source's last stretch (see Push)
-    std::uint64_t bufferFrame_ = 0;
-    std::uint64_t samples_ = 0;  // per channel, pushed so far
-    std::uint64_t nextStart_ = 0;
+    // PCM not yet handed out whole: from timeline frame m_bufferFrame on.
+    std::vector<std::int16_t> m_buffer;
+    std::vector<std::vector<std::int16_t>> m_spares;
+    bool m_lastStretch = false;  // m_buffer holds the source's last stretch (see Push)
+    std::uint64_t m_bufferFrame = 0;
+    std::uint64_t m_samples = 0;  // per channel, pushed so far
+    std::uint64_t m_nextStart = 0;
     // The first segment, out before its audio is in: its planned end (its
     // tail included, in values) and how much of it was fed.
-    std::shared_ptr<Feed> feed_;
-    std::uint64_t feedEnd_ = 0;
-    std::size_t feedLimit_ = 0;
-    std::size_t fed_ = 0;
-    std::size_t dispatched_ = 0;
-    std::size_t joined_ = 0;
-    std::size_t retries_ = 0;
-    std::size_t serialStretches_ = 0;
-    std::vector<std::uint64_t> joinFrames_;
-    bool failed_ = false;
-    bool finished_ = false;
+    std::shared_ptr<Feed> m_feed;
+    std::uint64_t m_feedEnd = 0;
+    std::size_t m_feedLimit = 0;
+    std::size_t m_fed = 0;
+    std::size_t m_dispatched = 0;
+    std::size_t m_joined = 0;
+    std::size_t m_retries = 0;
+    std::size_t m_serialStretches = 0;
+    std::vector<std::uint64_t> m_joinFrames;
+    bool m_failed = false;
+    bool m_finished = false;
 
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::deque<Task> queue_;
-    std::map<std::size_t, Done> done_;
-    std::unique_ptr<WorkerPace[]> paces_;  // one per worker
-    std::atomic<bool> stop_{false};
-    std::vector<std::thread> workers_;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::deque<Task> m_queue;
+    std::map<std::size_t, Done> m_done;
+    std::unique_ptr<WorkerPace[]> m_paces;  // one per worker
+    std::atomic<bool> m_stop{false};
+    std::vector<std::thread> m_workers;
 };

@@ -8,15 +8,15 @@
 
 SharedLibrary::~SharedLibrary()
 {
-    if (handle_ != nullptr)
-        ::dlclose(handle_);
+    if (m_handle != nullptr)
+        ::dlclose(m_handle);
 }
 
 bool SharedLibrary::Load(const std::vector<std::string>& folders, const std::string& fileName)
 {
-    tried_.clear();
-    reason_.clear();
-    reasonFromExistingFile_ = false;
+    m_tried.clear();
+    m_reason.clear();
+    m_reasonFromExistingFile = false;
     for (const std::string& folder : folders) {
         if (!folder.empty() && Try(folder + "/" + fileName, folder + "/" + fileName))
             return true;
@@ -26,22 +26,22 @@ bool SharedLibrary::Load(const std::vector<std::string>& folders, const std::str
 
 bool SharedLibrary::Try(const std::string& path, const std::string& shownAs)
 {
-    if (handle_ != nullptr)
+    if (m_handle != nullptr)
         return true;
-    tried_.push_back(shownAs);
-    handle_ = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (handle_ != nullptr)
+    m_tried.push_back(shownAs);
+    m_handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (m_handle != nullptr)
         return true;
     const char* error = ::dlerror();
     const bool exists = path.find('/') != std::string::npos && ::access(path.c_str(), F_OK) == 0;
-    if (error != nullptr && (reason_.empty() || (exists && !reasonFromExistingFile_))) {
-        reason_ = error;
-        reasonFromExistingFile_ = exists;
+    if (error != nullptr && (m_reason.empty() || (exists && !m_reasonFromExistingFile))) {
+        m_reason = error;
+        m_reasonFromExistingFile = exists;
     }
     return false;
 }
 
 void* SharedLibrary::Symbol(const char* name) const
 {
-    return handle_ != nullptr ? ::dlsym(handle_, name) : nullptr;
+    return m_handle != nullptr ? ::dlsym(m_handle, name) : nullptr;
 }

@@ -4,6 +4,6 @@
 #include <utility>
 
 SilentJobHost::SilentJobHost(std::string source, std::string result)
-    : job_{std::move(source), std::move(result), EncodeSettings::Cbr(128)}
+    : m_job{std::move(source), std::move(result), EncodeSettings::Cbr(128)}
 {
 }

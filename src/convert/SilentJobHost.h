@@ -15,11 +15,11 @@ class SilentJobHost : public JobProgress, public ActivityLog, public UserPrompt 
 public:
     SilentJobHost(std::string source, std::string result);
 
-    const JobSpec& Job() const { return job_; }
+    const JobSpec& Job() const { return m_job; }
     void SetStatus(const std::string&) override { }
     void showmessage(const std::string&) override { }
     void MessageBox(const std::string&) override { }
 
 private:
-    JobSpec job_;
+    JobSpec m_job;
 };

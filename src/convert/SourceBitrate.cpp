@@ -51,7 +51,7 @@ constexpr std::uint64_t kTicksPerSecond = 14112000;
 class HeaderWalk {
 public:
     HeaderWalk(const SourceFile& file, std::uint64_t start, std::uint64_t end)
-        : window_(file, end), chain_(window_), offset_(start), end_(end)
+        : m_window(file, end), m_chain(m_window), m_offset(start), m_end(end)
     {
     }
 
@@ -61,8 +61,8 @@ public:
     {
         std::optional<MpegFrameHeader> stream;
         bool first = true;
-        while (offset_ + 4 <= end_) {
-            const std::uint8_t* bytes = window_.Bytes(offset_, 4);
+        while (m_offset + 4 <= m_end) {
+            const std::uint8_t* bytes = m_window.Bytes(m_offset, 4);
             if (bytes == nullptr)
                 return std::nullopt;
             std::optional<MpegFrameHeader> header = AudioHeader(bytes);
@@ -70,27 +70,27 @@ public:
             // the stream changes) a header only counts when the next frame
             // confirms it; a free-format length is measured anew there.
             if (header && (!stream || !SameKind(*header, *stream))) {
-                chain_.SetFreeFormatLength(0);
+                m_chain.SetFreeFormatLength(0);
                 if (!Confirmed(*header))
                     header.reset();
             }
-            const std::uint32_t length = header ? chain_.Length(offset_, *header) : 0;
-            if (chain_.ReadFailed())
+            const std::uint32_t length = header ? m_chain.Length(m_offset, *header) : 0;
+            if (m_chain.ReadFailed())
                 return std::nullopt;
             if (length == 0) {
                 stream.reset();
-                ++offset_;
+                ++m_offset;
                 continue;
             }
             stream = header;
             if (!(first && Information(*header)))
                 Count(*header, length);
             first = false;
-            offset_ += length;
+            m_offset += length;
         }
-        if (ticks_ == 0)
+        if (m_ticks == 0)
             return std::nullopt;
-        return kbitTicks_ / static_cast<double>(ticks_);
+        return m_kbitTicks / static_cast<double>(m_ticks);
     }
 
 private:
@@ -98,21 +98,21 @@ private:
     {
         const std::uint64_t ticks
             = static_cast<std::uint64_t>(header.SamplesPerFrame()) * (kTicksPerSecond / header.sampleRate);
-        ticks_ += ticks;
+        m_ticks += ticks;
         // A free-format frame's bitrate is its length over its duration.
-        kbitTicks_ += header.Usable() ? static_cast<double>(header.bitrate) * static_cast<double>(ticks)
-                                      : length * 8.0 * (kTicksPerSecond / 1000);
+        m_kbitTicks += header.Usable() ? static_cast<double>(header.bitrate) * static_cast<double>(ticks)
+                                       : length * 8.0 * (kTicksPerSecond / 1000);
     }
 
     bool Confirmed(const MpegFrameHeader& header)
     {
-        const std::uint32_t length = chain_.Length(offset_, header);
+        const std::uint32_t length = m_chain.Length(m_offset, header);
         if (length == 0)
             return false;
-        const std::uint64_t next = offset_ + length;
-        if (next + 4 > end_)
+        const std::uint64_t next = m_offset + length;
+        if (next + 4 > m_end)
             return true;  // the last frame: nothing follows to confirm it
-        const std::uint8_t* bytes = window_.Bytes(next, 4);
+        const std::uint8_t* bytes = m_window.Bytes(next, 4);
         const std::optional<MpegFrameHeader> following = bytes ? AudioHeader(bytes) : std::nullopt;
         return following && SameKind(*following, header);
     }
@@ -121,16 +121,16 @@ private:
     {
         if (!header.IsLayer3())
             return false;
-        const std::uint8_t* frame = window_.Bytes(offset_, 4 + 32 + 4);
+        const std::uint8_t* frame = m_window.Bytes(m_offset, 4 + 32 + 4);
         return frame != nullptr && IsInformationFrame(header, frame);
     }
 
-    SourceWindow window_;
-    FrameChain chain_;
-    std::uint64_t offset_;
-    std::uint64_t end_;
-    double kbitTicks_ = 0;
-    std::uint64_t ticks_ = 0;
+    SourceWindow m_window;
+    FrameChain m_chain;
+    std::uint64_t m_offset;
+    std::uint64_t m_end;
+    double m_kbitTicks = 0;
+    std::uint64_t m_ticks = 0;
 };
 
 // A source in another format: a lossy one by its average bitrate; a

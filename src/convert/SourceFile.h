@@ -19,14 +19,14 @@ public:
     // is not a regular file; a FIFO or a device is refused without waiting.
     bool Open(const std::string& path);
     // Why Open failed, in the system's words.
-    const std::string& OpenReason() const { return openReason_; }
+    const std::string& OpenReason() const { return m_openReason; }
     // Why the last read failed, in the system's words; empty when the file
     // just ended early.
     std::string ReadReason() const;
     void Close();
-    bool IsOpen() const { return fd_ >= 0; }
+    bool IsOpen() const { return m_fd >= 0; }
 
-    std::uint64_t Size() const { return size_; }
+    std::uint64_t Size() const { return m_size; }
     // Reads up to `length` bytes at `offset`; returns the count read, which is
     // short only at the end of the file or on an error (then -1).
     long long ReadAt(std::uint64_t offset, void* buffer, std::size_t length) const;
@@ -34,10 +34,10 @@ public:
     bool IsSameFileAs(const std::string& path) const;
 
 private:
-    int fd_ = -1;
-    std::string openReason_;
-    mutable std::atomic<int> readError_{0};  // set by the reading thread
-    std::uint64_t size_ = 0;
-    dev_t device_ = 0;
-    ino_t inode_ = 0;
+    int m_fd = -1;
+    std::string m_openReason;
+    mutable std::atomic<int> m_readError{0};  // set by the reading thread
+    std::uint64_t m_size = 0;
+    dev_t m_device = 0;
+    ino_t m_inode = 0;
 };

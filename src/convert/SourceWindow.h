@@ -22,20 +22,20 @@ public:
     // has shrunk or the read failed).
     const std::uint8_t* Bytes(std::uint64_t offset, std::size_t length)
     {
-        if (offset >= base_ && offset + length <= base_ + filled_)
-            return buffer_.data() + (offset - base_);
+        if (offset >= m_base && offset + length <= m_base + m_filled)
+            return m_buffer.data() + (offset - m_base);
         return Load(offset, length);
     }
 
-    std::uint64_t End() const { return end_; }
+    std::uint64_t End() const { return m_end; }
 
 private:
     const std::uint8_t* Load(std::uint64_t offset, std::size_t length);
 
     static constexpr std::size_t kWindow = 1u << 20;
-    const SourceFile& file_;
-    std::uint64_t end_;
-    std::uint64_t base_ = 0;
-    std::size_t filled_ = 0;
-    std::vector<std::uint8_t> buffer_;
+    const SourceFile& m_file;
+    std::uint64_t m_end;
+    std::uint64_t m_base = 0;
+    std::size_t m_filled = 0;
+    std::vector<std::uint8_t> m_buffer;
 };

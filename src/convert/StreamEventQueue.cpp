@@ -3,75 +3,75 @@
 
 #include <algorithm>
 
-StreamEventQueue::StreamEventQueue(std::size_t capacity) : ring_(capacity)
+StreamEventQueue::StreamEventQueue(std::size_t capacity) : m_ring(capacity)
 {
 }
 
 StreamEvent* StreamEventQueue::NextFree()
 {
-    std::unique_lock lock(mutex_);
-    if (!cancelled_ && count_ == ring_.size()) {
+    std::unique_lock lock(m_mutex);
+    if (!m_cancelled && m_count == m_ring.size()) {
         // A full ring: wait until half of it is free again, so the two
         // threads take turns in batches rather than waking each other for
         // every single frame.
-        producerWaiting_ = true;
-        spaceFreed_.wait(lock, [this] { return cancelled_ || count_ <= ring_.size() / 2; });
-        producerWaiting_ = false;
+        m_producerWaiting = true;
+        m_spaceFreed.wait(lock, [this] { return m_cancelled || m_count <= m_ring.size() / 2; });
+        m_producerWaiting = false;
     }
-    if (cancelled_)
+    if (m_cancelled)
         return nullptr;
-    return &ring_[(head_ + count_) % ring_.size()];
+    return &m_ring[(m_head + m_count) % m_ring.size()];
 }
 
 void StreamEventQueue::Publish()
 {
     bool wake = false;
     {
-        std::lock_guard lock(mutex_);
-        const StreamEvent::Kind kind = ring_[(head_ + count_) % ring_.size()].kind;
-        ended_ = ended_ || kind == StreamEvent::Kind::End || kind == StreamEvent::Kind::ReadFailed;
-        ++count_;
-        wake = consumerWaiting_ && (count_ >= batch_ || ended_);
+        std::lock_guard lock(m_mutex);
+        const StreamEvent::Kind kind = m_ring[(m_head + m_count) % m_ring.size()].kind;
+        m_ended = m_ended || kind == StreamEvent::Kind::End || kind == StreamEvent::Kind::ReadFailed;
+        ++m_count;
+        wake = m_consumerWaiting && (m_count >= m_batch || m_ended);
     }
     if (wake)
-        published_.notify_one();
+        m_published.notify_one();
 }
 
 void StreamEventQueue::WaitForBatches(std::size_t events)
 {
-    const std::lock_guard lock(mutex_);
-    batch_ = std::clamp<std::size_t>(events, 1, ring_.size());
+    const std::lock_guard lock(m_mutex);
+    m_batch = std::clamp<std::size_t>(events, 1, m_ring.size());
 }
 
 StreamEvent& StreamEventQueue::Front()
 {
-    std::unique_lock lock(mutex_);
-    if (count_ == 0) {
-        consumerWaiting_ = true;
-        published_.wait(lock, [this] { return count_ >= batch_ || (ended_ && count_ > 0); });
-        consumerWaiting_ = false;
+    std::unique_lock lock(m_mutex);
+    if (m_count == 0) {
+        m_consumerWaiting = true;
+        m_published.wait(lock, [this] { return m_count >= m_batch || (m_ended && m_count > 0); });
+        m_consumerWaiting = false;
     }
-    return ring_[head_];
+    return m_ring[m_head];
 }
 
 void StreamEventQueue::Pop()
 {
     bool wake = false;
     {
-        std::lock_guard lock(mutex_);
-        head_ = (head_ + 1) % ring_.size();
-        --count_;
-        wake = producerWaiting_ && count_ <= ring_.size() / 2;
+        std::lock_guard lock(m_mutex);
+        m_head = (m_head + 1) % m_ring.size();
+        --m_count;
+        wake = m_producerWaiting && m_count <= m_ring.size() / 2;
     }
     if (wake)
-        spaceFreed_.notify_one();
+        m_spaceFreed.notify_one();
 }
 
 void StreamEventQueue::Cancel()
 {
     {
-        std::lock_guard lock(mutex_);
-        cancelled_ = true;
+        std::lock_guard lock(m_mutex);
+        m_cancelled = true;
     }
-    spaceFreed_.notify_all();
+    m_spaceFreed.notify_all();
 }

@@ -31,15 +31,15 @@ public:
     void Cancel();
 
 private:
-    std::vector<StreamEvent> ring_;
-    std::size_t head_ = 0;
-    std::size_t count_ = 0;
-    std::size_t batch_ = 1;
-    bool cancelled_ = false;
-    bool ended_ = false;  // the producer published End or ReadFailed
-    bool producerWaiting_ = false;
-    bool consumerWaiting_ = false;
-    std::mutex mutex_;
-    std::condition_variable spaceFreed_;
-    std::condition_variable published_;
+    std::vector<StreamEvent> m_ring;
+    std::size_t m_head = 0;
+    std::size_t m_count = 0;
+    std::size_t m_batch = 1;
+    bool m_cancelled = false;
+    bool m_ended = false;  // the producer published End or ReadFailed
+    bool m_producerWaiting = false;
+    bool m_consumerWaiting = false;
+    std::mutex m_mutex;
+    std::condition_variable m_spaceFreed;
+    std::condition_variable m_published;
 };

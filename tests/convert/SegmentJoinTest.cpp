@@ -56,19 +56,19 @@ Signal MusicLike(const Format& format, double seconds)
 
 class Encoder {
 public:
-    explicit Encoder(const Format& format) : host_("", "", ""), session_(RecordingHost::ProgramFolder(), host_)
+    explicit Encoder(const Format& format) : m_host("", "", ""), m_session(RecordingHost::ProgramFolder(), m_host)
     {
-        session_.Configure(EncodeSettings::Cbr(format.bitrate), format.rate, format.channels);
+        m_session.Configure(EncodeSettings::Cbr(format.bitrate), format.rate, format.channels);
     }
-    EncoderSession& Session() { return session_; }
-    UserPrompt& Prompt() { return host_; }
+    EncoderSession& Session() { return m_session; }
+    UserPrompt& Prompt() { return m_host; }
 
     // One stream over samples [from, end) of the signal, flushed; with its
     // Info frame written over its first frame when `info`.
     Bytes Encode(const Signal& signal, std::size_t from, std::size_t to, bool info = false)
     {
-        EncoderSession session(session_.Entries(), host_);
-        session.Adopt(session_.Record());
+        EncoderSession session(m_session.Entries(), m_host);
+        session.Adopt(m_session.Record());
         EXPECT_TRUE(session.Start());
         const auto values = static_cast<std::uint32_t>((to - from) * static_cast<std::size_t>(signal.channels));
         Bytes out(session.EncodeRoom(values * 2) + EncoderSession::kFlushRoom);
@@ -86,8 +86,8 @@ public:
     }
 
 private:
-    RecordingHost host_;
-    EncoderSession session_;
+    RecordingHost m_host;
+    EncoderSession m_session;
 };
 
 std::vector<double> Channel0(const Signal& signal)
@@ -196,14 +196,14 @@ TEST(SegmentJoin, RebuiltInfoFrameMatchesTheEncoders)
     for (std::size_t i = 1; i < frames.size(); ++i)
         tally.Add(stream.data() + frames[i].offset, frames[i].length);
     const Bytes lames(stream.begin(), stream.begin() + static_cast<std::ptrdiff_t>(frames[0].length));
-    Bytes template_ = lames;
+    Bytes m_template = lames;
     const std::size_t tag = frames[0].bodyOffset;
-    std::memset(&template_[tag + 8], 0, 108);  // counts and seek table
-    template_[tag + 142] &= 0xF0;              // padding
-    template_[tag + 143] = 0;
-    std::memset(&template_[tag + 148], 0, 8);  // music length and CRC, tag CRC
-    ASSERT_TRUE(LameTagFrame::SetJoinedStreamFields(template_.data(), template_.size(), tally, signal.Frames()));
-    EXPECT_EQ(template_, lames);
+    std::memset(&m_template[tag + 8], 0, 108);  // counts and seek table
+    m_template[tag + 142] &= 0xF0;              // padding
+    m_template[tag + 143] = 0;
+    std::memset(&m_template[tag + 148], 0, 8);  // music length and CRC, tag CRC
+    ASSERT_TRUE(LameTagFrame::SetJoinedStreamFields(m_template.data(), m_template.size(), tally, signal.Frames()));
+    EXPECT_EQ(m_template, lames);
 }
 
 class SegmentedEncodeTest : public testing::TestWithParam<Format> { };

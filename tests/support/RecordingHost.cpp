@@ -5,27 +5,27 @@
 #include <filesystem>
 
 RecordingHost::RecordingHost(const std::string& source, const std::string& result, const std::string& bitrate)
-    : job_{source, result, EncodeSettings::FromText(bitrate)}
+    : m_job{source, result, EncodeSettings::FromText(bitrate)}
 {
 }
 
 JobSpec RecordingHost::Job() const
 {
-    std::lock_guard lock(mutex_);
-    return job_;
+    std::lock_guard lock(m_mutex);
+    return m_job;
 }
 
 void RecordingHost::SetStatus(const std::string& text)
 {
-    std::lock_guard lock(mutex_);
-    statuses_.push_back(text);
+    std::lock_guard lock(m_mutex);
+    m_statuses.push_back(text);
 }
 
 void RecordingHost::showmessage(const std::string& text)
 {
     {
-        std::lock_guard lock(mutex_);
-        lines_.push_back(text);
+        std::lock_guard lock(m_mutex);
+        m_lines.push_back(text);
     }
     if (onLog)
         onLog(text);
@@ -33,8 +33,8 @@ void RecordingHost::showmessage(const std::string& text)
 
 void RecordingHost::MessageBox(const std::string& text)
 {
-    std::lock_guard lock(mutex_);
-    messages_.push_back(text);
+    std::lock_guard lock(m_mutex);
+    m_messages.push_back(text);
 }
 
 ConversionHost RecordingHost::Host(const std::string& encoderFolder)
@@ -49,24 +49,24 @@ std::string RecordingHost::ProgramFolder()
 
 bool RecordingHost::Logged(const std::string& text) const
 {
-    std::lock_guard lock(mutex_);
-    return std::find(lines_.begin(), lines_.end(), text) != lines_.end();
+    std::lock_guard lock(m_mutex);
+    return std::find(m_lines.begin(), m_lines.end(), text) != m_lines.end();
 }
 
 std::vector<std::string> RecordingHost::Lines() const
 {
-    std::lock_guard lock(mutex_);
-    return lines_;
+    std::lock_guard lock(m_mutex);
+    return m_lines;
 }
 
 std::vector<std::string> RecordingHost::Statuses() const
 {
-    std::lock_guard lock(mutex_);
-    return statuses_;
+    std::lock_guard lock(m_mutex);
+    return m_statuses;
 }
 
 std::vector<std::string> RecordingHost::Messages() const
 {
-    std::lock_guard lock(mutex_);
-    return messages_;
+    std::lock_guard lock(m_mutex);
+    return m_messages;
 }

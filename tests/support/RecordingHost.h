@@ -38,9 +38,9 @@ public:
     Translator language;
 
 private:
-    mutable std::mutex mutex_;
-    JobSpec job_;
-    std::vector<std::string> lines_;
-    std::vector<std::string> statuses_;
-    std::vector<std::string> messages_;
+    mutable std::mutex m_mutex;
+    JobSpec m_job;
+    std::vector<std::string> m_lines;
+    std::vector<std::string> m_statuses;
+    std::vector<std::string> m_messages;
 };

@@ -10,11 +10,11 @@ TempDir::TempDir()
     std::string pattern = (std::filesystem::temp_directory_path() / "vorlanta-test-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr)
         throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
+    m_path = pattern;
 }
 
 TempDir::~TempDir()
 {
     std::error_code error;
-    std::filesystem::remove_all(path_, error);
+    std::filesystem::remove_all(m_path, error);
 }
