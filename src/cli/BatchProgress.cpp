@@ -15,62 +15,62 @@ constexpr double kEstimateAfterSeconds = 1.0;
 
 }  // namespace
 
-BatchProgress::BatchProgress(std::vector<std::uint64_t> sizes) : percents_(sizes.size(), 0)
+BatchProgress::BatchProgress(std::vector<std::uint64_t> sizes) : m_percents(sizes.size(), 0)
 {
-    weights_.reserve(sizes.size());
+    m_weights.reserve(sizes.size());
     for (const std::uint64_t size : sizes) {
-        weights_.push_back(static_cast<double>(std::max<std::uint64_t>(size, 1)));
-        totalWeight_ += weights_.back();
+        m_weights.push_back(static_cast<double>(std::max<std::uint64_t>(size, 1)));
+        m_totalWeight += m_weights.back();
     }
 }
 
 bool BatchProgress::SetPercent(std::size_t job, int percent)
 {
-    std::lock_guard lock(mutex_);
-    if (job >= percents_.size() || percent == percents_[job])
+    std::lock_guard lock(m_mutex);
+    if (job >= m_percents.size() || percent == m_percents[job])
         return false;
     const int clamped = std::clamp(percent, 0, 100);
-    doneWeight_ += weights_[job] * (clamped - percents_[job]) / 100.0;
-    percents_[job] = clamped;
+    m_doneWeight += m_weights[job] * (clamped - m_percents[job]) / 100.0;
+    m_percents[job] = clamped;
     const int now = static_cast<int>(Fraction() * 100);
-    const bool changed = now != lastPercent_;
-    lastPercent_ = now;
+    const bool changed = now != m_lastPercent;
+    m_lastPercent = now;
     return changed;
 }
 
 void BatchProgress::Ended(std::size_t job, bool skipped)
 {
-    std::lock_guard lock(mutex_);
-    if (job >= percents_.size())
+    std::lock_guard lock(m_mutex);
+    if (job >= m_percents.size())
         return;
-    ++ended_;
-    doneWeight_ -= weights_[job] * percents_[job] / 100.0;
+    ++m_ended;
+    m_doneWeight -= m_weights[job] * m_percents[job] / 100.0;
     if (skipped) {
-        totalWeight_ -= weights_[job];
-        weights_[job] = 0;
+        m_totalWeight -= m_weights[job];
+        m_weights[job] = 0;
     }
-    percents_[job] = 100;
-    doneWeight_ += weights_[job];
+    m_percents[job] = 100;
+    m_doneWeight += m_weights[job];
 }
 
 double BatchProgress::Fraction() const
 {
-    return totalWeight_ <= 0 ? 1.0 : std::clamp(doneWeight_ / totalWeight_, 0.0, 1.0);
+    return m_totalWeight <= 0 ? 1.0 : std::clamp(m_doneWeight / m_totalWeight, 0.0, 1.0);
 }
 
 int BatchProgress::Percent() const
 {
-    std::lock_guard lock(mutex_);
+    std::lock_guard lock(m_mutex);
     return static_cast<int>(Fraction() * 100);
 }
 
 std::string BatchProgress::Text() const
 {
-    std::lock_guard lock(mutex_);
-    const std::string ended = std::to_string(ended_);
-    const std::string files = std::to_string(percents_.size());
+    std::lock_guard lock(m_mutex);
+    const std::string ended = std::to_string(m_ended);
+    const std::string files = std::to_string(m_percents.size());
     const double fraction = Fraction();
-    const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
+    const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - m_started).count();
     if (fraction >= kEstimateFrom && fraction < 1.0 && elapsed >= kEstimateAfterSeconds)
         return CliText::Format(CliText::translate("BatchProgress", "%1/%2 files done, about %3 left"),
                                {ended, files, BatchSummary::Clock(elapsed * (1.0 - fraction) / fraction)});

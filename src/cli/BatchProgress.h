@@ -28,12 +28,12 @@ public:
 private:
     double Fraction() const;
 
-    mutable std::mutex mutex_;
-    std::vector<double> weights_;
-    std::vector<int> percents_;
-    double totalWeight_ = 0;
-    double doneWeight_ = 0;
-    std::size_t ended_ = 0;
-    int lastPercent_ = -1;
-    std::chrono::steady_clock::time_point started_ = std::chrono::steady_clock::now();
+    mutable std::mutex m_mutex;
+    std::vector<double> m_weights;
+    std::vector<int> m_percents;
+    double m_totalWeight = 0;
+    double m_doneWeight = 0;
+    std::size_t m_ended = 0;
+    int m_lastPercent = -1;
+    std::chrono::steady_clock::time_point m_started = std::chrono::steady_clock::now();
 };

@@ -13,22 +13,22 @@ int CliJobTable::AddJob(int id, const JobSpec& job)
     row[JobColumns::DestFile] = job.result;
     row[JobColumns::Bitrate] = job.settings.Text();
     row[JobColumns::Status] = std::string(JobVocabulary::kWaiting);
-    rows_.push_back(std::move(row));
-    return static_cast<int>(rows_.size()) - 1;
+    m_rows.push_back(std::move(row));
+    return static_cast<int>(m_rows.size()) - 1;
 }
 
 std::string CliJobTable::CellText(int row, int column) const
 {
-    if (row < 0 || row >= static_cast<int>(rows_.size()) || !JobColumns::IsColumn(column))
+    if (row < 0 || row >= static_cast<int>(m_rows.size()) || !JobColumns::IsColumn(column))
         return {};
-    return rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+    return m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
 }
 
 void CliJobTable::SetStatus(int row, const std::string& text)
 {
-    if (row < 0 || row >= static_cast<int>(rows_.size()))
+    if (row < 0 || row >= static_cast<int>(m_rows.size()))
         return;
-    rows_[static_cast<std::size_t>(row)][JobColumns::Status] = text;
-    if (listener_)
-        listener_(row, text);
+    m_rows[static_cast<std::size_t>(row)][JobColumns::Status] = text;
+    if (m_listener)
+        m_listener(row, text);
 }

@@ -20,21 +20,21 @@ public:
     // The Status of one row, as its running job writes it.
     class RowProgress : public JobProgress {
     public:
-        RowProgress(CliJobTable& table, int row) : table_(table), row_(row) { }
-        void SetStatus(const std::string& text) override { table_.SetStatus(row_, text); }
+        RowProgress(CliJobTable& table, int row) : m_table(table), m_row(row) { }
+        void SetStatus(const std::string& text) override { m_table.SetStatus(m_row, text); }
 
     private:
-        CliJobTable& table_;
-        int row_;
+        CliJobTable& m_table;
+        int m_row;
     };
 
     int AddJob(int id, const JobSpec& job);
     std::string CellText(int row, int column) const;
     void SetStatus(int row, const std::string& text);
     // Called with the row and its new Status text.
-    void OnStatus(std::function<void(int, const std::string&)> listener) { listener_ = std::move(listener); }
+    void OnStatus(std::function<void(int, const std::string&)> listener) { m_listener = std::move(listener); }
 
 private:
-    std::vector<Row> rows_;
-    std::function<void(int, const std::string&)> listener_;
+    std::vector<Row> m_rows;
+    std::function<void(int, const std::string&)> m_listener;
 };

@@ -53,10 +53,10 @@ std::vector<std::string> MissingFolders(const std::vector<std::string>& results)
 
 CliRunner::CliRunner(const CliOptions& options, ConsoleLog& log, UserPrompt& prompt, std::string encoderFolder,
                      std::FILE* errors)
-    : options_(options), log_(log), prompt_(prompt), encoderFolder_(std::move(encoderFolder)), errors_(errors)
+    : m_options(options), m_log(log), m_prompt(prompt), m_encoderFolder(std::move(encoderFolder)), m_errors(errors)
 {
-    table_.OnStatus([this](int row, const std::string& text) {
-        if (progress_ && progress_->SetPercent(static_cast<std::size_t>(row), JobVocabulary::LeadingNumber(text)))
+    m_table.OnStatus([this](int row, const std::string& text) {
+        if (m_progress && m_progress->SetPercent(static_cast<std::size_t>(row), JobVocabulary::LeadingNumber(text)))
             ShowProgress();
     });
 }
@@ -69,10 +69,10 @@ void CliRunner::Plan(const std::atomic<bool>& interrupted)
 {
     const auto keepGoing = [&interrupted] { return !interrupted.load(); };
     for (JobPlanner::Planned& planned :
-         JobPlanner::Plan(options_.sources, options_.Choices(), log_, keepGoing, &notSearched_)) {
-        jobs_.push_back({std::move(planned.job), planned.size, std::move(planned.decided)});
-        if (jobs_.back().outcome && jobs_.back().outcome->IsFailure())
-            ShowRefusal(jobs_.back());
+         JobPlanner::Plan(m_options.sources, m_options.Choices(), m_log, keepGoing, &m_notSearched)) {
+        m_jobs.push_back({std::move(planned.job), planned.size, std::move(planned.decided)});
+        if (m_jobs.back().outcome && m_jobs.back().outcome->IsFailure())
+            ShowRefusal(m_jobs.back());
     }
 }
 
@@ -82,25 +82,25 @@ int CliRunner::Run(std::atomic<int>& control, const std::atomic<bool>& interrupt
     control.store(JobControl::Run);
     Plan(interrupted);
     std::vector<std::uint64_t> sizes;
-    for (std::size_t i = 0; i < jobs_.size(); ++i) {
-        table_.AddJob(static_cast<int>(i), jobs_[i].planned);
-        sizes.push_back(jobs_[i].size);
+    for (std::size_t i = 0; i < m_jobs.size(); ++i) {
+        m_table.AddJob(static_cast<int>(i), m_jobs[i].planned);
+        sizes.push_back(m_jobs[i].size);
     }
-    progress_ = std::make_unique<BatchProgress>(std::move(sizes));
+    m_progress = std::make_unique<BatchProgress>(std::move(sizes));
     MakeAlbums();
-    for (std::size_t i = 0; i < jobs_.size(); ++i) {
-        if (jobs_[i].outcome)
-            progress_->Ended(i, Skipped(i));
+    for (std::size_t i = 0; i < m_jobs.size(); ++i) {
+        if (m_jobs[i].outcome)
+            m_progress->Ended(i, Skipped(i));
     }
 
     std::vector<std::string> results;
-    for (const Job& job : jobs_) {
+    for (const Job& job : m_jobs) {
         if (!job.outcome)
             results.push_back(job.planned.result);
     }
     const std::vector<std::string> newFolders = MissingFolders(results);
 
-    const auto workers = std::min<std::size_t>(static_cast<std::size_t>(std::max(1, options_.jobs)), jobs_.size());
+    const auto workers = std::min<std::size_t>(static_cast<std::size_t>(std::max(1, m_options.jobs)), m_jobs.size());
     std::vector<std::thread> threads;
     for (std::size_t i = 0; i < workers; ++i)
         threads.emplace_back([&] { Work(control, interrupted); });
@@ -114,35 +114,35 @@ int CliRunner::Run(std::atomic<int>& control, const std::atomic<bool>& interrupt
 
     // Every source is named once: a job without an outcome never started
     // (Ctrl-C, or a missing encoder library, came first).
-    for (const Job& job : jobs_) {
+    for (const Job& job : m_jobs) {
         if (job.outcome)
-            summary_.Add(job.planned.source, *job.outcome);
+            m_summary.Add(job.planned.source, *job.outcome);
         else
-            summary_.AddNotStarted(job.planned.source);
+            m_summary.AddNotStarted(job.planned.source);
     }
-    for (const std::string& source : notSearched_)
-        summary_.AddNotSearched(source);
+    for (const std::string& source : m_notSearched)
+        m_summary.AddNotSearched(source);
     PrintSummary(std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
     if (interrupted.load())
         return kExitInterrupted;
-    if (encoderMissing_.load())
+    if (m_encoderMissing.load())
         return kExitEncoderMissing;
-    return summary_.Failed() == 0 ? kExitConverted : kExitFailed;
+    return m_summary.Failed() == 0 ? kExitConverted : kExitFailed;
 }
 
 // One worker: takes the next waiting job until none is left or Ctrl-C came.
 void CliRunner::Work(std::atomic<int>& control, const std::atomic<bool>& interrupted)
 {
     for (;;) {
-        if (interrupted.load() || encoderMissing_.load())
+        if (interrupted.load() || m_encoderMissing.load())
             return;
-        const std::size_t index = next_.fetch_add(1);
-        if (index >= jobs_.size())
+        const std::size_t index = m_next.fetch_add(1);
+        if (index >= m_jobs.size())
             return;
-        if (jobs_[index].outcome)
+        if (m_jobs[index].outcome)
             continue;
         RunJob(index, control, interrupted);
-        progress_->Ended(index, Skipped(index));
+        m_progress->Ended(index, Skipped(index));
         ShowProgress();
     }
 }
@@ -153,14 +153,14 @@ void CliRunner::Work(std::atomic<int>& control, const std::atomic<bool>& interru
 // be false.
 void CliRunner::MakeAlbums()
 {
-    if (options_.replayGain != LoudnessTags::Album)
+    if (m_options.replayGain != LoudnessTags::Album)
         return;
     std::map<std::string, std::size_t> tracks;
-    for (const Job& job : jobs_)
+    for (const Job& job : m_jobs)
         ++tracks[std::filesystem::path(job.planned.source).parent_path().string()];
     for (const auto& [folder, count] : tracks)
-        albums_[folder] = std::make_shared<AlbumGain>(folder.empty() ? std::string(".") : folder, count, log_);
-    for (const Job& job : jobs_) {
+        m_albums[folder] = std::make_shared<AlbumGain>(folder.empty() ? std::string(".") : folder, count, m_log);
+    for (const Job& job : m_jobs) {
         if (job.outcome)
             EndOfAlbumTrack(job);
     }
@@ -176,14 +176,14 @@ void CliRunner::EndOfAlbumTrack(const Job& job)
 // The album of the job's source folder; none without album values.
 std::shared_ptr<AlbumGain> CliRunner::AlbumOf(const Job& job) const
 {
-    const auto album = albums_.find(std::filesystem::path(job.planned.source).parent_path().string());
-    return album == albums_.end() ? nullptr : album->second;
+    const auto album = m_albums.find(std::filesystem::path(job.planned.source).parent_path().string());
+    return album == m_albums.end() ? nullptr : album->second;
 }
 
 void CliRunner::RunJob(std::size_t index, std::atomic<int>& control, const std::atomic<bool>& interrupted)
 {
-    Job& job = jobs_[index];
-    if (std::optional<ConversionOutcome> early = JobPlanner::BeforeStart(job.planned, options_.StartRules(), log_)) {
+    Job& job = m_jobs[index];
+    if (std::optional<ConversionOutcome> early = JobPlanner::BeforeStart(job.planned, m_options.StartRules(), m_log)) {
         job.outcome = std::move(early);
         if (job.outcome->IsFailure())
             ShowRefusal(job);
@@ -197,30 +197,30 @@ void CliRunner::RunJob(std::size_t index, std::atomic<int>& control, const std::
 // with fewer jobs left than -j, a long source is encoded in segments.
 int CliRunner::EncoderThreads(std::size_t index) const
 {
-    if (!options_.split)
+    if (!m_options.split)
         return 1;
     int waiting = 0;
-    for (std::size_t i = std::max(index + 1, next_.load()); i < jobs_.size(); ++i)
-        waiting += jobs_[i].outcome ? 0 : 1;
-    const int others = running_.load() - 1;
-    return std::max(1, std::max(1, options_.jobs) - others - waiting);
+    for (std::size_t i = std::max(index + 1, m_next.load()); i < m_jobs.size(); ++i)
+        waiting += m_jobs[i].outcome ? 0 : 1;
+    const int others = m_running.load() - 1;
+    return std::max(1, std::max(1, m_options.jobs) - others - waiting);
 }
 
 ConversionOutcome CliRunner::Convert(std::size_t index, std::atomic<int>& control, const std::atomic<bool>& interrupted)
 {
-    const Job& job = jobs_[index];
+    const Job& job = m_jobs[index];
     const int row = static_cast<int>(index);
-    CliJobTable::RowProgress status(table_, row);
-    ++running_;
-    ConversionHost host{status, log_, prompt_, encoderFolder_, EncoderThreads(index)};
-    host.loudness = options_.replayGain;
+    CliJobTable::RowProgress status(m_table, row);
+    ++m_running;
+    ConversionHost host{status, m_log, m_prompt, m_encoderFolder, EncoderThreads(index)};
+    host.loudness = m_options.replayGain;
     host.album = AlbumOf(job);
-    table_.SetStatus(row, JobVocabulary::kStarted);
+    m_table.SetStatus(row, JobVocabulary::kStarted);
     ConversionOutcome outcome = vorlanta(host, job.planned, control);
-    --running_;
-    table_.SetStatus(row, JobVocabulary::StatusAfter(outcome));
+    --m_running;
+    m_table.SetStatus(row, JobVocabulary::StatusAfter(outcome));
     if (outcome.kind == ConversionOutcome::Kind::EncoderMissing)
-        encoderMissing_.store(true);
+        m_encoderMissing.store(true);
     if (outcome.kind == ConversionOutcome::Kind::Stopped || (interrupted.load() && outcome.IsFailure())) {
         // The stopped job removed its own temporary file; whatever has the
         // result's name was there before and is left as it was.
@@ -239,7 +239,7 @@ void CliRunner::ShowRefusal(const Job& job)
 {
     const bool refused = job.outcome->kind == ConversionOutcome::Kind::Refused;
     const std::string& source = job.planned.source;
-    Say(refused ? JobPlanner::RefusalLine(source, job.outcome->reason, log_.Language())
+    Say(refused ? JobPlanner::RefusalLine(source, job.outcome->reason, m_log.Language())
                 : source + ": " + job.outcome->reason);
 }
 
@@ -253,26 +253,26 @@ std::string CliRunner::ErrorLine(const std::string& text)
 
 void CliRunner::Say(const std::string& text)
 {
-    log_.Message(errors_, ErrorLine(text));
+    m_log.Message(m_errors, ErrorLine(text));
 }
 
 bool CliRunner::Skipped(std::size_t index) const
 {
-    return jobs_[index].outcome && jobs_[index].outcome->kind == ConversionOutcome::Kind::Skipped;
+    return m_jobs[index].outcome && m_jobs[index].outcome->kind == ConversionOutcome::Kind::Skipped;
 }
 
 void CliRunner::ShowProgress()
 {
-    log_.SetProgress(progress_->Text(), progress_->Percent());
+    m_log.SetProgress(m_progress->Text(), m_progress->Percent());
 }
 
 void CliRunner::PrintSummary(double seconds)
 {
-    log_.Finish();
-    const Translator language = log_.Language();
-    std::string text = ErrorLine(summary_.Text(seconds, language));
-    for (const std::string& line : summary_.FailureLines(language))
+    m_log.Finish();
+    const Translator language = m_log.Language();
+    std::string text = ErrorLine(m_summary.Text(seconds, language));
+    for (const std::string& line : m_summary.FailureLines(language))
         text += ErrorLine(line);
-    std::fputs(text.c_str(), errors_);
-    std::fflush(errors_);
+    std::fputs(text.c_str(), m_errors);
+    std::fflush(m_errors);
 }

@@ -42,9 +42,9 @@ public:
     // that it was, and no further job starts.
     int Run(std::atomic<int>& control, const std::atomic<bool>& interrupted);
 
-    int Converted() const { return summary_.Converted(); }
-    int Failed() const { return summary_.Failed(); }
-    int Skipped() const { return summary_.Skipped(); }
+    int Converted() const { return m_summary.Converted(); }
+    int Failed() const { return m_summary.Failed(); }
+    int Skipped() const { return m_summary.Skipped(); }
 
 private:
     int EncoderThreads(std::size_t index) const;
@@ -70,19 +70,19 @@ private:
     void ShowProgress();
     void PrintSummary(double seconds);
 
-    const CliOptions& options_;
-    ConsoleLog& log_;
-    UserPrompt& prompt_;
-    std::string encoderFolder_;
-    std::FILE* errors_;
-    CliJobTable table_;
-    std::vector<Job> jobs_;
-    std::atomic<std::size_t> next_{0};
-    std::atomic<int> running_{0};              // jobs converting now
-    std::atomic<bool> encoderMissing_{false};  // every further job would fail alike
-    std::unique_ptr<BatchProgress> progress_;
+    const CliOptions& m_options;
+    ConsoleLog& m_log;
+    UserPrompt& m_prompt;
+    std::string m_encoderFolder;
+    std::FILE* m_errors;
+    CliJobTable m_table;
+    std::vector<Job> m_jobs;
+    std::atomic<std::size_t> m_next{0};
+    std::atomic<int> m_running{0};              // jobs converting now
+    std::atomic<bool> m_encoderMissing{false};  // every further job would fail alike
+    std::unique_ptr<BatchProgress> m_progress;
     // With --replaygain album: the album of each source folder.
-    std::map<std::string, std::shared_ptr<AlbumGain>> albums_;
-    BatchSummary summary_;
-    std::vector<std::string> notSearched_;  // sources a stop came before, named in the summary
+    std::map<std::string, std::shared_ptr<AlbumGain>> m_albums;
+    BatchSummary m_summary;
+    std::vector<std::string> m_notSearched;  // sources a stop came before, named in the summary
 };

@@ -108,22 +108,22 @@ std::optional<Catalog> Catalog::Read(const std::string& path)
         if (block == kHashes)
             hashes.assign(begin, begin + length);
         else if (block == kMessages)
-            catalog.messages_.assign(begin, begin + length);
+            catalog.m_messages.assign(begin, begin + length);
         at += length;
     }
     for (std::size_t at = 0; at + 8 <= hashes.size(); at += 8)
-        catalog.offsets_.emplace(ReadBe32(&hashes[at]), ReadBe32(&hashes[at + 4]));
+        catalog.m_offsets.emplace(ReadBe32(&hashes[at]), ReadBe32(&hashes[at + 4]));
     return catalog;
 }
 
 std::optional<std::string> Catalog::Find(const char* context, const char* source) const
 {
-    const auto [first, last] = offsets_.equal_range(ElfHash(source));
+    const auto [first, last] = m_offsets.equal_range(ElfHash(source));
     for (auto entry = first; entry != last; ++entry) {
         std::optional<std::string> translation;
         bool matches = true;
-        const std::uint8_t* p = messages_.data();
-        const std::size_t size = messages_.size();
+        const std::uint8_t* p = m_messages.data();
+        const std::size_t size = m_messages.size();
         for (std::size_t at = entry->second; at < size && matches;) {
             const std::uint8_t tag = p[at++];
             if (tag == kEnd)

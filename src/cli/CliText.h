@@ -22,8 +22,8 @@ public:
     std::optional<std::string> Find(const char* context, const char* source) const;
 
 private:
-    std::vector<std::uint8_t> messages_;
-    std::multimap<std::uint32_t, std::uint32_t> offsets_;  // hash of the source text -> record
+    std::vector<std::uint8_t> m_messages;
+    std::multimap<std::uint32_t, std::uint32_t> m_offsets;  // hash of the source text -> record
 };
 
 // The languages the user asked for, most wanted first, as catalogue name

@@ -27,7 +27,7 @@ std::string Bar(int percent)
 
 }  // namespace
 
-ConsoleLog::ConsoleLog(std::FILE* stream, bool terminal) : stream_(stream), terminal_(terminal)
+ConsoleLog::ConsoleLog(std::FILE* stream, bool terminal) : m_stream(stream), m_terminal(terminal)
 {
 }
 
@@ -41,39 +41,39 @@ void ConsoleLog::showmessage(const std::string& text)
     if (LogText::IsProgressLine(text))
         return;
     const std::string line = LogText::TimeStampNow() + LogText::WithoutLineEnd(text) + "\n";
-    std::lock_guard lock(mutex_);
+    std::lock_guard lock(m_mutex);
     Wipe();
-    std::fputs(line.c_str(), stream_);
+    std::fputs(line.c_str(), m_stream);
     DrawProgress(true);
     Flush();
 }
 
 void ConsoleLog::Flush()
 {
-    if (std::fflush(stream_) != 0 && writeError_ == 0)
-        writeError_ = errno != 0 ? errno : EIO;
+    if (std::fflush(m_stream) != 0 && m_writeError == 0)
+        m_writeError = errno != 0 ? errno : EIO;
 }
 
 std::string ConsoleLog::WriteFailure()
 {
-    std::lock_guard lock(mutex_);
+    std::lock_guard lock(m_mutex);
     Flush();
-    return writeError_ == 0 ? std::string() : SystemReason::OfError(writeError_);
+    return m_writeError == 0 ? std::string() : SystemReason::OfError(m_writeError);
 }
 
 void ConsoleLog::SetProgress(const std::string& text, int percent)
 {
-    if (!terminal_)
+    if (!m_terminal)
         return;
-    std::lock_guard lock(mutex_);
-    progressText_ = text;
-    percent_ = percent;
+    std::lock_guard lock(m_mutex);
+    m_progressText = text;
+    m_percent = percent;
     DrawProgress(false);
 }
 
 void ConsoleLog::Message(std::FILE* stream, const std::string& text)
 {
-    std::lock_guard lock(mutex_);
+    std::lock_guard lock(m_mutex);
     Wipe();
     Flush();
     std::fputs(text.c_str(), stream);
@@ -83,29 +83,29 @@ void ConsoleLog::Message(std::FILE* stream, const std::string& text)
 
 void ConsoleLog::Wipe()
 {
-    if (terminal_ && progressShown_)
-        std::fputs("\r\033[K", stream_);
-    progressShown_ = false;
+    if (m_terminal && m_progressShown)
+        std::fputs("\r\033[K", m_stream);
+    m_progressShown = false;
 }
 
 void ConsoleLog::DrawProgress(bool force)
 {
-    if (!terminal_ || progressText_.empty())
+    if (!m_terminal || m_progressText.empty())
         return;
     const auto now = std::chrono::steady_clock::now();
-    if (!force && progressShown_ && now - lastDraw_ < kRedrawInterval)
+    if (!force && m_progressShown && now - m_lastDraw < kRedrawInterval)
         return;
-    lastDraw_ = now;
-    std::fputs(("\r\033[K" + progressText_ + "  " + Bar(percent_)).c_str(), stream_);
-    std::fflush(stream_);
-    progressShown_ = true;
+    m_lastDraw = now;
+    std::fputs(("\r\033[K" + m_progressText + "  " + Bar(m_percent)).c_str(), m_stream);
+    std::fflush(m_stream);
+    m_progressShown = true;
 }
 
 void ConsoleLog::Finish()
 {
-    std::lock_guard lock(mutex_);
+    std::lock_guard lock(m_mutex);
     Wipe();
     Flush();
-    progressText_.clear();
-    percent_ = 0;
+    m_progressText.clear();
+    m_percent = 0;
 }

@@ -36,12 +36,12 @@ private:
     void DrawProgress(bool force);
     void Flush();
 
-    std::mutex mutex_;
-    std::FILE* stream_;
-    bool terminal_;
-    std::string progressText_;
-    int percent_ = 0;
-    bool progressShown_ = false;
-    std::chrono::steady_clock::time_point lastDraw_{};
-    int writeError_ = 0;  // the first failed write's errno
+    std::mutex m_mutex;
+    std::FILE* m_stream;
+    bool m_terminal;
+    std::string m_progressText;
+    int m_percent = 0;
+    bool m_progressShown = false;
+    std::chrono::steady_clock::time_point m_lastDraw{};
+    int m_writeError = 0;  // the first failed write's errno
 };

@@ -3,6 +3,6 @@
 
 void ConsolePrompt::MessageBox(const std::string& text)
 {
-    std::fprintf(stream_, "vorlanta-cli: %s\n", text.c_str());
-    std::fflush(stream_);
+    std::fprintf(m_stream, "vorlanta-cli: %s\n", text.c_str());
+    std::fflush(m_stream);
 }

@@ -8,9 +8,9 @@
 // Messages meant for a message box, printed on the error stream.
 class ConsolePrompt : public UserPrompt {
 public:
-    explicit ConsolePrompt(std::FILE* stream) : stream_(stream) { }
+    explicit ConsolePrompt(std::FILE* stream) : m_stream(stream) { }
     void MessageBox(const std::string& text) override;
 
 private:
-    std::FILE* stream_;
+    std::FILE* m_stream;
 };

@@ -31,19 +31,19 @@ InterruptSignal::InterruptSignal(std::atomic<int>& control)
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
     for (std::size_t i = 0; i < std::size(kStopSignals); ++i)
-        sigaction(kStopSignals[i], &action, &old_[i]);
+        sigaction(kStopSignals[i], &action, &m_old[i]);
     // A write past the limit then fails with EFBIG like any other write.
     struct sigaction ignore { };
     ignore.sa_handler = SIG_IGN;
     sigemptyset(&ignore.sa_mask);
-    sigaction(SIGXFSZ, &ignore, &oldFileSize_);
+    sigaction(SIGXFSZ, &ignore, &m_oldFileSize);
 }
 
 InterruptSignal::~InterruptSignal()
 {
     for (std::size_t i = 0; i < std::size(kStopSignals); ++i)
-        sigaction(kStopSignals[i], &old_[i], nullptr);
-    sigaction(SIGXFSZ, &oldFileSize_, nullptr);
+        sigaction(kStopSignals[i], &m_old[i], nullptr);
+    sigaction(SIGXFSZ, &m_oldFileSize, nullptr);
     g_control = nullptr;
 }
 

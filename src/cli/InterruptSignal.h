@@ -27,6 +27,6 @@ public:
 
 private:
     static constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE};
-    struct sigaction old_[std::size(kStopSignals)]{};
-    struct sigaction oldFileSize_ { };
+    struct sigaction m_old[std::size(kStopSignals)]{};
+    struct sigaction m_oldFileSize { };
 };

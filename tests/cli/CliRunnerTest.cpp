@@ -25,18 +25,18 @@ namespace {
 class WatchedLog : public ConsoleLog {
 public:
     WatchedLog(std::FILE* stream, std::function<void(const std::string&)> onLine)
-        : ConsoleLog(stream, false), onLine_(std::move(onLine))
+        : ConsoleLog(stream, false), m_onLine(std::move(onLine))
     {
     }
     void showmessage(const std::string& text) override
     {
         ConsoleLog::showmessage(text);
-        if (onLine_)
-            onLine_(text);
+        if (m_onLine)
+            m_onLine(text);
     }
 
 private:
-    std::function<void(const std::string&)> onLine_;
+    std::function<void(const std::string&)> m_onLine;
 };
 
 class CliRunnerTest : public ::testing::Test {
